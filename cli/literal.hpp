@@ -1,0 +1,25 @@
+// MATLAB-like literals for the qelms command: reading arguments and writing
+// results.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "embedded_host.hpp"
+
+namespace qelms::cli {
+
+// Reads 0.5, -1, 1+2i, 2.5i, NaN, -Inf, 'text' ('' for an apostrophe), [],
+// [1 2 3], [1;2] or [1+2i, 3]; nullopt with `error` set when it is none of these.
+std::optional<host::Array> parse_literal(std::string_view text, std::string& error);
+
+// Splits a call line into words at blanks outside brackets and quotes.
+std::vector<std::string> split_words(std::string_view line, std::string& error);
+
+// A real in 17 significant digits, a complex as 1.5+2.5i, a matrix as [a;b;c]
+// or [a b;c d], a string in apostrophes.
+std::string format_array(const mxArray& array);
+
+}  // namespace qelms::cli

@@ -1,0 +1,83 @@
+#include "gateway_pattern.hpp"
+
+#include <algorithm>
+
+namespace qelms::gateway {
+namespace {
+constexpr int sequence_length_arg = 3;  // n of the sequence routines
+}
+
+void run_gateway(const Gateway& g, int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+    const int nargs = static_cast<int>(g.arg_types.size());
+    const int nresults = static_cast<int>(g.result_types.size());
+    const bool sequence = g.result_types.find('Q') != std::string_view::npos;
+
+    char record[8] = {static_cast<char>(49 + g.name.size())};
+    std::copy(g.name.begin(), g.name.end(), record + 1);
+    char arg_list[64];
+    std::copy(g.arg_list.begin(), g.arg_list.end(), arg_list);
+    arg_list[g.arg_list.size()] = ' ';
+    store_arg_names({arg_list, g.arg_list.size() + 1}, {record, g.name.size() + 1});
+    check_arg_counts(g.name, nlhs, nrhs, nresults, nargs);
+
+    Call call;
+    call.argument_count = nargs;
+    double* work;
+    int n = 0;
+    if (sequence) {
+        n = get_scalar_count(prhs[sequence_length_arg - 1]);
+        const int block = std::max(n, 1);
+        call.sequence = static_cast<std::complex<double>*>(mxCalloc(static_cast<mwSize>(block), sizeof(std::complex<double>)));
+        if (g.needs_work_area)
+            call.work_area = static_cast<std::complex<double>*>(mxCalloc(static_cast<mwSize>(block), sizeof(std::complex<double>)));
+        work = alloc_work(n);
+    } else {
+        work = alloc_work(1);
+    }
+
+    ArgTables args;
+    gather_args(g.name, prhs, nargs, args);
+    if (sequence) {
+        // n is read before the shape check; only its first element, which fits the blocks
+        ArgTables first = args;
+        first.count[sequence_length_arg - 1] = std::min(first.count[sequence_length_arg - 1], 1);
+        get_integer_arg(g.name, first, sequence_length_arg, &call.integer[sequence_length_arg - 1], work);
+    }
+    std::fill_n(args.em, nargs, 1);
+    std::fill_n(args.en, nargs, 1);
+    check_dims(g.name, args, nargs);
+
+    for (int k = 1; k <= nargs; ++k) {
+        const int i = k - 1;
+        switch (g.arg_types[i]) {
+        case 'R': get_real_arg(g.name, args, k, &call.real[i]); break;
+        case 'I': get_integer_arg(g.name, args, k, &call.integer[i], work); break;
+        case 'C': get_complex_arg(g.name, args, k, &call.complex[i]); break;
+        case 'S': get_string_arg(g.name, args, k, &call.character[i], 1); break;
+        }
+    }
+
+    ResultTables results;
+    for (int r = 0; r < nresults; ++r) {
+        const char type = g.result_types[r];
+        results.m[r] = type == 'Q' ? std::max(n, 0) : 1;
+        results.n[r] = 1;
+        results.complex[r] = type == 'C' || type == 'Q';
+    }
+    create_results(plhs, results, nresults);
+
+    g.compute(call);
+
+    call.integer_result[nresults - 1] = call.ifail();
+    for (int r = 1; r <= nresults; ++r) {
+        const int i = r - 1;
+        switch (g.result_types[i]) {
+        case 'R': put_real_result(&call.real_result[i], results, r); break;
+        case 'I': put_integer_result(&call.integer_result[i], results, r, work); break;
+        case 'C': put_complex_result(&call.complex_result[i], results, r, work); break;
+        case 'Q': put_complex_result(call.sequence, results, r, work); break;
+        }
+    }
+}
+
+}  // namespace qelms::gateway

@@ -1,0 +1,53 @@
+// The one pattern every routine gateway follows: store the argument names,
+// check the counts, gather and shape-check the arguments, convert them in
+// list order, create the results, call the routine and store its results,
+// the final ifail last. A gateway is a declaration of its contract.
+#pragma once
+
+#include <complex>
+#include <string_view>
+
+#include "mex.h"
+#include "utility5.hpp"
+
+namespace qelms::gateway {
+
+// The converted arguments (by position in the argument list) and the results
+// (by position in the result list) of one call.
+struct Call {
+    double real[max_args] = {};
+    int integer[max_args] = {};
+    std::complex<double> complex[max_args] = {};
+    char character[max_args] = {};
+    int argument_count = 0;
+
+    double real_result[max_results] = {};
+    int integer_result[max_results] = {};
+    std::complex<double> complex_result[max_results] = {};
+    std::complex<double>* sequence = nullptr;   // n values, for sequence routines
+    std::complex<double>* work_area = nullptr;  // n values the routine may use, when asked for
+
+    int& ifail() { return integer[argument_count - 1]; }
+};
+
+// Argument types: R real, I integer, C complex, S one character.
+// Result types: R real, I integer, C complex, Q a column of n complex values
+// (n being argument 3). The last argument and the last result are ifail.
+struct Gateway {
+    std::string_view name;
+    std::string_view arg_list;
+    std::string_view arg_types;
+    std::string_view result_types;
+    void (*compute)(Call&);
+    bool needs_work_area = false;
+};
+
+void run_gateway(const Gateway& gateway, int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]);
+
+// compute for value := routine(x, ifail)
+template <double (*Routine)(double, int&)>
+void real_of_real(Call& c) {
+    c.real_result[0] = Routine(c.real[0], c.ifail());
+}
+
+}  // namespace qelms::gateway

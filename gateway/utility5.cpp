@@ -1,0 +1,288 @@
+#include "utility5.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "host_io.hpp"
+
+namespace qelms::gateway {
+namespace {
+
+constexpr int arg_list_capacity = 2048;
+constexpr int routine_record_capacity = 30;
+constexpr int message_field_length = 72;  // every use-error text is this long, blank-padded
+constexpr int type_label_length = 15;     // argument names in type and shape errors are cut to this
+constexpr int undefined_label_length = 1024;
+
+char arg_list_field[arg_list_capacity];        // "x,ifail " and blanks
+char routine_record[routine_record_capacity];  // "7gammaf" and blanks
+
+// A blank-padded text field of fixed length that is built by appending.
+class Field {
+public:
+    explicit Field(int length) : length_(length) { std::fill_n(text_, length_, ' '); }
+    Field& operator<<(std::string_view s) {
+        for (char c : s)
+            if (used_ < length_) text_[used_++] = c;
+        return *this;
+    }
+    std::string_view full() const { return {text_, static_cast<std::size_t>(length_)}; }
+
+private:
+    char text_[message_field_length];
+    int length_;
+    int used_ = 0;
+};
+
+std::string_view trimmed(const char* field, int length) {
+    return {field, static_cast<std::size_t>(trimmed_length(field, length))};
+}
+
+void print_line(std::string_view line) {
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fputc('\n', stdout);
+}
+
+void error_header(std::string_view name) {
+    Field header(message_field_length);
+    header << "??? Error using ==> " << name << ".m";
+    std::string_view line = header.full();
+    line = line.substr(0, line.find_last_not_of(' ') + 1);
+    print_line(line);
+    print_line("");
+    std::fflush(stdout);
+}
+
+[[noreturn]] void refuse(std::string_view name, int k, int label_length, std::string_view tail) {
+    char label[undefined_label_length];
+    arg_label(k, label, label_length, name);
+    error_header(name);
+    Field message(message_field_length);
+    message << "RHS argument (" << trimmed(label, label_length) << tail;
+    host_error(message.full());
+}
+
+void print_dimension(std::string_view text, int value) {
+    std::printf("%s %d\n", std::string(text).c_str(), value);
+}
+
+bool has_nonzero_imaginary(const ArgTables& args, int i) {
+    if (!args.im[i]) return false;
+    for (int j = 0; j < args.count[i]; ++j)
+        if (!(args.im[i][j] == 0.0)) return true;  // NaN counts as non-zero
+    return false;
+}
+
+bool is_int32(double x) { return std::trunc(x) == x && x >= -2147483648.0 && x <= 2147483647.0; }
+
+}  // namespace
+
+void store_arg_names(std::string_view arg_list, std::string_view record) {
+    std::fill_n(arg_list_field, arg_list_capacity, ' ');
+    std::copy_n(arg_list.data(), std::min<std::size_t>(arg_list.size(), arg_list_capacity), arg_list_field);
+    std::fill_n(routine_record, routine_record_capacity, ' ');
+    std::copy_n(record.data(), std::min<std::size_t>(record.size(), routine_record_capacity), routine_record);
+}
+
+void check_arg_counts(std::string_view name, int nlhs, int nrhs, int expected_results, int expected_args) {
+    const bool rhs_wrong = nrhs != expected_args;
+    if (!rhs_wrong && nlhs == expected_results) return;
+    char digits[6];
+    const int used = zitoc(rhs_wrong ? expected_args : expected_results, digits, 6);
+    Field message(message_field_length);
+    message << name << " requires " << std::string_view(digits, std::min(used, 6))
+            << (rhs_wrong ? " RHS arguments" : " LHS arguments");
+    host_error(message.full());
+}
+
+void gather_args(std::string_view name, const mxArray* const prhs[], int count, ArgTables& args) {
+    static char scratch[1024];
+    for (int i = 0; i < count; ++i) {
+        const mxArray* a = prhs[i];
+        args.array[i] = a;
+        args.is_string[i] = get_name_string(a, scratch, sizeof scratch) == 0;
+        args.re[i] = nullptr;
+        args.im[i] = nullptr;
+        args.m[i] = static_cast<int>(mxGetM(a));
+        args.n[i] = static_cast<int>(mxGetN(a));
+        args.count[i] = args.m[i] * args.n[i];
+        if (!args.is_string[i] && args.count[i] == 0) refuse(name, i + 1, undefined_label_length, ") is undefined");
+    }
+    for (int i = 0; i < count; ++i) {
+        if (!args.is_string[i]) args.re[i] = mxGetPr(args.array[i]);
+        args.im[i] = args.is_string[i] ? nullptr : mxGetPi(args.array[i]);
+    }
+}
+
+void check_dims(std::string_view name, ArgTables& args, int count) {
+    for (int i = 0; i < count; ++i) {
+        const int m = args.m[i], n = args.n[i];
+        int& em = args.em[i];
+        int& en = args.en[i];
+        bool accepted;
+        if (em == 0 && en == 0) {
+            accepted = true;
+            em = m;
+            en = n;
+        } else if (en == 0) {
+            accepted = m == em;
+            if (accepted) en = n;
+        } else if (em == 0) {
+            accepted = m == 1 || n == 1;
+            if (accepted) em = n == 1 ? m : n;
+        } else {
+            accepted = (m == em && n == en) || (m == 1 && en == 1 && n == em);
+        }
+        if (accepted) {
+            args.count[i] = m * n;
+            continue;
+        }
+        char label[type_label_length];
+        arg_label(i + 1, label, type_label_length, name);
+        error_header(name);
+        print_dimension("Supplied first dimension :", m);
+        print_dimension("Expected first dimension :", em);
+        if (n > 1 || en > 1) {
+            print_dimension("Supplied second dimension:", n);
+            print_dimension("Expected second dimension:", en);
+        }
+        std::fflush(stdout);
+        Field message(message_field_length);
+        message << "RHS argument (" << trimmed(label, type_label_length) << ") has incorrect dimension";
+        host_error(message.full());
+    }
+}
+
+void get_real_arg(std::string_view name, const ArgTables& args, int k, double* dest) {
+    const int i = k - 1;
+    if (args.is_string[i] || has_nonzero_imaginary(args, i)) refuse(name, k, type_label_length, ") must be REAL");
+    std::copy_n(args.re[i], args.count[i], dest);
+}
+
+void get_integer_arg(std::string_view name, const ArgTables& args, int k, int* dest, double* work) {
+    const int i = k - 1;
+    if (args.is_string[i] || has_nonzero_imaginary(args, i)) refuse(name, k, type_label_length, ") must be INTEGER");
+    std::copy_n(args.re[i], args.count[i], work);
+    for (int j = 0; j < args.count[i]; ++j)
+        if (!is_int32(work[j])) refuse(name, k, type_label_length, ") must be INTEGER");
+    for (int j = 0; j < args.count[i]; ++j) dest[j] = static_cast<int>(work[j]);
+}
+
+void get_complex_arg(std::string_view name, const ArgTables& args, int k, std::complex<double>* dest) {
+    const int i = k - 1;
+    if (args.is_string[i]) refuse(name, k, type_label_length, ") must be COMPLEX");
+    for (int j = 0; j < args.count[i]; ++j) dest[j] = {args.re[i][j], args.im[i] ? args.im[i][j] : 0.0};
+}
+
+void get_string_arg(std::string_view name, const ArgTables& args, int k, char* field, int length) {
+    const int i = k - 1;
+    std::fill_n(field, length, ' ');
+    if (!args.is_string[i]) refuse(name, k, type_label_length, ") must be STRING");
+    char buffer[1025];
+    const int most = std::min(length, 1024);
+    mxGetString(args.array[i], buffer, static_cast<mwSize>(most) + 1);
+    std::copy_n(buffer, std::strlen(buffer), field);
+}
+
+int get_scalar_count(const mxArray* array) {
+    const double x = std::trunc(mxGetScalar(array));
+    return std::isfinite(x) && x >= -2147483648.0 && x <= 2147483647.0 ? static_cast<int>(x) : 0;
+}
+
+void create_results(mxArray* plhs[], ResultTables& results, int count) {
+    std::fill_n(results.re, max_results, nullptr);
+    std::fill_n(results.im, max_results, nullptr);
+    for (int i = 0; i < count; ++i) {
+        results.count[i] = results.m[i] * results.n[i];
+        plhs[i] = mxCreateDoubleMatrix(static_cast<mwSize>(results.m[i]), static_cast<mwSize>(results.n[i]),
+                                       results.complex[i] ? mxCOMPLEX : mxREAL);
+        results.re[i] = mxGetPr(plhs[i]);
+        results.im[i] = mxGetPi(plhs[i]);
+    }
+}
+
+void put_real_result(const double* values, const ResultTables& results, int r) {
+    std::copy_n(values, results.count[r - 1], results.re[r - 1]);
+}
+
+void put_integer_result(const int* values, const ResultTables& results, int r, double* work) {
+    const int count = results.count[r - 1];
+    for (int j = 0; j < count; ++j) work[j] = values[j];
+    std::copy_n(work, count, results.re[r - 1]);
+}
+
+void put_complex_result(const std::complex<double>* values, const ResultTables& results, int r, double* work) {
+    const int count = results.count[r - 1];
+    for (int j = 0; j < count; ++j) work[j] = values[j].real();
+    std::copy_n(work, count, results.re[r - 1]);
+    for (int j = 0; j < count; ++j) work[j] = values[j].imag();
+    std::copy_n(work, count, results.im[r - 1]);
+}
+
+double* alloc_work(int k) { return static_cast<double*>(mxCalloc(static_cast<mwSize>(std::max(k, 1)), sizeof(double))); }
+
+int get_name_string(const mxArray* array, char* field, int length) {
+    if (!mxIsChar(array)) return 1;
+    char buffer[1025];
+    const int most = std::min(length, 1024);
+    mxGetString(array, buffer, static_cast<mwSize>(most) + 1);
+    std::copy_n(buffer, std::strlen(buffer), field);
+    return 0;
+}
+
+int trimmed_length(const char* field, int length) {
+    int l = 0;
+    while (l < length && static_cast<unsigned char>(field[l]) > 32) ++l;
+    return l;
+}
+
+int zitoc(int value, char* field, int length) {
+    std::fill_n(field, length, ' ');
+    const unsigned v = value < 0 ? 0u : static_cast<unsigned>(value);
+    char digits[16];
+    const int count = std::snprintf(digits, sizeof digits, "%u", v);
+    std::copy_n(digits, std::min(count, length), field);
+    if (length < count) {
+        print_line("(ZITOC) WARNING : INTEGER LONGER THAN STRING");
+        print_line("");
+        std::fflush(stdout);
+    }
+    return count;
+}
+
+void arg_label(int k, char* field, int length, std::string_view name) {
+    zitoc(k, field, length);
+    const int n = static_cast<unsigned char>(routine_record[0]) - 49;
+    if (n < 0 || n > routine_record_capacity - 1) return;
+    // blank-padded comparison of the recorded name with the routine name
+    const std::string_view recorded(routine_record + 1, static_cast<std::size_t>(n));
+    const std::size_t longest = std::max(recorded.size(), name.size());
+    for (std::size_t j = 0; j < longest; ++j) {
+        const char a = j < recorded.size() ? recorded[j] : ' ';
+        const char b = j < name.size() ? name[j] : ' ';
+        if (a != b) return;
+    }
+    int start = 0;
+    for (int item = 1;; ++item) {
+        if (start >= arg_list_capacity) return;
+        const char* comma = static_cast<const char*>(std::memchr(arg_list_field + start, ',', arg_list_capacity - start));
+        int end;
+        if (comma) {
+            end = static_cast<int>(comma - arg_list_field);
+        } else {
+            end = start;
+            while (end < arg_list_capacity && arg_list_field[end] != ' ') ++end;
+        }
+        if (item == k) {
+            std::fill_n(field, length, ' ');
+            std::copy_n(arg_list_field + start, std::min(end - start, length), field);
+            return;
+        }
+        if (!comma) return;  // fewer than k items: the digits stay
+        start = end + 1;
+    }
+}
+
+}  // namespace qelms::gateway

@@ -1,0 +1,52 @@
+// Arrays and calls of the embedded host.
+#pragma once
+
+#include <complex>
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "mex.h"
+
+// A host matrix: m-by-n doubles (with an optional imaginary part) or characters,
+// stored column by column.
+struct mxArray {
+    std::size_t m = 0;
+    std::size_t n = 0;
+    bool is_char = false;
+    std::vector<double> re;
+    std::vector<double> im;  // empty unless complex
+    std::string chars;
+};
+
+namespace qelms::host {
+
+using Array = std::unique_ptr<mxArray>;
+
+Array real_matrix(std::size_t m, std::size_t n, std::vector<double> values);
+Array complex_matrix(std::size_t m, std::size_t n, std::vector<std::complex<double>> values);
+Array real_scalar(double value);
+Array complex_scalar(std::complex<double> value);
+Array string_array(std::string_view text);  // a 1-by-length character row
+Array empty_matrix();
+
+// The outcome of one call of mexFunction: the result matrices, or the text the
+// module passed to mexErrMsgTxt (the call was abandoned).
+struct CallResult {
+    bool ok = false;
+    std::string error;
+    std::vector<Array> results;
+};
+
+// Calls mexFunction with the given arguments and nlhs result slots.
+CallResult call(const std::vector<const mxArray*>& args, int nlhs);
+
+// Where the lines of `disp` commands go (the command window); the default
+// writes them to standard output. Returns the previous writer.
+using ConsoleWriter = std::function<void(std::string_view line)>;
+ConsoleWriter set_console(ConsoleWriter writer);
+
+}  // namespace qelms::host

@@ -1,0 +1,24 @@
+// The embedded host: the part of the MATLAB extension interface that the
+// qelms gateway uses, implemented in-process so that the command-line tool and
+// the tests can drive mexFunction exactly as MATLAB or Octave would.
+#pragma once
+
+#include <cstddef>
+
+struct mxArray;
+using mwSize = std::size_t;
+enum mxComplexity { mxREAL = 0, mxCOMPLEX = 1 };
+
+bool mxIsChar(const mxArray* array);
+int mxGetString(const mxArray* array, char* buffer, mwSize buffer_length);
+std::size_t mxGetM(const mxArray* array);
+std::size_t mxGetN(const mxArray* array);
+double* mxGetPr(const mxArray* array);
+double* mxGetPi(const mxArray* array);
+mxArray* mxCreateDoubleMatrix(mwSize m, mwSize n, mxComplexity complexity);
+double mxGetScalar(const mxArray* array);
+void* mxCalloc(mwSize count, mwSize size);
+int mexEvalString(const char* command);
+[[noreturn]] void mexErrMsgTxt(const char* text);
+
+extern "C" void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]);

@@ -1,0 +1,41 @@
+// The failure exit shared by every routine, and the hooks through which it
+// prints and stops.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "message_format.hpp"
+#include "qelms/qelms.hpp"
+
+namespace qelms {
+
+// Prints one message line (at most 80 characters) on `unit`; a negative unit
+// prints nothing. The default writes the line without trailing blanks to
+// standard output.
+using MessageWriter = void (*)(int unit, std::string_view text);
+// Called after "Stop - Program terminated." on a hard failure; must not return.
+// The default throws HardFailure.
+using StopHandler = void (*)(std::string_view routine, int error_number);
+
+// Each returns the previous hook; nullptr restores the default.
+MessageWriter set_message_writer(MessageWriter writer);
+StopHandler set_stop_handler(StopHandler handler);
+
+// Reports failure `error_number` of `routine` (upper-case name) as `ifail`
+// (its value on entry to the routine) selects, and returns the number.
+int fail_exit(int ifail, int error_number, std::string_view routine,
+              std::span<const MessageRecord> records = {});
+inline int fail_exit(int ifail, int error_number, std::string_view routine,
+                     const Message& message) {
+    return fail_exit(ifail, error_number, routine,
+                     std::span<const MessageRecord>(message.records.data(), message.count));
+}
+
+// mode 0 reads the message unit into `unit`, mode 1 stores it; others do nothing.
+void message_unit(int mode, int& unit);
+
+// Writes "Stop - Program terminated." on standard output and stops.
+[[noreturn]] void fail_abort(std::string_view routine, int error_number);
+
+}  // namespace qelms

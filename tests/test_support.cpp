@@ -1,0 +1,56 @@
+#include "test_support.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <limits>
+#include <sstream>
+
+#include "literal.hpp"
+
+namespace qelms::test {
+
+Captured call_module(const std::vector<std::string>& words, int nlhs) {
+    Captured out;
+    std::vector<host::Array> owned;
+    owned.push_back(host::string_array(words.at(0)));
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        std::string error;
+        auto a = cli::parse_literal(words[i], error);
+        if (!a) throw std::invalid_argument(error);
+        owned.push_back(std::move(*a));
+    }
+    std::vector<const mxArray*> args;
+    for (const auto& a : owned) args.push_back(a.get());
+    auto previous = host::set_console([&](std::string_view line) { out.console.emplace_back(line); });
+    testing::internal::CaptureStdout();
+    out.result = host::call(args, nlhs);
+    out.standard_output = testing::internal::GetCapturedStdout();
+    host::set_console(previous);
+    return out;
+}
+
+std::vector<std::vector<double>> read_reference(const std::string& name) {
+    std::ifstream in(std::string(QELMS_TEST_DATA) + "/" + name);
+    if (!in) throw std::runtime_error("cannot open reference data " + name);
+    std::vector<std::vector<double>> rows;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream fields(line);
+        std::vector<double> row;
+        std::string field;
+        while (fields >> field) row.push_back(std::strtod(field.c_str(), nullptr));
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+double eps_error(double computed, double expected) {
+    if (computed == expected) return 0.0;
+    const double scale = std::max(std::fabs(expected), std::numeric_limits<double>::min());
+    return std::fabs(computed - expected) / scale / std::numeric_limits<double>::epsilon();
+}
+
+}  // namespace qelms::test

@@ -1,0 +1,29 @@
+// Helpers shared by the test suites: calling the module through the embedded
+// host with captured output, and reading reference data.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "host/embedded_host.hpp"
+
+namespace qelms::test {
+
+// What one call through the embedded host did.
+struct Captured {
+    host::CallResult result;
+    std::vector<std::string> console;  // lines printed in the command window
+    std::string standard_output;       // the process's own standard output
+};
+
+// Calls the module with literals (the routine name first, as in the qelms
+// command) for nlhs results, capturing both output channels.
+Captured call_module(const std::vector<std::string>& words, int nlhs);
+
+// Rows of numbers from tests/data/NAME; '#' starts a comment line.
+std::vector<std::vector<double>> read_reference(const std::string& name);
+
+// Relative difference in units of double epsilon.
+double eps_error(double computed, double expected);
+
+}  // namespace qelms::test
