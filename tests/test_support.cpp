@@ -31,18 +31,19 @@ Captured call_module(const std::vector<std::string>& words, int nlhs) {
     return out;
 }
 
-std::vector<std::vector<double>> read_reference(const std::string& name) {
+std::vector<ReferenceRow> read_reference(const std::string& name) {
     std::ifstream in(std::string(QELMS_TEST_DATA) + "/" + name);
     if (!in) throw std::runtime_error("cannot open reference data " + name);
-    std::vector<std::vector<double>> rows;
+    std::vector<ReferenceRow> rows;
     std::string line;
     while (std::getline(in, line)) {
         if (line.empty() || line[0] == '#') continue;
         std::istringstream fields(line);
-        std::vector<double> row;
+        ReferenceRow row;
+        fields >> row.region;
         std::string field;
-        while (fields >> field) row.push_back(std::strtod(field.c_str(), nullptr));
-        rows.push_back(row);
+        while (fields >> field) row.values.push_back(std::strtod(field.c_str(), nullptr));
+        rows.push_back(std::move(row));
     }
     return rows;
 }

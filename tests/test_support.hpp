@@ -20,8 +20,16 @@ struct Captured {
 // command) for nlhs results, capturing both output channels.
 Captured call_module(const std::vector<std::string>& words, int nlhs);
 
-// Rows of numbers from tests/data/NAME; '#' starts a comment line.
-std::vector<std::vector<double>> read_reference(const std::string& name);
+// One line of a reference file: a region label, then the numbers (arguments
+// first, then expected values).
+struct ReferenceRow {
+    std::string region;
+    std::vector<double> values;
+};
+
+// The rows of tests/data/NAME, written by the generators in tools/; '#' starts
+// a comment line.
+std::vector<ReferenceRow> read_reference(const std::string& name);
 
 // Relative difference in units of double epsilon.
 double eps_error(double computed, double expected);
