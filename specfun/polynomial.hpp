@@ -21,4 +21,20 @@ inline double horner_descending(std::span<const double> c, double t) {
     return p;
 }
 
+// Chebyshev series on entries stored from the highest order down, c[0] ... c[m-1]
+// (m >= 4), the constant term c[m-1] added whole: d1 = u c[0] + c[1],
+// d2 = u d1 + c[2], dk = u d(k-1) - d(k-2) + c[k], value t d(m-2) - d(m-3) + c[m-1].
+inline double chebyshev_descending(std::span<const double> c, double t) {
+    const double u = 2.0 * t;
+    const std::size_t m = c.size();
+    double previous = u * c[0] + c[1];
+    double current = u * previous + c[2];
+    for (std::size_t k = 3; k + 2 <= m; ++k) {
+        const double next = u * current - previous + c[k];
+        previous = current;
+        current = next;
+    }
+    return t * current - previous + c[m - 1];
+}
+
 }  // namespace qelms
