@@ -9,10 +9,14 @@ namespace {
 
 constexpr Gateway gammaf_gateway{"gammaf", "x,ifail", "RI", "RI", real_of_real<qelms::gammaf>};
 constexpr Gateway lngamm_gateway{"lngamm", "x,ifail", "RI", "RI", real_of_real<qelms::lngamm>};
+constexpr Gateway erfcmp_gateway{"erfcmp", "x,ifail", "RI", "RI", real_of_real<qelms::erfcmp>};
+constexpr Gateway errfun_gateway{"errfun", "x,ifail", "RI", "RI", real_of_real<qelms::errfun>};
 
 constexpr const Gateway* table[] = {
     &gammaf_gateway,
     &lngamm_gateway,
+    &erfcmp_gateway,
+    &errfun_gateway,
 };
 
 }  // namespace

@@ -110,9 +110,15 @@ void gather_args(std::string_view name, const mxArray* const prhs[], int count, 
         args.count[i] = args.m[i] * args.n[i];
         if (!args.is_string[i] && args.count[i] == 0) refuse(name, i + 1, undefined_label_length, ") is undefined");
     }
+    // Only full double matrices have data in the layout read here; other
+    // classes (integer, single, logical, sparse, cell) are refused on conversion.
     for (int i = 0; i < count; ++i) {
-        if (!args.is_string[i]) args.re[i] = mxGetPr(args.array[i]);
-        args.im[i] = args.is_string[i] ? nullptr : mxGetPi(args.array[i]);
+        const mxArray* a = args.array[i];
+        args.is_double[i] = !args.is_string[i] && mxIsDouble(a) && !mxIsSparse(a);
+        if (args.is_double[i]) {
+            args.re[i] = mxGetPr(a);
+            args.im[i] = mxGetPi(a);
+        }
     }
 }
 
@@ -157,13 +163,13 @@ void check_dims(std::string_view name, ArgTables& args, int count) {
 
 void get_real_arg(std::string_view name, const ArgTables& args, int k, double* dest) {
     const int i = k - 1;
-    if (args.is_string[i] || has_nonzero_imaginary(args, i)) refuse(name, k, type_label_length, ") must be REAL");
+    if (!args.is_double[i] || has_nonzero_imaginary(args, i)) refuse(name, k, type_label_length, ") must be REAL");
     std::copy_n(args.re[i], args.count[i], dest);
 }
 
 void get_integer_arg(std::string_view name, const ArgTables& args, int k, int* dest, double* work) {
     const int i = k - 1;
-    if (args.is_string[i] || has_nonzero_imaginary(args, i)) refuse(name, k, type_label_length, ") must be INTEGER");
+    if (!args.is_double[i] || has_nonzero_imaginary(args, i)) refuse(name, k, type_label_length, ") must be INTEGER");
     std::copy_n(args.re[i], args.count[i], work);
     for (int j = 0; j < args.count[i]; ++j)
         if (!is_int32(work[j])) refuse(name, k, type_label_length, ") must be INTEGER");
@@ -172,7 +178,7 @@ void get_integer_arg(std::string_view name, const ArgTables& args, int k, int* d
 
 void get_complex_arg(std::string_view name, const ArgTables& args, int k, std::complex<double>* dest) {
     const int i = k - 1;
-    if (args.is_string[i]) refuse(name, k, type_label_length, ") must be COMPLEX");
+    if (!args.is_double[i]) refuse(name, k, type_label_length, ") must be COMPLEX");
     for (int j = 0; j < args.count[i]; ++j) dest[j] = {args.re[i][j], args.im[i] ? args.im[i][j] : 0.0};
 }
 

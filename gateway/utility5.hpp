@@ -18,6 +18,7 @@ constexpr int max_results = 3;
 struct ArgTables {
     const mxArray* array[max_args] = {};
     bool is_string[max_args] = {};  // the argument is a character array
+    bool is_double[max_args] = {};  // a full double matrix, whose data may be read
     const double* re[max_args] = {};
     const double* im[max_args] = {};  // null when the argument has no imaginary part
     int m[max_args] = {};

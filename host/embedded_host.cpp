@@ -105,6 +105,8 @@ ConsoleWriter set_console(ConsoleWriter writer) {
 using namespace qelms::host;
 
 bool mxIsChar(const mxArray* array) { return array->is_char; }
+bool mxIsDouble(const mxArray* array) { return !array->is_char; }
+bool mxIsSparse(const mxArray*) { return false; }
 
 int mxGetString(const mxArray* array, char* buffer, mwSize buffer_length) {
     if (buffer_length == 0) return 1;

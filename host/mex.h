@@ -10,6 +10,8 @@ using mwSize = std::size_t;
 enum mxComplexity { mxREAL = 0, mxCOMPLEX = 1 };
 
 bool mxIsChar(const mxArray* array);
+bool mxIsDouble(const mxArray* array);
+bool mxIsSparse(const mxArray* array);
 int mxGetString(const mxArray* array, char* buffer, mwSize buffer_length);
 std::size_t mxGetM(const mxArray* array);
 std::size_t mxGetN(const mxArray* array);

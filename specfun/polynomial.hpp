@@ -37,4 +37,21 @@ inline double chebyshev_descending(std::span<const double> c, double t) {
     return t * current - previous + c[m - 1];
 }
 
+// Chebyshev series on entries stored from the constant term up, c[0] ... c[m-1]
+// (m >= 3), the constant term counting half, by Clenshaw's recurrence with the
+// doubled variable u = 2t formed by the caller: starting from b1 = c[m-1] and
+// b2 = 0, b = u b1 - b2 + c[k] for k = m-2 down to 0. Returns b0 - b2, twice
+// the sum c[0]/2 + c[1] T1(t) + ... + c[m-1] T(m-1)(t).
+inline double chebyshev_ascending_twice(std::span<const double> c, double u) {
+    double b2 = 0.0;
+    double b1 = c.back();
+    for (std::size_t k = c.size() - 1; k-- > 1;) {
+        const double b = u * b1 - b2 + c[k];
+        b2 = b1;
+        b1 = b;
+    }
+    const double b0 = u * b1 - b2 + c[0];
+    return b0 - b2;
+}
+
 }  // namespace qelms

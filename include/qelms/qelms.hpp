@@ -37,4 +37,11 @@ double gammaf(double x, int& ifail);
 // ln Gamma(x) for x > 0. ifail: 1 x <= 0 (returns 0); 2 x > 2.55e+305 (1.79e+308).
 double lngamm(double x, int& ifail);
 
+// erf(x) for any real x; never fails (ifail = 0).
+double errfun(double x, int& ifail);
+
+// erfc(x) = 1 - erf(x) for any real x; never fails (ifail = 0). Returns 0 for
+// x >= 26.6 and 2 for x <= -6.25.
+double erfcmp(double x, int& ifail);
+
 }  // namespace qelms
