@@ -8,11 +8,6 @@
 namespace qelms::host {
 namespace {
 
-// mexErrMsgTxt abandons the call by throwing this; call() catches it.
-struct HostError {
-    std::string text;
-};
-
 // Memory and matrices that belong to the call in progress.
 struct CallArena {
     std::vector<void*> blocks;

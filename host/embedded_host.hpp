@@ -26,6 +26,11 @@ namespace qelms::host {
 
 using Array = std::unique_ptr<mxArray>;
 
+// mexErrMsgTxt abandons the call by throwing this; call() catches it.
+struct HostError {
+    std::string text;
+};
+
 Array real_matrix(std::size_t m, std::size_t n, std::vector<double> values);
 Array complex_matrix(std::size_t m, std::size_t n, std::vector<std::complex<double>> values);
 Array real_scalar(double value);
