@@ -29,8 +29,9 @@ int default_nlhs(const std::string& routine) {
 }
 
 struct Outcome {
-    bool ok = false;
+    int status = 0;    // 0, exit_use_error or exit_bad_command
     std::string line;  // the results, or the error text
+    bool ok() const { return status == 0; }
 };
 
 // Runs one call given as words: [--nlhs N] ROUTINE ARG...
@@ -40,17 +41,17 @@ Outcome run_call(const std::vector<std::string>& words) {
     if (words.size() >= 2 && words[0] == "--nlhs") {
         char* end = nullptr;
         const long n = std::strtol(words[1].c_str(), &end, 10);
-        if (*end != '\0' || n < 0 || n > 16) return {false, "--nlhs needs a count from 0 to 16"};
+        if (*end != '\0' || n < 0 || n > 16) return {exit_bad_command, "--nlhs needs a count from 0 to 16"};
         nlhs = static_cast<int>(n);
         first = 2;
     }
-    if (first >= words.size()) return {false, "no routine named"};
+    if (first >= words.size()) return {exit_bad_command, "no routine named"};
     std::vector<qelms::host::Array> owned;
     std::string error;
     owned.push_back(qelms::host::string_array(words[first]));
     for (std::size_t i = first + 1; i < words.size(); ++i) {
         auto a = qelms::cli::parse_literal(words[i], error);
-        if (!a) return {false, error};
+        if (!a) return {exit_bad_command, error};
         owned.push_back(std::move(*a));
     }
     std::vector<const mxArray*> args;
@@ -60,11 +61,11 @@ Outcome run_call(const std::vector<std::string>& words) {
     if (!result.ok) {
         std::string text = result.error;
         text.erase(text.find_last_not_of(' ') + 1);  // use-error texts are blank-padded fields
-        return {false, text};
+        return {exit_use_error, text};
     }
     std::string line;
     for (const auto& r : result.results) line += (line.empty() ? "" : " ") + qelms::cli::format_array(*r);
-    return {true, line};
+    return {0, line};
 }
 
 [[noreturn]] void exit_on_hard_failure(std::string_view, int) {
@@ -86,9 +87,9 @@ int run_batch() {
         if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
         std::string error;
         const auto words = qelms::cli::split_words(line, error);
-        const Outcome outcome = error.empty() ? run_call(words) : Outcome{false, error};
+        const Outcome outcome = error.empty() ? run_call(words) : Outcome{exit_bad_command, error};
         std::fflush(stdout);
-        std::fprintf(results, "%s%s\n", outcome.ok ? "" : "error: ", outcome.line.c_str());
+        std::fprintf(results, "%s%s\n", outcome.ok() ? "" : "error: ", outcome.line.c_str());
         std::fflush(results);
     }
     std::fclose(results);
@@ -107,9 +108,9 @@ int main(int argc, char** argv) {
     qelms::set_stop_handler(&exit_on_hard_failure);
     const Outcome outcome = run_call(words);
     std::fflush(stdout);
-    if (!outcome.ok) {
+    if (!outcome.ok()) {
         std::fprintf(stderr, "error: %s\n", outcome.line.c_str());
-        return exit_use_error;
+        return outcome.status;
     }
     std::printf("%s\n", outcome.line.c_str());
     return 0;
