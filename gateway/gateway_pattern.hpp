@@ -5,7 +5,9 @@
 #pragma once
 
 #include <complex>
+#include <cstddef>
 #include <string_view>
+#include <utility>
 
 #include "mex.h"
 #include "utility5.hpp"
@@ -48,6 +50,28 @@ void run_gateway(const Gateway& gateway, int nlhs, mxArray* plhs[], int nrhs, co
 template <double (*Routine)(double, int&)>
 void real_of_real(Call& c) {
     c.real_result[0] = Routine(c.real[0], c.ifail());
+}
+
+template <typename Result, typename... Parameters>
+constexpr std::size_t parameter_count(Result (*)(Parameters...)) {
+    return sizeof...(Parameters);
+}
+
+template <auto Routine, std::size_t... I>
+void real_of_reals_at(Call& c, std::index_sequence<I...>) {
+    c.real_result[0] = Routine(c.real[I]..., c.ifail());
+}
+
+// compute for value := routine(x1, ..., xn, ifail), every argument real
+template <auto Routine>
+void real_of_reals(Call& c) {
+    real_of_reals_at<Routine>(c, std::make_index_sequence<parameter_count(Routine) - 1>{});
+}
+
+// compute for value := routine(z, ifail), z and value complex
+template <std::complex<double> (*Routine)(std::complex<double>, int&)>
+void complex_of_complex(Call& c) {
+    c.complex_result[0] = Routine(c.complex[0], c.ifail());
 }
 
 }  // namespace qelms::gateway

@@ -7,16 +7,77 @@
 namespace qelms::gateway {
 namespace {
 
+constexpr Gateway zexpon_gateway{"zexpon", "z,ifail", "CI", "CI", complex_of_complex<qelms::zexpon>};
+constexpr Gateway expint_gateway{"expint", "x,ifail", "RI", "RI", real_of_real<qelms::expint>};
+constexpr Gateway cosint_gateway{"cosint", "x,ifail", "RI", "RI", real_of_real<qelms::cosint>};
+constexpr Gateway sinint_gateway{"sinint", "x,ifail", "RI", "RI", real_of_real<qelms::sinint>};
 constexpr Gateway gammaf_gateway{"gammaf", "x,ifail", "RI", "RI", real_of_real<qelms::gammaf>};
 constexpr Gateway lngamm_gateway{"lngamm", "x,ifail", "RI", "RI", real_of_real<qelms::lngamm>};
+
+// gaminc(a, x, tol, p, q, ifail): results P(a, x), Q(a, x).
+void gaminc_compute(Call& c) {
+    qelms::gaminc(c.real[0], c.real[1], c.real[2], c.real_result[0], c.real_result[1], c.ifail());
+}
+constexpr Gateway gaminc_gateway{"gaminc", "a,x,tol,ifail", "RRRI", "RRI", gaminc_compute};
+
 constexpr Gateway erfcmp_gateway{"erfcmp", "x,ifail", "RI", "RI", real_of_real<qelms::erfcmp>};
 constexpr Gateway errfun_gateway{"errfun", "x,ifail", "RI", "RI", real_of_real<qelms::errfun>};
+constexpr Gateway besly0_gateway{"besly0", "x,ifail", "RI", "RI", real_of_real<qelms::besly0>};
+constexpr Gateway besly1_gateway{"besly1", "x,ifail", "RI", "RI", real_of_real<qelms::besly1>};
+constexpr Gateway beslj0_gateway{"beslj0", "x,ifail", "RI", "RI", real_of_real<qelms::beslj0>};
+constexpr Gateway beslj1_gateway{"beslj1", "x,ifail", "RI", "RI", real_of_real<qelms::beslj1>};
+constexpr Gateway airyai_gateway{"airyai", "x,ifail", "RI", "RI", real_of_real<qelms::airyai>};
+constexpr Gateway airybi_gateway{"airybi", "x,ifail", "RI", "RI", real_of_real<qelms::airybi>};
+constexpr Gateway airyad_gateway{"airyad", "x,ifail", "RI", "RI", real_of_real<qelms::airyad>};
+constexpr Gateway airybd_gateway{"airybd", "x,ifail", "RI", "RI", real_of_real<qelms::airybd>};
+constexpr Gateway beslk0_gateway{"beslk0", "x,ifail", "RI", "RI", real_of_real<qelms::beslk0>};
+constexpr Gateway beslk1_gateway{"beslk1", "x,ifail", "RI", "RI", real_of_real<qelms::beslk1>};
+constexpr Gateway besli0_gateway{"besli0", "x,ifail", "RI", "RI", real_of_real<qelms::besli0>};
+constexpr Gateway besli1_gateway{"besli1", "x,ifail", "RI", "RI", real_of_real<qelms::besli1>};
+constexpr Gateway kelber_gateway{"kelber", "x,ifail", "RI", "RI", real_of_real<qelms::kelber>};
+constexpr Gateway kelbei_gateway{"kelbei", "x,ifail", "RI", "RI", real_of_real<qelms::kelbei>};
+constexpr Gateway kelker_gateway{"kelker", "x,ifail", "RI", "RI", real_of_real<qelms::kelker>};
+constexpr Gateway kelkei_gateway{"kelkei", "x,ifail", "RI", "RI", real_of_real<qelms::kelkei>};
+constexpr Gateway fresns_gateway{"fresns", "x,ifail", "RI", "RI", real_of_real<qelms::fresns>};
+constexpr Gateway fresnc_gateway{"fresnc", "x,ifail", "RI", "RI", real_of_real<qelms::fresnc>};
+
+constexpr Gateway ellprc_gateway{"ellprc", "x,y,ifail", "RRI", "RI", real_of_reals<qelms::ellprc>};
+constexpr Gateway ellprf_gateway{"ellprf", "x,y,z,ifail", "RRRI", "RI", real_of_reals<qelms::ellprf>};
+constexpr Gateway ellprd_gateway{"ellprd", "x,y,z,ifail", "RRRI", "RI", real_of_reals<qelms::ellprd>};
+constexpr Gateway ellprj_gateway{"ellprj", "x,y,z,r,ifail", "RRRRI", "RI", real_of_reals<qelms::ellprj>};
 
 constexpr const Gateway* table[] = {
+    &zexpon_gateway,
+    &expint_gateway,
+    &cosint_gateway,
+    &sinint_gateway,
     &gammaf_gateway,
     &lngamm_gateway,
+    &gaminc_gateway,
     &erfcmp_gateway,
     &errfun_gateway,
+    &besly0_gateway,
+    &besly1_gateway,
+    &beslj0_gateway,
+    &beslj1_gateway,
+    &airyai_gateway,
+    &airybi_gateway,
+    &airyad_gateway,
+    &airybd_gateway,
+    &beslk0_gateway,
+    &beslk1_gateway,
+    &besli0_gateway,
+    &besli1_gateway,
+    &kelber_gateway,
+    &kelbei_gateway,
+    &kelker_gateway,
+    &kelkei_gateway,
+    &fresns_gateway,
+    &fresnc_gateway,
+    &ellprc_gateway,
+    &ellprf_gateway,
+    &ellprd_gateway,
+    &ellprj_gateway,
 };
 
 }  // namespace

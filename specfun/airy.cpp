@@ -1,0 +1,237 @@
+// Airy functions Ai, Bi and their derivatives for a real argument.
+#include <array>
+#include <cmath>
+
+#include "../support/failure.hpp"
+#include "airy_tables.hpp"
+#include "polynomial.hpp"
+
+namespace qelms {
+namespace {
+
+// x^(1/4) e^zeta Ai(x) on x >= 9, powers of t = 36/zeta - 1, highest first.
+constexpr std::array<double, 11> airy_ai2 = {
+    1.165377953249792e-15,  -1.1641417145557248e-14, 1.2542065550840192e-13, -1.5586041410034066e-12,
+    2.2104577611001127e-11, -3.6747282751719404e-10, 7.448308653966066e-09,  -1.9574355932638059e-07,
+    7.446724319698052e-06,  -0.00052865188140993,    0.2815584895850063,
+};
+
+// x^(1/4) e^(-zeta) Bi(x) on x >= 9, powers of t = 36/zeta - 1, highest first.
+constexpr std::array<double, 13> airy_bi2 = {
+    4.50165999254528e-15,   1.562320183745024e-14,  5.262407125599181e-14,  2.9781489885661877e-13,
+    1.9757762097562566e-12, 1.5367894411074272e-11, 1.4540993353745522e-10, 1.7154732697238008e-09,
+    2.6189861712914707e-08, 5.49497993491833e-07,   1.7671980436510933e-05, 0.001122121099358741,
+    0.5652945575585221,
+};
+
+// -x^(-1/4) e^zeta Ai'(x) on x >= 9, powers of t = 36/zeta - 1, highest first.
+constexpr std::array<double, 11> airy_ad2 = {
+    -1.209546389246976e-15,  1.212812185390208e-14,  -1.3130372372496423e-13, 1.6415278175453368e-12,
+    -2.3467218502570946e-11, 3.9450732912211933e-10, -8.131250054209103e-09,  2.1973636593235654e-07,
+    -8.839935152272579e-06,  0.0007434563399720802,  0.2828473163363792,
+};
+
+// x^(-1/4) e^(-zeta) Bi'(x) on x >= 9, powers of t = 36/zeta - 1, highest first.
+constexpr std::array<double, 13> airy_bd2 = {
+    -4.591704370294784e-15,  -1.5984096051212288e-14, -5.412588633407846e-14,  -3.0741458950726117e-13,
+    -2.0486661677052265e-12, -1.6032141591569088e-11, -1.529220738614883e-10,  -1.8244563948869533e-09,
+    -2.832508905888065e-08,  -6.111303776390126e-07,  -2.0784214796367856e-05, -0.0015635001766385825,
+    0.562646283094843,
+};
+
+constexpr double ai_at_zero = 0.3550280538878172;          // Ai(0)
+constexpr double minus_ad_at_zero = 0.2588194037928068;    // -Ai'(0)
+constexpr double sqrt3 = 1.7320508075688772;               // Bi(x) = sqrt3 * (...) on the near-zero forms
+constexpr double pi_over_4 = 0.7853981633974483;
+constexpr double zero_limit = 2.2e-16;                     // |x| up to this gives the value at zero
+constexpr double oscillatory_limit = -5.0;                 // x below this takes the oscillatory form
+constexpr double positive_split = 4.5;                     // width of the two scaled-polynomial intervals
+constexpr double ai_bi_negative_limit = -5.6e10;           // Ai, Bi: x below this fails (2)
+constexpr double derivative_negative_limit = -1.8e9;       // Ai', Bi': x below this fails (2)
+constexpr double ai_positive_limit = 103.8;                // Ai: x above this underflows (1)
+constexpr double positive_limit = 104.1;                   // Bi, Ai', Bi': x above this fails (1)
+
+// The quantities of the oscillatory form, x < -5.
+struct Oscillatory {
+    double zeta;       // (2/3)(-x)^(3/2)
+    double sin_theta;  // theta = pi/4 + zeta
+    double cos_theta;
+    double q;          // (-x)^(1/4)
+    double t;          // -250/x^3 - 1, in (-1, 1)
+};
+
+Oscillatory oscillatory(double x) {
+    const double s = std::sqrt(-x);
+    const double zeta = x * s * -2.0 / 3.0;
+    const double theta = pi_over_4 + zeta;
+    return {zeta, std::sin(theta), std::cos(theta), std::sqrt(s), -250.0 / (x * x * x) - 1.0};
+}
+
+// The variable of the Chebyshev pair on -5 <= x <= 0: -2x^3/125 - 1.
+double near_zero_t(double x) {
+    const double z = x / 5.0;
+    return 2.0 * (-z * z * z) - 1.0;
+}
+
+// The interval of x > 0: 0 for x < 4.5, 1 for 4.5 <= x < 9, 2 and above for x >= 9.
+int positive_interval(double x) { return static_cast<int>(x / positive_split); }
+
+// The variable of the two scaled polynomials: 4x/9 - 1 (n = 0) or 4x/9 - 3 (n = 1).
+double interval_t(double x, int n) { return x * 4.0 / 9.0 - (n == 0 ? 1.0 : 3.0); }
+
+// The quantities of the exponential form, x >= 9.
+struct Exponential {
+    double zeta;  // (2/3) x^(3/2)
+    double q;     // x^(1/4)
+    double t;     // 36/zeta - 1, in (-1, 1]
+};
+
+Exponential exponential(double x) {
+    const double s = std::sqrt(x);
+    const double zeta = x * s * 2.0 / 3.0;
+    return {zeta, std::sqrt(s), 36.0 / zeta - 1.0};
+}
+
+}  // namespace
+
+double airyai(double x, int& ifail) {
+    if (std::isnan(x)) {
+        ifail = 0;
+        return x;
+    }
+    if (std::fabs(x) <= zero_limit) {
+        ifail = 0;
+        return ai_at_zero;
+    }
+    if (x <= 0.0) {
+        if (x < ai_bi_negative_limit) {
+            ifail = fail_exit(ifail, 2, "AIRYAI");
+            return 0.0;
+        }
+        ifail = 0;
+        if (x < oscillatory_limit) {
+            const Oscillatory o = oscillatory(x);
+            return (horner_descending(airy_ap, o.t) * o.sin_theta -
+                    horner_descending(airy_aq, o.t) / o.zeta * o.cos_theta) / o.q;
+        }
+        const double t = near_zero_t(x);
+        return chebyshev_descending(airy_af, t) - x * chebyshev_descending(airy_ag, t);
+    }
+    if (x > ai_positive_limit) {
+        ifail = fail_exit(ifail, 1, "AIRYAI");
+        return 0.0;
+    }
+    ifail = 0;
+    const int n = positive_interval(x);
+    if (n == 0) return std::exp(x * -1.5) * horner_descending(airy_ai0, interval_t(x, n));
+    if (n == 1) return std::exp(x * -2.5) * horner_descending(airy_ai1, interval_t(x, n));
+    const Exponential e = exponential(x);
+    return std::exp(-e.zeta) * horner_descending(airy_ai2, e.t) / e.q;
+}
+
+double airybi(double x, int& ifail) {
+    if (std::isnan(x)) {
+        ifail = 0;
+        return x;
+    }
+    if (std::fabs(x) <= zero_limit) {
+        ifail = 0;
+        return sqrt3 * ai_at_zero;
+    }
+    if (x <= 0.0) {
+        if (x < ai_bi_negative_limit) {
+            ifail = fail_exit(ifail, 2, "AIRYBI");
+            return 0.0;
+        }
+        ifail = 0;
+        if (x < oscillatory_limit) {
+            const Oscillatory o = oscillatory(x);
+            return (horner_descending(airy_ap, o.t) * o.cos_theta +
+                    horner_descending(airy_aq, o.t) / o.zeta * o.sin_theta) / o.q;
+        }
+        const double t = near_zero_t(x);
+        return (chebyshev_descending(airy_af, t) + x * chebyshev_descending(airy_ag, t)) * sqrt3;
+    }
+    if (x > positive_limit) {
+        ifail = fail_exit(ifail, 1, "AIRYBI");
+        return 0.0;
+    }
+    ifail = 0;
+    const int n = positive_interval(x);
+    if (n == 0) return std::exp(x * 1.375) * horner_descending(airy_bi0, interval_t(x, n));
+    if (n == 1) return std::exp(x * 2.5) * horner_descending(airy_bi1, interval_t(x, n));
+    const Exponential e = exponential(x);
+    return std::exp(e.zeta) * horner_descending(airy_bi2, e.t) / e.q;
+}
+
+double airyad(double x, int& ifail) {
+    if (std::isnan(x)) {
+        ifail = 0;
+        return x;
+    }
+    if (std::fabs(x) <= zero_limit) {
+        ifail = 0;
+        return -minus_ad_at_zero;
+    }
+    if (x <= 0.0) {
+        if (x < derivative_negative_limit) {
+            ifail = fail_exit(ifail, 2, "AIRYAD");
+            return 0.0;
+        }
+        ifail = 0;
+        if (x < oscillatory_limit) {
+            const Oscillatory o = oscillatory(x);
+            return -(horner_descending(airy_dp, o.t) * o.cos_theta +
+                     horner_descending(airy_dq, o.t) / o.zeta * o.sin_theta) * o.q;
+        }
+        const double t = near_zero_t(x);
+        return x * x * chebyshev_descending(airy_df, t) - chebyshev_descending(airy_dg, t);
+    }
+    if (x > positive_limit) {
+        ifail = fail_exit(ifail, 1, "AIRYAD");
+        return 0.0;
+    }
+    ifail = 0;
+    const int n = positive_interval(x);
+    if (n == 0) return std::exp(x * -1.375) * horner_descending(airy_ad0, interval_t(x, n));
+    if (n == 1) return std::exp(x * -2.5) * horner_descending(airy_ad1, interval_t(x, n));
+    const Exponential e = exponential(x);
+    return -std::exp(-e.zeta) * horner_descending(airy_ad2, e.t) * e.q;
+}
+
+double airybd(double x, int& ifail) {
+    if (std::isnan(x)) {
+        ifail = 0;
+        return x;
+    }
+    if (std::fabs(x) <= zero_limit) {
+        ifail = 0;
+        return sqrt3 * minus_ad_at_zero;
+    }
+    if (x <= 0.0) {
+        if (x < derivative_negative_limit) {
+            ifail = fail_exit(ifail, 2, "AIRYBD");
+            return 0.0;
+        }
+        ifail = 0;
+        if (x < oscillatory_limit) {
+            const Oscillatory o = oscillatory(x);
+            return (horner_descending(airy_dp, o.t) * o.sin_theta -
+                    horner_descending(airy_dq, o.t) / o.zeta * o.cos_theta) * o.q;
+        }
+        const double t = near_zero_t(x);
+        return (x * x * chebyshev_descending(airy_df, t) + chebyshev_descending(airy_dg, t)) * sqrt3;
+    }
+    if (x > positive_limit) {
+        ifail = fail_exit(ifail, 1, "AIRYBD");
+        return 0.0;
+    }
+    ifail = 0;
+    const int n = positive_interval(x);
+    if (n == 0) return std::exp(x * 1.5) * horner_descending(airy_bd0, interval_t(x, n));
+    if (n == 1) return std::exp(x * 2.625) * horner_descending(airy_bd1, interval_t(x, n));
+    const Exponential e = exponential(x);
+    return std::exp(e.zeta) * e.q * horner_descending(airy_bd2, e.t);
+}
+
+}  // namespace qelms

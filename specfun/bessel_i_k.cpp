@@ -1,0 +1,170 @@
+// Modified Bessel functions I0, I1, K0, K1 of real argument.
+#include <array>
+#include <cmath>
+
+#include "../support/failure.hpp"
+#include "bessel_i_k_tables.hpp"
+#include "polynomial.hpp"
+
+namespace qelms {
+namespace {
+
+using namespace bessel_i_k;
+
+// Polynomial, highest power first: I1(x)/x in t = x^2/8 - 1, |x| <= 4.
+constexpr std::array<double, 12> i1_small = {
+    6.243879103538484e-14,  4.173727097882224e-12, 2.3285692188466386e-10, 1.0666271231450396e-08,
+    3.9236871099639275e-07, 1.1284979577995185e-05, 0.0002452243140392789, 0.003847639404238095,
+    0.04092863718277705,    0.2686576595220928,    0.9287588901146095,     1.1974165496367024,
+};
+
+// Polynomial, highest power first: I0(x) in t = 2x^2 - 1, 0 < x <= 1.
+constexpr std::array<double, 8> k0_i0 = {
+    1.9067419751456127e-14, 7.491107368941348e-12, 2.1638241182472153e-09, 4.345626715461582e-07,
+    5.597023382279154e-05,  0.00407157485171389,   0.1329769664783382,     1.1289609294541276,
+};
+
+// Polynomial, highest power first: K0(x) + ln(x) I0(x) in t = 2x^2 - 1, 0 < x <= 1.
+constexpr std::array<double, 9> k0_regular = {
+    1.0540771819136e-16,    5.1686788694633215e-14, 1.924052642197067e-11, 5.199068658006656e-09,
+    9.578784932659294e-07,  0.00010953429263240154, 0.006635139793139439,  0.1524369217993952,
+    0.26184187925868707,
+};
+
+// Polynomial, highest power first: I1(x)/x in t = 2x^2 - 1, 0 < x <= 1.
+constexpr std::array<double, 8> k1_i1 = {
+    1.189649624399104e-15, 5.33888268665659e-13,  1.7978479238015574e-10, 4.3276482364299776e-08,
+    6.953002745482062e-06, 0.0006716428058734986, 0.03257259881371105,    0.5319078659133527,
+};
+
+// Polynomial, highest power first: (I1(x) ln x - K1(x) + 1/x)/x in t = 2x^2 - 1, 0 < x <= 1.
+constexpr std::array<double, 8> k1_regular = {
+    3.298810580198656e-15,  1.4091710302451431e-12, 4.468286284356187e-10, 9.966866892737816e-08,
+    1.4461243253300614e-05, 0.0012033358565821902,  0.045049044296694374,  0.3518258282893255,
+};
+
+constexpr double i_limit = 711.6;              // |x| above this: I0 and I1 overflow
+constexpr double i_overflow_value = 4.5e307;   // returned when they do
+constexpr double i_large_bound = 12.0;         // above: the asymptotic form e^a/sqrt(a)
+constexpr double i_medium_bound = 4.0;         // above: e^a times the middle polynomial
+constexpr double tiny_argument = 3.2e-9;       // up to this I0 = 1, I1 = x/2, K0 = -(ln(x/2) + gamma)
+constexpr double k_underflow_bound = 705.1;    // from this K0 and K1 underflow and are 0
+constexpr double k_large_bound = 4.0;          // above: e^-x/sqrt(x) times a polynomial
+constexpr double k_middle_bound = 2.0;         // above: e^-x times the polynomial on (2, 4]
+constexpr double k_log_bound = 1.0;            // above: e^-x times the polynomial on (1, 2]
+constexpr double k1_tiny_argument = 7.9e-10;   // up to this K1 = 1/x
+constexpr double k1_pole_limit = 2.23e-308;    // up to this K1 is refused: too close to the pole
+constexpr double euler_gamma = 0.5772156649015329;
+constexpr double ln_2 = 0.6931471805599453;
+constexpr double exact_halving = 0x1p-1021;    // from here x*0.5 is a normal number, formed exactly
+
+// The magnitude of `value`, negated when x is negative.
+double with_sign_of(double value, double x) { return x < 0.0 ? -std::fabs(value) : std::fabs(value); }
+
+// ln(x/2) for 0 < x. Halving a subnormal x would round it (to 0 for the
+// smallest), so there ln 2 is subtracted instead.
+double log_half(double x) { return x >= exact_halving ? std::log(x * 0.5) : std::log(x) - ln_2; }
+
+// e^a/sqrt(a) formed as one exponential, and t = 24/a - 1, for 12 < a <= 711.6.
+struct LargeI {
+    double factor;
+    double t;
+};
+
+LargeI large_i(double a) { return {std::exp(a - 0.5 * std::log(a)), 24.0 / a - 1.0}; }
+
+}  // namespace
+
+double besli0(double x, int& ifail) {
+    if (std::isnan(x)) {
+        ifail = 0;
+        return x;
+    }
+    const double a = std::fabs(x);
+    if (a > i_limit) {
+        ifail = fail_exit(ifail, 1, "BESLI0");
+        return i_overflow_value;
+    }
+    ifail = 0;
+    if (a > i_large_bound) {
+        const LargeI l = large_i(a);
+        return l.factor * horner_descending(i0_large, l.t);
+    }
+    if (a > i_medium_bound) return std::exp(a) * horner_descending(i0_medium, a * 0.25 - 2.0);
+    if (a > tiny_argument) return std::exp(a) * horner_descending(i0_small, a * 0.5 - 1.0);
+    return 1.0;
+}
+
+double besli1(double x, int& ifail) {
+    if (std::isnan(x)) {
+        ifail = 0;
+        return x;
+    }
+    const double a = std::fabs(x);
+    if (a > i_limit) {
+        ifail = fail_exit(ifail, 1, "BESLI1");
+        return i_overflow_value;
+    }
+    ifail = 0;
+    if (a > i_large_bound) {
+        const LargeI l = large_i(a);
+        return with_sign_of(l.factor * horner_descending(i1_large, l.t), x);
+    }
+    if (a > i_medium_bound) return with_sign_of(std::exp(a) * horner_descending(i1_medium, a / 4.0 - 2.0), x);
+    if (a > tiny_argument) return x * horner_descending(i1_small, x * x * 0.125 - 1.0);
+    return x * 0.5;
+}
+
+double beslk0(double x, int& ifail) {
+    if (std::isnan(x)) {
+        ifail = 0;
+        return x;
+    }
+    if (x <= 0.0) {
+        ifail = fail_exit(ifail, 1, "BESLK0");
+        return 0.0;
+    }
+    ifail = 0;
+    if (x >= k_underflow_bound) return 0.0;
+    if (x > k_large_bound) {
+        const double t = 10.0 / (1.0 + x) - 1.0;
+        return std::exp(-x) * horner_descending(k0_large, t) / std::sqrt(x);
+    }
+    if (x > k_middle_bound) return std::exp(-x) * horner_descending(k0_2_4, x - 3.0);
+    if (x > k_log_bound) return std::exp(-x) * horner_descending(k0_1_2, 2.0 * x - 3.0);
+    if (x > tiny_argument) {
+        const double t = 2.0 * x * x - 1.0;
+        return horner_descending(k0_regular, t) - std::log(x) * horner_descending(k0_i0, t);
+    }
+    return -(log_half(x) + euler_gamma);
+}
+
+double beslk1(double x, int& ifail) {
+    if (std::isnan(x)) {
+        ifail = 0;
+        return x;
+    }
+    if (x <= 0.0) {
+        ifail = fail_exit(ifail, 1, "BESLK1");
+        return 0.0;
+    }
+    if (x <= k1_pole_limit) {
+        ifail = fail_exit(ifail, 2, "BESLK1");
+        return 1.0 / k1_pole_limit;
+    }
+    ifail = 0;
+    if (x >= k_underflow_bound) return 0.0;
+    if (x > k_large_bound) {
+        const double t = 10.0 / (1.0 + x) - 1.0;
+        return std::exp(-x) * horner_descending(k1_large, t) / std::sqrt(x);
+    }
+    if (x > k_middle_bound) return std::exp(-x) * horner_descending(k1_2_4, x - 3.0);
+    if (x > k_log_bound) return std::exp(-x) * horner_descending(k1_1_2, 2.0 * x - 3.0);
+    if (x > k1_tiny_argument) {
+        const double t = 2.0 * x * x - 1.0;
+        return 1.0 / x + x * (std::log(x) * horner_descending(k1_i1, t) - horner_descending(k1_regular, t));
+    }
+    return 1.0 / x;
+}
+
+}  // namespace qelms

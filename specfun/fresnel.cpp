@@ -1,0 +1,92 @@
+// Fresnel integrals S(x) and C(x).
+#include <cmath>
+
+#include "fresnel_tables.hpp"
+#include "polynomial.hpp"
+#include "qelms/qelms.hpp"
+
+namespace qelms {
+namespace {
+
+constexpr double two_over_pi = 0.6366197723675814;
+constexpr double poly_limit = 3.0;               // |x| at or below this uses the small-argument polynomials
+constexpr double sine_cubic_limit = 0.00018;     // |x| below this: S(x) = pi x^3 / 6
+constexpr double sine_zero_limit = 3.49e-103;    // |x| below this: pi x^3 / 6 underflows, S(x) = 0
+constexpr double cosine_linear_limit = 0.00017;  // |x| below this: C(x) = x
+constexpr double g_term_limit = 260000.0;        // |x| above this the g term is below rounding
+constexpr double half_limit = 4294967290.0;      // |x| at or above this: +-1/2; below, a/2 truncates into an int
+
+// cos and sin of pi a^2 / 2.
+struct Phase {
+    double cos;
+    double sin;
+};
+
+// For 3 < a < 4294967290 the phase pi a^2 / 2 is reduced exactly: with a/2 = m + f,
+// pi a^2 / 2 = (pi/2) (4 m^2 + 8 m f + 4 f^2), where 4 m^2 and the integral part
+// of 8 m f (times 8) are whole turns. m f is exact: m and f share the 53 bits of a/2.
+Phase reduced_phase(double a) {
+    const double h = a / 2.0;
+    const int m = static_cast<int>(h);
+    const double f = h - m;
+    const double u = m * f;
+    const int k = static_cast<int>(u);
+    const double v = u - k;
+    const int j = static_cast<int>(4.0 * (2.0 * v + f * f));
+    const double theta = ((8.0 * v - j) + 4.0 * f * f) / two_over_pi;  // in [0, pi/2)
+    const double c = std::cos(theta);
+    const double s = std::sin(theta);
+    switch (j % 4) {
+    case 0: return {c, s};
+    case 1: return {-s, c};
+    case 2: return {-c, -s};
+    default: return {s, -c};
+    }
+}
+
+// t = 2 y^2 - 1 with y = r^2: the variable of every table, r = x/3 or 3/x.
+double table_variable(double r) {
+    const double y = r * r;
+    return 2.0 * y * y - 1.0;
+}
+
+}  // namespace
+
+double fresns(double x, int& ifail) {
+    ifail = 0;
+    if (std::isnan(x)) return x;
+    const double a = std::fabs(x);
+    if (a <= poly_limit) {
+        if (a < sine_cubic_limit) {
+            if (a < sine_zero_limit) return 0.0;
+            return x * x / (two_over_pi * 3.0) * x;
+        }
+        return x * x * x * horner_descending(fresnel_sine_poly, table_variable(x / 3.0));
+    }
+    const double half = std::copysign(0.5, x);
+    if (a >= half_limit) return half;
+    const double t = table_variable(3.0 / x);
+    const Phase p = reduced_phase(a);
+    double s = half - horner_descending(fresnel_f_poly, t) * p.cos / x;
+    if (a <= g_term_limit) s = s - horner_descending(fresnel_g_poly, t) * p.sin / (x * x * x);
+    return s;
+}
+
+double fresnc(double x, int& ifail) {
+    ifail = 0;
+    if (std::isnan(x)) return x;
+    const double a = std::fabs(x);
+    if (a <= poly_limit) {
+        if (a < cosine_linear_limit) return x;
+        return x * horner_descending(fresnel_cosine_poly, table_variable(x / 3.0));
+    }
+    const double half = std::copysign(0.5, x);
+    if (a >= half_limit) return half;
+    const double t = table_variable(3.0 / x);
+    const Phase p = reduced_phase(a);
+    double c = horner_descending(fresnel_f_poly, t) * p.sin / x + half;
+    if (a <= g_term_limit) c = c - horner_descending(fresnel_g_poly, t) * p.cos / (x * x * x);
+    return c;
+}
+
+}  // namespace qelms

@@ -1,0 +1,231 @@
+// Incomplete gamma functions P(a, x) and Q(a, x) = 1 - P(a, x): Gautschi's
+// power series, continued fraction and small-x series, with Temme's uniform
+// expansion for large a near x = a.
+#include "incomplete_gamma.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+
+#include "../support/failure.hpp"
+#include "../support/machine.hpp"
+#include "incomplete_gamma_tables.hpp"
+#include "polynomial.hpp"
+#include "qelms/qelms.hpp"
+
+namespace qelms {
+namespace {
+
+constexpr int max_steps = 600;                 // steps allowed to any series or the fraction
+constexpr double tolerance_floor = 1e-18;      // the effective tolerance is never below this
+constexpr double uniform_min_a = 20.0;         // the uniform expansion needs a at least this
+constexpr double uniform_low = 0.7;            // ... and 0.7 a <= x
+constexpr double uniform_high = 1.4;           // ... and x/1.4 <= a
+constexpr double small_x = 0.25;               // below this the series/fraction switch is ln 0.5/ln x
+constexpr double alpha_offset = 0.25;          // above it the switch is x + 0.25
+constexpr double taylor_limit = 1.5;           // x up to this uses the small-x series for Q
+constexpr double small_a = 0.5;                // a up to this forms Gamma(a) - 1/a from a series
+constexpr double sqrt_2pi = 2.5066282746310007;
+
+constexpr int no_convergence = 3;
+
+}  // namespace
+
+double gaminc_log1pmx(double mu) {
+    if (mu > 0.0) return mu * mu * horner_ascending(log1pmx_positive, 4.0 * mu - 1.0);
+    return mu * mu * horner_ascending(log1pmx_negative, 4.0 * mu + 1.0);
+}
+
+double gaminc_temme_sum(double eta, double a, double tol) {
+    const auto& d = temme_coefficients;
+    // beta[j] = d[j+1] + (j+2) beta[j+2]/a: the coefficients left after integrating
+    // the truncated expansion by parts.
+    std::array<double, 26> beta{};
+    beta[24] = d[25];
+    beta[25] = d[26];
+    for (int j = 23; j >= 0; --j) beta[j] = d[j + 1] + static_cast<double>(j + 2) * beta[j + 2] / a;
+    double s = beta[0];
+    double power = 1.0;
+    for (int j = 1; j <= 25; ++j) {
+        power *= eta;
+        const double term = beta[j] * power;
+        s += term;
+        if (std::fabs(term / s) < tol) break;
+    }
+    return s / (1.0 + beta[1] / a);
+}
+
+double gaminc_uniform(double a, double x, GammaRatio which, double tol, double lsafe) {
+    const double sigma = which == GammaRatio::p ? -1.0 : 1.0;
+    const double mu = (x - a) / a;
+    double y = a * gaminc_log1pmx(mu);
+    if (y < 0.0) y = 0.0;
+    double eta = std::sqrt(2.0 * y / a);
+    double w = std::sqrt(y);
+    if (x < a) {
+        eta = -eta;
+        w = -w;
+    }
+    int erfc_ifail = 0;
+    const double e = 0.5 * erfcmp(sigma * w, erfc_ifail);
+    double c = 0.0;
+    if (!(-y < lsafe)) c = sigma * std::exp(-y) * gaminc_temme_sum(eta, a, tol) / (std::sqrt(a) * sqrt_2pi);
+    return e + c;
+}
+
+void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
+    constexpr const char* name = "GAMINC";
+    const int entry_ifail = ifail;
+    p = 0.0;
+    q = 0.0;
+    if (std::isnan(a) || std::isnan(x)) {
+        p = q = std::numeric_limits<double>::quiet_NaN();
+        ifail = 0;
+        return;
+    }
+    if (a <= 0.0) {
+        ifail = fail_exit(entry_ifail, 1, name, make_message("(1X,'** On entry, A.le.0.0 : A =',1P,D13.5)", {a}));
+        return;
+    }
+    if (x < 0.0) {
+        ifail = fail_exit(entry_ifail, 2, name, make_message("(1X,'** On entry, X.lt.0.0 : X =',1P,D13.5)", {x}));
+        return;
+    }
+    ifail = 0;
+    if (x == 0.0) {
+        q = 1.0;
+        return;
+    }
+    if (std::isinf(a) && std::isinf(x)) {  // P(a, x) has no limit
+        p = q = std::numeric_limits<double>::quiet_NaN();
+        return;
+    }
+    const double e = std::max(mach_precision(), tolerance_floor);
+    const double toll = e < tol && tol <= 1.0 ? tol : e;
+    const double lsafe = std::log(mach_safe_min());
+
+    if (a >= uniform_min_a && uniform_low * a <= x && x / uniform_high <= a) {
+        if (x < a) {
+            p = gaminc_uniform(a, x, GammaRatio::p, toll, lsafe);
+            q = 1.0 - p;
+        } else {
+            q = gaminc_uniform(a, x, GammaRatio::q, toll, lsafe);
+            p = 1.0 - q;
+        }
+        return;
+    }
+
+    const double lnx = std::log(x);
+    const double alpha = x < small_x ? std::log(0.5) / lnx : x + alpha_offset;
+    const double epss = toll / 100.0;
+    int lg_ifail = 1;
+    const double lg = lngamm(a + 1.0, lg_ifail);
+    if (lg_ifail == 2) {  // a beyond the range of ln Gamma: the step from 0 to 1 is at x = a
+        if (x < a) {
+            q = 1.0;
+        } else {
+            p = 1.0;
+        }
+        return;
+    }
+    const auto fail_to_converge = [&] {
+        p = 0.0;
+        q = 0.0;
+        ifail = fail_exit(entry_ifail, no_convergence, name,
+                          make_message("(1X,'** Algorithm fails to terminate in ',I4,' iterations')", {max_steps}));
+    };
+
+    if (a > alpha) {
+        // P = x^a e^-x / Gamma(a+1) * sum x^n / ((a+1)...(a+n))
+        double term = 1.0;
+        double sum = 1.0;
+        int n = 1;
+        for (; n <= max_steps; ++n) {
+            term = x * term / (a + static_cast<double>(n));
+            sum = sum + term;
+            if (std::fabs(term) <= toll * sum) break;
+        }
+        if (n > max_steps) return fail_to_converge();
+        const double lp = std::log(sum) + a * lnx - x - lg;
+        p = lp <= lsafe ? 0.0 : std::exp(lp);
+        q = 1.0 - p;
+        return;
+    }
+
+    if (x > taylor_limit) {
+        // Legendre's continued fraction for Q, summed as a series of its convergents' differences
+        const double d = x - a;
+        if (1.0 / std::sqrt(mach_safe_min()) < 1.0 + d) {
+            p = 1.0;
+            return;
+        }
+        double pk = 0.0;
+        double qk = (d - 1.0) * (d + 1.0);
+        double r = 4.0 * (d + 1.0);
+        double s = 1.0 - a;
+        double term = 1.0;
+        double sum = 1.0;
+        double rho = 0.0;
+        int n = 2;
+        for (; n <= max_steps; ++n) {
+            pk = pk + s;
+            qk = qk + r;
+            r = r + 8.0;
+            s = s + 2.0;
+            const double t = (1.0 + rho) * pk;
+            rho = t / (qk - t);
+            term = rho * term;
+            sum = sum + term;
+            if (std::fabs(term) <= toll * sum) break;
+        }
+        if (n > max_steps) return fail_to_converge();
+        const double lq = std::log(a * sum / (1.0 + d)) + a * lnx - x - lg;
+        q = lq <= lsafe ? 0.0 : std::exp(lq);
+        p = 1.0 - q;
+        return;
+    }
+
+    // Q Gamma(a) = U + V with U = Gamma(a) - x^a/a and V = x^a/a - gamma(a, x).
+    double u;
+    if (a > small_a) {
+        int gamma_ifail = -1;
+        u = gammaf(a, gamma_ifail) - std::pow(x, a) / a;
+    } else {
+        // Gamma(a) - 1/a = -S/(1 + a S) with 1/Gamma(1+a) = 1 + a S, and
+        // (x^a - 1)/a = ln x (e^y - 1)/y with y = a ln x.
+        const double s = horner_ascending(reciprocal_gamma_series, a);
+        const double y = a * lnx;
+        double term = 1.0;
+        double sum = 1.0;
+        int n = 2;
+        for (; n <= max_steps; ++n) {
+            term = y * term / static_cast<double>(n);
+            sum = sum + term;
+            if (std::fabs(term) <= epss * sum) break;
+        }
+        if (n > max_steps) return fail_to_converge();
+        u = -s / (1.0 + a * s) - lnx * sum;
+    }
+    // V = x^(a+1)/(a+1) * sum_k (-x)^k (a+1) / ((k+1)! (a+k+1))
+    double pk = a * x;
+    double qk = a + 1.0;
+    double r = a + 3.0;
+    double term = 1.0;
+    double sum = 1.0;
+    int n = 2;
+    for (; n <= max_steps; ++n) {
+        pk = pk + x;
+        qk = qk + r;
+        r = r + 2.0;
+        term = -pk * term / qk;
+        sum = sum + term;
+        if (std::fabs(term) <= epss * sum) break;
+    }
+    if (n > max_steps) return fail_to_converge();
+    const double v = std::pow(x, a + 1.0) * sum / (a + 1.0);
+    q = (u + v) * a * std::exp(-lg);
+    p = 1.0 - q;
+}
+
+}  // namespace qelms

@@ -1,0 +1,20 @@
+// The three steps of Temme's uniform expansion of the incomplete gamma
+// functions, used by gaminc for large a near the transition x = a.
+#pragma once
+
+namespace qelms {
+
+enum class GammaRatio { p, q };
+
+// P(a, x) (for x < a) or Q(a, x) (for x >= a) from the uniform expansion;
+// tol is the relative tolerance of the correction sum, lsafe = ln(mach_safe_min).
+double gaminc_uniform(double a, double x, GammaRatio which, double tol, double lsafe);
+
+// The correction sum of the uniform expansion at eta, normalised by its value
+// of Gamma*(a).
+double gaminc_temme_sum(double eta, double a, double tol);
+
+// mu - ln(1 + mu) on -0.5 <= mu <= 0.5, without cancellation.
+double gaminc_log1pmx(double mu);
+
+}  // namespace qelms

@@ -1,0 +1,245 @@
+// Kelvin functions ber, bei, ker, kei of order 0 for real argument.
+//
+// Large arguments use the asymptotic forms with amplitude corrections, y = x/sqrt2:
+//   ber + i bei = (growing part g + i h, of size e^y) + (decaying part, of size e^-y),
+//   the decaying part of ber being -kei/pi and that of bei ker/pi;
+//   ker + i kei = N e^-y e^(-i b) (1 + k (KP - i KQ)),  b = y + pi/8,
+//   N = sqrt(pi/(2x)), k = sqrt(2/pi)/x;
+//   g + i h = M e^y e^(i b1) (1 + c1 (U1 - i U2)),  b1 = y - pi/8,
+//   M = 1/sqrt(2 pi x), c1 = sqrt(2 pi)/x.
+#include <array>
+#include <cmath>
+
+#include "../support/failure.hpp"
+#include "kelvin_tables.hpp"
+#include "polynomial.hpp"
+
+namespace qelms {
+namespace {
+
+constexpr double rsqrt2 = 0.7071067811865476;     // 1/sqrt(2)
+constexpr double pi_4 = 0.7853981633974483;       // pi/4
+constexpr double rsqrt_pi = 0.5641895835477563;   // 1/sqrt(pi)
+constexpr double sqrt_2_pi = 0.7978845608028654;  // sqrt(2/pi)
+constexpr double ln2 = 0.6931471805599453;        // ln 2
+constexpr double euler = 0.5772156649015329;      // Euler's constant
+
+constexpr double ber_bei_limit = 49.5;         // |x| from here on is refused
+constexpr double ber_bei_asymptotic = 5.0;     // above: asymptotic form of ber, bei
+constexpr double ber_tiny = 0.000343;          // at and below: ber = 1, ker and kei by their leading terms
+constexpr double bei_tiny = 0.000596;          // at and below: bei = x^2/4
+constexpr double square_underflow = 2.99e-154; // at and below: x^2/4 is lost
+constexpr double ker_kei_limit = 997.26;       // above: ker, kei underflow
+constexpr double ker_kei_asymptotic = 3.0;     // above: asymptotic form of ker, kei
+constexpr double ker_kei_series = 1.0;         // at and below: expansion in x^4
+constexpr double kr_rate = -0.6875;            // KR is e^(0.6875 x) ker(x)
+constexpr double ker_square_term = -0.375;     // coefficient of (x^2/4)^2 in ker near 0
+
+// ber(a) on 0 <= a <= 5, Chebyshev in t = 2(a/5)^4 - 1, highest order first.
+constexpr std::array<double, 8> cber = {
+    -2.222977528754074e-15, 7.52944020788535e-12,  -1.3399230820039688e-08, 1.1054545179367345e-05,
+    -0.0035041593099430857, 0.3098901979029117,    -3.6115370666240003,     -2.9249424917887996,
+};
+// 4 bei(a)/a^2 on 0 <= a <= 5, same variable.
+constexpr std::array<double, 8> cbei = {
+    -9.885841322517e-18,   4.459874724544548e-14, -1.1094964370585176e-10, 1.370232111615475e-07,
+    -7.222779318681679e-05, 0.012809363841241855, -0.4906450215718475,     0.4964732496595184,
+};
+// ber(x) on 0 <= x <= 1, Chebyshev in t = 2x^4 - 1.
+constexpr std::array<double, 5> ca = {
+    7.3326452616714e-17, -1.4716609624265534e-11, 8.47622202274614e-07, -0.007809109378739948, 0.992190042984341,
+};
+// 4 bei(x)/x^2 on 0 <= x <= 1, same variable.
+constexpr std::array<double, 4> cb = {
+    -3.0034370148468007e-13, 3.390661805857451e-08, -0.0008679199260798697, 0.9991320461667014,
+};
+// ker(x) + ln(x) ber(x) - (pi/4) bei(x) on 0 < x <= 1, same variable.
+constexpr std::array<double, 5> ckr = {
+    2.07791371180221e-16, -3.7761655310449776e-11, 1.8641133381120506e-06, -0.012617008172869846, 0.10331264333444241,
+};
+// (kei(x) + (pi/4) ber(x))/(x^2/4) + ln(x) CB on 0 < x <= 1, same variable.
+constexpr std::array<double, 5> cki = {
+    2.665929008442e-18, -8.135659022830498e-13, 8.135039907268153e-08, -0.001691744772498009, 1.1142396895347018,
+};
+
+// The pieces of the asymptotic form of ber and bei at a, 5 < a < 49.5.
+struct GrowingForm {
+    double amplitude;               // M = 1/sqrt(2 pi a)
+    double e_plus, e_minus;         // e^y, e^-y
+    double cos1, sin1, cos2, sin2;  // of b1 = y - pi/8 and b2 = y + pi/8
+    double c1, c2;                  // sqrt(2 pi)/a and sqrt(2/pi)/a
+    double u1, u2, v1, v2;          // the correction polynomials at t = 10/a - 1
+};
+
+GrowingForm growing_form(double a) {
+    const double y = a * rsqrt2;
+    const double pi_8 = pi_4 * 0.5;
+    const double b1 = y - pi_8;
+    const double b2 = y + pi_8;
+    const double r = 1.0 / a;
+    const double t = 10.0 * r - 1.0;
+    GrowingForm f;
+    f.amplitude = rsqrt2 / std::sqrt(a) * rsqrt_pi;
+    f.e_plus = std::exp(y);
+    f.e_minus = std::exp(-y);
+    f.cos1 = std::cos(b1);
+    f.sin1 = std::sin(b1);
+    f.cos2 = std::cos(b2);
+    f.sin2 = std::sin(b2);
+    f.c1 = (r / rsqrt2) / rsqrt_pi;
+    f.c2 = (r / rsqrt2) * rsqrt_pi;
+    f.u1 = horner_descending(kelvin::u1, t);
+    f.u2 = horner_descending(kelvin::u2, t);
+    f.v1 = horner_descending(kelvin::v1, t);
+    f.v2 = horner_descending(kelvin::v2, t);
+    return f;
+}
+
+// The pieces of the asymptotic form of ker and kei at x, 3 < x <= 997.26.
+struct DecayingForm {
+    double e_minus;       // e^-y
+    double amplitude;     // N = sqrt(pi/(2x))
+    double cos_b, sin_b;  // of b = y + pi/8
+    double k;             // sqrt(2/pi)/x
+    double p, q;          // KP and KQ at t = 6/x - 1
+};
+
+DecayingForm decaying_form(double x) {
+    const double y = x * rsqrt2;
+    const double b = y + pi_4 * 0.5;
+    const double t = 6.0 / x - 1.0;
+    DecayingForm f;
+    f.e_minus = std::exp(-y);
+    f.amplitude = std::sqrt(2.0 * pi_4 / x);
+    f.cos_b = std::cos(b);
+    f.sin_b = std::sin(b);
+    f.k = sqrt_2_pi / x;
+    f.p = horner_descending(kelvin::kp, t);
+    f.q = horner_descending(kelvin::kq, t);
+    return f;
+}
+
+// The variable t = 2 x^4 - 1 of the tables on 0 < x <= 1, and s = x^2/4.
+struct SmallArgument {
+    double t, s;
+};
+
+SmallArgument small_argument(double x) {
+    const double x2 = x * x;
+    return {2.0 * (x2 * x2) - 1.0, x2 / 4.0};
+}
+
+// t = 2 (a/5)^4 - 1 for the tables on 0 <= a <= 5.
+double fourth_power_variable(double a) {
+    const double q = a / 5.0;
+    const double z = q * q;
+    return 2.0 * (z * z) - 1.0;
+}
+
+}  // namespace
+
+double kelber(double x, int& ifail) {
+    if (std::isnan(x)) {
+        ifail = 0;
+        return x;
+    }
+    const double a = std::fabs(x);
+    if (a >= ber_bei_limit) {
+        ifail = fail_exit(ifail, 1, "KELBER");
+        return 0.0;
+    }
+    ifail = 0;
+    if (a > ber_bei_asymptotic) {
+        const GrowingForm f = growing_form(a);
+        return f.amplitude * (f.e_plus * (f.cos1 * (1.0 + f.c1 * f.u1) + f.sin1 * f.c1 * f.u2) +
+                              f.e_minus * (f.sin2 * (1.0 + f.c2 * f.v1) + f.cos2 * f.c2 * f.v2));
+    }
+    if (a > ber_tiny) return chebyshev_descending(cber, fourth_power_variable(a));
+    return 1.0;
+}
+
+double kelbei(double x, int& ifail) {
+    if (std::isnan(x)) {
+        ifail = 0;
+        return x;
+    }
+    const double a = std::fabs(x);
+    if (a >= ber_bei_limit) {
+        ifail = fail_exit(ifail, 1, "KELBEI");
+        return 0.0;
+    }
+    ifail = 0;
+    if (a > ber_bei_asymptotic) {
+        const GrowingForm f = growing_form(a);
+        return f.amplitude * (f.e_plus * (f.sin1 * (1.0 + f.c1 * f.u1) - f.cos1 * f.c1 * f.u2) +
+                              f.e_minus * (f.cos2 * (1.0 + f.c2 * f.v1) - f.sin2 * f.c2 * f.v2));
+    }
+    if (a > bei_tiny) return a * a / 4.0 * chebyshev_descending(cbei, fourth_power_variable(a));
+    if (a > square_underflow) return a * a / 4.0;
+    return 0.0;
+}
+
+double kelker(double x, int& ifail) {
+    if (std::isnan(x)) {
+        ifail = 0;
+        return x;
+    }
+    if (x > ker_kei_limit) {
+        ifail = fail_exit(ifail, 1, "KELKER");
+        return 0.0;
+    }
+    if (x <= 0.0) {
+        ifail = fail_exit(ifail, 2, "KELKER");
+        return 0.0;
+    }
+    ifail = 0;
+    if (x > ker_kei_asymptotic) {
+        const DecayingForm f = decaying_form(x);
+        return (f.cos_b * (1.0 + f.k * f.p) - f.sin_b * f.k * f.q) * f.e_minus * f.amplitude;
+    }
+    if (x > ker_kei_series) return std::exp(kr_rate * x) * horner_descending(kelvin::kr, x - 2.0);
+    if (x > ber_tiny) {
+        const SmallArgument v = small_argument(x);
+        return chebyshev_descending(ckr, v.t) - std::log(x) * chebyshev_descending(ca, v.t) +
+               v.s * chebyshev_descending(cb, v.t) * pi_4;
+    }
+    const double leading = ln2 - std::log(x) - euler;
+    if (x > square_underflow) {
+        const double s = x * x * 0.25;
+        return (s * ker_square_term + pi_4) * s + leading;
+    }
+    return leading;
+}
+
+double kelkei(double x, int& ifail) {
+    if (std::isnan(x)) {
+        ifail = 0;
+        return x;
+    }
+    if (x > ker_kei_limit) {
+        ifail = fail_exit(ifail, 1, "KELKEI");
+        return 0.0;
+    }
+    if (x < 0.0) {
+        ifail = fail_exit(ifail, 2, "KELKEI");
+        return 0.0;
+    }
+    ifail = 0;
+    if (x > ker_kei_asymptotic) {
+        const DecayingForm f = decaying_form(x);
+        return -(f.sin_b * (1.0 + f.k * f.p) + f.cos_b * f.k * f.q) * f.e_minus * f.amplitude;
+    }
+    if (x > ker_kei_series) return std::exp(x * -9.0 / 8.0) * horner_descending(kelvin::ki, x - 2.0);
+    if (x > ber_tiny) {
+        const SmallArgument v = small_argument(x);
+        return (chebyshev_descending(cki, v.t) - std::log(x) * chebyshev_descending(cb, v.t)) * v.s -
+               chebyshev_descending(ca, v.t) * pi_4;
+    }
+    if (x > square_underflow) {
+        const double s = x * x * 0.25;
+        return (ln2 - std::log(x) - euler + 1.0) * s - pi_4;
+    }
+    return -pi_4;
+}
+
+}  // namespace qelms

@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "qelms/qelms.hpp"
+#include "test_support.hpp"
+
+namespace {
+
+using Routine = double (*)(double, int&);
+
+const std::map<std::string, Routine> routines = {
+    {"beslj0", qelms::beslj0}, {"beslj1", qelms::beslj1}, {"besly0", qelms::besly0}, {"besly1", qelms::besly1}};
+
+// Error bound in epsilons of |computed - expected| / max(|expected|, local
+// amplitude): fixed, or per unit of |x| where the rounding of the phase
+// x - pi/4 (up to half an ulp of x) dominates. Measured: Hankel and zero rows
+// at most 0.44 |x|, Chebyshev rows at most 3.5 (J0), 3.1 (J1), 4.7 (Y0), 4.8 (Y1).
+struct Bound {
+    double fixed;
+    double per_unit_x;
+};
+const std::map<std::string, Bound> bounds = {
+    {"beslj0_small", {0.0, 0.0}},     {"beslj0_chebyshev", {4.0, 0.0}}, {"beslj0_hankel", {0.0, 0.5}},
+    {"beslj0_hankel_far", {0.0, 0.5}}, {"beslj0_zero", {0.5, 0.5}},    {"beslj1_small", {1.0, 0.0}},
+    {"beslj1_chebyshev", {3.5, 0.0}}, {"beslj1_hankel", {0.0, 0.5}},    {"beslj1_hankel_far", {0.0, 0.5}},
+    {"beslj1_zero", {0.5, 0.5}},      {"besly0_small", {1.5, 0.0}},     {"besly0_chebyshev", {5.0, 0.0}},
+    {"besly0_hankel", {0.0, 0.5}},    {"besly0_hankel_far", {0.0, 0.5}}, {"besly0_zero", {3.0, 0.5}},
+    {"besly1_small", {1.0, 0.0}},     {"besly1_chebyshev", {5.0, 0.0}}, {"besly1_hankel", {0.0, 0.5}},
+    {"besly1_hankel_far", {0.0, 0.5}}, {"besly1_zero", {0.5, 0.5}},
+};
+
+TEST(BesselJY, ReferenceValuesPerRegion) {
+    std::map<std::string, int> seen;
+    for (const auto& row : qelms::test::read_reference("bessel_j_y.txt")) {
+        const double x = row.values[0];
+        const double expected = row.values[1];
+        const double scale = std::max({std::fabs(expected), row.values[2], std::numeric_limits<double>::min()});
+        ASSERT_TRUE(bounds.contains(row.region)) << row.region;
+        const Bound b = bounds.at(row.region);
+        int ifail = -1;
+        const double value = routines.at(row.region.substr(0, 6))(x, ifail);
+        EXPECT_EQ(ifail, 0) << row.region << " x=" << x;
+        const double error = std::fabs(value - expected) / scale / std::numeric_limits<double>::epsilon();
+        EXPECT_LE(error, std::max(b.fixed, b.per_unit_x * std::fabs(x))) << row.region << " x=" << x;
+        ++seen[row.region];
+    }
+    EXPECT_EQ(seen.size(), bounds.size());
+}
+
+TEST(BesselJY, ExactValuesAndBounds) {
+    struct Case {
+        const char* routine;
+        double x;
+        double expected;
+    };
+    const Case cases[] = {
+        {"beslj0", 0.0, 1.0},
+        {"beslj0", -3.2e-9, 1.0},
+        {"beslj1", 1e-9, 5e-10},
+        {"beslj1", -3.2e-9, -1.6e-9},
+        {"besly0", 1e-9, 0.6366197723675814 * (std::log(5e-10) + 0.5772156649015329)},
+        {"besly1", 1e-10, -6366197723.675814},
+        {"besly1", 7.9e-10, -0.6366197723675814 / 7.9e-10},
+        {"besly1", std::nextafter(2.23e-308, 1.0), -0.6366197723675814 / std::nextafter(2.23e-308, 1.0)},
+    };
+    for (const Case& c : cases) {
+        int ifail = 5;
+        EXPECT_EQ(routines.at(c.routine)(c.x, ifail), c.expected) << c.routine << " x=" << c.x;
+        EXPECT_EQ(ifail, 0);
+    }
+    // The last computed arguments, on both sides.
+    for (const auto& [name, routine] : routines) {
+        int ifail = 1;
+        EXPECT_LE(std::fabs(routine(1e16, ifail)), std::sqrt(0.6366197723675814 / 1e16) * 1.0001) << name;
+        EXPECT_EQ(ifail, 0) << name;
+        if (name.starts_with("beslj")) {
+            routine(-1e16, ifail);
+            EXPECT_EQ(ifail, 0) << name;
+        }
+    }
+}
+
+TEST(BesselJY, SymmetryInEveryRegion) {
+    for (double x : {1e-300, 3.2e-9, 1e-3, 2.5, 8.0, 8.5, 12.0, 1e3, 1e16}) {
+        int ifail = 1;
+        EXPECT_EQ(qelms::beslj0(-x, ifail), qelms::beslj0(x, ifail)) << x;
+        EXPECT_EQ(qelms::beslj1(-x, ifail), -qelms::beslj1(x, ifail)) << x;
+    }
+}
+
+TEST(BesselJY, FailuresAndTheirValues) {
+    const double big_amplitude = std::sqrt(0.6366197723675814 / 1e17);
+    struct Case {
+        const char* routine;
+        double x;
+        int ifail;
+        double value;
+    };
+    const Case cases[] = {
+        {"beslj0", 1e17, 1, big_amplitude},
+        {"beslj0", -1e17, 1, big_amplitude},
+        {"beslj0", INFINITY, 1, 0.0},
+        {"beslj1", 1e17, 1, big_amplitude},
+        {"beslj1", -1e17, 1, big_amplitude},
+        {"besly0", 1e17, 1, big_amplitude},
+        {"besly0", 0.0, 2, 0.0},
+        {"besly0", -1.0, 2, 0.0},
+        {"besly0", -INFINITY, 2, 0.0},
+        {"besly1", 1e17, 1, big_amplitude},
+        {"besly1", 0.0, 2, 0.0},
+        {"besly1", -1.0, 2, 0.0},
+        {"besly1", 2.23e-308, 3, -2.8547971855048493e+307},
+        {"besly1", 1e-309, 3, -2.8547971855048493e+307},
+        {"besly1", 5e-324, 3, -2.8547971855048493e+307},
+    };
+    for (const Case& c : cases) {
+        int ifail = 1;
+        EXPECT_EQ(routines.at(c.routine)(c.x, ifail), c.value) << c.routine << " x=" << c.x;
+        EXPECT_EQ(ifail, c.ifail) << c.routine << " x=" << c.x;
+    }
+    int ifail = 0;
+    EXPECT_THROW(qelms::besly0(-2.0, ifail), qelms::HardFailure);
+}
+
+TEST(BesselJY, NaNGivesNaN) {
+    for (const auto& [name, routine] : routines) {
+        int ifail = -1;
+        EXPECT_TRUE(std::isnan(routine(NAN, ifail))) << name;
+        EXPECT_EQ(ifail, 0) << name;
+    }
+}
+
+TEST(BesselJY, ThroughTheModule) {
+    auto ok = qelms::test::call_module({"beslj0", "8.5", "-1"}, 2);
+    ASSERT_TRUE(ok.result.ok) << ok.result.error;
+    EXPECT_LE(qelms::test::eps_error(ok.result.results[0]->re[0], 0.041939251842934497), 8.0);
+    EXPECT_EQ(ok.result.results[1]->re[0], 0.0);
+    EXPECT_TRUE(ok.console.empty());
+
+    auto failed = qelms::test::call_module({"besly1", "2.23e-308", "-1"}, 2);
+    ASSERT_TRUE(failed.result.ok) << failed.result.error;
+    EXPECT_EQ(failed.result.results[0]->re[0], -2.8547971855048493e+307);
+    EXPECT_EQ(failed.result.results[1]->re[0], 3.0);
+    EXPECT_EQ(failed.console, (std::vector<std::string>{
+                                  " ** ABNORMAL EXIT from QELM Library routine BESLY1: IFAIL =     3",
+                                  " ** QELM soft failure - control returned",
+                              }));
+}
+
+}  // namespace

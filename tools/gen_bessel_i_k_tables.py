@@ -1,0 +1,188 @@
+"""Writes specfun/bessel_i_k_tables.hpp: the polynomial tables of the modified
+Bessel functions I0, I1, K0, K1 of real argument.
+
+Each table is the truncated Chebyshev expansion of the scaled function in its
+mapped variable t on [-1, 1], rewritten in powers of t and stored from the
+highest power down. The short tables near zero are typed in the routine file;
+this script checks them too. Prints the agreement (digits) of each table with
+its known entries.
+
+Usage: python3 tools/gen_bessel_i_k_tables.py
+"""
+import os
+import sys
+
+import mpmath
+from mpmath import mp
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from qelms_tables import (DPS, chebyshev, chebyshev_to_power, check_entries, emit_table, to_double,  # noqa: E402
+                          write_header)
+
+GENERATOR = "gen_bessel_i_k_tables.py"
+OUTPUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "specfun", "bessel_i_k_tables.hpp")
+
+
+def i0(a):
+    return mpmath.besseli(0, a)
+
+
+def i1(a):
+    return mpmath.besseli(1, a)
+
+
+def k0(x):
+    return mpmath.besselk(0, x)
+
+
+def k1(x):
+    return mpmath.besselk(1, x)
+
+
+# Changes of variable, t in [-1, 1] back to the argument.
+def large_i(t):  # t = 24/a - 1, 12 <= a (t = -1 is a = infinity)
+    return 24 / (t + 1)
+
+
+def medium_i(t):  # t = a/4 - 2, 4 <= a <= 12
+    return 4 * (t + 2)
+
+
+def small_i0(t):  # t = a/2 - 1, 0 <= a <= 4
+    return 2 * (t + 1)
+
+
+def large_k(t):  # t = 10/(1 + x) - 1, 4 <= x
+    return 10 / (t + 1) - 1
+
+
+def between_2_4(t):  # t = x - 3
+    return t + 3
+
+
+def between_1_2(t):  # t = 2x - 3
+    return (t + 3) / 2
+
+
+def near_zero(t):  # t = 2x^2 - 1, 0 <= x <= 1
+    return mp.sqrt((t + 1) / 2)
+
+
+def small_i1(t):  # t = x^2/8 - 1, 0 <= x <= 4
+    return mp.sqrt(8 * (t + 1))
+
+
+def i0_large(t):
+    a = large_i(t)
+    return mp.sqrt(a) * mp.exp(-a) * i0(a)
+
+
+def i1_large(t):
+    a = large_i(t)
+    return mp.sqrt(a) * mp.exp(-a) * i1(a)
+
+
+def k0_large(t):
+    x = large_k(t)
+    return mp.sqrt(x) * mp.exp(x) * k0(x)
+
+
+def k1_large(t):
+    x = large_k(t)
+    return mp.sqrt(x) * mp.exp(x) * k1(x)
+
+
+def k0_regular(t):
+    x = near_zero(t)
+    return k0(x) + mp.log(x) * i0(x)
+
+
+def k1_regular(t):
+    x = near_zero(t)
+    return (i1(x) * mp.log(x) - k1(x) + 1 / x) / x
+
+
+# (name, entries, g(t), what it approximates, known entries as (index, text)).
+GENERATED = [
+    ("i0_large", 20, i0_large, "sqrt(a) e^-a I0(a) in t = 24/a - 1, 12 < a <= 711.6",
+     [(0, "-1.9567980904762572e-13"), (1, "4.73229306831831e-14"),
+      (-2, "0.002182168172116944"), (-1, "0.4010710650668474")]),
+    ("i0_medium", 27, lambda t: mp.exp(-medium_i(t)) * i0(medium_i(t)), "e^-a I0(a) in t = a/4 - 2, 4 < a <= 12",
+     [(0, "2.4518525296394108e-11"), (1, "-8.46900307934755e-11"),
+      (-2, "-0.03715715425660853"), (-1, "0.14343178185685032")]),
+    ("i0_small", 24, lambda t: mp.exp(-small_i0(t)) * i0(small_i0(t)), "e^-a I0(a) in t = a/2 - 1, a <= 4",
+     [(0, "-7.481501657562349e-12"), (1, "4.4448444663786895e-11"),
+      (-2, "-0.18647806660946675"), (-1, "0.30850832255367105")]),
+    ("i1_large", 20, i1_large, "sqrt(a) e^-a I1(a) in t = 24/a - 1, 12 < a <= 711.6",
+     [(0, "1.9944855759801548e-13"), (1, "-5.771768117303706e-14"),
+      (-2, "-0.0064054536034823745"), (-1, "0.39262449420411655")]),
+    ("i1_medium", 27, lambda t: mp.exp(-medium_i(t)) * i1(medium_i(t)), "e^-a I1(a) in t = a/4 - 2, 4 < a <= 12",
+     [(0, "-2.2706137612261784e-11"), (1, "7.799291764970567e-11"),
+      (-2, "-0.029914092389740556"), (-1, "0.13414249329269817")]),
+    ("k0_large", 17, k0_large, "sqrt(x) e^x K0(x) in t = 10/(1 + x) - 1, 4 < x < 705.1",
+     [(0, "4.4374197988655107e-14"), (1, "-1.2810831082699162e-13"),
+      (-2, "-0.017268365238532164"), (-1, "1.2368866476942542")]),
+    ("k0_2_4", 23, lambda t: mp.exp(between_2_4(t)) * k0(between_2_4(t)), "e^x K0(x) in t = x - 3, 2 < x <= 4",
+     [(0, "2.4353824224753748e-12"), (1, "-7.396727839879332e-12"),
+      (-2, "-0.10880188208493513"), (-1, "0.6977615980438517")]),
+    ("k0_1_2", 23, lambda t: mp.exp(between_1_2(t)) * k0(between_1_2(t)), "e^x K0(x) in t = 2x - 3, 1 < x <= 2",
+     [(0, "2.574662885758206e-12"), (1, "-7.837386091085693e-12"),
+      (-2, "-0.14247791012882827"), (-1, "0.9582100532948965")]),
+    ("k1_large", 17, k1_large, "sqrt(x) e^x K1(x) in t = 10/(1 + x) - 1, 4 < x < 705.1",
+     [(0, "-4.778502381115802e-14"), (1, "1.3932112294060033e-13"),
+      (-2, "0.05448452543189316"), (-1, "1.3038757360423041")]),
+    ("k1_2_4", 24, lambda t: mp.exp(between_2_4(t)) * k1(between_2_4(t)), "e^x K1(x) in t = x - 3, 2 < x <= 4",
+     [(0, "-7.364782970504217e-12"), (1, "2.1473675106513323e-11"),
+      (-2, "-0.16005261129132717"), (-1, "0.8065634801287869")]),
+    ("k1_1_2", 24, lambda t: mp.exp(between_1_2(t)) * k1(between_1_2(t)), "e^x K1(x) in t = 2x - 3, 1 < x <= 2",
+     [(0, "-1.4663929178294846e-11"), (1, "4.274043305687672e-11"),
+      (-2, "-0.2719107143886894"), (-1, "1.243165873552553")]),
+]
+
+# Tables typed whole in specfun/bessel_i_k.cpp, checked entry by entry.
+TYPED = [
+    ("i1_small", lambda t: i1(small_i1(t)) / small_i1(t),
+     "6.243879103538484e-14, 4.173727097882224e-12, 2.3285692188466386e-10, 1.0666271231450396e-08, "
+     "3.9236871099639275e-07, 1.1284979577995185e-05, 0.0002452243140392789, 0.003847639404238095, "
+     "0.04092863718277705, 0.2686576595220928, 0.9287588901146095, 1.1974165496367024"),
+    ("k0_i0", lambda t: i0(near_zero(t)),
+     "1.9067419751456127e-14, 7.491107368941348e-12, 2.1638241182472153e-09, 4.345626715461582e-07, "
+     "5.597023382279154e-05, 0.00407157485171389, 0.1329769664783382, 1.1289609294541276"),
+    ("k0_regular", k0_regular,
+     "1.0540771819136e-16, 5.1686788694633215e-14, 1.924052642197067e-11, 5.199068658006656e-09, "
+     "9.578784932659294e-07, 0.00010953429263240154, 0.006635139793139439, 0.1524369217993952, "
+     "0.26184187925868707"),
+    ("k1_i1", lambda t: i1(near_zero(t)) / near_zero(t),
+     "1.189649624399104e-15, 5.33888268665659e-13, 1.7978479238015574e-10, 4.3276482364299776e-08, "
+     "6.953002745482062e-06, 0.0006716428058734986, 0.03257259881371105, 0.5319078659133527"),
+    ("k1_regular", k1_regular,
+     "3.298810580198656e-15, 1.4091710302451431e-12, 4.468286284356187e-10, 9.966866892737816e-08, "
+     "1.4461243253300614e-05, 0.0012033358565821902, 0.045049044296694374, 0.3518258282893255"),
+]
+
+
+def stored_polynomial(g, n):
+    """The n power coefficients of the Chebyshev expansion of g, highest power first, as doubles."""
+    with mp.workdps(DPS):
+        return [to_double(p) for p in reversed(chebyshev_to_power(chebyshev(g, n)))]
+
+
+def main():
+    mp.dps = DPS
+    blocks = []
+    for name, n, g, what, known in GENERATED:
+        values = stored_polynomial(g, n)
+        for line in check_entries(name, values, known):
+            print(line)
+        blocks.append(emit_table(name, "Polynomial, highest power first: " + what + ".", values))
+    write_header(OUTPUT, GENERATOR, blocks, namespace="qelms::bessel_i_k")
+    for name, g, text in TYPED:
+        typed = [s.strip() for s in text.split(",")]
+        values = stored_polynomial(g, len(typed))
+        lines = check_entries(name, values, list(enumerate(typed)))
+        worst = min(float(line.rsplit(", ", 1)[1].split()[0]) for line in lines)
+        print("%s (typed, %d entries): at least %.1f digits in every entry" % (name, len(typed), worst))
+
+
+if __name__ == "__main__":
+    main()

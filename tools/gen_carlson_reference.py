@@ -1,0 +1,230 @@
+"""Reference values of Carlson's elliptic integrals RC, RF, RD, RJ.
+
+Writes tests/data/carlson.txt. Each row: a region label, the arguments, the
+expected value. Labels start with the routine (rc_, rf_, rd_, rj_); the rest
+names the scaling path or argument range the row exercises.
+
+Principal values (RC with y < 0, RJ with r < 0) are mpmath's: elliprc with
+pv=True and the real part of elliprj. The generator checks both against the
+principal-value integral computed directly before writing anything.
+"""
+import math
+import os
+import random
+
+import mpmath
+from mpmath import mp
+
+import qelms_reference
+
+mp.dps = 50
+
+MIN_REAL = 2.22507385850721e-308   # the library's smallest positive real
+MAX_REAL = 1.79769313486231e+308   # and largest real
+SAFE_MIN = MIN_REAL
+RCF_LOLIM = 16.0 * MIN_REAL        # RC and RF scale up at or below this
+RCF_UPLIM = MAX_REAL / 16.0        # and down at or above this
+RD_LOLIM = 2.0 * SAFE_MIN ** 0.66667
+RD_UPLIM = (0.1 * 0.0012 / SAFE_MIN) ** 0.66667
+RJ_LOLIM = SAFE_MIN ** 0.33333
+RJ_UPLIM = 0.396 * (1.0 / SAFE_MIN) ** 0.33333
+DENORM_MIN = 5e-324
+MAX_DOUBLE = 1.7976931348623157e308
+
+rng = random.Random(31)
+
+
+def loguniform(lo, hi):
+    return math.exp(rng.uniform(math.log(lo), math.log(hi)))
+
+
+def below(x):
+    return math.nextafter(x, 0.0)
+
+
+def above(x):
+    return math.nextafter(x, math.inf)
+
+
+def f(x):
+    return mp.mpf(float(x))
+
+
+def rc(x, y):
+    return mpmath.elliprc(f(x), f(y), pv=True)
+
+
+def rf(x, y, z):
+    return mpmath.elliprf(f(x), f(y), f(z))
+
+
+def rd(x, y, z):
+    return mpmath.elliprd(f(x), f(y), f(z))
+
+
+def rj(x, y, z, r):
+    return mpmath.re(mpmath.elliprj(f(x), f(y), f(z), f(r)))
+
+
+def principal_value(g, pole):
+    """PV of the integral of g(t)/(t - pole) over t >= 0, for a pole > 0."""
+    with mp.workdps(30):
+        near = mpmath.quad(lambda s: (g(pole + s) - g(pole - s)) / s, [0, pole])
+        far = mpmath.quad(lambda t: g(t) / (t - pole), [2 * pole, mpmath.inf])
+        return near + far
+
+
+def check_principal_values():
+    for x, y in [(0.25, -2.0), (3.0, -0.1)]:
+        direct = principal_value(lambda t: 1 / mpmath.sqrt(t + x), -y) / 2
+        assert abs(direct / rc(x, y) - 1) < 1e-12, (x, y)
+    for x, y, z, r in [(2.0, 3.0, 4.0, -0.5), (0.5, 7.0, 1000.0, -20.0)]:
+        g = lambda t: 1 / mpmath.sqrt((t + x) * (t + y) * (t + z))
+        direct = 1.5 * principal_value(g, -r)
+        assert abs(direct / rj(x, y, z, r) - 1) < 1e-12, (x, y, z, r)
+
+
+def rows():
+    out = []
+
+    def add(region, function, *args):
+        out.append((region, list(args) + [function(*args)]))
+
+    # RC -------------------------------------------------------------------
+    add("rc_positive", rc, 0.0, 1.0)
+    add("rc_positive", rc, 2.0, 2.0)
+    add("rc_positive", rc, 1.0, 1.0000001)
+    for _ in range(40):
+        add("rc_positive", rc, loguniform(1e-6, 1e6), loguniform(1e-6, 1e6))
+    for _ in range(10):
+        add("rc_positive", rc, loguniform(1e-300, 1e300), loguniform(1e-300, 1e300))
+    add("rc_positive", rc, above(RCF_LOLIM), above(RCF_LOLIM))   # just outside both scalings
+    add("rc_positive", rc, below(RCF_UPLIM), 1.0)
+    add("rc_positive", rc, 1.0, DENORM_MIN)                      # subnormal y meets a moderate x
+    add("rc_principal", rc, 0.25, -2.0)
+    add("rc_principal", rc, 0.0, -3.0)
+    for _ in range(30):
+        add("rc_principal", rc, loguniform(1e-6, 1e6), -loguniform(1e-6, 1e6))
+    for _ in range(10):
+        add("rc_principal", rc, loguniform(1e-300, 1e300), -loguniform(1e-300, 1e300))
+    add("rc_principal_overflow", rc, MAX_DOUBLE, -MAX_DOUBLE)   # x - y overflows
+    add("rc_principal_overflow", rc, 1e308, -1e308)
+    add("rc_principal_overflow", rc, 1.5e308, -0.5e308)
+    add("rc_small", rc, RCF_LOLIM, RCF_LOLIM)                    # bound belongs to the scaling
+    add("rc_small", rc, 0.0, RCF_LOLIM)
+    add("rc_small", rc, 1e-310, 3e-309)
+    add("rc_small", rc, 0.0, DENORM_MIN)
+    add("rc_small", rc, DENORM_MIN, DENORM_MIN)
+    add("rc_small", rc, 3e-320, -1e-315)
+    for _ in range(10):
+        add("rc_small", rc, loguniform(1e-322, RCF_LOLIM), loguniform(1e-322, RCF_LOLIM))
+    add("rc_large", rc, RCF_UPLIM, RCF_UPLIM)                    # bound belongs to the scaling
+    add("rc_large", rc, MAX_DOUBLE, MAX_DOUBLE)
+    add("rc_large", rc, 1.0, MAX_DOUBLE)
+    add("rc_large", rc, MAX_DOUBLE, 1.0)
+    add("rc_large", rc, RCF_LOLIM, RCF_UPLIM)
+    add("rc_large", rc, 1e300, -1e308)
+    for _ in range(10):
+        add("rc_large", rc, loguniform(1e-300, 1e308), loguniform(RCF_UPLIM, MAX_DOUBLE))
+    add("rc_large_small_x", rc, 0.0, RCF_UPLIM)
+    add("rc_large_small_x", rc, below(RCF_LOLIM), MAX_DOUBLE)
+    add("rc_large_small_x", rc, DENORM_MIN, 1e308)
+    add("rc_large_small_y", rc, RCF_UPLIM, below(RCF_LOLIM))
+    add("rc_large_small_y", rc, MAX_DOUBLE, DENORM_MIN)
+    add("rc_large_small_y", rc, 1e308, 1e-310)
+
+    # RF -------------------------------------------------------------------
+    add("rf_plain", rf, 0.0, 1.0, 2.0)
+    for args in [(1.0, 2.0, 3.0), (3.0, 1.0, 2.0), (2.0, 3.0, 1.0), (2.0, 2.0, 2.0), (1.0, 1.0, 0.0)]:
+        add("rf_plain", rf, *args)
+    for _ in range(40):
+        add("rf_plain", rf, loguniform(1e-6, 1e6), loguniform(1e-6, 1e6), loguniform(1e-6, 1e6))
+    for _ in range(10):
+        add("rf_plain", rf, 0.0, loguniform(1e-6, 1e6), loguniform(1e-6, 1e6))
+    for _ in range(10):
+        add("rf_plain", rf, loguniform(1e-300, 1e300), loguniform(1e-300, 1e300), loguniform(1e-300, 1e300))
+    add("rf_plain", rf, 1.0, RCF_UPLIM, 2.0)                     # largest at the bound: no scaling
+    add("rf_plain", rf, 0.0, 1.0, DENORM_MIN)
+    add("rf_plain", rf, above(RCF_LOLIM), 0.0, above(RCF_LOLIM))
+    add("rf_small", rf, RCF_LOLIM, RCF_LOLIM, RCF_LOLIM)
+    add("rf_small", rf, 0.0, RCF_LOLIM, 1e-310)
+    add("rf_small", rf, DENORM_MIN, 0.0, DENORM_MIN)
+    add("rf_small", rf, 1e-320, 2e-310, 3e-315)
+    for _ in range(10):
+        add("rf_small", rf, loguniform(1e-322, RCF_LOLIM), loguniform(1e-322, RCF_LOLIM), loguniform(1e-322, RCF_LOLIM))
+    add("rf_large", rf, above(RCF_UPLIM), above(RCF_LOLIM), above(RCF_LOLIM))
+    add("rf_large", rf, MAX_DOUBLE, MAX_DOUBLE, MAX_DOUBLE)
+    add("rf_large", rf, 1.0, 2.0, MAX_DOUBLE)
+    for _ in range(10):
+        add("rf_large", rf, loguniform(1e-300, 1e308), loguniform(1e-300, 1e308), loguniform(RCF_UPLIM, MAX_DOUBLE))
+    add("rf_large_small_x", rf, RCF_LOLIM, 1.0, MAX_DOUBLE)
+    add("rf_large_small_x", rf, 0.0, above(RCF_LOLIM), MAX_DOUBLE)
+    add("rf_large_small_x", rf, DENORM_MIN, 1e300, 1e308)
+    add("rf_large_small_x", rf, 0.0, 4e-307, 1e308)              # y/16 falls below the lower limit
+    add("rf_large_small_x", rf, 1e-310, 1e-306, 1e308)
+    add("rf_large_small_xy", rf, 0.0, RCF_LOLIM, MAX_DOUBLE)
+    add("rf_large_small_xy", rf, DENORM_MIN, DENORM_MIN, 1e308)
+    add("rf_large_small_xy", rf, 1e-310, 2e-308, above(RCF_UPLIM))
+
+    # RD -------------------------------------------------------------------
+    add("rd_plain", rd, 0.0, 2.0, 1.0)
+    add("rd_plain", rd, 2.0, 3.0, 4.0)
+    add("rd_plain", rd, 1.0, 1.0, 1.0)
+    for _ in range(40):
+        add("rd_plain", rd, loguniform(1e-6, 1e6), loguniform(1e-6, 1e6), loguniform(1e-6, 1e6))
+    for _ in range(10):
+        add("rd_plain", rd, 0.0, loguniform(1e-6, 1e6), loguniform(1e-6, 1e6))
+    for _ in range(20):
+        add("rd_wide", rd, loguniform(1e-200, 1e200), loguniform(1e-200, 1e200), loguniform(1e-200, 1e200))
+    add("rd_wide", rd, RD_LOLIM, 0.0, RD_LOLIM)                  # the lower limit is allowed
+    add("rd_wide", rd, DENORM_MIN, RD_LOLIM, 1.0)
+    add("rd_wide", rd, 0.0, below(RD_UPLIM), RD_LOLIM)
+    add("rd_wide", rd, below(RD_UPLIM), below(RD_UPLIM), below(RD_UPLIM))
+    add("rd_wide", rd, RD_LOLIM, RD_LOLIM, below(RD_UPLIM))
+
+    # RJ -------------------------------------------------------------------
+    add("rj_plain", rj, 2.0, 3.0, 4.0, 5.0)
+    add("rj_plain", rj, 0.0, 1.0, 2.0, 3.0)
+    add("rj_plain", rj, 1.0, 1.0, 1.0, 1.0)
+    add("rj_plain", rj, 2.0, 3.0, 4.0, 3.0)
+    for _ in range(40):
+        add("rj_plain", rj, loguniform(1e-6, 1e6), loguniform(1e-6, 1e6), loguniform(1e-6, 1e6),
+            loguniform(1e-6, 1e6))
+    for _ in range(10):
+        add("rj_plain", rj, 0.0, loguniform(1e-6, 1e6), loguniform(1e-6, 1e6), loguniform(1e-6, 1e6))
+    add("rj_principal", rj, 2.0, 3.0, 4.0, -0.5)
+    add("rj_principal", rj, 0.0, 1.0, 2.0, -3.0)
+    add("rj_principal", rj, 4.0, 2.0, 3.0, -1.0)
+    for _ in range(40):
+        add("rj_principal", rj, loguniform(1e-6, 1e6), loguniform(1e-6, 1e6), loguniform(1e-6, 1e6),
+            -loguniform(1e-6, 1e6))
+    for _ in range(20):
+        add("rj_wide", rj, loguniform(1e-100, 1e100), loguniform(1e-100, 1e100), loguniform(1e-100, 1e100),
+            loguniform(1e-100, 1e100))
+    add("rj_wide", rj, 0.0, RJ_LOLIM, RJ_LOLIM, RJ_LOLIM)          # both limits are allowed
+    add("rj_wide", rj, RJ_UPLIM, RJ_UPLIM, RJ_UPLIM, RJ_UPLIM)
+    add("rj_wide", rj, 0.0, RJ_LOLIM, RJ_UPLIM, RJ_LOLIM)
+    add("rj_wide", rj, 0.0, RJ_LOLIM, RJ_LOLIM, RJ_UPLIM)          # r far above x, y, z: longest loop
+    add("rj_wide", rj, RJ_LOLIM, RJ_LOLIM, RJ_LOLIM, RJ_UPLIM)
+    add("rj_wide", rj, 0.0, RJ_LOLIM, RJ_UPLIM, RJ_UPLIM)
+    add("rj_wide", rj, DENORM_MIN, RJ_LOLIM, 1.0, 1.0)
+    for _ in range(20):
+        add("rj_wide_principal", rj, loguniform(1e-100, 1e100), loguniform(1e-100, 1e100),
+            loguniform(1e-100, 1e100), -loguniform(1e-100, 1e100))
+    add("rj_wide_principal", rj, 0.0, RJ_LOLIM, RJ_LOLIM, -RJ_UPLIM)
+    add("rj_wide_principal", rj, 0.0, RJ_LOLIM, RJ_UPLIM, -RJ_LOLIM)
+    add("rj_wide_principal", rj, 0.0, RJ_LOLIM, RJ_UPLIM, -RJ_UPLIM)
+    add("rj_wide_principal", rj, RJ_UPLIM, RJ_UPLIM, RJ_UPLIM, -RJ_LOLIM)
+    return out
+
+
+def main():
+    check_principal_values()
+    here = os.path.dirname(os.path.abspath(__file__))
+    path = os.path.join(here, "..", "tests", "data", "carlson.txt")
+    qelms_reference.write(path, "gen_carlson_reference.py", __doc__.split("\n\n")[0] + "\n"
+                          "Columns: region, arguments (x y | x y z | x y z r), value.", rows())
+
+
+if __name__ == "__main__":
+    main()

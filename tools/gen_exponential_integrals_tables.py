@@ -1,0 +1,119 @@
+#!/usr/bin/env python3
+"""Writes specfun/exponential_integrals_tables.hpp: the polynomials of the
+exponential, cosine and sine integrals, and prints how each agrees with the
+entries published for it.
+
+Each table is the truncated Chebyshev expansion of its function in its
+variable t on [-1, 1], rewritten in powers of t, rounded once to double and
+stored constant term first.
+"""
+import os
+import sys
+
+import mpmath
+from mpmath import mp
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from qelms_tables import (DPS, check_entries, chebyshev, chebyshev_to_power,  # noqa: E402
+                          agreement, emit_table, to_double, write_header)
+
+GENERATOR = "gen_exponential_integrals_tables.py"
+OUTPUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "specfun",
+                      "exponential_integrals_tables.hpp")
+
+
+def aux_f(x):
+    """f(x) with Si(x) = pi/2 - f cos x - g sin x, Ci(x) = f sin x - g cos x."""
+    return mpmath.ci(x) * mpmath.sin(x) + (mp.pi / 2 - mpmath.si(x)) * mpmath.cos(x)
+
+
+def aux_g(x):
+    return -mpmath.ci(x) * mpmath.cos(x) + (mp.pi / 2 - mpmath.si(x)) * mpmath.sin(x)
+
+
+def from_p4_variable(t):
+    """x of t = 14.5/(x + 3.25) - 1."""
+    return mpmath.mpf("14.5") / (t + 1) - mpmath.mpf("3.25")
+
+
+def from_square_variable(t):
+    """x of t = x^2/128 - 1."""
+    return mpmath.sqrt(128 * (t + 1))
+
+
+def from_inverse_square_variable(t):
+    """x of t = 512/x^2 - 1."""
+    return mpmath.sqrt(512 / (t + 1))
+
+
+# name, size, function of t, comment, entries given for it (index, text)
+TABLES = [
+    ("expint_p1", 13, lambda t: (lambda x: mpmath.e1(x) + mpmath.log(x))((t + 1) / 2),
+     "E1(x) + ln x on 0 < x <= 1, t = 2x - 1",
+     [(0, "-0.1333735857837845"), (1, "0.3934693402873666"), (2, "-0.04510200521552493"),
+      (-1, "-2.6899171572523913e-14")]),
+    ("expint_p2", 22, lambda t: mpmath.e1((t + 3) / 2),
+     "E1(x) on 1 < x <= 2, t = 2x - 3",
+     [(0, "0.10001958240663265"), (1, "-0.07437672004947661"), (2, "0.03099030002061495"),
+      (-1, "-8.372050320554661e-12")]),
+    ("expint_p3", 22, lambda t: mpmath.e1(t + 3),
+     "E1(x) on 2 < x <= 4, t = x - 3",
+     [(0, "0.013048381094197039"), (1, "-0.016595689455954653"), (2, "0.011063792970636125"),
+      (-1, "-8.372050320500434e-12")]),
+    ("expint_p4", 18, lambda t: (lambda x: x * mpmath.exp(x) * mpmath.e1(x))(from_p4_variable(t)),
+     "x e^x E1(x) on 4 < x < infinity, t = 14.5/(x + 3.25) - 1",
+     [(0, "0.9237553078077841"), (1, "-0.08506991549845731"), (2, "-0.01063748751165807"),
+      (-1, "-1.18168391446334e-11")]),
+    ("sinint_ps", 21, lambda t: (lambda x: mpmath.si(x) / x)(from_square_variable(t)),
+     "Si(x)/x on 0 < |x| <= 16, t = x^2/128 - 1",
+     [(0, "0.1370604728763501"), (1, "-0.1105067766813852"), (2, "0.1324735852608597"),
+      (-1, "2.408885682450884e-10")]),
+    ("cosint_pc", 22, lambda t: (lambda x: mpmath.ci(x) - mpmath.log(x))(from_square_variable(t)),
+     "Ci(x) - ln x on 0 < x <= 16, t = x^2/128 - 1",
+     [(0, "-2.511101580106584"), (1, "-0.343602529243928"), (2, "1.515050552404695"),
+      (-1, "-7.145762153657962e-10")]),
+    ("auxiliary_f", 14, lambda t: (lambda x: x * aux_f(x))(from_inverse_square_variable(t)),
+     "x f(x) on x >= 16, t = 512/x^2 - 1",
+     [(0, "0.9961804419078865"), (1, "-0.003737291268690489"), (2, "7.822150415183696e-05"),
+      (-1, "-6.487820803229041e-13")]),
+    ("auxiliary_g", 16, lambda t: (lambda x: x * x * aux_g(x))(from_inverse_square_variable(t)),
+     "x^2 g(x) on x >= 16, t = 512/x^2 - 1",
+     [(0, "0.9887058593705057"), (1, "-0.01089898778945207"), (2, "0.0003688343912995559"),
+      (-1, "-2.134526069276983e-12")]),
+]
+
+# Values at t = -1 (the limit x -> 0) that the rounded tables must keep.
+LIMITS = {"expint_p1": ("-gamma", lambda: -mp.euler),
+          "cosint_pc": ("gamma", lambda: +mp.euler),
+          "sinint_ps": ("1", lambda: mpmath.mpf(1))}
+
+
+def at_minus_one(values):
+    """The rounded polynomial at t = -1, summed exactly."""
+    with mp.workdps(DPS):
+        return mp.fsum(mpmath.mpf(v) * (-1) ** k for k, v in enumerate(values))
+
+
+def main():
+    blocks = []
+    report = []
+    for name, size, g, what, given in TABLES:
+        with mp.workdps(DPS):
+            values = [to_double(p) for p in chebyshev_to_power(chebyshev(g, size))]
+        blocks.append(emit_table(name, what + "; constant term first.", values))
+        report.extend(check_entries(name, values, given))
+        if name in LIMITS:
+            label, exact = LIMITS[name]
+            with mp.workdps(DPS):
+                v = at_minus_one(values)
+                report.append("%s(-1) = %s, %s = %s, %.1f digits" % (
+                    name, mpmath.nstr(v, 18), label, mpmath.nstr(exact(), 18), agreement(v, exact())))
+        if name == "expint_p4":
+            negative = all(v < 0 for v in values[1:])
+            report.append("expint_p4: coefficients after c0 all negative: %s" % ("yes" if negative else "NO"))
+    write_header(OUTPUT, GENERATOR, blocks)
+    print("\n".join(report))
+
+
+if __name__ == "__main__":
+    main()
