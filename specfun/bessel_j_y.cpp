@@ -1,7 +1,6 @@
 // Bessel functions J0, J1, Y0, Y1 of real argument.
-#include <array>
 #include <cmath>
-#include <cstddef>
+#include <span>
 
 #include "../support/failure.hpp"
 #include "bessel_j_y_tables.hpp"
@@ -27,7 +26,7 @@ constexpr double hankel_limit = 8.0;                    // above this the Hankel
 constexpr double argument_limit = 1e16;                 // above this the phase is meaningless
 constexpr double small_limit = 3.2e-9;                  // J0, J1, Y0 take their leading term up to here
 constexpr double y1_small_limit = 7.9e-10;              // Y1 = -(2/pi)/x up to here
-constexpr double y1_pole_limit = 2.23e-308;             // up to here -(2/pi)/x overflows
+constexpr double y1_pole_limit = 2.23e-308;             // up to here Y1 is refused, too near the pole
 constexpr double halving_limit = 4.450147717014403e-308;  // 2^-1021: below it x*0.5 is subnormal and rounds
 constexpr double ln_2 = 0.6931471805599453;
 
@@ -41,9 +40,7 @@ struct HankelParts {
     double q;
 };
 
-template <std::size_t NP, std::size_t NQ>
-HankelParts hankel_parts(double a, double shift, const std::array<double, NP>& p,
-                         const std::array<double, NQ>& q) {
+HankelParts hankel_parts(double a, double shift, std::span<const double> p, std::span<const double> q) {
     const double theta = a - shift;
     const double t = 128.0 / (a * a) - 1.0;
     return {std::sqrt(two_over_pi / a), std::cos(theta), std::sin(theta), horner_descending(p, t),

@@ -24,26 +24,26 @@ constexpr double sqrt_2_pi = 0.7978845608028654;  // sqrt(2/pi)
 constexpr double ln2 = 0.6931471805599453;        // ln 2
 constexpr double euler = 0.5772156649015329;      // Euler's constant
 
-constexpr double ber_bei_limit = 49.5;         // |x| from here on is refused
-constexpr double ber_bei_asymptotic = 5.0;     // above: asymptotic form of ber, bei
-constexpr double ber_tiny = 0.000343;          // at and below: ber = 1, ker and kei by their leading terms
-constexpr double bei_tiny = 0.000596;          // at and below: bei = x^2/4
-constexpr double square_underflow = 2.99e-154; // at and below: x^2/4 is lost
-constexpr double ker_kei_limit = 997.26;       // above: ker, kei underflow
-constexpr double ker_kei_asymptotic = 3.0;     // above: asymptotic form of ker, kei
-constexpr double ker_kei_series = 1.0;         // at and below: expansion in x^4
-constexpr double kr_rate = -0.6875;            // KR is e^(0.6875 x) ker(x)
-constexpr double ker_square_term = -0.375;     // coefficient of (x^2/4)^2 in ker near 0
+constexpr double ber_bei_limit = 49.5;          // |x| from here on is refused
+constexpr double ber_bei_asymptotic = 5.0;      // above: asymptotic form of ber, bei
+constexpr double ber_tiny = 0.000343;           // at and below: ber = 1, ker and kei by their leading terms
+constexpr double bei_tiny = 0.000596;           // at and below: bei = x^2/4
+constexpr double square_underflow = 2.99e-154;  // at and below: x^2/4 is lost
+constexpr double ker_kei_limit = 997.26;        // above: ker, kei underflow
+constexpr double ker_kei_asymptotic = 3.0;      // above: asymptotic form of ker, kei
+constexpr double ker_kei_series = 1.0;          // at and below: expansion in x^4
+constexpr double kr_rate = -0.6875;             // KR is e^(0.6875 x) ker(x)
+constexpr double ker_square_term = -0.375;      // coefficient of (x^2/4)^2 in ker near 0
 
 // ber(a) on 0 <= a <= 5, Chebyshev in t = 2(a/5)^4 - 1, highest order first.
 constexpr std::array<double, 8> cber = {
-    -2.222977528754074e-15, 7.52944020788535e-12,  -1.3399230820039688e-08, 1.1054545179367345e-05,
-    -0.0035041593099430857, 0.3098901979029117,    -3.6115370666240003,     -2.9249424917887996,
+    -2.222977528754074e-15, 7.52944020788535e-12, -1.3399230820039688e-08, 1.1054545179367345e-05,
+    -0.0035041593099430857, 0.3098901979029117,   -3.6115370666240003,     -2.9249424917887996,
 };
 // 4 bei(a)/a^2 on 0 <= a <= 5, same variable.
 constexpr std::array<double, 8> cbei = {
-    -9.885841322517e-18,   4.459874724544548e-14, -1.1094964370585176e-10, 1.370232111615475e-07,
-    -7.222779318681679e-05, 0.012809363841241855, -0.4906450215718475,     0.4964732496595184,
+    -9.885841322517e-18,    4.459874724544548e-14, -1.1094964370585176e-10, 1.370232111615475e-07,
+    -7.222779318681679e-05, 0.012809363841241855,  -0.4906450215718475,     0.4964732496595184,
 };
 // ber(x) on 0 <= x <= 1, Chebyshev in t = 2x^4 - 1.
 constexpr std::array<double, 5> ca = {

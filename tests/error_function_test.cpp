@@ -66,12 +66,10 @@ TEST(ErrorFunction, ExactValuesAtBounds) {
     EXPECT_LT(std::fabs(qelms::erfcmp(0.0, ifail) - 1.0), 2e-16);
 }
 
-TEST(ErrorFunction, OddAndComplementSymmetry) {
-    for (double x : {1e-300, 0.3, 1.9999, 2.0, 2.0000001, 4.0, 6.2499}) {
+TEST(ErrorFunction, OddInEveryRegion) {
+    for (double x : {1e-300, 0.3, 1.9999, 2.0, 2.0000001, 4.0, 6.2499, 6.25}) {
         int ifail = 1;
         EXPECT_EQ(qelms::errfun(-x, ifail), -qelms::errfun(x, ifail)) << x;
-        // 2 - erfc(x) is how erfc is formed for negative x.
-        EXPECT_EQ(qelms::erfcmp(-x, ifail), 2.0 - qelms::erfcmp(x, ifail)) << x;
     }
 }
 

@@ -93,12 +93,12 @@ TEST(Kelvin, FailuresReturnZero) {
     const double inf = HUGE_VAL;
     const double above = std::nextafter(997.26, inf);
     const Case cases[] = {
-        {qelms::kelber, 49.5, 1, 0.0},   {qelms::kelber, -49.5, 1, 0.0}, {qelms::kelber, inf, 1, 0.0},
-        {qelms::kelber, -inf, 1, 0.0},   {qelms::kelbei, 49.5, 1, 0.0},  {qelms::kelbei, -49.5, 1, 0.0},
-        {qelms::kelbei, -inf, 1, 0.0},   {qelms::kelker, above, 1, 0.0}, {qelms::kelker, inf, 1, 0.0},
-        {qelms::kelker, 0.0, 2, 0.0},    {qelms::kelker, -0.0, 2, 0.0},  {qelms::kelker, -1.0, 2, 0.0},
-        {qelms::kelker, -inf, 2, 0.0},   {qelms::kelkei, above, 1, 0.0}, {qelms::kelkei, inf, 1, 0.0},
-        {qelms::kelkei, -5e-324, 2, 0.0}, {qelms::kelkei, -1.0, 2, 0.0}, {qelms::kelkei, -inf, 2, 0.0},
+        {qelms::kelber, 49.5, 1, 0.0},    {qelms::kelber, -49.5, 1, 0.0}, {qelms::kelber, inf, 1, 0.0},
+        {qelms::kelber, -inf, 1, 0.0},    {qelms::kelbei, 49.5, 1, 0.0},  {qelms::kelbei, -49.5, 1, 0.0},
+        {qelms::kelbei, -inf, 1, 0.0},    {qelms::kelker, above, 1, 0.0}, {qelms::kelker, inf, 1, 0.0},
+        {qelms::kelker, 0.0, 2, 0.0},     {qelms::kelker, -0.0, 2, 0.0},  {qelms::kelker, -1.0, 2, 0.0},
+        {qelms::kelker, -inf, 2, 0.0},    {qelms::kelkei, above, 1, 0.0}, {qelms::kelkei, inf, 1, 0.0},
+        {qelms::kelkei, -5e-324, 2, 0.0}, {qelms::kelkei, -1.0, 2, 0.0},  {qelms::kelkei, -inf, 2, 0.0},
     };
     for (const Case& c : cases) {
         int ifail = 1;
@@ -109,11 +109,9 @@ TEST(Kelvin, FailuresReturnZero) {
 
 TEST(Kelvin, ExactValuesNearZero) {
     const Case cases[] = {
-        {qelms::kelber, 0.0, 0, 1.0},           {qelms::kelber, 0.000343, 0, 1.0},
-        {qelms::kelber, -0.000343, 0, 1.0},     {qelms::kelbei, 5e-4, 0, 6.25e-08},
-        {qelms::kelbei, 2.99e-154, 0, 0.0},     {qelms::kelbei, -1e-160, 0, 0.0},
-        {qelms::kelkei, 0.0, 0, -pi_4},         {qelms::kelkei, -0.0, 0, -pi_4},
-        {qelms::kelkei, 2.99e-154, 0, -pi_4},
+        {qelms::kelber, 0.0, 0, 1.0},       {qelms::kelber, 0.000343, 0, 1.0},  {qelms::kelber, -0.000343, 0, 1.0},
+        {qelms::kelbei, 5e-4, 0, 6.25e-08}, {qelms::kelbei, 2.99e-154, 0, 0.0}, {qelms::kelbei, -1e-160, 0, 0.0},
+        {qelms::kelkei, 0.0, 0, -pi_4},     {qelms::kelkei, -0.0, 0, -pi_4},    {qelms::kelkei, 2.99e-154, 0, -pi_4},
     };
     for (const Case& c : cases) {
         int ifail = -1;
@@ -137,10 +135,12 @@ TEST(Kelvin, FailureMessagesThroughTheModule) {
         std::vector<std::string> console;
     };
     const Message cases[] = {
-        {{"kelker", "0", "-1"}, 2,
+        {{"kelker", "0", "-1"},
+         2,
          {" ** ABNORMAL EXIT from QELM Library routine KELKER: IFAIL =     2",
           " ** QELM soft failure - control returned"}},
-        {{"kelber", "-49.5", "-1"}, 1,
+        {{"kelber", "-49.5", "-1"},
+         1,
          {" ** ABNORMAL EXIT from QELM Library routine KELBER: IFAIL =     1",
           " ** QELM soft failure - control returned"}},
         {{"kelkei", "-1", "-13"}, 2, {}},  // no records of its own
