@@ -20,8 +20,7 @@ using bessel_j_y::q1;
 
 constexpr double two_over_pi = 0.6366197723675814;
 constexpr double euler_gamma = 0.5772156649015329;
-constexpr double quarter_pi = 0.5 / two_over_pi;        // phase shift of order 0
-constexpr double three_quarter_pi = 1.5 / two_over_pi;  // phase shift of order 1
+constexpr double sqrt_half = 0.7071067811865476;
 constexpr double hankel_limit = 8.0;                    // above this the Hankel form is used
 constexpr double argument_limit = 1e16;                 // above this the phase is meaningless
 constexpr double small_limit = 3.2e-9;                  // J0, J1, Y0 take their leading term up to here
@@ -31,7 +30,10 @@ constexpr double halving_limit = 4.450147717014403e-308;  // 2^-1021: below it x
 constexpr double ln_2 = 0.6931471805599453;
 
 // The parts of the Hankel form at a > 8: the amplitude sqrt(2/(pi a)), cos and
-// sin of the phase a - shift, and the factors P and (a/8) Q at t = 128/a^2 - 1.
+// sin of the phase a - pi/4 (order 0) or a - 3 pi/4 (order 1), and the factors
+// P and (a/8) Q at t = 128/a^2 - 1. The phase is expanded into cos a and sin a,
+// whose argument reduction is exact: forming a - pi/4 in double would cost up
+// to half an ulp of a, a whole radian near 1e16.
 struct HankelParts {
     double amplitude;
     double cos_phase;
@@ -40,11 +42,12 @@ struct HankelParts {
     double q;
 };
 
-HankelParts hankel_parts(double a, double shift, std::span<const double> p, std::span<const double> q) {
-    const double theta = a - shift;
+HankelParts hankel_parts(double a, int order, std::span<const double> p, std::span<const double> q) {
+    const double c = std::cos(a), s = std::sin(a);
     const double t = 128.0 / (a * a) - 1.0;
-    return {std::sqrt(two_over_pi / a), std::cos(theta), std::sin(theta), horner_descending(p, t),
-            horner_descending(q, t)};
+    const double cos_phase = order == 0 ? (c + s) * sqrt_half : (s - c) * sqrt_half;
+    const double sin_phase = order == 0 ? (s - c) * sqrt_half : -(s + c) * sqrt_half;
+    return {std::sqrt(two_over_pi / a), cos_phase, sin_phase, horner_descending(p, t), horner_descending(q, t)};
 }
 
 // The variable of the Chebyshev tables on 0 <= a <= 8.
@@ -64,7 +67,7 @@ double beslj0(double x, int& ifail) {
     }
     ifail = 0;
     if (a > hankel_limit) {
-        const HankelParts h = hankel_parts(a, quarter_pi, p0, q0);
+        const HankelParts h = hankel_parts(a, 0, p0, q0);
         return h.amplitude * h.cos_phase * h.p - 8.0 / a * h.amplitude * h.sin_phase * h.q;
     }
     if (a <= small_limit) return 1.0;
@@ -83,7 +86,7 @@ double beslj1(double x, int& ifail) {
     }
     ifail = 0;
     if (a > hankel_limit) {
-        const HankelParts h = hankel_parts(a, three_quarter_pi, p1, q1);
+        const HankelParts h = hankel_parts(a, 1, p1, q1);
         const double amplitude = std::copysign(h.amplitude, x);  // J1 is odd
         return amplitude * h.cos_phase * h.p - 8.0 / a * amplitude * h.sin_phase * h.q;
     }
@@ -106,7 +109,7 @@ double besly0(double x, int& ifail) {
     }
     ifail = 0;
     if (x > hankel_limit) {
-        const HankelParts h = hankel_parts(x, quarter_pi, p0, q0);
+        const HankelParts h = hankel_parts(x, 0, p0, q0);
         return h.amplitude * h.sin_phase * h.p + 8.0 / x * h.amplitude * h.cos_phase * h.q;
     }
     if (x <= small_limit) {
@@ -129,7 +132,7 @@ double besly1(double x, int& ifail) {
             return std::sqrt(two_over_pi / x);
         }
         ifail = 0;
-        const HankelParts h = hankel_parts(x, three_quarter_pi, p1, q1);
+        const HankelParts h = hankel_parts(x, 1, p1, q1);
         return h.amplitude * h.sin_phase * h.p + 8.0 / x * h.amplitude * h.cos_phase * h.q;
     }
     if (x > y1_small_limit) {
