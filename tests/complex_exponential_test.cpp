@@ -53,94 +53,79 @@ TEST(ComplexExponential, MatchesReference) {
 
 TEST(ComplexExponential, ExactResultsAndNonFiniteArguments) {
     const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
     const struct {
         double x, y;
         int ifail;
         double re, im;
     } cases[] = {
         {0.0, 0.0, 0, 1.0, 0.0},
-        {709.0, 0.0, 1, big, 0.0},
         {0.0, std::nextafter(8998411743272888.0, inf), 5, 0.0, 0.0},
-        {1.0, -1e16, 5, 0.0, 0.0},
-        {0.0, inf, 5, 0.0, 0.0},
+        {0.0, -inf, 5, 0.0, 0.0},
         {-inf, 1.0, 0, 0.0, 0.0},
         {inf, 0.0, 1, big, 0.0},
         {inf, -2.0, 3, -big, -big},
+        {nan, 0.0, 0, nan, nan},
+        {800.0, nan, 0, nan, nan},
     };
+    const auto same = [](double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); };
     for (const auto& k : cases) {
         SCOPED_TRACE(testing::Message() << "z = (" << k.x << ", " << k.y << ")");
         int ifail = 1;
         const std::complex<double> w = qelms::zexpon({k.x, k.y}, ifail);
         EXPECT_EQ(ifail, k.ifail);
-        EXPECT_EQ(w.real(), k.re);
-        EXPECT_EQ(w.imag(), k.im);
-    }
-    for (const std::complex<double> z : {std::complex<double>{std::nan(""), 0.0}, {0.0, std::nan("")}}) {
-        int ifail = 1;
-        const std::complex<double> v = qelms::zexpon(z, ifail);
-        EXPECT_TRUE(std::isnan(v.real()) && std::isnan(v.imag()));
-        EXPECT_EQ(ifail, 0);
+        EXPECT_TRUE(same(w.real(), k.re) && same(w.imag(), k.im)) << w;
     }
 }
 
-std::string abnormal_exit(int k) {
-    return " ** ABNORMAL EXIT from QELM Library routine ZEXPON: IFAIL =     " + std::to_string(k);
-}
-
-// Each failure: silent with ifail 1; its two records, the ABNORMAL EXIT line
-// and the soft-failure line with ifail -1.
-TEST(ComplexExponential, FailureMessages) {
+// Through the module, a success and each failure: silent with ifail 1; with -1
+// its two records, the ABNORMAL EXIT line and the soft-failure line; with 0 the
+// same with the hard-failure line, and the call is abandoned.
+TEST(ComplexExponential, ThroughTheModule) {
     const struct {
         const char* z;
+        double x, y;
         int ifail;
         const char* first;
         const char* second;
     } cases[] = {
-        {"709", 1, " ** Argument Z causes overflow in real part of result:", "    Z = (  7.09000D+02,  0.00000D+00)"},
-        {"720+1.5707963267948966i", 2, " ** Argument Z causes overflow in imaginary part of result:",
-         "    Z = (  7.20000D+02,  1.57080D+00)"},
-        {"800+1i", 3, " ** Argument Z causes overflow in both real and imaginary parts of result:",
+        {"1+1.5707963267948966i", 1.0, 1.5707963267948966, 0, "", ""},
+        {"709", 709.0, 0.0, 1, " ** Argument Z causes overflow in real part of result:",
+         "    Z = (  7.09000D+02,  0.00000D+00)"},
+        {"720+1.5707963267948966i", 720.0, 1.5707963267948966, 2,
+         " ** Argument Z causes overflow in imaginary part of result:", "    Z = (  7.20000D+02,  1.57080D+00)"},
+        {"800+1i", 800.0, 1.0, 3, " ** Argument Z causes overflow in both real and imaginary parts of result:",
          "    Z = (  8.00000D+02,  1.00000D+00)"},
-        {"-0.5-1e8i", 4, " ** The imaginary part of argument Z is so large that the result is",
+        {"-0.5-1e8i", -0.5, -1e8, 4, " ** The imaginary part of argument Z is so large that the result is",
          "    accurate to less than half precision: Z = ( -5.00000D-01, -1.00000D+08)"},
-        {"0+1e16i", 5, " ** The imaginary part of argument Z is so large that the result has no",
+        {"0+1e16i", 0.0, 1e16, 5, " ** The imaginary part of argument Z is so large that the result has no",
          "    precision: Z = (  0.00000D+00,  1.00000D+16)"},
     };
+    const std::string abnormal_exit = " ** ABNORMAL EXIT from QELM Library routine ZEXPON: IFAIL =     ";
     for (const auto& k : cases) {
-        SCOPED_TRACE(k.z);
-        const auto silent = qelms::test::call_module({"zexpon", k.z, "1"}, 2);
-        ASSERT_TRUE(silent.result.ok) << silent.result.error;
-        EXPECT_EQ(silent.result.results[1]->re[0], k.ifail);
-        EXPECT_TRUE(silent.console.empty());
-        EXPECT_EQ(silent.standard_output, "");
-
-        const auto soft = qelms::test::call_module({"zexpon", k.z, "-1"}, 2);
-        ASSERT_TRUE(soft.result.ok) << soft.result.error;
-        EXPECT_EQ(soft.result.results[1]->re[0], k.ifail);
-        const std::vector<std::string> lines = {k.first, k.second, abnormal_exit(k.ifail),
-                                                " ** QELM soft failure - control returned"};
-        EXPECT_EQ(soft.console, lines);
+        int ifail = 1;
+        const std::complex<double> direct = qelms::zexpon({k.x, k.y}, ifail);
+        for (const std::string entry : {"1", "-1", "0"}) {
+            SCOPED_TRACE(testing::Message() << k.z << " ifail " << entry);
+            const auto c = qelms::test::call_module({"zexpon", k.z, entry}, 2);
+            const bool stops = k.ifail != 0 && entry == "0";
+            std::vector<std::string> lines;
+            if (k.ifail != 0 && entry != "1")
+                lines = {k.first, k.second, abnormal_exit + std::to_string(k.ifail),
+                         entry == "-1" ? " ** QELM soft failure - control returned"
+                                       : " ** QELM hard failure - execution terminated"};
+            EXPECT_EQ(c.console, lines);
+            EXPECT_EQ(c.standard_output, stops ? "Stop - Program terminated.\n" : "");
+            ASSERT_EQ(c.result.ok, !stops);
+            if (!c.result.ok) {
+                EXPECT_EQ(c.result.error, "Stop - Program terminated.");
+                continue;
+            }
+            EXPECT_EQ(c.result.results[0]->re[0], direct.real());
+            EXPECT_EQ(c.result.results[0]->im[0], direct.imag());
+            EXPECT_EQ(c.result.results[1]->re[0], k.ifail);
+        }
     }
-}
-
-TEST(ComplexExponential, HardFailureStopsTheCall) {
-    const auto c = qelms::test::call_module({"zexpon", "709", "0"}, 2);
-    EXPECT_FALSE(c.result.ok);
-    EXPECT_EQ(c.result.error, "Stop - Program terminated.");
-    EXPECT_EQ(c.standard_output, "Stop - Program terminated.\n");
-    const std::vector<std::string> lines = {" ** Argument Z causes overflow in real part of result:",
-                                            "    Z = (  7.09000D+02,  0.00000D+00)", abnormal_exit(1),
-                                            " ** QELM hard failure - execution terminated"};
-    EXPECT_EQ(c.console, lines);
-}
-
-TEST(ComplexExponential, ValueThroughTheModule) {
-    const auto c = qelms::test::call_module({"zexpon", "1+1.5707963267948966i", "-1"}, 2);
-    ASSERT_TRUE(c.result.ok) << c.result.error;
-    ASSERT_EQ(c.result.results[0]->im.size(), 1u);
-    EXPECT_NEAR(c.result.results[0]->re[0], 1.6644675702013920e-16, 1e-30);
-    EXPECT_EQ(c.result.results[0]->im[0], 2.718281828459045);
-    EXPECT_EQ(c.result.results[1]->re[0], 0.0);
 }
 
 }  // namespace

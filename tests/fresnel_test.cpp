@@ -47,26 +47,24 @@ TEST(Fresnel, MatchesReferenceAndIsOdd) {
 }
 
 // Arguments whose results are exact: zero, the flush to zero of S below
-// 3.49e-103 (C = x there), and +-1/2 from 4294967290 on.
+// 3.49e-103 (C = x there), +-1/2 from 4294967290 on, and NaN.
 TEST(Fresnel, ExactResults) {
     const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
     const struct {
         double x, s, c;
     } cases[] = {
         {0.0, 0.0, 0.0},           {1e-103, 0.0, 1e-103},  {-3.4e-103, 0.0, -3.4e-103},
         {4294967290.0, 0.5, 0.5},  {-4294967290.0, -0.5, -0.5}, {1e300, 0.5, 0.5},
-        {inf, 0.5, 0.5},           {-inf, -0.5, -0.5},
+        {inf, 0.5, 0.5},           {-inf, -0.5, -0.5},        {nan, nan, nan},
     };
+    const auto same = [](double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); };
     for (const auto& k : cases) {
         int ifail_s = 1, ifail_c = 1;
-        EXPECT_EQ(qelms::fresns(k.x, ifail_s), k.s) << k.x;
-        EXPECT_EQ(qelms::fresnc(k.x, ifail_c), k.c) << k.x;
+        EXPECT_TRUE(same(qelms::fresns(k.x, ifail_s), k.s)) << k.x;
+        EXPECT_TRUE(same(qelms::fresnc(k.x, ifail_c), k.c)) << k.x;
         EXPECT_EQ(ifail_s + ifail_c, 0);
     }
-    int ifail = 1;
-    EXPECT_TRUE(std::isnan(qelms::fresns(std::nan(""), ifail)));
-    EXPECT_TRUE(std::isnan(qelms::fresnc(std::nan(""), ifail)));
-    EXPECT_EQ(ifail, 0);
 }
 
 TEST(Fresnel, ThroughTheModule) {
