@@ -45,12 +45,20 @@ constexpr const char* no_precision_template =
     "(1X,'** The imaginary part of argument Z is so large that',' the result has no',/,4X,'precision: Z = (',1P,"
     "D13.5,',',D13.5,')')";
 
-// One part of e^(x + iy) for x > ln_big: trig * e^x, formed as e^(ln|trig| + x)
-// so that it overflows only when the part itself does.
+constexpr double half_exponent_limit = 1400.0;  // e^(x/2) is finite up to here
+
+// One part of e^(x + iy) for x > ln_big: trig * e^x, which overflows exactly
+// when t = ln|trig| + x exceeds ln_big. Its value is formed as
+// e^(x/2) (|trig| e^(x/2)), not as e^t: x/2 is exact, while rounding t (near
+// 708) would cost up to 256 eps.
 double scaled_part(double trig, double x, const ExponentialLimits& l, bool& overflow) {
     if (trig == 0.0) return 0.0;
     const double t = std::log(std::fabs(trig)) + x;
-    if (t <= l.ln_big) return std::copysign(std::exp(t), trig);
+    if (t <= l.ln_big) {
+        if (x > half_exponent_limit) return std::copysign(std::exp(t), trig);  // only for subnormal trig
+        const double half = std::exp(0.5 * x);
+        return std::copysign(half * (std::fabs(trig) * half), trig);
+    }
     overflow = true;
     return std::copysign(l.big, trig);
 }
