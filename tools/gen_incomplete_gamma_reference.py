@@ -131,10 +131,11 @@ def rows():
         seen.add((a, x))
         p, q = reference(a, x)
         result.append((region(a, x), [a, x, 0.0, p, q]))
-    # Tolerances: out of range (0, negative, 2, NaN) means machine precision; 1e-6 is honoured.
+    # Tolerances: out of range (0, negative, below precision, 2, NaN) means machine precision;
+    # 1e-6 is honoured.
     for a, x in [(25.0, 20.0), (3.5, 2.0), (2.0, 5.0), (0.3, 0.5), (1.2, 1.0), (1e3, 1050.0), (0.01, 1e-100)]:
         p, q = reference(a, x)
-        for tol in [-1.0, 2.0, 1e-6, float("nan")]:
+        for tol in [-1.0, 1e-17, 2.0, 1e-6, float("nan")]:
             result.append((region(a, x), [a, x, tol, p, q]))
     return result
 
