@@ -62,6 +62,30 @@ constexpr std::array<double, 5> cki = {
     2.665929008442e-18, -8.135659022830498e-13, 8.135039907268153e-08, -0.001691744772498009, 1.1142396895347018,
 };
 
+// y = x/sqrt(2) carried as hi + lo, with cos y, sin y, e^y and e^-y formed
+// from it. Rounding x/sqrt(2) to one double would put an error of up to
+// x eps/2 into the phase and the exponent (some 300 eps near x = 1000).
+struct ExactHalfRoot {
+    double cos, sin;  // of the exact x/sqrt(2)
+    double e_plus, e_minus;
+};
+
+ExactHalfRoot exact_half_root(double x) {
+    constexpr double rsqrt2_low = -4.833646656726457e-17;  // 1/sqrt(2) - rsqrt2
+    constexpr double splitter = 134217729.0;               // 2^27 + 1: halves of 26 bits
+    const double hi = x * rsqrt2;
+    const double xs = splitter * x, rs = splitter * rsqrt2;
+    const double x_hi = xs - (xs - x), x_lo = x - x_hi;
+    const double r_hi = rs - (rs - rsqrt2), r_lo = rsqrt2 - r_hi;
+    const double product_error = ((x_hi * r_hi - hi) + x_hi * r_lo + x_lo * r_hi) + x_lo * r_lo;
+    const double lo = product_error + x * rsqrt2_low;
+    const double c = std::cos(hi), s = std::sin(hi);
+    return {c - lo * s, s + lo * c, std::exp(hi) * (1.0 + lo), std::exp(-hi) * (1.0 - lo)};
+}
+
+constexpr double cos_pi_8 = 0.9238795325112867;
+constexpr double sin_pi_8 = 0.3826834323650898;
+
 // The pieces of the asymptotic form of ber and bei at a, 5 < a < 49.5.
 struct GrowingForm {
     double amplitude;               // M = 1/sqrt(2 pi a)
@@ -72,20 +96,17 @@ struct GrowingForm {
 };
 
 GrowingForm growing_form(double a) {
-    const double y = a * rsqrt2;
-    const double pi_8 = pi_4 * 0.5;
-    const double b1 = y - pi_8;
-    const double b2 = y + pi_8;
+    const ExactHalfRoot y = exact_half_root(a);
     const double r = 1.0 / a;
     const double t = 10.0 * r - 1.0;
     GrowingForm f;
     f.amplitude = rsqrt2 / std::sqrt(a) * rsqrt_pi;
-    f.e_plus = std::exp(y);
-    f.e_minus = std::exp(-y);
-    f.cos1 = std::cos(b1);
-    f.sin1 = std::sin(b1);
-    f.cos2 = std::cos(b2);
-    f.sin2 = std::sin(b2);
+    f.e_plus = y.e_plus;
+    f.e_minus = y.e_minus;
+    f.cos1 = y.cos * cos_pi_8 + y.sin * sin_pi_8;
+    f.sin1 = y.sin * cos_pi_8 - y.cos * sin_pi_8;
+    f.cos2 = y.cos * cos_pi_8 - y.sin * sin_pi_8;
+    f.sin2 = y.sin * cos_pi_8 + y.cos * sin_pi_8;
     f.c1 = (r / rsqrt2) / rsqrt_pi;
     f.c2 = (r / rsqrt2) * rsqrt_pi;
     f.u1 = horner_descending(kelvin::u1, t);
@@ -105,14 +126,13 @@ struct DecayingForm {
 };
 
 DecayingForm decaying_form(double x) {
-    const double y = x * rsqrt2;
-    const double b = y + pi_4 * 0.5;
+    const ExactHalfRoot y = exact_half_root(x);
     const double t = 6.0 / x - 1.0;
     DecayingForm f;
-    f.e_minus = std::exp(-y);
+    f.e_minus = y.e_minus;
     f.amplitude = std::sqrt(2.0 * pi_4 / x);
-    f.cos_b = std::cos(b);
-    f.sin_b = std::sin(b);
+    f.cos_b = y.cos * cos_pi_8 - y.sin * sin_pi_8;
+    f.sin_b = y.sin * cos_pi_8 + y.cos * sin_pi_8;
     f.k = sqrt_2_pi / x;
     f.p = horner_descending(kelvin::kp, t);
     f.q = horner_descending(kelvin::kq, t);
