@@ -4,6 +4,7 @@
 
 #include "../support/failure.hpp"
 #include "airy_tables.hpp"
+#include "exact_argument.hpp"
 #include "polynomial.hpp"
 
 namespace qelms {
@@ -42,7 +43,7 @@ constexpr std::array<double, 13> airy_bd2 = {
 constexpr double ai_at_zero = 0.3550280538878172;          // Ai(0)
 constexpr double minus_ad_at_zero = 0.2588194037928068;    // -Ai'(0)
 constexpr double sqrt3 = 1.7320508075688772;               // Bi(x) = sqrt3 * (...) on the near-zero forms
-constexpr double pi_over_4 = 0.7853981633974483;
+constexpr double sqrt_half = 0.7071067811865476;
 constexpr double zero_limit = 2.2e-16;                     // |x| up to this gives the value at zero
 constexpr double oscillatory_limit = -5.0;                 // x below this takes the oscillatory form
 constexpr double positive_split = 4.5;                     // width of the two scaled-polynomial intervals
@@ -50,6 +51,20 @@ constexpr double ai_bi_negative_limit = -5.6e10;           // Ai, Bi: x below th
 constexpr double derivative_negative_limit = -1.8e9;       // Ai', Bi': x below this fails (2)
 constexpr double ai_positive_limit = 103.8;                // Ai: x above this underflows (1)
 constexpr double positive_limit = 104.1;                   // Bi, Ai', Bi': x above this fails (1)
+
+// zeta = (2/3) a^(3/2) for a > 0, carried as two doubles: its rounding would
+// enter the phase of the oscillatory form and the exponent of the exponential
+// form, costing up to zeta eps/2 (hundreds of eps beyond x = 50).
+TwoDoubles airy_zeta(double a) {
+    constexpr double two_thirds = 0.6666666666666666;
+    constexpr double two_thirds_low = 3.700743415417188e-17;  // 2/3 - two_thirds
+    const double s = std::sqrt(a);
+    const TwoDoubles square = exact_product(s, s);
+    const double s_low = ((a - square.hi) - square.lo) / (2.0 * s);  // sqrt(a) - s
+    const TwoDoubles p = exact_product(a, s);
+    const TwoDoubles z = exact_product(p.hi, two_thirds);
+    return {z.hi, z.lo + p.hi * two_thirds_low + (p.lo + a * s_low) * two_thirds};
+}
 
 // The quantities of the oscillatory form, x < -5.
 struct Oscillatory {
@@ -61,10 +76,10 @@ struct Oscillatory {
 };
 
 Oscillatory oscillatory(double x) {
-    const double s = std::sqrt(-x);
-    const double zeta = x * s * -2.0 / 3.0;
-    const double theta = pi_over_4 + zeta;
-    return {zeta, std::sin(theta), std::cos(theta), std::sqrt(s), -250.0 / (x * x * x) - 1.0};
+    const TwoDoubles zeta = airy_zeta(-x);
+    const CosSin z = cos_sin_of(zeta);
+    return {zeta.hi, (z.sin + z.cos) * sqrt_half, (z.cos - z.sin) * sqrt_half, std::sqrt(std::sqrt(-x)),
+            -250.0 / (x * x * x) - 1.0};
 }
 
 // The variable of the Chebyshev pair on -5 <= x <= 0: -2x^3/125 - 1.
@@ -79,17 +94,20 @@ int positive_interval(double x) { return static_cast<int>(x / positive_split); }
 // The variable of the two scaled polynomials: 4x/9 - 1 (n = 0) or 4x/9 - 3 (n = 1).
 double interval_t(double x, int n) { return x * 4.0 / 9.0 - (n == 0 ? 1.0 : 3.0); }
 
+// e^(rate x) with the product rate x kept exact.
+double exp_times(double rate, double x) { return exp_of(exact_product(rate, x)); }
+
 // The quantities of the exponential form, x >= 9.
 struct Exponential {
-    double zeta;  // (2/3) x^(3/2)
-    double q;     // x^(1/4)
-    double t;     // 36/zeta - 1, in (-1, 1]
+    double e_minus;  // e^-zeta, zeta = (2/3) x^(3/2)
+    double e_plus;   // e^zeta
+    double q;        // x^(1/4)
+    double t;        // 36/zeta - 1, in (-1, 1]
 };
 
 Exponential exponential(double x) {
-    const double s = std::sqrt(x);
-    const double zeta = x * s * 2.0 / 3.0;
-    return {zeta, std::sqrt(s), 36.0 / zeta - 1.0};
+    const TwoDoubles zeta = airy_zeta(x);
+    return {exp_of({-zeta.hi, -zeta.lo}), exp_of(zeta), std::sqrt(std::sqrt(x)), 36.0 / zeta.hi - 1.0};
 }
 
 }  // namespace
@@ -123,10 +141,10 @@ double airyai(double x, int& ifail) {
     }
     ifail = 0;
     const int n = positive_interval(x);
-    if (n == 0) return std::exp(x * -1.5) * horner_descending(airy_ai0, interval_t(x, n));
-    if (n == 1) return std::exp(x * -2.5) * horner_descending(airy_ai1, interval_t(x, n));
+    if (n == 0) return exp_times(-1.5, x) * horner_descending(airy_ai0, interval_t(x, n));
+    if (n == 1) return exp_times(-2.5, x) * horner_descending(airy_ai1, interval_t(x, n));
     const Exponential e = exponential(x);
-    return std::exp(-e.zeta) * horner_descending(airy_ai2, e.t) / e.q;
+    return e.e_minus * horner_descending(airy_ai2, e.t) / e.q;
 }
 
 double airybi(double x, int& ifail) {
@@ -158,10 +176,10 @@ double airybi(double x, int& ifail) {
     }
     ifail = 0;
     const int n = positive_interval(x);
-    if (n == 0) return std::exp(x * 1.375) * horner_descending(airy_bi0, interval_t(x, n));
-    if (n == 1) return std::exp(x * 2.5) * horner_descending(airy_bi1, interval_t(x, n));
+    if (n == 0) return exp_times(1.375, x) * horner_descending(airy_bi0, interval_t(x, n));
+    if (n == 1) return exp_times(2.5, x) * horner_descending(airy_bi1, interval_t(x, n));
     const Exponential e = exponential(x);
-    return std::exp(e.zeta) * horner_descending(airy_bi2, e.t) / e.q;
+    return e.e_plus * horner_descending(airy_bi2, e.t) / e.q;
 }
 
 double airyad(double x, int& ifail) {
@@ -193,10 +211,10 @@ double airyad(double x, int& ifail) {
     }
     ifail = 0;
     const int n = positive_interval(x);
-    if (n == 0) return std::exp(x * -1.375) * horner_descending(airy_ad0, interval_t(x, n));
-    if (n == 1) return std::exp(x * -2.5) * horner_descending(airy_ad1, interval_t(x, n));
+    if (n == 0) return exp_times(-1.375, x) * horner_descending(airy_ad0, interval_t(x, n));
+    if (n == 1) return exp_times(-2.5, x) * horner_descending(airy_ad1, interval_t(x, n));
     const Exponential e = exponential(x);
-    return -std::exp(-e.zeta) * horner_descending(airy_ad2, e.t) * e.q;
+    return -e.e_minus * horner_descending(airy_ad2, e.t) * e.q;
 }
 
 double airybd(double x, int& ifail) {
@@ -228,10 +246,10 @@ double airybd(double x, int& ifail) {
     }
     ifail = 0;
     const int n = positive_interval(x);
-    if (n == 0) return std::exp(x * 1.5) * horner_descending(airy_bd0, interval_t(x, n));
-    if (n == 1) return std::exp(x * 2.625) * horner_descending(airy_bd1, interval_t(x, n));
+    if (n == 0) return exp_times(1.5, x) * horner_descending(airy_bd0, interval_t(x, n));
+    if (n == 1) return exp_times(2.625, x) * horner_descending(airy_bd1, interval_t(x, n));
     const Exponential e = exponential(x);
-    return std::exp(e.zeta) * e.q * horner_descending(airy_bd2, e.t);
+    return e.e_plus * e.q * horner_descending(airy_bd2, e.t);
 }
 
 }  // namespace qelms

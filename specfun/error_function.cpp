@@ -2,6 +2,7 @@
 #include <array>
 #include <cmath>
 
+#include "exact_argument.hpp"
 #include "polynomial.hpp"
 #include "qelms/qelms.hpp"
 
@@ -48,13 +49,10 @@ constexpr double erfc_zero_limit = 26.6;  // from here erfc(x) underflows to 0
 constexpr double erfc_two_limit = -6.25;  // up to here erfc(x) = 2 in double precision
 
 // e^(-x^2) without the rounding of x^2, which would cost up to x^2 half-ulps
-// (over 200 eps near x = 26): with x = hi + lo, hi holding 26 bits, hi^2 is
-// exact and x^2 = hi^2 + lo (x + hi).
+// (over 200 eps near x = 26).
 double exp_minus_square(double x) {
-    const double split = 134217729.0 * x;  // 2^27 + 1
-    const double hi = split - (split - x);
-    const double lo = x - hi;
-    return std::exp(-(hi * hi)) * std::exp(-(lo * (x + hi)));
+    const TwoDoubles square = exact_product(x, x);
+    return exp_of({-square.hi, -square.lo});
 }
 
 }  // namespace

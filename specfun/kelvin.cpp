@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "../support/failure.hpp"
+#include "exact_argument.hpp"
 #include "kelvin_tables.hpp"
 #include "polynomial.hpp"
 
@@ -62,25 +63,20 @@ constexpr std::array<double, 5> cki = {
     2.665929008442e-18, -8.135659022830498e-13, 8.135039907268153e-08, -0.001691744772498009, 1.1142396895347018,
 };
 
-// y = x/sqrt(2) carried as hi + lo, with cos y, sin y, e^y and e^-y formed
-// from it. Rounding x/sqrt(2) to one double would put an error of up to
-// x eps/2 into the phase and the exponent (some 300 eps near x = 1000).
+// cos, sin, e^y and e^-y of y = x/sqrt(2) carried as two doubles. Rounding
+// x/sqrt(2) to one double would put an error of up to x eps/2 into the phase
+// and the exponent (some 300 eps near x = 1000).
 struct ExactHalfRoot {
-    double cos, sin;  // of the exact x/sqrt(2)
+    double cos, sin;
     double e_plus, e_minus;
 };
 
 ExactHalfRoot exact_half_root(double x) {
     constexpr double rsqrt2_low = -4.833646656726457e-17;  // 1/sqrt(2) - rsqrt2
-    constexpr double splitter = 134217729.0;               // 2^27 + 1: halves of 26 bits
-    const double hi = x * rsqrt2;
-    const double xs = splitter * x, rs = splitter * rsqrt2;
-    const double x_hi = xs - (xs - x), x_lo = x - x_hi;
-    const double r_hi = rs - (rs - rsqrt2), r_lo = rsqrt2 - r_hi;
-    const double product_error = ((x_hi * r_hi - hi) + x_hi * r_lo + x_lo * r_hi) + x_lo * r_lo;
-    const double lo = product_error + x * rsqrt2_low;
-    const double c = std::cos(hi), s = std::sin(hi);
-    return {c - lo * s, s + lo * c, std::exp(hi) * (1.0 + lo), std::exp(-hi) * (1.0 - lo)};
+    const TwoDoubles p = exact_product(x, rsqrt2);
+    const TwoDoubles y{p.hi, p.lo + x * rsqrt2_low};
+    const CosSin cs = cos_sin_of(y);
+    return {cs.cos, cs.sin, exp_of(y), exp_of({-y.hi, -y.lo})};
 }
 
 constexpr double cos_pi_8 = 0.9238795325112867;

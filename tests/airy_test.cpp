@@ -19,18 +19,16 @@ const std::map<std::string, Routine> routines = {
 
 // Error bounds in epsilons of the reference's scale (|value| for x > 0, the
 // local amplitude for x < 0), from the largest errors measured over the
-// reference data and 1500 further random points per region. On the oscillatory
-// and exponential regions the rounding of zeta = (2/3)|x|^(3/2) dominates, so
-// there the bound is per unit of (1 + zeta).
+// reference data, which reaches the failure bounds -5.6e10 and 104.1.
 const std::map<std::string, double> max_eps = {
-    {"airyai/zero", 1}, {"airyai/oscillatory", 1.35}, {"airyai/near_zero", 5},
-    {"airyai/interval0", 4}, {"airyai/interval1", 11}, {"airyai/exponential", 1.3},
-    {"airybi/zero", 1}, {"airybi/oscillatory", 1.35}, {"airybi/near_zero", 8},
-    {"airybi/interval0", 3.5}, {"airybi/interval1", 10.5}, {"airybi/exponential", 1.3},
-    {"airyad/zero", 0.5}, {"airyad/oscillatory", 1.35}, {"airyad/near_zero", 7},
-    {"airyad/interval0", 4.5}, {"airyad/interval1", 10.5}, {"airyad/exponential", 1.3},
-    {"airybd/zero", 0.5}, {"airybd/oscillatory", 1.35}, {"airybd/near_zero", 13},
-    {"airybd/interval0", 4}, {"airybd/interval1", 10.5}, {"airybd/exponential", 1.3},
+    {"airyai/zero", 1}, {"airyai/oscillatory", 2}, {"airyai/near_zero", 5},
+    {"airyai/interval0", 2.5}, {"airyai/interval1", 2.5}, {"airyai/exponential", 2.5},
+    {"airybi/zero", 1}, {"airybi/oscillatory", 2}, {"airybi/near_zero", 8},
+    {"airybi/interval0", 2}, {"airybi/interval1", 2}, {"airybi/exponential", 2.5},
+    {"airyad/zero", 0.5}, {"airyad/oscillatory", 2}, {"airyad/near_zero", 7},
+    {"airyad/interval0", 3.5}, {"airyad/interval1", 2}, {"airyad/exponential", 2.5},
+    {"airybd/zero", 0.5}, {"airybd/oscillatory", 2}, {"airybd/near_zero", 13},
+    {"airybd/interval0", 2.5}, {"airybd/interval1", 2}, {"airybd/exponential", 2.5},
 };
 
 TEST(Airy, ReferenceValuesPerRegion) {
@@ -42,8 +40,6 @@ TEST(Airy, ReferenceValuesPerRegion) {
         const double value = routines.at(row.region.substr(0, 6))(x, ifail);
         EXPECT_EQ(ifail, 0) << row.region << " x=" << x;
         double error = std::fabs(value - row.values[1]) / row.values[2] / std::numeric_limits<double>::epsilon();
-        if (row.region.ends_with("oscillatory") || row.region.ends_with("exponential"))
-            error /= 1.0 + 2.0 / 3.0 * std::pow(std::fabs(x), 1.5);
         worst[row.region] = std::max(worst[row.region], error);
         EXPECT_LE(error, max_eps.at(row.region)) << row.region << " x=" << x << " value=" << value;
     }

@@ -1,0 +1,45 @@
+// Arguments of exp, cos and sin carried as two doubles (hi + lo). Where such
+// an argument is large (a phase near 1e10, an exponent near 700) the rounding
+// of one double would be magnified into the result; the low part restores it.
+#pragma once
+
+#include <cmath>
+
+namespace qelms {
+
+// The value hi + lo, |lo| no larger than about an ulp of hi.
+struct TwoDoubles {
+    double hi;
+    double lo;
+};
+
+// a split into a high half of 26 bits and the rest (Veltkamp), |a| < 2^995.
+inline TwoDoubles split(double a) {
+    const double c = 134217729.0 * a;  // 2^27 + 1
+    const double hi = c - (c - a);
+    return {hi, a - hi};
+}
+
+// a * b exactly, as the rounded product and its error (Dekker).
+inline TwoDoubles exact_product(double a, double b) {
+    const double p = a * b;
+    const TwoDoubles x = split(a), y = split(b);
+    return {p, ((x.hi * y.hi - p) + x.hi * y.lo + x.lo * y.hi) + x.lo * y.lo};
+}
+
+// e^(hi + lo).
+inline double exp_of(TwoDoubles v) { return std::exp(v.hi) * std::exp(v.lo); }
+
+struct CosSin {
+    double cos;
+    double sin;
+};
+
+// cos and sin of hi + lo (lo may be as large as an ulp of a phase near 1e16).
+inline CosSin cos_sin_of(TwoDoubles v) {
+    const double c = std::cos(v.hi), s = std::sin(v.hi);
+    const double cl = std::cos(v.lo), sl = std::sin(v.lo);
+    return {c * cl - s * sl, s * cl + c * sl};
+}
+
+}  // namespace qelms
