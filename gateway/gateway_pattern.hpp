@@ -46,12 +46,6 @@ struct Gateway {
 
 void run_gateway(const Gateway& gateway, int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]);
 
-// compute for value := routine(x, ifail)
-template <double (*Routine)(double, int&)>
-void real_of_real(Call& c) {
-    c.real_result[0] = Routine(c.real[0], c.ifail());
-}
-
 template <typename Result, typename... Parameters>
 constexpr std::size_t parameter_count(Result (*)(Parameters...)) {
     return sizeof...(Parameters);

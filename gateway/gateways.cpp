@@ -8,11 +8,11 @@ namespace qelms::gateway {
 namespace {
 
 constexpr Gateway zexpon_gateway{"zexpon", "z,ifail", "CI", "CI", complex_of_complex<qelms::zexpon>};
-constexpr Gateway expint_gateway{"expint", "x,ifail", "RI", "RI", real_of_real<qelms::expint>};
-constexpr Gateway cosint_gateway{"cosint", "x,ifail", "RI", "RI", real_of_real<qelms::cosint>};
-constexpr Gateway sinint_gateway{"sinint", "x,ifail", "RI", "RI", real_of_real<qelms::sinint>};
-constexpr Gateway gammaf_gateway{"gammaf", "x,ifail", "RI", "RI", real_of_real<qelms::gammaf>};
-constexpr Gateway lngamm_gateway{"lngamm", "x,ifail", "RI", "RI", real_of_real<qelms::lngamm>};
+constexpr Gateway expint_gateway{"expint", "x,ifail", "RI", "RI", real_of_reals<qelms::expint>};
+constexpr Gateway cosint_gateway{"cosint", "x,ifail", "RI", "RI", real_of_reals<qelms::cosint>};
+constexpr Gateway sinint_gateway{"sinint", "x,ifail", "RI", "RI", real_of_reals<qelms::sinint>};
+constexpr Gateway gammaf_gateway{"gammaf", "x,ifail", "RI", "RI", real_of_reals<qelms::gammaf>};
+constexpr Gateway lngamm_gateway{"lngamm", "x,ifail", "RI", "RI", real_of_reals<qelms::lngamm>};
 
 // gaminc(a, x, tol, p, q, ifail): results P(a, x), Q(a, x).
 void gaminc_compute(Call& c) {
@@ -20,26 +20,26 @@ void gaminc_compute(Call& c) {
 }
 constexpr Gateway gaminc_gateway{"gaminc", "a,x,tol,ifail", "RRRI", "RRI", gaminc_compute};
 
-constexpr Gateway erfcmp_gateway{"erfcmp", "x,ifail", "RI", "RI", real_of_real<qelms::erfcmp>};
-constexpr Gateway errfun_gateway{"errfun", "x,ifail", "RI", "RI", real_of_real<qelms::errfun>};
-constexpr Gateway besly0_gateway{"besly0", "x,ifail", "RI", "RI", real_of_real<qelms::besly0>};
-constexpr Gateway besly1_gateway{"besly1", "x,ifail", "RI", "RI", real_of_real<qelms::besly1>};
-constexpr Gateway beslj0_gateway{"beslj0", "x,ifail", "RI", "RI", real_of_real<qelms::beslj0>};
-constexpr Gateway beslj1_gateway{"beslj1", "x,ifail", "RI", "RI", real_of_real<qelms::beslj1>};
-constexpr Gateway airyai_gateway{"airyai", "x,ifail", "RI", "RI", real_of_real<qelms::airyai>};
-constexpr Gateway airybi_gateway{"airybi", "x,ifail", "RI", "RI", real_of_real<qelms::airybi>};
-constexpr Gateway airyad_gateway{"airyad", "x,ifail", "RI", "RI", real_of_real<qelms::airyad>};
-constexpr Gateway airybd_gateway{"airybd", "x,ifail", "RI", "RI", real_of_real<qelms::airybd>};
-constexpr Gateway beslk0_gateway{"beslk0", "x,ifail", "RI", "RI", real_of_real<qelms::beslk0>};
-constexpr Gateway beslk1_gateway{"beslk1", "x,ifail", "RI", "RI", real_of_real<qelms::beslk1>};
-constexpr Gateway besli0_gateway{"besli0", "x,ifail", "RI", "RI", real_of_real<qelms::besli0>};
-constexpr Gateway besli1_gateway{"besli1", "x,ifail", "RI", "RI", real_of_real<qelms::besli1>};
-constexpr Gateway kelber_gateway{"kelber", "x,ifail", "RI", "RI", real_of_real<qelms::kelber>};
-constexpr Gateway kelbei_gateway{"kelbei", "x,ifail", "RI", "RI", real_of_real<qelms::kelbei>};
-constexpr Gateway kelker_gateway{"kelker", "x,ifail", "RI", "RI", real_of_real<qelms::kelker>};
-constexpr Gateway kelkei_gateway{"kelkei", "x,ifail", "RI", "RI", real_of_real<qelms::kelkei>};
-constexpr Gateway fresns_gateway{"fresns", "x,ifail", "RI", "RI", real_of_real<qelms::fresns>};
-constexpr Gateway fresnc_gateway{"fresnc", "x,ifail", "RI", "RI", real_of_real<qelms::fresnc>};
+constexpr Gateway erfcmp_gateway{"erfcmp", "x,ifail", "RI", "RI", real_of_reals<qelms::erfcmp>};
+constexpr Gateway errfun_gateway{"errfun", "x,ifail", "RI", "RI", real_of_reals<qelms::errfun>};
+constexpr Gateway besly0_gateway{"besly0", "x,ifail", "RI", "RI", real_of_reals<qelms::besly0>};
+constexpr Gateway besly1_gateway{"besly1", "x,ifail", "RI", "RI", real_of_reals<qelms::besly1>};
+constexpr Gateway beslj0_gateway{"beslj0", "x,ifail", "RI", "RI", real_of_reals<qelms::beslj0>};
+constexpr Gateway beslj1_gateway{"beslj1", "x,ifail", "RI", "RI", real_of_reals<qelms::beslj1>};
+constexpr Gateway airyai_gateway{"airyai", "x,ifail", "RI", "RI", real_of_reals<qelms::airyai>};
+constexpr Gateway airybi_gateway{"airybi", "x,ifail", "RI", "RI", real_of_reals<qelms::airybi>};
+constexpr Gateway airyad_gateway{"airyad", "x,ifail", "RI", "RI", real_of_reals<qelms::airyad>};
+constexpr Gateway airybd_gateway{"airybd", "x,ifail", "RI", "RI", real_of_reals<qelms::airybd>};
+constexpr Gateway beslk0_gateway{"beslk0", "x,ifail", "RI", "RI", real_of_reals<qelms::beslk0>};
+constexpr Gateway beslk1_gateway{"beslk1", "x,ifail", "RI", "RI", real_of_reals<qelms::beslk1>};
+constexpr Gateway besli0_gateway{"besli0", "x,ifail", "RI", "RI", real_of_reals<qelms::besli0>};
+constexpr Gateway besli1_gateway{"besli1", "x,ifail", "RI", "RI", real_of_reals<qelms::besli1>};
+constexpr Gateway kelber_gateway{"kelber", "x,ifail", "RI", "RI", real_of_reals<qelms::kelber>};
+constexpr Gateway kelbei_gateway{"kelbei", "x,ifail", "RI", "RI", real_of_reals<qelms::kelbei>};
+constexpr Gateway kelker_gateway{"kelker", "x,ifail", "RI", "RI", real_of_reals<qelms::kelker>};
+constexpr Gateway kelkei_gateway{"kelkei", "x,ifail", "RI", "RI", real_of_reals<qelms::kelkei>};
+constexpr Gateway fresns_gateway{"fresns", "x,ifail", "RI", "RI", real_of_reals<qelms::fresns>};
+constexpr Gateway fresnc_gateway{"fresnc", "x,ifail", "RI", "RI", real_of_reals<qelms::fresnc>};
 
 constexpr Gateway ellprc_gateway{"ellprc", "x,y,ifail", "RRI", "RI", real_of_reals<qelms::ellprc>};
 constexpr Gateway ellprf_gateway{"ellprf", "x,y,z,ifail", "RRRI", "RI", real_of_reals<qelms::ellprf>};
