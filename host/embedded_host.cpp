@@ -63,14 +63,16 @@ Array string_array(std::string_view text) {
     return a;
 }
 
-CallResult call(const std::vector<const mxArray*>& args, int nlhs) {
+CallResult call(const std::vector<const mxArray*>& args, int nlhs) { return call_entry(mexFunction, args, nlhs); }
+
+CallResult call_entry(const Entry& entry, const std::vector<const mxArray*>& args, int nlhs) {
     CallArena arena;
     CallArena* outer = current_call;
     current_call = &arena;
     CallResult result;
     std::vector<mxArray*> plhs(static_cast<std::size_t>(nlhs > 0 ? nlhs : 0) + 1, nullptr);
     try {
-        mexFunction(nlhs, plhs.data(), static_cast<int>(args.size()), const_cast<const mxArray**>(args.data()));
+        entry(nlhs, plhs.data(), static_cast<int>(args.size()), const_cast<const mxArray**>(args.data()));
         result.ok = true;
     } catch (const HostError& e) {
         result.error = e.text;

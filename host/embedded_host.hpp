@@ -49,6 +49,10 @@ struct CallResult {
 // Calls mexFunction with the given arguments and nlhs result slots.
 CallResult call(const std::vector<const mxArray*>& args, int nlhs);
 
+// The same for another entry point with mexFunction's arguments.
+using Entry = std::function<void(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[])>;
+CallResult call_entry(const Entry& entry, const std::vector<const mxArray*>& args, int nlhs);
+
 // Where the lines of `disp` commands go (the command window); the default
 // writes them to standard output. Returns the previous writer.
 using ConsoleWriter = std::function<void(std::string_view line)>;

@@ -3,6 +3,7 @@
 
 #include <functional>
 
+#include "gateway/gateway_pattern.hpp"
 #include "gateway/host_io.hpp"
 #include "gateway/utility5.hpp"
 #include "literal.hpp"
@@ -264,6 +265,79 @@ TEST(HostMessages, WriteMessage) {
     EXPECT_EQ(lines, (std::vector<std::string>{" ", "it's 'quoted'", "  leading blanks kept"}));
     EXPECT_NE(mexEvalString("x = 1"), 0);  // the embedded host only understands disp '...'
     EXPECT_NE(mexEvalString("disp 'unterminated"), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// A sequence gateway of the zbesli shape; its routine fills member k with
+// fnu + k + z and reports n as nz.
+void fake_sequence(gw::Call& c) {
+    const int n = c.integer[2];
+    for (int k = 0; k < n; ++k) c.sequence[k] = c.real[0] + k + c.complex[1];
+    c.integer_result[1] = n;
+    c.ifail() = c.character[3] == 'S' ? 0 : 7;
+}
+constexpr gw::Gateway sequence_gateway{"zbesli", "fnu,z,n,scale,ifail", "RCISI", "QII", fake_sequence};
+
+host::CallResult call_sequence(const std::vector<std::string>& words, int nlhs = 3) {
+    std::vector<host::Array> owned;
+    for (const auto& w : words) {
+        std::string error;
+        owned.push_back(std::move(*qelms::cli::parse_literal(w, error)));
+    }
+    std::vector<const mxArray*> args;
+    for (const auto& a : owned) args.push_back(a.get());
+    testing::internal::CaptureStdout();
+    auto result = host::call_entry(
+        [](int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+            gw::run_gateway(sequence_gateway, nlhs, plhs, nrhs, prhs);
+        },
+        args, nlhs);
+    testing::internal::GetCapturedStdout();
+    return result;
+}
+
+TEST(SequenceGateway, ColumnOfNComplexValues) {
+    const auto r = call_sequence({"0.5", "1+2i", "3", "'S'", "0"});
+    ASSERT_TRUE(r.ok) << r.error;
+    const mxArray& column = *r.results[0];
+    EXPECT_EQ(column.m, 3u);
+    EXPECT_EQ(column.n, 1u);
+    EXPECT_EQ(column.re, (std::vector<double>{1.5, 2.5, 3.5}));
+    EXPECT_EQ(column.im, (std::vector<double>{2.0, 2.0, 2.0}));
+    EXPECT_EQ(r.results[1]->re[0], 3.0);
+    EXPECT_EQ(r.results[2]->re[0], 0.0);
+    const auto real_z = call_sequence({"0.5", "2", "1", "'u'", "0"});  // a real z has zero imaginary part
+    ASSERT_TRUE(real_z.ok);
+    EXPECT_EQ(real_z.results[0]->im, (std::vector<double>{0.0}));
+    EXPECT_EQ(real_z.results[2]->re[0], 7.0);
+    const auto empty = call_sequence({"0.5", "2", "0", "'S'", "0"});
+    ASSERT_TRUE(empty.ok);
+    EXPECT_EQ(empty.results[0]->m, 0u);
+    const auto negative = call_sequence({"0.5", "2", "-4", "'S'", "0"});  // the routine sees n, the column is empty
+    ASSERT_TRUE(negative.ok);
+    EXPECT_EQ(negative.results[0]->m, 0u);
+    EXPECT_EQ(negative.results[1]->re[0], -4.0);
+}
+
+TEST(SequenceGateway, Refusals) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"0.5", "1", "2.5", "'S'", "0"}, "RHS argument (n) must be INTEGER"},
+        {{"0.5", "1", "'n'", "'S'", "0"}, "RHS argument (n) must be INTEGER"},
+        // n is read before the shape check of the other arguments
+        {{"[1 2]", "1", "2.5", "'S'", "0"}, "RHS argument (n) must be INTEGER"},
+        {{"0.5", "1", "[3 4 5]", "'S'", "0"}, "RHS argument (n) has incorrect dimension"},
+        {{"0.5", "1", "[2;7]", "'S'", "0"}, "RHS argument (n) has incorrect dimension"},
+        {{"0.5", "1", "3", "'SU'", "0"}, "RHS argument (scale) has incorrect dimension"},
+        {{"0.5", "1", "3", "''", "0"}, "RHS argument (scale) has incorrect dimension"},
+        {{"0.5", "1", "3", "1", "0"}, "RHS argument (scale) must be STRING"},
+        {{"'f'", "1", "3", "'S'", "0"}, "RHS argument (fnu) must be REAL"},
+        {{"0.5", "'z'", "3", "'S'", "0"}, "RHS argument (z) must be COMPLEX"},
+    };
+    for (const auto& [words, error] : cases) EXPECT_EQ(call_sequence(words).error, padded(error)) << words[2];
+    EXPECT_EQ(call_sequence({"0.5", "1", "3", "'S'", "0"}, 2).error, padded("zbesli requires 3 LHS arguments"));
 }
 
 }  // namespace
