@@ -4,8 +4,10 @@ Writes tests/data/carlson.txt. Each row: a region label, the arguments, the
 expected value. Labels start with the routine (rc_, rf_, rd_, rj_); the rest
 names the scaling path or argument range the row exercises.
 
-Principal values (RC with y < 0, RJ with r < 0) are mpmath's: elliprc with
-pv=True and the real part of elliprj. The generator checks both against the
+Principal values: RC with y < 0 is mpmath's elliprc with pv=True; RJ with
+r < 0 comes from RJ, RF and RC of positive arguments by the transformation to
+a positive fourth argument (mpmath's complex elliprj loses every digit of the
+real part when r is far from x, y, z). The generator checks both against the
 principal-value integral computed directly before writing anything.
 """
 import math
@@ -51,7 +53,8 @@ def f(x):
 
 
 def rc(x, y):
-    return mpmath.elliprc(f(x), f(y), pv=True)
+    # elliprc(0, y < 0) comes back complex; its real part is the principal value 0
+    return mpmath.re(mpmath.elliprc(f(x), f(y), pv=True))
 
 
 def rf(x, y, z):
@@ -63,7 +66,15 @@ def rd(x, y, z):
 
 
 def rj(x, y, z, r):
-    return mpmath.re(mpmath.elliprj(f(x), f(y), f(z), f(r)))
+    if r > 0:
+        return mpmath.elliprj(f(x), f(y), f(z), f(r))
+    # principal value: with x <= y <= z and q = y + (z - y)(y - x)/(y - r) > 0,
+    # (y - r) RJ(x, y, z, r) = (q - y) RJ(x, y, z, q) - 3 RF(x, y, z) + 3 RC(xz/y, rq/y)
+    x, y, z = sorted(f(v) for v in (x, y, z))
+    r = f(r)
+    q = y + (z - y) * (y - x) / (y - r)
+    return ((q - y) * mpmath.elliprj(x, y, z, q) - 3 * mpmath.elliprf(x, y, z)
+            + 3 * mpmath.re(mpmath.elliprc(x * z / y, r * q / y, pv=True))) / (y - r)
 
 
 def principal_value(g, pole):
@@ -82,6 +93,9 @@ def check_principal_values():
         g = lambda t: 1 / mpmath.sqrt((t + x) * (t + y) * (t + z))
         direct = 1.5 * principal_value(g, -r)
         assert abs(direct / rj(x, y, z, r) - 1) < 1e-12, (x, y, z, r)
+    # closed form: RJ(0, a, a, -p) = -(3 pi/2) / (sqrt(a) (a + p)), at the extremes of RJ's range
+    a, p = f(RJ_LOLIM), f(RJ_UPLIM)
+    assert abs(rj(0.0, RJ_LOLIM, RJ_LOLIM, -RJ_UPLIM) / (-1.5 * mp.pi / (mp.sqrt(a) * (a + p))) - 1) < 1e-40
 
 
 def rows():
