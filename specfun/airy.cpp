@@ -113,10 +113,7 @@ Exponential exponential(double x) {
 }  // namespace
 
 double airyai(double x, int& ifail) {
-    if (std::isnan(x)) {
-        ifail = 0;
-        return x;
-    }
+    if (nan_argument(ifail, x)) return x;
     if (std::fabs(x) <= zero_limit) {
         ifail = 0;
         return ai_at_zero;
@@ -148,10 +145,7 @@ double airyai(double x, int& ifail) {
 }
 
 double airybi(double x, int& ifail) {
-    if (std::isnan(x)) {
-        ifail = 0;
-        return x;
-    }
+    if (nan_argument(ifail, x)) return x;
     if (std::fabs(x) <= zero_limit) {
         ifail = 0;
         return sqrt3 * ai_at_zero;
@@ -183,10 +177,7 @@ double airybi(double x, int& ifail) {
 }
 
 double airyad(double x, int& ifail) {
-    if (std::isnan(x)) {
-        ifail = 0;
-        return x;
-    }
+    if (nan_argument(ifail, x)) return x;
     if (std::fabs(x) <= zero_limit) {
         ifail = 0;
         return -minus_ad_at_zero;
@@ -218,10 +209,7 @@ double airyad(double x, int& ifail) {
 }
 
 double airybd(double x, int& ifail) {
-    if (std::isnan(x)) {
-        ifail = 0;
-        return x;
-    }
+    if (nan_argument(ifail, x)) return x;
     if (std::fabs(x) <= zero_limit) {
         ifail = 0;
         return sqrt3 * minus_ad_at_zero;

@@ -82,10 +82,7 @@ LargeI large_i(double a) {
 }  // namespace
 
 double besli0(double x, int& ifail) {
-    if (std::isnan(x)) {
-        ifail = 0;
-        return x;
-    }
+    if (nan_argument(ifail, x)) return x;
     const double a = std::fabs(x);
     if (a > i_limit) {
         ifail = fail_exit(ifail, 1, "BESLI0");
@@ -102,10 +99,7 @@ double besli0(double x, int& ifail) {
 }
 
 double besli1(double x, int& ifail) {
-    if (std::isnan(x)) {
-        ifail = 0;
-        return x;
-    }
+    if (nan_argument(ifail, x)) return x;
     const double a = std::fabs(x);
     if (a > i_limit) {
         ifail = fail_exit(ifail, 1, "BESLI1");
@@ -122,10 +116,7 @@ double besli1(double x, int& ifail) {
 }
 
 double beslk0(double x, int& ifail) {
-    if (std::isnan(x)) {
-        ifail = 0;
-        return x;
-    }
+    if (nan_argument(ifail, x)) return x;
     if (x <= 0.0) {
         ifail = fail_exit(ifail, 1, "BESLK0");
         return 0.0;
@@ -146,10 +137,7 @@ double beslk0(double x, int& ifail) {
 }
 
 double beslk1(double x, int& ifail) {
-    if (std::isnan(x)) {
-        ifail = 0;
-        return x;
-    }
+    if (nan_argument(ifail, x)) return x;
     if (x <= 0.0) {
         ifail = fail_exit(ifail, 1, "BESLK1");
         return 0.0;

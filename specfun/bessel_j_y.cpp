@@ -56,10 +56,7 @@ double chebyshev_variable(double a) { return a * a * 0.03125 - 1.0; }
 }  // namespace
 
 double beslj0(double x, int& ifail) {
-    if (std::isnan(x)) {
-        ifail = 0;
-        return x;
-    }
+    if (nan_argument(ifail, x)) return x;
     const double a = std::fabs(x);
     if (a > argument_limit) {
         ifail = fail_exit(ifail, 1, "BESLJ0");
@@ -75,10 +72,7 @@ double beslj0(double x, int& ifail) {
 }
 
 double beslj1(double x, int& ifail) {
-    if (std::isnan(x)) {
-        ifail = 0;
-        return x;
-    }
+    if (nan_argument(ifail, x)) return x;
     const double a = std::fabs(x);
     if (a > argument_limit) {
         ifail = fail_exit(ifail, 1, "BESLJ1");
@@ -95,10 +89,7 @@ double beslj1(double x, int& ifail) {
 }
 
 double besly0(double x, int& ifail) {
-    if (std::isnan(x)) {
-        ifail = 0;
-        return x;
-    }
+    if (nan_argument(ifail, x)) return x;
     if (x > argument_limit) {
         ifail = fail_exit(ifail, 1, "BESLY0");
         return std::sqrt(two_over_pi / x);
@@ -122,10 +113,7 @@ double besly0(double x, int& ifail) {
 }
 
 double besly1(double x, int& ifail) {
-    if (std::isnan(x)) {
-        ifail = 0;
-        return x;
-    }
+    if (nan_argument(ifail, x)) return x;
     if (x > hankel_limit) {
         if (x > argument_limit) {
             ifail = fail_exit(ifail, 1, "BESLY1");

@@ -51,10 +51,7 @@ constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 }  // namespace
 
 double ellprc(double x, double y, int& ifail) {
-    if (std::isnan(x) || std::isnan(y)) {
-        ifail = 0;
-        return nan;
-    }
+    if (nan_argument(ifail, x, y)) return nan;
     if (x < 0.0) {
         ifail = fail_exit(ifail, 1, "ELLPRC", make_message("(1X,'** On entry, X is less than zero: X =',1P,D13.5)", {x}));
         return 0.0;
@@ -117,10 +114,7 @@ double ellprc(double x, double y, int& ifail) {
 }
 
 double ellprf(double x, double y, double z, int& ifail) {
-    if (std::isnan(x) || std::isnan(y) || std::isnan(z)) {
-        ifail = 0;
-        return nan;
-    }
+    if (nan_argument(ifail, x, y, z)) return nan;
     double xn = x;
     double yn = y;
     if (yn < xn) std::swap(xn, yn);
@@ -197,10 +191,7 @@ double ellprf(double x, double y, double z, int& ifail) {
 }
 
 double ellprd(double x, double y, double z, int& ifail) {
-    if (std::isnan(x) || std::isnan(y) || std::isnan(z)) {
-        ifail = 0;
-        return nan;
-    }
+    if (nan_argument(ifail, x, y, z)) return nan;
     const double lolim = rd_lower_limit();
     const double uplim = rd_upper_limit();
     if (x < 0.0 || y < 0.0 || x + y == 0.0) {
@@ -268,10 +259,7 @@ double ellprd(double x, double y, double z, int& ifail) {
 }
 
 double ellprj(double x, double y, double z, double r, int& ifail) {
-    if (std::isnan(x) || std::isnan(y) || std::isnan(z) || std::isnan(r)) {
-        ifail = 0;
-        return nan;
-    }
+    if (nan_argument(ifail, x, y, z, r)) return nan;
     const double lolim = rj_lower_limit();
     const double uplim = rj_upper_limit();
     if (x < 0.0 || y < 0.0 || z < 0.0) {

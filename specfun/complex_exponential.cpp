@@ -69,8 +69,7 @@ std::complex<double> zexpon(std::complex<double> z, int& ifail) {
     static const ExponentialLimits limits = derive_limits();
     const double x = z.real();
     const double y = z.imag();
-    if (std::isnan(x) || std::isnan(y)) {
-        ifail = 0;
+    if (nan_argument(ifail, x, y)) {
         const double nan = std::numeric_limits<double>::quiet_NaN();
         return {nan, nan};
     }

@@ -2,6 +2,7 @@
 #include <array>
 #include <cmath>
 
+#include "../support/failure.hpp"
 #include "exact_argument.hpp"
 #include "polynomial.hpp"
 #include "qelms/qelms.hpp"
@@ -58,8 +59,8 @@ double exp_minus_square(double x) {
 }  // namespace
 
 double errfun(double x, int& ifail) {
+    if (nan_argument(ifail, x)) return x;
     ifail = 0;
-    if (std::isnan(x)) return x;
     const double a = std::fabs(x);
     if (a >= erf_one_limit) return std::copysign(1.0, x);
     if (a <= erf_series_limit) {
@@ -73,8 +74,8 @@ double errfun(double x, int& ifail) {
 }
 
 double erfcmp(double x, int& ifail) {
+    if (nan_argument(ifail, x)) return x;
     ifail = 0;
-    if (std::isnan(x)) return x;
     if (x >= erfc_zero_limit) return 0.0;
     if (x <= erfc_two_limit) return 2.0;
     const double a = std::fabs(x);

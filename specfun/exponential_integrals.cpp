@@ -29,10 +29,7 @@ Auxiliary auxiliary(double x) {
 }  // namespace
 
 double expint(double x, int& ifail) {
-    if (std::isnan(x)) {
-        ifail = 0;
-        return x;
-    }
+    if (nan_argument(ifail, x)) return x;
     if (x <= 0.0) {
         ifail = fail_exit(ifail, 1, "EXPINT");
         return 0.0;
@@ -49,8 +46,8 @@ double expint(double x, int& ifail) {
 }
 
 double sinint(double x, int& ifail) {
+    if (nan_argument(ifail, x)) return x;
     ifail = 0;
-    if (std::isnan(x)) return x;
     const double a = std::fabs(x);
     if (a <= small_limit) return x * horner_ascending(sinint_ps, x * x * inverse_square_scale - 1.0);
     if (a < sinint_limit) {
@@ -61,10 +58,7 @@ double sinint(double x, int& ifail) {
 }
 
 double cosint(double x, int& ifail) {
-    if (std::isnan(x)) {
-        ifail = 0;
-        return x;
-    }
+    if (nan_argument(ifail, x)) return x;
     if (x <= 0.0) {
         ifail = fail_exit(ifail, 1, "COSINT");
         return 0.0;

@@ -1,6 +1,7 @@
 // Fresnel integrals S(x) and C(x).
 #include <cmath>
 
+#include "../support/failure.hpp"
 #include "fresnel_tables.hpp"
 #include "polynomial.hpp"
 #include "qelms/qelms.hpp"
@@ -53,8 +54,8 @@ double table_variable(double r) {
 }  // namespace
 
 double fresns(double x, int& ifail) {
+    if (nan_argument(ifail, x)) return x;
     ifail = 0;
-    if (std::isnan(x)) return x;
     const double a = std::fabs(x);
     if (a <= poly_limit) {
         if (a < sine_cubic_limit) {
@@ -73,8 +74,8 @@ double fresns(double x, int& ifail) {
 }
 
 double fresnc(double x, int& ifail) {
+    if (nan_argument(ifail, x)) return x;
     ifail = 0;
-    if (std::isnan(x)) return x;
     const double a = std::fabs(x);
     if (a <= poly_limit) {
         if (a < cosine_linear_limit) return x;

@@ -54,10 +54,7 @@ double gamma_one_plus(double g) { return horner_ascending(gamma_poly, 2.0 * g - 
 }  // namespace
 
 double gammaf(double x, int& ifail) {
-    if (std::isnan(x)) {
-        ifail = 0;
-        return x;
-    }
+    if (nan_argument(ifail, x)) return x;
     const double a = std::fabs(x);
     if (a > gamma_limit) {
         if (x < 0.0) {
@@ -94,10 +91,7 @@ double gammaf(double x, int& ifail) {
 }
 
 double lngamm(double x, int& ifail) {
-    if (std::isnan(x)) {
-        ifail = 0;
-        return x;
-    }
+    if (nan_argument(ifail, x)) return x;
     if (x <= tiny_argument) {
         if (x <= 0.0) {
             ifail = fail_exit(ifail, 1, "LNGAMM");

@@ -79,9 +79,8 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
     const int entry_ifail = ifail;
     p = 0.0;
     q = 0.0;
-    if (std::isnan(a) || std::isnan(x)) {
+    if (nan_argument(ifail, a, x)) {
         p = q = std::numeric_limits<double>::quiet_NaN();
-        ifail = 0;
         return;
     }
     if (a <= 0.0) {

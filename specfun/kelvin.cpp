@@ -155,10 +155,7 @@ double fourth_power_variable(double a) {
 }  // namespace
 
 double kelber(double x, int& ifail) {
-    if (std::isnan(x)) {
-        ifail = 0;
-        return x;
-    }
+    if (nan_argument(ifail, x)) return x;
     const double a = std::fabs(x);
     if (a >= ber_bei_limit) {
         ifail = fail_exit(ifail, 1, "KELBER");
@@ -175,10 +172,7 @@ double kelber(double x, int& ifail) {
 }
 
 double kelbei(double x, int& ifail) {
-    if (std::isnan(x)) {
-        ifail = 0;
-        return x;
-    }
+    if (nan_argument(ifail, x)) return x;
     const double a = std::fabs(x);
     if (a >= ber_bei_limit) {
         ifail = fail_exit(ifail, 1, "KELBEI");
@@ -196,10 +190,7 @@ double kelbei(double x, int& ifail) {
 }
 
 double kelker(double x, int& ifail) {
-    if (std::isnan(x)) {
-        ifail = 0;
-        return x;
-    }
+    if (nan_argument(ifail, x)) return x;
     if (x > ker_kei_limit) {
         ifail = fail_exit(ifail, 1, "KELKER");
         return 0.0;
@@ -228,10 +219,7 @@ double kelker(double x, int& ifail) {
 }
 
 double kelkei(double x, int& ifail) {
-    if (std::isnan(x)) {
-        ifail = 0;
-        return x;
-    }
+    if (nan_argument(ifail, x)) return x;
     if (x > ker_kei_limit) {
         ifail = fail_exit(ifail, 1, "KELKEI");
         return 0.0;

@@ -2,6 +2,7 @@
 // prints and stops.
 #pragma once
 
+#include <cmath>
 #include <span>
 #include <string_view>
 
@@ -30,6 +31,15 @@ inline int fail_exit(int ifail, int error_number, std::string_view routine,
                      const Message& message) {
     return fail_exit(ifail, error_number, routine,
                      std::span<const MessageRecord>(message.records.data(), message.count));
+}
+
+// True, with ifail set to 0, when any argument is NaN: a NaN argument gives a
+// NaN result without failure or message.
+template <typename... Reals>
+bool nan_argument(int& ifail, Reals... args) {
+    if (!(std::isnan(args) || ...)) return false;
+    ifail = 0;
+    return true;
 }
 
 // mode 0 reads the message unit into `unit`, mode 1 stores it; others do nothing.
