@@ -72,7 +72,7 @@ def agreement(computed, given):
 
 def check_entries(name, values, checks):
     """Compares entries of a stored table (values, in storage order) with the
-    entries given in the description: checks is a list of (index, text).
+    published entries: checks is a list of (index, text).
     Returns report lines; index -1 is the last entry."""
     lines = []
     for index, text in checks:
