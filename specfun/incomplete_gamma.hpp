@@ -1,5 +1,5 @@
-// The three steps of Temme's uniform expansion of the incomplete gamma
-// functions, used by gaminc for large a near the transition x = a.
+// The pieces of gaminc: the three steps of Temme's uniform expansion, used for
+// large a near the transition x = a, and the prefactor of the series and fraction.
 #pragma once
 
 namespace qelms {
@@ -16,5 +16,10 @@ double gaminc_temme_sum(double eta, double a, double tol);
 
 // mu - ln(1 + mu) on -0.5 <= mu <= 0.5, without cancellation.
 double gaminc_log1pmx(double mu);
+
+// a ln x - x - ln Gamma(a+1), the logarithm of the factor x^a e^-x / Gamma(a+1) of the
+// power series and the continued fraction, for a >= 7 and x > 0, without the
+// cancellation of the direct difference at large a. -inf where x/a underflows.
+double gaminc_prefactor_exponent(double a, double x);
 
 }  // namespace qelms

@@ -104,6 +104,13 @@ def cases():
                 out.append((a, x))
         out.append((x + 0.25, x))
         out.append((x / 1.45, x))
+    # Large a off the transition, where the factor x^a e^-x / Gamma(a+1) of the series and the
+    # fraction is formed from Stirling's series: both sides of a = 7 and of x/a = 0.5 and 1.5.
+    for a in [6.999999999999999, 7.0, 8.5, 10.0, 13.7, 50.0, 300.0, 2000.0, 5000.0]:
+        for f in [1e-6, 0.02, 0.2, 0.45, 0.4999999999, 0.5, 0.5000000001, 0.55, 0.69,
+                  1.41, 1.49, 1.4999999999, 1.5, 1.5000000001, 1.6, 2.0, 5.0, 30.0, 1e4]:
+            out.append((a, a * f))
+        out += [(a, a - 0.26), (a, a - 0.25), (a, a + 0.5)]
     # Taylor series for Q at small x.
     for x in [1e-300, 1e-100, 1e-20, 1e-10, 1e-5, 0.01, 0.1, 0.2, 0.24999999999999997, 0.25, 0.5, 0.5615,
               1.0, 1.25, 1.5]:
