@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "../support/failure.hpp"
+#include "exact_argument.hpp"
 #include "polynomial.hpp"
 
 namespace qelms {
@@ -40,13 +41,32 @@ struct PositiveReduction {
     double g;
 };
 
+// start * (x + step) * (x + 2 step) * ... over `count` factors, multiplied in
+// that order. Each factor is exact; the rounding of every multiplication is
+// carried along (a product of up to 170 factors would otherwise gather about
+// 6 eps), and the binary exponent is kept apart so that the exact products
+// never overflow.
+double compensated_product(double start, double x, double step, long count) {
+    int exponent = 0;
+    double hi = std::frexp(start, &exponent);
+    double lo = 0.0;
+    for (long i = 1; i <= count; ++i) {
+        const double factor = x + step * static_cast<double>(i);
+        const TwoDoubles p = exact_product(hi, factor);
+        lo = lo * factor + p.lo;
+        int e = 0;
+        hi = std::frexp(p.hi, &e);
+        lo = std::ldexp(lo, -e);
+        exponent += e;
+    }
+    return std::ldexp(hi + lo, exponent);
+}
+
 PositiveReduction reduce_positive(double x) {
     const auto m = static_cast<long>(x);
     const double g = x - static_cast<double>(m);
     if (m == 0) return {1.0 / x, x};
-    double f = 1.0;
-    for (long i = 1; i <= m - 1; ++i) f *= x - static_cast<double>(i);
-    return {f, g};
+    return {compensated_product(1.0, x, -1.0, m - 1), g};
 }
 
 double gamma_one_plus(double g) { return horner_ascending(gamma_poly, 2.0 * g - 1.0); }
@@ -84,8 +104,7 @@ double gammaf(double x, int& ifail) {
         ifail = fail_exit(ifail, 4, "GAMMAF");
         return gamma_overflow_value;
     }
-    double d = x;
-    for (long i = 1; i <= n; ++i) d *= x + static_cast<double>(i);
+    const double d = compensated_product(x, x, 1.0, n);
     ifail = 0;
     return (1.0 / d) * gamma_one_plus(g);
 }
