@@ -13,6 +13,7 @@ from mpmath import mp
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import qelms_reference  # noqa: E402
+from qelms_reference import above, below  # noqa: E402
 
 GENERATOR = "gen_bessel_i_k_reference.py"
 OUTPUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "data", "bessel_i_k.txt")
@@ -35,14 +36,6 @@ def interior(lo, hi, log=False):
     return sorted(points)
 
 
-def up(x):
-    return math.nextafter(x, math.inf)
-
-
-def down(x):
-    return math.nextafter(x, -math.inf)
-
-
 def alternate(xs):
     """Every third argument negated, for the even and odd functions of |x|."""
     return [-x if i % 3 == 2 else x for i, x in enumerate(xs)]
@@ -50,9 +43,9 @@ def alternate(xs):
 
 def i_regions(name):
     return [
-        (name + ".large", [up(12.0), -up(12.0), 711.6, -711.6, 700.0] + alternate(interior(12.0, 711.6, log=True))),
-        (name + ".medium", [up(4.0), -up(4.0), 12.0, -12.0] + alternate(interior(4.0, 12.0))),
-        (name + ".small", [up(3.2e-9), -up(3.2e-9), 4.0, -4.0]
+        (name + ".large", [above(12.0), -above(12.0), 711.6, -711.6, 700.0] + alternate(interior(12.0, 711.6, log=True))),
+        (name + ".medium", [above(4.0), -above(4.0), 12.0, -12.0] + alternate(interior(4.0, 12.0))),
+        (name + ".small", [above(3.2e-9), -above(3.2e-9), 4.0, -4.0]
          + alternate(interior(3.2e-9, 1e-2, log=True) + interior(1e-2, 4.0))),
         (name + ".tiny", [0.0, 3.2e-9, -3.2e-9, 1e-9, 1e-300, 5e-324] + interior(1e-300, 3.2e-9, log=True)[::4]),
     ]
@@ -60,10 +53,10 @@ def i_regions(name):
 
 def k_regions(name, log_bound):
     return [
-        (name + ".large", [up(4.0), down(705.1), 705.0] + interior(4.0, 705.1, log=True)),
-        (name + ".2_4", [up(2.0), 4.0] + interior(2.0, 4.0)),
-        (name + ".1_2", [up(1.0), 2.0] + interior(1.0, 2.0)),
-        (name + ".log", [up(log_bound), 1.0] + interior(log_bound, 1e-2, log=True) + interior(1e-2, 1.0)),
+        (name + ".large", [above(4.0), below(705.1), 705.0] + interior(4.0, 705.1, log=True)),
+        (name + ".2_4", [above(2.0), 4.0] + interior(2.0, 4.0)),
+        (name + ".1_2", [above(1.0), 2.0] + interior(1.0, 2.0)),
+        (name + ".log", [above(log_bound), 1.0] + interior(log_bound, 1e-2, log=True) + interior(1e-2, 1.0)),
     ]
 
 
@@ -81,7 +74,7 @@ def cases():
     regions.append(("beslk0.tiny", [3.2e-9, 1e-9, 1e-300, 2.23e-308, 1e-310, 3e-323, 5e-324]
                     + interior(1e-300, 3.2e-9, log=True)[::4]))
     regions += k_regions("beslk1", 7.9e-10)
-    regions.append(("beslk1.tiny", [up(2.23e-308), 7.9e-10, 1e-10]
+    regions.append(("beslk1.tiny", [above(2.23e-308), 7.9e-10, 1e-10]
                     + interior(2.23e-308, 7.9e-10, log=True)[::4]))
     return regions
 

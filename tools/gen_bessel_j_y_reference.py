@@ -15,6 +15,7 @@ import mpmath
 from mpmath import mp
 
 import qelms_reference
+from qelms_reference import above, below  # noqa: E402
 
 GOLDEN = (math.sqrt(5.0) - 1.0) / 2.0
 
@@ -27,14 +28,6 @@ def spread(lo, hi, n):
 def log_spread(lo, hi, n):
     """n doubles spread over (lo, hi) evenly in the logarithm."""
     return [math.exp(math.log(lo) + (math.log(hi) - math.log(lo)) * ((k * GOLDEN) % 1.0)) for k in range(1, n + 1)]
-
-
-def below(x):
-    return math.nextafter(x, -math.inf)
-
-
-def above(x):
-    return math.nextafter(x, math.inf)
 
 
 def value(kind, order, x):

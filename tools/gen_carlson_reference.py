@@ -18,6 +18,7 @@ import mpmath
 from mpmath import mp
 
 import qelms_reference
+from qelms_reference import above, below  # noqa: E402
 
 mp.dps = 50
 
@@ -38,14 +39,6 @@ rng = random.Random(31)
 
 def loguniform(lo, hi):
     return math.exp(rng.uniform(math.log(lo), math.log(hi)))
-
-
-def below(x):
-    return math.nextafter(x, 0.0)
-
-
-def above(x):
-    return math.nextafter(x, math.inf)
 
 
 def f(x):

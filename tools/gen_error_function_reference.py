@@ -12,6 +12,7 @@ import mpmath
 from mpmath import mp
 
 import qelms_reference
+from qelms_reference import above, below  # noqa: E402
 
 GOLDEN = (math.sqrt(5.0) - 1.0) / 2.0
 
@@ -19,14 +20,6 @@ GOLDEN = (math.sqrt(5.0) - 1.0) / 2.0
 def spread(lo, hi, n):
     """n doubles spread over (lo, hi) by the golden-ratio sequence."""
     return [lo + (hi - lo) * ((k * GOLDEN) % 1.0) for k in range(1, n + 1)]
-
-
-def below(x):
-    return math.nextafter(x, -math.inf)
-
-
-def above(x):
-    return math.nextafter(x, math.inf)
 
 
 def erf_rows():

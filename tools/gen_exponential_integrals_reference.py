@@ -19,18 +19,11 @@ from mpmath import mp
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import qelms_reference  # noqa: E402
+from qelms_reference import above, below  # noqa: E402
 
 GENERATOR = "gen_exponential_integrals_reference.py"
 OUTPUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "data",
                       "exponential_integrals.txt")
-
-
-def below(x):
-    return math.nextafter(x, -math.inf)
-
-
-def above(x):
-    return math.nextafter(x, math.inf)
 
 
 def spread(rng, lo, hi, n, log=False):

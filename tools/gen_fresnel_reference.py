@@ -24,7 +24,7 @@ import mpmath
 from mpmath import mp
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from qelms_reference import write  # noqa: E402
+from qelms_reference import above, below, write  # noqa: E402
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 GENERATOR = os.path.basename(__file__)
@@ -32,14 +32,6 @@ GENERATOR = os.path.basename(__file__)
 LN_BIG = 708.3964185322641
 IM_HALF = 94859958.5877671
 IM_MAX = 8998411743272888.0
-
-
-def below(x):
-    return math.nextafter(x, 0.0)
-
-
-def above(x):
-    return math.nextafter(x, math.inf)
 
 
 def log_uniform(rng, lo, hi, count):

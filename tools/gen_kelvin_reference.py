@@ -8,7 +8,6 @@ kei below. Each row is
 where amplitude is the modulus of the complex function above, the scale of the
 oscillation against which errors near zeros are measured.
 """
-import math
 import os
 import sys
 
@@ -17,17 +16,10 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from mpmath import mp  # noqa: E402
 
 import qelms_reference as qr  # noqa: E402
+from qelms_reference import above, below  # noqa: E402
 
 GENERATOR = "gen_kelvin_reference.py"
 OUTPUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "data", "kelvin.txt")
-
-
-def up(x):
-    return math.nextafter(x, math.inf)
-
-
-def down(x):
-    return math.nextafter(x, -math.inf)
 
 
 def linear(lo, hi, n):
@@ -57,32 +49,32 @@ def second_kind(x):
 # owns them.
 REGIONS = [
     ("ber_tiny", [0.0, 1e-300, 1e-10, 0.0001, 0.000343, -0.000343, -1e-5], first_kind, "real"),
-    ("ber_chebyshev", [up(0.000343), 0.001, 0.01] + linear(0.05, 5.0, 60) + [2.8478, 2.84784, down(5.0), 5.0, -1.0, -4.5],
+    ("ber_chebyshev", [above(0.000343), 0.001, 0.01] + linear(0.05, 5.0, 60) + [2.8478, 2.84784, below(5.0), 5.0, -1.0, -4.5],
      first_kind, "real"),
-    ("ber_asymptotic", [up(5.0), 5.1] + linear(5.0, 49.5, 90) + [10.0, -10.0, 49.4, down(49.5), -down(49.5)],
+    ("ber_asymptotic", [above(5.0), 5.1] + linear(5.0, 49.5, 90) + [10.0, -10.0, 49.4, below(49.5), -below(49.5)],
      first_kind, "real"),
-    ("bei_square", [up(2.99e-154), 1e-150, 1e-100, 1e-20, 1e-8, 0.0001, 0.0005, down(0.000596), 0.000596,
+    ("bei_square", [above(2.99e-154), 1e-150, 1e-100, 1e-20, 1e-8, 0.0001, 0.0005, below(0.000596), 0.000596,
                     -0.000596, -1e-100], first_kind, "imag"),
-    ("bei_chebyshev", [up(0.000596), 0.001, 0.01] + linear(0.05, 5.0, 60) + [down(5.0), 5.0, -1.0, -3.0],
+    ("bei_chebyshev", [above(0.000596), 0.001, 0.01] + linear(0.05, 5.0, 60) + [below(5.0), 5.0, -1.0, -3.0],
      first_kind, "imag"),
-    ("bei_asymptotic", [up(5.0), 5.025, 5.02502] + linear(5.0, 49.5, 90) + [10.0, -10.0, 49.4, down(49.5),
-                                                                             -down(49.5)], first_kind, "imag"),
+    ("bei_asymptotic", [above(5.0), 5.025, 5.02502] + linear(5.0, 49.5, 90) + [10.0, -10.0, 49.4, below(49.5),
+                                                                             -below(49.5)], first_kind, "imag"),
     ("ker_leading", [5e-324, 1e-320, 2.2250738585072014e-308, 1e-200, 2.99e-154], second_kind, "real"),
-    ("ker_square", [up(2.99e-154), 1e-150, 1e-100, 1e-50, 1e-20, 1e-10, 1e-6, 0.0001, 0.0003, down(0.000343),
+    ("ker_square", [above(2.99e-154), 1e-150, 1e-100, 1e-50, 1e-20, 1e-10, 1e-6, 0.0001, 0.0003, below(0.000343),
                     0.000343], second_kind, "real"),
-    ("ker_chebyshev", [up(0.000343), 0.0005, 0.001, 0.005] + linear(0.01, 1.0, 40) + [down(1.0), 1.0],
+    ("ker_chebyshev", [above(0.000343), 0.0005, 0.001, 0.005] + linear(0.01, 1.0, 40) + [below(1.0), 1.0],
      second_kind, "real"),
-    ("ker_exponential", [up(1.0)] + linear(1.0, 3.0, 40) + [1.719, 1.71902, down(3.0), 3.0], second_kind, "real"),
-    ("ker_asymptotic", [up(3.0), 3.0000000001, 3.5] + linear(3.0, 30.0, 60) + geometric(30.0, 997.26, 40)
-     + [100.0, 500.0, 700.0, 900.0, down(997.26), 997.26], second_kind, "real"),
+    ("ker_exponential", [above(1.0)] + linear(1.0, 3.0, 40) + [1.719, 1.71902, below(3.0), 3.0], second_kind, "real"),
+    ("ker_asymptotic", [above(3.0), 3.0000000001, 3.5] + linear(3.0, 30.0, 60) + geometric(30.0, 997.26, 40)
+     + [100.0, 500.0, 700.0, 900.0, below(997.26), 997.26], second_kind, "real"),
     ("kei_zero", [0.0, 5e-324, 1e-300, 1e-200, 2.99e-154], second_kind, "imag"),
-    ("kei_square", [up(2.99e-154), 1e-150, 1e-100, 1e-50, 1e-20, 1e-10, 1e-6, 0.0001, 0.0003, down(0.000343),
+    ("kei_square", [above(2.99e-154), 1e-150, 1e-100, 1e-50, 1e-20, 1e-10, 1e-6, 0.0001, 0.0003, below(0.000343),
                     0.000343], second_kind, "imag"),
-    ("kei_chebyshev", [up(0.000343), 0.0005, 0.001, 0.005] + linear(0.01, 1.0, 40) + [down(1.0), 1.0],
+    ("kei_chebyshev", [above(0.000343), 0.0005, 0.001, 0.005] + linear(0.01, 1.0, 40) + [below(1.0), 1.0],
      second_kind, "imag"),
-    ("kei_exponential", [up(1.0)] + linear(1.0, 3.0, 40) + [down(3.0), 3.0], second_kind, "imag"),
-    ("kei_asymptotic", [up(3.0), 3.5, 3.9147, 3.91467] + linear(3.0, 30.0, 60) + geometric(30.0, 997.26, 40)
-     + [10.0, 100.0, 500.0, 700.0, 900.0, down(997.26), 997.26], second_kind, "imag"),
+    ("kei_exponential", [above(1.0)] + linear(1.0, 3.0, 40) + [below(3.0), 3.0], second_kind, "imag"),
+    ("kei_asymptotic", [above(3.0), 3.5, 3.9147, 3.91467] + linear(3.0, 30.0, 60) + geometric(30.0, 997.26, 40)
+     + [10.0, 100.0, 500.0, 700.0, 900.0, below(997.26), 997.26], second_kind, "imag"),
 ]
 
 

@@ -4,9 +4,21 @@ A reference file is text: '#' comment lines, then one line per case with a
 region label followed by numbers (arguments, then expected values). Numbers are
 written with 20 significant digits, enough to fix the nearest double.
 """
+import math
+
 from mpmath import mp
 
 mp.dps = 50
+
+
+def below(x):
+    """The double just below x."""
+    return math.nextafter(x, -math.inf)
+
+
+def above(x):
+    """The double just above x."""
+    return math.nextafter(x, math.inf)
 
 
 def number(x):
