@@ -22,8 +22,8 @@ import mpmath
 from mpmath import mp
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from qelms_tables import (chebyshev, chebyshev_to_power, check_entries, agreement,  # noqa: E402
-                          emit_table, to_double, write_header)
+from qelms_tables import (chebyshev, check_entries, agreement,  # noqa: E402
+                          emit_table, stored_table, to_double, write_header)
 
 GENERATOR = "gen_airy_tables.py"
 HEADER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "specfun", "airy_tables.hpp")
@@ -215,10 +215,7 @@ def stored_entries(kind, g, n):
     def at_extra_precision(t):
         with mp.extradps(EXTRA_DPS):
             return g(t)
-    c = chebyshev(at_extra_precision, n)
-    if kind == "polynomial":
-        c = chebyshev_to_power(c)
-    return [to_double(v) for v in reversed(c)]
+    return [to_double(v) for v in stored_table(kind, chebyshev(at_extra_precision, n))]
 
 
 def main():

@@ -16,7 +16,7 @@ import mpmath
 from mpmath import mp
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from qelms_tables import (DPS, chebyshev, chebyshev_to_power, check_entries, emit_table, to_double,  # noqa: E402
+from qelms_tables import (DPS, chebyshev, check_entries, emit_table, stored_table, to_double,  # noqa: E402
                           write_header)
 
 GENERATOR = "gen_bessel_i_k_tables.py"
@@ -164,7 +164,7 @@ TYPED = [
 def stored_polynomial(g, n):
     """The n power coefficients of the Chebyshev expansion of g, highest power first, as doubles."""
     with mp.workdps(DPS):
-        return [to_double(p) for p in reversed(chebyshev_to_power(chebyshev(g, n)))]
+        return [to_double(p) for p in stored_table("polynomial", chebyshev(g, n))]
 
 
 def main():

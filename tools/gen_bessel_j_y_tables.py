@@ -20,7 +20,7 @@ import os
 import mpmath
 from mpmath import mp
 
-from qelms_tables import (DPS, agreement, check_entries, chebyshev, chebyshev_to_power, emit_table,
+from qelms_tables import (DPS, agreement, check_entries, chebyshev, emit_table, stored_table,
                           to_double, write_header)
 
 mp.dps = DPS
@@ -89,15 +89,6 @@ TABLES = [
 ]
 
 
-def stored_entries(kind, coeffs):
-    """The stored table, highest order first, at full precision."""
-    if kind == "polynomial":
-        return list(reversed(chebyshev_to_power(coeffs)))
-    c = list(reversed(coeffs))
-    c[2] -= c[0]
-    return c
-
-
 def implied_chebyshev(n, given):
     """Chebyshev coefficients of orders n-1, n-2, n-3 implied by the three given
     leading power coefficients (T_k has 2^(k-1) t^k and -k 2^(k-3) t^(k-2))."""
@@ -112,7 +103,7 @@ def main():
     blocks = []
     for name, kind, n, g, what, given in TABLES:
         coeffs = chebyshev(g, n)
-        entries = stored_entries(kind, coeffs)
+        entries = stored_table(kind, coeffs)
         values = [to_double(v) for v in entries]
         for line in check_entries(name, entries, given):
             print(line)

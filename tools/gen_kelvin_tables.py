@@ -157,20 +157,14 @@ def main():
     blocks = []
     for name, cpp, what, g, n, checks in polynomial_tables():
         with mp.workdps(qt.DPS):
-            power = qt.chebyshev_to_power(qt.chebyshev(g, n))
-        stored = [qt.to_double(p) for p in reversed(power)]  # highest power first
+            stored = [qt.to_double(p) for p in qt.stored_table("polynomial", qt.chebyshev(g, n))]
         report += qt.check_entries(name, stored, checks)
         blocks.append(qt.emit_table(cpp, "%s, highest power first." % what, stored))
 
     # The short tables are typed whole in the routine; here they are only checked.
-    # The stored third entry folds in the start of the recurrence: c3 = a(m-3) - a(m-1).
     for name, g, given in small_tables():
-        m = len(given)
         with mp.workdps(qt.DPS):
-            a = qt.chebyshev(g, m)
-        stored = list(reversed(a))
-        stored[2] = stored[2] - stored[0]
-        stored = [qt.to_double(v) for v in stored]
+            stored = [qt.to_double(v) for v in qt.stored_table("chebyshev", qt.chebyshev(g, len(given)))]
         report += qt.check_entries(name, stored, list(enumerate(given)))
 
     qt.write_header(HEADER, GENERATOR, blocks, namespace="qelms::kelvin")

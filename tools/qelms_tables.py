@@ -49,6 +49,20 @@ def chebyshev_to_power(c):
         return p
 
 
+def stored_table(kind, c):
+    """A table as stored, from Chebyshev coefficients c (c[0] whole), at full precision.
+
+    "polynomial": the power form, highest power first. "chebyshev": the
+    coefficients highest order first, the third entry holding c[n-3] - c[n-1],
+    since the first steps of the descending recurrence leave that term out.
+    """
+    if kind == "polynomial":
+        return list(reversed(chebyshev_to_power(c)))
+    stored = list(reversed(c))
+    stored[2] -= stored[0]
+    return stored
+
+
 def to_double(x):
     """The double nearest to the mpmath value x."""
     return float(mpmath.mpf(x))
