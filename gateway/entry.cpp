@@ -13,13 +13,6 @@ namespace {
 constexpr int name_field_length = 31;
 char name_field[name_field_length];
 
-bool blank_padded_equal(std::string_view a, std::string_view b) {
-    const std::size_t longest = std::max(a.size(), b.size());
-    for (std::size_t i = 0; i < longest; ++i)
-        if ((i < a.size() ? a[i] : ' ') != (i < b.size() ? b[i] : ' ')) return false;
-    return true;
-}
-
 }  // namespace
 
 void dispatch_routine(int nlhs, mxArray* plhs[], int& nrhs, const mxArray* prhs[]) {

@@ -238,6 +238,13 @@ int get_name_string(const mxArray* array, char* field, int length) {
     return 0;
 }
 
+bool blank_padded_equal(std::string_view a, std::string_view b) {
+    const std::size_t longest = std::max(a.size(), b.size());
+    for (std::size_t i = 0; i < longest; ++i)
+        if ((i < a.size() ? a[i] : ' ') != (i < b.size() ? b[i] : ' ')) return false;
+    return true;
+}
+
 int trimmed_length(const char* field, int length) {
     int l = 0;
     while (l < length && static_cast<unsigned char>(field[l]) > 32) ++l;
@@ -262,14 +269,7 @@ void arg_label(int k, char* field, int length, std::string_view name) {
     zitoc(k, field, length);
     const int n = static_cast<unsigned char>(routine_record[0]) - 49;
     if (n < 0 || n > routine_record_capacity - 1) return;
-    // blank-padded comparison of the recorded name with the routine name
-    const std::string_view recorded(routine_record + 1, static_cast<std::size_t>(n));
-    const std::size_t longest = std::max(recorded.size(), name.size());
-    for (std::size_t j = 0; j < longest; ++j) {
-        const char a = j < recorded.size() ? recorded[j] : ' ';
-        const char b = j < name.size() ? name[j] : ' ';
-        if (a != b) return;
-    }
+    if (!blank_padded_equal({routine_record + 1, static_cast<std::size_t>(n)}, name)) return;
     int start = 0;
     for (int item = 1;; ++item) {
         if (start >= arg_list_capacity) return;

@@ -67,6 +67,8 @@ double* alloc_work(int k);
 // string (at most `length` characters); 1 otherwise, leaving `field` alone.
 int get_name_string(const mxArray* array, char* field, int length);
 int trimmed_length(const char* field, int length);
+// Equality of two texts, the shorter extended with blanks.
+bool blank_padded_equal(std::string_view a, std::string_view b);
 // The decimal digits of `value` (>= 0) left-justified in the blank-filled
 // field; returns the digit count, warning on standard output if they do not fit.
 int zitoc(int value, char* field, int length);
