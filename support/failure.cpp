@@ -14,7 +14,7 @@ void write_to_standard_output(int unit, std::string_view text) {
     if (unit < 0) return;
     std::size_t length = text.size();
     while (length > 1 && text[length - 1] == ' ') --length;
-    std::fwrite(text.data(), 1, length == 0 ? 0 : length, stdout);
+    std::fwrite(text.data(), 1, length, stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);
 }
