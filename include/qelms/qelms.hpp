@@ -130,4 +130,26 @@ double ellprd(double x, double y, double z, int& ifail);
 // 3 min(x + y, y + z, z + x, |r|) < 2.82e-103; 4 max(x, y, z, |r|) > 1.40e+102.
 double ellprj(double x, double y, double z, double r, int& ifail);
 
+// Bessel and Airy functions of complex argument. A sequence routine fills
+// cy[0..n-1] with the functions of orders fnu, fnu + 1, ..., fnu + n - 1 at z
+// (fnu >= 0); scale 'U' or 'u' gives unscaled values, 'S' or 's' scaled ones.
+// nz counts members set to zero because they underflow.
+// I(fnu + k, z); scaled: exp(-|Re z|) I.
+void zbesli(double fnu, std::complex<double> z, int n, char scale, std::complex<double>* cy, int& nz, int& ifail);
+// K(fnu + k, z), z != 0; scaled: exp(z) K.
+void zbeslk(double fnu, std::complex<double> z, int n, char scale, std::complex<double>* cy, int& nz, int& ifail);
+// J(fnu + k, z); scaled: exp(-|Im z|) J.
+void zbeslj(double fnu, std::complex<double> z, int n, char scale, std::complex<double>* cy, int& nz, int& ifail);
+// Y(fnu + k, z), z != 0; scaled: exp(-|Im z|) Y. cwrk: n complex values of work space.
+void zbesly(double fnu, std::complex<double> z, int n, char scale, std::complex<double>* cy, int& nz,
+            std::complex<double>* cwrk, int& ifail);
+// Hankel functions H(m)(fnu + k, z), m = 1 or 2, z != 0; scaled: exp(-(3 - 2m) i z) H(m).
+void zhankl(int m, double fnu, std::complex<double> z, int n, char scale, std::complex<double>* cy, int& nz,
+            int& ifail);
+// Ai(z) (deriv 'F') or Ai'(z) ('D'); scaled: exp(zeta) Ai, zeta = (2/3) z^(3/2).
+// nz = 1 when the value underflowed and was set to 0.
+void zairya(char deriv, std::complex<double> z, char scale, std::complex<double>& ai, int& nz, int& ifail);
+// Bi(z) or Bi'(z); scaled: exp(-|Re zeta|) Bi.
+void zairyb(char deriv, std::complex<double> z, char scale, std::complex<double>& bi, int& ifail);
+
 }  // namespace qelms

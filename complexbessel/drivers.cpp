@@ -1,0 +1,33 @@
+// Placeholder until the drivers land: every routine fails with its
+// termination-condition number, computing nothing.
+#include "qelms/qelms.hpp"
+
+namespace qelms {
+
+void zbesli(double, std::complex<double>, int n, char, std::complex<double>* cy, int& nz, int& ifail) {
+    for (int k = 0; k < n; ++k) cy[k] = 0.0;
+    nz = 0; ifail = 5;
+}
+void zbeslk(double, std::complex<double>, int n, char, std::complex<double>* cy, int& nz, int& ifail) {
+    for (int k = 0; k < n; ++k) cy[k] = 0.0;
+    nz = 0; ifail = 6;
+}
+void zbeslj(double, std::complex<double>, int n, char, std::complex<double>* cy, int& nz, int& ifail) {
+    for (int k = 0; k < n; ++k) cy[k] = 0.0;
+    nz = 0; ifail = 5;
+}
+void zbesly(double, std::complex<double>, int n, char, std::complex<double>* cy, int& nz, std::complex<double>*,
+            int& ifail) {
+    for (int k = 0; k < n; ++k) cy[k] = 0.0;
+    nz = 0; ifail = 6;
+}
+void zhankl(int, double, std::complex<double>, int n, char, std::complex<double>* cy, int& nz, int& ifail) {
+    for (int k = 0; k < n; ++k) cy[k] = 0.0;
+    nz = 0; ifail = 6;
+}
+void zairya(char, std::complex<double>, char, std::complex<double>& ai, int& nz, int& ifail) {
+    ai = 0.0; nz = 0; ifail = 5;
+}
+void zairyb(char, std::complex<double>, char, std::complex<double>& bi, int& ifail) { bi = 0.0; ifail = 5; }
+
+}  // namespace qelms
