@@ -4,14 +4,6 @@
 
 namespace qelms {
 
-void zbesli(double, std::complex<double>, int n, char, std::complex<double>* cy, int& nz, int& ifail) {
-    for (int k = 0; k < n; ++k) cy[k] = 0.0;
-    nz = 0; ifail = 5;
-}
-void zbeslk(double, std::complex<double>, int n, char, std::complex<double>* cy, int& nz, int& ifail) {
-    for (int k = 0; k < n; ++k) cy[k] = 0.0;
-    nz = 0; ifail = 6;
-}
 void zbeslj(double, std::complex<double>, int n, char, std::complex<double>* cy, int& nz, int& ifail) {
     for (int k = 0; k < n; ++k) cy[k] = 0.0;
     nz = 0; ifail = 5;
@@ -25,9 +17,5 @@ void zhankl(int, double, std::complex<double>, int n, char, std::complex<double>
     for (int k = 0; k < n; ++k) cy[k] = 0.0;
     nz = 0; ifail = 6;
 }
-void zairya(char, std::complex<double>, char, std::complex<double>& ai, int& nz, int& ifail) {
-    ai = 0.0; nz = 0; ifail = 5;
-}
-void zairyb(char, std::complex<double>, char, std::complex<double>& bi, int& ifail) { bi = 0.0; ifail = 5; }
 
 }  // namespace qelms
