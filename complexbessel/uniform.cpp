@@ -3,10 +3,6 @@
 
 namespace qelms::cbes {
 
-void cbes_debye_terms(Complex, double, int, int, double, int& init, Complex&, Complex&, Complex&, Complex&,
-                      DebyeWork&, double) { init = 0; }
-void cbes_airy_terms(Complex, double, int, double, Complex&, Complex&, Complex&, Complex&, Complex&, Complex&,
-                     double) {}
 void cbes_i_uniform(Complex, double, int, int, Complex*, int& nz, int, int& nlast, const Limits&) { nz = -1; nlast = 0; }
 void cbes_i_uniform_debye(Complex, double, int, int, Complex*, int& nz, int& nlast, const Limits&) { nz = -1; nlast = 0; }
 void cbes_i_uniform_airy(Complex, double, int, int, Complex*, int& nz, int& nlast, const Limits&) { nz = -1; nlast = 0; }
