@@ -8,6 +8,7 @@ ensure_deps() {
   command -v make >/dev/null 2>&1 || missing="$missing make"
   if [ "$1" = test ]; then
     [ -f /usr/include/gtest/gtest.h ] || missing="$missing libgtest-dev"
+    command -v pkg-config >/dev/null 2>&1 || missing="$missing pkg-config"
     command -v octave-cli >/dev/null 2>&1 || missing="$missing octave"
     command -v mkoctfile >/dev/null 2>&1 || missing="$missing liboctave-dev"
   fi

@@ -1,5 +1,6 @@
 #include "failure.hpp"
 
+#include <atomic>
 #include <cstdio>
 #include <string>
 
@@ -14,8 +15,9 @@ void write_to_standard_output(int unit, std::string_view text) {
     if (unit < 0) return;
     std::size_t length = text.size();
     while (length > 1 && text[length - 1] == ' ') --length;
-    std::fwrite(text.data(), 1, length, stdout);
-    std::fputc('\n', stdout);
+    std::string line(text.substr(0, length));
+    line += '\n';
+    std::fwrite(line.data(), 1, line.size(), stdout);  // one locked write per line
     std::fflush(stdout);
 }
 
@@ -23,9 +25,10 @@ void write_to_standard_output(int unit, std::string_view text) {
     throw HardFailure(std::string(routine), error_number);
 }
 
-MessageWriter current_writer = &write_to_standard_output;
-StopHandler current_stop = &throw_hard_failure;
-int stored_unit = 6;  // the unit failure messages are printed on
+// Shared by every thread; exchanged atomically.
+std::atomic<MessageWriter> current_writer{&write_to_standard_output};
+std::atomic<StopHandler> current_stop{&throw_hard_failure};
+std::atomic<int> stored_unit{6};  // the unit failure messages are printed on
 
 constexpr std::string_view abnormal_exit_template =
     "(' ** ABNORMAL EXIT from QELM Library routine ',A,': IFAIL',' =',I6)";
@@ -33,15 +36,11 @@ constexpr std::string_view abnormal_exit_template =
 }  // namespace
 
 MessageWriter set_message_writer(MessageWriter writer) {
-    MessageWriter previous = current_writer;
-    current_writer = writer ? writer : &write_to_standard_output;
-    return previous;
+    return current_writer.exchange(writer ? writer : &write_to_standard_output);
 }
 
 StopHandler set_stop_handler(StopHandler handler) {
-    StopHandler previous = current_stop;
-    current_stop = handler ? handler : &throw_hard_failure;
-    return previous;
+    return current_stop.exchange(handler ? handler : &throw_hard_failure);
 }
 
 void message_unit(int mode, int& unit) {
@@ -55,25 +54,26 @@ int fail_exit(int ifail, int error_number, std::string_view routine, std::span<c
     if (!prints) return error_number;
     int unit = 0;
     message_unit(0, unit);
-    for (const MessageRecord& record : records) current_writer(unit, std::string_view(record.data(), record.size()));
+    const MessageWriter writer = current_writer.load();
+    for (const MessageRecord& record : records) writer(unit, std::string_view(record.data(), record.size()));
     if (ifail == -13) return error_number;
 
     std::array<MessageRecord, 1> line{};
     format_message(abnormal_exit_template, {routine, error_number}, line);
-    current_writer(unit, std::string_view(line[0].data(), 72));
+    writer(unit, std::string_view(line[0].data(), 72));
     const int last_digit = ifail % 10;  // carries the sign of ifail
     if (last_digit == 1 || last_digit == -1) {
-        current_writer(unit, " ** QELM soft failure - control returned");
+        writer(unit, " ** QELM soft failure - control returned");
         return error_number;
     }
-    current_writer(unit, " ** QELM hard failure - execution terminated");
+    writer(unit, " ** QELM hard failure - execution terminated");
     fail_abort(routine, error_number);
 }
 
 void fail_abort(std::string_view routine, int error_number) {
     std::fputs("Stop - Program terminated.\n", stdout);
     std::fflush(stdout);
-    current_stop(routine, error_number);
+    current_stop.load()(routine, error_number);
     throw_hard_failure(routine, error_number);  // a handler that returns is not allowed to resume
 }
 

@@ -11,18 +11,6 @@
 
 namespace qelms {
 
-// Prints one message line (at most 80 characters) on `unit`; a negative unit
-// prints nothing. The default writes the line without trailing blanks to
-// standard output.
-using MessageWriter = void (*)(int unit, std::string_view text);
-// Called after "Stop - Program terminated." on a hard failure; must not return.
-// The default throws HardFailure.
-using StopHandler = void (*)(std::string_view routine, int error_number);
-
-// Each returns the previous hook; nullptr restores the default.
-MessageWriter set_message_writer(MessageWriter writer);
-StopHandler set_stop_handler(StopHandler handler);
-
 // Reports failure `error_number` of `routine` (upper-case name) as `ifail`
 // (its value on entry to the routine) selects, and returns the number.
 int fail_exit(int ifail, int error_number, std::string_view routine,

@@ -10,11 +10,17 @@
 //       throws qelms::HardFailure (see set_stop_handler to change that).
 // Other values follow the digit rules of qelms::fail_exit. On success ifail is 0.
 // A NaN argument gives a NaN result with ifail 0 and no message.
+// Every routine may be called from several threads at once: a call keeps its
+// state on its own stack; only the two hooks below are shared.
 #pragma once
 
 #include <complex>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+
+// Only what this header declares is exported from a shared build.
+#pragma GCC visibility push(default)
 
 namespace qelms {
 
@@ -30,6 +36,23 @@ private:
     std::string routine_;
     int error_number_;
 };
+
+// The two hooks of the failure exit, shared by every routine and every thread.
+// Both may be replaced at any time from any thread (the exchange is atomic);
+// a routine running at that moment uses the old or the new hook for each line.
+//
+// Prints one message line (at most 80 characters) on `unit`; a negative unit
+// prints nothing. The default writes the line without trailing blanks, and
+// its newline, to standard output in one write, so lines from several threads
+// do not mix within a line.
+using MessageWriter = void (*)(int unit, std::string_view text);
+// Called after "Stop - Program terminated." on a hard failure, on the failing
+// thread; must not return. The default throws HardFailure.
+using StopHandler = void (*)(std::string_view routine, int error_number);
+
+// Each returns the previous hook; nullptr restores the default.
+MessageWriter set_message_writer(MessageWriter writer);
+StopHandler set_stop_handler(StopHandler handler);
 
 // Gamma function. ifail: 1 x > 170 (returns 4.3e+304); 2 x < -170 (returns 0);
 // 3 |x| < 2.23e-308 (returns +-1/2.23e-308); 4 x a negative integer (4.3e+304).
@@ -153,3 +176,5 @@ void zairya(char deriv, std::complex<double> z, char scale, std::complex<double>
 void zairyb(char deriv, std::complex<double> z, char scale, std::complex<double>& bi, int& ifail);
 
 }  // namespace qelms
+
+#pragma GCC visibility pop
