@@ -175,17 +175,17 @@ void zbeslj(double fnu, std::complex<double> z, int n, char scale, std::complex<
 
 // Bessel functions Y(fnu+k, z), k = 0..n-1, z ≠ 0. Scaled: exp(-|Im z|) Y. Formed as (H1 - H2)/(2i) from two
 // zhankl calls; cwrk: n complex values of work space. ifail: 1 illegal argument: z = 0, fnu < 0, scale not U,
-// u, S or s, or n < 1; 2 no computation: |z| < exp(-700.92); 3 overflow: fnu+n-1 too large; 4 results lack
-// precision: |z| or fnu+n-1 > 32768 (values returned); 5 no computation: |z| or fnu+n-1 > 1073741823.5, or an
-// exponential failed; 6 no computation: the termination condition was not met.
+// u, S or s, or n < 1; 2 no computation: |z| < exp(-700.92); 3 overflow: fnu+n-1 too large (or |z| too
+// small); 4 results lack precision: |z| or fnu+n-1 > 32768 (values returned); 5 no computation: |z| or
+// fnu+n-1 > 1073741823.5, or an exponential failed; 6 no computation: the termination condition was not met.
 void zbesly(double fnu, std::complex<double> z, int n, char scale, std::complex<double>* cy, int& nz,
             std::complex<double>* cwrk, int& ifail);
 
 // Hankel functions H(m)(fnu+k, z), m = 1 or 2, k = 0..n-1, z ≠ 0. Scaled: exp(-(3 - 2m) i z) H(m). nz counts
 // members set to zero by underflow. ifail: 1 illegal argument: z = 0, fnu < 0, scale not U, u, S or s, n < 1,
-// or m not 1 or 2; 2 no computation: |z| < exp(-700.92); 3 overflow: fnu+n-1 too large; 4 results lack
-// precision: |z| or fnu+n-1 > 32768 (values returned); 5 no computation: |z| or fnu+n-1 > 1073741823.5, or an
-// exponential failed; 6 no computation: the termination condition was not met.
+// or m not 1 or 2; 2 no computation: |z| < exp(-700.92); 3 overflow: fnu+n-1 too large (or |z| too small); 4
+// results lack precision: |z| or fnu+n-1 > 32768 (values returned); 5 no computation: |z| or fnu+n-1 >
+// 1073741823.5, or an exponential failed; 6 no computation: the termination condition was not met.
 void zhankl(int m, double fnu, std::complex<double> z, int n, char scale, std::complex<double>* cy, int& nz,
             int& ifail);
 

@@ -264,7 +264,7 @@
 %     ifail 1  illegal argument: z = 0, fnu < 0, scale not U, u, S or s,
 %              or n < 1
 %     ifail 2  no computation: |z| < exp(-700.92)
-%     ifail 3  overflow: fnu+n-1 too large
+%     ifail 3  overflow: fnu+n-1 too large (or |z| too small)
 %     ifail 4  results lack precision: |z| or fnu+n-1 > 32768 (values
 %              returned)
 %     ifail 5  no computation: |z| or fnu+n-1 > 1073741823.5, or an
@@ -279,7 +279,7 @@
 %     ifail 1  illegal argument: z = 0, fnu < 0, scale not U, u, S or s,
 %              n < 1, or m not 1 or 2
 %     ifail 2  no computation: |z| < exp(-700.92)
-%     ifail 3  overflow: fnu+n-1 too large
+%     ifail 3  overflow: fnu+n-1 too large (or |z| too small)
 %     ifail 4  results lack precision: |z| or fnu+n-1 > 32768 (values
 %              returned)
 %     ifail 5  no computation: |z| or fnu+n-1 > 1073741823.5, or an
