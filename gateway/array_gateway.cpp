@@ -4,6 +4,7 @@
 // of that size. Characters and ifail stay scalars. The checks and their texts
 // are the scalar gateway's; only the agreement of sizes is new.
 #include <algorithm>
+#include <climits>
 #include <complex>
 #include <string>
 
@@ -26,8 +27,11 @@ struct Size {
 
     static Size of(const mxArray* a) {
         Size s;
-        s.ndims = std::min(mxGetNumberOfDimensions(a), max_dims);
-        std::copy_n(mxGetDimensions(a), s.ndims, s.dims);
+        const mwSize ndims = mxGetNumberOfDimensions(a);
+        const mwSize* dims = mxGetDimensions(a);
+        s.ndims = std::min(ndims, max_dims);
+        std::copy_n(dims, s.ndims, s.dims);
+        for (mwSize k = max_dims; k < ndims; ++k) s.dims[max_dims - 1] *= dims[k];  // folded into the last
         return s;
     }
     std::size_t count() const {
@@ -46,8 +50,7 @@ std::string label(int k, std::string_view name) {
     return {field, static_cast<std::size_t>(trimmed_length(field, label_length))};
 }
 
-[[noreturn]] void refuse_sizes(std::string_view name, int k1, int k2) {
-    std::string text = "RHS arguments (" + label(k1, name) + ") and (" + label(k2, name) + ") differ in size";
+[[noreturn]] void refuse(std::string text) {
     text.resize(std::max<std::size_t>(text.size(), message_field_length), ' ');
     host_error(text);
 }
@@ -72,11 +75,8 @@ void describe(const mxArray* a, ArgTables& args, int i) {
 void run_array_gateway(const Gateway& g, int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     const int nargs = static_cast<int>(g.arg_types.size());
     const int nresults = static_cast<int>(g.result_types.size());
-    if (g.result_types.find('Q') != std::string_view::npos) {
-        std::string text = std::string(g.name) + " returns a sequence: call it through qelms";
-        text.resize(std::max<std::size_t>(text.size(), message_field_length), ' ');
-        host_error(text);
-    }
+    if (g.result_types.find('Q') != std::string_view::npos)
+        refuse(std::string(g.name) + " returns a sequence: call it through qelms");
     store_gateway_names(g);
     // one result (the values) or any number up to all of them
     const int wanted = std::max(nlhs, 1);
@@ -84,6 +84,9 @@ void run_array_gateway(const Gateway& g, int nlhs, mxArray* plhs[], int nrhs, co
 
     ArgTables args;
     for (int i = 0; i < nargs; ++i) {
+        // element counts are ints in the argument tables
+        if (mxGetM(prhs[i]) * mxGetN(prhs[i]) > static_cast<std::size_t>(INT_MAX) || mxGetN(prhs[i]) > INT_MAX)
+            refuse("RHS argument (" + label(i + 1, g.name) + ") has too many elements");
         describe(prhs[i], args, i);
         if (!is_elementwise(g.arg_types[i])) args.em[i] = args.en[i] = 1;
     }
@@ -100,7 +103,8 @@ void run_array_gateway(const Gateway& g, int nlhs, mxArray* plhs[], int nrhs, co
             first_array = i;
             size = s;
         } else if (!(s == size)) {
-            refuse_sizes(g.name, first_array + 1, i + 1);
+            refuse("RHS arguments (" + label(first_array + 1, g.name) + ") and (" + label(i + 1, g.name) +
+                   ") differ in size");
         }
     }
     const std::size_t count = size.count();
