@@ -13,6 +13,7 @@
 #   notes     lines on the domain and special values
 #   failures  (number, meaning) for every failure number
 #   cpp       the C++ declaration
+#   cpp_notes (optional) lines for the C++ declaration only
 # Failure numbers shared by the routines of complex argument: after the I
 # function's overflow (zbesli, zbeslj), after the argument failure (zbeslk,
 # zbesly, zhankl), and of the Airy functions.
@@ -209,8 +210,8 @@ ROUTINES = [
          cpp="void zbeslj(double fnu, std::complex<double> z, int n, char scale, std::complex<double>* cy, int& nz, int& ifail);"),
     dict(name="zbesly", computes="Bessel functions Y(fnu+k, z), k = 0..n-1, z ≠ 0",
          args=["fnu:R", "z:C", "n:I", "scale:S"], results=["cy:Q", "nz:I"],
-         notes=["Scaled: exp(-|Im z|) Y. Formed as (H1 - H2)/(2i) from two zhankl calls;",
-                "cwrk: n complex values of work space."],
+         notes=["Scaled: exp(-|Im z|) Y, formed as (H1 - H2)/(2i) from two zhankl calls."],
+         cpp_notes=["cwrk: n complex values of work space."],
          failures=[(1, "illegal argument: z = 0, fnu < 0, scale not U, u, S or s, or n < 1")] + K_FAMILY_FAILURES,
          cpp="void zbesly(double fnu, std::complex<double> z, int n, char scale, std::complex<double>* cy, int& nz,\n            std::complex<double>* cwrk, int& ifail);"),
     dict(name="zhankl", computes="Hankel functions H(m)(fnu+k, z), m = 1 or 2, k = 0..n-1, z ≠ 0",

@@ -93,7 +93,8 @@ Routines (results and arguments in order; IFAIL last in both):
         t = type_line(r)
         if t:
             lines.extend(textwrap.wrap(t, 70, initial_indent="    ", subsequent_indent="    "))
-        lines.extend("    " + n for n in r["notes"])
+        if r["notes"]:
+            lines.extend(textwrap.wrap(" ".join(r["notes"]), 70, initial_indent="    ", subsequent_indent="    "))
         if not r["failures"]:
             lines.append("    ifail: never fails (0)")
         for number, meaning in r["failures"]:
@@ -160,8 +161,9 @@ def header_block():
     for r in ROUTINES:
         lines.append("")
         text = r["computes"] + "."
-        if r["notes"]:
-            text += " " + " ".join(r["notes"])
+        notes = r["notes"] + r.get("cpp_notes", [])
+        if notes:
+            text += " " + " ".join(notes)
         text += " ifail: " + failure_text(r) + "."
         lines.extend(textwrap.wrap(text, 110, initial_indent="// ", subsequent_indent="// "))
         lines.extend(r["cpp"].splitlines())

@@ -173,8 +173,8 @@ void zbeslk(double fnu, std::complex<double> z, int n, char scale, std::complex<
 // not met.
 void zbeslj(double fnu, std::complex<double> z, int n, char scale, std::complex<double>* cy, int& nz, int& ifail);
 
-// Bessel functions Y(fnu+k, z), k = 0..n-1, z ≠ 0. Scaled: exp(-|Im z|) Y. Formed as (H1 - H2)/(2i) from two
-// zhankl calls; cwrk: n complex values of work space. ifail: 1 illegal argument: z = 0, fnu < 0, scale not U,
+// Bessel functions Y(fnu+k, z), k = 0..n-1, z ≠ 0. Scaled: exp(-|Im z|) Y, formed as (H1 - H2)/(2i) from two
+// zhankl calls. cwrk: n complex values of work space. ifail: 1 illegal argument: z = 0, fnu < 0, scale not U,
 // u, S or s, or n < 1; 2 no computation: |z| < exp(-700.92); 3 overflow: fnu+n-1 too large (or |z| too
 // small); 4 results lack precision: |z| or fnu+n-1 > 32768 (values returned); 5 no computation: |z| or
 // fnu+n-1 > 1073741823.5, or an exponential failed; 6 no computation: the termination condition was not met.

@@ -66,10 +66,10 @@
 %
 % gaminc  incomplete gamma functions P(a,x) and Q(a,x)
 %     [P, Q, ifail] = qelms('gaminc', a, x, tol, ifail)
-%     P = gamma(a, x)/Gamma(a) and Q = 1 - P for a > 0, x >= 0, to the relative
-%     tolerance tol (outside (max(eps, 1e-18), 1] means that bound). x = 0 gives
-%     P = 0, Q = 1; an a beyond ln Gamma's range gives 0 and 1 (x < a) or 1 and 0.
-%     P = Q = 0 on failure.
+%     P = gamma(a, x)/Gamma(a) and Q = 1 - P for a > 0, x >= 0, to the
+%     relative tolerance tol (outside (max(eps, 1e-18), 1] means that
+%     bound). x = 0 gives P = 0, Q = 1; an a beyond ln Gamma's range
+%     gives 0 and 1 (x < a) or 1 and 0. P = Q = 0 on failure.
 %     ifail 1  a <= 0
 %     ifail 2  x < 0
 %     ifail 3  no convergence in 600 steps
@@ -173,25 +173,27 @@
 %
 % fresns  Fresnel integral S(x)
 %     [value, ifail] = qelms('fresns', x, ifail)
-%     S(x) = int_0^x sin(pi t^2/2) dt; returns +-0.5 for |x| >= 4294967290.
+%     S(x) = int_0^x sin(pi t^2/2) dt; returns +-0.5 for |x| >=
+%     4294967290.
 %     ifail: never fails (0)
 %
 % fresnc  Fresnel integral C(x)
 %     [value, ifail] = qelms('fresnc', x, ifail)
-%     C(x) = int_0^x cos(pi t^2/2) dt; returns +-0.5 for |x| >= 4294967290.
+%     C(x) = int_0^x cos(pi t^2/2) dt; returns +-0.5 for |x| >=
+%     4294967290.
 %     ifail: never fails (0)
 %
 % ellprc  Carlson's degenerate elliptic integral RC(x,y)
 %     [value, ifail] = qelms('ellprc', x, y, ifail)
-%     For x >= 0, y != 0 (y < 0: the Cauchy principal value). Infinite arguments
-%     give the limit 0. Returns 0 on failure.
+%     For x >= 0, y != 0 (y < 0: the Cauchy principal value). Infinite
+%     arguments give the limit 0. Returns 0 on failure.
 %     ifail 1  x < 0
 %     ifail 2  y = 0
 %
 % ellprf  Carlson's elliptic integral of the first kind RF(x,y,z)
 %     [value, ifail] = qelms('ellprf', x, y, z, ifail)
-%     For x, y, z >= 0, at most one of them 0. Infinite arguments give the limit 0.
-%     Returns 0 on failure.
+%     For x, y, z >= 0, at most one of them 0. Infinite arguments give
+%     the limit 0. Returns 0 on failure.
 %     ifail 1  an argument < 0
 %     ifail 2  two or more arguments 0
 %
@@ -205,8 +207,8 @@
 %
 % ellprj  Carlson's elliptic integral of the third kind RJ(x,y,z,r)
 %     [value, ifail] = qelms('ellprj', x, y, z, r, ifail)
-%     For x, y, z >= 0 with at most one 0, r != 0 (r < 0: the Cauchy principal
-%     value). Returns 0 on failure.
+%     For x, y, z >= 0 with at most one 0, r != 0 (r < 0: the Cauchy
+%     principal value). Returns 0 on failure.
 %     ifail 1  x, y or z < 0, or two of them 0
 %     ifail 2  r = 0
 %     ifail 3  min(x + y, y + z, z + x, |r|) < 2.82e-103
@@ -216,7 +218,8 @@
 %     [cy, nz, ifail] = qelms('zbesli', fnu, z, n, scale, ifail)
 %     fnu real; z complex; n integer; scale one character; cy column of
 %     n complex values; nz integer
-%     Scaled: exp(-|Re z|) I. nz counts the last members set to zero by underflow.
+%     Scaled: exp(-|Re z|) I. nz counts the last members set to zero by
+%     underflow.
 %     ifail 1  illegal argument: fnu < 0, scale not U, u, S or s, or n <
 %              1
 %     ifail 2  overflow: Re z too large with scale 'U'
@@ -245,7 +248,8 @@
 %     [cy, nz, ifail] = qelms('zbeslj', fnu, z, n, scale, ifail)
 %     fnu real; z complex; n integer; scale one character; cy column of
 %     n complex values; nz integer
-%     Scaled: exp(-|Im z|) J. nz counts the last members set to zero by underflow.
+%     Scaled: exp(-|Im z|) J. nz counts the last members set to zero by
+%     underflow.
 %     ifail 1  illegal argument: fnu < 0, scale not U, u, S or s, or n <
 %              1
 %     ifail 2  overflow: |Im z| too large with scale 'U'
@@ -259,8 +263,8 @@
 %     [cy, nz, ifail] = qelms('zbesly', fnu, z, n, scale, ifail)
 %     fnu real; z complex; n integer; scale one character; cy column of
 %     n complex values; nz integer
-%     Scaled: exp(-|Im z|) Y. Formed as (H1 - H2)/(2i) from two zhankl calls;
-%     cwrk: n complex values of work space.
+%     Scaled: exp(-|Im z|) Y, formed as (H1 - H2)/(2i) from two zhankl
+%     calls.
 %     ifail 1  illegal argument: z = 0, fnu < 0, scale not U, u, S or s,
 %              or n < 1
 %     ifail 2  no computation: |z| < exp(-700.92)
@@ -275,7 +279,8 @@
 %     [cy, nz, ifail] = qelms('zhankl', fnu, z, n, scale, m, ifail)
 %     fnu real; z complex; n integer; scale one character; m integer; cy
 %     column of n complex values; nz integer
-%     Scaled: exp(-(3 - 2m) i z) H(m). nz counts members set to zero by underflow.
+%     Scaled: exp(-(3 - 2m) i z) H(m). nz counts members set to zero by
+%     underflow.
 %     ifail 1  illegal argument: z = 0, fnu < 0, scale not U, u, S or s,
 %              n < 1, or m not 1 or 2
 %     ifail 2  no computation: |z| < exp(-700.92)
@@ -290,8 +295,9 @@
 %     [value, nz, ifail] = qelms('zairya', z, deriv, scale, ifail)
 %     z complex; deriv one character; scale one character; value
 %     complex; nz integer
-%     deriv 'F' gives Ai, 'D' Ai'; scaled: exp(zeta) Ai, zeta = (2/3) z^(3/2).
-%     nz = 1 when the value underflowed and was set to 0 (not a failure).
+%     deriv 'F' gives Ai, 'D' Ai'; scaled: exp(zeta) Ai, zeta = (2/3)
+%     z^(3/2). nz = 1 when the value underflowed and was set to 0 (not a
+%     failure).
 %     ifail 1  illegal argument: deriv not F, f, D or d, or scale not U,
 %              u, S or s
 %     ifail 2  overflow: Re zeta too large with scale 'U'
@@ -303,7 +309,8 @@
 % zairyb  Airy function Bi(z) or its derivative Bi'(z)
 %     [value, ifail] = qelms('zairyb', z, deriv, scale, ifail)
 %     z complex; deriv one character; scale one character; value complex
-%     deriv 'F' gives Bi, 'D' Bi'; scaled: exp(-|Re zeta|) Bi, zeta = (2/3) z^(3/2).
+%     deriv 'F' gives Bi, 'D' Bi'; scaled: exp(-|Re zeta|) Bi, zeta =
+%     (2/3) z^(3/2).
 %     ifail 1  illegal argument: deriv not F, f, D or d, or scale not U,
 %              u, S or s
 %     ifail 2  overflow: Re z too large with scale 'U'
