@@ -7,17 +7,21 @@ namespace {
 constexpr int sequence_length_arg = 3;  // n of the sequence routines
 }
 
-void run_gateway(const Gateway& g, int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-    const int nargs = static_cast<int>(g.arg_types.size());
-    const int nresults = static_cast<int>(g.result_types.size());
-    const bool sequence = g.result_types.find('Q') != std::string_view::npos;
-
+void store_gateway_names(const Gateway& g) {
     char record[8] = {static_cast<char>(49 + g.name.size())};
     std::copy(g.name.begin(), g.name.end(), record + 1);
     char arg_list[64];
     std::copy(g.arg_list.begin(), g.arg_list.end(), arg_list);
     arg_list[g.arg_list.size()] = ' ';
     store_arg_names({arg_list, g.arg_list.size() + 1}, {record, g.name.size() + 1});
+}
+
+void run_gateway(const Gateway& g, int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+    const int nargs = static_cast<int>(g.arg_types.size());
+    const int nresults = static_cast<int>(g.result_types.size());
+    const bool sequence = g.result_types.find('Q') != std::string_view::npos;
+
+    store_gateway_names(g);
     check_arg_counts(g.name, nlhs, nrhs, nresults, nargs);
 
     Call call;

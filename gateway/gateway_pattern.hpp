@@ -44,6 +44,10 @@ struct Gateway {
     bool needs_work_area = false;
 };
 
+// Stores the gateway's argument list and routine record, from which argument
+// errors are labelled by name.
+void store_gateway_names(const Gateway& gateway);
+
 void run_gateway(const Gateway& gateway, int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]);
 
 template <typename Result, typename... Parameters>

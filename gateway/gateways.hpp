@@ -9,9 +9,23 @@ namespace qelms::gateway {
 // The gateways of the routines, in the order names are compared.
 std::span<const Gateway* const> dispatch_table();
 
-// Reads the routine name from prhs[0], reduces nrhs by one and runs the named
-// gateway on the remaining arguments; an unknown name ends the call with
-// "Routine not found.".
+// Runs a gateway on the arguments that follow the routine name.
+using GatewayRunner = void (*)(const Gateway& gateway, int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]);
+
+// Reads the routine name from prhs[0], reduces nrhs by one and runs `run` on
+// the named gateway with the remaining arguments; an unknown name ends the
+// call with "Routine not found.", a hard failure with "Stop - Program
+// terminated." (identifier qelms:stop).
+void dispatch_with(GatewayRunner run, int nlhs, mxArray* plhs[], int& nrhs, const mxArray* prhs[]);
+
+// dispatch_with for the module: the scalar gateway.
 void dispatch_routine(int nlhs, mxArray* plhs[], int& nrhs, const mxArray* prhs[]);
+
+// The array companion's form of run_gateway: the routine applied element by
+// element over arrays of one size and scalars (not for sequence routines).
+void run_array_gateway(const Gateway& gateway, int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]);
+
+// dispatch_with for the array companion: the gateway applied element by element.
+void dispatch_array_routine(int nlhs, mxArray* plhs[], int& nrhs, const mxArray* prhs[]);
 
 }  // namespace qelms::gateway

@@ -1,5 +1,6 @@
 #include "embedded_host.hpp"
 
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -76,6 +77,7 @@ CallResult call_entry(const Entry& entry, const std::vector<const mxArray*>& arg
         result.ok = true;
     } catch (const HostError& e) {
         result.error = e.text;
+        result.error_identifier = e.identifier;
     }
     current_call = outer;
     if (result.ok) {
@@ -140,6 +142,21 @@ mxArray* mxCreateDoubleMatrix(mwSize m, mwSize n, mxComplexity complexity) {
     return raw;
 }
 
+mwSize mxGetNumberOfDimensions(const mxArray*) { return 2; }
+
+const mwSize* mxGetDimensions(const mxArray* array) {
+    auto* a = const_cast<mxArray*>(array);
+    a->dims[0] = a->m;
+    a->dims[1] = a->n;
+    return a->dims;
+}
+
+mxArray* mxCreateNumericArray(mwSize ndims, const mwSize* dims, mxClassID, mxComplexity complexity) {
+    mwSize n = 1;
+    for (mwSize k = 1; k < ndims; ++k) n *= dims[k];
+    return mxCreateDoubleMatrix(ndims == 0 ? 0 : dims[0], ndims < 2 ? 1 : n, complexity);
+}
+
 double mxGetScalar(const mxArray* array) {
     if (array->is_char) return array->chars.empty() ? 0.0 : static_cast<unsigned char>(array->chars[0]);
     return array->re.empty() ? 0.0 : array->re[0];
@@ -178,4 +195,17 @@ int mexEvalString(const char* command) {
     return 0;
 }
 
-void mexErrMsgTxt(const char* text) { throw HostError{text}; }
+void mexErrMsgTxt(const char* text) { throw HostError{text, ""}; }
+
+void mexErrMsgIdAndTxt(const char* identifier, const char* format, ...) {
+    std::va_list args;
+    va_start(args, format);
+    std::va_list copy;
+    va_copy(copy, args);
+    const int length = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    std::string text(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
+    std::vsnprintf(text.data(), text.size() + 1, format, args);
+    va_end(args);
+    throw HostError{text, identifier};
+}

@@ -20,15 +20,18 @@ struct mxArray {
     std::vector<double> re;
     std::vector<double> im;  // empty unless complex
     std::string chars;
+    std::size_t dims[2] = {};  // {m, n}, as mxGetDimensions shows them
 };
 
 namespace qelms::host {
 
 using Array = std::unique_ptr<mxArray>;
 
-// mexErrMsgTxt abandons the call by throwing this; call() catches it.
+// mexErrMsgTxt and mexErrMsgIdAndTxt abandon the call by throwing this;
+// call() catches it. The identifier is empty for mexErrMsgTxt.
 struct HostError {
     std::string text;
+    std::string identifier;
 };
 
 Array real_matrix(std::size_t m, std::size_t n, std::vector<double> values);
@@ -38,11 +41,12 @@ Array complex_scalar(std::complex<double> value);
 Array string_array(std::string_view text);  // a 1-by-length character row
 Array empty_matrix();
 
-// The outcome of one call of mexFunction: the result matrices, or the text the
-// module passed to mexErrMsgTxt (the call was abandoned).
+// The outcome of one call of mexFunction: the result matrices, or the text and
+// identifier of the error the module raised (the call was abandoned).
 struct CallResult {
     bool ok = false;
     std::string error;
+    std::string error_identifier;
     std::vector<Array> results;
 };
 

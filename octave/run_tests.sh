@@ -1,23 +1,59 @@
 #!/bin/sh
-# Builds the Octave module and runs every octave/tests/test_*.m in octave-cli.
-# Prints one line per script and a closing "N passed, N failed" line.
+# The Octave tests: in a fresh copy of the source tree, runs the README's
+# Octave commands as written (they build qelms and qelmsv); runs every
+# octave/tests/test_*.m in octave-cli against that build; then makes the
+# Octave package, installs it with pkg into a temporary prefix, loads it and
+# calls both modules. Prints one line per check and a closing
+# "N passed, N failed" line.
+# Usage: octave/run_tests.sh [WORK_DIR]   (default build/octave)
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:-$root/build/octave}
-"$root/octave/build.sh" "$out" >/dev/null || { echo "octave: module build failed"; exit 1; }
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
 passed=0; failed=0
+pass() { echo "octave $1: ok"; passed=$((passed + 1)); }
+fail() { echo "octave $1: FAILED"; [ -n "${2:-}" ] && sed 's/^/    /' "$2"; failed=$((failed + 1)); }
+
+# A fresh copy of the tracked files (or of the tree, outside git).
+checkout=$out/checkout
+rm -rf "$checkout"
+mkdir -p "$checkout"
+if git -C "$root" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+  (cd "$root" && git ls-files -z | xargs -0 tar -cf - 2>/dev/null) | tar -C "$checkout" -xf -
+else
+  (cd "$root" && tar --exclude=./build -cf - .) | tar -C "$checkout" -xf -
+fi
+
+# The README's Octave commands: the sh block after the marker line, line by line.
+commands=$(awk '/<!-- octave commands:/ {on = 1; next} on && /^```sh/ {block = 1; next}
+                block && /^```/ {exit} block {print}' "$root/README.md")
+log=$out/readme_commands.log
+: >"$log"
+readme_ok=1
+[ -n "$commands" ] || { echo "no Octave commands found in README.md" >"$log"; readme_ok=0; }
+echo "$commands" | while IFS= read -r line; do
+  [ -n "$line" ] || continue
+  echo "\$ $line" >>"$log"
+  (cd "$checkout" && sh -c "$line") >>"$log" 2>&1 || { echo "exit status $?" >>"$log"; exit 1; }
+done || readme_ok=0
+grep -q "ifail = 0" "$log" || readme_ok=0
+if [ "$readme_ok" -eq 1 ]; then pass "README commands"; else fail "README commands" "$log"; fi
+module=$checkout/build/octave
+
 for script in "$root"/octave/tests/test_*.m; do
   name=$(basename "$script" .m)
   log=$out/$name.log
   if octave-cli --no-gui --no-window-system -q --eval \
-       "addpath('$out'); addpath('$root/octave/tests'); $name" >"$log" 2>&1; then
-    echo "octave $name: ok"; passed=$((passed + 1))
+       "addpath('$module'); addpath('$root/octave/tests'); $name" >"$log" 2>&1; then
+    pass "$name"
   else
-    echo "octave $name: FAILED"; sed 's/^/    /' "$log"; failed=$((failed + 1))
+    fail "$name" "$log"
   fi
 done
+
 # Use errors print their header on the process's standard output.
-header=$(octave-cli --no-gui -q --eval "addpath('$out'); try, [y, f] = qelms('gammaf', [1 2; 3 4], 0); catch, end" 2>/dev/null)
+header=$(octave-cli --no-gui -q --eval "addpath('$module'); try, [y, f] = qelms('gammaf', [1 2; 3 4], 0); catch, end" 2>/dev/null)
 expected="??? Error using ==> gammaf.m
 
 Supplied first dimension : 2
@@ -25,9 +61,31 @@ Expected first dimension : 1
 Supplied second dimension: 2
 Expected second dimension: 1"
 if [ "$header" = "$expected" ]; then
-  echo "octave standard-output header: ok"; passed=$((passed + 1))
+  pass "standard-output header"
 else
-  echo "octave standard-output header: FAILED"; echo "$header" | sed 's/^/    /'; failed=$((failed + 1))
+  echo "$header" >"$out/header.log"; fail "standard-output header" "$out/header.log"
 fi
+
+# The package: made, installed into a temporary prefix, loaded and called.
+log=$out/package.log
+prefix=$(mktemp -d "${TMPDIR:-/tmp}/qelms-pkg.XXXXXX")
+if package=$("$root/octave/package.sh" "$out/package" 2>"$log") &&
+   octave-cli --no-gui --no-window-system -q --eval "
+     pkg prefix '$prefix' '$prefix'; pkg local_list '$prefix/octave_packages';
+     t = tic; pkg install '$package'; printf ('package install: %.1f s\n', toc (t));
+     pkg load qelms;
+     [y, ifail] = qelms ('gammaf', 0.5, -1);
+     assert (abs (y - sqrt (pi)) < 4 * eps && ifail == 0);
+     [g, f] = qelmsv ('gammaf', [0.5 1.5 -1], 1);
+     assert (isequal (f, [0 0 4]) && abs (g(2) - sqrt (pi) / 2) < 4 * eps);
+     assert (strncmp (which ('qelms'), '$prefix', numel ('$prefix')));
+     assert (! isempty (strfind (evalc ('help qelms'), 'IFAIL on entry')));
+   " >>"$log" 2>&1; then
+  pass "package install, load and call ($(sed -n 's/^package install: //p' "$log"))"
+else
+  fail "package install, load and call" "$log"
+fi
+rm -rf "$prefix"
+
 echo "octave: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

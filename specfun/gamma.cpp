@@ -44,9 +44,12 @@ struct PositiveReduction {
 // start * (x + step) * (x + 2 step) * ... over `count` factors, multiplied in
 // that order. Each factor is exact; the rounding of every multiplication is
 // carried along (a product of up to 170 factors would otherwise gather about
-// 6 eps), and the binary exponent is kept apart so that the exact products
-// never overflow.
+// 6 eps). The running product is brought back near 1 by a power of two only
+// when it leaves [2^-500, 2^500], which keeps the exact products in range;
+// scaling by powers of two is exact, so the result is as if scaled every step.
 double compensated_product(double start, double x, double step, long count) {
+    constexpr double rescale_above = 0x1p500;
+    constexpr double rescale_below = 0x1p-500;
     int exponent = 0;
     double hi = std::frexp(start, &exponent);
     double lo = 0.0;
@@ -54,10 +57,14 @@ double compensated_product(double start, double x, double step, long count) {
         const double factor = x + step * static_cast<double>(i);
         const TwoDoubles p = exact_product(hi, factor);
         lo = lo * factor + p.lo;
-        int e = 0;
-        hi = std::frexp(p.hi, &e);
-        lo = std::ldexp(lo, -e);
-        exponent += e;
+        hi = p.hi;
+        const double size = std::fabs(hi);
+        if (size > rescale_above || size < rescale_below) {
+            int e = 0;
+            hi = std::frexp(hi, &e);
+            lo = std::ldexp(lo, -e);
+            exponent += e;
+        }
     }
     return std::ldexp(hi + lo, exponent);
 }

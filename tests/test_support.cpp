@@ -7,11 +7,14 @@
 #include <limits>
 #include <sstream>
 
+#include "gateway/gateways.hpp"
 #include "literal.hpp"
 
 namespace qelms::test {
 
-Captured call_module(const std::vector<std::string>& words, int nlhs) {
+namespace {
+
+Captured call_words(const host::Entry& entry, const std::vector<std::string>& words, int nlhs) {
     Captured out;
     std::vector<host::Array> owned;
     owned.push_back(host::string_array(words.at(0)));
@@ -25,10 +28,20 @@ Captured call_module(const std::vector<std::string>& words, int nlhs) {
     for (const auto& a : owned) args.push_back(a.get());
     auto previous = host::set_console([&](std::string_view line) { out.console.emplace_back(line); });
     testing::internal::CaptureStdout();
-    out.result = host::call(args, nlhs);
+    out.result = host::call_entry(entry, args, nlhs);
     out.standard_output = testing::internal::GetCapturedStdout();
     host::set_console(previous);
     return out;
+}
+
+}  // namespace
+
+Captured call_module(const std::vector<std::string>& words, int nlhs) { return call_words(mexFunction, words, nlhs); }
+
+Captured call_array_module(const std::vector<std::string>& words, int nlhs) {
+    return call_words([](int n, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+        gateway::dispatch_array_routine(n, plhs, nrhs, prhs);
+    }, words, nlhs);
 }
 
 std::vector<ReferenceRow> read_reference(const std::string& name) {

@@ -19,6 +19,8 @@ struct Captured {
 // Calls the module with literals (the routine name first, as in the qelms
 // command) for nlhs results, capturing both output channels.
 Captured call_module(const std::vector<std::string>& words, int nlhs);
+// The same for the array companion.
+Captured call_array_module(const std::vector<std::string>& words, int nlhs);
 
 // One line of a reference file: a region label, then the numbers (arguments
 // first, then expected values).

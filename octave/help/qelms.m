@@ -1,0 +1,322 @@
+% QELMS  Special functions of real and complex argument, one routine per call.
+%
+%   [RESULTS..., IFAIL] = qelms(NAME, ARGUMENTS..., IFAIL)
+%
+% calls the routine NAME (a string such as 'gammaf') with its ARGUMENTS and
+% returns all of its results followed by the final IFAIL. Every argument is a
+% 1-by-1 double (a character argument one character); a sequence routine
+% returns a column of n complex values. For arrays of arguments see qelmsv.
+%
+% IFAIL on entry chooses what a failure does:
+%    1  return silently with the failure number;
+%   -1  print the failure messages, then return;
+%    0  print them and stop with the error "Stop - Program terminated."
+%       (identifier qelms:stop).
+% IFAIL on return is 0 on success, otherwise the routine's failure number
+% (listed below): a soft failure still returns every result. A NaN argument
+% gives a NaN result with IFAIL 0.
+%
+% Wrong use (an unknown name, wrong argument or result counts, wrong types or
+% shapes) raises an error with identifier qelms:useError, such as
+% "RHS argument (x) must be REAL"; the text is padded with blanks, so compare
+% it with deblank.
+%
+% Example:  [y, ifail] = qelms('gammaf', 0.5, -1)
+%
+% Routines (results and arguments in order; IFAIL last in both):
+%
+% zexpon  complex exponential e^z
+%     [value, ifail] = qelms('zexpon', z, ifail)
+%     z complex; value complex
+%     A NaN part gives NaN parts.
+%     ifail 1  Re z > 708.4 and the real part overflows (returns
+%              +-4.49e+307)
+%     ifail 2  the same for the imaginary part
+%     ifail 3  both parts overflow
+%     ifail 4  |Im z| > 94859958.6: less than half precision (value as
+%              computed)
+%     ifail 5  |Im z| > 8998411743272888: no precision (returns 0)
+%
+% expint  exponential integral E1(x), x > 0
+%     [value, ifail] = qelms('expint', x, ifail)
+%     Returns 0 (ifail 0) for x >= 708.3.
+%     ifail 1  x <= 0 (returns 0)
+%
+% cosint  cosine integral Ci(x), x > 0
+%     [value, ifail] = qelms('cosint', x, ifail)
+%     Returns 0 (ifail 0) for x >= 1e16.
+%     ifail 1  x <= 0 (returns 0)
+%
+% sinint  sine integral Si(x)
+%     [value, ifail] = qelms('sinint', x, ifail)
+%     Returns +-1.570796326794897 for |x| >= 1e17.
+%     ifail: never fails (0)
+%
+% gammaf  gamma function Γ(x)
+%     [value, ifail] = qelms('gammaf', x, ifail)
+%     ifail 1  x > 170 (returns 4.3e+304)
+%     ifail 2  x < -170 (returns 0)
+%     ifail 3  |x| < 2.23e-308 (returns +-1/2.23e-308)
+%     ifail 4  x a negative integer (returns 4.3e+304)
+%
+% lngamm  ln Γ(x), x > 0
+%     [value, ifail] = qelms('lngamm', x, ifail)
+%     ifail 1  x <= 0 (returns 0)
+%     ifail 2  x > 2.55e+305 (returns 1.79e+308)
+%
+% gaminc  incomplete gamma functions P(a,x) and Q(a,x)
+%     [P, Q, ifail] = qelms('gaminc', a, x, tol, ifail)
+%     P = gamma(a, x)/Gamma(a) and Q = 1 - P for a > 0, x >= 0, to the
+%     relative tolerance tol (outside (max(eps, 1e-18), 1] means that
+%     bound). x = 0 gives P = 0, Q = 1; an a beyond ln Gamma's range
+%     gives 0 and 1 (x < a) or 1 and 0. P = Q = 0 on failure.
+%     ifail 1  a <= 0
+%     ifail 2  x < 0
+%     ifail 3  no convergence in 600 steps
+%
+% erfcmp  complementary error function erfc(x)
+%     [value, ifail] = qelms('erfcmp', x, ifail)
+%     Returns 0 for x >= 26.6 and 2 for x <= -6.25.
+%     ifail: never fails (0)
+%
+% errfun  error function erf(x)
+%     [value, ifail] = qelms('errfun', x, ifail)
+%     ifail: never fails (0)
+%
+% besly0  Bessel function Y0(x), x > 0
+%     [value, ifail] = qelms('besly0', x, ifail)
+%     ifail 1  x > 1e16 (returns sqrt(0.6366197723675814/x), the
+%              amplitude)
+%     ifail 2  x <= 0 (returns 0)
+%
+% besly1  Bessel function Y1(x), x > 0
+%     [value, ifail] = qelms('besly1', x, ifail)
+%     ifail 1  x > 1e16 (returns sqrt(0.6366197723675814/x), the
+%              amplitude)
+%     ifail 2  x <= 0 (returns 0)
+%     ifail 3  0 < x <= 2.23e-308 (returns -0.6366197723675814/2.23e-308
+%              = -2.8547971855048493e+307)
+%
+% beslj0  Bessel function J0(x)
+%     [value, ifail] = qelms('beslj0', x, ifail)
+%     ifail 1  |x| > 1e16 (returns sqrt(0.6366197723675814/|x|), the
+%              amplitude)
+%
+% beslj1  Bessel function J1(x)
+%     [value, ifail] = qelms('beslj1', x, ifail)
+%     ifail 1  |x| > 1e16 (returns sqrt(0.6366197723675814/|x|), the
+%              amplitude)
+%
+% airyai  Airy function Ai(x)
+%     [value, ifail] = qelms('airyai', x, ifail)
+%     Returns 0 on failure; the bounds are computed.
+%     ifail 1  x > 103.8
+%     ifail 2  x < -5.6e10
+%
+% airybi  Airy function Bi(x)
+%     [value, ifail] = qelms('airybi', x, ifail)
+%     Returns 0 on failure; the bounds are computed.
+%     ifail 1  x > 104.1
+%     ifail 2  x < -5.6e10
+%
+% airyad  Airy function derivative Ai'(x)
+%     [value, ifail] = qelms('airyad', x, ifail)
+%     Returns 0 on failure; the bounds are computed.
+%     ifail 1  x > 104.1
+%     ifail 2  x < -1.8e9
+%
+% airybd  Airy function derivative Bi'(x)
+%     [value, ifail] = qelms('airybd', x, ifail)
+%     Returns 0 on failure; the bounds are computed.
+%     ifail 1  x > 104.1
+%     ifail 2  x < -1.8e9
+%
+% beslk0  modified Bessel function K0(x), x > 0
+%     [value, ifail] = qelms('beslk0', x, ifail)
+%     Returns 0 (ifail 0) for x >= 705.1, where it underflows.
+%     ifail 1  x <= 0 (returns 0)
+%
+% beslk1  modified Bessel function K1(x), x > 0
+%     [value, ifail] = qelms('beslk1', x, ifail)
+%     Returns 0 (ifail 0) for x >= 705.1, where it underflows.
+%     ifail 1  x <= 0 (returns 0)
+%     ifail 2  0 < x <= 2.23e-308 (returns 1/2.23e-308 =
+%              4.4843049327354256e+307)
+%
+% besli0  modified Bessel function I0(x)
+%     [value, ifail] = qelms('besli0', x, ifail)
+%     ifail 1  |x| > 711.6: the value overflows (returns 4.5e307)
+%
+% besli1  modified Bessel function I1(x)
+%     [value, ifail] = qelms('besli1', x, ifail)
+%     ifail 1  |x| > 711.6: the value overflows (returns 4.5e307,
+%              positive)
+%
+% kelber  Kelvin function ber(x)
+%     [value, ifail] = qelms('kelber', x, ifail)
+%     ifail 1  |x| >= 49.5 (returns 0)
+%
+% kelbei  Kelvin function bei(x)
+%     [value, ifail] = qelms('kelbei', x, ifail)
+%     ifail 1  |x| >= 49.5 (returns 0)
+%
+% kelker  Kelvin function ker(x), x > 0
+%     [value, ifail] = qelms('kelker', x, ifail)
+%     ifail 1  x > 997.26 (returns 0)
+%     ifail 2  x <= 0 (returns 0)
+%
+% kelkei  Kelvin function kei(x), x ≥ 0
+%     [value, ifail] = qelms('kelkei', x, ifail)
+%     kei(0) = -pi/4.
+%     ifail 1  x > 997.26 (returns 0)
+%     ifail 2  x < 0 (returns 0)
+%
+% fresns  Fresnel integral S(x)
+%     [value, ifail] = qelms('fresns', x, ifail)
+%     S(x) = int_0^x sin(pi t^2/2) dt; returns +-0.5 for |x| >=
+%     4294967290.
+%     ifail: never fails (0)
+%
+% fresnc  Fresnel integral C(x)
+%     [value, ifail] = qelms('fresnc', x, ifail)
+%     C(x) = int_0^x cos(pi t^2/2) dt; returns +-0.5 for |x| >=
+%     4294967290.
+%     ifail: never fails (0)
+%
+% ellprc  Carlson's degenerate elliptic integral RC(x,y)
+%     [value, ifail] = qelms('ellprc', x, y, ifail)
+%     For x >= 0, y != 0 (y < 0: the Cauchy principal value). Infinite
+%     arguments give the limit 0. Returns 0 on failure.
+%     ifail 1  x < 0
+%     ifail 2  y = 0
+%
+% ellprf  Carlson's elliptic integral of the first kind RF(x,y,z)
+%     [value, ifail] = qelms('ellprf', x, y, z, ifail)
+%     For x, y, z >= 0, at most one of them 0. Infinite arguments give
+%     the limit 0. Returns 0 on failure.
+%     ifail 1  an argument < 0
+%     ifail 2  two or more arguments 0
+%
+% ellprd  Carlson's elliptic integral of the second kind RD(x,y,z)
+%     [value, ifail] = qelms('ellprd', x, y, z, ifail)
+%     For x, y >= 0, x + y > 0, z > 0. Returns 0 on failure.
+%     ifail 1  x < 0, y < 0 or x + y = 0
+%     ifail 2  z <= 0
+%     ifail 3  min(x + y, z) < 1.58e-205
+%     ifail 4  max(x, y, z) >= 3.08e+202 (also an infinite argument)
+%
+% ellprj  Carlson's elliptic integral of the third kind RJ(x,y,z,r)
+%     [value, ifail] = qelms('ellprj', x, y, z, r, ifail)
+%     For x, y, z >= 0 with at most one 0, r != 0 (r < 0: the Cauchy
+%     principal value). Returns 0 on failure.
+%     ifail 1  x, y or z < 0, or two of them 0
+%     ifail 2  r = 0
+%     ifail 3  min(x + y, y + z, z + x, |r|) < 2.82e-103
+%     ifail 4  max(x, y, z, |r|) > 1.40e+102 (also an infinite argument)
+%
+% zbesli  modified Bessel functions I(fnu+k, z), k = 0..n-1
+%     [cy, nz, ifail] = qelms('zbesli', fnu, z, n, scale, ifail)
+%     fnu real; z complex; n integer; scale one character; cy column of
+%     n complex values; nz integer
+%     Scaled: exp(-|Re z|) I. nz counts the last members set to zero by
+%     underflow.
+%     ifail 1  illegal argument: fnu < 0, scale not U, u, S or s, or n <
+%              1
+%     ifail 2  overflow: Re z too large with scale 'U'
+%     ifail 3  results lack precision: |z| or fnu+n-1 > 32768 (values
+%              returned)
+%     ifail 4  no computation: |z| or fnu+n-1 > 1073741823.5, or an
+%              exponential failed
+%     ifail 5  no computation: the termination condition was not met
+%
+% zbeslk  modified Bessel functions K(fnu+k, z), k = 0..n-1, z ≠ 0
+%     [cy, nz, ifail] = qelms('zbeslk', fnu, z, n, scale, ifail)
+%     fnu real; z complex; n integer; scale one character; cy column of
+%     n complex values; nz integer
+%     Scaled: exp(z) K. nz counts members set to zero by underflow.
+%     ifail 1  illegal argument: z = 0, fnu < 0, scale not U, u, S or s,
+%              or n < 1
+%     ifail 2  no computation: |z| < exp(-700.92)
+%     ifail 3  overflow: fnu+n-1 too large (or |z| too small)
+%     ifail 4  results lack precision: |z| or fnu+n-1 > 32768 (values
+%              returned)
+%     ifail 5  no computation: |z| or fnu+n-1 > 1073741823.5, or an
+%              exponential failed
+%     ifail 6  no computation: the termination condition was not met
+%
+% zbeslj  Bessel functions J(fnu+k, z), k = 0..n-1
+%     [cy, nz, ifail] = qelms('zbeslj', fnu, z, n, scale, ifail)
+%     fnu real; z complex; n integer; scale one character; cy column of
+%     n complex values; nz integer
+%     Scaled: exp(-|Im z|) J. nz counts the last members set to zero by
+%     underflow.
+%     ifail 1  illegal argument: fnu < 0, scale not U, u, S or s, or n <
+%              1
+%     ifail 2  overflow: |Im z| too large with scale 'U'
+%     ifail 3  results lack precision: |z| or fnu+n-1 > 32768 (values
+%              returned)
+%     ifail 4  no computation: |z| or fnu+n-1 > 1073741823.5, or an
+%              exponential failed
+%     ifail 5  no computation: the termination condition was not met
+%
+% zbesly  Bessel functions Y(fnu+k, z), k = 0..n-1, z ≠ 0
+%     [cy, nz, ifail] = qelms('zbesly', fnu, z, n, scale, ifail)
+%     fnu real; z complex; n integer; scale one character; cy column of
+%     n complex values; nz integer
+%     Scaled: exp(-|Im z|) Y, formed as (H1 - H2)/(2i) from two zhankl
+%     calls.
+%     ifail 1  illegal argument: z = 0, fnu < 0, scale not U, u, S or s,
+%              or n < 1
+%     ifail 2  no computation: |z| < exp(-700.92)
+%     ifail 3  overflow: fnu+n-1 too large (or |z| too small)
+%     ifail 4  results lack precision: |z| or fnu+n-1 > 32768 (values
+%              returned)
+%     ifail 5  no computation: |z| or fnu+n-1 > 1073741823.5, or an
+%              exponential failed
+%     ifail 6  no computation: the termination condition was not met
+%
+% zhankl  Hankel functions H(m)(fnu+k, z), m = 1 or 2, k = 0..n-1, z ≠ 0
+%     [cy, nz, ifail] = qelms('zhankl', fnu, z, n, scale, m, ifail)
+%     fnu real; z complex; n integer; scale one character; m integer; cy
+%     column of n complex values; nz integer
+%     Scaled: exp(-(3 - 2m) i z) H(m). nz counts members set to zero by
+%     underflow.
+%     ifail 1  illegal argument: z = 0, fnu < 0, scale not U, u, S or s,
+%              n < 1, or m not 1 or 2
+%     ifail 2  no computation: |z| < exp(-700.92)
+%     ifail 3  overflow: fnu+n-1 too large (or |z| too small)
+%     ifail 4  results lack precision: |z| or fnu+n-1 > 32768 (values
+%              returned)
+%     ifail 5  no computation: |z| or fnu+n-1 > 1073741823.5, or an
+%              exponential failed
+%     ifail 6  no computation: the termination condition was not met
+%
+% zairya  Airy function Ai(z) or its derivative Ai'(z)
+%     [value, nz, ifail] = qelms('zairya', z, deriv, scale, ifail)
+%     z complex; deriv one character; scale one character; value
+%     complex; nz integer
+%     deriv 'F' gives Ai, 'D' Ai'; scaled: exp(zeta) Ai, zeta = (2/3)
+%     z^(3/2). nz = 1 when the value underflowed and was set to 0 (not a
+%     failure).
+%     ifail 1  illegal argument: deriv not F, f, D or d, or scale not U,
+%              u, S or s
+%     ifail 2  overflow: Re zeta too large with scale 'U'
+%     ifail 3  results lack precision: |z| > 1024 (value returned)
+%     ifail 4  no computation: |z| > 1048575.9997, or an exponential
+%              failed
+%     ifail 5  no computation: the termination condition was not met
+%
+% zairyb  Airy function Bi(z) or its derivative Bi'(z)
+%     [value, ifail] = qelms('zairyb', z, deriv, scale, ifail)
+%     z complex; deriv one character; scale one character; value complex
+%     deriv 'F' gives Bi, 'D' Bi'; scaled: exp(-|Re zeta|) Bi, zeta =
+%     (2/3) z^(3/2).
+%     ifail 1  illegal argument: deriv not F, f, D or d, or scale not U,
+%              u, S or s
+%     ifail 2  overflow: Re z too large with scale 'U'
+%     ifail 3  results lack precision: |z| > 1024 (value returned)
+%     ifail 4  no computation: |z| > 1048575.9997, or an exponential
+%              failed
+%     ifail 5  no computation: the termination condition was not met
+%
+% See also qelmsv.
