@@ -97,13 +97,14 @@ double gammaf(double x, int& ifail) {
         ifail = 0;
         return r.factor * gamma_one_plus(r.g);
     }
-    const auto m = static_cast<long>(x);
-    const long n = 1 - m;
-    const double g = x + static_cast<double>(n);
-    if (g == 1.0) {
+    // Decided on x itself: for -2^-54 <= x < 0, x + 1 rounds to 1 although x is no integer.
+    if (x == std::floor(x)) {
         ifail = fail_exit(ifail, 4, "GAMMAF");
         return gamma_overflow_value;
     }
+    const auto m = static_cast<long>(x);
+    const long n = 1 - m;
+    const double g = x + static_cast<double>(n);
     const double d = compensated_product(x, x, 1.0, n);
     ifail = 0;
     return (1.0 / d) * gamma_one_plus(g);

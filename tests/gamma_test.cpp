@@ -65,6 +65,8 @@ TEST(Gamma, BoundsAndFailureValues) {
         {qelms::gammaf, 2.23e-308, 0, pole}, {qelms::gammaf, 1e-308, 3, pole},
         {qelms::gammaf, -1e-308, 3, -pole},  {qelms::gammaf, 0.0, 3, pole},
         {qelms::gammaf, -0.0, 3, pole},      {qelms::gammaf, 1.0, 0, 1.0},
+        // x + 1 rounds to 1 here, yet x is no integer: Gamma(x) = 1/x - 0.577... rounds to 1/x
+        {qelms::gammaf, -0x1p-54, 0, -0x1p54}, {qelms::gammaf, -2e-17, 0, 1.0 / -2e-17},
         {qelms::gammaf, 2.0, 0, 1.0},        {qelms::gammaf, HUGE_VAL, 1, 4.3e304},
         {qelms::gammaf, -HUGE_VAL, 2, 0.0},  {qelms::lngamm, 0.0, 1, 0.0},
         {qelms::lngamm, -3.0, 1, 0.0},       {qelms::lngamm, -HUGE_VAL, 1, 0.0},
