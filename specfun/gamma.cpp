@@ -4,6 +4,7 @@
 
 #include "../support/failure.hpp"
 #include "exact_argument.hpp"
+#include "gamma_tables.hpp"
 #include "polynomial.hpp"
 
 namespace qelms {
@@ -26,11 +27,18 @@ constexpr std::array<double, 6> stirling_correction = {
 };
 
 constexpr double ln_sqrt_2pi = 0.9189385332046728;
+constexpr double ln_sqrt_2pi_low = -3.878294158067242e-17;  // ln sqrt(2 pi) - ln_sqrt_2pi
+constexpr double stirling_gamma_limit = 20.0;  // from here Gamma(x) by Stirling's series
+constexpr double first_log_integer = 20.0;     // log_integer_hi[0] is ln 20
 constexpr double tiny_argument = 1e-17;        // below this Gamma(x) = 1/x
 constexpr double gamma_limit = 170.0;           // |x| above this over- or underflows
 constexpr double gamma_pole_limit = 2.23e-308;  // |x| below this is too close to the pole
 constexpr double gamma_overflow_value = 4.3e+304;
 constexpr double lngamm_poly_limit = 15.0;
+constexpr double lngamm_shift_limit = 0.75;  // below: ln Gamma(1 + x) - ln x
+constexpr double lngamm_split = 1.5;         // up to here (x - 1) F(x), above (x - 2) F(x)
+constexpr double lngamm_zeros_limit = 3.0;   // the end of the second table
+constexpr double lngamm_step_limit = 4.0;    // up to here: ln(x - 1) + ln Gamma(x - 1)
 constexpr double lngamm_correction_limit = 77000000.0;
 constexpr double lngamm_limit = 2.55e+305;
 constexpr double lngamm_overflow_value = 1.79e+308;
@@ -44,22 +52,20 @@ struct PositiveReduction {
 // start * (x + step) * (x + 2 step) * ... over `count` factors, multiplied in
 // that order. Each factor is exact; the rounding of every multiplication is
 // carried along (a product of up to 170 factors would otherwise gather about
-// 6 eps), and the binary exponent is kept apart so that the exact products
-// never overflow.
+// 6 eps). The product is formed scaled by 2^-64, exactly, so that it stays
+// below the 2^995 that the exact products allow (170! is below 2^1020), and
+// every |factor| of a reduction is at least 1e-16, far from underflow.
 double compensated_product(double start, double x, double step, long count) {
-    int exponent = 0;
-    double hi = std::frexp(start, &exponent);
+    constexpr double scale_down = 0x1p-64, scale_up = 0x1p64;
+    double hi = start * scale_down;
     double lo = 0.0;
     for (long i = 1; i <= count; ++i) {
         const double factor = x + step * static_cast<double>(i);
         const TwoDoubles p = exact_product(hi, factor);
         lo = lo * factor + p.lo;
-        int e = 0;
-        hi = std::frexp(p.hi, &e);
-        lo = std::ldexp(lo, -e);
-        exponent += e;
+        hi = p.hi;
     }
-    return std::ldexp(hi + lo, exponent);
+    return (hi + lo) * scale_up;
 }
 
 PositiveReduction reduce_positive(double x) {
@@ -69,7 +75,41 @@ PositiveReduction reduce_positive(double x) {
     return {compensated_product(1.0, x, -1.0, m - 1), g};
 }
 
+// ln x for 20 <= x <= 170 to about 1e-19: ln c + ln(1 + u), c the integer
+// nearest x and u = (x - c)/c carried in two doubles.
+TwoDoubles log_two_doubles(double x) {
+    const double c = std::floor(x + 0.5);
+    const auto i = static_cast<std::size_t>(c - first_log_integer);
+    const double d = x - c;  // exact
+    const double u = d / c;
+    const TwoDoubles uc = exact_product(u, c);
+    const double u_lo = ((d - uc.hi) - uc.lo) / c;
+    const TwoDoubles log1p = exact_sum(u, u * u * horner_descending(log1p_quotient, u));
+    const TwoDoubles head = exact_sum(log_integer_hi[i], log1p.hi);
+    return {head.hi, head.lo + log1p.lo + log_integer_lo[i] + u_lo};
+}
+
+// Gamma(x) for 20 <= x <= 170 as e^E, E = (x - 1/2) ln x - x + ln sqrt(2 pi) + c(t)/x,
+// with E carried in two doubles: an error in E is a relative error of Gamma.
+double gamma_stirling(double x) {
+    const TwoDoubles ln_x = log_two_doubles(x);
+    const double h = x - 0.5;  // exact
+    const TwoDoubles p = exact_product(h, ln_x.hi);
+    const TwoDoubles s = exact_sum(p.hi, -x);
+    const TwoDoubles e1 = exact_sum(s.hi, ln_sqrt_2pi);
+    const TwoDoubles e = exact_sum(e1.hi, horner_ascending(stirling_correction, 450.0 / (x * x) - 1.0) / x);
+    const double lo = e.lo + e1.lo + s.lo + p.lo + h * ln_x.lo + ln_sqrt_2pi_low;  // a few ulps of e.hi
+    const double value = std::exp(e.hi);
+    return value + value * lo;
+}
+
 double gamma_one_plus(double g) { return horner_ascending(gamma_poly, 2.0 * g - 1.0); }
+
+// ln Gamma(x) for 0.75 <= x <= 3 as (x - z) F(x), z the zero 1 or 2; x - z is exact.
+double lngamm_near_zeros(double x) {
+    return x <= lngamm_split ? (x - 1.0) * horner_descending(lngamm_low_poly, x - 1.125)
+                             : (x - 2.0) * horner_descending(lngamm_high_poly, x - 2.25);
+}
 
 }  // namespace
 
@@ -91,6 +131,10 @@ double gammaf(double x, int& ifail) {
         }
         ifail = 0;
         return 1.0 / x;
+    }
+    if (x >= stirling_gamma_limit) {
+        ifail = 0;
+        return gamma_stirling(x);
     }
     if (x > 0.0) {
         const PositiveReduction r = reduce_positive(x);
@@ -119,6 +163,22 @@ double lngamm(double x, int& ifail) {
         }
         ifail = 0;
         return -std::log(x);
+    }
+    // Around the zeros at 1 and 2 the factor x - 1 or x - 2 keeps the error relative.
+    if (x < lngamm_shift_limit) {
+        ifail = 0;
+        const double u = 1.0 + x;  // ln Gamma(u) = x F(u), u - 1 being x before rounding
+        return (u <= lngamm_split ? x * horner_descending(lngamm_low_poly, u - 1.125)
+                                  : (x - 1.0) * horner_descending(lngamm_high_poly, u - 2.25)) -
+               std::log(x);
+    }
+    if (x <= lngamm_zeros_limit) {
+        ifail = 0;
+        return lngamm_near_zeros(x);
+    }
+    if (x <= lngamm_step_limit) {
+        ifail = 0;
+        return std::log(x - 1.0) + lngamm_near_zeros(x - 1.0);  // two positive terms, x - 1 exact
     }
     if (x <= lngamm_poly_limit) {
         const PositiveReduction r = reduce_positive(x);

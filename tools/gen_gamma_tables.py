@@ -1,0 +1,63 @@
+"""Tables for Gamma and ln Gamma (specfun/gamma_tables.hpp).
+
+ln c for the integers c from 20 to 170 as two doubles, from which Gamma(x) for
+x >= 20 forms ln x to about 1e-19 (Stirling's series in x multiplies it by x).
+
+Near its zeros at 1 and 2, ln Gamma(x) = (x - z) F(x) with z the nearer zero and
+F smooth and away from 0 (between -0.82 and -0.24 on [0.75, 1.5], 0.24 and 0.70
+on [1.5, 3]); x - z is exact there, so a polynomial for F gives an error relative
+to ln Gamma itself. Each table is F on an interval [a, b] as a polynomial in t = x - c,
+c = (a + b)/2, highest power first (a Chebyshev expansion in (x - c)/h,
+h = (b - a)/2, rewritten in powers of t).
+"""
+import os
+import sys
+
+from mpmath import mp
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import qelms_tables as qt  # noqa: E402
+
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
+TERMS = 22  # the last Chebyshev coefficient is below 2e-17 of the first on both intervals
+
+
+def table(a, b, zero):
+    with mp.workdps(qt.DPS):
+        c, h = (mp.mpf(a) + b) / 2, (mp.mpf(b) - a) / 2
+        cheb = qt.chebyshev(lambda s: mp.loggamma(c + h * s) / (c + h * s - zero), TERMS)
+        print("[%s, %s]: last coefficient %.1e of the first" % (a, b, float(abs(cheb[-1] / cheb[0]))))
+        power = qt.chebyshev_to_power(cheb)
+        return [qt.to_double(p / h ** k) for k, p in reversed(list(enumerate(power)))]
+
+
+LOG_FIRST, LOG_LAST = 20, 170
+LOG1P_TERMS = 13  # (1/40)^13 / 13 < 1e-21
+
+
+def log_split():
+    """ln c for c = LOG_FIRST..LOG_LAST as the nearest double and the rest."""
+    with mp.workdps(qt.DPS):
+        hi = [qt.to_double(mp.log(c)) for c in range(LOG_FIRST, LOG_LAST + 1)]
+        lo = [qt.to_double(mp.log(c) - mp.mpf(h)) for c, h in zip(range(LOG_FIRST, LOG_LAST + 1), hi)]
+        return hi, lo
+
+
+def main():
+    log_hi, log_lo = log_split()
+    tables = [
+        qt.emit_table("lngamm_low_poly", "ln Gamma(x) / (x - 1) for 0.75 <= x <= 1.5, in t = x - 1.125, "
+                      "highest power first", table(0.75, 1.5, 1)),
+        qt.emit_table("lngamm_high_poly", "ln Gamma(x) / (x - 2) for 1.5 <= x <= 3, in t = x - 2.25, "
+                      "highest power first", table(1.5, 3.0, 2)),
+        qt.emit_table("log1p_quotient", "(ln(1 + u) - u)/u^2 = -1/2 + u/3 - u^2/4 + ... for |u| <= 1/40 "
+                      "(to 1e-20 of u), highest power first",
+                      [qt.to_double(mp.mpf((-1) ** (k + 1)) / k) for k in range(LOG1P_TERMS + 1, 1, -1)]),
+        qt.emit_table("log_integer_hi", "ln c for c = %d, ..., %d, rounded" % (LOG_FIRST, LOG_LAST), log_hi),
+        qt.emit_table("log_integer_lo", "ln c - log_integer_hi for c = %d, ..., %d" % (LOG_FIRST, LOG_LAST), log_lo),
+    ]
+    qt.write_header(os.path.join(ROOT, "specfun", "gamma_tables.hpp"), "gen_gamma_tables.py", tables)
+
+
+if __name__ == "__main__":
+    main()
