@@ -34,8 +34,11 @@ inline TwoDoubles exact_sum(double a, double b) {
     return {s, (a - (s - bb)) + (b - bb)};
 }
 
-// e^(hi + lo).
-inline double exp_of(TwoDoubles v) { return std::exp(v.hi) * std::exp(v.lo); }
+// e^(hi + lo) for |lo| a rounding error of hi: e^lo = 1 + lo to far below an ulp.
+inline double exp_of(TwoDoubles v) {
+    const double e = std::exp(v.hi);
+    return std::isfinite(e) ? e + e * v.lo : e;
+}
 
 struct CosSin {
     double cos;
