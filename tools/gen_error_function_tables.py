@@ -23,12 +23,7 @@ def erfcx(a):
 
 
 def power_table(a, b, terms):
-    with mp.workdps(qt.DPS):
-        c, h = (mp.mpf(a) + b) / 2, (mp.mpf(b) - a) / 2
-        cheb = qt.chebyshev(lambda s: erfcx(c + h * s), terms)
-        print("[%s, %s]: last coefficient %.1e of the first" % (a, b, float(abs(cheb[-1] / cheb[0]))))
-        power = qt.chebyshev_to_power(cheb)
-        return [qt.to_double(p / h ** k) for k, p in reversed(list(enumerate(power)))]
+    return qt.centred_power_table(erfcx, a, b, terms, "erfcx")
 
 
 def tail_table(terms):
@@ -42,17 +37,24 @@ def tail_table(terms):
 
 
 def erf_table(terms):
+    """erf(x)/x on |x| <= 1/2 in powers of u = x^2 (the centred table shifted back to u)."""
     with mp.workdps(qt.DPS):
-        # erf(x)/x on 0 <= u = x^2 <= 1/4, Chebyshev in s = 8u - 1, rewritten in powers of u
-        cheb = qt.chebyshev(lambda s: (lambda x: mp.erf(x) / x)(mp.sqrt((s + 1) / 8)), terms)
-        print("erf: last coefficient %.1e of the first" % float(abs(cheb[-1] / cheb[0])))
-        power = qt.chebyshev_to_power(cheb)  # in s
-        # p(s) with s = 8u - 1: expand into powers of u
-        coeffs = [mp.mpf(0)] * terms
-        for k, pk in enumerate(power):
-            for j in range(k + 1):
-                coeffs[j] += pk * mp.binomial(k, j) * mp.mpf(8) ** j * (-1) ** (k - j)
-        return [qt.to_double(v) for v in reversed(coeffs)]
+        centred = list(reversed(qt.centred_power_table(lambda u: erf_over_x(u), 0, 0.25, terms, "erf(x)/x")))
+        return [qt.to_double(v) for v in reversed(shift_powers(centred, mp.mpf(1) / 8))]
+
+
+def erf_over_x(u):
+    x = mp.sqrt(u)
+    return mp.erf(x) / x if u > 0 else 2 / mp.sqrt(mp.pi)
+
+
+def shift_powers(p, c):
+    """Coefficients in powers of u of sum p[k] (u - c)^k, constant term first."""
+    out = [mp.mpf(0)] * len(p)
+    for k, pk in enumerate(p):
+        for j in range(k + 1):
+            out[j] += mp.mpf(pk) * mp.binomial(k, j) * (-c) ** (k - j)
+    return out
 
 
 def main():

@@ -23,12 +23,7 @@ TERMS = 22  # the last Chebyshev coefficient is below 2e-17 of the first on both
 
 
 def table(a, b, zero):
-    with mp.workdps(qt.DPS):
-        c, h = (mp.mpf(a) + b) / 2, (mp.mpf(b) - a) / 2
-        cheb = qt.chebyshev(lambda s: mp.loggamma(c + h * s) / (c + h * s - zero), TERMS)
-        print("[%s, %s]: last coefficient %.1e of the first" % (a, b, float(abs(cheb[-1] / cheb[0]))))
-        power = qt.chebyshev_to_power(cheb)
-        return [qt.to_double(p / h ** k) for k, p in reversed(list(enumerate(power)))]
+    return qt.centred_power_table(lambda x: mp.loggamma(x) / (x - zero), a, b, TERMS, "ln Gamma(x)/(x - %d)" % zero)
 
 
 LOG_FIRST, LOG_LAST = 20, 170
