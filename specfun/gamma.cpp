@@ -5,6 +5,7 @@
 #include "../support/failure.hpp"
 #include "exact_argument.hpp"
 #include "gamma_tables.hpp"
+#include "log_two_doubles.hpp"
 #include "polynomial.hpp"
 
 namespace qelms {
@@ -29,7 +30,6 @@ constexpr std::array<double, 6> stirling_correction = {
 constexpr double ln_sqrt_2pi = 0.9189385332046728;
 constexpr double ln_sqrt_2pi_low = -3.878294158067242e-17;  // ln sqrt(2 pi) - ln_sqrt_2pi
 constexpr double stirling_gamma_limit = 20.0;  // from here Gamma(x) by Stirling's series
-constexpr double first_log_integer = 20.0;     // log_integer_hi[0] is ln 20
 constexpr double tiny_argument = 1e-17;        // below this Gamma(x) = 1/x
 constexpr double gamma_limit = 170.0;           // |x| above this over- or underflows
 constexpr double gamma_pole_limit = 2.23e-308;  // |x| below this is too close to the pole
@@ -73,20 +73,6 @@ PositiveReduction reduce_positive(double x) {
     const double g = x - static_cast<double>(m);
     if (m == 0) return {1.0 / x, x};
     return {compensated_product(1.0, x, -1.0, m - 1), g};
-}
-
-// ln x for 20 <= x <= 170 to about 1e-19: ln c + ln(1 + u), c the integer
-// nearest x and u = (x - c)/c carried in two doubles.
-TwoDoubles log_two_doubles(double x) {
-    const double c = std::floor(x + 0.5);
-    const auto i = static_cast<std::size_t>(c - first_log_integer);
-    const double d = x - c;  // exact
-    const double u = d / c;
-    const TwoDoubles uc = exact_product(u, c);
-    const double u_lo = ((d - uc.hi) - uc.lo) / c;
-    const TwoDoubles log1p = exact_sum(u, u * u * horner_descending(log1p_quotient, u));
-    const TwoDoubles head = exact_sum(log_integer_hi[i], log1p.hi);
-    return {head.hi, head.lo + log1p.lo + log_integer_lo[i] + u_lo};
 }
 
 // Gamma(x) for 20 <= x <= 170 as e^E, E = (x - 1/2) ln x - x + ln sqrt(2 pi) + c(t)/x,

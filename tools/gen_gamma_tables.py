@@ -1,7 +1,10 @@
-"""Tables for Gamma and ln Gamma (specfun/gamma_tables.hpp).
+"""Tables for Gamma and ln Gamma (specfun/gamma_tables.hpp) and for ln x in two
+doubles (specfun/log_tables.hpp).
 
-ln c for the integers c from 20 to 170 as two doubles, from which Gamma(x) for
-x >= 20 forms ln x to about 1e-19 (Stirling's series in x multiplies it by x).
+ln c for c = 3/4 + j/128, j = 0..96, as two doubles, and the series of ln(1 + u),
+from which log_two_doubles forms ln x to about 1e-19 of |ln x| (Stirling's series
+for Gamma and the factor of the incomplete gamma functions multiply it by large
+arguments).
 
 Near its zeros at 1 and 2, ln Gamma(x) = (x - z) F(x) with z the nearer zero and
 F smooth and away from 0 (between -0.82 and -0.24 on [0.75, 1.5], 0.24 and 0.70
@@ -26,32 +29,35 @@ def table(a, b, zero):
     return qt.centred_power_table(lambda x: mp.loggamma(x) / (x - zero), a, b, TERMS, "ln Gamma(x)/(x - %d)" % zero)
 
 
-LOG_FIRST, LOG_LAST = 20, 170
-LOG1P_TERMS = 13  # (1/40)^13 / 13 < 1e-21
+GRID_START, GRID_STEPS, GRID_COUNT = 0.75, 128, 97  # c = 3/4 + j/128 covers [3/4, 3/2]
+LOG1P_TERMS = 8  # |u| <= 1/192: u^9/9 < 1e-21 of u
 
 
-def log_split():
-    """ln c for c = LOG_FIRST..LOG_LAST as the nearest double and the rest."""
+def log_grid():
+    """ln c on the grid as the nearest double and the rest."""
     with mp.workdps(qt.DPS):
-        hi = [qt.to_double(mp.log(c)) for c in range(LOG_FIRST, LOG_LAST + 1)]
-        lo = [qt.to_double(mp.log(c) - mp.mpf(h)) for c, h in zip(range(LOG_FIRST, LOG_LAST + 1), hi)]
-        return hi, lo
+        values = [mp.log(mp.mpf(GRID_START) + mp.mpf(j) / GRID_STEPS) for j in range(GRID_COUNT)]
+        hi = [qt.to_double(v) for v in values]
+        return hi, [qt.to_double(v - mp.mpf(h)) for v, h in zip(values, hi)]
 
 
 def main():
-    log_hi, log_lo = log_split()
+    log_hi, log_lo = log_grid()
     tables = [
         qt.emit_table("lngamm_low_poly", "ln Gamma(x) / (x - 1) for 0.75 <= x <= 1.5, in t = x - 1.125, "
                       "highest power first", table(0.75, 1.5, 1)),
         qt.emit_table("lngamm_high_poly", "ln Gamma(x) / (x - 2) for 1.5 <= x <= 3, in t = x - 2.25, "
                       "highest power first", table(1.5, 3.0, 2)),
-        qt.emit_table("log1p_quotient", "(ln(1 + u) - u)/u^2 = -1/2 + u/3 - u^2/4 + ... for |u| <= 1/40 "
-                      "(to 1e-20 of u), highest power first",
-                      [qt.to_double(mp.mpf((-1) ** (k + 1)) / k) for k in range(LOG1P_TERMS + 1, 1, -1)]),
-        qt.emit_table("log_integer_hi", "ln c for c = %d, ..., %d, rounded" % (LOG_FIRST, LOG_LAST), log_hi),
-        qt.emit_table("log_integer_lo", "ln c - log_integer_hi for c = %d, ..., %d" % (LOG_FIRST, LOG_LAST), log_lo),
     ]
     qt.write_header(os.path.join(ROOT, "specfun", "gamma_tables.hpp"), "gen_gamma_tables.py", tables)
+    log_tables = [
+        qt.emit_table("log1p_quotient", "(ln(1 + u) - u)/u^2 = -1/2 + u/3 - u^2/4 + ... for |u| <= 1/192, "
+                      "highest power first",
+                      [qt.to_double(mp.mpf((-1) ** (k + 1)) / k) for k in range(LOG1P_TERMS + 1, 1, -1)]),
+        qt.emit_table("log_grid_hi", "ln c for c = 3/4 + j/128, j = 0, ..., 96, rounded", log_hi),
+        qt.emit_table("log_grid_lo", "ln c - log_grid_hi for c = 3/4 + j/128", log_lo),
+    ]
+    qt.write_header(os.path.join(ROOT, "specfun", "log_tables.hpp"), "gen_gamma_tables.py", log_tables)
 
 
 if __name__ == "__main__":
