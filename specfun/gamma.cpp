@@ -89,6 +89,24 @@ double gamma_stirling(double x) {
     return value + value * lo;
 }
 
+// Gamma(x) for -170 <= x <= -20, x no integer, by reflection: pi / (sin(pi x) (-x) Gamma(-x))
+// (1 - x may round; -x does not), sin(pi x) = (-1)^n sin(pi r), r = x - n exact, pi r in
+// two doubles.
+double gamma_reflected(double x) {
+    constexpr double pi_hi = 3.141592653589793, pi_lo = 1.2246467991473532e-16;
+    const double n = std::floor(x + 0.5);
+    const double r = x - n;
+    const TwoDoubles pr = exact_product(pi_hi, r);
+    const double lo = pr.lo + pi_lo * r;
+    const double sine = std::sin(pr.hi) + std::cos(pr.hi) * lo;
+    const double odd = static_cast<long>(n) % 2 != 0 ? -1.0 : 1.0;
+    // Gamma(-x) reaches 4e304: scaled by 2^-64 to stay within the exact product's range
+    const TwoDoubles sg = exact_product(odd * sine, gamma_stirling(-x) * 0x1p-64);
+    const TwoDoubles d = exact_product(sg.hi, -x);
+    const double q = pi_hi / d.hi;
+    return (q - q * ((d.lo - sg.lo * x) / d.hi - pi_lo / pi_hi)) * 0x1p-64;
+}
+
 double gamma_one_plus(double g) { return horner_ascending(gamma_poly, 2.0 * g - 1.0); }
 
 // ln Gamma(x) for 0.75 <= x <= 3 as (x - z) F(x), z the zero 1 or 2; x - z is exact.
@@ -132,11 +150,12 @@ double gammaf(double x, int& ifail) {
         ifail = fail_exit(ifail, 4, "GAMMAF");
         return gamma_overflow_value;
     }
+    ifail = 0;
+    if (-x >= stirling_gamma_limit) return gamma_reflected(x);
     const auto m = static_cast<long>(x);
     const long n = 1 - m;
     const double g = x + static_cast<double>(n);
     const double d = compensated_product(x, x, 1.0, n);
-    ifail = 0;
     return (1.0 / d) * gamma_one_plus(g);
 }
 
