@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "../support/failure.hpp"
+#include "error_function.hpp"
 #include "error_function_tables.hpp"
 #include "exact_argument.hpp"
 #include "polynomial.hpp"
@@ -58,6 +59,13 @@ double erfc_positive(double a) {
 }
 
 }  // namespace
+
+double erfc_scaled(double a) {
+    if (a < erfc_direct_limit) return std::exp(a * a) * (1.0 - erf_near_zero(a));
+    if (a <= erfcx_split) return horner_descending(erfcx_low_poly, a - 1.25);
+    if (a <= erfcx_tail_limit) return horner_descending(erfcx_middle_poly, a - 3.0);
+    return chebyshev_descending(erfcx_tail, 32.0 / (a * a) - 1.0) / a;
+}
 
 double errfun(double x, int& ifail) {
     if (nan_argument(ifail, x)) return x;

@@ -10,6 +10,7 @@
 
 #include "../support/failure.hpp"
 #include "../support/machine.hpp"
+#include "error_function.hpp"
 #include "incomplete_gamma_tables.hpp"
 #include "log_two_doubles.hpp"
 #include "polynomial.hpp"
@@ -68,47 +69,54 @@ double gaminc_temme_sum(double eta, double a, double tol) {
     return s / (1.0 + beta[1] / a);
 }
 
-double gaminc_uniform(double a, double x, GammaRatio which, double tol, double lsafe) {
-    const double sigma = which == GammaRatio::p ? -1.0 : 1.0;
-    const double mu = (x - a) / a;
-    double y = a * gaminc_log1pmx(mu);
-    if (y < 0.0) y = 0.0;
-    double eta = std::sqrt(2.0 * y / a);
-    double w = std::sqrt(y);
-    if (x < a) {
-        eta = -eta;
-        w = -w;
-    }
-    int erfc_ifail = 0;
-    const double e = 0.5 * erfcmp(sigma * w, erfc_ifail);
-    double c = 0.0;
-    if (!(-y < lsafe)) c = sigma * std::exp(-y) * gaminc_temme_sum(eta, a, tol) / (std::sqrt(a) * sqrt_2pi);
-    return e + c;
-}
+namespace {
 
-TwoDoubles gaminc_prefactor_exponent(double a, double x) {
-    // With r = x/a: -(a (r - 1 - ln r) + ln(a)/2 + ln sqrt(2 pi) + stirling(a)), where
-    // a (r - 1 - ln r) = (x - a) - a ln r. The exponent reaches -700, so an ulp of it
-    // is 500 eps of the factor: every term is carried in two doubles, r as well.
-    const double stirling = horner_ascending(stirling_series, 1.0 / (a * a)) / a;
-    if (a > exact_product_limit) {  // beyond two-double products; the factor is 0 or 1 there
-        const double r = x / a;
-        return {-((a * ((r - 1.0) - std::log(r)) + stirling) + (0.5 * std::log(a) + ln_sqrt_2pi)), 0.0};
-    }
+// a (r - 1 - ln r), r = x/a, as (x - a) - a ln r in two doubles (r as well): it reaches
+// 700, where an ulp of it is 500 eps of e^-(it).
+TwoDoubles a_phi_two_doubles(double a, double x) {
     const double r = x / a;
-    if (r == 0.0) return {-std::numeric_limits<double>::infinity(), 0.0};
     const TwoDoubles ra = exact_product(r, a);
     const TwoDoubles ln_r = log_two_doubles(r);
     const double ln_r_lo = ln_r.lo + ((x - ra.hi) - ra.lo) / a / r;
     const TwoDoubles a_ln_r = exact_product(a, ln_r.hi);
     const TwoDoubles d = exact_sum(x, -a);
-    const TwoDoubles a_phi = exact_sum(d.hi, -a_ln_r.hi);
-    const double a_phi_lo = a_phi.lo + d.lo - a_ln_r.lo - a * ln_r_lo;
+    const TwoDoubles s = exact_sum(d.hi, -a_ln_r.hi);
+    const double lo = s.lo + d.lo - a_ln_r.lo - a * ln_r_lo;
+    const double hi = s.hi + lo;
+    return {hi, lo - (hi - s.hi)};
+}
+
+}  // namespace
+
+double gaminc_uniform(double a, double x, GammaRatio which, double tol, double lsafe) {
+    // The smaller of P and Q: e^-y (erfc(w) e^(w^2) / 2 + sigma S / sqrt(2 pi a)) with
+    // y = w^2 = a (mu - ln(1 + mu)), e^-y from y in two doubles.
+    const double sigma = which == GammaRatio::p ? -1.0 : 1.0;
+    const double mu = (x - a) / a;
+    TwoDoubles y = a <= exact_product_limit ? a_phi_two_doubles(a, x) : TwoDoubles{a * gaminc_log1pmx(mu), 0.0};
+    if (y.hi < 0.0) y = {0.0, 0.0};
+    if (-y.hi < lsafe) return 0.0;
+    double eta = std::sqrt(2.0 * y.hi / a);
+    if (x < a) eta = -eta;
+    const double sum = gaminc_temme_sum(eta, a, tol) / (std::sqrt(a) * sqrt_2pi);
+    return exp_of({-y.hi, -y.lo}) * (0.5 * erfc_scaled(std::sqrt(y.hi)) + sigma * sum);
+}
+
+TwoDoubles gaminc_prefactor_exponent(double a, double x) {
+    // With r = x/a: -(a (r - 1 - ln r) + ln(a)/2 + ln sqrt(2 pi) + stirling(a)), every
+    // term in two doubles: the exponent reaches -700, where an ulp of it is 500 eps.
+    const double stirling = horner_ascending(stirling_series, 1.0 / (a * a)) / a;
+    if (a > exact_product_limit) {  // beyond two-double products; the factor is 0 or 1 there
+        const double r = x / a;
+        return {-((a * ((r - 1.0) - std::log(r)) + stirling) + (0.5 * std::log(a) + ln_sqrt_2pi)), 0.0};
+    }
+    if (x / a == 0.0) return {-std::numeric_limits<double>::infinity(), 0.0};
+    const TwoDoubles a_phi = a_phi_two_doubles(a, x);
     const TwoDoubles ln_a = log_two_doubles(a);
     const TwoDoubles t1 = exact_sum(-a_phi.hi, -0.5 * ln_a.hi);
     const TwoDoubles t2 = exact_sum(t1.hi, -ln_sqrt_2pi);
     const TwoDoubles t3 = exact_sum(t2.hi, -stirling);
-    const double lo = t1.lo + t2.lo + t3.lo - a_phi_lo - 0.5 * ln_a.lo - ln_sqrt_2pi_low;
+    const double lo = t1.lo + t2.lo + t3.lo - a_phi.lo - 0.5 * ln_a.lo - ln_sqrt_2pi_low;
     const double hi = t3.hi + lo;
     return {hi, lo - (hi - t3.hi)};
 }
