@@ -71,8 +71,18 @@ def summary(rows):
             others = [lib for lib in libs if lib != "qelms"]
             best = min(others, key=lambda lib: worst[lib], default=None)
             fastest = min(others, key=lambda lib: mean_ns[lib], default=None)
+            # the region where qelms falls furthest behind the best other library there
+            behind = None
+            for region in dict.fromkeys(r["region"] for r in libs["qelms"]):
+                q = next(r["max"] for r in libs["qelms"] if r["region"] == region)
+                rivals = [(r["max"], lib) for lib in others for r in libs[lib]
+                          if r["region"] == region and not math.isnan(r["max"])]
+                if rivals:
+                    b = min(rivals)
+                    if q > b[0] and (behind is None or q / b[0] > behind[0]):
+                        behind = (q / b[0], region, q, b[0], b[1])
             out.append((name, worst["qelms"], failed["qelms"], best, worst.get(best), mean_ns["qelms"],
-                        fastest, mean_ns.get(fastest)))
+                        fastest, mean_ns.get(fastest), behind))
     return out
 
 
@@ -128,7 +138,8 @@ def read_points(path):
                 x = max(pos) / min(pos)
             else:
                 x = a[0]
-            points[routine][lib].append((x, float(e)))
+            if math.isfinite(x) and math.isfinite(float(e)):
+                points[routine][lib].append((x, float(e)))
     return points
 
 
@@ -159,16 +170,20 @@ def main():
               % "11")
     md.append("Machine and libraries:\n\n```\n%s\n```\n" % environment)
     md.append("## Summary\n")
-    md.append("Largest error over all regions; time as the mean ns per call over all points, and its ratio to "
-              "the fastest other library.\n")
-    md.append("| routine | qelms max (eps) | best other max (eps) | qelms ns | fastest other ns | time ratio |")
-    md.append("|---|---|---|---|---|---|")
-    for name, q, qf, best, bmax, qns, fastest, fns in summary(rows):
+    md.append("Largest error over all regions; the region where qelms's largest error exceeds the best other "
+              "library's there by the widest factor; time as the mean ns per call over all points, and its ratio "
+              "to the fastest other library.\n")
+    md.append("| routine | qelms max (eps) | best other max (eps) | furthest behind, by region | qelms ns "
+              "| fastest other ns | time ratio |")
+    md.append("|---|---|---|---|---|---|---|")
+    for name, q, qf, best, bmax, qns, fastest, fns, behind in summary(rows):
         fail = " (%d failed)" % qf if qf else ""
         other = "%s (%s)" % (fmt(bmax), best) if best else "none"
         speed = "%s (%s)" % (fmt(fns), fastest) if fastest else "–"
         ratio = "%.2f" % (qns / fns) if fastest else "–"
-        md.append("| `%s` | %s%s | %s | %s | %s | %s |" % (name, fmt(q), fail, other, fmt(qns), speed, ratio))
+        lag = ("%s: %s vs %s (%s)" % (behind[1].replace("|", "\\|"), fmt(behind[2]), fmt(behind[3]), behind[4])
+               if behind else "–")
+        md.append("| `%s` | %s%s | %s | %s | %s | %s | %s |" % (name, fmt(q), fail, other, lag, fmt(qns), speed, ratio))
     md.append("")
     for title, family, names in FAMILIES:
         frows = [r for r in rows if r["routine"] in names]
@@ -181,7 +196,7 @@ def main():
         md.append("|---|---|---|---|---|---|---|---|---|---|")
         for r in frows:
             md.append("| `%s` | %s | %s | %d | %d | %s | %s | %s | %s | %s |" % (
-                r["routine"], r["region"], r["library"], r["points"], r["failed"], fmt(r["max"]),
+                r["routine"], r["region"].replace("|", "\\|"), r["library"], r["points"], r["failed"], fmt(r["max"]),
                 fmt(r["p99"]), fmt(r["median"]), r["worst_at"], fmt(r["ns"])))
         md.append("")
     for path in extra:
