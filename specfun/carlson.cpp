@@ -178,8 +178,8 @@ double ellprf(double x, double y, double z, int& ifail) {
 
 double ellprd(double x, double y, double z, int& ifail) {
     if (nan_argument(ifail, x, y, z)) return nan;
-    const double lolim = rd_lower_limit();
-    const double uplim = rd_upper_limit();
+    static const double lolim = rd_lower_limit();  // formed once: pow is costly
+    static const double uplim = rd_upper_limit();
     if (x < 0.0 || y < 0.0 || x + y == 0.0) {
         ifail = fail_exit(ifail, 1, "ELLPRD",
                           make_message("(1X,'** On entry, X or Y is less than zero:',1P,'X =',D13.5,', Y =',D13.5)", {x, y}));
@@ -246,8 +246,8 @@ double ellprd(double x, double y, double z, int& ifail) {
 
 double ellprj(double x, double y, double z, double r, int& ifail) {
     if (nan_argument(ifail, x, y, z, r)) return nan;
-    const double lolim = rj_lower_limit();
-    const double uplim = rj_upper_limit();
+    static const double lolim = rj_lower_limit();  // formed once: pow is costly
+    static const double uplim = rj_upper_limit();
     if (x < 0.0 || y < 0.0 || z < 0.0) {
         ifail = fail_exit(ifail, 1, "ELLPRJ",
                           make_message("(1X,'** On entry, one of X, Y or Z is less than zero:',/,4X,1P,'X =',D13.5,"
@@ -325,7 +325,7 @@ double ellprj(double x, double y, double z, double r, int& ifail) {
         const double lambda = (sx + sz) * sy + sx * sz;
         const double alfa_root = pn * (sx + sy + sz) + sx * sy * sz;
         const double alfa = alfa_root * alfa_root;
-        const double beta = pn * std::pow(pn + lambda, 2.0);
+        const double beta = pn * ((pn + lambda) * (pn + lambda));
         inner_ifail = 0;
         sigma = sigma + power4 * ellprc(alfa, beta, inner_ifail);
         power4 = power4 * 0.25;
