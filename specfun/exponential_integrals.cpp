@@ -46,7 +46,7 @@ double expint(double x, int& ifail) {
     ifail = 0;
     if (x <= 1.0) return horner_ascending(expint_p1, 2.0 * x - 1.0) - std::log(x);
     if (x <= 2.0) return horner_ascending(expint_p2, 2.0 * x - 3.0);
-    if (x <= 4.0) return horner_ascending(expint_p3, x - 3.0);
+    if (x <= 4.0) return std::exp(-x) * horner_descending(expint_scaled_2_4, x - 3.0) / x;
     if (x < expint_underflow) {
         const double t = 14.5 / (x + 3.25) - 1.0;
         return std::exp(-x) * horner_ascending(expint_p4, t) / x;

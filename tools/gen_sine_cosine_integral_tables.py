@@ -1,4 +1,7 @@
-"""Tables for Si and Ci below 16 (specfun/sine_cosine_integral_tables.hpp).
+"""Tables for Si and Ci below 16, and for E1 on [2, 4] (specfun/sine_cosine_integral_tables.hpp).
+
+E1 on [2, 4]: x e^x E1(x) as a polynomial in t = x - 3 (E1 itself falls thirteenfold there,
+and a table of it rounds to an error relative to its largest values).
 
 Up to x = 1, the series: Si(x)/x and (gamma + ln x - Ci(x))/x^2 as polynomials in
 u = x^2 about u = 1/2. From 1 to 16, the auxiliary functions
@@ -52,6 +55,8 @@ def main():
         tables.append(qt.emit_table("auxiliary_g_%d_%d" % (a, b), "x^2 g(x) for %d <= x <= %d, in t = x - %g, "
                                     "highest power first" % (a, b, c),
                                     qt.centred_power_table(lambda x: x * x * g(x), a, b, 21, "x^2 g(x)")))
+    tables.append(qt.emit_table("expint_scaled_2_4", "x e^x E1(x) for 2 <= x <= 4, in t = x - 3, highest power first",
+                                qt.centred_power_table(lambda x: x * mp.exp(x) * mp.e1(x), 2, 4, 21, "x e^x E1(x)")))
     qt.write_header(os.path.join(ROOT, "specfun", "sine_cosine_integral_tables.hpp"),
                     "gen_sine_cosine_integral_tables.py", tables)
 
