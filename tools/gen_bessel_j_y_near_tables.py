@@ -15,6 +15,7 @@ from mpmath import mp
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import qelms_tables as qt  # noqa: E402
+from gen_bessel_j_y_tables import hankel_factors  # noqa: E402
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
 INTERVALS = [(2, 4), (4, 8)]
@@ -43,13 +44,6 @@ def y1_series(u):
     return (mp.bessely(1, x) - 2 / mp.pi * mp.log(x / 2) * mp.besselj(1, x) + 2 / (mp.pi * x)) / x
 
 
-def hankel_factors(order):
-    def pq(x):
-        a = mp.sqrt(2 / (mp.pi * x))
-        phi = x - (2 * order + 1) * mp.pi / 4
-        j, y = mp.besselj(order, x), mp.bessely(order, x)
-        return (j * mp.cos(phi) + y * mp.sin(phi)) / a, (-j * mp.sin(phi) + y * mp.cos(phi)) / a
-    return (lambda x: pq(x)[0]), (lambda x: x / 8 * pq(x)[1])
 
 
 def main():
@@ -62,7 +56,8 @@ def main():
             tables.append(qt.emit_table(name, "%s for 0 < x <= 2, in t = x^2 - 2, highest power first" % what,
                                         qt.centred_power_table(g, 0, 4, 11, what)))
         for order in (0, 1):
-            p, q = hankel_factors(order)
+            p = lambda x, n=order: hankel_factors(n, x)[0]  # noqa: E731
+            q = lambda x, n=order: x / 8 * hankel_factors(n, x)[1]  # noqa: E731
             for a, b in INTERVALS:
                 c = (a + b) // 2
                 tables.append(qt.emit_table("p%d_%d_%d" % (order, a, b), "P%d(x) for %d <= x <= %d, in t = x - %d, "

@@ -13,6 +13,7 @@ from mpmath import mp
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import qelms_tables as qt  # noqa: E402
+from gen_fresnel_tables import auxiliary  # noqa: E402
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
 
@@ -32,13 +33,11 @@ def c_series(u):
 
 
 def f(x):
-    phase = mp.pi * x * x / 2
-    return (mp.mpf(1) / 2 - mp.fresnels(x)) * mp.cos(phase) - (mp.mpf(1) / 2 - mp.fresnelc(x)) * mp.sin(phase)
+    return auxiliary(x)[0]
 
 
 def g(x):
-    phase = mp.pi * x * x / 2
-    return (mp.mpf(1) / 2 - mp.fresnelc(x)) * mp.cos(phase) + (mp.mpf(1) / 2 - mp.fresnels(x)) * mp.sin(phase)
+    return auxiliary(x)[1]
 
 
 def main():

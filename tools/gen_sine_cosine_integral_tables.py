@@ -17,6 +17,7 @@ from mpmath import mp
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import qelms_tables as qt  # noqa: E402
+from gen_exponential_integrals_tables import aux_f as f, aux_g as g  # noqa: E402
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
 INTERVALS = [(1, 2), (2, 4), (4, 8), (8, 16)]
@@ -30,14 +31,6 @@ def si_over_x(u):
 def cin_over_square(u):
     x = mp.sqrt(u)
     return (mp.euler + mp.log(x) - mp.ci(x)) / u if u > 0 else mp.mpf(1) / 4
-
-
-def f(x):
-    return mp.ci(x) * mp.sin(x) - (mp.si(x) - mp.pi / 2) * mp.cos(x)
-
-
-def g(x):
-    return -mp.ci(x) * mp.cos(x) - (mp.si(x) - mp.pi / 2) * mp.sin(x)
 
 
 def main():
