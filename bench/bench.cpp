@@ -22,6 +22,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <boost/math/special_functions/airy.hpp>
@@ -63,11 +64,17 @@ struct Routine {
 // qelms signals a failure through ifail; the bench treats it as NaN.
 double checked(double y, int ifail) { return ifail == 0 ? y : NAN; }
 
-template <double (*F)(double, int&)>
-double qelms1(const double* a) {
+// qelms routine F of N real arguments, called with a[0..N-1].
+template <auto F, std::size_t... I>
+double call_qelms(const double* a, std::index_sequence<I...>) {
     int ifail = 1;
-    const double y = F(a[0], ifail);
+    const double y = F(a[I]..., ifail);
     return checked(y, ifail);
+}
+
+template <auto F, std::size_t N = 1>
+double qelms_call(const double* a) {
+    return call_qelms<F>(a, std::make_index_sequence<N>{});
 }
 
 double qelms_p(const double* a) {
@@ -87,33 +94,33 @@ double qelms_q(const double* a) {
 const std::vector<Routine>& routines() {
     static const std::vector<Routine> table = {
         {"gammaf",
-         {{"qelms", qelms1<qelms::gammaf>},
+         {{"qelms", qelms_call<qelms::gammaf>},
           {"glibc", [](const double* a) { return std::tgamma(a[0]); }},
           {"boost", [](const double* a) { return boost::math::tgamma(a[0], boost_policy); }},
           {"gsl", [](const double* a) { return gsl_sf_gamma(a[0]); }}}},
         {"lngamm",
-         {{"qelms", qelms1<qelms::lngamm>},
+         {{"qelms", qelms_call<qelms::lngamm>},
           {"glibc", [](const double* a) { return std::lgamma(a[0]); }},
           {"boost", [](const double* a) { return boost::math::lgamma(a[0], boost_policy); }},
           {"gsl", [](const double* a) { return gsl_sf_lngamma(a[0]); }}}},
         {"errfun",
-         {{"qelms", qelms1<qelms::errfun>},
+         {{"qelms", qelms_call<qelms::errfun>},
           {"glibc", [](const double* a) { return std::erf(a[0]); }},
           {"boost", [](const double* a) { return boost::math::erf(a[0], boost_policy); }},
           {"gsl", [](const double* a) { return gsl_sf_erf(a[0]); }}}},
         {"erfcmp",
-         {{"qelms", qelms1<qelms::erfcmp>},
+         {{"qelms", qelms_call<qelms::erfcmp>},
           {"glibc", [](const double* a) { return std::erfc(a[0]); }},
           {"boost", [](const double* a) { return boost::math::erfc(a[0], boost_policy); }},
           {"gsl", [](const double* a) { return gsl_sf_erfc(a[0]); }}}},
         {"expint",
-         {{"qelms", qelms1<qelms::expint>},
+         {{"qelms", qelms_call<qelms::expint>},
           {"boost", [](const double* a) { return boost::math::expint(1, a[0], boost_policy); }},
           {"gsl", [](const double* a) { return gsl_sf_expint_E1(a[0]); }}}},
         {"sinint",
-         {{"qelms", qelms1<qelms::sinint>}, {"gsl", [](const double* a) { return gsl_sf_Si(a[0]); }}}},
+         {{"qelms", qelms_call<qelms::sinint>}, {"gsl", [](const double* a) { return gsl_sf_Si(a[0]); }}}},
         {"cosint",
-         {{"qelms", qelms1<qelms::cosint>}, {"gsl", [](const double* a) { return gsl_sf_Ci(a[0]); }}}},
+         {{"qelms", qelms_call<qelms::cosint>}, {"gsl", [](const double* a) { return gsl_sf_Ci(a[0]); }}}},
         {"gaminc_p",
          {{"qelms", qelms_p},
           {"boost", [](const double* a) { return boost::math::gamma_p(a[0], a[1], boost_policy); }},
@@ -123,97 +130,77 @@ const std::vector<Routine>& routines() {
           {"boost", [](const double* a) { return boost::math::gamma_q(a[0], a[1], boost_policy); }},
           {"gsl", [](const double* a) { return gsl_sf_gamma_inc_Q(a[0], a[1]); }}}},
         {"beslj0",
-         {{"qelms", qelms1<qelms::beslj0>},
+         {{"qelms", qelms_call<qelms::beslj0>},
           {"glibc", [](const double* a) { return j0(a[0]); }},
           {"boost", [](const double* a) { return boost::math::cyl_bessel_j(0, a[0], boost_policy); }},
           {"gsl", [](const double* a) { return gsl_sf_bessel_J0(a[0]); }}}},
         {"beslj1",
-         {{"qelms", qelms1<qelms::beslj1>},
+         {{"qelms", qelms_call<qelms::beslj1>},
           {"glibc", [](const double* a) { return j1(a[0]); }},
           {"boost", [](const double* a) { return boost::math::cyl_bessel_j(1, a[0], boost_policy); }},
           {"gsl", [](const double* a) { return gsl_sf_bessel_J1(a[0]); }}}},
         {"besly0",
-         {{"qelms", qelms1<qelms::besly0>},
+         {{"qelms", qelms_call<qelms::besly0>},
           {"glibc", [](const double* a) { return y0(a[0]); }},
           {"boost", [](const double* a) { return boost::math::cyl_neumann(0, a[0], boost_policy); }},
           {"gsl", [](const double* a) { return gsl_sf_bessel_Y0(a[0]); }}}},
         {"besly1",
-         {{"qelms", qelms1<qelms::besly1>},
+         {{"qelms", qelms_call<qelms::besly1>},
           {"glibc", [](const double* a) { return y1(a[0]); }},
           {"boost", [](const double* a) { return boost::math::cyl_neumann(1, a[0], boost_policy); }},
           {"gsl", [](const double* a) { return gsl_sf_bessel_Y1(a[0]); }}}},
         {"besli0",
-         {{"qelms", qelms1<qelms::besli0>},
+         {{"qelms", qelms_call<qelms::besli0>},
           {"boost", [](const double* a) { return boost::math::cyl_bessel_i(0, a[0], boost_policy); }},
           {"gsl", [](const double* a) { return gsl_sf_bessel_I0(a[0]); }}}},
         {"besli1",
-         {{"qelms", qelms1<qelms::besli1>},
+         {{"qelms", qelms_call<qelms::besli1>},
           {"boost", [](const double* a) { return boost::math::cyl_bessel_i(1, a[0], boost_policy); }},
           {"gsl", [](const double* a) { return gsl_sf_bessel_I1(a[0]); }}}},
         {"beslk0",
-         {{"qelms", qelms1<qelms::beslk0>},
+         {{"qelms", qelms_call<qelms::beslk0>},
           {"boost", [](const double* a) { return boost::math::cyl_bessel_k(0, a[0], boost_policy); }},
           {"gsl", [](const double* a) { return gsl_sf_bessel_K0(a[0]); }}}},
         {"beslk1",
-         {{"qelms", qelms1<qelms::beslk1>},
+         {{"qelms", qelms_call<qelms::beslk1>},
           {"boost", [](const double* a) { return boost::math::cyl_bessel_k(1, a[0], boost_policy); }},
           {"gsl", [](const double* a) { return gsl_sf_bessel_K1(a[0]); }}}},
         {"airyai",
-         {{"qelms", qelms1<qelms::airyai>},
+         {{"qelms", qelms_call<qelms::airyai>},
           {"boost", [](const double* a) { return boost::math::airy_ai(a[0], boost_policy); }},
           {"gsl", [](const double* a) { return gsl_sf_airy_Ai(a[0], GSL_PREC_DOUBLE); }}}},
         {"airybi",
-         {{"qelms", qelms1<qelms::airybi>},
+         {{"qelms", qelms_call<qelms::airybi>},
           {"boost", [](const double* a) { return boost::math::airy_bi(a[0], boost_policy); }},
           {"gsl", [](const double* a) { return gsl_sf_airy_Bi(a[0], GSL_PREC_DOUBLE); }}}},
         {"airyad",
-         {{"qelms", qelms1<qelms::airyad>},
+         {{"qelms", qelms_call<qelms::airyad>},
           {"boost", [](const double* a) { return boost::math::airy_ai_prime(a[0], boost_policy); }},
           {"gsl", [](const double* a) { return gsl_sf_airy_Ai_deriv(a[0], GSL_PREC_DOUBLE); }}}},
         {"airybd",
-         {{"qelms", qelms1<qelms::airybd>},
+         {{"qelms", qelms_call<qelms::airybd>},
           {"boost", [](const double* a) { return boost::math::airy_bi_prime(a[0], boost_policy); }},
           {"gsl", [](const double* a) { return gsl_sf_airy_Bi_deriv(a[0], GSL_PREC_DOUBLE); }}}},
-        {"kelber", {{"qelms", qelms1<qelms::kelber>}}},
-        {"kelbei", {{"qelms", qelms1<qelms::kelbei>}}},
-        {"kelker", {{"qelms", qelms1<qelms::kelker>}}},
-        {"kelkei", {{"qelms", qelms1<qelms::kelkei>}}},
-        {"fresns", {{"qelms", qelms1<qelms::fresns>}}},
-        {"fresnc", {{"qelms", qelms1<qelms::fresnc>}}},
+        {"kelber", {{"qelms", qelms_call<qelms::kelber>}}},
+        {"kelbei", {{"qelms", qelms_call<qelms::kelbei>}}},
+        {"kelker", {{"qelms", qelms_call<qelms::kelker>}}},
+        {"kelkei", {{"qelms", qelms_call<qelms::kelkei>}}},
+        {"fresns", {{"qelms", qelms_call<qelms::fresns>}}},
+        {"fresnc", {{"qelms", qelms_call<qelms::fresnc>}}},
         {"ellprc",
-         {{"qelms",
-           [](const double* a) {
-               int ifail = 1;
-               const double y = qelms::ellprc(a[0], a[1], ifail);
-               return checked(y, ifail);
-           }},
+         {{"qelms", qelms_call<qelms::ellprc, 2>},
           {"boost", [](const double* a) { return boost::math::ellint_rc(a[0], a[1], boost_policy); }},
           {"gsl", [](const double* a) { return gsl_sf_ellint_RC(a[0], a[1], GSL_PREC_DOUBLE); }}}},
         {"ellprf",
-         {{"qelms",
-           [](const double* a) {
-               int ifail = 1;
-               const double y = qelms::ellprf(a[0], a[1], a[2], ifail);
-               return checked(y, ifail);
-           }},
+         {{"qelms", qelms_call<qelms::ellprf, 3>},
           {"boost", [](const double* a) { return boost::math::ellint_rf(a[0], a[1], a[2], boost_policy); }},
           {"gsl", [](const double* a) { return gsl_sf_ellint_RF(a[0], a[1], a[2], GSL_PREC_DOUBLE); }}}},
         {"ellprd",
-         {{"qelms",
-           [](const double* a) {
-               int ifail = 1;
-               const double y = qelms::ellprd(a[0], a[1], a[2], ifail);
-               return checked(y, ifail);
-           }},
+         {{"qelms", qelms_call<qelms::ellprd, 3>},
           {"boost", [](const double* a) { return boost::math::ellint_rd(a[0], a[1], a[2], boost_policy); }},
           {"gsl", [](const double* a) { return gsl_sf_ellint_RD(a[0], a[1], a[2], GSL_PREC_DOUBLE); }}}},
         {"ellprj",
-         {{"qelms",
-           [](const double* a) {
-               int ifail = 1;
-               const double y = qelms::ellprj(a[0], a[1], a[2], a[3], ifail);
-               return checked(y, ifail);
-           }},
+         {{"qelms", qelms_call<qelms::ellprj, 4>},
           {"boost", [](const double* a) { return boost::math::ellint_rj(a[0], a[1], a[2], a[3], boost_policy); }},
           {"gsl", [](const double* a) { return gsl_sf_ellint_RJ(a[0], a[1], a[2], a[3], GSL_PREC_DOUBLE); }}}},
     };

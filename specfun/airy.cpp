@@ -1,6 +1,7 @@
 // Airy functions Ai, Bi and their derivatives for a real argument.
 #include <array>
 #include <cmath>
+#include <span>
 
 #include "../support/failure.hpp"
 #include "airy_series_tables.hpp"
@@ -97,23 +98,24 @@ double near_zero_t(double x) {
     return 2.0 * (-z * z * z) - 1.0;
 }
 
-NearZero near_zero_values(double x) {
+// The pair from the series tables sf, sg (powers of x^3) or the Chebyshev tables cf, cg.
+NearZero near_zero_pair(double x, std::span<const double> sf, std::span<const double> sg,
+                        std::span<const double> cf, std::span<const double> cg) {
     if (x >= series_limit) {
         const double z = x * x * x;
-        return {horner_descending(airy_series_f, z), horner_descending(airy_series_g, z)};
+        return {horner_descending(sf, z), horner_descending(sg, z)};
     }
     const double t = near_zero_t(x);
-    return {chebyshev_descending(airy_af, t), chebyshev_descending(airy_ag, t)};
+    return {chebyshev_descending(cf, t), chebyshev_descending(cg, t)};
+}
+
+NearZero near_zero_values(double x) {
+    return near_zero_pair(x, airy_series_f, airy_series_g, airy_af, airy_ag);
 }
 
 // The same for the derivatives: Ai' = x^2 F - G, Bi' = sqrt3 (x^2 F + G).
 NearZero near_zero_derivatives(double x) {
-    if (x >= series_limit) {
-        const double z = x * x * x;
-        return {horner_descending(airy_series_fd, z), horner_descending(airy_series_gd, z)};
-    }
-    const double t = near_zero_t(x);
-    return {chebyshev_descending(airy_df, t), chebyshev_descending(airy_dg, t)};
+    return near_zero_pair(x, airy_series_fd, airy_series_gd, airy_df, airy_dg);
 }
 
 // The interval of x > 0: 0 for x < 4.5, 1 for 4.5 <= x < 9, 2 and above for x >= 9.
