@@ -16,8 +16,8 @@ using bessel_j_y::q0;
 using bessel_j_y::q1;
 
 constexpr double two_over_pi = 0.6366197723675814;
+constexpr double one_over_pi = 0.3183098861837907;
 constexpr double euler_gamma = 0.5772156649015329;
-constexpr double sqrt_half = 0.7071067811865476;
 constexpr double hankel_limit = 8.0;                    // above this the asymptotic Hankel factors
 constexpr double series_limit = 2.0;                    // up to this the series; above, the Hankel form
 constexpr double argument_limit = 1e16;                 // above this the phase is meaningless
@@ -35,11 +35,11 @@ constexpr double ln_2 = 0.6931471805599453;
 // reduction is exact: forming a - pi/4 in double would cost up to half an ulp
 // of a, a whole radian near 1e16.
 struct HankelParts {
-    double amplitude;
-    double cos_phase;
-    double sin_phase;
-    double p;
-    double q;
+    double amplitude;  // sqrt(1/(pi a))
+    double cos_phase;  // sqrt(2) cos(phase)
+    double sin_phase;  // sqrt(2) sin(phase)
+    double p;          // P
+    double q;          // Q
 };
 
 struct Factors {
@@ -65,10 +65,11 @@ Factors hankel_factors(double a, int order) {
 
 HankelParts hankel_parts(double a, int order) {
     const double c = std::cos(a), s = std::sin(a);
-    const double cos_phase = order == 0 ? (c + s) * sqrt_half : (s - c) * sqrt_half;
-    const double sin_phase = order == 0 ? (s - c) * sqrt_half : -(s + c) * sqrt_half;
+    // sqrt(1/2) is carried in the amplitude, so the phase terms are c + s and s - c unrounded
+    const double cos_phase = order == 0 ? c + s : s - c;
+    const double sin_phase = order == 0 ? s - c : -(s + c);
     const Factors f = hankel_factors(a, order);
-    return {std::sqrt(two_over_pi / a), cos_phase, sin_phase, f.p, f.q};
+    return {std::sqrt(one_over_pi / a), cos_phase, sin_phase, f.p, 8.0 * f.q / a};
 }
 
 // J0(a) and J1(a)/a for 0 <= a <= 2, from their series in a^2.
@@ -91,7 +92,7 @@ double beslj0(double x, int& ifail) {
     ifail = 0;
     if (a > series_limit) {
         const HankelParts h = hankel_parts(a, 0);
-        return h.amplitude * h.cos_phase * h.p - 8.0 / a * h.amplitude * h.sin_phase * h.q;
+        return h.amplitude * (h.cos_phase * h.p - h.sin_phase * h.q);
     }
     if (a <= small_limit) return 1.0;
     return j0_series(a);
@@ -108,7 +109,7 @@ double beslj1(double x, int& ifail) {
     if (a > series_limit) {
         const HankelParts h = hankel_parts(a, 1);
         const double amplitude = std::copysign(h.amplitude, x);  // J1 is odd
-        return amplitude * h.cos_phase * h.p - 8.0 / a * amplitude * h.sin_phase * h.q;
+        return amplitude * (h.cos_phase * h.p - h.sin_phase * h.q);
     }
     if (a <= small_limit) return x * 4.0 * 0.125;
     return x * j1_series(a);
@@ -127,7 +128,7 @@ double besly0(double x, int& ifail) {
     ifail = 0;
     if (x > series_limit) {
         const HankelParts h = hankel_parts(x, 0);
-        return h.amplitude * h.sin_phase * h.p + 8.0 / x * h.amplitude * h.cos_phase * h.q;
+        return h.amplitude * (h.sin_phase * h.p + h.cos_phase * h.q);
     }
     if (x <= small_limit) return two_over_pi * (log_half(x) + euler_gamma);
     return two_over_pi * log_half(x) * j0_series(x) + horner_descending(y0_near, x * x - 2.0);
@@ -142,7 +143,7 @@ double besly1(double x, int& ifail) {
         }
         ifail = 0;
         const HankelParts h = hankel_parts(x, 1);
-        return h.amplitude * h.sin_phase * h.p + 8.0 / x * h.amplitude * h.cos_phase * h.q;
+        return h.amplitude * (h.sin_phase * h.p + h.cos_phase * h.q);
     }
     if (x > y1_small_limit) {
         ifail = 0;
