@@ -141,8 +141,9 @@ double gammaf(double x, int& ifail) {
         return gamma_stirling(x);
     }
     if (x > 0.0) {
-        const PositiveReduction r = reduce_positive(x);
         ifail = 0;
+        if (x < 1.0) return gamma_one_plus(x) / x;  // one rounding, not 1/x and a product
+        const PositiveReduction r = reduce_positive(x);
         return r.factor * gamma_one_plus(r.g);
     }
     // Decided on x itself: for -2^-54 <= x < 0, x + 1 rounds to 1 although x is no integer.
