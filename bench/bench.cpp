@@ -241,7 +241,10 @@ std::vector<Region> read_regions(const std::filesystem::path& dir) {
         while (std::getline(in, line)) {
             if (line.empty() || line[0] == '#') continue;
             const auto f = split(line, '|');
-            if (f.size() != 5) continue;
+            if (f.size() != 5) {
+                std::fprintf(stderr, "%s: skipped, not 5 fields: %s\n", file.c_str(), line.c_str());
+                continue;
+            }
             Point p;
             std::stringstream args(f[2]);
             for (double v; args >> v;) p.args.push_back(v);

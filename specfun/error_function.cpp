@@ -27,7 +27,8 @@ constexpr double erf_series_limit = 2.0;  // |x| up to here uses erf_small
 constexpr double erf_one_limit = 6.25;    // from here erf(x) = +-1 in double precision
 constexpr double erfc_zero_limit = 26.6;  // from here erfc(x) underflows to 0
 constexpr double erfc_two_limit = -6.25;  // up to here erfc(x) = 2 in double precision
-constexpr double erfc_direct_limit = 0.5;  // |x| below this: erf from its series, erfc = 1 - erf; above, erf = 1 - erfc
+constexpr double erf_split = 1.25;          // between the two tables of erf on [1/2, 2]
+constexpr double erfc_direct_limit = 0.5;  // |x| below this: erf from its series, erfc = 1 - erf
 constexpr double erfcx_split = 2.0;        // between the two polynomials of e^(a^2) erfc(a)
 constexpr double erfcx_tail_limit = 4.0;   // from here a e^(a^2) erfc(a) in 32/a^2 - 1
 
@@ -73,7 +74,10 @@ double errfun(double x, int& ifail) {
     const double a = std::fabs(x);
     if (a >= erf_one_limit) return std::copysign(1.0, x);
     if (a < erfc_direct_limit) return erf_near_zero(x);
-    if (a <= erf_series_limit) return std::copysign(1.0 - erfc_positive(a), x);
+    if (a <= erf_series_limit)
+        return std::copysign(a <= erf_split ? horner_descending(erf_low_poly, a - 0.875)
+                                            : horner_descending(erf_high_poly, a - 1.625),
+                             x);
     const double u = 2.0 - 20.0 / (a + 3.0);
     const double s = chebyshev_ascending_twice(erfc_scaled_middle, u) * 0.5;
     const double q = exp_minus_square(x) * s / a / sqrt_pi;  // erfc(a)

@@ -5,7 +5,8 @@ a = 26.6; one table over the whole range rounds its coefficients to an error
 relative to the largest values, so each interval has its own:
   [1/2, 2] and [2, 4]: erfcx(a) as a polynomial in t = a - c, c the midpoint;
   [4, 26.6]: a erfcx(a) as a Chebyshev series in t = 32/a^2 - 1.
-Below 1/2, erf(x)/x as a polynomial in u = x^2 (erfc = 1 - erf there).
+Below 1/2, erf(x)/x as a polynomial in u = x^2 (erfc = 1 - erf there); on [1/2, 5/4]
+and [5/4, 2], erf itself in t = x - c (c the midpoint), near 1 and without cancellation.
 """
 import os
 import sys
@@ -61,6 +62,10 @@ def main():
     tables = [
         qt.emit_table("erf_near_zero_poly", "erf(x)/x for |x| <= 1/2, in u = x^2, highest power first",
                       erf_table(10)),
+        qt.emit_table("erf_low_poly", "erf(x) for 1/2 <= x <= 5/4, in t = x - 0.875, highest power first",
+                      qt.centred_power_table(mp.erf, 0.5, 1.25, 17, "erf")),
+        qt.emit_table("erf_high_poly", "erf(x) for 5/4 <= x <= 2, in t = x - 1.625, highest power first",
+                      qt.centred_power_table(mp.erf, 1.25, 2, 17, "erf")),
         qt.emit_table("erfcx_low_poly", "e^(a^2) erfc(a) for 1/2 <= a <= 2, in t = a - 1.25, highest power first",
                       power_table(0.5, 2.0, 20)),
         qt.emit_table("erfcx_middle_poly", "e^(a^2) erfc(a) for 2 <= a <= 4, in t = a - 3, highest power first",
