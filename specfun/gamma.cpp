@@ -43,7 +43,7 @@ constexpr double lngamm_correction_limit = 77000000.0;
 constexpr double lngamm_limit = 2.55e+305;
 constexpr double lngamm_overflow_value = 1.79e+308;
 
-// For x > 1e-17 with m = INT(x) and g = x - m: the factor F with Gamma(x) = F * Gamma(1+g).
+// For 1 <= x < 20 with m = INT(x) and g = x - m: the factor F with Gamma(x) = F * Gamma(1+g).
 struct PositiveReduction {
     double factor;
     double g;
@@ -71,7 +71,6 @@ double compensated_product(double start, double x, double step, long count) {
 PositiveReduction reduce_positive(double x) {
     const auto m = static_cast<long>(x);
     const double g = x - static_cast<double>(m);
-    if (m == 0) return {1.0 / x, x};
     return {compensated_product(1.0, x, -1.0, m - 1), g};
 }
 
@@ -187,9 +186,13 @@ double lngamm(double x, int& ifail) {
         return std::log(x - 1.0) + lngamm_near_zeros(x - 1.0);  // two positive terms, x - 1 exact
     }
     if (x <= lngamm_poly_limit) {
-        const PositiveReduction r = reduce_positive(x);
+        // ln((x - 1) ... (x - k)) + ln Gamma(x - k), x - k in [2, 3): two positive terms,
+        // the product of at most 12 exact factors
+        const double k = std::floor(x) - 2.0;
+        double product = x - 1.0;
+        for (double i = 2.0; i <= k; i += 1.0) product *= x - i;
         ifail = 0;
-        return std::log(r.factor * gamma_one_plus(r.g));
+        return std::log(product) + lngamm_near_zeros(x - k);
     }
     if (x <= lngamm_correction_limit) {
         const double t = 450.0 / (x * x) - 1.0;
