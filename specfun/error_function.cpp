@@ -42,14 +42,16 @@ double exp_minus_square(double x) {
 double erf_near_zero(double x) { return x * horner_descending(erf_near_zero_poly, x * x); }
 
 // e^(-a^2) g / d, rounded once: the product, the rounding of a^2 and the
-// quotient are carried in two doubles.
+// quotient are carried in two doubles, scaled by 2^64 so that their low parts
+// stay normal (subnormal arithmetic is slow) down to erfc(26.6) = 1e-309.
 double exp_minus_square_times(double a, double g, double d) {
+    constexpr double scale_up = 0x1p64, scale_down = 0x1p-64;
     const TwoDoubles square = exact_product(a, a);
-    const TwoDoubles p = exact_product(std::exp(-square.hi), g);
+    const TwoDoubles p = exact_product(std::exp(-square.hi) * scale_up, g);
     const double p_lo = p.lo - p.hi * square.lo;  // e^-lo = 1 - lo
     const double q = p.hi / d;
     const TwoDoubles qd = exact_product(q, d);
-    return q + (((p.hi - qd.hi) - qd.lo) + p_lo) / d;
+    return (q + (((p.hi - qd.hi) - qd.lo) + p_lo) / d) * scale_down;
 }
 
 // erfc(a) for a >= 1/2 as e^(-a^2) times e^(a^2) erfc(a) from the table of its interval.
