@@ -1,8 +1,10 @@
 // Airy functions Ai, Bi and their derivatives for a real argument.
 #include <array>
 #include <cmath>
+#include <span>
 
 #include "../support/failure.hpp"
+#include "airy_series_tables.hpp"
 #include "airy_tables.hpp"
 #include "exact_argument.hpp"
 #include "polynomial.hpp"
@@ -46,6 +48,7 @@ constexpr double sqrt3 = 1.7320508075688772;               // Bi(x) = sqrt3 * (.
 constexpr double sqrt_half = 0.7071067811865476;
 constexpr double zero_limit = 2.2e-16;                     // |x| up to this gives the value at zero
 constexpr double oscillatory_limit = -5.0;                 // x below this takes the oscillatory form
+constexpr double series_limit = -2.0;                      // from here to 0 the Maclaurin series
 constexpr double positive_split = 4.5;                     // width of the two scaled-polynomial intervals
 constexpr double ai_bi_negative_limit = -5.6e10;           // Ai, Bi: x below this fails (2)
 constexpr double derivative_negative_limit = -1.8e9;       // Ai', Bi': x below this fails (2)
@@ -82,10 +85,37 @@ Oscillatory oscillatory(double x) {
             -250.0 / (x * x * x) - 1.0};
 }
 
-// The variable of the Chebyshev pair on -5 <= x <= 0: -2x^3/125 - 1.
+// The pair (Ai + Bi/sqrt3)/2, (Bi/sqrt3 - Ai)/(2x) on -5 <= x < 0: Ai = F - x G,
+// Bi = sqrt3 (F + x G). From -2 on the Maclaurin series, whose terms there fall
+// fast and do not cancel in Ai; below, the Chebyshev pair in t = -2x^3/125 - 1.
+struct NearZero {
+    double f;
+    double g;
+};
+
 double near_zero_t(double x) {
     const double z = x / 5.0;
     return 2.0 * (-z * z * z) - 1.0;
+}
+
+// The pair from the series tables sf, sg (powers of x^3) or the Chebyshev tables cf, cg.
+NearZero near_zero_pair(double x, std::span<const double> sf, std::span<const double> sg,
+                        std::span<const double> cf, std::span<const double> cg) {
+    if (x >= series_limit) {
+        const double z = x * x * x;
+        return {horner_descending(sf, z), horner_descending(sg, z)};
+    }
+    const double t = near_zero_t(x);
+    return {chebyshev_descending(cf, t), chebyshev_descending(cg, t)};
+}
+
+NearZero near_zero_values(double x) {
+    return near_zero_pair(x, airy_series_f, airy_series_g, airy_af, airy_ag);
+}
+
+// The same for the derivatives: Ai' = x^2 F - G, Bi' = sqrt3 (x^2 F + G).
+NearZero near_zero_derivatives(double x) {
+    return near_zero_pair(x, airy_series_fd, airy_series_gd, airy_df, airy_dg);
 }
 
 // The interval of x > 0: 0 for x < 4.5, 1 for 4.5 <= x < 9, 2 and above for x >= 9.
@@ -129,8 +159,8 @@ double airyai(double x, int& ifail) {
             return (horner_descending(airy_ap, o.t) * o.sin_theta -
                     horner_descending(airy_aq, o.t) / o.zeta * o.cos_theta) / o.q;
         }
-        const double t = near_zero_t(x);
-        return chebyshev_descending(airy_af, t) - x * chebyshev_descending(airy_ag, t);
+        const NearZero n = near_zero_values(x);
+        return n.f - x * n.g;
     }
     if (x > ai_positive_limit) {
         ifail = fail_exit(ifail, 1, "AIRYAI");
@@ -161,8 +191,8 @@ double airybi(double x, int& ifail) {
             return (horner_descending(airy_ap, o.t) * o.cos_theta +
                     horner_descending(airy_aq, o.t) / o.zeta * o.sin_theta) / o.q;
         }
-        const double t = near_zero_t(x);
-        return (chebyshev_descending(airy_af, t) + x * chebyshev_descending(airy_ag, t)) * sqrt3;
+        const NearZero n = near_zero_values(x);
+        return (n.f + x * n.g) * sqrt3;
     }
     if (x > positive_limit) {
         ifail = fail_exit(ifail, 1, "AIRYBI");
@@ -193,8 +223,8 @@ double airyad(double x, int& ifail) {
             return -(horner_descending(airy_dp, o.t) * o.cos_theta +
                      horner_descending(airy_dq, o.t) / o.zeta * o.sin_theta) * o.q;
         }
-        const double t = near_zero_t(x);
-        return x * x * chebyshev_descending(airy_df, t) - chebyshev_descending(airy_dg, t);
+        const NearZero n = near_zero_derivatives(x);
+        return x * x * n.f - n.g;
     }
     if (x > positive_limit) {
         ifail = fail_exit(ifail, 1, "AIRYAD");
@@ -225,8 +255,8 @@ double airybd(double x, int& ifail) {
             return (horner_descending(airy_dp, o.t) * o.sin_theta -
                     horner_descending(airy_dq, o.t) / o.zeta * o.cos_theta) * o.q;
         }
-        const double t = near_zero_t(x);
-        return (x * x * chebyshev_descending(airy_df, t) + chebyshev_descending(airy_dg, t)) * sqrt3;
+        const NearZero n = near_zero_derivatives(x);
+        return (x * x * n.f + n.g) * sqrt3;
     }
     if (x > positive_limit) {
         ifail = fail_exit(ifail, 1, "AIRYBD");

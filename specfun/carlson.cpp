@@ -13,7 +13,6 @@
 namespace qelms {
 namespace {
 
-constexpr double rc_tolerance = 0.00092;  // |SN| below this: the series is exact to double precision
 constexpr double rf_tolerance = 0.0018;   // largest relative deviation from the mean
 constexpr double rd_tolerance = 0.0012;
 constexpr double rj_tolerance = 0.0012;
@@ -50,6 +49,24 @@ constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 
 }  // namespace
 
+// RC(x, y) for x >= 0, y > 0 in closed form, d = |y - x|:
+// atan(sqrt(d/x))/sqrt(d) for x < y, atanh(sqrt(d/x))/sqrt(d) for x > y. Neither
+// overflows: d/x may be infinite, atan giving pi/2 there; near s = 1 atanh(s) is
+// formed as ln(1 + s) + ln(x/y)/2, without the cancellation in 1 - s.
+double rc_closed_form(double x, double y) {
+    if (x == y) return 1.0 / std::sqrt(x);
+    if (x < y) {
+        const double d = y - x;
+        return std::atan(std::sqrt(d / x)) / std::sqrt(d);
+    }
+    const double d = x - y;
+    const double s = std::sqrt(d / x);
+    if (s <= 0.5) return std::atanh(s) / std::sqrt(d);
+    const double ratio = x / y;  // ln x - ln y would cancel
+    const double half_log = std::isinf(ratio) ? 0.5 * (std::log(x) - std::log(y)) : 0.5 * std::log(ratio);
+    return (std::log1p(s) + half_log) / std::sqrt(d);
+}
+
 double ellprc(double x, double y, int& ifail) {
     if (nan_argument(ifail, x, y)) return nan;
     if (x < 0.0) {
@@ -79,38 +96,7 @@ double ellprc(double x, double y, int& ifail) {
         }
     }
 
-    if (xn <= small_limit && yn <= small_limit) {
-        w *= small_scale_root;
-        xn *= small_scale;
-        yn *= small_scale;
-    } else if (xn >= large_limit || yn >= large_limit) {
-        w = w / 4.0;
-        if (xn < small_limit) {  // one duplication step, in which x no longer counts, then /16
-            xn = yn / 64.0;
-            yn = yn / 32.0;
-        } else if (yn < small_limit) {
-            yn = std::sqrt(yn * xn) / 32.0;
-            xn = xn / 64.0;
-        } else {
-            xn = xn / 16.0;
-            yn = yn / 16.0;
-        }
-    }
-
-    double mu = 0.0;
-    double sn = 0.0;
-    for (int step = 0;; ++step) {
-        mu = (xn + 2.0 * yn) / 3.0;
-        sn = (yn + mu) / mu - 2.0;
-        if (std::fabs(sn) < rc_tolerance || step == duplication_limit) break;
-        const double lambda = 2.0 * std::sqrt(xn) * std::sqrt(yn) + yn;
-        xn = (xn + lambda) * 0.25;
-        yn = (yn + lambda) * 0.25;
-    }
-    // series coefficients 3/10, 1/7, 3/8, 9/22
-    const double series =
-        1.0 + sn * sn * (0.3 + sn * (0.14285714285714285 + sn * (0.375 + sn * 0.4090909090909091)));
-    return w * series / std::sqrt(mu);
+    return w * rc_closed_form(xn, yn);
 }
 
 double ellprf(double x, double y, double z, int& ifail) {
@@ -192,8 +178,8 @@ double ellprf(double x, double y, double z, int& ifail) {
 
 double ellprd(double x, double y, double z, int& ifail) {
     if (nan_argument(ifail, x, y, z)) return nan;
-    const double lolim = rd_lower_limit();
-    const double uplim = rd_upper_limit();
+    static const double lolim = rd_lower_limit();  // formed once: pow is costly
+    static const double uplim = rd_upper_limit();
     if (x < 0.0 || y < 0.0 || x + y == 0.0) {
         ifail = fail_exit(ifail, 1, "ELLPRD",
                           make_message("(1X,'** On entry, X or Y is less than zero:',1P,'X =',D13.5,', Y =',D13.5)", {x, y}));
@@ -260,8 +246,8 @@ double ellprd(double x, double y, double z, int& ifail) {
 
 double ellprj(double x, double y, double z, double r, int& ifail) {
     if (nan_argument(ifail, x, y, z, r)) return nan;
-    const double lolim = rj_lower_limit();
-    const double uplim = rj_upper_limit();
+    static const double lolim = rj_lower_limit();  // formed once: pow is costly
+    static const double uplim = rj_upper_limit();
     if (x < 0.0 || y < 0.0 || z < 0.0) {
         ifail = fail_exit(ifail, 1, "ELLPRJ",
                           make_message("(1X,'** On entry, one of X, Y or Z is less than zero:',/,4X,1P,'X =',D13.5,"
@@ -339,7 +325,7 @@ double ellprj(double x, double y, double z, double r, int& ifail) {
         const double lambda = (sx + sz) * sy + sx * sz;
         const double alfa_root = pn * (sx + sy + sz) + sx * sy * sz;
         const double alfa = alfa_root * alfa_root;
-        const double beta = pn * std::pow(pn + lambda, 2.0);
+        const double beta = pn * ((pn + lambda) * (pn + lambda));
         inner_ifail = 0;
         sigma = sigma + power4 * ellprc(alfa, beta, inner_ifail);
         power4 = power4 * 0.25;

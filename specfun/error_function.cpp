@@ -3,22 +3,14 @@
 #include <cmath>
 
 #include "../support/failure.hpp"
+#include "error_function.hpp"
+#include "error_function_tables.hpp"
 #include "exact_argument.hpp"
 #include "polynomial.hpp"
 #include "qelms/qelms.hpp"
 
 namespace qelms {
 namespace {
-
-// erf(x)/x on |x| <= 2 as a Chebyshev series in t = x^2/2 - 1, constant term
-// first (counting half).
-constexpr std::array<double, 17> erf_small = {
-    1.4831105640848037, -0.301071073386595,  0.0689948306898316, -0.0139162712647222,
-    0.0024207995224335, -0.0003658639685849, 4.86209844323e-05,  -5.749256558e-06,
-    6.113243578e-07,    -5.89910153e-08,     5.2070091e-09,      -4.232976e-10,
-    3.18811e-11,        -2.2361e-12,         1.467e-13,          -9e-15,
-    5e-16,
-};
 
 // sqrt(pi) a e^(a^2) erfc(a) on 2 < a < 6.25 as a Chebyshev series in
 // t = (a - 7)/(a + 3), constant term first (counting half).
@@ -30,24 +22,15 @@ constexpr std::array<double, 18> erfc_scaled_middle = {
     -4e-15,              1.2e-15,
 };
 
-// e^(a^2) erfc(a) for a >= 0 as a polynomial in t = (a - 3.75)/(a + 3.75),
-// constant term first.
-constexpr std::array<double, 23> erfc_scaled = {
-    0.1455897212750385,     -0.273421931495426,     0.2260080669166197,
-    -0.1635718955239687,    0.1026043120322792,     -0.05480232669380236,
-    0.02414322397093253,    -0.008220621168415435,  0.001802962431316418,
-    -2.553523453642242e-05, -0.0001524627476123466, 4.789838226695987e-05,
-    3.584014089915968e-06,  -6.182369348098529e-06, 7.47831710178579e-07,
-    6.575825478226343e-07,  -1.822565715362025e-07, -7.043998994397452e-08,
-    3.026547320064576e-08,  7.532536116142436e-09,  -4.066088879757269e-09,
-    -5.718639670776992e-10, 3.328130055126039e-10,
-};
-
 constexpr double sqrt_pi = 1.772453850905516;
 constexpr double erf_series_limit = 2.0;  // |x| up to here uses erf_small
 constexpr double erf_one_limit = 6.25;    // from here erf(x) = +-1 in double precision
 constexpr double erfc_zero_limit = 26.6;  // from here erfc(x) underflows to 0
 constexpr double erfc_two_limit = -6.25;  // up to here erfc(x) = 2 in double precision
+constexpr double erf_split = 1.25;          // between the two tables of erf on [1/2, 2]
+constexpr double erfc_direct_limit = 0.5;  // |x| below this: erf from its series, erfc = 1 - erf
+constexpr double erfcx_split = 2.0;        // between the two polynomials of e^(a^2) erfc(a)
+constexpr double erfcx_tail_limit = 4.0;   // from here a e^(a^2) erfc(a) in 32/a^2 - 1
 
 // e^(-x^2) without the rounding of x^2, which would cost up to x^2 half-ulps
 // (over 200 eps near x = 26).
@@ -56,17 +39,47 @@ double exp_minus_square(double x) {
     return exp_of({-square.hi, -square.lo});
 }
 
+double erf_near_zero(double x) { return x * horner_descending(erf_near_zero_poly, x * x); }
+
+// e^(-a^2) g / d, rounded once: the product, the rounding of a^2 and the
+// quotient are carried in two doubles, scaled by 2^64 so that their low parts
+// stay normal (subnormal arithmetic is slow) down to erfc(26.6) = 1e-309.
+double exp_minus_square_times(double a, double g, double d) {
+    constexpr double scale_up = 0x1p64, scale_down = 0x1p-64;
+    const TwoDoubles square = exact_product(a, a);
+    const TwoDoubles p = exact_product(std::exp(-square.hi) * scale_up, g);
+    const double p_lo = p.lo - p.hi * square.lo;  // e^-lo = 1 - lo
+    const double q = p.hi / d;
+    const TwoDoubles qd = exact_product(q, d);
+    return (q + (((p.hi - qd.hi) - qd.lo) + p_lo) / d) * scale_down;
+}
+
+// erfc(a) for a >= 1/2 as e^(-a^2) times e^(a^2) erfc(a) from the table of its interval.
+double erfc_positive(double a) {
+    if (a <= erfcx_split) return exp_minus_square_times(a, horner_descending(erfcx_low_poly, a - 1.25), 1.0);
+    if (a <= erfcx_tail_limit) return exp_minus_square_times(a, horner_descending(erfcx_middle_poly, a - 3.0), 1.0);
+    return exp_minus_square_times(a, chebyshev_descending(erfcx_tail, 32.0 / (a * a) - 1.0), a);
+}
+
 }  // namespace
+
+double erfc_scaled(double a) {
+    if (a < erfc_direct_limit) return std::exp(a * a) * (1.0 - erf_near_zero(a));
+    if (a <= erfcx_split) return horner_descending(erfcx_low_poly, a - 1.25);
+    if (a <= erfcx_tail_limit) return horner_descending(erfcx_middle_poly, a - 3.0);
+    return chebyshev_descending(erfcx_tail, 32.0 / (a * a) - 1.0) / a;
+}
 
 double errfun(double x, int& ifail) {
     if (nan_argument(ifail, x)) return x;
     ifail = 0;
     const double a = std::fabs(x);
     if (a >= erf_one_limit) return std::copysign(1.0, x);
-    if (a <= erf_series_limit) {
-        const double u = x * x - 2.0;
-        return (chebyshev_ascending_twice(erf_small, u) * x) * 0.5;
-    }
+    if (a < erfc_direct_limit) return erf_near_zero(x);
+    if (a <= erf_series_limit)
+        return std::copysign(a <= erf_split ? horner_descending(erf_low_poly, a - 0.875)
+                                            : horner_descending(erf_high_poly, a - 1.625),
+                             x);
     const double u = 2.0 - 20.0 / (a + 3.0);
     const double s = chebyshev_ascending_twice(erfc_scaled_middle, u) * 0.5;
     const double q = exp_minus_square(x) * s / a / sqrt_pi;  // erfc(a)
@@ -79,8 +92,8 @@ double erfcmp(double x, int& ifail) {
     if (x >= erfc_zero_limit) return 0.0;
     if (x <= erfc_two_limit) return 2.0;
     const double a = std::fabs(x);
-    const double t = 1.0 + (-7.5) / (a + 3.75);
-    const double y = horner_ascending(erfc_scaled, t) * exp_minus_square(x);
+    if (a < erfc_direct_limit) return 1.0 - erf_near_zero(x);
+    const double y = erfc_positive(a);
     return x < 0.0 ? 2.0 - y : y;
 }
 

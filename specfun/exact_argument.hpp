@@ -27,8 +27,18 @@ inline TwoDoubles exact_product(double a, double b) {
     return {p, ((x.hi * y.hi - p) + x.hi * y.lo + x.lo * y.hi) + x.lo * y.lo};
 }
 
-// e^(hi + lo).
-inline double exp_of(TwoDoubles v) { return std::exp(v.hi) * std::exp(v.lo); }
+// a + b exactly, as the rounded sum and its error (Knuth).
+inline TwoDoubles exact_sum(double a, double b) {
+    const double s = a + b;
+    const double bb = s - a;
+    return {s, (a - (s - bb)) + (b - bb)};
+}
+
+// e^(hi + lo) for |lo| a rounding error of hi: e^lo = 1 + lo to far below an ulp.
+inline double exp_of(TwoDoubles v) {
+    const double e = std::exp(v.hi);
+    return std::isfinite(e) ? e + e * v.lo : e;
+}
 
 struct CosSin {
     double cos;

@@ -4,26 +4,35 @@
 #include "../support/failure.hpp"
 #include "exponential_integrals_tables.hpp"
 #include "polynomial.hpp"
+#include "sine_cosine_integral_tables.hpp"
 
 namespace qelms {
 namespace {
 
 constexpr double half_pi = 1.570796326794897;      // Si(x) for x -> +infinity
 constexpr double expint_underflow = 708.3;          // E1(x) is returned as 0 from here on
-constexpr double small_limit = 16.0;                // Si, Ci: power series below, f and g above
+constexpr double small_limit = 16.0;                // Si, Ci: f and g in 512/x^2 - 1 above, in x - c below
 constexpr double sinint_limit = 1e17;               // Si(x) = +-pi/2 to double precision from here on
 constexpr double cosint_limit = 1e16;               // Ci(x) is returned as 0 from here on
-constexpr double inverse_square_scale = 0.0078125;  // 1/128, for t = x^2/128 - 1
+constexpr double series_limit = 1.0;                // Si, Ci: |x| up to here from their series
+constexpr double pi_2 = 1.5707963267948966;         // pi/2 rounded, for the computed values of Si
+constexpr double euler_gamma = 0.5772156649015329;
 
-// F = x f(x) and G = x^2 g(x) for |x| > 16, the auxiliary functions of Si and Ci.
+// F = x f(x) and G = x^2 g(x) for x > 1, the auxiliary functions of Si and Ci.
 struct Auxiliary {
     double f;
     double g;
 };
 
 Auxiliary auxiliary(double x) {
-    const double t = 512.0 / (x * x) - 1.0;
-    return {horner_ascending(auxiliary_f, t), horner_ascending(auxiliary_g, t)};
+    if (x > small_limit) {
+        const double t = 512.0 / (x * x) - 1.0;
+        return {horner_ascending(auxiliary_f, t), horner_ascending(auxiliary_g, t)};
+    }
+    if (x <= 2.0) return {horner_descending(auxiliary_f_1_2, x - 1.5), horner_descending(auxiliary_g_1_2, x - 1.5)};
+    if (x <= 4.0) return {horner_descending(auxiliary_f_2_4, x - 3.0), horner_descending(auxiliary_g_2_4, x - 3.0)};
+    if (x <= 8.0) return {horner_descending(auxiliary_f_4_8, x - 6.0), horner_descending(auxiliary_g_4_8, x - 6.0)};
+    return {horner_descending(auxiliary_f_8_16, x - 12.0), horner_descending(auxiliary_g_8_16, x - 12.0)};
 }
 
 }  // namespace
@@ -37,7 +46,7 @@ double expint(double x, int& ifail) {
     ifail = 0;
     if (x <= 1.0) return horner_ascending(expint_p1, 2.0 * x - 1.0) - std::log(x);
     if (x <= 2.0) return horner_ascending(expint_p2, 2.0 * x - 3.0);
-    if (x <= 4.0) return horner_ascending(expint_p3, x - 3.0);
+    if (x <= 4.0) return std::exp(-x) * horner_descending(expint_scaled_2_4, x - 3.0) / x;
     if (x < expint_underflow) {
         const double t = 14.5 / (x + 3.25) - 1.0;
         return std::exp(-x) * horner_ascending(expint_p4, t) / x;
@@ -49,10 +58,12 @@ double sinint(double x, int& ifail) {
     if (nan_argument(ifail, x)) return x;
     ifail = 0;
     const double a = std::fabs(x);
-    if (a <= small_limit) return x * horner_ascending(sinint_ps, x * x * inverse_square_scale - 1.0);
+    // Below 16 the series gives way to the auxiliary functions at 1, before its
+    // terms outgrow Si.
+    if (a <= series_limit) return x * horner_descending(sinint_near_zero_poly, x * x - 0.5);
     if (a < sinint_limit) {
-        const Auxiliary p = auxiliary(x);
-        return std::copysign(half_pi - p.f * std::cos(a) / a - p.g * std::sin(a) / (x * x), x);
+        const Auxiliary p = auxiliary(a);
+        return std::copysign(pi_2 - (p.f * std::cos(a) + p.g * std::sin(a) / a) / a, x);
     }
     return std::copysign(half_pi, x);
 }
@@ -64,10 +75,12 @@ double cosint(double x, int& ifail) {
         return 0.0;
     }
     ifail = 0;
-    if (x <= small_limit) return std::log(x) + horner_ascending(cosint_pc, x * x * inverse_square_scale - 1.0);
+    // As for Si; the series would also cancel to far more than the amplitude of Ci.
+    if (x <= series_limit)
+        return (euler_gamma + std::log(x)) - x * x * horner_descending(cosint_near_zero_poly, x * x - 0.5);
     if (x < cosint_limit) {
         const Auxiliary p = auxiliary(x);
-        return p.f * std::sin(x) / x - p.g * std::cos(x) / (x * x);
+        return (p.f * std::sin(x) - p.g * std::cos(x) / x) / x;
     }
     return 0.0;
 }

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "../support/failure.hpp"
+#include "fresnel_near_tables.hpp"
 #include "fresnel_tables.hpp"
 #include "polynomial.hpp"
 #include "qelms/qelms.hpp"
@@ -10,7 +11,8 @@ namespace qelms {
 namespace {
 
 constexpr double two_over_pi = 0.6366197723675814;
-constexpr double poly_limit = 3.0;               // |x| at or below this uses the small-argument polynomials
+constexpr double poly_limit = 3.0;               // |x| at or below this uses the small-argument tables
+constexpr double series_limit = 1.0;             // up to this the series in x^4; above, f and g on [1, 3]
 constexpr double sine_cubic_limit = 0.00018;     // |x| below this: S(x) = pi x^3 / 6
 constexpr double sine_zero_limit = 3.49e-103;    // |x| below this: pi x^3 / 6 underflows, S(x) = 0
 constexpr double cosine_linear_limit = 0.00017;  // |x| below this: C(x) = x
@@ -23,7 +25,7 @@ struct Phase {
     double sin;
 };
 
-// For 3 < a < 4294967290 the phase pi a^2 / 2 is reduced exactly: with a/2 = m + f,
+// For 0 <= a < 4294967290 the phase pi a^2 / 2 is reduced exactly: with a/2 = m + f,
 // pi a^2 / 2 = (pi/2) (4 m^2 + 8 m f + 4 f^2), where 4 m^2 and the integral part
 // of 8 m f (times 8) are whole turns. m f is exact: m and f share the 53 bits of a/2.
 Phase reduced_phase(double a) {
@@ -62,7 +64,12 @@ double fresns(double x, int& ifail) {
             if (a < sine_zero_limit) return 0.0;
             return x * x / (two_over_pi * 3.0) * x;
         }
-        return x * x * x * horner_descending(fresnel_sine_poly, table_variable(x / 3.0));
+        if (a <= series_limit) return x * x * x * horner_descending(fresnel_sine_near, x * x * (x * x) - 0.5);
+        const Phase p = reduced_phase(a);
+        const double t = a - 2.0;
+        return std::copysign(0.5 - horner_descending(fresnel_f_near, t) * p.cos -
+                                 horner_descending(fresnel_g_near, t) * p.sin,
+                             x);
     }
     const double half = std::copysign(0.5, x);
     if (a >= half_limit) return half;
@@ -79,7 +86,12 @@ double fresnc(double x, int& ifail) {
     const double a = std::fabs(x);
     if (a <= poly_limit) {
         if (a < cosine_linear_limit) return x;
-        return x * horner_descending(fresnel_cosine_poly, table_variable(x / 3.0));
+        if (a <= series_limit) return x * horner_descending(fresnel_cosine_near, x * x * (x * x) - 0.5);
+        const Phase p = reduced_phase(a);
+        const double t = a - 2.0;
+        return std::copysign(0.5 + horner_descending(fresnel_f_near, t) * p.sin -
+                                 horner_descending(fresnel_g_near, t) * p.cos,
+                             x);
     }
     const double half = std::copysign(0.5, x);
     if (a >= half_limit) return half;

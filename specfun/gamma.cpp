@@ -4,6 +4,8 @@
 
 #include "../support/failure.hpp"
 #include "exact_argument.hpp"
+#include "gamma_tables.hpp"
+#include "log_two_doubles.hpp"
 #include "polynomial.hpp"
 
 namespace qelms {
@@ -26,16 +28,22 @@ constexpr std::array<double, 6> stirling_correction = {
 };
 
 constexpr double ln_sqrt_2pi = 0.9189385332046728;
+constexpr double ln_sqrt_2pi_low = -3.878294158067242e-17;  // ln sqrt(2 pi) - ln_sqrt_2pi
+constexpr double stirling_gamma_limit = 20.0;  // from here Gamma(x) by Stirling's series
 constexpr double tiny_argument = 1e-17;        // below this Gamma(x) = 1/x
 constexpr double gamma_limit = 170.0;           // |x| above this over- or underflows
 constexpr double gamma_pole_limit = 2.23e-308;  // |x| below this is too close to the pole
 constexpr double gamma_overflow_value = 4.3e+304;
 constexpr double lngamm_poly_limit = 15.0;
+constexpr double lngamm_shift_limit = 0.75;  // below: ln Gamma(1 + x) - ln x
+constexpr double lngamm_split = 1.5;         // up to here (x - 1) F(x), above (x - 2) F(x)
+constexpr double lngamm_zeros_limit = 3.0;   // the end of the second table
+constexpr double lngamm_step_limit = 4.0;    // up to here: ln(x - 1) + ln Gamma(x - 1)
 constexpr double lngamm_correction_limit = 77000000.0;
 constexpr double lngamm_limit = 2.55e+305;
 constexpr double lngamm_overflow_value = 1.79e+308;
 
-// For x > 1e-17 with m = INT(x) and g = x - m: the factor F with Gamma(x) = F * Gamma(1+g).
+// For 1 <= x < 20 with m = INT(x) and g = x - m: the factor F with Gamma(x) = F * Gamma(1+g).
 struct PositiveReduction {
     double factor;
     double g;
@@ -44,39 +52,67 @@ struct PositiveReduction {
 // start * (x + step) * (x + 2 step) * ... over `count` factors, multiplied in
 // that order. Each factor is exact; the rounding of every multiplication is
 // carried along (a product of up to 170 factors would otherwise gather about
-// 6 eps). The running product is brought back near 1 by a power of two only
-// when it leaves [2^-500, 2^500], which keeps the exact products in range;
-// scaling by powers of two is exact, so the result is as if scaled every step.
+// 6 eps). The product is formed scaled by 2^-64, exactly, so that it stays
+// below the 2^995 that the exact products allow (170! is below 2^1020), and
+// every |factor| of a reduction is at least 1e-16, far from underflow.
 double compensated_product(double start, double x, double step, long count) {
-    constexpr double rescale_above = 0x1p500;
-    constexpr double rescale_below = 0x1p-500;
-    int exponent = 0;
-    double hi = std::frexp(start, &exponent);
+    constexpr double scale_down = 0x1p-64, scale_up = 0x1p64;
+    double hi = start * scale_down;
     double lo = 0.0;
     for (long i = 1; i <= count; ++i) {
         const double factor = x + step * static_cast<double>(i);
         const TwoDoubles p = exact_product(hi, factor);
         lo = lo * factor + p.lo;
         hi = p.hi;
-        const double size = std::fabs(hi);
-        if (size > rescale_above || size < rescale_below) {
-            int e = 0;
-            hi = std::frexp(hi, &e);
-            lo = std::ldexp(lo, -e);
-            exponent += e;
-        }
     }
-    return std::ldexp(hi + lo, exponent);
+    return (hi + lo) * scale_up;
 }
 
 PositiveReduction reduce_positive(double x) {
     const auto m = static_cast<long>(x);
     const double g = x - static_cast<double>(m);
-    if (m == 0) return {1.0 / x, x};
     return {compensated_product(1.0, x, -1.0, m - 1), g};
 }
 
+// Gamma(x) for 20 <= x <= 170 as e^E, E = (x - 1/2) ln x - x + ln sqrt(2 pi) + c(t)/x,
+// with E carried in two doubles: an error in E is a relative error of Gamma.
+double gamma_stirling(double x) {
+    const TwoDoubles ln_x = log_two_doubles(x);
+    const double h = x - 0.5;  // exact
+    const TwoDoubles p = exact_product(h, ln_x.hi);
+    const TwoDoubles s = exact_sum(p.hi, -x);
+    const TwoDoubles e1 = exact_sum(s.hi, ln_sqrt_2pi);
+    const TwoDoubles e = exact_sum(e1.hi, horner_ascending(stirling_correction, 450.0 / (x * x) - 1.0) / x);
+    const double lo = e.lo + e1.lo + s.lo + p.lo + h * ln_x.lo + ln_sqrt_2pi_low;  // a few ulps of e.hi
+    const double value = std::exp(e.hi);
+    return value + value * lo;
+}
+
+// Gamma(x) for -170 <= x <= -20, x no integer, by reflection: pi / (sin(pi x) (-x) Gamma(-x))
+// (1 - x may round; -x does not), sin(pi x) = (-1)^n sin(pi r), r = x - n exact, pi r in
+// two doubles.
+double gamma_reflected(double x) {
+    constexpr double pi_hi = 3.141592653589793, pi_lo = 1.2246467991473532e-16;
+    const double n = std::floor(x + 0.5);
+    const double r = x - n;
+    const TwoDoubles pr = exact_product(pi_hi, r);
+    const double lo = pr.lo + pi_lo * r;
+    const double sine = std::sin(pr.hi) + std::cos(pr.hi) * lo;
+    const double odd = static_cast<long>(n) % 2 != 0 ? -1.0 : 1.0;
+    // Gamma(-x) reaches 4e304: scaled by 2^-64 to stay within the exact product's range
+    const TwoDoubles sg = exact_product(odd * sine, gamma_stirling(-x) * 0x1p-64);
+    const TwoDoubles d = exact_product(sg.hi, -x);
+    const double q = pi_hi / d.hi;
+    return (q - q * ((d.lo - sg.lo * x) / d.hi - pi_lo / pi_hi)) * 0x1p-64;
+}
+
 double gamma_one_plus(double g) { return horner_ascending(gamma_poly, 2.0 * g - 1.0); }
+
+// ln Gamma(x) for 0.75 <= x <= 3 as (x - z) F(x), z the zero 1 or 2; x - z is exact.
+double lngamm_near_zeros(double x) {
+    return x <= lngamm_split ? (x - 1.0) * horner_descending(lngamm_low_poly, x - 1.125)
+                             : (x - 2.0) * horner_descending(lngamm_high_poly, x - 2.25);
+}
 
 }  // namespace
 
@@ -99,20 +135,27 @@ double gammaf(double x, int& ifail) {
         ifail = 0;
         return 1.0 / x;
     }
-    if (x > 0.0) {
-        const PositiveReduction r = reduce_positive(x);
+    if (x >= stirling_gamma_limit) {
         ifail = 0;
+        return gamma_stirling(x);
+    }
+    if (x > 0.0) {
+        ifail = 0;
+        if (x < 1.0) return gamma_one_plus(x) / x;  // one rounding, not 1/x and a product
+        const PositiveReduction r = reduce_positive(x);
         return r.factor * gamma_one_plus(r.g);
     }
-    const auto m = static_cast<long>(x);
-    const long n = 1 - m;
-    const double g = x + static_cast<double>(n);
-    if (g == 1.0) {
+    // Decided on x itself: for -2^-54 <= x < 0, x + 1 rounds to 1 although x is no integer.
+    if (x == std::floor(x)) {
         ifail = fail_exit(ifail, 4, "GAMMAF");
         return gamma_overflow_value;
     }
-    const double d = compensated_product(x, x, 1.0, n);
     ifail = 0;
+    if (-x >= stirling_gamma_limit) return gamma_reflected(x);
+    const auto m = static_cast<long>(x);
+    const long n = 1 - m;
+    const double g = x + static_cast<double>(n);
+    const double d = compensated_product(x, x, 1.0, n);
     return (1.0 / d) * gamma_one_plus(g);
 }
 
@@ -126,10 +169,30 @@ double lngamm(double x, int& ifail) {
         ifail = 0;
         return -std::log(x);
     }
-    if (x <= lngamm_poly_limit) {
-        const PositiveReduction r = reduce_positive(x);
+    // Around the zeros at 1 and 2 the factor x - 1 or x - 2 keeps the error relative.
+    if (x < lngamm_shift_limit) {
         ifail = 0;
-        return std::log(r.factor * gamma_one_plus(r.g));
+        const double u = 1.0 + x;  // ln Gamma(u) = x F(u), u - 1 being x before rounding
+        return (u <= lngamm_split ? x * horner_descending(lngamm_low_poly, u - 1.125)
+                                  : (x - 1.0) * horner_descending(lngamm_high_poly, u - 2.25)) -
+               std::log(x);
+    }
+    if (x <= lngamm_zeros_limit) {
+        ifail = 0;
+        return lngamm_near_zeros(x);
+    }
+    if (x <= lngamm_step_limit) {
+        ifail = 0;
+        return std::log(x - 1.0) + lngamm_near_zeros(x - 1.0);  // two positive terms, x - 1 exact
+    }
+    if (x <= lngamm_poly_limit) {
+        // ln((x - 1) ... (x - k)) + ln Gamma(x - k), x - k in [2, 3): two positive terms,
+        // the product of at most 12 exact factors
+        const double k = std::floor(x) - 2.0;
+        double product = x - 1.0;
+        for (double i = 2.0; i <= k; i += 1.0) product *= x - i;
+        ifail = 0;
+        return std::log(product) + lngamm_near_zeros(x - k);
     }
     if (x <= lngamm_correction_limit) {
         const double t = 450.0 / (x * x) - 1.0;

@@ -10,7 +10,9 @@
 
 #include "../support/failure.hpp"
 #include "../support/machine.hpp"
+#include "error_function.hpp"
 #include "incomplete_gamma_tables.hpp"
+#include "log_two_doubles.hpp"
 #include "polynomial.hpp"
 #include "qelms/qelms.hpp"
 
@@ -28,6 +30,8 @@ constexpr double taylor_limit = 1.5;           // x up to this uses the small-x 
 constexpr double small_a = 0.5;                // a up to this forms Gamma(a) - 1/a from a series
 constexpr double sqrt_2pi = 2.5066282746310007;
 constexpr double ln_sqrt_2pi = 0.91893853320467274;
+constexpr double ln_sqrt_2pi_low = -3.878294158067242e-17;  // ln sqrt(2 pi) - ln_sqrt_2pi
+constexpr double exact_product_limit = 1e250;  // a above this: the exponent in one double
 constexpr double stirling_min_a = 7.0;         // from here the x^a e^-x / Gamma(a+1) exponent uses Stirling
 
 // ln Gamma(a) - ((a - 1/2) ln a - a + ln sqrt(2 pi)) = sum_k B(2k) / (2k (2k-1) a^(2k-1)),
@@ -65,33 +69,56 @@ double gaminc_temme_sum(double eta, double a, double tol) {
     return s / (1.0 + beta[1] / a);
 }
 
-double gaminc_uniform(double a, double x, GammaRatio which, double tol, double lsafe) {
-    const double sigma = which == GammaRatio::p ? -1.0 : 1.0;
-    const double mu = (x - a) / a;
-    double y = a * gaminc_log1pmx(mu);
-    if (y < 0.0) y = 0.0;
-    double eta = std::sqrt(2.0 * y / a);
-    double w = std::sqrt(y);
-    if (x < a) {
-        eta = -eta;
-        w = -w;
-    }
-    int erfc_ifail = 0;
-    const double e = 0.5 * erfcmp(sigma * w, erfc_ifail);
-    double c = 0.0;
-    if (!(-y < lsafe)) c = sigma * std::exp(-y) * gaminc_temme_sum(eta, a, tol) / (std::sqrt(a) * sqrt_2pi);
-    return e + c;
+namespace {
+
+// a (r - 1 - ln r), r = x/a, as (x - a) - a ln r in two doubles (r as well): it reaches
+// 700, where an ulp of it is 500 eps of e^-(it).
+TwoDoubles a_phi_two_doubles(double a, double x) {
+    const double r = x / a;
+    const TwoDoubles ra = exact_product(r, a);
+    const TwoDoubles ln_r = log_two_doubles(r);
+    const double ln_r_lo = ln_r.lo + ((x - ra.hi) - ra.lo) / a / r;
+    const TwoDoubles a_ln_r = exact_product(a, ln_r.hi);
+    const TwoDoubles d = exact_sum(x, -a);
+    const TwoDoubles s = exact_sum(d.hi, -a_ln_r.hi);
+    const double lo = s.lo + d.lo - a_ln_r.lo - a * ln_r_lo;
+    const double hi = s.hi + lo;
+    return {hi, lo - (hi - s.hi)};
 }
 
-double gaminc_prefactor_exponent(double a, double x) {
-    // With r = x/a: -a (r - 1 - ln r) - ln(a)/2 - ln sqrt(2 pi) - stirling(a). Every term is
-    // negative, so nothing cancels. For 0.5 <= r <= 1.5, x - a is exact and the polynomial in
-    // mu = (x - a)/a avoids the cancellation inside r - 1 - ln r; further out r itself is the
-    // better argument, as 1 + mu loses its relative accuracy when x << a.
-    const double r = x / a;
-    const double phi = 0.5 <= r && r <= 1.5 ? gaminc_log1pmx((x - a) / a) : (r - 1.0) - std::log(r);
+}  // namespace
+
+double gaminc_uniform(double a, double x, GammaRatio which, double tol, double lsafe) {
+    // The smaller of P and Q: e^-y (erfc(w) e^(w^2) / 2 + sigma S / sqrt(2 pi a)) with
+    // y = w^2 = a (mu - ln(1 + mu)), e^-y from y in two doubles.
+    const double sigma = which == GammaRatio::p ? -1.0 : 1.0;
+    const double mu = (x - a) / a;
+    TwoDoubles y = a <= exact_product_limit ? a_phi_two_doubles(a, x) : TwoDoubles{a * gaminc_log1pmx(mu), 0.0};
+    if (y.hi < 0.0) y = {0.0, 0.0};
+    if (-y.hi < lsafe) return 0.0;
+    double eta = std::sqrt(2.0 * y.hi / a);
+    if (x < a) eta = -eta;
+    const double sum = gaminc_temme_sum(eta, a, tol) / (std::sqrt(a) * sqrt_2pi);
+    return exp_of({-y.hi, -y.lo}) * (0.5 * erfc_scaled(std::sqrt(y.hi)) + sigma * sum);
+}
+
+TwoDoubles gaminc_prefactor_exponent(double a, double x) {
+    // With r = x/a: -(a (r - 1 - ln r) + ln(a)/2 + ln sqrt(2 pi) + stirling(a)), every
+    // term in two doubles: the exponent reaches -700, where an ulp of it is 500 eps.
     const double stirling = horner_ascending(stirling_series, 1.0 / (a * a)) / a;
-    return -((a * phi + stirling) + (0.5 * std::log(a) + ln_sqrt_2pi));
+    if (a > exact_product_limit) {  // beyond two-double products; the factor is 0 or 1 there
+        const double r = x / a;
+        return {-((a * ((r - 1.0) - std::log(r)) + stirling) + (0.5 * std::log(a) + ln_sqrt_2pi)), 0.0};
+    }
+    if (x / a == 0.0) return {-std::numeric_limits<double>::infinity(), 0.0};
+    const TwoDoubles a_phi = a_phi_two_doubles(a, x);
+    const TwoDoubles ln_a = log_two_doubles(a);
+    const TwoDoubles t1 = exact_sum(-a_phi.hi, -0.5 * ln_a.hi);
+    const TwoDoubles t2 = exact_sum(t1.hi, -ln_sqrt_2pi);
+    const TwoDoubles t3 = exact_sum(t2.hi, -stirling);
+    const double lo = t1.lo + t2.lo + t3.lo - a_phi.lo - 0.5 * ln_a.lo - ln_sqrt_2pi_low;
+    const double hi = t3.hi + lo;
+    return {hi, lo - (hi - t3.hi)};
 }
 
 void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
@@ -155,10 +182,20 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
                           make_message("(1X,'** Algorithm fails to terminate in ',I4,' iterations')", {max_steps}));
     };
 
-    // ln(t x^a e^-x / Gamma(a+1)) for t > 0, the exponent formed directly only while a is
-    // small: for large a the difference cancels.
-    const auto log_times_prefactor = [&](double t) {
-        return a >= stirling_min_a ? std::log(t) + gaminc_prefactor_exponent(a, x) : std::log(t) + a * lnx - x - lg;
+    // t x^a e^-x / Gamma(a+1) for t > 0, 0 where it is below the safe range. The exponent
+    // is carried in two doubles: a ln x - x directly while a is small (dividing by
+    // Gamma(a+1) after), Stirling's form for large a, where the difference cancels.
+    const auto times_prefactor = [&](double t) {
+        if (a >= stirling_min_a) {
+            const TwoDoubles e = gaminc_prefactor_exponent(a, x);
+            return std::log(t) + e.hi <= lsafe ? 0.0 : exp_of(e) * t;
+        }
+        if (std::log(t) + a * lnx - x - lg <= lsafe) return 0.0;
+        const TwoDoubles ln_x = log_two_doubles(x);
+        const TwoDoubles a_ln_x = exact_product(a, ln_x.hi);
+        const TwoDoubles e = exact_sum(a_ln_x.hi, -x);
+        int gamma_ifail = 1;
+        return exp_of({e.hi, e.lo + a_ln_x.lo + a * ln_x.lo}) * t / gammaf(a + 1.0, gamma_ifail);
     };
 
     if (a > alpha) {
@@ -172,8 +209,7 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
             if (std::fabs(term) <= toll * sum) break;
         }
         if (n > max_steps) return fail_to_converge();
-        const double lp = log_times_prefactor(sum);
-        p = lp <= lsafe ? 0.0 : std::exp(lp);
+        p = times_prefactor(sum);
         q = 1.0 - p;
         return;
     }
@@ -205,8 +241,7 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
             if (std::fabs(term) <= toll * sum) break;
         }
         if (n > max_steps) return fail_to_converge();
-        const double lq = log_times_prefactor(a * sum / (1.0 + d));
-        q = lq <= lsafe ? 0.0 : std::exp(lq);
+        q = times_prefactor(a * sum / (1.0 + d));
         p = 1.0 - q;
         return;
     }

@@ -2,6 +2,8 @@
 // large a near the transition x = a, and the prefactor of the series and fraction.
 #pragma once
 
+#include "exact_argument.hpp"
+
 namespace qelms {
 
 enum class GammaRatio { p, q };
@@ -18,8 +20,8 @@ double gaminc_temme_sum(double eta, double a, double tol);
 double gaminc_log1pmx(double mu);
 
 // a ln x - x - ln Gamma(a+1), the logarithm of the factor x^a e^-x / Gamma(a+1) of the
-// power series and the continued fraction, for a >= 7 and x > 0, without the
-// cancellation of the direct difference at large a. -inf where x/a underflows.
-double gaminc_prefactor_exponent(double a, double x);
+// power series and the continued fraction, for a >= 7 and x > 0, in two doubles and
+// without the cancellation of the direct difference at large a. -inf where x/a underflows.
+TwoDoubles gaminc_prefactor_exponent(double a, double x);
 
 }  // namespace qelms

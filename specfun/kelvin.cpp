@@ -12,6 +12,7 @@
 
 #include "../support/failure.hpp"
 #include "exact_argument.hpp"
+#include "kelvin_near_tables.hpp"
 #include "kelvin_tables.hpp"
 #include "polynomial.hpp"
 
@@ -36,16 +37,6 @@ constexpr double ker_kei_series = 1.0;          // at and below: expansion in x^
 constexpr double kr_rate = -0.6875;             // KR is e^(0.6875 x) ker(x)
 constexpr double ker_square_term = -0.375;      // coefficient of (x^2/4)^2 in ker near 0
 
-// ber(a) on 0 <= a <= 5, Chebyshev in t = 2(a/5)^4 - 1, highest order first.
-constexpr std::array<double, 8> cber = {
-    -2.222977528754074e-15, 7.52944020788535e-12, -1.3399230820039688e-08, 1.1054545179367345e-05,
-    -0.0035041593099430857, 0.3098901979029117,   -3.6115370666240003,     -2.9249424917887996,
-};
-// 4 bei(a)/a^2 on 0 <= a <= 5, same variable.
-constexpr std::array<double, 8> cbei = {
-    -9.885841322517e-18,    4.459874724544548e-14, -1.1094964370585176e-10, 1.370232111615475e-07,
-    -7.222779318681679e-05, 0.012809363841241855,  -0.4906450215718475,     0.4964732496595184,
-};
 // ber(x) on 0 <= x <= 1, Chebyshev in t = 2x^4 - 1.
 constexpr std::array<double, 5> ca = {
     7.3326452616714e-17, -1.4716609624265534e-11, 8.47622202274614e-07, -0.007809109378739948, 0.992190042984341,
@@ -145,12 +136,6 @@ SmallArgument small_argument(double x) {
     return {2.0 * (x2 * x2) - 1.0, x2 / 4.0};
 }
 
-// t = 2 (a/5)^4 - 1 for the tables on 0 <= a <= 5.
-double fourth_power_variable(double a) {
-    const double q = a / 5.0;
-    const double z = q * q;
-    return 2.0 * (z * z) - 1.0;
-}
 
 }  // namespace
 
@@ -167,8 +152,10 @@ double kelber(double x, int& ifail) {
         return f.amplitude * (f.e_plus * (f.cos1 * (1.0 + f.c1 * f.u1) + f.sin1 * f.c1 * f.u2) +
                               f.e_minus * (f.sin2 * (1.0 + f.c2 * f.v1) + f.cos2 * f.c2 * f.v2));
     }
-    if (a > ber_tiny) return chebyshev_descending(cber, fourth_power_variable(a));
-    return 1.0;
+    if (a <= ber_tiny) return 1.0;
+    if (a <= 2.0) return horner_descending(ber_near_0_2, a * a * (a * a) - 8.0);
+    if (a <= 3.5) return horner_descending(ber_near_2_3, a - 2.75);
+    return horner_descending(ber_near_3_5, a - 4.25);
 }
 
 double kelbei(double x, int& ifail) {
@@ -184,7 +171,9 @@ double kelbei(double x, int& ifail) {
         return f.amplitude * (f.e_plus * (f.sin1 * (1.0 + f.c1 * f.u1) - f.cos1 * f.c1 * f.u2) +
                               f.e_minus * (f.cos2 * (1.0 + f.c2 * f.v1) - f.sin2 * f.c2 * f.v2));
     }
-    if (a > bei_tiny) return a * a / 4.0 * chebyshev_descending(cbei, fourth_power_variable(a));
+    if (a > 3.5) return ((a - bei_zero[0]) - bei_zero[1]) * horner_descending(bei_near_3_5, a - 4.25);
+    if (a > 2.0) return horner_descending(bei_near_2_3, a - 2.75);
+    if (a > bei_tiny) return a * a / 4.0 * horner_descending(bei_near_0_2, a * a * (a * a) - 8.0);
     if (a > square_underflow) return a * a / 4.0;
     return 0.0;
 }

@@ -22,15 +22,15 @@ const std::map<std::string, Routine> routines = {
 // 4.7 (Y0), 4.8 (Y1); Hankel rows up to 1e16 at most 1.8; zeros at most 0.8
 // (3.0 for Y0, whose first zero lies in the Chebyshev region).
 const std::map<std::string, double> bounds = {
-    {"beslj0_small", 0.0},      {"beslj0_chebyshev", 4.0}, {"beslj0_hankel", 2.0}, {"beslj0_hankel_far", 2.0},
-    {"beslj0_zero", 1.0},       {"beslj1_small", 1.0},     {"beslj1_chebyshev", 3.5}, {"beslj1_hankel", 2.0},
-    {"beslj1_hankel_far", 2.0}, {"beslj1_zero", 1.0},      {"besly0_small", 1.5},  {"besly0_chebyshev", 5.0},
-    {"besly0_hankel", 2.0},     {"besly0_hankel_far", 2.0}, {"besly0_zero", 3.0},   {"besly1_small", 1.0},
-    {"besly1_chebyshev", 5.0},  {"besly1_hankel", 2.0},    {"besly1_hankel_far", 2.0}, {"besly1_zero", 1.0},
+    {"beslj0_small", 0.0},      {"beslj0_chebyshev", 1.5}, {"beslj0_hankel", 1.5}, {"beslj0_hankel_far", 1.5},
+    {"beslj0_zero", 1.0},       {"beslj1_small", 1.0},     {"beslj1_chebyshev", 2.0}, {"beslj1_hankel", 1.5},
+    {"beslj1_hankel_far", 1.0}, {"beslj1_zero", 1.0},      {"besly0_small", 1.5},  {"besly0_chebyshev", 2.0},
+    {"besly0_hankel", 1.5},     {"besly0_hankel_far", 1.0}, {"besly0_zero", 1.0},   {"besly1_small", 1.0},
+    {"besly1_chebyshev", 1.5},  {"besly1_hankel", 2.0},    {"besly1_hankel_far", 1.0}, {"besly1_zero", 1.0},
 };
 
 TEST(BesselJY, ReferenceValuesPerRegion) {
-    std::map<std::string, int> seen;
+    std::map<std::string, double> worst;
     for (const auto& row : qelms::test::read_reference("bessel_j_y.txt")) {
         const double x = row.values[0];
         const double expected = row.values[1];
@@ -41,9 +41,10 @@ TEST(BesselJY, ReferenceValuesPerRegion) {
         EXPECT_EQ(ifail, 0) << row.region << " x=" << x;
         const double error = std::fabs(value - expected) / scale / std::numeric_limits<double>::epsilon();
         EXPECT_LE(error, bounds.at(row.region)) << row.region << " x=" << x;
-        ++seen[row.region];
+        worst[row.region] = std::max(worst[row.region], error);
     }
-    EXPECT_EQ(seen.size(), bounds.size());
+    for (const auto& [region, e] : worst) std::printf("%-20s max error %.2f eps\n", region.c_str(), e);
+    EXPECT_EQ(worst.size(), bounds.size());
 }
 
 TEST(BesselJY, ExactValuesAndBounds) {

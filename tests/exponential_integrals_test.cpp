@@ -20,8 +20,8 @@ constexpr double stored_half_pi = 1.570796326794897;
 // to max(|Ci|, 1/x), the size of its oscillation, because of its zeros. Below 16
 // Ci is limited by forming t = x^2/128 - 1 and by its power-form table.
 const std::map<std::string, double> max_eps = {
-    {"expint_p1", 1.0}, {"expint_p2", 1.0},  {"expint_p3", 3.0},  {"expint_p4", 1.0}, {"expint_p4_subnormal", 1.0},
-    {"sinint_ps", 4.0}, {"sinint_fg", 2.0},  {"cosint_pc", 33.0}, {"cosint_fg", 1.0},
+    {"expint_p1", 1.0}, {"expint_p2", 1.0},  {"expint_p3", 1.5},  {"expint_p4", 1.0}, {"expint_p4_subnormal", 1.0},
+    {"sinint_ps", 1.5}, {"sinint_fg", 1.0},  {"cosint_pc", 1.5}, {"cosint_fg", 1.0},
 };
 
 // Past these bounds the routines return a constant; the true value differs from

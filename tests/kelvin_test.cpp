@@ -36,12 +36,11 @@ struct Bound {
 
 const std::map<std::string, Bound> bounds = {
     {"ber_tiny", {Measure::relative, 1.1}},
-    {"ber_chebyshev", {Measure::amplitude, 6.0}},
+    {"ber_chebyshev", {Measure::amplitude, 1.0}},
     {"ber_asymptotic", {Measure::amplitude, 2.0}},
     {"bei_square", {Measure::relative, 1.5}},
-    // Up to 40 only just below 5, where bei nears its zero at 5.025 and the
-    // rounding of the variable 2(a/5)^4 - 1 shows.
-    {"bei_chebyshev", {Measure::relative, 40.0}},
+    // relative up to 5, next to bei's zero at 5.026
+    {"bei_chebyshev", {Measure::relative, 1.5}},
     {"bei_asymptotic", {Measure::amplitude, 2.0}},
     {"ker_leading", {Measure::relative, 1.0}},
     {"ker_square", {Measure::relative, 1.0}},

@@ -1,10 +1,5 @@
-"""Coefficient tables of J0, J1, Y0, Y1: writes specfun/bessel_j_y_tables.hpp.
-
-On 0 < a <= 8 the functions are Chebyshev series in t = a^2/32 - 1, stored
-from the highest order down. The evaluation folds the start of the three-term
-recurrence into the first three entries (d1 = u c1 + c2, d2 = u d1 + c3), so
-the third stored entry is the Chebyshev coefficient of order m-3 less that of
-order m-1; the last entry is the constant term, whole.
+"""Coefficient tables of J0, J1, Y0, Y1 for a > 8: writes specfun/bessel_j_y_tables.hpp
+(below 8, tools/gen_bessel_j_y_near_tables.py).
 
 For a > 8 they use the Hankel form J + iY = sqrt(2/(pi a)) (P + iQ) e^(i theta)
 with theta = a - pi/4 (order 0) or a - 3 pi/4 (order 1); P and (a/8) Q are
@@ -38,15 +33,6 @@ def large(t):
     return mp.sqrt(128 / (t + 1))
 
 
-def small(t):
-    """0 < a <= 8 from t = a^2/32 - 1."""
-    return mp.sqrt(32 * (t + 1))
-
-
-def j1_scaled(x):
-    return 8 * mp.besselj(1, x) / x
-
-
 TABLES = [
     # name, kind, entries, function of t, one-line meaning, given entries (index, text)
     ("p0", "polynomial", 14, lambda t: hankel_factors(0, large(t))[0],
@@ -65,27 +51,6 @@ TABLES = [
      "(a/8) Q1(a), Hankel factor of order 1 on a > 8, polynomial in t = 128/a^2 - 1, highest power first.",
      [(0, "-2.29376e-15"), (1, "5.3248e-15"), (2, "-4.83328e-15"),
       (-2, "-9.621458822054416e-05"), (-1, "0.04677687402744898")]),
-    ("cj0", "chebyshev", 17, lambda t: mp.besselj(0, small(t)),
-     "J0(a) on 0 <= a <= 8, Chebyshev series in t = a^2/32 - 1, highest order first, start folded.",
-     [(0, "1.222e-17"), (1, "-7.5885e-16"), (2, "4.124099e-14"),
-      (-2, "-0.008723442352852221"), (-1, "0.15772797147489012")]),
-    ("cj1", "chebyshev", 17, lambda t: j1_scaled(small(t)),
-     "8 J1(a)/a on 0 <= a <= 8, Chebyshev series in t = a^2/32 - 1, highest order first, start folded.",
-     [(0, "2.95e-18"), (1, "-1.9554e-16"), (2, "1.138277e-14"),
-      (-2, "-1.1918011605412169"), (-1, "0.6483587706052649")]),
-    ("cy0", "chebyshev", 18,
-     lambda t: mp.bessely(0, small(t)) - 2 / mp.pi * mp.log(small(t)) * mp.besselj(0, small(t)),
-     "Y0(x) - (2/pi) ln(x) J0(x) on 0 < x <= 8, Chebyshev series in t = x^2/32 - 1, highest order first,"
-     " start folded.",
-     [(0, "3.9e-19"), (1, "-2.698e-17"), (2, "1.6431e-15"),
-      (-2, "-0.2744743055297453"), (-1, "-0.03314611320328494")]),
-    ("cy1", "chebyshev", 17,
-     lambda t: (8 / small(t)) * (mp.bessely(1, small(t)) + 2 / (mp.pi * small(t)))
-     - 2 / mp.pi * mp.log(small(t)) * j1_scaled(small(t)),
-     "(8/x) (Y1(x) + 2/(pi x)) - (2/pi) ln(x) 8 J1(x)/x on 0 < x <= 8, Chebyshev series in t = x^2/32 - 1,"
-     " highest order first, start folded.",
-     [(0, "-6.58e-18"), (1, "4.2773e-16"), (2, "-2.440291e-14"),
-      (-2, "-0.12869738438135"), (-1, "0.020304105885934252")]),
 ]
 
 

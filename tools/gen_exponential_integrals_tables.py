@@ -36,11 +36,6 @@ def from_p4_variable(t):
     return mpmath.mpf("14.5") / (t + 1) - mpmath.mpf("3.25")
 
 
-def from_square_variable(t):
-    """x of t = x^2/128 - 1."""
-    return mpmath.sqrt(128 * (t + 1))
-
-
 def from_inverse_square_variable(t):
     """x of t = 512/x^2 - 1."""
     return mpmath.sqrt(512 / (t + 1))
@@ -56,22 +51,10 @@ TABLES = [
      "E1(x) on 1 < x <= 2, t = 2x - 3",
      [(0, "0.10001958240663265"), (1, "-0.07437672004947661"), (2, "0.03099030002061495"),
       (-1, "-8.372050320554661e-12")]),
-    ("expint_p3", 22, lambda t: mpmath.e1(t + 3),
-     "E1(x) on 2 < x <= 4, t = x - 3",
-     [(0, "0.013048381094197039"), (1, "-0.016595689455954653"), (2, "0.011063792970636125"),
-      (-1, "-8.372050320500434e-12")]),
     ("expint_p4", 18, lambda t: (lambda x: x * mpmath.exp(x) * mpmath.e1(x))(from_p4_variable(t)),
      "x e^x E1(x) on 4 < x < infinity, t = 14.5/(x + 3.25) - 1",
      [(0, "0.9237553078077841"), (1, "-0.08506991549845731"), (2, "-0.01063748751165807"),
       (-1, "-1.18168391446334e-11")]),
-    ("sinint_ps", 21, lambda t: (lambda x: mpmath.si(x) / x)(from_square_variable(t)),
-     "Si(x)/x on 0 < |x| <= 16, t = x^2/128 - 1",
-     [(0, "0.1370604728763501"), (1, "-0.1105067766813852"), (2, "0.1324735852608597"),
-      (-1, "2.408885682450884e-10")]),
-    ("cosint_pc", 22, lambda t: (lambda x: mpmath.ci(x) - mpmath.log(x))(from_square_variable(t)),
-     "Ci(x) - ln x on 0 < x <= 16, t = x^2/128 - 1",
-     [(0, "-2.511101580106584"), (1, "-0.343602529243928"), (2, "1.515050552404695"),
-      (-1, "-7.145762153657962e-10")]),
     ("auxiliary_f", 14, lambda t: (lambda x: x * aux_f(x))(from_inverse_square_variable(t)),
      "x f(x) on x >= 16, t = 512/x^2 - 1",
      [(0, "0.9961804419078865"), (1, "-0.003737291268690489"), (2, "7.822150415183696e-05"),
@@ -83,9 +66,7 @@ TABLES = [
 ]
 
 # Values at t = -1 (the limit x -> 0) that the rounded tables must keep.
-LIMITS = {"expint_p1": ("-gamma", lambda: -mp.euler),
-          "cosint_pc": ("gamma", lambda: +mp.euler),
-          "sinint_ps": ("1", lambda: mpmath.mpf(1))}
+LIMITS = {"expint_p1": ("-gamma", lambda: -mp.euler)}
 
 
 def at_minus_one(values):

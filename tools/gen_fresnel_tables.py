@@ -1,7 +1,7 @@
-"""Writes specfun/fresnel_tables.hpp: the polynomials of the Fresnel integrals.
+"""Writes specfun/fresnel_tables.hpp: the polynomials of the Fresnel integrals for x > 3
+(below 3, tools/gen_fresnel_near_tables.py).
 
-S(x)/x^3 and C(x)/x on 0 <= x <= 3 in t = 2(x/3)^4 - 1, and the auxiliary
-functions x f(x) and x^3 g(x) on x >= 3 in t = 2(3/x)^4 - 1, where
+The auxiliary functions x f(x) and x^3 g(x) on x >= 3 in t = 2(3/x)^4 - 1, where
 S(x) = 1/2 - f cos(pi x^2/2) - g sin(pi x^2/2) and
 C(x) = 1/2 + f sin(pi x^2/2) - g cos(pi x^2/2). Each is a truncated Chebyshev
 expansion in t rewritten in powers of t, stored highest power first.
@@ -31,22 +31,8 @@ def auxiliary(x):
         return a * mp.cos(phase) + b * mp.sin(phase), a * mp.sin(phase) - b * mp.cos(phase)
 
 
-def small_argument(t):
-    return 3 * ((t + 1) / 2) ** (mp.mpf(1) / 4)
-
-
 def large_argument(t):
     return 3 * (2 / (t + 1)) ** (mp.mpf(1) / 4)
-
-
-def sine_ratio(t):
-    x = small_argument(t)
-    return mp.pi / 6 if x == 0 else mpmath.fresnels(x) / x ** 3
-
-
-def cosine_ratio(t):
-    x = small_argument(t)
-    return mp.mpf(1) if x == 0 else mpmath.fresnelc(x) / x
 
 
 def scaled_f(t):
@@ -61,12 +47,6 @@ def scaled_g(t):
 
 # name, meaning, function of t, number of coefficients, given entries (c0, c1, c2, highest)
 TABLES = [
-    ("fresnel_sine_poly", "S(x)/x^3 for 0 <= x <= 3, in t = 2(x/3)^4 - 1, highest power first",
-     sine_ratio, 21,
-     ["0.037913637247978235", "-0.049690456082274896", "-0.03376983694390874", "1.8184451841709834e-12"]),
-    ("fresnel_cosine_poly", "C(x)/x for 0 <= x <= 3, in t = 2(x/3)^4 - 1, highest power first",
-     cosine_ratio, 22,
-     ["0.1733611529161628", "-0.2535847143054267", "0.4965402437018819", "-2.684234686935335e-12"]),
     ("fresnel_f_poly", "x f(x) for x >= 3, in t = 2(3/x)^4 - 1, highest power first",
      scaled_f, 17,
      ["0.31772498319325737", "-0.0005732110089542916", "1.109705307432293e-05", "2.0750672774168575e-14"]),

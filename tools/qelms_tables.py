@@ -63,6 +63,19 @@ def stored_table(kind, c):
     return stored
 
 
+def centred_power_table(g, a, b, terms, label=None):
+    """g on [a, b] as a polynomial in t = v - c, c = (a + b)/2, highest power first:
+    its Chebyshev expansion in (v - c)/h, h = (b - a)/2, rewritten in powers of t.
+    Prints the size of the last Chebyshev coefficient relative to the first."""
+    with mp.workdps(DPS):
+        c, h = (mp.mpf(a) + b) / 2, (mp.mpf(b) - a) / 2
+        cheb = chebyshev(lambda s: g(c + h * s), terms)
+        print("%s on [%s, %s]: last coefficient %.1e of the first"
+              % (label or "table", a, b, float(abs(cheb[-1] / cheb[0]))))
+        power = chebyshev_to_power(cheb)
+        return [to_double(p / h ** k) for k, p in reversed(list(enumerate(power)))]
+
+
 def to_double(x):
     """The double nearest to the mpmath value x."""
     return float(mpmath.mpf(x))

@@ -1,0 +1,64 @@
+"""Tables for Gamma and ln Gamma (specfun/gamma_tables.hpp) and for ln x in two
+doubles (specfun/log_tables.hpp).
+
+ln c for c = 3/4 + j/128, j = 0..96, as two doubles, and the series of ln(1 + u),
+from which log_two_doubles forms ln x to about 1e-19 of |ln x| (Stirling's series
+for Gamma and the factor of the incomplete gamma functions multiply it by large
+arguments).
+
+Near its zeros at 1 and 2, ln Gamma(x) = (x - z) F(x) with z the nearer zero and
+F smooth and away from 0 (between -0.82 and -0.24 on [0.75, 1.5], 0.24 and 0.70
+on [1.5, 3]); x - z is exact there, so a polynomial for F gives an error relative
+to ln Gamma itself. Each table is F on an interval [a, b] as a polynomial in t = x - c,
+c = (a + b)/2, highest power first (a Chebyshev expansion in (x - c)/h,
+h = (b - a)/2, rewritten in powers of t).
+"""
+import os
+import sys
+
+from mpmath import mp
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import qelms_tables as qt  # noqa: E402
+
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
+TERMS = 22  # the last Chebyshev coefficient is below 2e-17 of the first on both intervals
+
+
+def table(a, b, zero):
+    return qt.centred_power_table(lambda x: mp.loggamma(x) / (x - zero), a, b, TERMS, "ln Gamma(x)/(x - %d)" % zero)
+
+
+GRID_START, GRID_STEPS, GRID_COUNT = 0.75, 128, 97  # c = 3/4 + j/128 covers [3/4, 3/2]
+LOG1P_TERMS = 8  # |u| <= 1/192: u^9/9 < 1e-21 of u
+
+
+def log_grid():
+    """ln c on the grid as the nearest double and the rest."""
+    with mp.workdps(qt.DPS):
+        values = [mp.log(mp.mpf(GRID_START) + mp.mpf(j) / GRID_STEPS) for j in range(GRID_COUNT)]
+        hi = [qt.to_double(v) for v in values]
+        return hi, [qt.to_double(v - mp.mpf(h)) for v, h in zip(values, hi)]
+
+
+def main():
+    log_hi, log_lo = log_grid()
+    tables = [
+        qt.emit_table("lngamm_low_poly", "ln Gamma(x) / (x - 1) for 0.75 <= x <= 1.5, in t = x - 1.125, "
+                      "highest power first", table(0.75, 1.5, 1)),
+        qt.emit_table("lngamm_high_poly", "ln Gamma(x) / (x - 2) for 1.5 <= x <= 3, in t = x - 2.25, "
+                      "highest power first", table(1.5, 3.0, 2)),
+    ]
+    qt.write_header(os.path.join(ROOT, "specfun", "gamma_tables.hpp"), "gen_gamma_tables.py", tables)
+    log_tables = [
+        qt.emit_table("log1p_quotient", "(ln(1 + u) - u)/u^2 = -1/2 + u/3 - u^2/4 + ... for |u| <= 1/192, "
+                      "highest power first",
+                      [qt.to_double(mp.mpf((-1) ** (k + 1)) / k) for k in range(LOG1P_TERMS + 1, 1, -1)]),
+        qt.emit_table("log_grid_hi", "ln c for c = 3/4 + j/128, j = 0, ..., 96, rounded", log_hi),
+        qt.emit_table("log_grid_lo", "ln c - log_grid_hi for c = 3/4 + j/128", log_lo),
+    ]
+    qt.write_header(os.path.join(ROOT, "specfun", "log_tables.hpp"), "gen_gamma_tables.py", log_tables)
+
+
+if __name__ == "__main__":
+    main()

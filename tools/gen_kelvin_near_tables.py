@@ -1,0 +1,56 @@
+"""Tables for ber and bei on 0 < x <= 5 (specfun/kelvin_near_tables.hpp).
+
+ber(x) and 4 bei(x)/x^2 as polynomials in u = x^4 about u = 8 on [0, 2]; ber(x) in
+t = x - c on [2, 3.5] and [3.5, 5] (c the midpoint), and bei(x)/(x - z) likewise, z
+its zero near 5.03 in two doubles, so that bei's error stays relative up to 5: the
+series in x^4 cancels to several times the amplitude near 5, and one Chebyshev series
+over [0, 5] carries the rounding of its largest coefficients to every x.
+"""
+import os
+import sys
+
+from mpmath import mp
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import qelms_tables as qt  # noqa: E402
+
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
+
+
+def ber(x):
+    return mp.re(mp.besseli(0, x * mp.expjpi(mp.mpf(1) / 4)))
+
+
+def bei(x):
+    return mp.im(mp.besseli(0, x * mp.expjpi(mp.mpf(1) / 4)))
+
+
+def main():
+    with mp.workdps(60):
+        zero = mp.findroot(bei, 5.0)
+        zero_hi = qt.to_double(zero)
+        zero_lo = qt.to_double(zero - mp.mpf(zero_hi))
+        print("bei zero %s = %r + %r" % (mp.nstr(zero, 25), zero_hi, zero_lo))
+        tables = [
+            qt.emit_table("ber_near_0_2", "ber(x) for 0 <= x <= 2, in t = x^4 - 8, highest power first",
+                          qt.centred_power_table(lambda u: ber(mp.root(u, 4)) if u > 0 else mp.mpf(1), 0, 16, 7,
+                                                 "ber in x^4")),
+            qt.emit_table("ber_near_2_3", "ber(x) for 2 <= x <= 3.5, in t = x - 2.75, highest power first",
+                          qt.centred_power_table(ber, 2, 3.5, 16, "ber")),
+            qt.emit_table("ber_near_3_5", "ber(x) for 3.5 <= x <= 5, in t = x - 4.25, highest power first",
+                          qt.centred_power_table(ber, 3.5, 5, 16, "ber")),
+            qt.emit_table("bei_near_0_2", "4 bei(x)/x^2 for 0 <= x <= 2, in t = x^4 - 8, highest power first",
+                          qt.centred_power_table(lambda u: 4 * bei(mp.root(u, 4)) / mp.sqrt(u) if u > 0 else mp.mpf(1),
+                                                 0, 16, 7, "4 bei/x^2 in x^4")),
+            qt.emit_table("bei_near_2_3", "bei(x) for 2 <= x <= 3.5, in t = x - 2.75, highest power first",
+                          qt.centred_power_table(bei, 2, 3.5, 16, "bei")),
+            qt.emit_table("bei_near_3_5", "bei(x)/(x - z) for 3.5 <= x <= 5, z = bei_zero_hi + bei_zero_lo, "
+                          "in t = x - 4.25, highest power first",
+                          qt.centred_power_table(lambda x: bei(x) / (x - zero), 3.5, 5, 16, "bei/(x - z)")),
+            qt.emit_table("bei_zero", "the zero of bei near 5.03, rounded, and the rest", [zero_hi, zero_lo]),
+        ]
+    qt.write_header(os.path.join(ROOT, "specfun", "kelvin_near_tables.hpp"), "gen_kelvin_near_tables.py", tables)
+
+
+if __name__ == "__main__":
+    main()
