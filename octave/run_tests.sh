@@ -13,7 +13,7 @@ for script in "$root"/octave/tests/test_*.m; do
        "addpath('$out'); addpath('$root/octave/tests'); $name" >"$log" 2>&1; then
     echo "octave $name: ok"; passed=$((passed + 1))
   else
-    echo "octave $name: FAILED"; sed 's/^/    /' "$log"; failed=$((failed + 1))
+    echo "octave $name: FAILED"; tail -n 40 "$log" | sed 's/^/    /'; failed=$((failed + 1))
   fi
 done
 # Use errors print their header on the process's standard output.
