@@ -10,7 +10,11 @@ function test_class_sweep ()
     zeros(1, 1, 2), ones(2, 2, 2), zeros(1, 0, 2), ...
     [], zeros(0, 3), zeros(3, 0), int8([]), single([]), logical([]), {}, struct([]), sparse(0, 0), ...
     sparse(2, 2), sparse(100000, 100000), sparse(2^32 + 1, 1), sparse(65536, 65536), ...
-    1, -1, 0.5, NaN, Inf, complex(1, 0), complex(1, NaN), 1+2i, [1 2], [1; 2], 2^31, -2^31};
+    1, -1, 0.5, NaN, Inf, complex(1, 0), complex(1, NaN), 1+2i, [1 2], [1; 2], 2^31, -2^31, ...
+    repmat('x', 1, 2000)};
+  % names made from each routine's own: padded, cut by a NUL, long, two rows, a column, upper case
+  names = @(name) {[name blanks(25) 'xyz'], [name char(0) 'junk'], [name blanks(2000)], [name; name], ...
+                   name', upper(name), repmat('x', 1, 40)};
   routines = {
     {'gammaf', 'x,ifail', 'RI', 2, {0.5, 1}}
     {'zexpon', 'z,ifail', 'CI', 2, {1+2i, 1}}
@@ -34,15 +38,26 @@ function test_class_sweep ()
         count = count + 1;
       end
     end
+    variants = names (name);
+    for k = 1:numel (variants)
+      check_call ([variants(k), defaults], nlhs, name_error (variants{k}), sprintf ('%s, name %d', name, k));
+    end
   end
   expect_equal (count, numel (values) * 15, 'number of calls');
 end
 
-% "Routine not found." unless the value is a name the module accepts.
+% "Routine not found." unless the value is a name the module accepts: its
+% characters column by column, cut to 31 and at the first blank or control
+% character, name a routine.
 function text = name_error (v)
   text = 'Routine not found.';
-  if ischar (v) && size (v, 1) == 1 && any (strcmp (strtok (v), {'gammaf', 'zexpon', 'gaminc', 'ellprc'}))
-    text = '';
+  if ischar (v)
+    name = v(:)';
+    name = name(1:min (end, 31));
+    name = name(1:find ([name ' '] <= ' ', 1) - 1);
+    if any (strcmp (name, {'gammaf', 'zexpon', 'gaminc', 'ellprc'}))  % the routines swept here
+      text = '';
+    end
   end
 end
 
