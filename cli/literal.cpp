@@ -1,6 +1,5 @@
 #include "literal.hpp"
 
-#include <cerrno>
 #include <cmath>
 #include <complex>
 #include <cstdio>
@@ -9,13 +8,39 @@
 namespace qelms::cli {
 namespace {
 
+bool is_digit(std::string_view s, std::size_t pos) { return pos < s.size() && s[pos] >= '0' && s[pos] <= '9'; }
+
+std::size_t skip_digits(std::string_view s, std::size_t pos) {
+    while (is_digit(s, pos)) ++pos;
+    return pos;
+}
+
+// The end of the real number that starts at `pos`, or `pos` when there is
+// none: an optional sign, then Inf, inf, NaN, nan or a decimal number with
+// an optional exponent (no hexadecimal, no "infinity", no "nan(...)").
+std::size_t real_end(std::string_view s, std::size_t pos) {
+    const std::size_t start = pos;
+    if (pos < s.size() && (s[pos] == '+' || s[pos] == '-')) ++pos;
+    for (std::string_view word : {"Inf", "inf", "NaN", "nan"})
+        if (s.substr(pos, word.size()) == word) return pos + word.size();
+    const std::size_t integer_end = skip_digits(s, pos);
+    std::size_t end = integer_end;
+    if (end < s.size() && s[end] == '.') end = skip_digits(s, end + 1);
+    if (end == pos || (end == pos + 1 && integer_end == pos)) return start;  // no digits at all
+    if (end < s.size() && (s[end] == 'e' || s[end] == 'E')) {
+        std::size_t exponent = end + 1;
+        if (exponent < s.size() && (s[exponent] == '+' || s[exponent] == '-')) ++exponent;
+        if (is_digit(s, exponent)) end = skip_digits(s, exponent);
+    }
+    return end;
+}
+
 bool parse_real(std::string_view s, std::size_t& pos, double& value) {
-    const std::string rest(s.substr(pos));
-    char* end = nullptr;
-    errno = 0;
-    value = std::strtod(rest.c_str(), &end);
-    if (end == rest.c_str()) return false;
-    pos += static_cast<std::size_t>(end - rest.c_str());
+    const std::size_t end = real_end(s, pos);
+    if (end == pos) return false;
+    const std::string token(s.substr(pos, end - pos));
+    value = std::strtod(token.c_str(), nullptr);  // the token is one number strtod reads whole
+    pos = end;
     return true;
 }
 
@@ -73,13 +98,30 @@ std::string element_text(const mxArray& a, std::size_t k) {
 
 }  // namespace
 
+std::string shown(std::string_view text) {
+    std::string out;
+    for (char ch : text) {
+        const auto code = static_cast<unsigned char>(ch);
+        if (code == '\\') {
+            out += "\\\\";
+        } else if (code >= 0x20 && code < 0x7f) {
+            out += ch;
+        } else {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\x%02x", code);
+            out += escape;
+        }
+    }
+    return out;
+}
+
 std::optional<host::Array> parse_literal(std::string_view text, std::string& error) {
     if (!text.empty() && text.front() == '\'') {
         std::string chars;
         std::size_t i = 1;
         for (;; ++i) {
             if (i >= text.size()) {
-                error = "unterminated string: " + std::string(text);
+                error = "unterminated string: " + shown(text);
                 return std::nullopt;
             }
             if (text[i] == '\'') {
@@ -93,14 +135,14 @@ std::optional<host::Array> parse_literal(std::string_view text, std::string& err
             chars += text[i];
         }
         if (i + 1 != text.size()) {
-            error = "text after the closing apostrophe: " + std::string(text);
+            error = "text after the closing apostrophe: " + shown(text);
             return std::nullopt;
         }
         return host::string_array(chars);
     }
     if (!text.empty() && text.front() == '[') {
         if (text.back() != ']') {
-            error = "unterminated matrix: " + std::string(text);
+            error = "unterminated matrix: " + shown(text);
             return std::nullopt;
         }
         std::vector<std::vector<std::complex<double>>> rows(1);
@@ -111,7 +153,7 @@ std::optional<host::Array> parse_literal(std::string_view text, std::string& err
             std::complex<double> v;
             bool c;
             if (!parse_number(word, v, c)) {
-                error = "not a number: " + word;
+                error = "not a number: " + shown(word);
                 return false;
             }
             any_complex = any_complex || c;
@@ -119,9 +161,17 @@ std::optional<host::Array> parse_literal(std::string_view text, std::string& err
             word.clear();
             return true;
         };
+        bool element_since_separator = false;  // a comma must follow an element of its row
         for (char ch : text.substr(1, text.size() - 2)) {
             if (ch == ' ' || ch == ',' || ch == '\t' || ch == ';') {
+                const bool had_word = !word.empty();
                 if (!finish_word()) return std::nullopt;
+                element_since_separator = element_since_separator || had_word;
+                if (ch == ',' && !element_since_separator) {
+                    error = "empty element: " + shown(text);
+                    return std::nullopt;
+                }
+                if (ch == ',' || ch == ';') element_since_separator = false;
                 if (ch == ';') rows.emplace_back();
             } else {
                 word += ch;
@@ -132,7 +182,7 @@ std::optional<host::Array> parse_literal(std::string_view text, std::string& err
         const std::size_t m = rows.size(), n = rows[0].size();
         for (const auto& row : rows) {
             if (row.size() != n) {
-                error = "rows of different lengths: " + std::string(text);
+                error = "rows of different lengths: " + shown(text);
                 return std::nullopt;
             }
         }
@@ -148,7 +198,7 @@ std::optional<host::Array> parse_literal(std::string_view text, std::string& err
     std::complex<double> v;
     bool c;
     if (!parse_number(text, v, c)) {
-        error = "not a literal: " + std::string(text);
+        error = "not a literal: " + shown(text);
         return std::nullopt;
     }
     return c ? host::complex_scalar(v) : host::real_scalar(v.real());

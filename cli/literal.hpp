@@ -15,6 +15,10 @@ namespace qelms::cli {
 // [1 2 3], [1;2] or [1+2i, 3]; nullopt with `error` set when it is none of these.
 std::optional<host::Array> parse_literal(std::string_view text, std::string& error);
 
+// The text with every byte outside printable ASCII, and the backslash, written
+// as an escape (\x0d, \\), for error lines that quote their input.
+std::string shown(std::string_view text);
+
 // Splits a call line into words at blanks outside brackets and quotes.
 std::vector<std::string> split_words(std::string_view line, std::string& error);
 

@@ -63,9 +63,9 @@ void describe(const mxArray* a, ArgTables& args, int i) {
     args.is_double[i] = !args.is_string[i] && mxIsDouble(a) && !mxIsSparse(a);
     args.re[i] = args.is_double[i] ? mxGetPr(a) : nullptr;
     args.im[i] = args.is_double[i] ? mxGetPi(a) : nullptr;
-    args.m[i] = static_cast<int>(mxGetM(a));
-    args.n[i] = static_cast<int>(mxGetN(a));
-    args.count[i] = args.m[i] * args.n[i];
+    args.m[i] = mxGetM(a);  // after the data: the other order leaks in Octave 7.3
+    args.n[i] = mxGetN(a);
+    args.count[i] = element_count(args.m[i], args.n[i]);
     // element-wise arguments take any shape, the others one element
     args.em[i] = args.en[i] = 0;
 }
@@ -84,10 +84,10 @@ void run_array_gateway(const Gateway& g, int nlhs, mxArray* plhs[], int nrhs, co
 
     ArgTables args;
     for (int i = 0; i < nargs; ++i) {
-        // element counts are ints in the argument tables
-        if (mxGetM(prhs[i]) * mxGetN(prhs[i]) > static_cast<std::size_t>(INT_MAX) || mxGetN(prhs[i]) > INT_MAX)
-            refuse("RHS argument (" + label(i + 1, g.name) + ") has too many elements");
         describe(prhs[i], args, i);
+        // element counts are ints in the array tables
+        if (args.count[i] > static_cast<std::size_t>(INT_MAX) || args.n[i] > INT_MAX)
+            refuse("RHS argument (" + label(i + 1, g.name) + ") has too many elements");
         if (!is_elementwise(g.arg_types[i])) args.em[i] = args.en[i] = 1;
     }
     check_dims(g.name, args, nargs);
@@ -117,7 +117,7 @@ void run_array_gateway(const Gateway& g, int nlhs, mxArray* plhs[], int nrhs, co
     std::size_t step[max_args] = {};  // 1 for an array, 0 for a scalar spread over every element
     for (int k = 1; k <= nargs; ++k) {
         const int i = k - 1;
-        const auto elements = static_cast<mwSize>(std::max(args.count[i], 1));
+        const auto elements = static_cast<mwSize>(std::max<std::size_t>(args.count[i], 1));
         step[i] = args.count[i] == 1 ? 0 : 1;
         switch (g.arg_types[i]) {
         case 'R': {

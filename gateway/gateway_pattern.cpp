@@ -44,7 +44,7 @@ void run_gateway(const Gateway& g, int nlhs, mxArray* plhs[], int nrhs, const mx
     if (sequence) {
         // n is read before the shape check; only its first element, which fits the blocks
         ArgTables first = args;
-        first.count[sequence_length_arg - 1] = std::min(first.count[sequence_length_arg - 1], 1);
+        first.count[sequence_length_arg - 1] = std::min<std::size_t>(first.count[sequence_length_arg - 1], 1);
         get_integer_arg(g.name, first, sequence_length_arg, &call.integer[sequence_length_arg - 1], work);
     }
     std::fill_n(args.em, nargs, 1);

@@ -18,6 +18,11 @@ using GatewayRunner = void (*)(const Gateway& gateway, int nlhs, mxArray* plhs[]
 // terminated." (identifier qelms:stop).
 void dispatch_with(GatewayRunner run, int nlhs, mxArray* plhs[], int& nrhs, const mxArray* prhs[]);
 
+// The gateway a routine name selects: the name is cut to the 31 characters of
+// the name field and ends at its first blank or control character; null when
+// no routine has that name.
+const Gateway* find_gateway(std::string_view text);
+
 // dispatch_with for the module: the scalar gateway.
 void dispatch_routine(int nlhs, mxArray* plhs[], int& nrhs, const mxArray* prhs[]);
 

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstddef>
 #include <cstring>
+#include <limits>
 
 #include "host_io.hpp"
 
@@ -64,13 +66,29 @@ void error_header(std::string_view name) {
     host_error(message.full());
 }
 
-void print_dimension(std::string_view text, int value) {
-    std::printf("%s %d\n", std::string(text).c_str(), value);
+// A dimension line: the text and the number in full, whatever its size.
+void print_dimension(std::string_view text, std::size_t value) {
+    std::printf("%s %zu\n", std::string(text).c_str(), value);
+}
+
+// Copies the first min(count, length) characters of a character array into
+// `field`. mxGetString gets room for the whole text, because hosts differ on
+// a text that does not fit (Octave copies nothing, MATLAB a truncated text);
+// when even that fails, nothing is taken from the buffer.
+void copy_chars(const mxArray* array, char* field, int length) {
+    constexpr std::size_t local_capacity = 1024;
+    constexpr std::size_t largest_text = std::numeric_limits<std::ptrdiff_t>::max() - 1;  // mwSize is signed on Octave
+    const std::size_t count = element_count(mxGetM(array), mxGetN(array));
+    if (count > largest_text) return;
+    char local[local_capacity + 1] = {};
+    char* buffer = count <= local_capacity ? local : static_cast<char*>(mxCalloc(count + 1, 1));
+    if (mxGetString(array, buffer, static_cast<mwSize>(count + 1)) != 0) return;
+    std::copy_n(buffer, std::min(count, static_cast<std::size_t>(std::max(length, 0))), field);
 }
 
 bool has_nonzero_imaginary(const ArgTables& args, int i) {
     if (!args.im[i]) return false;
-    for (int j = 0; j < args.count[i]; ++j)
+    for (std::size_t j = 0; j < args.count[i]; ++j)
         if (!(args.im[i][j] == 0.0)) return true;  // NaN counts as non-zero
     return false;
 }
@@ -98,35 +116,29 @@ void check_arg_counts(std::string_view name, int nlhs, int nrhs, int expected_re
 }
 
 void gather_args(std::string_view name, const mxArray* const prhs[], int count, ArgTables& args) {
-    static char scratch[1024];
     for (int i = 0; i < count; ++i) {
         const mxArray* a = prhs[i];
         args.array[i] = a;
-        args.is_string[i] = get_name_string(a, scratch, sizeof scratch) == 0;
-        args.re[i] = nullptr;
-        args.im[i] = nullptr;
-        args.m[i] = static_cast<int>(mxGetM(a));
-        args.n[i] = static_cast<int>(mxGetN(a));
-        args.count[i] = args.m[i] * args.n[i];
-        if (!args.is_string[i] && args.count[i] == 0) refuse(name, i + 1, undefined_label_length, ") is undefined");
-    }
-    // Only full double matrices have data in the layout read here; other
-    // classes (integer, single, logical, sparse, cell) are refused on conversion.
-    for (int i = 0; i < count; ++i) {
-        const mxArray* a = args.array[i];
+        args.is_string[i] = mxIsChar(a);
+        // Only full double matrices have data in the layout read here; other
+        // classes (integer, single, logical, sparse, cell) are refused on conversion.
         args.is_double[i] = !args.is_string[i] && mxIsDouble(a) && !mxIsSparse(a);
-        if (args.is_double[i]) {
-            args.re[i] = mxGetPr(a);
-            args.im[i] = mxGetPi(a);
-        }
+        // The data before the dimensions: Octave 7 loses a block on every
+        // complex argument whose columns are asked for before its data.
+        args.re[i] = args.is_double[i] ? mxGetPr(a) : nullptr;
+        args.im[i] = args.is_double[i] ? mxGetPi(a) : nullptr;
+        args.m[i] = mxGetM(a);
+        args.n[i] = mxGetN(a);
+        args.count[i] = element_count(args.m[i], args.n[i]);
+        if (!args.is_string[i] && args.count[i] == 0) refuse(name, i + 1, undefined_label_length, ") is undefined");
     }
 }
 
 void check_dims(std::string_view name, ArgTables& args, int count) {
     for (int i = 0; i < count; ++i) {
-        const int m = args.m[i], n = args.n[i];
-        int& em = args.em[i];
-        int& en = args.en[i];
+        const std::size_t m = args.m[i], n = args.n[i];
+        std::size_t& em = args.em[i];
+        std::size_t& en = args.en[i];
         bool accepted;
         if (em == 0 && en == 0) {
             accepted = true;
@@ -142,7 +154,7 @@ void check_dims(std::string_view name, ArgTables& args, int count) {
             accepted = (m == em && n == en) || (m == 1 && en == 1 && n == em);
         }
         if (accepted) {
-            args.count[i] = m * n;
+            args.count[i] = element_count(m, n);
             continue;
         }
         char label[type_label_length];
@@ -171,29 +183,37 @@ void get_integer_arg(std::string_view name, const ArgTables& args, int k, int* d
     const int i = k - 1;
     if (!args.is_double[i] || has_nonzero_imaginary(args, i)) refuse(name, k, type_label_length, ") must be INTEGER");
     std::copy_n(args.re[i], args.count[i], work);
-    for (int j = 0; j < args.count[i]; ++j)
+    for (std::size_t j = 0; j < args.count[i]; ++j)
         if (!is_int32(work[j])) refuse(name, k, type_label_length, ") must be INTEGER");
-    for (int j = 0; j < args.count[i]; ++j) dest[j] = static_cast<int>(work[j]);
+    for (std::size_t j = 0; j < args.count[i]; ++j) dest[j] = static_cast<int>(work[j]);
 }
 
 void get_complex_arg(std::string_view name, const ArgTables& args, int k, std::complex<double>* dest) {
     const int i = k - 1;
     if (!args.is_double[i]) refuse(name, k, type_label_length, ") must be COMPLEX");
-    for (int j = 0; j < args.count[i]; ++j) dest[j] = {args.re[i][j], args.im[i] ? args.im[i][j] : 0.0};
+    for (std::size_t j = 0; j < args.count[i]; ++j) dest[j] = {args.re[i][j], args.im[i] ? args.im[i][j] : 0.0};
 }
 
 void get_string_arg(std::string_view name, const ArgTables& args, int k, char* field, int length) {
     const int i = k - 1;
     std::fill_n(field, length, ' ');
     if (!args.is_string[i]) refuse(name, k, type_label_length, ") must be STRING");
-    char buffer[1025];
-    const int most = std::min(length, 1024);
-    mxGetString(args.array[i], buffer, static_cast<mwSize>(most) + 1);
-    std::copy_n(buffer, std::strlen(buffer), field);
+    copy_chars(args.array[i], field, std::min(length, 1024));
+}
+
+// m*n, saturating: only the largest arrays a host can describe (sparse ones) overflow.
+std::size_t element_count(std::size_t m, std::size_t n) {
+    std::size_t count;
+    return __builtin_mul_overflow(m, n, &count) ? std::numeric_limits<std::size_t>::max() : count;
 }
 
 int get_scalar_count(const mxArray* array) {
-    const double x = std::trunc(mxGetScalar(array));
+    // Octave raises its own error for mxGetScalar of an empty or non-numeric
+    // array; the data is read before the dimensions, as in gather_args.
+    if (mxIsChar(array) || !mxIsDouble(array) || mxIsSparse(array)) return 0;
+    const double* re = mxGetPr(array);
+    if (!re || mxGetM(array) == 0 || mxGetN(array) == 0) return 0;
+    const double x = std::trunc(re[0]);
     return std::isfinite(x) && x >= -2147483648.0 && x <= 2147483647.0 ? static_cast<int>(x) : 0;
 }
 
@@ -201,7 +221,7 @@ void create_results(mxArray* plhs[], ResultTables& results, int count) {
     std::fill_n(results.re, max_results, nullptr);
     std::fill_n(results.im, max_results, nullptr);
     for (int i = 0; i < count; ++i) {
-        results.count[i] = results.m[i] * results.n[i];
+        results.count[i] = element_count(results.m[i], results.n[i]);
         plhs[i] = mxCreateDoubleMatrix(static_cast<mwSize>(results.m[i]), static_cast<mwSize>(results.n[i]),
                                        results.complex[i] ? mxCOMPLEX : mxREAL);
         results.re[i] = mxGetPr(plhs[i]);
@@ -214,16 +234,16 @@ void put_real_result(const double* values, const ResultTables& results, int r) {
 }
 
 void put_integer_result(const int* values, const ResultTables& results, int r, double* work) {
-    const int count = results.count[r - 1];
-    for (int j = 0; j < count; ++j) work[j] = values[j];
+    const std::size_t count = results.count[r - 1];
+    for (std::size_t j = 0; j < count; ++j) work[j] = values[j];
     std::copy_n(work, count, results.re[r - 1]);
 }
 
 void put_complex_result(const std::complex<double>* values, const ResultTables& results, int r, double* work) {
-    const int count = results.count[r - 1];
-    for (int j = 0; j < count; ++j) work[j] = values[j].real();
+    const std::size_t count = results.count[r - 1];
+    for (std::size_t j = 0; j < count; ++j) work[j] = values[j].real();
     std::copy_n(work, count, results.re[r - 1]);
-    for (int j = 0; j < count; ++j) work[j] = values[j].imag();
+    for (std::size_t j = 0; j < count; ++j) work[j] = values[j].imag();
     std::copy_n(work, count, results.im[r - 1]);
 }
 
@@ -231,10 +251,7 @@ double* alloc_work(int k) { return static_cast<double*>(mxCalloc(static_cast<mwS
 
 int get_name_string(const mxArray* array, char* field, int length) {
     if (!mxIsChar(array)) return 1;
-    char buffer[1025];
-    const int most = std::min(length, 1024);
-    mxGetString(array, buffer, static_cast<mwSize>(most) + 1);
-    std::copy_n(buffer, std::strlen(buffer), field);
+    copy_chars(array, field, length);
     return 0;
 }
 

@@ -21,19 +21,19 @@ struct ArgTables {
     bool is_double[max_args] = {};  // a full double matrix, whose data may be read
     const double* re[max_args] = {};
     const double* im[max_args] = {};  // null when the argument has no imaginary part
-    int m[max_args] = {};
-    int n[max_args] = {};
-    int count[max_args] = {};
-    int em[max_args] = {};  // expected rows, 0 = free
-    int en[max_args] = {};  // expected columns, 0 = free
+    std::size_t m[max_args] = {};
+    std::size_t n[max_args] = {};      // columns; for an N-d array the product of the trailing dimensions
+    std::size_t count[max_args] = {};  // m*n, or the largest size_t when that overflows
+    std::size_t em[max_args] = {};     // expected rows, 0 = free
+    std::size_t en[max_args] = {};     // expected columns, 0 = free
 };
 
 // Per-result tables; create_results fills the data pointers.
 struct ResultTables {
-    int m[max_results] = {};
-    int n[max_results] = {};
+    std::size_t m[max_results] = {};
+    std::size_t n[max_results] = {};
     bool complex[max_results] = {};
-    int count[max_results] = {};
+    std::size_t count[max_results] = {};
     double* re[max_results] = {};
     double* im[max_results] = {};
 };
@@ -51,9 +51,13 @@ void get_integer_arg(std::string_view name, const ArgTables& args, int k, int* d
 void get_complex_arg(std::string_view name, const ArgTables& args, int k, std::complex<double>* dest);
 void get_string_arg(std::string_view name, const ArgTables& args, int k, char* field, int length);
 
-// The first value of the argument truncated towards zero, without any check
-// (non-finite or out-of-range values give 0).
+// The first value of a non-empty full double argument truncated towards zero,
+// without any further check; 0 for non-finite or out-of-range values and for
+// arguments of any other class or shape.
 int get_scalar_count(const mxArray* array);
+
+// m*n, or the largest size_t when that overflows.
+std::size_t element_count(std::size_t m, std::size_t n);
 
 void create_results(mxArray* plhs[], ResultTables& results, int count);
 void put_real_result(const double* values, const ResultTables& results, int r);
@@ -64,7 +68,9 @@ void put_complex_result(const std::complex<double>* values, const ResultTables& 
 double* alloc_work(int k);
 
 // 0 and a copy of the string into the blank-filled `field` when `array` is a
-// string (at most `length` characters); 1 otherwise, leaving `field` alone.
+// string; 1 otherwise, leaving `field` alone. The copy is the first `length`
+// characters (column by column for a character matrix), the same on every
+// host; the field is left alone when the host cannot give the text.
 int get_name_string(const mxArray* array, char* field, int length);
 int trimmed_length(const char* field, int length);
 // Equality of two texts, the shorter extended with blanks.

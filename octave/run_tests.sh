@@ -13,7 +13,7 @@ mkdir -p "$out"
 out=$(cd "$out" && pwd)
 passed=0; failed=0
 pass() { echo "octave $1: ok"; passed=$((passed + 1)); }
-fail() { echo "octave $1: FAILED"; [ -n "${2:-}" ] && sed 's/^/    /' "$2"; failed=$((failed + 1)); }
+fail() { echo "octave $1: FAILED"; [ -n "${2:-}" ] && tail -n 40 "$2" | sed 's/^/    /'; failed=$((failed + 1)); }
 
 # A fresh copy of the tracked files (or of the tree, outside git).
 checkout=$out/checkout

@@ -11,6 +11,9 @@ ensure_deps() {
     command -v pkg-config >/dev/null 2>&1 || missing="$missing pkg-config"
     command -v octave-cli >/dev/null 2>&1 || missing="$missing octave"
     command -v mkoctfile >/dev/null 2>&1 || missing="$missing liboctave-dev"
+    command -v clang++ >/dev/null 2>&1 || missing="$missing clang"
+    ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 ||
+      missing="$missing libclang-rt-dev"
   fi
   [ -z "$missing" ] && return 0
   if [ "$(id -u)" -eq 0 ] && command -v apt-get >/dev/null 2>&1; then

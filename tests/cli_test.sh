@@ -43,6 +43,43 @@ messages=$(printf 'lngamm -1 -1\n' | "$qelms" --batch 2>&1 >/dev/null)
 check "batch messages on standard error" " ** ABNORMAL EXIT from QELM Library routine LNGAMM: IFAIL =     1
  ** QELM soft failure - control returned" "$messages"
 
+# The result count follows the module's own reading of the name.
+check "name with further words" "1.7724538509055161 0" "$("$qelms" "gammaf x" 0.5 1)"
+check "batch name ended by a NUL" "1.7724538509055161 0" "$(printf 'gammaf\000junk 0.5 1\n' | "$qelms" --batch 2>/dev/null)"
+
+# Unreadable command lines: status 2 and the offending text with its control bytes escaped.
+while IFS='|' read -r label expected; do
+  case $label in
+    nlhs-empty) "$qelms" --nlhs '' gammaf 0.5 1 >/dev/null 2>&1 ;;
+    nlhs-alone) "$qelms" --nlhs >/dev/null 2>&1 ;;
+    nlhs-sign) "$qelms" --nlhs +2 gammaf 0.5 1 >/dev/null 2>&1 ;;
+    batch-words) "$qelms" --batch extra words </dev/null >/dev/null 2>&1 ;;
+    nan-payload) "$qelms" gammaf 'nan(123)' 1 >/dev/null 2>&1 ;;
+    hexadecimal) "$qelms" gammaf 0x1p3 1 >/dev/null 2>&1 ;;
+    infinity) "$qelms" gammaf infinity 1 >/dev/null 2>&1 ;;
+    empty-element) "$qelms" gammaf '[1,,2]' 1 >/dev/null 2>&1 ;;
+  esac
+  check "$label status" "$expected" "$?"
+done <<'CASES'
+nlhs-empty|2
+nlhs-alone|2
+nlhs-sign|2
+batch-words|2
+nan-payload|2
+hexadecimal|2
+infinity|2
+empty-element|2
+CASES
+check "nlhs alone text" "error: --nlhs needs a count from 0 to 16" "$("$qelms" --nlhs 2>&1)"
+check "escaped bytes" 'error: not a literal: 1\x0d\x1b[2J\\' "$("$qelms" gammaf "$(printf '1\r\033[2J\\')" 0 2>&1)"
+check "batch escaped NUL" 'error: not a literal: 1\x00x' "$(printf 'gammaf 1\000x 0\n' | "$qelms" --batch 2>/dev/null)"
+
+# Batch status: the worst status of its lines, 0 when every call answered.
+for case in "0|gammaf 0.5 1|lngamm -1 1" "1|gammaf 0.5 1|nosuch 1" "2|gammaf 1+ 0|nosuch 1" "3|gammaf -2 0|gammaf 1+ 0"; do
+  printf '%s\n' "$case" | cut -d'|' -f2- | tr '|' '\n' | "$qelms" --batch >/dev/null 2>&1
+  check "batch status ${case%%|*}" "${case%%|*}" "$?"
+done
+
 # One call of every routine through the batch mode, against mpmath values
 # (relative difference at most 1e-14; gaminc prints P and Q, zexpon a complex).
 calls=$(mktemp); wanted=$(mktemp); have=$(mktemp)

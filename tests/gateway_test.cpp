@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "gateway/gateway_pattern.hpp"
+#include "gateway/gateways.hpp"
 #include "gateway/host_io.hpp"
 #include "gateway/utility5.hpp"
 #include "literal.hpp"
@@ -46,6 +47,87 @@ TEST(Dispatch, NamesThatSelectAndNamesThatDoNot) {
         } else {
             EXPECT_EQ(result.error, "Routine not found.") << c.name;
         }
+    }
+}
+
+// A character array of the given shape whose characters, column by column, are `text`.
+host::Array char_matrix(std::size_t m, std::size_t n, std::string text) {
+    auto a = host::string_array(text);
+    a->m = m;
+    a->n = n;
+    return a;
+}
+
+// The host copies nothing of a text that does not fit its buffer; the module
+// still reads exactly the characters it was given, cut to its field.
+TEST(Dispatch, LongAndUnusualNameTexts) {
+    const std::string padded_name = "gammaf" + std::string(25, ' ') + "xyz";
+    const struct {
+        host::Array name;
+        bool selects_gammaf;
+    } cases[] = {
+        {host::string_array(padded_name), true},                        // 34 characters, cut to 31
+        {host::string_array("gammaf" + std::string(2000, ' ')), true},  // longer than any buffer
+        {host::string_array(std::string(40, 'x')), false},
+        {host::string_array(std::string("gammaf\0junk", 11)), true},  // a NUL ends the name
+        {char_matrix(2, 6, "ggaammmmaaff"), false},                   // ['gammaf';'gammaf'] reads column by column
+        {char_matrix(6, 1, "gammaf"), true},                           // a column holds the same text
+        {char_matrix(0, 6, ""), false},
+    };
+    for (const auto& c : cases) {
+        const auto x = host::real_scalar(0.5), ifail = host::real_scalar(-1);
+        const auto result = host::call({c.name.get(), x.get(), ifail.get()}, 2);
+        EXPECT_EQ(result.ok, c.selects_gammaf) << c.name->chars.size() << ": " << result.error;
+        if (!c.selects_gammaf) {
+            EXPECT_EQ(result.error, "Routine not found.");
+        }
+    }
+    // long texts as arguments: refused by shape, the header names the true length
+    const auto out = call_module({"gammaf", "'" + std::string(2000, 'x') + "'", "1"}, 2);
+    EXPECT_EQ(out.result.error, padded("RHS argument (x) has incorrect dimension"));
+    EXPECT_EQ(out.standard_output, header + "Supplied first dimension : 1\nExpected first dimension : 1\n"
+                                            "Supplied second dimension: 2000\nExpected second dimension: 1\n");
+    EXPECT_EQ(gw::find_gateway(padded_name)->name, "gammaf");
+    EXPECT_EQ(gw::find_gateway("gammafx"), nullptr);
+}
+
+// Arrays larger than any int: the true dimensions are compared and printed.
+// Such arrays exist only as sparse ones, whose data the module never reads.
+TEST(Dispatch, DimensionsBeyondInt) {
+    const auto dataless = [](std::size_t m, std::size_t n, bool is_char) {
+        auto a = std::make_unique<mxArray>();
+        a->m = m;
+        a->n = n;
+        a->is_char = is_char;
+        return a;
+    };
+    const struct {
+        host::Array x;
+        std::string error, dimensions;
+    } cases[] = {
+        {dataless(4294967297, 1, false), "has incorrect dimension", "Supplied first dimension : 4294967297\n"
+                                                                    "Expected first dimension : 1\n"},
+        {dataless(4294967296, 1, false), "has incorrect dimension", "Supplied first dimension : 4294967296\n"
+                                                                    "Expected first dimension : 1\n"},
+        {dataless(65536, 65536, false), "has incorrect dimension",
+         "Supplied first dimension : 65536\nExpected first dimension : 1\n"
+         "Supplied second dimension: 65536\nExpected second dimension: 1\n"},
+        {dataless(100000, 100000, false), "has incorrect dimension",
+         "Supplied first dimension : 100000\nExpected first dimension : 1\n"
+         "Supplied second dimension: 100000\nExpected second dimension: 1\n"},
+        {dataless(std::size_t{1} << 62, 8, false), "has incorrect dimension",  // the count overflows
+         "Supplied first dimension : 4611686018427387904\nExpected first dimension : 1\n"
+         "Supplied second dimension: 8\nExpected second dimension: 1\n"},
+        {dataless(4294967297, 0, true), "has incorrect dimension", "Supplied first dimension : 4294967297\n"
+                                                                   "Expected first dimension : 1\n"},
+        {dataless(4294967297, 0, false), "is undefined", ""},
+    };
+    for (const auto& c : cases) {
+        const auto name = host::string_array("gammaf"), ifail = host::real_scalar(1);
+        testing::internal::CaptureStdout();
+        const auto result = host::call({name.get(), c.x.get(), ifail.get()}, 2);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), header + c.dimensions) << c.x->m << "x" << c.x->n;
+        EXPECT_EQ(result.error, padded("RHS argument (x) " + c.error));
     }
 }
 
@@ -195,9 +277,9 @@ TEST(Arguments, ComplexAndStringConversions) {
 
 TEST(Arguments, EveryShapeRule) {
     struct Case {
-        int m, n, em, en;
+        std::size_t m, n, em, en;
         bool accepted;
-        int em_after, en_after;
+        std::size_t em_after, en_after;
     };
     const Case cases[] = {
         {3, 4, 0, 0, true, 3, 4},  {2, 5, 2, 0, true, 2, 5},  {3, 5, 2, 0, false, 2, 0},
