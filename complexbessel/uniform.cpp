@@ -1,13 +1,532 @@
-// Placeholder until the uniform expansions land: every evaluator reports overflow.
+// I and K of large order from Olver's uniform asymptotic expansions: the
+// Debye form for abs(arg z) <= pi/3, the Airy form (through Ai and Ai' of
+// complex argument) nearer the imaginary axis, with the continuation of K to
+// the left half plane.
+//
+// The exponents zeta1 - zeta2 have the size of the order; rounded to one
+// double they would cost about order * eps in every member. They are formed
+// in long double (64-bit significand on x86-64) and passed to exp unrounded.
+#include <algorithm>
+#include <cmath>
+
 #include "complex_bessel.hpp"
+#include "qelms/qelms.hpp"
+#include "../support/machine.hpp"
 
 namespace qelms::cbes {
 
-void cbes_i_uniform(Complex, double, int, int, Complex*, int& nz, int, int& nlast, const Limits&) { nz = -1; nlast = 0; }
-void cbes_i_uniform_debye(Complex, double, int, int, Complex*, int& nz, int& nlast, const Limits&) { nz = -1; nlast = 0; }
-void cbes_i_uniform_airy(Complex, double, int, int, Complex*, int& nz, int& nlast, const Limits&) { nz = -1; nlast = 0; }
-void cbes_k_uniform(Complex, double, int, int, int, Complex*, int& nz, const Limits&) { nz = -1; }
-void cbes_k_uniform_debye(Complex, double, int, int, int, Complex*, int& nz, const Limits&) { nz = -1; }
-void cbes_k_uniform_airy(Complex, double, int, int, int, Complex*, int& nz, const Limits&) { nz = -1; }
+namespace {
+
+using LComplex = std::complex<long double>;
+
+constexpr double sector_ratio = 1.7321;             // Debye form when |Im z| <= sector_ratio |Re z|
+constexpr double hpi = 1.5707963267948966;
+constexpr double pi = 3.141592653589793;
+constexpr double aic = 1.2655121234846454;          // ln(2 sqrt(pi))
+constexpr Complex cr1 = {1.0, 1.7320508075688772};  // 2 exp(i pi/3)
+constexpr Complex cr2 = {-0.5, -0.8660254037844386};  // exp(-2 i pi/3)
+
+bool debye_sector(Complex z) { return std::abs(z.imag()) <= sector_ratio * std::abs(z.real()); }
+
+// The three scaling levels of the recurrences: values times css[level],
+// restored by csr[level]; a recurrence moves up when its larger part
+// exceeds bry[level].
+struct Scaling {
+    double css[3], csr[3], bry[3];
+    explicit Scaling(double tol) {
+        css[0] = 1.0 / tol; css[1] = 1.0; css[2] = tol;
+        csr[0] = tol; csr[1] = 1.0; csr[2] = 1.0 / tol;
+        bry[0] = 1000.0 * mach_safe_min() / tol; bry[1] = 1.0 / bry[0]; bry[2] = mach_max_real();
+    }
+    // Level of a plain value: 0 near underflow, 2 near overflow, else 1.
+    int level_of(Complex v) const {
+        const double a = std::abs(v);
+        return a <= bry[0] ? 0 : (a >= 1.0 / bry[0] ? 2 : 1);
+    }
+};
+
+double larger_part(Complex v) { return std::max(std::abs(v.real()), std::abs(v.imag())); }
+
+// One member of an expansion: value = amplitude * exp(exponent).
+struct Member {
+    Complex amplitude;
+    LComplex exponent;
+    double log_correction;  // ln |amplitude| as far as the overflow refinement counts it
+};
+
+// A component below exp(-elim) * fn counts as 0, as in the term generators.
+bool usable(Complex& z, double fn, double elim) {
+    const double test = std::exp(-elim) * fn;
+    z = {std::abs(z.real()) < test ? 0.0 : z.real(), std::abs(z.imag()) < test ? 0.0 : z.imag()};
+    return z.real() != 0.0 || z.imag() != 0.0;
+}
+
+// zeta2 - zeta1 = fn (sqrt(1 + t^2) - ln((1 + sqrt(1 + t^2))/t)), t = z/fn: the I exponent.
+LComplex debye_exponent(Complex z, double fn) {
+    const long double lfn = fn;
+    const LComplex t = LComplex(z) / lfn;
+    const LComplex sr = std::sqrt(1.0L + t * t);
+    return lfn * (sr - std::log((1.0L + sr) / t));
+}
+
+// zeta1 - zeta2 = fn (ln((1 + w)/zb) - w), w = sqrt(1 - zb^2), zb = z/fn, with
+// the clamps of the term generator; near the turning point its series
+// fn w^3 sum w^(2j)/(2j + 3).
+LComplex airy_exponent(Complex z, double fn) {
+    const long double lfn = fn;
+    const LComplex zb = LComplex(z) / lfn;
+    const LComplex w2 = 1.0L - zb * zb;
+    if (std::abs(Complex(w2)) <= 0.25) {
+        LComplex sum = 0.0L, p = 1.0L;
+        for (int j = 0; j < 40; ++j, p *= w2) sum += p / static_cast<long double>(2 * j + 3);
+        return lfn * std::sqrt(w2) * w2 * sum;
+    }
+    LComplex w = std::sqrt(w2);
+    w = {std::max(w.real(), 0.0L), std::max(w.imag(), 0.0L)};
+    LComplex zc = std::log((1.0L + w) / zb);
+    zc = {std::max(zc.real(), 0.0L), std::min(std::max(zc.imag(), 0.0L), static_cast<long double>(hpi))};
+    return lfn * (zc - w);
+}
+
+// exp(i (pi/2) (fnu + k)) from the fraction of fnu and the integer part mod 4.
+Complex quarter_turns(double fnu, int k) {
+    const double ifnu = std::floor(fnu);
+    const double fnf = fnu - ifnu;
+    const int quarter = static_cast<int>(std::fmod(ifnu + k, 4.0));
+    constexpr Complex ipow[4] = {{1.0, 0.0}, {0.0, 1.0}, {-1.0, 0.0}, {0.0, -1.0}};
+    return Complex(std::cos(hpi * fnf), std::sin(hpi * fnf)) * ipow[quarter];
+}
+
+// The terms of the last few orders a form has expanded, kept for the
+// continuation, which needs the I members of orders whose K members it has.
+template <class Terms>
+class TermCache {
+public:
+    // The entry for order fn, or a fresh one (fn set, computed = false).
+    Terms& at(double fn) {
+        for (Terms& e : entries_)
+            if (e.computed && e.fn == fn) return e;
+        Terms& e = entries_[next_];
+        next_ = (next_ + 1) % 4;
+        e.fn = fn;
+        e.computed = false;
+        return e;
+    }
+
+private:
+    Terms entries_[4];
+    int next_ = 0;
+};
+
+// The Debye form at z (right half plane); kind 1 gives I, 2 gives K.
+class DebyeForm {
+public:
+    DebyeForm(Complex z, const Limits& lim) : z_(z), lim_(lim) {}
+
+    Member member(double fn, int kind, bool full) {
+        Terms& e = full ? cache_.at(fn) : scratch_;
+        Complex phi, zeta1, zeta2, sum = 1.0;
+        if (!e.computed) {
+            e.fn = fn;
+            e.init = 0;
+            cbes_debye_terms(z_, fn, kind, full ? 0 : 1, lim_.tol, e.init, phi, zeta1, zeta2, sum, e.work, lim_.elim);
+            Complex zu = z_;
+            e.exponent = usable(zu, fn, lim_.elim) ? debye_exponent(zu, fn) : LComplex(zeta2 - zeta1);
+            e.computed = full && e.init > 0;
+        } else {
+            cbes_debye_terms(z_, fn, kind, 0, lim_.tol, e.init, phi, zeta1, zeta2, sum, e.work, lim_.elim);
+        }
+        return {phi * sum, kind == 1 ? e.exponent : -e.exponent, std::log(std::abs(phi))};
+    }
+
+private:
+    struct Terms {
+        double fn = -1.0;
+        bool computed = false;
+        int init = 0;
+        LComplex exponent;  // of the I member
+        DebyeWork work;
+    };
+    Complex z_;
+    const Limits& lim_;
+    TermCache<Terms> cache_;
+    Terms scratch_;
+};
+
+// The Airy form at zr (right half plane, Im zr > 0), through zn = -i zr:
+// I(fn, zr) = exp(i pi fn/2) J(fn, zn) and
+// K(fn, zr) = -(i pi/2) exp(-i pi fn/2) H2(fn, zn), with
+// J(fn, zn) = phi (Ai(arg) asum + Ai'(arg) bsum) and
+// H2(fn, zn) = 2 exp(i pi/3) phi (Ai(cr2 arg) asum + cr2 Ai'(cr2 arg) bsum).
+// Ai is taken scaled by exp((2/3) x^(3/2)); the exponent -+(zeta1 - zeta2)
+// restores it.
+class AiryForm {
+public:
+    AiryForm(Complex zr, double fnu, const Limits& lim) : zn_(zr.imag(), -zr.real()), fnu_(fnu), lim_(lim) {}
+
+    Member member(double fn, int kind, bool full) {
+        Terms& e = full ? cache_.at(fn) : scratch_;
+        if (!e.computed) {
+            e.fn = fn;
+            cbes_airy_terms(zn_, fn, full ? 0 : 1, lim_.tol, e.phi, e.arg, e.zeta1, e.zeta2, e.asum, e.bsum,
+                            lim_.elim);
+            Complex zu = zn_;
+            e.exponent = usable(zu, fn, lim_.elim) ? airy_exponent(zu, fn) : LComplex(e.zeta1 - e.zeta2);
+            e.computed = full;
+        }
+        const double log_correction = std::log(std::abs(e.phi)) - 0.25 * std::log(std::abs(e.arg)) - aic;
+        if (!full) return {0.0, kind == 1 ? -e.exponent : e.exponent, log_correction};
+        const Complex rotation = quarter_turns(fnu_, static_cast<int>(std::lround(fn - fnu_)));
+        if (kind == 1) return {e.phi * airy_sum(e.arg, e, 1.0) * rotation, -e.exponent, log_correction};
+        const Complex cs = cr1 * Complex(0.0, -hpi) * std::conj(rotation);
+        return {cs * e.phi * airy_sum(cr2 * e.arg, e, cr2), e.exponent, log_correction};
+    }
+
+private:
+    struct Terms {
+        double fn = -1.0;
+        bool computed = false;
+        Complex phi, arg, zeta1, zeta2, asum, bsum;
+        LComplex exponent;  // zeta1 - zeta2
+    };
+    // Ai(x) asum + c Ai'(x) bsum, Ai scaled.
+    static Complex airy_sum(Complex x, const Terms& e, Complex c) {
+        Complex ai, dai;
+        int nz = 0, ifail = 1;
+        zairya('F', x, 'S', ai, nz, ifail);
+        ifail = 1;
+        zairya('D', x, 'S', dai, nz, ifail);
+        return ai * e.asum + c * dai * e.bsum;
+    }
+    Complex zn_;
+    double fnu_;
+    const Limits& lim_;
+    TermCache<Terms> cache_;
+    Terms scratch_;
+};
+
+Complex value_of(const Member& m, LComplex exponent, double scale) {
+    return m.amplitude * Complex(std::exp(exponent) * static_cast<long double>(scale));
+}
+
+// One step of a recurrence on scaled values, moving up a level when the
+// plain value passes the level's bound (never past the third).
+void level_up(const Scaling& sc, int& level, Complex plain, Complex& s1, Complex& s2) {
+    if (level < 2 && larger_part(plain) > sc.bry[level]) {
+        const double f = sc.csr[level] * sc.css[level + 1];
+        s1 *= f;
+        s2 *= f;
+        ++level;
+    }
+}
+
+// Outcome of the overflow and underflow tests of one member.
+struct Tested {
+    bool on_scale;  // |exponent| within elim after the refinement
+    double rs1;     // the (refined) real exponent
+    int level;      // scaling level the exponent asks for
+};
+
+Tested test_member(const Member& m, LComplex exponent, const Limits& lim) {
+    double rs1 = static_cast<double>(exponent.real());
+    if (std::abs(rs1) > lim.elim) return {false, rs1, 1};
+    if (std::abs(rs1) < lim.alim) return {true, rs1, 1};
+    rs1 += m.log_correction;
+    return {std::abs(rs1) <= lim.elim, rs1, rs1 < 0.0 ? 0 : 2};
+}
+
+// The I sequence of z (Re z >= 0) from a form; see cbes_i_uniform_debye.
+template <class Form>
+void i_uniform(Form& form, Complex z, double fnu, int kode, int n, Complex* y, int& nz, int& nlast,
+               const Limits& lim) {
+    nz = 0;
+    nlast = 0;
+    int nd = n;
+    const Scaling sc(lim.tol);
+    const LComplex shift = kode == 2 ? z.real() : 0.0;  // scaled I is exp(-Re z) I
+    {
+        const double fn = std::max(fnu, 1.0);
+        const double rs1 = static_cast<double>(form.member(fn, 1, false).exponent.real() - shift.real());
+        if (std::abs(rs1) > lim.elim) {
+            if (rs1 > 0.0) {
+                nz = -1;
+                return;
+            }
+            std::fill(y, y + n, Complex(0.0));
+            nz = n;
+            return;
+        }
+    }
+    for (;;) {
+        Complex cy[2];
+        int level = 1;
+        bool underflow = false;
+        double rs1 = 0.0;
+        const int nn = std::min(2, nd);
+        for (int i = 0; i < nn && !underflow; ++i) {
+            const Member m = form.member(fnu + nd - 1 - i, 1, true);
+            const LComplex e = m.exponent - shift;
+            const Tested t = test_member(m, e, lim);
+            rs1 = t.rs1;
+            if (!t.on_scale) {
+                underflow = true;
+                break;
+            }
+            if (i == 0) level = t.level;
+            cy[i] = value_of(m, e, sc.css[level]);
+            if (level == 0) {
+                int nw = 0;
+                cbes_underflow_check(cy[i], nw, sc.bry[0], lim.tol);
+                underflow = nw != 0;
+            }
+            y[nd - 1 - i] = cy[i] * sc.csr[level];
+        }
+        if (!underflow) {
+            const Complex rz = 2.0 / z;
+            Complex s1 = cy[0], s2 = cy[1];
+            for (int k = nd - 3; k >= 0; --k) {
+                const Complex s = (fnu + k + 1) * rz * s2 + s1;
+                s1 = s2;
+                s2 = s;
+                y[k] = s2 * sc.csr[level];
+                level_up(sc, level, y[k], s1, s2);
+            }
+            return;
+        }
+        if (rs1 > 0.0) {
+            nz = -1;
+            return;
+        }
+        y[nd - 1] = 0.0;
+        ++nz;
+        if (--nd == 0) return;
+        int nuf = 0;
+        cbes_over_under_test(z, fnu, kode, 1, nd, y, nuf, lim);
+        if (nuf < 0) {
+            nz = -1;
+            return;
+        }
+        nd -= nuf;
+        nz += nuf;
+        if (nd == 0) return;
+        if (fnu + nd - 1 < lim.fnul) {
+            nlast = nd;
+            return;
+        }
+    }
+}
+
+// The K sequence of z from a form built at zr = z or -z (Re zr >= 0), with
+// the continuation to Re z < 0 when mr is +1 or -1; see cbes_k_uniform.
+template <class Form>
+void k_uniform(Form& form, Complex z, double fnu, int kode, int mr, int n, Complex* y, int& nz,
+               const Limits& lim) {
+    const Complex zr = z.real() < 0.0 ? -z : z;
+    const Scaling sc(lim.tol);
+    const LComplex kshift = kode == 2 ? LComplex(zr) : 0.0L;  // scaled K is exp(zr) K
+    nz = 0;
+    Complex cy[2];
+    int level = 1, accepted = 0, i = 0;
+    for (; i < n; ++i) {
+        const Member m = form.member(fnu + i, 2, true);
+        const LComplex e = m.exponent + kshift;
+        Tested t = test_member(m, e, lim);
+        Complex s2;
+        if (t.on_scale) {
+            if (accepted == 0) level = t.level;
+            s2 = value_of(m, e, sc.css[level]);
+            if (level == 0) {
+                int nw = 0;
+                cbes_underflow_check(s2, nw, sc.bry[0], lim.tol);
+                t.on_scale = nw == 0;
+            }
+        }
+        if (t.on_scale) {
+            cy[accepted] = s2;
+            y[i] = s2 * sc.csr[level];
+            if (++accepted == 2) break;
+            continue;
+        }
+        if (t.rs1 > 0.0 || z.real() < 0.0) {
+            nz = -1;
+            return;
+        }
+        accepted = 0;
+        y[i] = 0.0;
+        ++nz;
+        if (i > 0 && y[i - 1] != Complex(0.0)) {
+            y[i - 1] = 0.0;
+            ++nz;
+        }
+    }
+    if (i < n - 1) {
+        const Member m = form.member(fnu + n - 1, 2, mr != 0);
+        const Tested t = test_member(m, m.exponent + kshift, lim);
+        if (!t.on_scale) {
+            if (t.rs1 > 0.0 || z.real() < 0.0) {
+                nz = -1;
+                return;
+            }
+            std::fill(y, y + n, Complex(0.0));
+            nz = n;
+            return;
+        }
+        const Complex rz = 2.0 / zr;
+        Complex s1 = cy[0], s2 = cy[1];
+        for (int k = i + 1; k < n; ++k) {
+            const Complex s = (fnu + k - 1) * rz * s2 + s1;
+            s1 = s2;
+            s2 = s;
+            y[k] = s2 * sc.csr[level];
+            level_up(sc, level, y[k], s1, s2);
+        }
+    }
+    if (mr == 0) return;
+
+    // K(nu, zr exp(i pi mr)) = exp(-i pi mr nu) K(nu, zr) - i pi mr I(nu, zr),
+    // from the top order down; with kode 2 both terms carry exp(-zr).
+    nz = 0;
+    const double sgn = mr > 0 ? -pi : pi;
+    const Complex csgn(0.0, sgn);
+    const double ifnu = std::floor(fnu);
+    const double fnf = fnu - ifnu;
+    Complex cspn(std::cos(fnf * sgn), std::sin(fnf * sgn));
+    if (std::fmod(ifnu + n - 1, 2.0) != 0.0) cspn = -cspn;
+    const LComplex ishift = kode == 2 ? LComplex(zr) : 0.0L;
+    int iuf = 0;
+    auto combine = [&](int k, Complex ci) {
+        Complex ck = y[k];
+        if (kode == 2) {
+            int nw = 0;
+            cbes_combine_scaled(zr, ck, ci, nw, sc.bry[0], lim.alim, iuf);
+            nz += nw;
+        }
+        y[k] = cspn * ck + csgn * ci;
+        cspn = -cspn;
+    };
+    int k = n - 1, iflag = 1;
+    accepted = 0;
+    for (; k >= 0 && accepted < 2; --k) {
+        const Member m = form.member(fnu + k, 1, true);
+        const LComplex e = m.exponent - ishift;
+        const Tested t = test_member(m, e, lim);
+        if (t.rs1 > lim.elim) {
+            nz = -1;
+            return;
+        }
+        Complex s2 = 0.0;
+        if (t.on_scale) {
+            if (accepted == 0) iflag = t.level;
+            s2 = value_of(m, e, sc.css[iflag]);
+            if (iflag == 0) {
+                int nw = 0;
+                cbes_underflow_check(s2, nw, sc.bry[0], lim.tol);
+                if (nw != 0) s2 = 0.0;
+            }
+        }
+        combine(k, s2 * sc.csr[iflag]);
+        if (s2 == Complex(0.0)) {
+            accepted = 0;
+            continue;
+        }
+        cy[accepted++] = s2;
+    }
+    const Complex rz = 2.0 / zr;
+    Complex s1 = cy[0], s2 = cy[1];
+    for (; k >= 0; --k) {
+        const Complex s = (fnu + k + 1) * rz * s2 + s1;
+        s1 = s2;
+        s2 = s;
+        const Complex plain = s2 * sc.csr[iflag];
+        combine(k, plain);
+        level_up(sc, iflag, plain, s1, s2);
+    }
+}
+
+}  // namespace
+
+void cbes_i_uniform(Complex z, double fnu, int kode, int n, Complex* y, int& nz, int nui, int& nlast,
+                    const Limits& lim) {
+    auto evaluate = debye_sector(z) ? cbes_i_uniform_debye : cbes_i_uniform_airy;
+    nz = 0;
+    nlast = 0;
+    int nw = 0;
+    if (nui == 0) {
+        evaluate(z, fnu, kode, n, y, nw, nlast, lim);
+        nz = nw < 0 ? -1 : nw;
+        return;
+    }
+    // Two members of the raised orders gnu - 1, gnu, then the backward
+    // recurrence down to the wanted orders.
+    const double gnu = fnu + n - 1 + nui;
+    Complex cy[2];
+    evaluate(z, gnu - 1, kode, 2, cy, nw, nlast, lim);
+    if (nw < 0) {
+        nz = -1;
+        return;
+    }
+    if (nw != 0) {
+        nlast = n;
+        return;
+    }
+    const Scaling sc(lim.tol);
+    int level = sc.level_of(cy[0]);
+    Complex s2 = cy[0] * sc.css[level], s1 = cy[1] * sc.css[level];
+    const Complex rz = 2.0 / z;
+    for (int step = 1; step <= nui - 1 + n - 1 + 1; ++step) {
+        // s2 holds the order gnu - step, s1 the order above it.
+        const double order = gnu - step;
+        const int k = static_cast<int>(std::lround(order - fnu));
+        if (k < n) y[k] = s2 * sc.csr[level];
+        if (k == 0) break;
+        const Complex s = order * rz * s2 + s1;
+        s1 = s2;
+        s2 = s;
+        level_up(sc, level, s2 * sc.csr[level], s1, s2);
+    }
+}
+
+void cbes_i_uniform_debye(Complex z, double fnu, int kode, int n, Complex* y, int& nz, int& nlast,
+                          const Limits& lim) {
+    DebyeForm form(z, lim);
+    i_uniform(form, z, fnu, kode, n, y, nz, nlast, lim);
+}
+
+void cbes_i_uniform_airy(Complex z, double fnu, int kode, int n, Complex* y, int& nz, int& nlast,
+                         const Limits& lim) {
+    // Worked for conj(z) when Im z <= 0: I(nu, conj z) = conj I(nu, z).
+    const bool conjugate = z.imag() <= 0.0;
+    const Complex zf = conjugate ? std::conj(z) : z;
+    AiryForm form(zf, fnu, lim);
+    i_uniform(form, zf, fnu, kode, n, y, nz, nlast, lim);
+    if (conjugate)
+        for (int k = 0; k < n; ++k) y[k] = std::conj(y[k]);
+}
+
+void cbes_k_uniform(Complex z, double fnu, int kode, int mr, int n, Complex* y, int& nz, const Limits& lim) {
+    if (debye_sector(z)) {
+        cbes_k_uniform_debye(z, fnu, kode, mr, n, y, nz, lim);
+    } else {
+        cbes_k_uniform_airy(z, fnu, kode, mr, n, y, nz, lim);
+    }
+}
+
+void cbes_k_uniform_debye(Complex z, double fnu, int kode, int mr, int n, Complex* y, int& nz,
+                          const Limits& lim) {
+    DebyeForm form(z.real() < 0.0 ? -z : z, lim);
+    k_uniform(form, z, fnu, kode, mr, n, y, nz, lim);
+}
+
+void cbes_k_uniform_airy(Complex z, double fnu, int kode, int mr, int n, Complex* y, int& nz,
+                         const Limits& lim) {
+    // Worked for conj(z) (and -mr) when Im zr <= 0: K(nu, conj z) = conj K(nu, z).
+    const Complex zr = z.real() < 0.0 ? -z : z;
+    const bool conjugate = zr.imag() <= 0.0;
+    const Complex zf = conjugate ? std::conj(z) : z;
+    AiryForm form(conjugate ? std::conj(zr) : zr, fnu, lim);
+    k_uniform(form, zf, fnu, kode, conjugate ? -mr : mr, n, y, nz, lim);
+    if (conjugate && nz >= 0)
+        for (int k = 0; k < n; ++k) y[k] = std::conj(y[k]);
+}
 
 }  // namespace qelms::cbes
