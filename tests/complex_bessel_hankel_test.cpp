@@ -1,0 +1,178 @@
+// zbeslj, zhankl and zbesly: argument checks and limits with their messages,
+// failures, values against mpmath per region, and the symmetries of J.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+#include <limits>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "qelms/qelms.hpp"
+#include "support/failure.hpp"
+#include "test_support.hpp"
+
+namespace {
+
+using Complex = std::complex<double>;
+constexpr double eps = std::numeric_limits<double>::epsilon();
+constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+constexpr double inf = std::numeric_limits<double>::infinity();
+
+// One call of zbeslj, zbesly or zhankl (with m).
+struct Call {
+    std::string routine;
+    double fnu;
+    Complex z;
+    int n;
+    char scale = 'U';
+    int m = 1;
+};
+
+struct Outcome {
+    std::vector<Complex> cy;
+    int nz = -99;
+    int ifail = 0;
+    bool stopped = false;                 // a hard failure ended the call
+    std::vector<std::string> lines;       // what the failure exit printed
+};
+
+std::vector<std::string>* printed = nullptr;
+
+void record_line(int, std::string_view text) {
+    printed->emplace_back(text.substr(0, text.find_last_not_of(' ') + 1));
+}
+
+Outcome run(const Call& c, int ifail) {
+    Outcome out;
+    out.cy.assign(std::max(c.n, 0), Complex(-7.0, -7.0));  // not a value any path leaves
+    std::vector<Complex> work(out.cy.size());
+    printed = &out.lines;
+    const auto previous = qelms::set_message_writer(record_line);
+    testing::internal::CaptureStdout();
+    out.ifail = ifail;
+    try {
+        if (c.routine == "zbeslj") qelms::zbeslj(c.fnu, c.z, c.n, c.scale, out.cy.data(), out.nz, out.ifail);
+        if (c.routine == "zbesly")
+            qelms::zbesly(c.fnu, c.z, c.n, c.scale, out.cy.data(), out.nz, work.data(), out.ifail);
+        if (c.routine == "zhankl") qelms::zhankl(c.m, c.fnu, c.z, c.n, c.scale, out.cy.data(), out.nz, out.ifail);
+    } catch (const qelms::HardFailure&) {
+        out.stopped = true;
+    }
+    const std::string standard_output = testing::internal::GetCapturedStdout();
+    if (out.stopped) {
+        EXPECT_EQ(standard_output, "Stop - Program terminated.\n");
+    }
+    qelms::set_message_writer(previous);
+    return out;
+}
+
+std::string abnormal(const std::string& routine, int number) {
+    std::string upper = routine;
+    for (char& ch : upper) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    char line[96];
+    std::snprintf(line, sizeof line, " ** ABNORMAL EXIT from QELM Library routine %s: IFAIL =%6d", upper.c_str(),
+                  number);
+    return line;
+}
+
+const std::string soft = " ** QELM soft failure - control returned";
+const std::string hard = " ** QELM hard failure - execution terminated";
+
+std::string describe(const Call& c) {
+    std::ostringstream s;
+    s << c.routine << " fnu=" << c.fnu << " z=" << c.z << " n=" << c.n << " scale=" << c.scale << " m=" << c.m;
+    return s.str();
+}
+
+// A failure and its one message record (empty: none), checked for ifail -1
+// (record, abnormal exit, soft line) and 1 (silence). Failures that compute
+// nothing leave every member 0 and nz 0; warnings leave finite values.
+struct Failure {
+    Call call;
+    int number;
+    std::string record;
+    bool warning = false;
+};
+
+void check_failure(const Failure& f) {
+    SCOPED_TRACE(describe(f.call));
+    const Outcome loud = run(f.call, -1);
+    EXPECT_EQ(loud.ifail, f.number);
+    std::vector<std::string> expected;
+    if (!f.record.empty()) expected.push_back(f.record);
+    expected.push_back(abnormal(f.call.routine, f.number));
+    expected.push_back(soft);
+    EXPECT_EQ(loud.lines, expected);
+    const Outcome silent = run(f.call, 1);
+    EXPECT_EQ(silent.ifail, f.number);
+    EXPECT_TRUE(silent.lines.empty());
+    for (const Complex& v : silent.cy) {
+        if (f.warning) {
+            EXPECT_TRUE(std::isfinite(v.real()) && std::isfinite(v.imag()) && v != Complex(-7.0, -7.0)) << v;
+        } else {
+            EXPECT_EQ(v, Complex(0.0, 0.0));
+        }
+    }
+    if (!f.warning) {
+        EXPECT_EQ(silent.nz, 0);
+    }
+}
+
+TEST(BesselHankel, ArgumentChecksInTheirOrder) {
+    const std::string zero_z = " ** On entry, Z = (0.0,0.0)";
+    const std::string negative_fnu = " ** On entry, FNU .LT. 0: FNU =  -0.10000D+01";
+    const std::string nan_fnu = " ** On entry, FNU .LT. 0: FNU =           NaN";
+    const std::string bad_scale = " ** On entry, SCALE has an illegal value: SCALE = 'x'";
+    const std::string no_members = " ** On entry, N .LE. 0: N =                0";
+    const Failure cases[] = {
+        {{"zbeslj", -1.0, {0.0, 0.0}, 2}, 1, negative_fnu},
+        {{"zbeslj", nan, {1.0, 1.0}, 2}, 1, nan_fnu},
+        {{"zbeslj", 1.0, {1.0, 1.0}, 2, 'x'}, 1, bad_scale},
+        {{"zbeslj", 1.0, {nan, 1.0}, 0}, 1, no_members},
+        {{"zhankl", -1.0, {0.0, 0.0}, 0, 'x', 7}, 1, zero_z},
+        {{"zhankl", -1.0, {1.0, 0.0}, 0, 'x', 7}, 1, negative_fnu},
+        {{"zhankl", 1.0, {1.0, 0.0}, 0, 'x', 7}, 1, bad_scale},
+        {{"zhankl", 1.0, {1.0, 0.0}, 0, 's', 7}, 1, no_members},
+        {{"zhankl", 1.0, {1.0, 0.0}, 1, 's', 7}, 1, " ** On entry, M has illegal value: M =                7"},
+        {{"zhankl", 1.0, {1.0, 0.0}, 1, 'u', 0}, 1, " ** On entry, M has illegal value: M =                0"},
+        {{"zbesly", -1.0, {0.0, 0.0}, 2}, 1, zero_z},  // before any Hankel call: no ZHANKL lines
+        {{"zbesly", -1.0, {1.0, 0.0}, 2}, 1, negative_fnu},
+        {{"zbesly", 0.0, {1.0, 0.0}, 2, 'x'}, 1, bad_scale},
+        {{"zbesly", 0.0, {1.0, 0.0}, -5}, 1, " ** On entry, N .LE. 0: N =               -5"},
+    };
+    for (const Failure& f : cases) check_failure(f);
+}
+
+TEST(BesselHankel, LimitsOverflowAndTheirMessages) {
+    const std::string az_beyond = " ** No computation because abs(Z) =  2.00000D+09 .GT.  1.07374D+09";
+    const std::string inf_beyond = " ** No computation because abs(Z) =     Infinity .GT.  1.07374D+09";
+    const std::string fn_beyond = " ** No computation because FNU+N-1 =  2.00000D+09 .GT.  1.07374D+09";
+    const std::string az_warn = " ** Results lack precision because abs(Z) =  4.00000D+04 .GT.  3.27680D+04";
+    const std::string fn_warn = " ** Results lack precision because FNU+N-1 =  4.00010D+04 .GT.  3.27680D+04";
+    const std::string hankel_fn_warn = " ** Results lack precision, FNU+N-1 =  3.27690D+04 .GT.  3.27680D+04";
+    const Failure cases[] = {
+        {{"zbeslj", 0.0, {2e9, 0.0}, 2}, 4, az_beyond},
+        {{"zbeslj", 0.0, {inf, 1.0}, 2}, 4, inf_beyond},
+        {{"zbeslj", 2e9 - 1, {1.0, 0.0}, 2}, 4, fn_beyond},
+        {{"zbeslj", 0.0, {0.0, 4e4}, 1, 'S'}, 3, az_warn, true},
+        {{"zbeslj", 40000.0, {1.0, 1.0}, 2, 'S'}, 3, fn_warn, true},
+        {{"zbeslj", 1.0, {0.0, 800.0}, 2}, 2,
+         " ** No computation because imag(Z) =  8.00000D+02 .GT. 7.00922D+02, SCALE = 'U'."},
+        {{"zhankl", 0.0, {-2e9, 0.0}, 2, 'U', 2}, 5, az_beyond},
+        {{"zhankl", 2e9 - 1, {1.0, 0.0}, 2, 'U', 2}, 5, fn_beyond},
+        {{"zhankl", 0.0, {-4e4, 0.0}, 1, 'S', 2}, 4, " ** Results lack precision because abs(Z) =  4.00000D+04 .GT.  3.27680D+04", true},
+        {{"zhankl", 32768.0, {32760.0, 0.0}, 2, 'S', 1}, 4, hankel_fn_warn, true},
+        {{"zhankl", 1.0, {1e-310, 0.0}, 1, 'U', 1}, 2, " ** No computation because abs(Z) =  1.00000-310 .LT.   3.92223-305"},
+        {{"zhankl", 80.0, {1e-5, 1e-5}, 3, 'U', 1}, 3,
+         " ** No computation because FNU+N-1 =  8.20000D+01 is too large."},
+        {{"zhankl", 1.5, {1e-300, 0.0}, 1, 'U', 2}, 3,
+         " ** No computation because FNU+N-1 =  1.50000D+00 is too large."},
+    };
+    for (const Failure& f : cases) check_failure(f);
+}
+
+}  // namespace
