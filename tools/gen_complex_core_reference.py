@@ -156,16 +156,31 @@ def wronskian_cases():
     return rows_for("core.wronskian", out)
 
 
+def scaled_order(z, kode, n):
+    """The fnu, to 6 digits, whose top member fnu + n - 1 has the leading term exp(-685)."""
+    zz = mpmath.mpc(z.real, z.imag)
+    shift = -zz.real if kode == 2 else 0
+
+    def exponent(nu):
+        return (nu * mpmath.log(zz / 2)).real - mpmath.loggamma(nu + 1) + shift + 685
+
+    lo, hi = mpmath.mpf("0.5"), mpmath.mpf(300)
+    for _ in range(60):
+        mid = (lo + hi) / 2
+        lo, hi = (mid, hi) if exponent(mid) > 0 else (lo, mid)
+    return round(float(lo) - (n - 1), 6)
+
+
 def method_cases():
     rows = []
     # The series called directly on long sequences, top members underflowing.
     rows += rows_for("series.underflow", [
         (complex(0.01, 0.0), 90.0, 1, 40), (complex(1e-3, 1e-3), 80.5, 2, 30), (complex(0.5, -0.2), 150.25, 1, 45),
         (complex(1e-100, 0.0), 2.0, 1, 6), (complex(0.2, 0.1), 160.0, 1, 12)])
-    # The series near its underflow limit, values carried scaled.
-    rows += rows_for("series.scaled", [
-        (complex(0.01, 0.0), 118.0, 1, 3), (complex(1e-3, 1e-3), 96.0, 2, 4), (complex(1e-140, 1e-140), 1.0, 1, 3),
-        (complex(1e-150, 0.0), 1.5, 1, 2)])
+    # The series near its underflow limit (top member's leading term about exp(-685)), values carried scaled.
+    rows += rows_for("series.scaled", [(z, scaled_order(z, kode, n), kode, n) for z, kode, n in [
+        (complex(0.01, 0.0), 1, 3), (complex(1e-3, 1e-3), 2, 4), (complex(1e-140, 1e-140), 1, 3),
+        (complex(1e-150, 0.0), 1, 2), (complex(0.3, 0.4), 2, 8)]])
     # Long sequences by the backward recurrence after the top two members.
     rows += rows_for("series.sequence", [
         (complex(1.5, 0.8), 0.0, 1, 12), (complex(0.0, 1.9), 0.5, 2, 10), (complex(8.0, 6.0), 30.0, 1, 8),
