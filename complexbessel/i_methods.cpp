@@ -56,12 +56,38 @@ TwoDoubles dd_div(TwoDoubles a, TwoDoubles b) {
     return quick_two_sum(q, ((((a.hi - p.hi) - p.lo) + a.lo) - q * b.lo) / b.hi);
 }
 
+TwoDoubles dd_mul(TwoDoubles a, TwoDoubles b) {
+    const TwoDoubles p = exact_product(a.hi, b.hi);
+    return quick_two_sum(p.hi, p.lo + (a.hi * b.lo + a.lo * b.hi));
+}
+
+TwoDoubles dd_neg(TwoDoubles a) { return {-a.hi, -a.lo}; }
+
+// A complex value with double-double parts, for backward recurrences whose
+// rounding would otherwise build up over a hundred steps.
+struct DDComplex {
+    TwoDoubles re{0.0, 0.0}, im{0.0, 0.0};
+    Complex value() const { return {re.hi + re.lo, im.hi + im.lo}; }
+};
+
+// c p + q
+DDComplex dd_step(DDComplex c, DDComplex p, DDComplex q) {
+    const TwoDoubles re = dd_add(dd_mul(c.re, p.re), dd_neg(dd_mul(c.im, p.im)));
+    const TwoDoubles im = dd_add(dd_mul(c.re, p.im), dd_mul(c.im, p.re));
+    return {dd_add(re, q.re), dd_add(im, q.im)};
+}
+
 // 2/z as a high and a low part. Recurrences multiply by it dozens of times;
 // with 2/z rounded to doubles they would repeat one rounding error each time.
 struct TwoOver {
     Complex hi, lo;
     // order * (2/z) * p
     Complex times(double order, Complex p) const { return order * (hi * p + lo * p); }
+    // (base + t) * (2/z) in double-double, base + t carried exactly.
+    DDComplex coefficient(double base, double t) const {
+        const TwoDoubles order = two_sum(base, t);
+        return {dd_mul(order, {hi.real(), lo.real()}), dd_mul(order, {hi.imag(), lo.imag()})};
+    }
 };
 
 TwoOver two_over(Complex z) {
@@ -375,20 +401,20 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
     const double tfnf = fnf + fnf;
     double bk = 1.0;
     Complex sum(0.0, 0.0);
-    p1 = 0.0;
-    p2 = scle;
+    DDComplex q1, q2{{scle, 0.0}, {0.0, 0.0}};
     double fkk = kk;
     for (int k = kk; k >= 1; --k) {
-        const Complex pt = p2;
-        p2 = p1 + rzx.times(fkk + fnf, pt);
-        p1 = pt;
+        const DDComplex qt = q2;
+        q2 = dd_step(rzx.coefficient(fnf, fkk), qt, q1);
+        q1 = qt;
         const double bprev = bk * (1.0 - tfnf / (fkk + tfnf));
-        sum += (bprev + bk) * p1;
+        sum += (bprev + bk) * q1.value();
         bk = bprev;
         fkk -= 1.0;
-        const int m = k - 1 - ifnu;  // p2 is now of order fnu + m
-        if (m >= 0 && m < n) y[m] = p2;
+        const int m = k - 1 - ifnu;  // q2 is now of order fnu + m
+        if (m >= 0 && m < n) y[m] = q2.value();
     }
+    p2 = q2.value();
     Complex ez;
     if (!cbes_exp(kode == 2 ? Complex(0.0, z.imag()) : z, ez)) {
         nz = -3;
@@ -492,14 +518,15 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
     // Backward recurrence from that index down to the top order.
     const int kk = k + 1 - id;
     const double dfnu = fnu + (n - 1);
-    Complex q1(1.0 / ap2, 0.0), q2(0.0, 0.0);
+    DDComplex q1{{1.0 / ap2, 0.0}, {0.0, 0.0}}, q2;
     for (double t = kk; t >= 1.0; t -= 1.0) {
-        const Complex pt = q1;
-        q1 = rzx.times(dfnu + t, q1) + q2;
-        q2 = pt;
+        const DDComplex qt = q1;
+        q1 = dd_step(rzx.coefficient(dfnu, t), q1, q2);
+        q2 = qt;
     }
-    if (q1 == Complex(0.0, 0.0)) q1 = Complex(tol, tol);
-    cy[n - 1] = cbes_divide(q2, q1);
+    Complex top = q1.value();
+    if (top == Complex(0.0, 0.0)) top = Complex(tol, tol);
+    cy[n - 1] = cbes_divide(q2.value(), top);
     for (int m = n - 1; m >= 1; --m) {
         Complex d = rzx.times(fnu + m, 1.0) + cy[m];
         if (d == Complex(0.0, 0.0)) d = Complex(tol, tol);

@@ -22,12 +22,12 @@ const Limits lim = qelms::cbes::cbes_limit_set();
 
 // Largest error measured per region, in epsilons of the member's amplitude.
 const std::map<std::string, double> max_eps = {
-    {"core.series", 16.0},          {"core.series_order", 16.0}, {"core.asymptotic", 16.0},
-    {"core.asymptotic_order", 16.0}, {"core.asymptotic_large", 16.0}, {"core.miller_series", 16.0},
-    {"core.boundary", 16.0},        {"core.tiny", 16.0},         {"core.miller_pretest", 20.0},
-    {"core.wronskian", 32.0},       {"series.underflow", 16.0},  {"series.scaled", 16.0},
-    {"series.sequence", 16.0},      {"asymptotic.sequence", 16.0}, {"miller_series.sequence", 16.0},
-    {"ratios", 16.0},
+    {"core.series", 4.0},          {"core.series_order", 4.0},      {"core.asymptotic", 4.0},
+    {"core.asymptotic_order", 3.0}, {"core.asymptotic_large", 3.0}, {"core.miller_series", 3.0},
+    {"core.boundary", 3.0},        {"core.tiny", 2.0},              {"core.miller_pretest", 6.0},
+    {"core.wronskian", 16.0},      {"series.underflow", 1.0},       {"series.scaled", 3.0},
+    {"series.sequence", 3.0},      {"asymptotic.sequence", 4.0},    {"miller_series.sequence", 4.0},
+    {"ratios", 4.0},
 };
 
 Method method_of(const std::string& region) {
