@@ -175,4 +175,141 @@ TEST(BesselHankel, LimitsOverflowAndTheirMessages) {
     for (const Failure& f : cases) check_failure(f);
 }
 
+// zbesly passes on the failure of either Hankel call under its own name: the
+// inner records appear only when ifail asks for messages, followed by the
+// abnormal-exit lines naming ZBESLY; with ifail 1 it is silent, warnings too.
+TEST(BesselHankel, BesselYReportsHankelFailuresAsItsOwn) {
+    const std::string warn = " ** Results lack precision because abs(Z) =  4.00000D+04 .GT.  3.27680D+04";
+    const std::string overflow = " ** No computation because FNU+N-1 =  1.50000D+00 is too large.";
+    const std::string tiny = " ** No computation because abs(Z) =  1.00000-310 .LT.   3.92223-305";
+    const struct {
+        Call call;
+        int number;
+        std::vector<std::string> records;  // both Hankel calls warn; a failing first call ends it
+    } cases[] = {
+        {{"zbesly", 0.0, {40000.0, 1.0}, 2}, 4, {warn, warn}},
+        {{"zbesly", 0.0, {0.0, 40000.0}, 2, 's'}, 4, {warn, warn}},
+        {{"zbesly", 1.5, {1e-300, 0.0}, 1}, 3, {overflow}},
+        {{"zbesly", 0.0, {1e-310, 0.0}, 1}, 2, {tiny}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(describe(c.call));
+        const Outcome silent = run(c.call, 1);
+        EXPECT_EQ(silent.ifail, c.number);
+        EXPECT_TRUE(silent.lines.empty());
+        for (const Complex& v : silent.cy) {
+            if (c.number == 4) {
+                EXPECT_TRUE(std::isfinite(std::abs(v)) && v != 0.0) << v;
+            } else {
+                EXPECT_EQ(v, 0.0);
+            }
+        }
+        std::vector<std::string> expected = c.records;
+        expected.push_back(abnormal("zbesly", c.number));
+        expected.push_back(soft);
+        const Outcome loud = run(c.call, -1);
+        EXPECT_EQ(loud.lines, expected);
+        EXPECT_EQ(loud.ifail, c.number);
+        expected.back() = hard;
+        const Outcome stopped = run(c.call, 0);
+        EXPECT_TRUE(stopped.stopped);
+        EXPECT_EQ(stopped.lines, expected);
+    }
+}
+
+TEST(BesselHankel, NotANumberAndInfinity) {
+    for (const char* routine : {"zbeslj", "zbesly", "zhankl"}) {
+        for (Complex z : {Complex(nan, 0.0), Complex(1.0, nan), Complex(inf, nan)}) {
+            const Outcome out = run({routine, 0.5, z, 3, 'U', 2}, 0);
+            EXPECT_EQ(out.ifail, 0) << routine;
+            EXPECT_EQ(out.nz, 0) << routine;
+            EXPECT_TRUE(out.lines.empty());
+            for (const Complex& v : out.cy) EXPECT_TRUE(std::isnan(v.real()) && std::isnan(v.imag())) << routine;
+        }
+        const int no_computation = std::string(routine) == "zbeslj" ? 4 : 5;
+        for (Complex z : {Complex(inf, 0.0), Complex(0.0, -inf), Complex(-inf, inf)}) {
+            const Outcome out = run({routine, 0.5, z, 3, 'S', 1}, 1);
+            EXPECT_EQ(out.ifail, no_computation) << routine;
+            EXPECT_EQ(out.nz, 0);
+            for (const Complex& v : out.cy) EXPECT_EQ(v, 0.0) << routine;
+        }
+        const Outcome huge_order = run({routine, inf, {1.0, 1.0}, 3, 'U', 1}, 1);
+        EXPECT_EQ(huge_order.ifail, no_computation) << routine;
+    }
+}
+
+// A count beyond any computed sequence is refused without writing a member:
+// the caller's block may be shorter than n.
+TEST(BesselHankel, HugeCountsTouchNoMember) {
+    const int huge = std::numeric_limits<int>::max();
+    for (char scale : {'U', 'x'}) {
+        Complex cy[2] = {{-7.0, -7.0}, {-7.0, -7.0}};
+        Complex work[2];
+        int nz = -1;
+        int ifail = 1;
+        qelms::zbeslj(0.0, {1.0, 1.0}, huge, scale, cy, nz, ifail);
+        EXPECT_EQ(ifail, scale == 'x' ? 1 : 4);
+        ifail = 1;
+        qelms::zhankl(1, 0.0, {1.0, 1.0}, huge, scale, cy, nz, ifail);
+        EXPECT_EQ(ifail, scale == 'x' ? 1 : 5);
+        ifail = 1;
+        qelms::zbesly(0.0, {1.0, 1.0}, huge, scale, cy, nz, work, ifail);
+        EXPECT_EQ(ifail, scale == 'x' ? 1 : 5);
+        EXPECT_EQ(cy[0], Complex(-7.0, -7.0));
+        EXPECT_EQ(nz, 0);
+    }
+}
+
+// Members that underflow are zeros counted in nz, not failures: the top
+// orders of J at small z, every member of H(1) high in the upper half plane
+// (K of the rotated argument -iz underflows).
+TEST(BesselHankel, UnderflowedMembersAreCounted) {
+    const Outcome j = run({"zbeslj", 60.0, {1e-3, 1e-3}, 12}, -1);
+    EXPECT_EQ(j.ifail, 0);
+    ASSERT_GT(j.nz, 0);
+    ASSERT_LT(j.nz, 12);
+    for (int k = 0; k < 12; ++k) EXPECT_EQ(j.cy[k] == 0.0, k >= 12 - j.nz) << k;
+    for (int n : {1, 4}) {
+        const Outcome h = run({"zhankl", 0.0, {1.0, 800.0}, n, 'U', 1}, -1);
+        EXPECT_EQ(h.ifail, 0);
+        EXPECT_EQ(h.nz, n);
+        for (const Complex& v : h.cy) EXPECT_EQ(v, 0.0);
+    }
+}
+
+// Every outcome over a sweep of the plane, orders and sizes, both scalings:
+// a success has nz >= 0 and finite members; only the documented failures
+// occur, and a failure other than the precision warning leaves zeros.
+TEST(BesselHankel, SweepGivesCountsOrDocumentedFailures) {
+    const double radii[] = {4e-305, 1e-200, 1e-8, 0.3, 2.0, 15.0, 21.784271729432426, 90.0, 650.0, 705.0, 3e4};
+    const double orders[] = {0.0, 0.5, 1.0, 2.0, 40.0, 85.92135864716212, 86.0, 300.0};
+    const double angles[] = {0.0, 0.7, 1.5707963267948966, 2.6, 3.141592653589793, -0.4, -1.5707963267948966,
+                             -2.9};
+    for (const char* routine : {"zbeslj", "zbesly", "zhankl"}) {
+        for (double r : radii) {
+            for (double a : angles) {
+                for (double fnu : orders) {
+                    for (int m : {1, 2}) {
+                        if (m == 2 && std::string(routine) != "zhankl") continue;
+                        for (char scale : {'U', 'S'}) {
+                            const Call c{routine, fnu, std::polar(r, a), 3, scale, m};
+                            const Outcome out = run(c, 1);
+                            const int warning = std::string(routine) == "zbeslj" ? 3 : 4;
+                            if (out.ifail == 0 || out.ifail == warning) {
+                                EXPECT_GE(out.nz, 0) << describe(c);
+                                for (const Complex& v : out.cy)
+                                    EXPECT_TRUE(std::isfinite(v.real()) && std::isfinite(v.imag())) << describe(c);
+                            } else {
+                                EXPECT_TRUE(out.ifail >= 2 && out.ifail <= 6) << describe(c) << " " << out.ifail;
+                                EXPECT_EQ(out.nz, 0) << describe(c);
+                                for (const Complex& v : out.cy) EXPECT_EQ(v, 0.0) << describe(c);
+                            }
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
+
 }  // namespace
