@@ -47,9 +47,9 @@ struct Scaling {
 
 double larger_part(Complex v) { return std::max(std::abs(v.real()), std::abs(v.imag())); }
 
-// One member of an expansion: value = amplitude * exp(exponent).
+// The exponent of one member of an expansion (value = amplitude * exp(exponent),
+// the amplitude formed only for members that are on scale).
 struct Member {
-    Complex amplitude;
     LComplex exponent;
     double log_correction;  // ln |amplitude| as far as the overflow refinement counts it
 };
@@ -125,9 +125,8 @@ public:
 
     Member member(double fn, int kind, bool full) {
         Terms& e = full ? cache_.at(fn) : scratch_;
-        Complex phi, zeta1, zeta2, sum = 1.0;
+        Complex phi, zeta1, zeta2, sum;
         if (!e.computed) {
-            e.fn = fn;
             e.init = 0;
             cbes_debye_terms(z_, fn, kind, full ? 0 : 1, lim_.tol, e.init, phi, zeta1, zeta2, sum, e.work, lim_.elim);
             Complex zu = z_;
@@ -136,7 +135,16 @@ public:
         } else {
             cbes_debye_terms(z_, fn, kind, 0, lim_.tol, e.init, phi, zeta1, zeta2, sum, e.work, lim_.elim);
         }
-        return {phi * sum, kind == 1 ? e.exponent : -e.exponent, std::log(std::abs(phi))};
+        return {kind == 1 ? e.exponent : -e.exponent, std::log(std::abs(phi))};
+    }
+
+    // phi * sum for a member expanded in full by member().
+    Complex amplitude(double fn, int kind) {
+        Terms& e = cache_.at(fn);
+        if (!e.computed) return 0.0;
+        Complex phi, zeta1, zeta2, sum;
+        cbes_debye_terms(z_, fn, kind, 0, lim_.tol, e.init, phi, zeta1, zeta2, sum, e.work, lim_.elim);
+        return phi * sum;
     }
 
 private:
@@ -167,7 +175,6 @@ public:
     Member member(double fn, int kind, bool full) {
         Terms& e = full ? cache_.at(fn) : scratch_;
         if (!e.computed) {
-            e.fn = fn;
             cbes_airy_terms(zn_, fn, full ? 0 : 1, lim_.tol, e.phi, e.arg, e.zeta1, e.zeta2, e.asum, e.bsum,
                             lim_.elim);
             Complex zu = zn_;
@@ -175,11 +182,17 @@ public:
             e.computed = full;
         }
         const double log_correction = std::log(std::abs(e.phi)) - 0.25 * std::log(std::abs(e.arg)) - aic;
-        if (!full) return {0.0, kind == 1 ? -e.exponent : e.exponent, log_correction};
+        return {kind == 1 ? -e.exponent : e.exponent, log_correction};
+    }
+
+    // The Airy combination times phi and the rotation of the member's order.
+    Complex amplitude(double fn, int kind) {
+        const Terms& e = cache_.at(fn);
+        if (!e.computed) return 0.0;
         const Complex rotation = quarter_turns(fnu_, static_cast<int>(std::lround(fn - fnu_)));
-        if (kind == 1) return {e.phi * airy_sum(e.arg, e, 1.0) * rotation, -e.exponent, log_correction};
+        if (kind == 1) return e.phi * airy_sum(e.arg, e, 1.0) * rotation;
         const Complex cs = cr1 * Complex(0.0, -hpi) * std::conj(rotation);
-        return {cs * e.phi * airy_sum(cr2 * e.arg, e, cr2), e.exponent, log_correction};
+        return cs * e.phi * airy_sum(cr2 * e.arg, e, cr2);
     }
 
 private:
@@ -205,18 +218,32 @@ private:
     Terms scratch_;
 };
 
-Complex value_of(const Member& m, LComplex exponent, double scale) {
-    return m.amplitude * Complex(std::exp(exponent) * static_cast<long double>(scale));
+// amplitude * exp(exponent) * scale for the member of order fn just tested.
+template <class Form>
+Complex value_of(Form& form, double fn, int kind, LComplex exponent, double scale) {
+    return form.amplitude(fn, kind) * Complex(std::exp(exponent) * static_cast<long double>(scale));
 }
 
-// One step of a recurrence on scaled values, moving up a level when the
-// plain value passes the level's bound (never past the third).
-void level_up(const Scaling& sc, int& level, Complex plain, Complex& s1, Complex& s2) {
-    if (level < 2 && larger_part(plain) > sc.bry[level]) {
-        const double f = sc.csr[level] * sc.css[level + 1];
-        s1 *= f;
-        s2 *= f;
-        ++level;
+// The three-term recurrence y(nu -+ 1) = (2 nu/z) y(nu) + y(nu +- 1) run for
+// count steps on the scaled pair (s1 of order nu -+ 1... s2 of order nu),
+// nu moving by step (+1 forward for K, -1 backward for I). Each new member's
+// plain value goes to store(j, value), j = 1..count; the level moves up when
+// a value passes its bound, never past the third.
+template <class Store>
+void recur(const Scaling& sc, int& level, Complex rz, Complex s1, Complex s2, double nu, double step, int count,
+           Store store) {
+    for (int j = 1; j <= count; ++j, nu += step) {
+        const Complex s = nu * rz * s2 + s1;
+        s1 = s2;
+        s2 = s;
+        const Complex plain = s2 * sc.csr[level];
+        store(j, plain);
+        if (level < 2 && larger_part(plain) > sc.bry[level]) {
+            const double f = sc.csr[level] * sc.css[level + 1];
+            s1 *= f;
+            s2 *= f;
+            ++level;
+        }
     }
 }
 
@@ -264,7 +291,8 @@ void i_uniform(Form& form, Complex z, double fnu, int kode, int n, Complex* y, i
         double rs1 = 0.0;
         const int nn = std::min(2, nd);
         for (int i = 0; i < nn && !underflow; ++i) {
-            const Member m = form.member(fnu + nd - 1 - i, 1, true);
+            const double fn = fnu + nd - 1 - i;
+            const Member m = form.member(fn, 1, true);
             const LComplex e = m.exponent - shift;
             const Tested t = test_member(m, e, lim);
             rs1 = t.rs1;
@@ -273,7 +301,7 @@ void i_uniform(Form& form, Complex z, double fnu, int kode, int n, Complex* y, i
                 break;
             }
             if (i == 0) level = t.level;
-            cy[i] = value_of(m, e, sc.css[level]);
+            cy[i] = value_of(form, fn, 1, e, sc.css[level]);
             if (level == 0) {
                 int nw = 0;
                 cbes_underflow_check(cy[i], nw, sc.bry[0], lim.tol);
@@ -282,15 +310,8 @@ void i_uniform(Form& form, Complex z, double fnu, int kode, int n, Complex* y, i
             y[nd - 1 - i] = cy[i] * sc.csr[level];
         }
         if (!underflow) {
-            const Complex rz = 2.0 / z;
-            Complex s1 = cy[0], s2 = cy[1];
-            for (int k = nd - 3; k >= 0; --k) {
-                const Complex s = (fnu + k + 1) * rz * s2 + s1;
-                s1 = s2;
-                s2 = s;
-                y[k] = s2 * sc.csr[level];
-                level_up(sc, level, y[k], s1, s2);
-            }
+            recur(sc, level, 2.0 / z, cy[0], cy[1], fnu + nd - 2, -1.0, nd - 2,
+                  [&](int j, Complex v) { y[nd - 2 - j] = v; });
             return;
         }
         if (rs1 > 0.0) {
@@ -334,7 +355,7 @@ void k_uniform(Form& form, Complex z, double fnu, int kode, int mr, int n, Compl
         Complex s2;
         if (t.on_scale) {
             if (accepted == 0) level = t.level;
-            s2 = value_of(m, e, sc.css[level]);
+            s2 = value_of(form, fnu + i, 2, e, sc.css[level]);
             if (level == 0) {
                 int nw = 0;
                 cbes_underflow_check(s2, nw, sc.bry[0], lim.tol);
@@ -371,15 +392,7 @@ void k_uniform(Form& form, Complex z, double fnu, int kode, int mr, int n, Compl
             nz = n;
             return;
         }
-        const Complex rz = 2.0 / zr;
-        Complex s1 = cy[0], s2 = cy[1];
-        for (int k = i + 1; k < n; ++k) {
-            const Complex s = (fnu + k - 1) * rz * s2 + s1;
-            s1 = s2;
-            s2 = s;
-            y[k] = s2 * sc.csr[level];
-            level_up(sc, level, y[k], s1, s2);
-        }
+        recur(sc, level, 2.0 / zr, cy[0], cy[1], fnu + i, 1.0, n - 1 - i, [&](int j, Complex v) { y[i + j] = v; });
     }
     if (mr == 0) return;
 
@@ -417,7 +430,7 @@ void k_uniform(Form& form, Complex z, double fnu, int kode, int mr, int n, Compl
         Complex s2 = 0.0;
         if (t.on_scale) {
             if (accepted == 0) iflag = t.level;
-            s2 = value_of(m, e, sc.css[iflag]);
+            s2 = value_of(form, fnu + k, 1, e, sc.css[iflag]);
             if (iflag == 0) {
                 int nw = 0;
                 cbes_underflow_check(s2, nw, sc.bry[0], lim.tol);
@@ -431,16 +444,7 @@ void k_uniform(Form& form, Complex z, double fnu, int kode, int mr, int n, Compl
         }
         cy[accepted++] = s2;
     }
-    const Complex rz = 2.0 / zr;
-    Complex s1 = cy[0], s2 = cy[1];
-    for (; k >= 0; --k) {
-        const Complex s = (fnu + k + 1) * rz * s2 + s1;
-        s1 = s2;
-        s2 = s;
-        const Complex plain = s2 * sc.csr[iflag];
-        combine(k, plain);
-        level_up(sc, iflag, plain, s1, s2);
-    }
+    recur(sc, iflag, 2.0 / zr, cy[0], cy[1], fnu + k + 1, -1.0, k + 1, [&](int j, Complex v) { combine(k + 1 - j, v); });
 }
 
 }  // namespace
@@ -471,19 +475,12 @@ void cbes_i_uniform(Complex z, double fnu, int kode, int n, Complex* y, int& nz,
     }
     const Scaling sc(lim.tol);
     int level = sc.level_of(cy[0]);
-    Complex s2 = cy[0] * sc.css[level], s1 = cy[1] * sc.css[level];
-    const Complex rz = 2.0 / z;
-    for (int step = 1; step <= nui - 1 + n - 1 + 1; ++step) {
-        // s2 holds the order gnu - step, s1 the order above it.
-        const double order = gnu - step;
-        const int k = static_cast<int>(std::lround(order - fnu));
-        if (k < n) y[k] = s2 * sc.csr[level];
-        if (k == 0) break;
-        const Complex s = order * rz * s2 + s1;
-        s1 = s2;
-        s2 = s;
-        level_up(sc, level, s2 * sc.csr[level], s1, s2);
-    }
+    const int top = n - 2 + nui;  // index of the order gnu - 1
+    if (top < n) y[top] = cy[0];
+    recur(sc, level, 2.0 / z, cy[1] * sc.css[level], cy[0] * sc.css[level], gnu - 1, -1.0, top,
+          [&](int j, Complex v) {
+              if (top - j < n) y[top - j] = v;
+          });
 }
 
 void cbes_i_uniform_debye(Complex z, double fnu, int kode, int n, Complex* y, int& nz, int& nlast,
