@@ -19,7 +19,9 @@ constexpr double inverse_two_pi = 0.15915494309189535;  // 1/(2 pi)
 constexpr int max_series_terms = 500;      // the power series converges long before this
 constexpr int max_miller_steps = 80;       // forward steps of Miller's starting-index estimates
 constexpr int max_ratio_steps = 1000000;   // forward steps of the ratio test; needs about 6 sqrt|z|
-constexpr int max_exact_order = 200;       // (z/2)^nu / Gamma(nu + 1) by exact products up to this order
+// (z/2)^nu / Gamma(nu + 1) by exact products up to this order. Where the series
+// is used (|z/2|^2 <= nu + 1 or |z| <= 2), orders above about 380 underflow.
+constexpr int max_exact_order = 400;
 
 double log_gamma(double x) {
     int ifail = 1;
