@@ -193,6 +193,8 @@ def method_cases():
     rows += rows_for("miller_series.sequence", [
         (complex(5.0, 2.0), 0.0, 1, 12), (complex(0.0, 10.0), 0.5, 2, 15), (complex(15.0, -10.0), 2.3, 1, 20),
         (complex(3.0, 0.0), 40.0, 1, 3), (complex(20.0, 5.0), 50.7, 2, 2)])
+    rows += rows_for("wronskian.sequence", [
+        (complex(30.0, 10.0), 12.5, 1, 8), (complex(0.0, 50.0), 20.0, 2, 6), (complex(60.0, -30.0), 45.3, 1, 5)])
     rows += rows_for("ratios", [
         (complex(5.0, 2.0), 0.0, 1, 5), (complex(10.0, 30.0), 0.5, 1, 4), (complex(40.0, -20.0), 20.3, 1, 3),
         (complex(2.5, 0.0), 10.0, 1, 2), (complex(80.0, 1.0), 1.0, 1, 3)], values=lambda z, f, k, n: ratios(z, f, n))
@@ -205,7 +207,7 @@ def main():
 I(fnu + k - 1, z), k = 1..n, for Re z >= 0 at 50 digits (mpmath), times exp(-|Re z|) when kode = 2.
 Columns: region zr zi fnu kode n, then per member re im amplitude. The amplitude is |I|, or
 near the imaginary axis beyond the turning point the larger of |I| and (2/pi)|K| (scaled alike).
-Regions: core.* through the evaluator's own choice of method; series.*, asymptotic.*, miller_series.*
+Regions: core.* through the evaluator's own choice of method; series.*, asymptotic.*, miller_series.*, wronskian.*
 call that method directly; ratios: I(fnu + k, z)/I(fnu + k - 1, z) (kode unused).""", rows)
 
 
