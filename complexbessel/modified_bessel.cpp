@@ -20,18 +20,10 @@ const Complex not_a_number(std::numeric_limits<double>::quiet_NaN(), std::numeri
 
 bool has_nan(Complex z) { return std::isnan(z.real()) || std::isnan(z.imag()); }
 
-// Each evaluation returns whether the members hold values (the failure, if
-// any, only a warning).
-bool compute_i(double fnu, Complex z, int n, char scale, Complex* cy, int& nz, const Limits& lim,
-               DriverOutcome& out) {
-    if (!cbes::sequence_arguments_valid(out, false, fnu, z, n, scale)) return false;
-    if (has_nan(z) && cbes::members_writable(n, lim)) {
-        cbes::fill_members(cy, n, not_a_number, lim);
-        return true;
-    }
+// Each evaluation, after the checks, returns whether the members hold values
+// (the failure, if any, only a warning).
+bool compute_i(double fnu, Complex z, int n, int kode, Complex* cy, int& nz, const Limits& lim, DriverOutcome& out) {
     const double az = std::abs(z);
-    if (!cbes::sequence_range_valid(out, az, fnu + n - 1, lim, {4, 3, cbes::order_lacks_precision})) return false;
-
     // I(nu, -zn) = exp(+-i pi nu) I(nu, zn), the phase from the fractional part of nu
     Complex zn = z, csgn = 1.0;
     if (z.real() < 0.0) {
@@ -43,7 +35,7 @@ bool compute_i(double fnu, Complex z, int n, char scale, Complex* cy, int& nz, c
         if (inu % 2 == 1) csgn = -csgn;
     }
     int nw = 0;
-    cbes::cbes_i_core(zn, fnu, cbes::scale_kode(scale), n, cy, nw, lim);
+    cbes::cbes_i_core(zn, fnu, kode, n, cy, nw, lim);
     if (nw < 0) {
         if (nw == -3)
             out.set(4, cbes::no_computation_abs_z, {az, std::sqrt(lim.az_limit)});
@@ -59,22 +51,14 @@ bool compute_i(double fnu, Complex z, int n, char scale, Complex* cy, int& nz, c
     return true;
 }
 
-bool compute_k(double fnu, Complex z, int n, char scale, Complex* cy, int& nz, const Limits& lim,
-               DriverOutcome& out) {
-    if (!cbes::sequence_arguments_valid(out, true, fnu, z, n, scale)) return false;
-    if (has_nan(z) && cbes::members_writable(n, lim)) {
-        cbes::fill_members(cy, n, not_a_number, lim);
-        return true;
-    }
+bool compute_k(double fnu, Complex z, int n, int kode, Complex* cy, int& nz, const Limits& lim, DriverOutcome& out) {
     const double az = std::abs(z);
     const double fn = fnu + n - 1;
-    if (!cbes::sequence_range_valid(out, az, fn, lim, {5, 4, cbes::order_lacks_precision})) return false;
     const double ufl = std::exp(-lim.elim);
     if (az < ufl) {
         out.set(2, "(1X,'** No computation because abs(Z) =',1P,D13.5,' .LT.',D13.5)", {az, ufl});
         return false;
     }
-    const int kode = cbes::scale_kode(scale);
     const int mr = z.imag() < 0.0 ? -1 : 1;  // the side of the cut the continuation comes from
     int nw = 0;
     if (fnu > lim.fnul) {
@@ -117,29 +101,48 @@ bool compute_k(double fnu, Complex z, int n, char scale, Complex* cy, int& nz, c
     return false;
 }
 
-// Runs one sequence driver: nz 0 on entry, members 0 after a failure that
+// What distinguishes the two drivers around their evaluation.
+struct Driver {
+    std::string_view routine;
+    bool zero_z_refused;
+    cbes::RangeErrors range_errors;
+    bool (*compute)(double fnu, Complex z, int n, int kode, Complex* cy, int& nz, const Limits& lim,
+                    DriverOutcome& out);
+};
+constexpr Driver driver_i{"ZBESLI", false, {4, 3, cbes::order_lacks_precision}, compute_i};
+constexpr Driver driver_k{"ZBESLK", true, {5, 4, cbes::order_lacks_precision}, compute_k};
+
+// Runs one driver: the argument checks, NaN z (NaN members, no failure), the
+// range checks, the evaluation; nz 0 on entry, members 0 after a failure that
 // leaves no values, and fail_exit once at the end.
-template <typename Compute>
-void run_sequence(Compute compute, std::string_view routine, double fnu, Complex z, int n, char scale, Complex* cy,
-                  int& nz, int& ifail) {
+void run_sequence(const Driver& d, double fnu, Complex z, int n, char scale, Complex* cy, int& nz, int& ifail) {
     const Limits lim = cbes::cbes_limit_set();
     DriverOutcome out;
     nz = 0;
-    if (!compute(fnu, z, n, scale, cy, nz, lim, out)) {
+    bool values = false;
+    if (cbes::sequence_arguments_valid(out, d.zero_z_refused, fnu, z, n, scale)) {
+        if (has_nan(z) && cbes::members_writable(n, lim)) {
+            cbes::fill_members(cy, n, not_a_number, lim);
+            values = true;
+        } else if (cbes::sequence_range_valid(out, std::abs(z), fnu + n - 1, lim, d.range_errors)) {
+            values = d.compute(fnu, z, n, cbes::scale_kode(scale), cy, nz, lim, out);
+        }
+    }
+    if (!values) {
         nz = 0;
         cbes::fill_members(cy, n, 0.0, lim);
     }
-    ifail = fail_exit(ifail, out.error, routine, out.message);
+    ifail = fail_exit(ifail, out.error, d.routine, out.message);
 }
 
 }  // namespace
 
 void zbesli(double fnu, std::complex<double> z, int n, char scale, std::complex<double>* cy, int& nz, int& ifail) {
-    run_sequence(compute_i, "ZBESLI", fnu, z, n, scale, cy, nz, ifail);
+    run_sequence(driver_i, fnu, z, n, scale, cy, nz, ifail);
 }
 
 void zbeslk(double fnu, std::complex<double> z, int n, char scale, std::complex<double>* cy, int& nz, int& ifail) {
-    run_sequence(compute_k, "ZBESLK", fnu, z, n, scale, cy, nz, ifail);
+    run_sequence(driver_k, fnu, z, n, scale, cy, nz, ifail);
 }
 
 }  // namespace qelms

@@ -107,7 +107,7 @@ TEST(ComplexAiry, AccuracyPerRegion) {
     }
     for (const auto& [region, e] : worst) {
         std::printf("%-24s %8.2f eps\n", region.c_str(), e);
-        EXPECT_LE(e, region.find("huge") == std::string::npos ? 16.0 : 64.0) << region;
+        EXPECT_LE(e, 16.0) << region;
     }
 }
 
