@@ -23,6 +23,11 @@ constexpr int max_ratio_steps = 1000000;   // forward steps of the ratio test; n
 // is used (|z/2|^2 <= nu + 1 or |z| <= 2), orders above about 380 underflow.
 constexpr int max_exact_order = 400;
 
+void fill_nan(Complex* y, int n) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    std::fill(y, y + n, Complex(nan, nan));
+}
+
 double log_gamma(double x) {
     int ifail = 1;
     return qelms::lngamm(x, ifail);
@@ -326,6 +331,10 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
     const double tol = lim.tol;
     const double scle = 1000.0 * mach_complex_safe() / tol;  // start of the backward recurrence
     const double az = std::abs(z);
+    if (!std::isfinite(az) || !std::isfinite(fnu)) {
+        fill_nan(y, n);
+        return;
+    }
     const int iaz = static_cast<int>(az);
     const int ifnu = static_cast<int>(fnu);
     const int inu = ifnu + (n - 1);
@@ -466,8 +475,7 @@ void cbes_i_miller_wronskian(Complex z, double fnu, int kode, int n, Complex* y,
 void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
     const double az = std::abs(z);
     if (!std::isfinite(az) || !std::isfinite(fnu)) {
-        const double nan = std::numeric_limits<double>::quiet_NaN();
-        std::fill(cy, cy + n, Complex(nan, nan));
+        fill_nan(cy, n);
         return;
     }
     const int idnu = static_cast<int>(fnu) + n - 1;
@@ -512,8 +520,7 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
         refined = true;
     }
     if (!converged) {
-        const double nan = std::numeric_limits<double>::quiet_NaN();
-        std::fill(cy, cy + n, Complex(nan, nan));
+        fill_nan(cy, n);
         return;
     }
 

@@ -193,12 +193,14 @@ TEST(ComplexICore, FailureCodes) {
 TEST(ComplexICore, NaNAndInfinitiesEndPromptly) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    for (const Complex z : {Complex(nan, 1.0), Complex(1.0, nan)}) {
-        Complex y[3];
-        int nz = -9;
-        qelms::cbes::cbes_i_core(z, 0.5, 1, 3, y, nz, lim);
-        EXPECT_EQ(nz, 0);
-        for (const Complex& v : y) EXPECT_TRUE(std::isnan(v.real()) && std::isnan(v.imag()));
+    for (const Method method : {qelms::cbes::cbes_i_core, qelms::cbes::cbes_i_miller_series}) {
+        for (const Complex z : {Complex(nan, 1.0), Complex(1.0, nan)}) {
+            Complex y[3];
+            int nz = -9;
+            method(z, 0.5, 1, 3, y, nz, lim);
+            EXPECT_EQ(nz, 0);
+            for (const Complex& v : y) EXPECT_TRUE(std::isnan(v.real()) && std::isnan(v.imag()));
+        }
     }
     for (const Complex z : {Complex(nan, 0.0), Complex(inf, 0.0), Complex(0.0, -inf), Complex(1e300, 1e300)}) {
         Complex r[2];
