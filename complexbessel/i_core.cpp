@@ -138,6 +138,7 @@ void cbes_over_under_test(Complex z, double fnu, int kode, int ikflg, int n, Com
 
 void cbes_i_core(Complex z, double fnu, int kode, int n, Complex* cy, int& nz, const Limits& lim) {
     nz = 0;
+    if (n < 1) return;
     if (std::isnan(z.real()) || std::isnan(z.imag()) || std::isnan(fnu)) {
         const double nan = std::numeric_limits<double>::quiet_NaN();
         std::fill(cy, cy + n, Complex(nan, nan));

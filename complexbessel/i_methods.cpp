@@ -473,6 +473,7 @@ void cbes_i_miller_wronskian(Complex z, double fnu, int kode, int n, Complex* y,
 }
 
 void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
+    if (n < 1) return;
     const double az = std::abs(z);
     if (!std::isfinite(az) || !std::isfinite(fnu)) {
         fill_nan(cy, n);
