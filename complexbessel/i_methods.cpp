@@ -33,7 +33,7 @@ double log_gamma(double x) {
     return qelms::lngamm(x, ifail);
 }
 
-// ---- Double-double arithmetic for the leading power of the series ----
+// ---- Double-double arithmetic: values carried as hi + lo ----
 
 TwoDoubles quick_two_sum(double a, double b) {
     const double s = a + b;
@@ -527,11 +527,10 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
 
     // Backward recurrence from that index down to the top order.
     const int kk = k + 1 - id;
-    const double dfnu = fnu + (n - 1);
     DDComplex q1{{1.0 / ap2, 0.0}, {0.0, 0.0}}, q2;
     for (double t = kk; t >= 1.0; t -= 1.0) {
         const DDComplex qt = q1;
-        q1 = dd_step(rzx.coefficient(dfnu, t), q1, q2);
+        q1 = dd_step(rzx.coefficient(fnu, (n - 1) + t), q1, q2);
         q2 = qt;
     }
     Complex top = q1.value();
