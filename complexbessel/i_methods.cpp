@@ -88,8 +88,6 @@ DDComplex dd_step(DDComplex c, DDComplex p, DDComplex q) {
 // with 2/z rounded to doubles they would repeat one rounding error each time.
 struct TwoOver {
     Complex hi, lo;
-    // order * (2/z) * p
-    Complex times(double order, Complex p) const { return order * (hi * p + lo * p); }
     // (base + t) * (2/z) in double-double, base + t carried exactly.
     DDComplex coefficient(double base, double t) const {
         const TwoDoubles order = two_sum(base, t);
@@ -106,10 +104,28 @@ TwoOver two_over(Complex z) {
     return {{std::ldexp(re.hi, -e), std::ldexp(im.hi, -e)}, {std::ldexp(re.lo, -e), std::ldexp(im.lo, -e)}};
 }
 
-// Fills y[k - 1] for k = top down to 1 by I(nu - 1) = (2 nu / z) I(nu) + I(nu + 1),
-// y[k] being of order fnu + k.
-void recur_down(const TwoOver& rz, double fnu, int top, Complex* y) {
-    for (int k = top; k >= 1; --k) y[k - 1] = rz.times(fnu + k, y[k]) + y[k + 1];
+DDComplex dd_value(Complex c) { return {{c.real(), 0.0}, {c.imag(), 0.0}}; }
+
+DDComplex dd_scale(DDComplex c, double s) { return {dd_mul(c.re, s), dd_mul(c.im, s)}; }
+
+// Fills y[k - 1] for k = top down to 1 by I(nu - 1) = (2 nu / z) I(nu) + I(nu + 1)
+// from the members of orders fnu + top + 1 and fnu + top, given as s1 and s2
+// times 1/scale. Members are stored times scale; once one exceeds ascle the
+// recurrence goes on with unscaled values.
+void recur_down(const TwoOver& rz, double fnu, int top, Complex s1, Complex s2, double scale, double ascle,
+                Complex* y) {
+    DDComplex p1 = dd_value(s1), p2 = dd_value(s2);
+    for (int k = top; k >= 1; --k) {
+        const DDComplex next = dd_step(rz.coefficient(fnu, k), p2, p1);
+        p1 = p2;
+        p2 = next;
+        y[k - 1] = p2.value() * scale;
+        if (scale != 1.0 && std::abs(y[k - 1]) > ascle) {
+            p1 = dd_scale(p1, scale);
+            p2 = dd_scale(p2, scale);
+            scale = 1.0;
+        }
+    }
 }
 
 // (z/2)^nu / Gamma(nu + 1) for nu = fnu + shift, shift integral: with
@@ -227,21 +243,7 @@ void cbes_i_series(Complex z, double fnu, int kode, int n, Complex* y, int& nz, 
             }
             if (!underflow) {
                 if (nn <= 2) return;
-                const TwoOver rz = two_over(z);
-                int k = nn - 2;  // y[k] is of order fnu + k
-                if (scaled) {
-                    // Recur on the scaled values until the members are safely above underflow.
-                    Complex s1 = w[0], s2 = w[1];
-                    while (k >= 1) {
-                        const Complex next = s1 + rz.times(fnu + k, s2);
-                        s1 = s2;
-                        s2 = next;
-                        y[k - 1] = s2 * crsc;
-                        --k;
-                        if (std::abs(y[k]) > ascle) break;
-                    }
-                }
-                recur_down(rz, fnu, k, y);
+                recur_down(two_over(z), fnu, nn - 2, w[0], w[1], crsc, ascle, y);
                 return;
             }
         }
@@ -320,7 +322,7 @@ void cbes_i_asymptotic(Complex z, double fnu, int kode, int n, Complex* y, int& 
         y[n - il + i] = ak1 * cs1;
         phase = -phase;
     }
-    if (n > 2) recur_down(two_over(z), fnu, n - 2, y);
+    if (n > 2) recur_down(two_over(z), fnu, n - 2, y[n - 1], y[n - 2], 1.0, 0.0, y);
     if (koflag) {
         for (int k = 0; k < n; ++k) y[k] *= ecz;
     }
@@ -537,7 +539,7 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
     if (top == Complex(0.0, 0.0)) top = Complex(tol, tol);
     cy[n - 1] = cbes_divide(q2.value(), top);
     for (int m = n - 1; m >= 1; --m) {
-        Complex d = rzx.times(fnu + m, 1.0) + cy[m];
+        Complex d = rzx.coefficient(fnu, m).value() + cy[m];
         if (d == Complex(0.0, 0.0)) d = Complex(tol, tol);
         cy[m - 1] = cbes_divide(1.0, d);
     }
