@@ -29,14 +29,21 @@ constexpr double max_order = 2147483000.0;  // orders beyond this would overflow
 
 // Temme's series for |z| <= 2: s1 = K(dnu, z) and, when second is set,
 // s2 = K(dnu + 1, z) * z/2. re_smu is the real part of the log factor that
-// measures the growth of the recurrence in the order. False when an
-// exponential fails.
-bool k_series(Complex z, double dnu, double dnu2, bool second, double tol, Complex& s1, Complex& s2,
+// measures the growth of the recurrence in the order.
+void k_series(Complex z, double dnu, double dnu2, bool second, double tol, Complex& s1, Complex& s2,
               double& re_smu) {
-    Complex smu = std::log(cbes_divide(2.0, z));
-    const Complex fmu = dnu * smu;
-    Complex csh, cch;
-    cbes_sinh_cosh(fmu, csh, cch);
+    constexpr double ln2 = 0.6931471805599453;
+    Complex smu(ln2 - std::log(std::abs(z)), -std::arg(z));  // log(2/z)
+    // e^fmu, sinh fmu and cosh fmu for fmu = dnu smu. Re fmu reaches 350 for
+    // tiny z: beyond 1, e^(Re fmu) = (2/|z|)^dnu comes from pow, since the
+    // rounding of the product dnu smu would be magnified by the exponential.
+    const double a = dnu * smu.real(), b = dnu * smu.imag();
+    const bool small = std::fabs(a) < 1.0;
+    const double ea = small ? std::exp(a) : std::pow(2.0, dnu) * std::pow(std::abs(z), -dnu);
+    const double sha = small ? std::sinh(a) : 0.5 * (ea - 1.0 / ea);
+    const double cha = 0.5 * (ea + 1.0 / ea);
+    const double cb = std::cos(b), sb = std::sin(b);
+    const Complex csh(sha * cb, cha * sb), cch(cha * cb, sha * sb), efmu(ea * cb, ea * sb);
     double fc = 1.0;
     if (dnu != 0.0) {
         fc = dnu * pi;
@@ -59,8 +66,6 @@ bool k_series(Complex z, double dnu, double dnu2, bool second, double tol, Compl
     g1 = -g1;
     const double g2 = 0.5 * (t1 + t2);
     Complex f = fc * (cch * g1 + smu * g2);
-    Complex efmu;
-    if (!cbes_exp(fmu, efmu)) return false;
     Complex p = (0.5 / t2) * efmu;
     Complex q = cbes_divide(0.5, efmu) / t1;
     s1 = f;
@@ -85,7 +90,6 @@ bool k_series(Complex z, double dnu, double dnu2, bool second, double tol, Compl
         }
     }
     re_smu = smu.real();
-    return true;
 }
 
 // Miller's algorithm for |z| > 2: s1 = coef * K(dnu, z)/(sqrt(pi/(2z)) e^-z)
@@ -203,10 +207,7 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
     Complex zd = z;
     if (!half_odd && caz <= series_radius) {
         double re_smu = 0.0;
-        if (!k_series(z, dnu, dnu2, second, tol, rec.s1, rec.s2, re_smu)) {
-            nz = -3;
-            return;
-        }
+        k_series(z, dnu, dnu2, second, tol, rec.s1, rec.s2, re_smu);
         Complex ez = 1.0;
         if (kode == 2 && !cbes_exp(z, ez)) {
             nz = -3;
