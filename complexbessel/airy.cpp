@@ -156,10 +156,9 @@ int ai_from_k(int id, int kode, Complex z, Complex csq, Complex zeta, double ala
     return 0;
 }
 
-// Bi (id 0) or Bi' (id 1) for |z| > 1 from I of orders +-(1 + id)/3 at zeta,
-// or at -zeta rotated by fmr; 0 or the error number.
-int bi_from_i(int id, int kode, Complex z, Complex csq, Complex zeta, double az, const Limits& lim, Complex& bi) {
-    double fnu = (1.0 + id) / 3.0;
+// Bi and Bi' for |z| > 1 from I of orders 1/3, 4/3 and 2/3, 5/3 at zeta, or
+// at -zeta rotated by fmr; 0 or the error number.
+int bi_from_i(int kode, Complex z, Complex csq, Complex zeta, double az, const Limits& lim, Complex bi[2]) {
     double sfac = 1.0;
     const double aa = zeta.real();
     if (kode == 1) {
@@ -175,20 +174,23 @@ int bi_from_i(int id, int kode, Complex z, Complex csq, Complex zeta, double az,
         fmr = z.imag() < 0.0 ? -pi : pi;
         zeta = -zeta;
     }
-    Complex cy[2];
-    int nz = 0;
-    cbes::cbes_i_core(zeta, fnu, kode, 1, cy, nz, lim);
-    if (nz < 0) return evaluation_failure(nz);
-    Complex s1 = Complex(std::cos(fmr * fnu), std::sin(fmr * fnu)) * cy[0] * sfac;
-    fnu = (2.0 - id) / 3.0;
-    cbes::cbes_i_core(zeta, fnu, kode, 2, cy, nz, lim);
-    if (nz < 0) return evaluation_failure(nz);
-    cy[0] *= sfac;
-    cy[1] *= sfac;
-    // one backward recurrence step to order -fnu
-    const Complex s2 = cbes::cbes_divide(2.0 * fnu * cy[0], zeta) + cy[1];
-    s1 = kind_bi.coef * (s1 + s2 * Complex(std::cos(fmr * (fnu - 1.0)), std::sin(fmr * (fnu - 1.0))));
-    bi = (id == 0 ? csq : z) * s1 / sfac;
+    Complex cy[2][2];  // I of orders (1 + j)/3 + k
+    for (int j = 0; j < 2; ++j) {
+        int nz = 0;
+        cbes::cbes_i_core(zeta, (1.0 + j) / 3.0, kode, 2, cy[j], nz, lim);
+        if (nz < 0) return evaluation_failure(nz);
+        cy[j][0] *= sfac;
+        cy[j][1] *= sfac;
+    }
+    const auto phase = [fmr](double nu) { return Complex(std::cos(fmr * nu), std::sin(fmr * nu)); };
+    for (int id = 0; id < 2; ++id) {
+        // I of order fnu, and of order -fnu by one backward recurrence step from the other pair
+        const double fnu = (1.0 + id) / 3.0, onu = (2.0 - id) / 3.0;
+        const Complex* other = cy[1 - id];
+        const Complex s2 = cbes::cbes_divide(2.0 * onu * other[0], zeta) + other[1];
+        const Complex s1 = kind_bi.coef * (phase(fnu) * cy[id][0] + s2 * phase(onu - 1.0));
+        bi[id] = (id == 0 ? csq : z) * s1 / sfac;
+    }
     return 0;
 }
 
@@ -227,13 +229,19 @@ Complex airy_large(const AiryKind& kind, int id, int kode, Complex z, double az,
                 {az, std::sqrt(bound)});
     const Complex csq = std::sqrt(z);
     const Zeta zeta = airy_zeta(z, csq);
-    const auto evaluate = [&](int which, Complex& value, int& underflowed) {
-        underflowed = 0;
-        return kind.is_bi ? bi_from_i(which, kode, z, csq, zeta.hi, az, lim, value)
-                          : ai_from_k(which, kode, z, csq, zeta.hi, alaz, lim, value, underflowed);
-    };
-    Complex f;
-    const int error = evaluate(id, f, nz);
+    // Bi comes with Bi', Ai alone
+    Complex f, fother;
+    bool companion = false;
+    int error;
+    if (kind.is_bi) {
+        Complex pair[2];
+        error = bi_from_i(kode, z, csq, zeta.hi, az, lim, pair);
+        f = pair[id];
+        fother = pair[1 - id];
+        companion = finite(fother);
+    } else {
+        error = ai_from_k(id, kode, z, csq, zeta.hi, alaz, lim, f, nz);
+    }
     if (error != 0) {
         nz = 0;
         if (error == 2 && kind.is_bi)
@@ -253,10 +261,12 @@ Complex airy_large(const AiryKind& kind, int id, int kode, Complex z, double az,
         const Complex half_over = 0.5 / zeta.hi;
         return f * (1.0 - zeta.lo * (kode == 1 ? 1.0 + half_over : half_over));
     }
-    Complex fother;
-    int other_nz = 0;
-    if (evaluate(1 - id, fother, other_nz) != 0 || other_nz != 0 || !finite(fother)) return f;
-    return corrected(kind, id, kode, z, csq, zeta, f, fother);
+    if (!companion) {
+        int other_nz = 0;
+        companion = ai_from_k(1 - id, kode, z, csq, zeta.hi, alaz, lim, fother, other_nz) == 0 && other_nz == 0 &&
+                    finite(fother);
+    }
+    return companion ? corrected(kind, id, kode, z, csq, zeta, f, fother) : f;
 }
 
 // Ai, Ai', Bi or Bi' after the argument checks.

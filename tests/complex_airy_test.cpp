@@ -131,7 +131,7 @@ TEST(ComplexAiry, RealAxisAgreesWithRealRoutines) {
     }
     for (const auto& [f, errors] : worst) {
         std::printf("%-4s complex %6.2f eps, real %6.2f eps\n", f.c_str(), errors.first, errors.second);
-        EXPECT_LE(errors.first, std::max(errors.second, 4.0) + 0.5) << f;
+        EXPECT_LE(errors.first, std::max(errors.second, 4.0)) << f;
     }
 }
 
