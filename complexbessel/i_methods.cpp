@@ -23,6 +23,13 @@ constexpr int max_ratio_steps = 1000000;   // forward steps of the ratio test; n
 // is used (|z/2|^2 <= nu + 1 or |z| <= 2), orders above about 380 underflow.
 constexpr int max_exact_order = 400;
 
+// Whether |z| and the orders fit the integer indices of Miller's algorithm
+// (NaN and infinities do not); far larger than its tests could ever converge for.
+bool indexable(double az, double fnu, int n) {
+    constexpr double index_limit = std::numeric_limits<int>::max() / 2.0;
+    return az < index_limit && fnu + n < index_limit;
+}
+
 void fill_nan(Complex* y, int n) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     std::fill(y, y + n, Complex(nan, nan));
@@ -333,7 +340,7 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
     const double tol = lim.tol;
     const double scle = 1000.0 * mach_complex_safe() / tol;  // start of the backward recurrence
     const double az = std::abs(z);
-    if (!std::isfinite(az) || !std::isfinite(fnu)) {
+    if (!indexable(az, fnu, n)) {
         fill_nan(y, n);
         return;
     }
@@ -477,7 +484,7 @@ void cbes_i_miller_wronskian(Complex z, double fnu, int kode, int n, Complex* y,
 void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
     if (n < 1) return;
     const double az = std::abs(z);
-    if (!std::isfinite(az) || !std::isfinite(fnu)) {
+    if (!indexable(az, fnu, n)) {
         fill_nan(cy, n);
         return;
     }
