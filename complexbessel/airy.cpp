@@ -117,42 +117,39 @@ int evaluation_failure(int nw) { return nw == -3 ? 4 : nw == -1 ? 2 : 5; }
 bool right_branch(Complex z, Complex zeta) { return zeta.real() >= 0.0 && z.real() > 0.0; }
 
 // Ai (id 0) or Ai' (id 1) for |z| > 1 from K of order (1 + id)/3 at zeta,
-// continued to Re zeta < 0; 0 or the error number.
+// continued to Re zeta < 0; 0 or the error number. Unscaled with |Re zeta| >=
+// alim the value is the scaled one times exp(-zeta), which lies between
+// exp(-elim) and exp(elim) there: evaluated unscaled, a K member so small would
+// be taken as underflowed whenever its imaginary part is much the smaller.
 int ai_from_k(int id, int kode, Complex z, Complex csq, Complex zeta, double alaz, const Limits& lim, Complex& ai,
               int& nz) {
     const double fnu = (1.0 + id) / 3.0;
-    double sfac = 1.0;
-    bool rescaled = false;
-    double aa = zeta.real();
+    const bool right = right_branch(z, zeta);
+    const double aa = zeta.real();
+    const bool unscale = kode == 1 && std::abs(aa) >= lim.alim;
+    if (unscale && right && -aa - 0.25 * alaz < -lim.elim) {  // underflow: the value is 0
+        nz = 1;
+        ai = 0.0;
+        return 0;
+    }
+    if (unscale && !right && -aa + 0.25 * alaz > lim.elim) return 2;
+    const int kode_evaluated = unscale ? 2 : kode;
     Complex cy[1];
-    if (right_branch(z, zeta)) {
-        if (kode == 1 && aa >= lim.alim) {
-            aa = -aa - 0.25 * alaz;
-            rescaled = true;
-            sfac = 1.0 / lim.tol;
-            if (aa < -lim.elim) {  // underflow: the value is 0
-                nz = 1;
-                ai = 0.0;
-                return 0;
-            }
-        }
-        cbes::cbes_k_core(zeta, fnu, kode, 1, cy, nz, lim);
+    if (right) {
+        cbes::cbes_k_core(zeta, fnu, kode_evaluated, 1, cy, nz, lim);
         if (nz < 0) return evaluation_failure(nz);
     } else {
-        if (kode == 1 && aa <= -lim.alim) {
-            aa = -aa + 0.25 * alaz;
-            rescaled = true;
-            sfac = lim.tol;
-            if (aa > lim.elim) return 2;
-        }
         int nn = 0;
-        cbes::cbes_airy_continuation(zeta, fnu, kode, z.imag() < 0.0 ? -1 : 1, 1, cy, nn, lim);
+        cbes::cbes_airy_continuation(zeta, fnu, kode_evaluated, z.imag() < 0.0 ? -1 : 1, 1, cy, nn, lim);
         if (nn < 0) return evaluation_failure(nn);
         nz += nn;
     }
-    const Complex factor = id == 0 ? csq : -z;
-    const Complex s1 = kind_ai.coef * cy[0];
-    ai = rescaled ? factor * (s1 * sfac) / sfac : factor * s1;
+    if (unscale) {
+        Complex scale;
+        if (!cbes::cbes_exp(-zeta, scale)) return 4;
+        cy[0] *= scale;
+    }
+    ai = (id == 0 ? csq : -z) * (kind_ai.coef * cy[0]);
     return 0;
 }
 

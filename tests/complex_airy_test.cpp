@@ -83,6 +83,14 @@ TEST(ComplexAiry, SpecialArguments) {
     const Airy scaled = airy("ai", 110.0, 'S', -1);
     EXPECT_EQ(scaled.nz, 0);
     EXPECT_NEAR(scaled.value.real(), 0.5 / std::sqrt(M_PI) / std::pow(110.0, 0.25), 1e-4);
+    // beyond alim, a tiny imaginary part does not make the unscaled value underflow
+    for (const Complex z : {Complex(101.0, 1e-14), Complex(-50.5, 87.46856578222831)}) {
+        const Airy off_axis = airy("ai", z, 'U', -1), scaled_value = airy("ai", z, 'S', -1);
+        EXPECT_EQ(off_axis.ifail, 0);
+        EXPECT_EQ(off_axis.nz, 0);
+        const Complex zeta = 2.0 / 3.0 * z * std::sqrt(z);
+        EXPECT_LT(std::abs(off_axis.value / (scaled_value.value * std::exp(-zeta)) - 1.0), 1e-12) << z;
+    }
     for (const char* f : {"ai", "aid", "bi", "bid"}) {
         const Airy nan = airy(f, {std::nan(""), 0.0}, 'U', -1);
         EXPECT_EQ(nan.ifail, 0);

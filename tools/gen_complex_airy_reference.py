@@ -55,7 +55,8 @@ def arguments():
     large = [point(r, a) for r in (15.0, 30.0, 60.0, 100.0) for a in ANGLES]
     large += [point(math.exp(rng.uniform(math.log(10), math.log(100))), rng.uniform(-math.pi, math.pi))
               for _ in range(60)]
-    huge = [point(r, a) for r in (300.0, 1000.0, 3000.0) for a in ANGLES]
+    # 101 and 102.5: |Re zeta| beyond alim = 664.9 on the real axis and on arg z = +-2pi/3
+    huge = [point(r, a) for r in (101.0, 102.5, 300.0, 1000.0, 3000.0) for a in ANGLES]
     huge += [point(math.exp(rng.uniform(math.log(100), math.log(1e4))), rng.uniform(-math.pi, math.pi))
              for _ in range(20)]
     return [("small", small), ("mid", mid), ("large", large), ("huge", huge)]
