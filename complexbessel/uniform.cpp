@@ -75,7 +75,8 @@ LComplex debye_exponent(Complex z, double fn) {
 LComplex airy_exponent(Complex z, double fn) {
     const long double lfn = fn;
     const LComplex zb = LComplex(z) / lfn;
-    const LComplex w2 = 1.0L - zb * zb;
+    LComplex w2 = 1.0L - zb * zb;
+    if (w2.imag() == 0.0L) w2 = {w2.real(), 0.0L};
     if (std::abs(Complex(w2)) <= 0.25) {
         LComplex sum = 0.0L, p = 1.0L;
         for (int j = 0; j < 40; ++j, p *= w2) sum += p / static_cast<long double>(2 * j + 3);
@@ -190,7 +191,7 @@ public:
         const Terms& e = cache_.at(fn);
         if (!e.computed) return 0.0;
         const Complex rotation = quarter_turns(fnu_, static_cast<int>(std::lround(fn - fnu_)));
-        if (kind == 1) return e.phi * airy_sum(e.arg, e, 1.0) * rotation;
+        if (kind == 1) return e.phi * bessel_j_sum(e) * rotation;
         const Complex cs = cr1 * Complex(0.0, -hpi) * std::conj(rotation);
         return cs * e.phi * airy_sum(cr2 * e.arg, e, cr2);
     }
@@ -210,6 +211,29 @@ private:
         ifail = 1;
         zairya('D', x, 'S', dai, nz, ifail);
         return ai * e.asum + c * dai * e.bsum;
+    }
+    // Ai(a) asum + Ai'(a) bsum times exp(xi), xi = (2/3) a^(3/2) = zeta1 - zeta2.
+    // Within 2 pi/3 of the positive axis Ai is one exponential and the scaled
+    // Ai of the rounded a carries exactly the exp(xi) that its rounding needs.
+    // Nearer the negative axis Ai has two exponentials of like size whose
+    // phases the rounding of a would shift (by about xi eps); there
+    // Ai(a) = -w Ai(w a) - w^2 Ai(w^2 a), w = exp(2 i pi/3), splits them into
+    // two single-exponential terms, the one scaled by exp(-xi) taking the
+    // factor exp(2 xi), |exp(2 xi)| <= 1, from the unrounded exponent.
+    static Complex bessel_j_sum(const Terms& e) {
+        constexpr double third_turn = 2.0943951023931957;  // 2 pi/3
+        if (std::abs(std::arg(e.arg)) <= third_turn) return airy_sum(e.arg, e, 1.0);
+        constexpr Complex w = {-0.5, 0.8660254037844386};
+        const Complex xi = 2.0 / 3.0 * e.arg * std::sqrt(e.arg);
+        const Complex two_xi = Complex(std::exp(2.0L * e.exponent));
+        Complex total = 0.0;
+        for (const Complex c : {w, std::conj(w)}) {
+            const Complex x = c * e.arg;
+            const Complex xi_x = 2.0 / 3.0 * x * std::sqrt(x);
+            const Complex term = -c * airy_sum(x, e, c);
+            total += std::abs(xi_x - xi) < std::abs(xi_x + xi) ? term : term * two_xi;
+        }
+        return total;
     }
     Complex zn_;
     double fnu_;

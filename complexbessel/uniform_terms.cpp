@@ -101,7 +101,10 @@ void cbes_airy_terms(Complex z, double fn, int ipmtr, double tol, Complex& phi, 
     const double fn13 = std::pow(fn, ex1);
     const double fn23 = fn13 * fn13;
     const double rfn13 = 1.0 / fn13;
-    const Complex w2 = 1.0 - zb * zb;
+    // zb lies in the fourth quadrant, w2 in the upper half plane: on the real
+    // axis its imaginary part is +0, whatever sign of zero the arithmetic left.
+    Complex w2 = 1.0 - zb * zb;
+    if (w2.imag() == 0.0) w2 = {w2.real(), 0.0};
     const double aw2 = std::abs(w2);
     if (aw2 <= 0.25) {
         // Power series in w2 about the turning point.
