@@ -57,6 +57,9 @@ def cases():
             (5.0, complex(0.0, 25.0), 6), (88.0, complex(50.0, 20.0), 3), (90.5, complex(-30.0, 60.0), 2),
             (20.0, complex(100.0, 50.0), 4), (0.6, complex(300.0, 400.0), 2), (2.5, complex(-150.0, -20.0), 3)]
     out += [(0.0, 0j, 3), (1.0, 0j, 2), (0.0, complex(1e-310, 0.0), 2)]
+    # near the overflow and underflow limits: Re z between alim = 664.9 and elim = 700.9
+    out += [(0.0, complex(680.0, 10.0), 2), (1.5, complex(-680.0, 5.0), 2), (30.0, complex(650.0, 100.0), 2),
+            (0.3, complex(690.0, -40.0), 3), (2.0, complex(-670.0, -200.0), 2)]
     return out
 
 
