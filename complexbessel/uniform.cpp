@@ -11,7 +11,7 @@
 
 #include "complex_bessel.hpp"
 #include "qelms/qelms.hpp"
-#include "../support/machine.hpp"
+#include "k_scaling.hpp"
 
 namespace qelms::cbes {
 
@@ -27,25 +27,6 @@ constexpr Complex cr1 = {1.0, 1.7320508075688772};  // 2 exp(i pi/3)
 constexpr Complex cr2 = {-0.5, -0.8660254037844386};  // exp(-2 i pi/3)
 
 bool debye_sector(Complex z) { return std::abs(z.imag()) <= sector_ratio * std::abs(z.real()); }
-
-// The three scaling levels of the recurrences: values times css[level],
-// restored by csr[level]; a recurrence moves up when its larger part
-// exceeds bry[level].
-struct Scaling {
-    double css[3], csr[3], bry[3];
-    explicit Scaling(double tol) {
-        css[0] = 1.0 / tol; css[1] = 1.0; css[2] = tol;
-        csr[0] = tol; csr[1] = 1.0; csr[2] = 1.0 / tol;
-        bry[0] = 1000.0 * mach_safe_min() / tol; bry[1] = 1.0 / bry[0]; bry[2] = mach_max_real();
-    }
-    // Level of a plain value: 0 near underflow, 2 near overflow, else 1.
-    int level_of(Complex v) const {
-        const double a = std::abs(v);
-        return a <= bry[0] ? 0 : (a >= 1.0 / bry[0] ? 2 : 1);
-    }
-};
-
-double larger_part(Complex v) { return std::max(std::abs(v.real()), std::abs(v.imag())); }
 
 // The exponent of one member of an expansion (value = amplitude * exp(exponent),
 // the amplitude formed only for members that are on scale).
@@ -249,15 +230,17 @@ Complex value_of(Form& form, double fn, int kind, LComplex exponent, double scal
 }
 
 // The three-term recurrence y(nu -+ 1) = (2 nu/z) y(nu) + y(nu +- 1) run for
-// count steps on the scaled pair (s1 of order nu -+ 1... s2 of order nu),
-// nu moving by step (+1 forward for K, -1 backward for I). Each new member's
-// plain value goes to store(j, value), j = 1..count; the level moves up when
-// a value passes its bound, never past the third.
+// count steps on the scaled pair (s2 of order nu, s1 the order on the other
+// side), nu moving by step (+1 forward for K, -1 backward for I), with 2/z
+// carried as two doubles. Each new member's plain value goes to
+// store(j, value), j = 1..count; the level moves up when a value passes its
+// bound, never past the third.
 template <class Store>
-void recur(const Scaling& sc, int& level, Complex rz, Complex s1, Complex s2, double nu, double step, int count,
+void recur(const Scaling& sc, int& level, Complex z, Complex s1, Complex s2, double nu, double step, int count,
            Store store) {
+    const TwoOverZ rz = two_over(z);
     for (int j = 1; j <= count; ++j, nu += step) {
-        const Complex s = nu * rz * s2 + s1;
+        const Complex s = (nu * rz.hi) * s2 + ((nu * rz.lo) * s2 + s1);
         s1 = s2;
         s2 = s;
         const Complex plain = s2 * sc.csr[level];
@@ -293,7 +276,7 @@ void i_uniform(Form& form, Complex z, double fnu, int kode, int n, Complex* y, i
     nz = 0;
     nlast = 0;
     int nd = n;
-    const Scaling sc(lim.tol);
+    const Scaling sc = make_scaling(lim.tol);
     const LComplex shift = kode == 2 ? z.real() : 0.0;  // scaled I is exp(-Re z) I
     {
         const double fn = std::max(fnu, 1.0);
@@ -334,7 +317,7 @@ void i_uniform(Form& form, Complex z, double fnu, int kode, int n, Complex* y, i
             y[nd - 1 - i] = cy[i] * sc.csr[level];
         }
         if (!underflow) {
-            recur(sc, level, 2.0 / z, cy[0], cy[1], fnu + nd - 2, -1.0, nd - 2,
+            recur(sc, level, z, cy[0], cy[1], fnu + nd - 2, -1.0, nd - 2,
                   [&](int j, Complex v) { y[nd - 2 - j] = v; });
             return;
         }
@@ -367,7 +350,7 @@ template <class Form>
 void k_uniform(Form& form, Complex z, double fnu, int kode, int mr, int n, Complex* y, int& nz,
                const Limits& lim) {
     const Complex zr = z.real() < 0.0 ? -z : z;
-    const Scaling sc(lim.tol);
+    const Scaling sc = make_scaling(lim.tol);
     const LComplex kshift = kode == 2 ? LComplex(zr) : 0.0L;  // scaled K is exp(zr) K
     nz = 0;
     Complex cy[2];
@@ -416,7 +399,7 @@ void k_uniform(Form& form, Complex z, double fnu, int kode, int mr, int n, Compl
             nz = n;
             return;
         }
-        recur(sc, level, 2.0 / zr, cy[0], cy[1], fnu + i, 1.0, n - 1 - i, [&](int j, Complex v) { y[i + j] = v; });
+        recur(sc, level, zr, cy[0], cy[1], fnu + i, 1.0, n - 1 - i, [&](int j, Complex v) { y[i + j] = v; });
     }
     if (mr == 0) return;
 
@@ -468,7 +451,7 @@ void k_uniform(Form& form, Complex z, double fnu, int kode, int mr, int n, Compl
         }
         cy[accepted++] = s2;
     }
-    recur(sc, iflag, 2.0 / zr, cy[0], cy[1], fnu + k + 1, -1.0, k + 1, [&](int j, Complex v) { combine(k + 1 - j, v); });
+    recur(sc, iflag, zr, cy[0], cy[1], fnu + k + 1, -1.0, k + 1, [&](int j, Complex v) { combine(k + 1 - j, v); });
 }
 
 }  // namespace
@@ -497,11 +480,11 @@ void cbes_i_uniform(Complex z, double fnu, int kode, int n, Complex* y, int& nz,
         nlast = n;
         return;
     }
-    const Scaling sc(lim.tol);
-    int level = sc.level_of(cy[0]);
+    const Scaling sc = make_scaling(lim.tol);
+    int level = level_of(cy[0], sc);
     const int top = n - 2 + nui;  // index of the order gnu - 1
     if (top < n) y[top] = cy[0];
-    recur(sc, level, 2.0 / z, cy[1] * sc.css[level], cy[0] * sc.css[level], gnu - 1, -1.0, top,
+    recur(sc, level, z, cy[1] * sc.css[level], cy[0] * sc.css[level], gnu - 1, -1.0, top,
           [&](int j, Complex v) {
               if (top - j < n) y[top - j] = v;
           });
