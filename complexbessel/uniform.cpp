@@ -223,10 +223,17 @@ private:
     Terms scratch_;
 };
 
-// amplitude * exp(exponent) * scale for the member of order fn just tested.
+// The member of order fn just tested, amplitude * exp(exponent) * css[level];
+// false when, kept at the lowest level, it would underflow or lose its
+// phase on rescaling.
 template <class Form>
-Complex value_of(Form& form, double fn, int kind, LComplex exponent, double scale) {
-    return form.amplitude(fn, kind) * Complex(std::exp(exponent) * static_cast<long double>(scale));
+bool scaled_value(Form& form, double fn, int kind, LComplex exponent, const Scaling& sc, int level,
+                  const Limits& lim, Complex& value) {
+    value = form.amplitude(fn, kind) * Complex(std::exp(exponent) * static_cast<long double>(sc.css[level]));
+    if (level != 0) return true;
+    int nw = 0;
+    cbes_underflow_check(value, nw, sc.bry[0], lim.tol);
+    return nw == 0;
 }
 
 // The three-term recurrence y(nu -+ 1) = (2 nu/z) y(nu) + y(nu +- 1) run for
@@ -308,12 +315,7 @@ void i_uniform(Form& form, Complex z, double fnu, int kode, int n, Complex* y, i
                 break;
             }
             if (i == 0) level = t.level;
-            cy[i] = value_of(form, fn, 1, e, sc.css[level]);
-            if (level == 0) {
-                int nw = 0;
-                cbes_underflow_check(cy[i], nw, sc.bry[0], lim.tol);
-                underflow = nw != 0;
-            }
+            underflow = !scaled_value(form, fn, 1, e, sc, level, lim, cy[i]);
             y[nd - 1 - i] = cy[i] * sc.csr[level];
         }
         if (!underflow) {
@@ -362,12 +364,7 @@ void k_uniform(Form& form, Complex z, double fnu, int kode, int mr, int n, Compl
         Complex s2;
         if (t.on_scale) {
             if (accepted == 0) level = t.level;
-            s2 = value_of(form, fnu + i, 2, e, sc.css[level]);
-            if (level == 0) {
-                int nw = 0;
-                cbes_underflow_check(s2, nw, sc.bry[0], lim.tol);
-                t.on_scale = nw == 0;
-            }
+            t.on_scale = scaled_value(form, fnu + i, 2, e, sc, level, lim, s2);
         }
         if (t.on_scale) {
             cy[accepted] = s2;
@@ -437,12 +434,7 @@ void k_uniform(Form& form, Complex z, double fnu, int kode, int mr, int n, Compl
         Complex s2 = 0.0;
         if (t.on_scale) {
             if (accepted == 0) iflag = t.level;
-            s2 = value_of(form, fnu + k, 1, e, sc.css[iflag]);
-            if (iflag == 0) {
-                int nw = 0;
-                cbes_underflow_check(s2, nw, sc.bry[0], lim.tol);
-                if (nw != 0) s2 = 0.0;
-            }
+            if (!scaled_value(form, fnu + k, 1, e, sc, iflag, lim, s2)) s2 = 0.0;
         }
         combine(k, s2 * sc.csr[iflag]);
         if (s2 == Complex(0.0)) {
