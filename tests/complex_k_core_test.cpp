@@ -65,6 +65,7 @@ std::map<std::string, double> check_rows(bool continued) {
             }
             const double err = std::abs(y[k] - expected) / v[8 + 3 * k] / std::numeric_limits<double>::epsilon();
             worst[row.region] = std::max(worst[row.region], err);
+            if (std::getenv("QELMS_SHOW_ERRORS") && err > 8) std::cout << where.str() << " " << k << " " << err << "\n";
             EXPECT_LE(err, max_eps.at(row.region)) << where.str() << " member " << k << " got " << y[k];
         }
     }
@@ -77,5 +78,56 @@ std::map<std::string, double> check_rows(bool continued) {
 TEST(ComplexKCore, RightHalfPlaneSequencesPerRegion) { EXPECT_EQ(check_rows(false).size(), 6u); }
 
 TEST(ComplexKCore, ContinuedSequences) { EXPECT_EQ(check_rows(true).size(), 2u); }
+
+TEST(ComplexKCore, FailuresAndSpecialArguments) {
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        const char* region;
+        Complex z;
+        double fnu;
+        int kode;
+        int nz;  // expected count; 0 with NaN members for NaN arguments
+    };
+    const Case cases[] = {
+        {"core.nan", {nan, 1.0}, 0.5, 1, 0},
+        {"core.nan", {1.0, 0.0}, nan, 2, 0},
+        {"core.nan", {inf, 0.0}, 1.0, 1, 0},
+        {"core.order", {1.0, 1.0}, 1e300, 1, -1},        // beyond any integer order: overflow
+        {"core.exp", {1.0, 1e16}, 0.3, 1, -3},           // e^-z has no precision left
+        {"core.exp", {1.0, 1e16}, 0.3, 2, 0},            // scaled: no exponential needed
+        {"continuation", {-700.0, 0.0}, 0.0, 1, -1},     // K(700) underflows while I(700) is near overflow
+    };
+    const cbes::Limits lim = cbes::cbes_limit_set();
+    for (const Case& c : cases) {
+        std::vector<Complex> y(3, Complex(-7.0, -7.0));
+        const int nz = evaluate(c.region, c.z, c.fnu, c.kode, 3, y, lim);
+        EXPECT_EQ(nz, c.nz) << c.region << " " << c.z << " " << c.fnu;
+        const bool nan_in = std::isnan(c.fnu) || !std::isfinite(c.z.real());
+        if (nz == 0) {
+            EXPECT_EQ(std::isnan(y[2].real()), nan_in) << c.region << " " << c.z << " " << y[2];
+        }
+    }
+}
+
+TEST(ComplexKCore, CombineScaled) {
+    const double ascle = 1000.0 * 2.22507385850721e-308 / 1.11130722679765e-16;
+    const double alim = cbes::cbes_limit_set().alim;
+    // Both terms below the underflow limit: zeroed and counted; the count of rescaled K terms restarts.
+    Complex s1(1e-300, 0.0), s2(0.0, 1e-300);
+    int nz = 0, iuf = 2;
+    cbes::cbes_combine_scaled({10.0, 3.0}, s1, s2, nz, ascle, alim, iuf);
+    EXPECT_EQ(nz, 1);
+    EXPECT_EQ(iuf, 0);
+    EXPECT_EQ(s1, Complex(0.0));
+    EXPECT_EQ(s2, Complex(0.0));
+    // A K term on scale takes e^(-2 zr) with its phase unrounded: 2 e^(-2 - 2000i).
+    s1 = {2.0, 0.0};
+    s2 = {1.0, 0.0};
+    cbes::cbes_combine_scaled({1.0, 1000.0}, s1, s2, nz, ascle, alim, iuf);
+    EXPECT_EQ(nz, 0);
+    EXPECT_EQ(iuf, 1);
+    const Complex expected(-0.09946048431111799, -0.2517343195027936);  // mpmath
+    EXPECT_LE(std::abs(s1 - expected) / std::abs(expected), 2 * std::numeric_limits<double>::epsilon());
+}
 
 }  // namespace
