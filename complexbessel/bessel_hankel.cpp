@@ -123,7 +123,7 @@ bool compute_h(int m, double fnu, Complex z, int n, char scale, Complex* cy, int
             cbes::cbes_k_core(zn, fnu, kode, nn, cy, nw, lim);
         }
     }
-    if (nw < 0) {
+    if (nw < 0) {  // from any evaluator, the K core of the right half plane too
         nz = 0;
         if (nw == -3) {
             out.set(5, cbes::no_computation_abs_z, {az, std::sqrt(lim.az_limit)});
