@@ -8,6 +8,7 @@
 #include "../specfun/exact_argument.hpp"
 #include "../support/machine.hpp"
 #include "complex_bessel.hpp"
+#include "double_double.hpp"
 #include "qelms/qelms.hpp"
 
 namespace qelms::cbes {
@@ -40,57 +41,6 @@ double log_gamma(double x) {
     return qelms::lngamm(x, ifail);
 }
 
-// ---- Double-double arithmetic: values carried as hi + lo ----
-
-TwoDoubles quick_two_sum(double a, double b) {
-    const double s = a + b;
-    return {s, b - (s - a)};
-}
-
-TwoDoubles two_sum(double a, double b) {
-    const double s = a + b;
-    const double bb = s - a;
-    return {s, (a - (s - bb)) + (b - bb)};
-}
-
-TwoDoubles dd_add(TwoDoubles a, TwoDoubles b) {
-    const TwoDoubles s = two_sum(a.hi, b.hi);
-    return quick_two_sum(s.hi, s.lo + a.lo + b.lo);
-}
-
-TwoDoubles dd_mul(TwoDoubles a, double b) {
-    const TwoDoubles p = exact_product(a.hi, b);
-    return quick_two_sum(p.hi, p.lo + a.lo * b);
-}
-
-// a / b for b = b.hi + b.lo.
-TwoDoubles dd_div(TwoDoubles a, TwoDoubles b) {
-    const double q = a.hi / b.hi;
-    const TwoDoubles p = exact_product(q, b.hi);
-    return quick_two_sum(q, ((((a.hi - p.hi) - p.lo) + a.lo) - q * b.lo) / b.hi);
-}
-
-TwoDoubles dd_mul(TwoDoubles a, TwoDoubles b) {
-    const TwoDoubles p = exact_product(a.hi, b.hi);
-    return quick_two_sum(p.hi, p.lo + (a.hi * b.lo + a.lo * b.hi));
-}
-
-TwoDoubles dd_neg(TwoDoubles a) { return {-a.hi, -a.lo}; }
-
-// A complex value with double-double parts, for backward recurrences whose
-// rounding would otherwise build up over a hundred steps.
-struct DDComplex {
-    TwoDoubles re{0.0, 0.0}, im{0.0, 0.0};
-    Complex value() const { return {re.hi + re.lo, im.hi + im.lo}; }
-};
-
-// c p + q
-DDComplex dd_step(DDComplex c, DDComplex p, DDComplex q) {
-    const TwoDoubles re = dd_add(dd_mul(c.re, p.re), dd_neg(dd_mul(c.im, p.im)));
-    const TwoDoubles im = dd_add(dd_mul(c.re, p.im), dd_mul(c.im, p.re));
-    return {dd_add(re, q.re), dd_add(im, q.im)};
-}
-
 // 2/z as a high and a low part. Recurrences multiply by it dozens of times;
 // with 2/z rounded to doubles they would repeat one rounding error each time.
 struct TwoOver {
@@ -111,10 +61,6 @@ TwoOver two_over(Complex z) {
     return {{std::ldexp(re.hi, -e), std::ldexp(im.hi, -e)}, {std::ldexp(re.lo, -e), std::ldexp(im.lo, -e)}};
 }
 
-DDComplex dd_value(Complex c) { return {{c.real(), 0.0}, {c.imag(), 0.0}}; }
-
-DDComplex dd_scale(DDComplex c, double s) { return {dd_mul(c.re, s), dd_mul(c.im, s)}; }
-
 // Fills y[k - 1] for k = top down to 1 by I(nu - 1) = (2 nu / z) I(nu) + I(nu + 1)
 // from the members of orders fnu + top + 1 and fnu + top, given as s1 and s2
 // times 1/scale. Members are stored times scale; once one exceeds ascle the
@@ -123,13 +69,13 @@ void recur_down(const TwoOver& rz, double fnu, int top, Complex s1, Complex s2, 
                 Complex* y) {
     DDComplex p1 = dd_value(s1), p2 = dd_value(s2);
     for (int k = top; k >= 1; --k) {
-        const DDComplex next = dd_step(rz.coefficient(fnu, k), p2, p1);
+        const DDComplex next = rz.coefficient(fnu, k) * p2 + p1;
         p1 = p2;
         p2 = next;
         y[k - 1] = p2.value() * scale;
         if (scale != 1.0 && std::abs(y[k - 1]) > ascle) {
-            p1 = dd_scale(p1, scale);
-            p2 = dd_scale(p2, scale);
+            p1 = p1 * scale;
+            p2 = p2 * scale;
             scale = 1.0;
         }
     }
@@ -425,7 +371,7 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
     double fkk = kk;
     for (int k = kk; k >= 1; --k) {
         const DDComplex qt = q2;
-        q2 = dd_step(rzx.coefficient(fnf, fkk), qt, q1);
+        q2 = rzx.coefficient(fnf, fkk) * qt + q1;
         q1 = qt;
         const double bprev = bk * (1.0 - tfnf / (fkk + tfnf));
         sum += (bprev + bk) * q1.value();
@@ -539,7 +485,7 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
     DDComplex q1{{1.0 / ap2, 0.0}, {0.0, 0.0}}, q2;
     for (double t = kk; t >= 1.0; t -= 1.0) {
         const DDComplex qt = q1;
-        q1 = dd_step(rzx.coefficient(fnu, (n - 1) + t), q1, q2);
+        q1 = rzx.coefficient(fnu, (n - 1) + t) * q1 + q2;
         q2 = qt;
     }
     Complex top = q1.value();

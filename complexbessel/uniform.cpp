@@ -3,21 +3,21 @@
 // complex argument) nearer the imaginary axis, with the continuation of K to
 // the left half plane.
 //
-// The exponents zeta1 - zeta2 have the size of the order; rounded to one
-// double they would cost about order * eps in every member. They are formed
-// in long double (64-bit significand on x86-64) and passed to exp unrounded.
+// The exponents zeta1 - zeta2 have the size of the order or of |z|; rounded
+// to one double they would cost about that many eps in every member. They are
+// formed in double-double and passed to exp unrounded.
 #include <algorithm>
 #include <cmath>
 
 #include "complex_bessel.hpp"
-#include "qelms/qelms.hpp"
+#include "double_double.hpp"
 #include "k_scaling.hpp"
+#include "qelms/qelms.hpp"
+#include "uniform_argument.hpp"
 
 namespace qelms::cbes {
 
 namespace {
-
-using LComplex = std::complex<long double>;
 
 constexpr double sector_ratio = 1.7321;             // Debye form when |Im z| <= sector_ratio |Re z|
 constexpr double hpi = 1.5707963267948966;
@@ -31,43 +31,34 @@ bool debye_sector(Complex z) { return std::abs(z.imag()) <= sector_ratio * std::
 // The exponent of one member of an expansion (value = amplitude * exp(exponent),
 // the amplitude formed only for members that are on scale).
 struct Member {
-    LComplex exponent;
+    DDComplex exponent;
     double log_correction;  // ln |amplitude| as far as the overflow refinement counts it
 };
 
-// A component below exp(-elim) * fn counts as 0, as in the term generators.
-bool usable(Complex& z, double fn, double elim) {
-    const double test = std::exp(-elim) * fn;
-    z = {std::abs(z.real()) < test ? 0.0 : z.real(), std::abs(z.imag()) < test ? 0.0 : z.imag()};
-    return z.real() != 0.0 || z.imag() != 0.0;
+// zeta2 - zeta1 = fn (sqrt(1 + t^2) - ln((1 + sqrt(1 + t^2))/t)), t = z/fn: the I exponent.
+DDComplex debye_exponent(Complex z, double fn) {
+    const DDComplex one = dd_value(1.0);
+    const DDComplex t = dd_value(z) / fn;
+    const DDComplex sr = dd_sqrt(one + t * t);
+    return (sr - dd_log((one + sr) / t)) * fn;
 }
 
-// zeta2 - zeta1 = fn (sqrt(1 + t^2) - ln((1 + sqrt(1 + t^2))/t)), t = z/fn: the I exponent.
-LComplex debye_exponent(Complex z, double fn) {
-    const long double lfn = fn;
-    const LComplex t = LComplex(z) / lfn;
-    const LComplex sr = std::sqrt(1.0L + t * t);
-    return lfn * (sr - std::log((1.0L + sr) / t));
-}
+TwoDoubles at_least_zero(TwoDoubles a) { return a.hi < 0.0 ? TwoDoubles{0.0, 0.0} : a; }
 
 // zeta1 - zeta2 = fn (ln((1 + w)/zb) - w), w = sqrt(1 - zb^2), zb = z/fn, with
 // the clamps of the term generator; near the turning point its series
 // fn w^3 sum w^(2j)/(2j + 3).
-LComplex airy_exponent(Complex z, double fn) {
-    const long double lfn = fn;
-    const LComplex zb = LComplex(z) / lfn;
-    LComplex w2 = 1.0L - zb * zb;
-    if (w2.imag() == 0.0L) w2 = {w2.real(), 0.0L};
-    if (std::abs(Complex(w2)) <= 0.25) {
-        LComplex sum = 0.0L, p = 1.0L;
-        for (int j = 0; j < 40; ++j, p *= w2) sum += p / static_cast<long double>(2 * j + 3);
-        return lfn * std::sqrt(w2) * w2 * sum;
-    }
-    LComplex w = std::sqrt(w2);
-    w = {std::max(w.real(), 0.0L), std::max(w.imag(), 0.0L)};
-    LComplex zc = std::log((1.0L + w) / zb);
-    zc = {std::max(zc.real(), 0.0L), std::min(std::max(zc.imag(), 0.0L), static_cast<long double>(hpi))};
-    return lfn * (zc - w);
+DDComplex airy_exponent(Complex z, double fn) {
+    const DDComplex one = dd_value(1.0);
+    const DDComplex zb = dd_value(z) / fn;
+    DDComplex w2 = one - zb * zb;
+    if (w2.im.hi == 0.0) w2.im = {0.0, 0.0};
+    if (std::abs(w2.value()) <= 0.25) return dd_sqrt(w2) * w2 * odd_power_series(w2, 3) * fn;
+    DDComplex w = dd_sqrt(w2);
+    w = {at_least_zero(w.re), at_least_zero(w.im)};
+    DDComplex zc = dd_log((one + w) / zb);
+    zc = {at_least_zero(zc.re), zc.im.hi > dd_half_pi.hi ? dd_half_pi : at_least_zero(zc.im)};
+    return (zc - w) * fn;
 }
 
 // exp(i (pi/2) (fnu + k)) from the fraction of fnu and the integer part mod 4.
@@ -112,7 +103,7 @@ public:
             e.init = 0;
             cbes_debye_terms(z_, fn, kind, full ? 0 : 1, lim_.tol, e.init, phi, zeta1, zeta2, sum, e.work, lim_.elim);
             Complex zu = z_;
-            e.exponent = usable(zu, fn, lim_.elim) ? debye_exponent(zu, fn) : LComplex(zeta2 - zeta1);
+            e.exponent = usable_argument(zu, fn, lim_.elim) ? debye_exponent(zu, fn) : dd_value(zeta2 - zeta1);
             e.computed = full && e.init > 0;
         } else {
             cbes_debye_terms(z_, fn, kind, 0, lim_.tol, e.init, phi, zeta1, zeta2, sum, e.work, lim_.elim);
@@ -134,7 +125,7 @@ private:
         double fn = -1.0;
         bool computed = false;
         int init = 0;
-        LComplex exponent;  // of the I member
+        DDComplex exponent;  // of the I member
         DebyeWork work;
     };
     Complex z_;
@@ -160,7 +151,7 @@ public:
             cbes_airy_terms(zn_, fn, full ? 0 : 1, lim_.tol, e.phi, e.arg, e.zeta1, e.zeta2, e.asum, e.bsum,
                             lim_.elim);
             Complex zu = zn_;
-            e.exponent = usable(zu, fn, lim_.elim) ? airy_exponent(zu, fn) : LComplex(e.zeta1 - e.zeta2);
+            e.exponent = usable_argument(zu, fn, lim_.elim) ? airy_exponent(zu, fn) : dd_value(e.zeta1 - e.zeta2);
             e.computed = full;
         }
         const double log_correction = std::log(std::abs(e.phi)) - 0.25 * std::log(std::abs(e.arg)) - aic;
@@ -182,7 +173,7 @@ private:
         double fn = -1.0;
         bool computed = false;
         Complex phi, arg, zeta1, zeta2, asum, bsum;
-        LComplex exponent;  // zeta1 - zeta2
+        DDComplex exponent;  // zeta1 - zeta2
     };
     // Ai(x) asum + c Ai'(x) bsum, Ai scaled.
     static Complex airy_sum(Complex x, const Terms& e, Complex c) {
@@ -206,13 +197,12 @@ private:
         if (std::abs(std::arg(e.arg)) <= third_turn) return airy_sum(e.arg, e, 1.0);
         constexpr Complex w = {-0.5, 0.8660254037844386};
         const Complex xi = 2.0 / 3.0 * e.arg * std::sqrt(e.arg);
-        const Complex two_xi = Complex(std::exp(2.0L * e.exponent));
         Complex total = 0.0;
         for (const Complex c : {w, std::conj(w)}) {
             const Complex x = c * e.arg;
             const Complex xi_x = 2.0 / 3.0 * x * std::sqrt(x);
             const Complex term = -c * airy_sum(x, e, c);
-            total += std::abs(xi_x - xi) < std::abs(xi_x + xi) ? term : term * two_xi;
+            total += std::abs(xi_x - xi) < std::abs(xi_x + xi) ? term : term * dd_exp(e.exponent * 2.0);
         }
         return total;
     }
@@ -227,9 +217,9 @@ private:
 // false when, kept at the lowest level, it would underflow or lose its
 // phase on rescaling.
 template <class Form>
-bool scaled_value(Form& form, double fn, int kind, LComplex exponent, const Scaling& sc, int level,
+bool scaled_value(Form& form, double fn, int kind, DDComplex exponent, const Scaling& sc, int level,
                   const Limits& lim, Complex& value) {
-    value = form.amplitude(fn, kind) * Complex(std::exp(exponent) * static_cast<long double>(sc.css[level]));
+    value = form.amplitude(fn, kind) * (dd_exp(exponent) * sc.css[level]);
     if (level != 0) return true;
     int nw = 0;
     cbes_underflow_check(value, nw, sc.bry[0], lim.tol);
@@ -268,12 +258,23 @@ struct Tested {
     int level;      // scaling level the exponent asks for
 };
 
-Tested test_member(const Member& m, LComplex exponent, const Limits& lim) {
-    double rs1 = static_cast<double>(exponent.real());
+Tested test_member(const Member& m, DDComplex exponent, const Limits& lim) {
+    double rs1 = exponent.value().real();
     if (std::abs(rs1) > lim.elim) return {false, rs1, 1};
     if (std::abs(rs1) < lim.alim) return {true, rs1, 1};
     rs1 += m.log_correction;
     return {std::abs(rs1) <= lim.elim, rs1, rs1 < 0.0 ? 0 : 2};
+}
+
+// A sequence with every member off scale: an overflow (nz = -1), or all
+// members underflow to zero.
+void off_scale(bool overflow, Complex* y, int n, int& nz) {
+    if (overflow) {
+        nz = -1;
+        return;
+    }
+    std::fill(y, y + n, Complex(0.0));
+    nz = n;
 }
 
 // The I sequence of z (Re z >= 0) from a form; see cbes_i_uniform_debye.
@@ -284,17 +285,12 @@ void i_uniform(Form& form, Complex z, double fnu, int kode, int n, Complex* y, i
     nlast = 0;
     int nd = n;
     const Scaling sc = make_scaling(lim.tol);
-    const LComplex shift = kode == 2 ? z.real() : 0.0;  // scaled I is exp(-Re z) I
+    const DDComplex shift = dd_value(kode == 2 ? z.real() : 0.0);  // scaled I is exp(-Re z) I
     {
         const double fn = std::max(fnu, 1.0);
-        const double rs1 = static_cast<double>(form.member(fn, 1, false).exponent.real() - shift.real());
+        const double rs1 = (form.member(fn, 1, false).exponent - shift).value().real();
         if (std::abs(rs1) > lim.elim) {
-            if (rs1 > 0.0) {
-                nz = -1;
-                return;
-            }
-            std::fill(y, y + n, Complex(0.0));
-            nz = n;
+            off_scale(rs1 > 0.0, y, n, nz);
             return;
         }
     }
@@ -307,7 +303,7 @@ void i_uniform(Form& form, Complex z, double fnu, int kode, int n, Complex* y, i
         for (int i = 0; i < nn && !underflow; ++i) {
             const double fn = fnu + nd - 1 - i;
             const Member m = form.member(fn, 1, true);
-            const LComplex e = m.exponent - shift;
+            const DDComplex e = m.exponent - shift;
             const Tested t = test_member(m, e, lim);
             rs1 = t.rs1;
             if (!t.on_scale) {
@@ -353,13 +349,13 @@ void k_uniform(Form& form, Complex z, double fnu, int kode, int mr, int n, Compl
                const Limits& lim) {
     const Complex zr = z.real() < 0.0 ? -z : z;
     const Scaling sc = make_scaling(lim.tol);
-    const LComplex kshift = kode == 2 ? LComplex(zr) : 0.0L;  // scaled K is exp(zr) K
+    const DDComplex zr_shift = dd_value(kode == 2 ? zr : 0.0);  // scaled K is exp(zr) K, scaled I exp(-zr) I
     nz = 0;
     Complex cy[2];
     int level = 1, accepted = 0, i = 0;
     for (; i < n; ++i) {
         const Member m = form.member(fnu + i, 2, true);
-        const LComplex e = m.exponent + kshift;
+        const DDComplex e = m.exponent + zr_shift;
         Tested t = test_member(m, e, lim);
         Complex s2;
         if (t.on_scale) {
@@ -386,14 +382,9 @@ void k_uniform(Form& form, Complex z, double fnu, int kode, int mr, int n, Compl
     }
     if (i < n - 1) {
         const Member m = form.member(fnu + n - 1, 2, mr != 0);
-        const Tested t = test_member(m, m.exponent + kshift, lim);
+        const Tested t = test_member(m, m.exponent + zr_shift, lim);
         if (!t.on_scale) {
-            if (t.rs1 > 0.0 || z.real() < 0.0) {
-                nz = -1;
-                return;
-            }
-            std::fill(y, y + n, Complex(0.0));
-            nz = n;
+            off_scale(t.rs1 > 0.0 || z.real() < 0.0, y, n, nz);
             return;
         }
         recur(sc, level, zr, cy[0], cy[1], fnu + i, 1.0, n - 1 - i, [&](int j, Complex v) { y[i + j] = v; });
@@ -409,7 +400,6 @@ void k_uniform(Form& form, Complex z, double fnu, int kode, int mr, int n, Compl
     const double fnf = fnu - ifnu;
     Complex cspn(std::cos(fnf * sgn), std::sin(fnf * sgn));
     if (std::fmod(ifnu + n - 1, 2.0) != 0.0) cspn = -cspn;
-    const LComplex ishift = kode == 2 ? LComplex(zr) : 0.0L;
     int iuf = 0;
     auto combine = [&](int k, Complex ci) {
         Complex ck = y[k];
@@ -425,7 +415,7 @@ void k_uniform(Form& form, Complex z, double fnu, int kode, int mr, int n, Compl
     accepted = 0;
     for (; k >= 0 && accepted < 2; --k) {
         const Member m = form.member(fnu + k, 1, true);
-        const LComplex e = m.exponent - ishift;
+        const DDComplex e = m.exponent - zr_shift;
         const Tested t = test_member(m, e, lim);
         if (t.rs1 > lim.elim) {
             nz = -1;

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "complex_bessel.hpp"
+#include "uniform_argument.hpp"
 #include "uniform_tables.hpp"
 
 namespace qelms::cbes {
@@ -26,17 +27,6 @@ Complex debye_polynomial(int k, Complex x) {
     Complex u = debye_coefficients[first];
     for (int j = 1; j <= k; ++j) u = u * x + debye_coefficients[first + j];
     return u;
-}
-
-// z with components of magnitude below exp(-elim) * fn taken as 0; false
-// when both are, that is when z is too small for the expansions.
-bool usable_argument(Complex& z, double fn, double elim) {
-    const double test = std::exp(-elim) * fn;
-    double zr = z.real(), zi = z.imag();
-    if (std::abs(zr) < test) zr = 0.0;
-    if (std::abs(zi) < test) zi = 0.0;
-    z = {zr, zi};
-    return zr != 0.0 || zi != 0.0;
 }
 
 }  // namespace

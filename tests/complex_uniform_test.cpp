@@ -1,6 +1,7 @@
 // I and K of large order from the uniform expansions: sequences against
 // mpmath in every sector and both half planes, the sector boundary, and the
-// overflow, underflow and hand-back paths.
+// overflow, underflow and hand-back paths; the double-double logarithm,
+// square root and quotient that form their exponents.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "complexbessel/complex_bessel.hpp"
+#include "complexbessel/double_double.hpp"
 #include "qelms/qelms.hpp"
 #include "test_support.hpp"
 
@@ -126,7 +128,8 @@ TEST(ComplexUniform, OverflowAndUnderflow) {
         {"K at Re z = 800 underflows unscaled", 'K', 100.0, {800.0, 10.0}, 1, 0, 3, 3},
     };
     for (const Case& c : cases) {
-        const Sequence s = c.kind == 'I' ? uniform_i(c.z, c.fnu, c.kode, c.n) : uniform_k(c.z, c.fnu, c.kode, c.mr, c.n);
+        const Sequence s =
+            c.kind == 'I' ? uniform_i(c.z, c.fnu, c.kode, c.n) : uniform_k(c.z, c.fnu, c.kode, c.mr, c.n);
         EXPECT_EQ(s.nz, c.nz) << c.what;
         if (c.nz != c.n) continue;
         for (int k = 0; k < c.n; ++k) EXPECT_EQ(s.y[k], Complex(0.0)) << c.what << " member " << k;
@@ -159,6 +162,28 @@ TEST(ComplexUniform, HandsBackOrdersBelowFnul) {
     EXPECT_LT(80.0 + nlast - 1, kLimits.fnul);
     EXPECT_EQ(nz, n - nlast);
     for (int k = nlast; k < n; ++k) EXPECT_EQ(y[k], Complex(0.0)) << k;
+}
+
+// The exponents of the expansions, of size up to about 1000, need these
+// operations to far more than 2^-64 relative; a lost low part shows as 2^-53.
+TEST(ComplexUniform, DoubleDoubleAgainstMpmath) {
+    using qelms::cbes::DDComplex, qelms::cbes::dd_log, qelms::cbes::dd_sqrt;
+    constexpr double bound = 1e-24;  // relative to max(1, |result|)
+    auto dd = [](const std::vector<double>& v, int at) {
+        return DDComplex{{v[at], v[at + 1]}, {v[at + 2], v[at + 3]}};
+    };
+    for (const auto& row : qelms::test::read_reference("complex_uniform_double_double.txt")) {
+        const DDComplex a = dd(row.values, 0), b = dd(row.values, 4), expected = dd(row.values, 8);
+        const DDComplex r = row.region == "log" ? dd_log(a) : row.region == "sqrt" ? dd_sqrt(a) : a / b;
+        const double err = std::hypot((r.re.hi - expected.re.hi) + (r.re.lo - expected.re.lo),
+                                      (r.im.hi - expected.im.hi) + (r.im.lo - expected.im.lo));
+        EXPECT_LE(err / std::max(1.0, std::abs(expected.value())), bound)
+            << row.region << " of (" << a.re.hi << "," << a.im.hi << ")";
+    }
+    // Below the negative axis the branch cut gives -pi, and the root its conjugate.
+    const DDComplex upper{{-2.0, 0.0}, {0.0, 0.0}}, lower{{-2.0, 0.0}, {-0.0, 0.0}};
+    EXPECT_EQ(dd_log(lower).im.hi, -dd_log(upper).im.hi);
+    EXPECT_EQ(dd_sqrt(lower).im.hi, -dd_sqrt(upper).im.hi);
 }
 
 }  // namespace
