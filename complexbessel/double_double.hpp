@@ -3,6 +3,7 @@
 // exponents of the size of the order that exp turns into relative errors.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 
 #include "../specfun/exact_argument.hpp"
@@ -59,22 +60,32 @@ inline DDComplex dd_sqrt(DDComplex v) {
     return dd_corrected(r, (v - rr * rr).value() / (2.0 * r));
 }
 
+inline double larger_part(DDComplex c) { return std::max(std::fabs(c.re.hi), std::fabs(c.im.hi)); }
+
 // The sum over j >= 0 of x^j/(2j + first) for |x| <= 1/4: with first = 1,
-// atanh(s)/s at x = s^2.
+// atanh(s)/s at x = s^2. Terms above 1e-9 in double-double, the rest (their
+// rounding below 1e-24) in doubles.
 inline DDComplex odd_power_series(DDComplex x, int first) {
-    constexpr int max_terms = 40;     // (1/4)^40 is below 1e-24
-    constexpr double negligible = 1e-23;  // later terms change a logarithm by less than 2^-75
+    constexpr int max_terms = 40;          // (1/4)^40 is below 1e-24
+    constexpr double small_term = 1e-9;    // from here on doubles suffice
+    constexpr double negligible = 1e-24;  // later terms change a logarithm by less than 2^-79
     DDComplex sum, power = dd_value(1.0);
-    for (int j = 0; j < max_terms; ++j) {
+    int j = 0;
+    for (; j < max_terms && larger_part(power) >= small_term; ++j) {
         sum = sum + power / static_cast<double>(2 * j + first);
         power = power * x;
-        if (std::fabs(power.re.hi) + std::fabs(power.im.hi) < negligible) break;
     }
-    return sum;
+    Complex tail = 0.0, p = power.value();
+    for (; j < max_terms && std::abs(p) >= negligible; ++j) {
+        tail += p / static_cast<double>(2 * j + first);
+        p *= x.value();
+    }
+    return sum + dd_value(tail);
 }
 
 // The principal logarithm. v = 2^k i^q m exactly, with |m| in [1/sqrt 2, sqrt 2)
-// and |arg m| <= pi/4; then ln m = 2 atanh(s), s = (m - 1)/(m + 1), |s|^2 <= 1/5.
+// and |arg m| <= pi/4; then ln m = 4 atanh(s), s = (r - 1)/(r + 1), r = sqrt m,
+// |s|^2 < 0.05.
 inline DDComplex dd_log(DDComplex v) {
     const double x = v.re.hi, y = v.im.hi;
     int q = 0;
@@ -90,9 +101,9 @@ inline DDComplex dd_log(DDComplex v) {
     const double f = std::frexp(std::abs(Complex(m.re.hi, m.im.hi)), &e);
     const int k = f < 0.7071067811865476 ? e - 1 : e;
     m = {{std::ldexp(m.re.hi, -k), std::ldexp(m.re.lo, -k)}, {std::ldexp(m.im.hi, -k), std::ldexp(m.im.lo, -k)}};
-    const DDComplex one = dd_value(1.0);
-    const DDComplex s = (m - one) / (m + one);
-    const DDComplex ln_m = s * odd_power_series(s * s, 1) * 2.0;
+    const DDComplex one = dd_value(1.0), r = dd_sqrt(m);
+    const DDComplex s = (r - one) / (r + one);
+    const DDComplex ln_m = s * odd_power_series(s * s, 1) * 4.0;
     return ln_m + DDComplex{qelms::dd_mul(dd_ln2, static_cast<double>(k)), qelms::dd_mul(dd_half_pi, q)};
 }
 
