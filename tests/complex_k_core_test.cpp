@@ -17,10 +17,11 @@ namespace {
 using qelms::cbes::Complex;
 namespace cbes = qelms::cbes;
 
-// Largest error per region, in epsilons of the member's amplitude.
+// Largest error per region, in epsilons of the member's amplitude (measured,
+// rounded up); the continued regions carry the I core's error as well.
 const std::map<std::string, double> max_eps = {
-    {"core.series", 16.0},  {"core.above_2", 16.0},  {"core.backward", 16.0}, {"core.forward", 16.0},
-    {"core.underflow", 400.0}, {"core.levels", 16.0}, {"continuation", 16.0}, {"airy", 16.0},
+    {"core.series", 12.0},    {"core.above_2", 3.5}, {"core.backward", 9.0}, {"core.forward", 6.5},
+    {"core.underflow", 4.0}, {"core.levels", 6.0},  {"continuation", 16.0}, {"airy", 16.0},
 };
 
 // Evaluates the row's sequence with the routine its region names.
@@ -38,8 +39,9 @@ int evaluate(const std::string& region, Complex z, double fnu, int kode, int n, 
     return nz;
 }
 
-// Checks every reference row whose region the filter accepts; returns the
-// largest error per region.
+// Checks the reference rows of the right half plane (continued = false) or of
+// the continuation; returns the largest error per region (printed when
+// QELMS_SHOW_ERRORS is set).
 std::map<std::string, double> check_rows(bool continued) {
     const cbes::Limits lim = cbes::cbes_limit_set();
     std::map<std::string, double> worst;
@@ -65,7 +67,6 @@ std::map<std::string, double> check_rows(bool continued) {
             }
             const double err = std::abs(y[k] - expected) / v[8 + 3 * k] / std::numeric_limits<double>::epsilon();
             worst[row.region] = std::max(worst[row.region], err);
-            if (std::getenv("QELMS_SHOW_ERRORS") && err > 8) std::cout << where.str() << " " << k << " " << err << "\n";
             EXPECT_LE(err, max_eps.at(row.region)) << where.str() << " member " << k << " got " << y[k];
         }
     }
