@@ -29,6 +29,14 @@ Complex debye_polynomial(int k, Complex x) {
     return u;
 }
 
+// For a z too small for the expansions: zeta1 - zeta2 beyond 2 elim, which
+// the callers take as an I member underflowing and a K member overflowing.
+void set_too_small(double fn, double elim, Complex& zeta1, Complex& zeta2, Complex& phi) {
+    zeta1 = 2.0 * elim + fn;
+    zeta2 = fn;
+    phi = 1.0;
+}
+
 }  // namespace
 
 void cbes_debye_terms(Complex z, double fn, int ikflg, int ipmtr, double tol, int& init, Complex& phi,
@@ -38,9 +46,7 @@ void cbes_debye_terms(Complex z, double fn, int ikflg, int ipmtr, double tol, in
     if (init == 0) {
         const double rfn = 1.0 / fn;
         if (!usable_argument(z, fn, elim)) {
-            zeta1 = 2.0 * elim + fn;
-            zeta2 = fn;
-            phi = 1.0;
+            set_too_small(fn, elim, zeta1, zeta2, phi);
             return;
         }
         const Complex t = z * rfn;
@@ -79,9 +85,7 @@ void cbes_debye_terms(Complex z, double fn, int ikflg, int ipmtr, double tol, in
 void cbes_airy_terms(Complex z, double fn, int ipmtr, double tol, Complex& phi, Complex& arg, Complex& zeta1,
                      Complex& zeta2, Complex& asum, Complex& bsum, double elim) {
     if (!usable_argument(z, fn, elim)) {
-        zeta1 = 2.0 * elim + fn;
-        zeta2 = fn;
-        phi = 1.0;
+        set_too_small(fn, elim, zeta1, zeta2, phi);
         arg = 1.0;
         return;
     }
