@@ -66,8 +66,8 @@ inline double larger_part(DDComplex c) { return std::max(std::fabs(c.re.hi), std
 // atanh(s)/s at x = s^2. Terms above 1e-9 in double-double, the rest (their
 // rounding below 1e-24) in doubles.
 inline DDComplex odd_power_series(DDComplex x, int first) {
-    constexpr int max_terms = 40;          // (1/4)^40 is below 1e-24
-    constexpr double small_term = 1e-9;    // from here on doubles suffice
+    constexpr int max_terms = 40;         // (1/4)^40 is below 1e-24
+    constexpr double small_term = 1e-9;   // from here on doubles suffice
     constexpr double negligible = 1e-24;  // later terms change a logarithm by less than 2^-79
     DDComplex sum, power = dd_value(1.0);
     int j = 0;
@@ -108,7 +108,7 @@ inline DDComplex dd_log(DDComplex v) {
 }
 
 // e^w, neither the real part nor the phase of w rounded to one double:
-// e^(hi) (1 + lo), lo far below 1e-10 for any w whose e^w is in range.
+// e^(hi) (1 + lo), which is e^(hi + lo) to rounding while |w| < 1e7.
 inline Complex dd_exp(DDComplex w) {
     const Complex lead = std::exp(w.re.hi) * Complex(std::cos(w.im.hi), std::sin(w.im.hi));
     return lead + lead * Complex(w.re.lo, w.im.lo);
