@@ -3,7 +3,6 @@
 // exponents of the size of the order that exp turns into relative errors.
 #pragma once
 
-#include <algorithm>
 #include <cmath>
 
 #include "../specfun/exact_argument.hpp"
@@ -60,8 +59,6 @@ inline DDComplex dd_sqrt(DDComplex v) {
     return dd_corrected(r, (v - rr * rr).value() / (2.0 * r));
 }
 
-inline double larger_part(DDComplex c) { return std::max(std::fabs(c.re.hi), std::fabs(c.im.hi)); }
-
 // The sum over j >= 0 of x^j/(2j + first) for |x| <= 1/4: with first = 1,
 // atanh(s)/s at x = s^2. Terms above 1e-9 in double-double, the rest (their
 // rounding below 1e-24) in doubles.
@@ -69,14 +66,15 @@ inline DDComplex odd_power_series(DDComplex x, int first) {
     constexpr int max_terms = 40;         // (1/4)^40 is below 1e-24
     constexpr double small_term = 1e-9;   // from here on doubles suffice
     constexpr double negligible = 1e-24;  // later terms change a logarithm by less than 2^-79
+    auto size = [](Complex c) { return std::fabs(c.real()) + std::fabs(c.imag()); };
     DDComplex sum, power = dd_value(1.0);
     int j = 0;
-    for (; j < max_terms && larger_part(power) >= small_term; ++j) {
+    for (; j < max_terms && size(power.value()) >= small_term; ++j) {
         sum = sum + power / static_cast<double>(2 * j + first);
         power = power * x;
     }
     Complex tail = 0.0, p = power.value();
-    for (; j < max_terms && std::abs(p) >= negligible; ++j) {
+    for (; j < max_terms && size(p) >= negligible; ++j) {
         tail += p / static_cast<double>(2 * j + first);
         p *= x.value();
     }
