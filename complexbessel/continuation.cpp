@@ -13,8 +13,12 @@ namespace {
 
 constexpr double pi = 3.141592653589793;
 
-// A failed sub-evaluation: its -2 or -3 passes through, anything else is -1.
-int failure(int nw) { return nw == -2 || nw == -3 ? nw : -1; }
+// A failed sub-evaluation: its -2 or -3 passes through, anything else is -1;
+// the members are set to 0.
+void fail(int nw, Complex* y, int n, int& nz) {
+    std::fill(y, y + n, Complex(0.0));
+    nz = nw == -2 || nw == -3 ? nw : -1;
+}
 
 // The factors of the continuation formula: csgn multiplies the I member,
 // cspn = e^(-i pi mr fnu) the K member of order fnu.
@@ -77,14 +81,14 @@ void cbes_k_continuation(Complex z, double fnu, int kode, int mr, int n, Complex
     int nw = 0;
     cbes_i_core(zn, fnu, kode, n, y, nw, lim);
     if (nw < 0) {
-        nz = failure(nw);
+        fail(nw, y, n, nz);
         return;
     }
     Complex cy[2];
     const int first = std::min(2, n);
     cbes_k_core(zn, fnu, kode, first, cy, nw, lim);
     if (nw != 0) {
-        nz = failure(nw);
+        fail(nw, y, n, nz);
         return;
     }
     Factors f = factors(zn, fnu, kode, mr);
@@ -111,6 +115,7 @@ void cbes_k_continuation(Complex z, double fnu, int kode, int mr, int n, Complex
         }
         last = c1;
     }
+    if (!std::all_of(y, y + n, finite)) report_overflow(y, n, nz);
 }
 
 void cbes_airy_continuation(Complex z, double fnu, int kode, int mr, int n, Complex* y, int& nz, const Limits& lim) {
@@ -128,14 +133,14 @@ void cbes_airy_continuation(Complex z, double fnu, int kode, int mr, int n, Comp
             cbes_i_miller_series(zn, fnu, kode, n, y, nw, lim);
         }
         if (nw < 0) {
-            nz = failure(nw);
+            fail(nw, y, n, nz);
             return;
         }
     }
     Complex cy[1];
     cbes_k_core(zn, fnu, kode, 1, cy, nw, lim);
     if (nw != 0) {
-        nz = failure(nw);
+        fail(nw, y, n, nz);
         return;
     }
     Factors f = factors(zn, fnu, kode, mr);

@@ -188,7 +188,7 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
         return;
     }
     if (!(fnu < max_order)) {
-        nz = -1;
+        report_overflow(y, n, nz);
         return;
     }
     const double tol = lim.tol;
@@ -215,6 +215,7 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
         }
         if (!second) {
             y[0] = rec.s1 * ez;
+            if (!finite(y[0])) report_overflow(y, 1, nz);
             return;
         }
         rec.level = (fnu + 1.0) * std::fabs(re_smu) > lim.alim ? 2 : 1;
@@ -249,7 +250,10 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
     Complex previous;
     for (int i = 0; i < steps; ++i) {
         if (!carried) {
-            rec.step(sc);
+            if (!finite(rec.step(sc))) {
+                report_overflow(y, n, nz);
+                return;
+            }
             continue;
         }
         rec.advance();
@@ -284,6 +288,7 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
         for (int i = 0; i < k; ++i) y[i] *= sc.csr[rec.level];
     }
     for (; k < n; ++k) y[k] = rec.step(sc);
+    if (!std::all_of(y, y + n, finite)) report_overflow(y, n, nz);
 }
 
 void cbes_k_rescale(Complex zr, double fnu, int n, Complex* y, int& nz, Complex rz, double ascle, double tol,

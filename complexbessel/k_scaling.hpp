@@ -27,6 +27,15 @@ inline Scaling make_scaling(double tol) {
 
 inline double larger_part(Complex c) { return std::max(std::fabs(c.real()), std::fabs(c.imag())); }
 
+inline bool finite(Complex c) { return std::isfinite(std::abs(c)); }
+
+// A member beyond the largest double even at level 3 is an overflow: nz = -1,
+// with the members set to 0.
+inline void report_overflow(Complex* y, int n, int& nz) {
+    std::fill(y, y + n, Complex(0.0));
+    nz = -1;
+}
+
 // The level (0, 1 or 2) at which a value of magnitude |c| is kept.
 inline int level_of(Complex c, const Scaling& sc) {
     const double a = std::abs(c);

@@ -94,6 +94,9 @@ TEST(ComplexKCore, FailuresAndSpecialArguments) {
         {"core.nan", {1.0, 0.0}, nan, 2, 0},
         {"core.nan", {inf, 0.0}, 1.0, 1, 0},
         {"core.order", {1.0, 1.0}, 1e300, 1, -1},        // beyond any integer order: overflow
+        {"core.overflow", {1.0, 1.0}, 300.0, 1, -1},     // K(300, 1 + i) is beyond the largest double
+        {"core.overflow", {1e-320, 0.0}, 0.0, 2, -1},    // K(1, 1e-320) too
+        {"continuation", {-1e-300, 0.0}, 3.3, 1, -1},
         {"core.exp", {1.0, 1e16}, 0.3, 1, -3},           // e^-z has no precision left
         {"core.exp", {1.0, 1e16}, 0.3, 2, 0},            // scaled: no exponential needed
         {"continuation", {-700.0, 0.0}, 0.0, 1, -1},     // K(700) underflows while I(700) is near overflow
@@ -106,6 +109,9 @@ TEST(ComplexKCore, FailuresAndSpecialArguments) {
         const bool nan_in = std::isnan(c.fnu) || !std::isfinite(c.z.real());
         if (nz == 0) {
             EXPECT_EQ(std::isnan(y[2].real()), nan_in) << c.region << " " << c.z << " " << y[2];
+        }
+        if (nz == -1) {
+            EXPECT_EQ(y, std::vector<Complex>(3, Complex(0.0))) << c.region << " " << c.z;
         }
     }
 }
