@@ -115,7 +115,7 @@ void cbes_k_continuation(Complex z, double fnu, int kode, int mr, int n, Complex
         }
         last = c1;
     }
-    if (!std::all_of(y, y + n, finite)) report_overflow(y, n, nz);
+    if (!std::all_of(y, y + n, finite_member)) report_overflow(y, n, nz);
 }
 
 void cbes_airy_continuation(Complex z, double fnu, int kode, int mr, int n, Complex* y, int& nz, const Limits& lim) {

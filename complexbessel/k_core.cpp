@@ -215,7 +215,7 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
         }
         if (!second) {
             y[0] = rec.s1 * ez;
-            if (!finite(y[0])) report_overflow(y, 1, nz);
+            if (!finite_member(y[0])) report_overflow(y, 1, nz);
             return;
         }
         rec.level = (fnu + 1.0) * std::fabs(re_smu) > lim.alim ? 2 : 1;
@@ -250,7 +250,7 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
     Complex previous;
     for (int i = 0; i < steps; ++i) {
         if (!carried) {
-            if (!finite(rec.step(sc))) {
+            if (!finite_member(rec.step(sc))) {
                 report_overflow(y, n, nz);
                 return;
             }
@@ -288,7 +288,7 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
         for (int i = 0; i < k; ++i) y[i] *= sc.csr[rec.level];
     }
     for (; k < n; ++k) y[k] = rec.step(sc);
-    if (!std::all_of(y, y + n, finite)) report_overflow(y, n, nz);
+    if (!std::all_of(y, y + n, finite_member)) report_overflow(y, n, nz);
 }
 
 void cbes_k_rescale(Complex zr, double fnu, int n, Complex* y, int& nz, Complex rz, double ascle, double tol,

@@ -27,7 +27,7 @@ inline Scaling make_scaling(double tol) {
 
 inline double larger_part(Complex c) { return std::max(std::fabs(c.real()), std::fabs(c.imag())); }
 
-inline bool finite(Complex c) { return std::isfinite(std::abs(c)); }
+inline bool finite_member(Complex c) { return std::isfinite(std::abs(c)); }
 
 // A member beyond the largest double even at level 3 is an overflow: nz = -1,
 // with the members set to 0.
