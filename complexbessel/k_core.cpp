@@ -22,10 +22,9 @@ constexpr double pi = 3.141592653589793;
 constexpr double rthpi = 1.2533141373155003;  // sqrt(pi/2)
 constexpr double spi = 1.909859317102744;     // 6/pi
 constexpr double hpi = 1.5707963267948966;    // pi/2
-constexpr double fpi = 1.8976999933151775;
+constexpr double fpi = 1.8976999933151775;   // factor of the start-index estimate
 constexpr double tth = 2.0 / 3.0;
 constexpr double max_order = 2147483000.0;  // orders beyond this would overflow the integer part
-
 
 // Temme's series for |z| <= 2: s1 = K(dnu, z) and, when second is set,
 // s2 = K(dnu + 1, z) * z/2. re_smu is the real part of the log factor that
