@@ -1,12 +1,329 @@
-// Placeholder until the drivers land: every routine fails with its
-// termination-condition number, computing nothing.
+// Airy functions Ai, Ai', Bi and Bi' of complex argument: the power series for
+// |z| <= 1, and beyond it the Bessel functions of order 1/3 and 2/3 of
+// zeta = (2/3) z^(3/2), K for Ai and I for Bi.
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "../specfun/exact_argument.hpp"
+#include "../support/failure.hpp"
+#include "../support/machine.hpp"
+#include "complex_bessel.hpp"
 #include "qelms/qelms.hpp"
+#include "sequence_driver.hpp"
 
 namespace qelms {
+namespace {
 
-void zairya(char, std::complex<double>, char, std::complex<double>& ai, int& nz, int& ifail) {
-    ai = 0.0; nz = 0; ifail = 5;
+using cbes::Complex;
+using cbes::DriverOutcome;
+using cbes::Limits;
+
+constexpr double pi = 3.141592653589793;
+constexpr double tth = 2.0 / 3.0;
+constexpr double tth_low = 3.700743415417188e-17;  // 2/3 - tth
+
+// The constants of one function pair: value = c1 f + c2 g of the two power
+// series, and coef, the factor of the Bessel-function form.
+struct AiryKind {
+    double c1;    // Ai(0) or Bi(0)
+    double c2;    // Ai'(0) or Bi'(0)
+    double coef;  // 1/(pi sqrt 3) for Ai, 1/sqrt 3 for Bi
+    bool is_bi;
+};
+constexpr AiryKind kind_ai{0.3550280538878172, -0.2588194037928068, 0.18377629847393068, false};
+constexpr AiryKind kind_bi{0.6149266274460007, 0.4482883573538264, 0.5773502691896257, true};
+
+// id of a DERIV letter: 0 the function (F, f), 1 the derivative (D, d), -1 illegal.
+int deriv_id(char deriv) {
+    if (deriv == 'F' || deriv == 'f') return 0;
+    if (deriv == 'D' || deriv == 'd') return 1;
+    return -1;
 }
-void zairyb(char, std::complex<double>, char, std::complex<double>& bi, int& ifail) { bi = 0.0; ifail = 5; }
+
+// The two power series in z^3 of the function (id 0) or of the derivative
+// (id 1), for tol <= |z| <= 1.
+void power_series(Complex z, double az, int id, double tol, Complex& s1, Complex& s2) {
+    s1 = s2 = 1.0;
+    if (az * az < tol / az) return;
+    const Complex z3 = z * z * z;
+    const double az3 = az * az * az;
+    double ak = 2 + id, bk = 3 - 2 * id, ck = 4 - id, dk = 3 + 2 * id;
+    double d1 = ak * dk, d2 = bk * ck, ad = std::min(d1, d2);
+    ak = 24 + 9 * id;
+    bk = 30 - 9 * id;
+    Complex t1 = 1.0, t2 = 1.0;
+    double atrm = 1.0;
+    for (int round = 0; round < 25; ++round) {
+        t1 = t1 * z3 / d1;
+        s1 += t1;
+        t2 = t2 * z3 / d2;
+        s2 += t2;
+        atrm = atrm * az3 / ad;
+        d1 += ak;
+        d2 += bk;
+        ad = std::min(d1, d2);
+        if (atrm < tol * ad) break;
+        ak += 18;
+        bk += 18;
+    }
+}
+
+// (2/3)(hi + lo) as a rounded value and the rest.
+TwoDoubles two_thirds_of(double hi, double lo) {
+    const TwoDoubles p = exact_product(tth, hi);
+    return exact_sum(p.hi, p.lo + tth * lo + tth_low * hi);
+}
+
+// zeta = (2/3) z^(3/2) as hi + lo to about twice double precision: its rounding
+// to one double would be magnified by exp, cos and sin of zeta into an error
+// of up to |zeta| eps. csq is sqrt(z) rounded; the residual z - csq^2, formed
+// exactly, gives its correction.
+struct Zeta {
+    Complex hi;
+    Complex lo;
+};
+Zeta airy_zeta(Complex z, Complex csq) {
+    const double x = z.real(), y = z.imag(), a = csq.real(), b = csq.imag();
+    const TwoDoubles aa = exact_product(a, a), bb = exact_product(b, b), ab = exact_product(a, b);
+    const TwoDoubles square_re = exact_sum(aa.hi, -bb.hi);
+    const Complex residual((x - square_re.hi) - square_re.lo - aa.lo + bb.lo, (y - 2.0 * ab.hi) - 2.0 * ab.lo);
+    const Complex csq_lo = residual / (2.0 * csq);
+    const TwoDoubles xa = exact_product(x, a), yb = exact_product(y, b);
+    const TwoDoubles xb = exact_product(x, b), ya = exact_product(y, a);
+    const TwoDoubles w_re = exact_sum(xa.hi, -yb.hi), w_im = exact_sum(xb.hi, ya.hi);
+    const Complex w_lo = z * csq_lo;
+    const TwoDoubles re = two_thirds_of(w_re.hi, w_re.lo + xa.lo - yb.lo + w_lo.real());
+    const TwoDoubles im = two_thirds_of(w_im.hi, w_im.lo + xb.lo + ya.lo + w_lo.imag());
+    Zeta zeta{{re.hi, im.hi}, {re.lo, im.lo}};
+    // Re zeta <= 0 on the left half plane and 0 on the negative real axis
+    if (x < 0.0 && (re.hi > 0.0 || (re.hi == 0.0 && re.lo > 0.0))) zeta = {{-re.hi, im.hi}, {-re.lo, im.lo}};
+    if (y == 0.0 && x <= 0.0) zeta = {{0.0, im.hi}, {0.0, im.lo}};
+    return zeta;
+}
+
+// The error number of a failed Bessel evaluation: 4 a failed exponential,
+// 2 overflow, 5 a convergence test not met.
+int evaluation_failure(int nw) { return nw == -3 ? 4 : nw == -1 ? 2 : 5; }
+
+// The right branch of Ai: Re zeta >= 0 and Re z > 0, where K alone gives Ai.
+bool right_branch(Complex z, Complex zeta) { return zeta.real() >= 0.0 && z.real() > 0.0; }
+
+// Ai (id 0) or Ai' (id 1) for |z| > 1 from K of order (1 + id)/3 at zeta,
+// continued to Re zeta < 0; 0 or the error number. Unscaled with |Re zeta| >=
+// alim the value is the scaled one times exp(-zeta), which lies between
+// exp(-elim) and exp(elim) there: evaluated unscaled, a K member so small would
+// be taken as underflowed whenever its imaginary part is much the smaller.
+int ai_from_k(int id, int kode, Complex z, Complex csq, Complex zeta, double alaz, const Limits& lim, Complex& ai,
+              int& nz) {
+    const double fnu = (1.0 + id) / 3.0;
+    const bool right = right_branch(z, zeta);
+    const double aa = zeta.real();
+    const bool unscale = kode == 1 && std::abs(aa) >= lim.alim;
+    if (unscale && right && -aa - 0.25 * alaz < -lim.elim) {  // underflow: the value is 0
+        nz = 1;
+        ai = 0.0;
+        return 0;
+    }
+    if (unscale && !right && -aa + 0.25 * alaz > lim.elim) return 2;
+    const int kode_evaluated = unscale ? 2 : kode;
+    Complex cy[1];
+    if (right) {
+        cbes::cbes_k_core(zeta, fnu, kode_evaluated, 1, cy, nz, lim);
+        if (nz < 0) return evaluation_failure(nz);
+    } else {
+        int nn = 0;
+        cbes::cbes_airy_continuation(zeta, fnu, kode_evaluated, z.imag() < 0.0 ? -1 : 1, 1, cy, nn, lim);
+        if (nn < 0) return evaluation_failure(nn);
+        nz += nn;
+    }
+    if (unscale) {
+        Complex scale;
+        if (!cbes::cbes_exp(-zeta, scale)) return 4;
+        cy[0] *= scale;
+    }
+    ai = (id == 0 ? csq : -z) * (kind_ai.coef * cy[0]);
+    return 0;
+}
+
+// Bi and Bi' for |z| > 1 from I of orders 1/3, 4/3 and 2/3, 5/3 at zeta, or
+// at -zeta rotated by fmr; 0 or the error number.
+int bi_from_i(int kode, Complex z, Complex csq, Complex zeta, double az, const Limits& lim, Complex bi[2]) {
+    double sfac = 1.0;
+    const double aa = zeta.real();
+    if (kode == 1) {
+        double bb = std::abs(aa);
+        if (bb >= lim.alim) {
+            bb += 0.25 * std::log(az);
+            sfac = lim.tol;
+            if (bb > lim.elim) return 2;
+        }
+    }
+    double fmr = 0.0;
+    if (!(aa >= 0.0 && z.real() > 0.0)) {
+        fmr = z.imag() < 0.0 ? -pi : pi;
+        zeta = -zeta;
+    }
+    Complex cy[2][2];  // I of orders (1 + j)/3 + k
+    for (int j = 0; j < 2; ++j) {
+        int nz = 0;
+        cbes::cbes_i_core(zeta, (1.0 + j) / 3.0, kode, 2, cy[j], nz, lim);
+        if (nz < 0) return evaluation_failure(nz);
+        cy[j][0] *= sfac;
+        cy[j][1] *= sfac;
+    }
+    const auto phase = [fmr](double nu) { return Complex(std::cos(fmr * nu), std::sin(fmr * nu)); };
+    for (int id = 0; id < 2; ++id) {
+        // I of order fnu, and of order -fnu by one backward recurrence step from the other pair
+        const double fnu = (1.0 + id) / 3.0, onu = (2.0 - id) / 3.0;
+        const Complex* other = cy[1 - id];
+        const Complex s2 = cbes::cbes_divide(2.0 * onu * other[0], zeta) + other[1];
+        const Complex s1 = kind_bi.coef * (phase(fnu) * cy[id][0] + s2 * phase(onu - 1.0));
+        bi[id] = (id == 0 ? csq : z) * s1 / sfac;
+    }
+    return 0;
+}
+
+bool finite(Complex v) { return std::isfinite(v.real()) && std::isfinite(v.imag()); }
+
+// The value at hi + lo from the value f at hi: f + lo df/dzeta, where z, fixed
+// in the factors csq and z, ties df/dzeta to the companion (the other of the
+// function and its derivative) through Airy's equation. fother, f scaled alike.
+Complex corrected(const AiryKind& kind, int id, int kode, Complex z, Complex csq, const Zeta& zeta, Complex f,
+                  Complex fother) {
+    const Complex f0 = id == 0 ? f : fother, f1 = id == 0 ? fother : f;
+    Complex slope = id == 0 ? (f1 - f0 / (2.0 * z)) / csq : (z * f0 - f1 / z) / csq;
+    if (kode == 2) {
+        // the scale factor depends on zeta as well: exp(zeta) or exp(-|Re zeta|)
+        if (!kind.is_bi)
+            slope += f;
+        else
+            f *= 1.0 - (zeta.hi.real() > 0.0 ? zeta.lo.real()
+                        : zeta.hi.real() < 0.0 ? -zeta.lo.real()
+                                               : std::abs(zeta.lo.real()));
+    }
+    return f + zeta.lo * slope;
+}
+
+// Ai, Ai', Bi or Bi' for |z| > 1; nz counts an underflowed Ai.
+Complex airy_large(const AiryKind& kind, int id, int kode, Complex z, double az, int& nz, DriverOutcome& out) {
+    const Limits lim = cbes::cbes_limit_set();
+    const double alaz = std::log(az);
+    const double bound = std::pow(lim.az_limit, tth);
+    if (az > bound) {
+        out.set(4, cbes::no_computation_abs_z, {az, bound});
+        return 0.0;
+    }
+    if (az > std::sqrt(bound))
+        out.set(3, "(1X,'** Results lack precision because abs(Z) =',1P,D13.5,' .GT.',D13.5)",
+                {az, std::sqrt(bound)});
+    const Complex csq = std::sqrt(z);
+    const Zeta zeta = airy_zeta(z, csq);
+    // Bi comes with Bi', Ai alone
+    Complex f, fother;
+    bool companion = false;
+    int error;
+    if (kind.is_bi) {
+        Complex pair[2];
+        error = bi_from_i(kode, z, csq, zeta.hi, az, lim, pair);
+        f = pair[id];
+        fother = pair[1 - id];
+        companion = finite(fother);
+    } else {
+        error = ai_from_k(id, kode, z, csq, zeta.hi, alaz, lim, f, nz);
+    }
+    if (error != 0) {
+        nz = 0;
+        if (error == 2 && kind.is_bi)
+            out.set(2, "(1X,'** No computation because real(Z) =',1P,D13.5,' is t','oo large when SCALE = ''U''.')",
+                    {z.real()});
+        else if (error == 2)
+            out.set(2, "(1X,'** No computation because real(ZTA) too large, where',' ZTA = (2/3)*Z**(3/2).')");
+        else if (error == 4)
+            out.set(4, cbes::no_computation_abs_z, {az, bound});
+        else
+            out.set(5, cbes::termination_not_met);
+        return 0.0;
+    }
+    if (nz != 0 || (zeta.lo.real() == 0.0 && zeta.lo.imag() == 0.0)) return f;
+    if (!kind.is_bi && right_branch(z, zeta.hi)) {
+        // K alone: d ln K/d zeta = -1 - 1/(2 zeta) to well within the size of lo
+        const Complex half_over = 0.5 / zeta.hi;
+        return f * (1.0 - zeta.lo * (kode == 1 ? 1.0 + half_over : half_over));
+    }
+    if (!companion) {
+        int other_nz = 0;
+        companion = ai_from_k(1 - id, kode, z, csq, zeta.hi, alaz, lim, fother, other_nz) == 0 && other_nz == 0 &&
+                    finite(fother);
+    }
+    return companion ? corrected(kind, id, kode, z, csq, zeta, f, fother) : f;
+}
+
+// Ai, Ai', Bi or Bi' after the argument checks.
+Complex airy(const AiryKind& kind, int id, int kode, Complex z, int& nz, DriverOutcome& out) {
+    if (std::isnan(z.real()) || std::isnan(z.imag()))
+        return {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN()};
+    const double az = std::abs(z);
+    if (az > 1.0) return airy_large(kind, id, kode, z, az, nz, out);
+    const double tol = std::max(mach_precision(), 1.0e-18);
+    if (az < tol) {
+        // tiny: the first one or two terms; for Bi the constant alone
+        const double aa = 1000.0 * mach_safe_min();
+        Complex value = id == 0 ? kind.c1 : kind.c2;
+        if (!kind.is_bi) {
+            if (id == 0 && az > aa) value += kind.c2 * z;
+            if (id == 1 && az > std::sqrt(aa)) value += kind.c1 * z * z / 2.0;
+        }
+        return value;
+    }
+    Complex s1, s2;
+    power_series(z, az, id, tol, s1, s2);
+    Complex value = id == 0 ? kind.c1 * s1 + kind.c2 * z * s2 : kind.c2 * s2 + kind.c1 / 2.0 * z * z * s1;
+    if (kode == 2) {
+        const Complex zeta = tth * z * std::sqrt(z);
+        if (kind.is_bi) {
+            value *= std::exp(-std::abs(zeta.real()));
+        } else {
+            int silent = 1;
+            value *= zexpon(zeta, silent);
+        }
+    }
+    return value;
+}
+
+// The argument checks of DERIV and SCALE, error 1 at the first that fails.
+bool airy_arguments_valid(DriverOutcome& out, char deriv, char scale) {
+    if (deriv_id(deriv) < 0) {
+        const char letter[1] = {deriv};
+        out.set(1, "(1X,'** On entry, DERIV has illegal value: DERIV = ''',A,'''')", {std::string_view(letter, 1)});
+        return false;
+    }
+    if (cbes::scale_kode(scale) == 0) {
+        const char letter[1] = {scale};
+        out.set(1, "(1X,'** On entry, SCALE has illegal value: SCALE = ''',A,'''')", {std::string_view(letter, 1)});
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void zairya(char deriv, std::complex<double> z, char scale, std::complex<double>& ai, int& nz, int& ifail) {
+    DriverOutcome out;
+    nz = 0;
+    ai = 0.0;
+    if (airy_arguments_valid(out, deriv, scale))
+        ai = airy(kind_ai, deriv_id(deriv), cbes::scale_kode(scale), z, nz, out);
+    ifail = fail_exit(ifail, out.error, "ZAIRYA", out.message);
+}
+
+void zairyb(char deriv, std::complex<double> z, char scale, std::complex<double>& bi, int& ifail) {
+    DriverOutcome out;
+    int nz = 0;
+    bi = 0.0;
+    if (airy_arguments_valid(out, deriv, scale))
+        bi = airy(kind_bi, deriv_id(deriv), cbes::scale_kode(scale), z, nz, out);
+    ifail = fail_exit(ifail, out.error, "ZAIRYB", out.message);
+}
 
 }  // namespace qelms

@@ -1,18 +1,212 @@
-// Placeholder until the I core lands: every evaluator reports a convergence failure.
+// The limit set, the guarded exponential and quotient, and the evaluator of
+// I sequences in the right half plane: region selection among the power
+// series, the large-argument expansion, Miller's algorithm (normalised by the
+// Neumann series or by the Wronskian with K) and the uniform expansions, with
+// the overflow/underflow pre-test and the underflow check they share.
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+#include "../support/machine.hpp"
 #include "complex_bessel.hpp"
+#include "qelms/qelms.hpp"
 
 namespace qelms::cbes {
 
-Limits cbes_limit_set() { return {}; }
-bool cbes_exp(Complex, Complex& result) { result = {}; return false; }
-Complex cbes_divide(Complex a, Complex b) { return a / b; }
-void cbes_i_core(Complex, double, int, int, Complex*, int& nz, const Limits&) { nz = -2; }
-void cbes_i_series(Complex, double, int, int, Complex*, int& nz, const Limits&) { nz = -2; }
-void cbes_i_asymptotic(Complex, double, int, int, Complex*, int& nz, const Limits&) { nz = -2; }
-void cbes_i_miller_series(Complex, double, int, int, Complex*, int& nz, const Limits&) { nz = -2; }
-void cbes_i_miller_wronskian(Complex, double, int, int, Complex*, int& nz, Complex*, const Limits&) { nz = -2; }
-void cbes_ratios(Complex, double, int, Complex*, double) {}
-void cbes_over_under_test(Complex, double, int, int, int, Complex*, int& nuf, const Limits&) { nuf = 0; }
-void cbes_underflow_check(Complex, int& nz, double, double) { nz = 0; }
+namespace {
+
+constexpr double decimal_to_natural = 2.303;  // slightly above ln 10: decimal exponents to natural ones
+constexpr double alim_margin = 41.45;         // largest distance of alim below elim
+constexpr double rl_per_digit = 1.2;          // rl = 1.2 digits + 3
+constexpr double debye_sector = 1.7321;       // |Im z| <= this * |Re z|: Debye form, else Airy form
+constexpr double ln_two_root_pi = 1.2655121234846454;  // ln(2 sqrt(pi)), the Airy-form amplitude
+constexpr double series_radius = 2.0;         // |z| up to which the power series is always used
+
+// The failure code a method's negative count becomes: -2 and -3 pass, the rest is overflow.
+int failure_code(int nw) { return nw == -2 || nw == -3 ? nw : -1; }
+
+void set_zero(Complex* y, int n) { std::fill(y, y + n, Complex(0.0, 0.0)); }
+
+// The leading exponent cz of the uniform expansion of I (ikflg 1) or K
+// (ikflg 2) of order gnu at zr = z or -z (scaled as kode says), and the log of
+// the amplitude that goes with it.
+void leading_exponent(Complex z, Complex zr, double gnu, int kode, int ikflg, const Limits& lim, Complex& cz,
+                      Complex& log_amplitude) {
+    Complex phi, zeta1, zeta2;
+    if (std::fabs(z.imag()) <= debye_sector * std::fabs(z.real())) {
+        int init = 0;
+        Complex sum;
+        DebyeWork work{};
+        cbes_debye_terms(zr, gnu, ikflg, 1, lim.tol, init, phi, zeta1, zeta2, sum, work, lim.elim);
+        log_amplitude = std::log(phi);
+    } else {
+        // The Airy form works on -i zr, mirrored into Re >= 0 below the real axis.
+        Complex zn(zr.imag(), -zr.real());
+        if (z.imag() <= 0.0) zn = Complex(-zn.real(), zn.imag());
+        Complex arg, asum, bsum;
+        cbes_airy_terms(zn, gnu, 1, lim.tol, phi, arg, zeta1, zeta2, asum, bsum, lim.elim);
+        log_amplitude = std::log(phi) - 0.25 * std::log(arg) - ln_two_root_pi;
+    }
+    cz = zeta2 - zeta1;
+    if (kode == 2) cz -= zr;
+    if (ikflg == 2) cz = -cz;
+}
+
+// Whether a member of leading exponent cz and log amplitude la underflows.
+bool member_underflows(Complex cz, Complex la, const Limits& lim) {
+    double rcz = cz.real();
+    if (rcz < -lim.elim) return true;
+    if (rcz > -lim.alim) return false;
+    rcz += la.real();
+    if (rcz <= -lim.elim) return true;
+    const double phase = cz.imag() + la.imag();
+    const Complex scaled = std::exp(rcz) / lim.tol * Complex(std::cos(phase), std::sin(phase));
+    int nw = 0;
+    cbes_underflow_check(scaled, nw, 1000.0 * mach_safe_min() / lim.tol, lim.tol);
+    return nw != 0;
+}
+
+}  // namespace
+
+Limits cbes_limit_set() {
+    Limits lim{};
+    lim.tol = std::max(mach_precision(), 1.0e-18);
+    const double r1m5 = std::log10(static_cast<double>(mach_base()));
+    const int k = std::min(std::abs(mach_min_exp()), std::abs(mach_max_exp()));
+    lim.elim = decimal_to_natural * (k * r1m5 - 3.0);
+    const double aa = r1m5 * (mach_digits() - 1);
+    lim.dig = std::min(aa, 18.0);
+    lim.alim = lim.elim + std::max(-decimal_to_natural * aa, -alim_margin);
+    lim.rl = rl_per_digit * lim.dig + 3.0;
+    lim.fnul = 10.0 + 6.0 * (lim.dig - 3.0);
+    lim.az_limit = std::min({0.5 / lim.tol, 0.5 * mach_max_int(1.0), mach_max_trig_arg(1.0)});
+    return lim;
+}
+
+bool cbes_exp(Complex z, Complex& result) {
+    int ifail = 1;
+    result = qelms::zexpon(z, ifail);
+    return ifail == 0 || ifail == 4;
+}
+
+Complex cbes_divide(Complex a, Complex b) {
+    const double ab = std::abs(b);
+    return a * (std::conj(b) / ab) / ab;
+}
+
+void cbes_underflow_check(Complex y, int& nz, double ascle, double tol) {
+    nz = 0;
+    const double wr = std::fabs(y.real());
+    const double wi = std::fabs(y.imag());
+    const double small = std::min(wr, wi);
+    if (small > ascle) return;
+    const double big = std::max(wr, wi);
+    if (big < small / tol) nz = 1;
+}
+
+void cbes_over_under_test(Complex z, double fnu, int kode, int ikflg, int n, Complex* y, int& nuf,
+                          const Limits& lim) {
+    nuf = 0;
+    const Complex zr = z.real() < 0.0 ? -z : z;
+    const double gnu = ikflg == 1 ? std::max(fnu, 1.0) : std::max(fnu + (n - 1), static_cast<double>(n));
+    Complex cz, la;
+    leading_exponent(z, zr, gnu, kode, ikflg, lim, cz, la);
+    if (cz.real() > lim.elim) {
+        nuf = -1;
+        return;
+    }
+    if (cz.real() >= lim.alim) {
+        if (cz.real() + la.real() > lim.elim) {
+            nuf = -1;
+            return;
+        }
+    } else if (member_underflows(cz, la, lim)) {
+        set_zero(y, n);
+        nuf = n;
+        return;
+    }
+    if (ikflg == 2 || n < 2) return;
+    // I decreases with the order: drop the top members that underflow.
+    for (int nn = n; nn > 0; --nn) {
+        leading_exponent(z, zr, fnu + (nn - 1), kode, ikflg, lim, cz, la);
+        if (!member_underflows(cz, la, lim)) return;
+        y[nn - 1] = 0.0;
+        ++nuf;
+    }
+}
+
+void cbes_i_core(Complex z, double fnu, int kode, int n, Complex* cy, int& nz, const Limits& lim) {
+    nz = 0;
+    if (n < 1) return;
+    if (std::isnan(z.real()) || std::isnan(z.imag()) || std::isnan(fnu)) {
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        std::fill(cy, cy + n, Complex(nan, nan));
+        return;
+    }
+    const double az = std::abs(z);
+    int nn = n;
+    double dfnu = fnu + (n - 1);
+    int nw = 0;
+    if (az <= series_radius || az * az * 0.25 <= dfnu + 1.0) {
+        cbes_i_series(z, fnu, kode, nn, cy, nw, lim);
+        nz += std::abs(nw);
+        nn -= std::abs(nw);
+        if (nn == 0 || nw >= 0) return;
+        // The series stopped where |z^2/4| exceeds the order: the rest by another method.
+        dfnu = fnu + (nn - 1);
+    }
+    bool miller_series = false;
+    if (az < lim.rl) {
+        miller_series = dfnu <= 1.0;
+    } else if (!(dfnu > 1.0 && az + az < dfnu * dfnu)) {
+        cbes_i_asymptotic(z, fnu, kode, nn, cy, nw, lim);
+        if (nw < 0) nz = failure_code(nw);
+        return;
+    }
+    if (!miller_series) {
+        cbes_over_under_test(z, fnu, kode, 1, nn, cy, nw, lim);
+        if (nw < 0) {
+            nz = -1;
+            return;
+        }
+        nz += nw;
+        nn -= nw;
+        if (nn == 0) return;
+        dfnu = fnu + (nn - 1);
+        if (dfnu > lim.fnul || az > lim.fnul) {
+            // Large order: the uniform expansions from order fnul down, the lowest orders possibly left over.
+            const int nui = std::max(static_cast<int>(lim.fnul - dfnu) + 1, 0);
+            int nlast = 0;
+            cbes_i_uniform(z, fnu, kode, nn, cy, nw, nui, nlast, lim);
+            if (nw < 0) {
+                nz = failure_code(nw);
+                return;
+            }
+            nz += nw;
+            if (nlast == 0) return;
+            nn = nlast;
+        }
+        if (az > lim.rl) {
+            Complex cw[2];
+            cbes_over_under_test(z, fnu, kode, 2, 2, cw, nw, lim);
+            if (nw < 0) {
+                // The K pair overflows, so every I member underflows.
+                nz = nn;
+                set_zero(cy, nn);
+                return;
+            }
+            if (nw > 0) {
+                nz = -1;
+                return;
+            }
+            cbes_i_miller_wronskian(z, fnu, kode, nn, cy, nw, cw, lim);
+            if (nw < 0) nz = failure_code(nw);
+            return;
+        }
+    }
+    cbes_i_miller_series(z, fnu, kode, nn, cy, nw, lim);
+    if (nw < 0) nz = failure_code(nw);
+}
 
 }  // namespace qelms::cbes

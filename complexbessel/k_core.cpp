@@ -1,13 +1,336 @@
-// Placeholder until the K core lands: every evaluator reports a convergence failure.
+// Modified Bessel functions K(fnu + k - 1, z), k = 1..n, for Re z >= 0:
+// K(dnu) and K(dnu + 1) with |dnu| <= 1/2 from Temme's series (|z| <= 2) or
+// from Miller's algorithm on the confluent hypergeometric recurrence, then the
+// forward recurrence in the order. Unscaled members that underflow lead the
+// sequence and are counted in nz.
+#include <algorithm>
+#include <array>
+#include <cmath>
+
 #include "complex_bessel.hpp"
+#include "k_core_tables.hpp"
+#include "k_scaling.hpp"
+#include "qelms/qelms.hpp"
 
 namespace qelms::cbes {
+namespace {
 
-void cbes_k_core(Complex, double, int, int, Complex*, int& nz, const Limits&) { nz = -2; }
-void cbes_k_rescale(Complex, double, int, Complex*, int& nz, Complex, double, double, double) { nz = 0; }
-void cbes_sinh_cosh(Complex z, Complex& csh, Complex& cch) { csh = std::sinh(z); cch = std::cosh(z); }
-void cbes_k_continuation(Complex, double, int, int, int, Complex*, int& nz, const Limits&) { nz = -2; }
-void cbes_airy_continuation(Complex, double, int, int, int, Complex*, int& nz, const Limits&) { nz = -2; }
-void cbes_combine_scaled(Complex, Complex&, Complex&, int& nz, double, double, int&) { nz = 0; }
+constexpr double series_radius = 2.0;
+constexpr int forward_test_rounds = 30;  // bound of the forward test for the Miller start
+constexpr int series_terms = 40;         // bound of the series loop (|z|^2/4 <= 1 needs fewer than 20)
+constexpr double pi = 3.141592653589793;
+constexpr double rthpi = 1.2533141373155003;  // sqrt(pi/2)
+constexpr double spi = 1.909859317102744;     // 6/pi
+constexpr double hpi = 1.5707963267948966;    // pi/2
+constexpr double fpi = 1.8976999933151775;   // factor of the start-index estimate
+constexpr double tth = 2.0 / 3.0;
+constexpr double max_order = 2147483000.0;  // orders beyond this would overflow the integer part
+
+// Temme's series for |z| <= 2: s1 = K(dnu, z) and, when second is set,
+// s2 = K(dnu + 1, z) * z/2. re_smu is the real part of the log factor that
+// measures the growth of the recurrence in the order.
+void k_series(Complex z, double dnu, double dnu2, bool second, double tol, Complex& s1, Complex& s2,
+              double& re_smu) {
+    constexpr double ln2 = 0.6931471805599453;
+    Complex smu(ln2 - std::log(std::abs(z)), -std::arg(z));  // log(2/z)
+    // e^fmu, sinh fmu and cosh fmu for fmu = dnu smu. Re fmu reaches 350 for
+    // tiny z: beyond 1, e^(Re fmu) = (2/|z|)^dnu comes from pow, since the
+    // rounding of the product dnu smu would be magnified by the exponential.
+    const double a = dnu * smu.real(), b = dnu * smu.imag();
+    const bool small = std::fabs(a) < 1.0;
+    const double ea = small ? std::exp(a) : std::pow(2.0, dnu) * std::pow(std::abs(z), -dnu);
+    const double sha = small ? std::sinh(a) : 0.5 * (ea - 1.0 / ea);
+    const double cha = 0.5 * (ea + 1.0 / ea);
+    const double cb = std::cos(b), sb = std::sin(b);
+    const Complex csh(sha * cb, cha * sb), cch(cha * cb, sha * sb), efmu(ea * cb, ea * sb);
+    double fc = 1.0;
+    if (dnu != 0.0) {
+        fc = dnu * pi;
+        fc /= std::sin(fc);
+        smu = csh / dnu;
+    }
+    int ifail = 1;
+    const double t2 = std::exp(-lngamm(1.0 + dnu, ifail));  // 1/Gamma(1 + dnu)
+    const double t1 = std::exp(-lngamm(1.0 - dnu, ifail));  // 1/Gamma(1 - dnu) = 1/(t2 fc), to fewer roundings
+    // g1 = (t1 - t2)/(2 dnu) from its series: the difference itself would
+    // lose digits to cancellation, which the series sum at z near 2 magnifies.
+    double power = 1.0;
+    double g1 = k_tables::cc[0];
+    for (std::size_t k = 1; k < k_tables::cc.size(); ++k) {
+        power *= dnu2;
+        const double term = k_tables::cc[k] * power;
+        if (std::fabs(term) < tol) break;
+        g1 += term;
+    }
+    g1 = -g1;
+    const double g2 = 0.5 * (t1 + t2);
+    Complex f = fc * (cch * g1 + smu * g2);
+    Complex p = (0.5 / t2) * efmu;
+    Complex q = cbes_divide(0.5, efmu) / t1;
+    s1 = f;
+    s2 = p;
+    const double caz = std::abs(z);
+    if (caz >= tol) {
+        const Complex cz = 0.25 * z * z;
+        const double acz = 0.25 * caz * caz;
+        Complex ck = 1.0;
+        double a1 = 1.0;
+        double bk = 1.0 - dnu2;
+        for (int k = 1; k <= series_terms && a1 > tol; ++k) {
+            const double ak = k;
+            f = (f * ak + p + q) / bk;
+            p /= ak - dnu;
+            q /= ak + dnu;
+            ck *= cz / ak;
+            s1 += ck * f;
+            if (second) s2 += ck * (p - ak * f);
+            a1 *= acz / ak;
+            bk += ak + ak + 1.0;
+        }
+    }
+    re_smu = smu.real();
+}
+
+// Miller's algorithm for |z| > 2: s1 = coef * K(dnu, z)/(sqrt(pi/(2z)) e^-z)
+// and, when second is set, s2 the same for K(dnu + 1, z). The start index
+// comes from a forward run of the recurrence (|z| large) or from an estimate.
+// Returns 0, or -2 when the forward run does not settle.
+int k_miller(Complex z, double dnu, double dnu2, Complex coef, bool second, double tol, Complex& s1, Complex& s2) {
+    const double caz = std::abs(z);
+    const double digits = std::clamp((mach_digits() - 1) * std::log10(double(mach_base())) * 3.321928094, 12.0, 60.0);
+    const double t2 = tth * digits - 6.0;
+    const double angle = z.real() == 0.0 ? hpi : std::fabs(std::atan(z.imag() / z.real()));
+    const double cospi = std::fabs(std::cos(pi * dnu));
+    double fhs = std::fabs(0.25 - dnu2);
+    double fk = 1.0;
+    if (caz >= t2) {
+        const double etest = cospi / (pi * caz * tol);
+        if (etest >= 1.0) {
+            double fks = 2.0, ck = caz + caz + 2.0, p1 = 0.0, p2 = 1.0;
+            bool settled = false;
+            for (int i = 0; i < forward_test_rounds && !settled; ++i) {
+                const double pt = p2;
+                p2 = ck / (fk + 1.0) * p2 - fhs / fks * p1;
+                p1 = pt;
+                ck += 2.0;
+                fks += fk + fk + 2.0;
+                fhs += fk + fk;
+                fk += 1.0;
+                settled = etest < std::fabs(p2) * fk;
+            }
+            if (!settled) return -2;
+        }
+        fk += spi * angle * std::sqrt(t2 / caz);
+        fhs = std::fabs(0.25 - dnu2);
+    } else {
+        double ak = std::log(fpi * cospi / (tol * std::sqrt(std::sqrt(caz))));
+        const double aa = 3.0 * angle / (1.0 + caz);
+        const double bb = 14.7 * angle / (28.0 + caz);
+        ak = (ak + caz * std::cos(aa) / (1.0 + 0.008 * caz)) / std::cos(bb);
+        fk = 0.12125 * ak * ak / caz + 1.5;
+    }
+    // Backward from the start index; cs sums the members for the normalisation.
+    const int start = static_cast<int>(fk);
+    fk = start;
+    double fks = fk * fk;
+    Complex p1 = 0.0, p2 = tol, cs = p2;
+    for (int i = 0; i < start; ++i) {
+        const double a1 = fks - fk;
+        const double ak = (fks + fk) / (a1 + fhs);
+        const Complex cb = (fk + z) * (2.0 / (fk + 1.0));
+        const Complex pt = p2;
+        p2 = (pt * cb - p1) * ak;
+        p1 = pt;
+        cs += p2;
+        fks = a1 - fk + 1.0;
+        fk -= 1.0;
+    }
+    s1 = coef * cbes_divide(p2, cs);
+    if (second) s2 = s1 * (1.0 + cbes_divide(dnu + 0.5 - cbes_divide(p1, p2), z));
+    return 0;
+}
+
+// 1 when s e^-zd lies above the underflow limits, with scaled = s e^-zd / tol;
+// 0 when it underflows; -3 when the exponential fails.
+int on_scale(Complex s, Complex zd, double elim, double ascle, double tol, Complex& scaled) {
+    const double as = std::abs(s);
+    if (!(as > 0.0) || std::log(as) - zd.real() < -elim) return 0;
+    if (!times_exp(s / tol, -zd, scaled)) return -3;
+    int nw = 0;
+    cbes_underflow_check(scaled, nw, ascle, tol);
+    return nw == 0 ? 1 : 0;
+}
+
+// Members carrying e^zd that have grown past e^(elim/2) are brought down by e^-elim.
+void lower_carried_scale(KRecurrence& rec, Complex& zd, double elim) {
+    if (std::log(std::abs(rec.s2)) < 0.5 * elim) return;
+    const double celm = std::exp(-elim);
+    rec.s1 *= celm;
+    rec.s2 *= celm;
+    zd -= elim;
+}
+
+}  // namespace
+
+void cbes_sinh_cosh(Complex z, Complex& csh, Complex& cch) {
+    const double sh = std::sinh(z.real()), ch = std::cosh(z.real());
+    const double sn = std::sin(z.imag()), cn = std::cos(z.imag());
+    csh = {sh * cn, ch * sn};
+    cch = {ch * cn, sh * sn};
+}
+
+void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, const Limits& lim) {
+    nz = 0;
+    if (n < 1) return;
+    if (std::isnan(fnu) || !std::isfinite(z.real()) || !std::isfinite(z.imag())) {
+        std::fill(y, y + n, Complex(std::nan(""), std::nan("")));
+        return;
+    }
+    if (!(fnu < max_order)) {
+        report_overflow(y, n, nz);
+        return;
+    }
+    const double tol = lim.tol;
+    const Scaling sc = make_scaling(tol);
+    const double caz = std::abs(z);
+    const TwoOverZ rz = two_over(z);
+    const int inu = static_cast<int>(fnu + 0.5);
+    const double dnu = fnu - inu;
+    const bool half_odd = std::fabs(dnu) == 0.5;
+    const double dnu2 = std::fabs(dnu) > tol ? dnu * dnu : 0.0;
+    const bool second = inu > 0 || n > 1;
+    // The recurrence starts from K(dnu) and K(dnu + 1), at level 2 unless the series says otherwise.
+    KRecurrence rec{0.0, 0.0, dnu + 1.0, rz, 1};
+    // With kode 1 and Re z > alim the members carry e^zd until they are known to be on scale.
+    bool carried = false;
+    Complex zd = z;
+    if (!half_odd && caz <= series_radius) {
+        double re_smu = 0.0;
+        k_series(z, dnu, dnu2, second, tol, rec.s1, rec.s2, re_smu);
+        Complex ez = 1.0;
+        if (kode == 2 && !cbes_exp(z, ez)) {
+            nz = -3;
+            return;
+        }
+        if (!second) {
+            y[0] = rec.s1 * ez;
+            if (!finite_member(y[0])) report_overflow(y, 1, nz);
+            return;
+        }
+        rec.level = (fnu + 1.0) * std::fabs(re_smu) > lim.alim ? 2 : 1;
+        rec.s1 *= sc.css[rec.level] * ez;
+        rec.s2 *= sc.css[rec.level] * ez * rz.hi;
+    } else {
+        Complex coef = rthpi / std::sqrt(z);
+        if (kode == 1) {
+            if (z.real() > lim.alim) {
+                carried = true;
+            } else {
+                Complex e;
+                if (!cbes_exp(-z, e)) {
+                    nz = -3;
+                    return;
+                }
+                coef *= e * sc.css[1];
+            }
+        }
+        if (half_odd || std::cos(pi * dnu) == 0.0 || std::fabs(0.25 - dnu2) == 0.0) {
+            // Half an odd integer: the expansion ends after its first term.
+            rec.s1 = rec.s2 = coef;
+        } else {
+            nz = k_miller(z, dnu, dnu2, coef, second, tol, rec.s1, rec.s2);
+            if (nz != 0) return;
+        }
+    }
+
+    // Forward to orders (fnu, fnu + 1), or to fnu in s2 when one member is wanted.
+    const int steps = n == 1 ? inu - 1 : inu;
+    bool previous_on = false;
+    Complex previous;
+    for (int i = 0; i < steps; ++i) {
+        if (!carried) {
+            if (!finite_member(rec.step(sc))) {
+                report_overflow(y, n, nz);
+                return;
+            }
+            continue;
+        }
+        rec.advance();
+        Complex scaled;
+        const int on = on_scale(rec.s2, zd, lim.elim, sc.bry[0], tol, scaled);
+        if (on < 0) {
+            nz = -3;
+            return;
+        }
+        if (on == 1 && previous_on) {
+            // Two members in a row on scale: from here on plain values at level 1.
+            rec.s1 = previous;
+            rec.s2 = scaled;
+            rec.level = 0;
+            carried = false;
+            continue;
+        }
+        previous_on = on == 1;
+        previous = scaled;
+        lower_carried_scale(rec, zd, lim.elim);
+    }
+
+    y[0] = n == 1 && inu > 0 ? rec.s2 : rec.s1;
+    if (n > 1) y[1] = rec.s2;
+    int k = std::min(n, 2);
+    if (carried) {
+        cbes_k_rescale(zd, fnu, n, y, nz, rz.hi, sc.bry[0], tol, lim.elim);
+        if (nz < 0 || nz >= n - 2) return;
+        rec = {y[nz] * sc.css[0], y[nz + 1] * sc.css[0], fnu + nz + 1.0, rz, 0};
+        k = nz + 2;
+    } else {
+        for (int i = 0; i < k; ++i) y[i] *= sc.csr[rec.level];
+    }
+    for (; k < n; ++k) y[k] = rec.step(sc);
+    if (!std::all_of(y, y + n, finite_member)) report_overflow(y, n, nz);
+}
+
+void cbes_k_rescale(Complex zr, double fnu, int n, Complex* y, int& nz, Complex rz, double ascle, double tol,
+                    double elim) {
+    nz = 0;
+    const int first = std::min(2, n);
+    KRecurrence rec{y[0], first > 1 ? y[1] : Complex(0.0), fnu + 1.0, {rz, 0.0}, 1};
+    Complex zd = zr;
+    int last_on = -1;  // index of the last member found on scale
+    for (int i = 0; i < n; ++i) {
+        if (i >= first) {
+            if (nz == 0) return;
+            rec.advance();
+        }
+        Complex scaled;
+        const int on = on_scale(i == 0 ? rec.s1 : rec.s2, zd, elim, ascle, tol, scaled);
+        if (on < 0) {
+            nz = -3;
+            return;
+        }
+        y[i] = on == 1 ? scaled * tol : Complex(0.0);
+        if (i < first) {
+            if (on == 1) {
+                last_on = i;
+            } else {
+                ++nz;
+            }
+            continue;
+        }
+        if (on == 1) {
+            if (last_on == i - 1) {
+                nz = i - 1;
+                std::fill(y, y + nz, Complex(0.0));
+                return;
+            }
+            last_on = i;
+        }
+        lower_carried_scale(rec, zd, elim);
+    }
+    if (n > first) {
+        nz = last_on == n - 1 ? n - 1 : n;
+        std::fill(y, y + nz, Complex(0.0));
+    }
+}
 
 }  // namespace qelms::cbes

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "complex_bessel.hpp"
+#include "uniform_argument.hpp"
 #include "uniform_tables.hpp"
 
 namespace qelms::cbes {
@@ -28,15 +29,12 @@ Complex debye_polynomial(int k, Complex x) {
     return u;
 }
 
-// z with components of magnitude below exp(-elim) * fn taken as 0; false
-// when both are, that is when z is too small for the expansions.
-bool usable_argument(Complex& z, double fn, double elim) {
-    const double test = std::exp(-elim) * fn;
-    double zr = z.real(), zi = z.imag();
-    if (std::abs(zr) < test) zr = 0.0;
-    if (std::abs(zi) < test) zi = 0.0;
-    z = {zr, zi};
-    return zr != 0.0 || zi != 0.0;
+// For a z too small for the expansions: zeta1 - zeta2 beyond 2 elim, which
+// the callers take as an I member underflowing and a K member overflowing.
+void set_too_small(double fn, double elim, Complex& zeta1, Complex& zeta2, Complex& phi) {
+    zeta1 = 2.0 * elim + fn;
+    zeta2 = fn;
+    phi = 1.0;
 }
 
 }  // namespace
@@ -48,9 +46,7 @@ void cbes_debye_terms(Complex z, double fn, int ikflg, int ipmtr, double tol, in
     if (init == 0) {
         const double rfn = 1.0 / fn;
         if (!usable_argument(z, fn, elim)) {
-            zeta1 = 2.0 * elim + fn;
-            zeta2 = fn;
-            phi = 1.0;
+            set_too_small(fn, elim, zeta1, zeta2, phi);
             return;
         }
         const Complex t = z * rfn;
@@ -89,9 +85,7 @@ void cbes_debye_terms(Complex z, double fn, int ikflg, int ipmtr, double tol, in
 void cbes_airy_terms(Complex z, double fn, int ipmtr, double tol, Complex& phi, Complex& arg, Complex& zeta1,
                      Complex& zeta2, Complex& asum, Complex& bsum, double elim) {
     if (!usable_argument(z, fn, elim)) {
-        zeta1 = 2.0 * elim + fn;
-        zeta2 = fn;
-        phi = 1.0;
+        set_too_small(fn, elim, zeta1, zeta2, phi);
         arg = 1.0;
         return;
     }
@@ -101,7 +95,10 @@ void cbes_airy_terms(Complex z, double fn, int ipmtr, double tol, Complex& phi, 
     const double fn13 = std::pow(fn, ex1);
     const double fn23 = fn13 * fn13;
     const double rfn13 = 1.0 / fn13;
-    const Complex w2 = 1.0 - zb * zb;
+    // zb lies in the fourth quadrant, w2 in the upper half plane: on the real
+    // axis its imaginary part is +0, whatever sign of zero the arithmetic left.
+    Complex w2 = 1.0 - zb * zb;
+    if (w2.imag() == 0.0) w2 = {w2.real(), 0.0};
     const double aw2 = std::abs(w2);
     if (aw2 <= 0.25) {
         // Power series in w2 about the turning point.

@@ -1,10 +1,18 @@
 #include "gateway_pattern.hpp"
 
 #include <algorithm>
+#include <string>
+
+#include "host_io.hpp"
 
 namespace qelms::gateway {
 namespace {
 constexpr int sequence_length_arg = 3;  // n of the sequence routines
+// Beyond this length every sequence routine refuses n itself (FNU+N-1 exceeds
+// its no-computation bound) without touching the column, which stays empty.
+constexpr int longest_computed_sequence = 1 << 30;
+// The longest column for which host blocks are obtained (256 MB a block).
+constexpr int longest_allocated_sequence = 1 << 24;
 }
 
 void store_gateway_names(const Gateway& g) {
@@ -26,26 +34,29 @@ void run_gateway(const Gateway& g, int nlhs, mxArray* plhs[], int nrhs, const mx
 
     Call call;
     call.argument_count = nargs;
-    double* work;
-    int n = 0;
-    if (sequence) {
-        n = get_scalar_count(prhs[sequence_length_arg - 1]);
-        const int block = std::max(n, 1);
-        call.sequence = static_cast<std::complex<double>*>(mxCalloc(static_cast<mwSize>(block), sizeof(std::complex<double>)));
-        if (g.needs_work_area)
-            call.work_area = static_cast<std::complex<double>*>(mxCalloc(static_cast<mwSize>(block), sizeof(std::complex<double>)));
-        work = alloc_work(n);
-    } else {
-        work = alloc_work(1);
-    }
+    double* work = alloc_work(1);
 
     ArgTables args;
     gather_args(g.name, prhs, nargs, args);
+    int rows = 0;  // of the result column
     if (sequence) {
-        // n is read before the shape check; only its first element, which fits the blocks
+        // n is read before the shape check, only its first element; nothing is
+        // sized from it until it is known to be an integer of sane size
         ArgTables first = args;
         first.count[sequence_length_arg - 1] = std::min<std::size_t>(first.count[sequence_length_arg - 1], 1);
-        get_integer_arg(g.name, first, sequence_length_arg, &call.integer[sequence_length_arg - 1], work);
+        int& n = call.integer[sequence_length_arg - 1];
+        get_integer_arg(g.name, first, sequence_length_arg, &n, work);
+        rows = n < 1 || n > longest_computed_sequence ? 0 : n;
+        if (rows > longest_allocated_sequence) {
+            std::string text = "RHS argument (n) is too large";
+            text.resize(72, ' ');  // as every use-error text
+            host_error(text);
+        }
+        const auto block = static_cast<mwSize>(std::max(rows, 1));
+        call.sequence = static_cast<std::complex<double>*>(mxCalloc(block, sizeof(std::complex<double>)));
+        if (g.needs_work_area)
+            call.work_area = static_cast<std::complex<double>*>(mxCalloc(block, sizeof(std::complex<double>)));
+        work = alloc_work(rows);
     }
     std::fill_n(args.em, nargs, 1);
     std::fill_n(args.en, nargs, 1);
@@ -64,7 +75,7 @@ void run_gateway(const Gateway& g, int nlhs, mxArray* plhs[], int nrhs, const mx
     ResultTables results;
     for (int r = 0; r < nresults; ++r) {
         const char type = g.result_types[r];
-        results.m[r] = type == 'Q' ? std::max(n, 0) : 1;
+        results.m[r] = type == 'Q' ? rows : 1;
         results.n[r] = 1;
         results.complex[r] = type == 'C' || type == 'Q';
     }

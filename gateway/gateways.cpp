@@ -30,6 +30,34 @@ constexpr Gateway airyai_gateway{"airyai", "x,ifail", "RI", "RI", real_of_reals<
 constexpr Gateway airybi_gateway{"airybi", "x,ifail", "RI", "RI", real_of_reals<qelms::airybi>};
 constexpr Gateway airyad_gateway{"airyad", "x,ifail", "RI", "RI", real_of_reals<qelms::airyad>};
 constexpr Gateway airybd_gateway{"airybd", "x,ifail", "RI", "RI", real_of_reals<qelms::airybd>};
+// Sequence routines: routine(fnu, z, n, scale, sequence, nz, ifail).
+template <void (*Routine)(double, std::complex<double>, int, char, std::complex<double>*, int&, int&)>
+void sequence_of(Call& c) {
+    Routine(c.real[0], c.complex[1], c.integer[2], c.character[3], c.sequence, c.integer_result[1], c.ifail());
+}
+void zbesly_compute(Call& c) {
+    qelms::zbesly(c.real[0], c.complex[1], c.integer[2], c.character[3], c.sequence, c.integer_result[1],
+                  c.work_area, c.ifail());
+}
+void zhankl_compute(Call& c) {
+    qelms::zhankl(c.integer[4], c.real[0], c.complex[1], c.integer[2], c.character[3], c.sequence,
+                  c.integer_result[1], c.ifail());
+}
+// zairya(deriv, z, scale, value, nz, ifail); zairyb(deriv, z, scale, value, ifail).
+void zairya_compute(Call& c) {
+    qelms::zairya(c.character[1], c.complex[0], c.character[2], c.complex_result[0], c.integer_result[1], c.ifail());
+}
+void zairyb_compute(Call& c) {
+    qelms::zairyb(c.character[1], c.complex[0], c.character[2], c.complex_result[0], c.ifail());
+}
+constexpr Gateway zbesly_gateway{"zbesly", "fnu,z,n,scale,ifail", "RCISI", "QII", zbesly_compute, true};
+constexpr Gateway zbeslj_gateway{"zbeslj", "fnu,z,n,scale,ifail", "RCISI", "QII", sequence_of<qelms::zbeslj>};
+constexpr Gateway zairya_gateway{"zairya", "z,deriv,scale,ifail", "CSSI", "CII", zairya_compute};
+constexpr Gateway zairyb_gateway{"zairyb", "z,deriv,scale,ifail", "CSSI", "CI", zairyb_compute};
+constexpr Gateway zhankl_gateway{"zhankl", "fnu,z,n,scale,m,ifail", "RCISII", "QII", zhankl_compute};
+constexpr Gateway zbeslk_gateway{"zbeslk", "fnu,z,n,scale,ifail", "RCISI", "QII", sequence_of<qelms::zbeslk>};
+constexpr Gateway zbesli_gateway{"zbesli", "fnu,z,n,scale,ifail", "RCISI", "QII", sequence_of<qelms::zbesli>};
+
 constexpr Gateway beslk0_gateway{"beslk0", "x,ifail", "RI", "RI", real_of_reals<qelms::beslk0>};
 constexpr Gateway beslk1_gateway{"beslk1", "x,ifail", "RI", "RI", real_of_reals<qelms::beslk1>};
 constexpr Gateway besli0_gateway{"besli0", "x,ifail", "RI", "RI", real_of_reals<qelms::besli0>};
@@ -64,10 +92,17 @@ constexpr const Gateway* table[] = {
     &airybi_gateway,
     &airyad_gateway,
     &airybd_gateway,
+    &zbesly_gateway,
+    &zbeslj_gateway,
+    &zairya_gateway,
+    &zairyb_gateway,
+    &zhankl_gateway,
     &beslk0_gateway,
     &beslk1_gateway,
     &besli0_gateway,
     &besli1_gateway,
+    &zbeslk_gateway,
+    &zbesli_gateway,
     &kelber_gateway,
     &kelbei_gateway,
     &kelker_gateway,

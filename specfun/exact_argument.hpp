@@ -1,6 +1,7 @@
-// Arguments of exp, cos and sin carried as two doubles (hi + lo). Where such
-// an argument is large (a phase near 1e10, an exponent near 700) the rounding
-// of one double would be magnified into the result; the low part restores it.
+// Arguments of exp, cos and sin carried as two doubles (hi + lo), and the
+// double-double arithmetic that forms them. Where such an argument is large (a
+// phase near 1e10, an exponent near 700) the rounding of one double would be
+// magnified into the result; the low part restores it.
 #pragma once
 
 #include <cmath>
@@ -27,12 +28,44 @@ inline TwoDoubles exact_product(double a, double b) {
     return {p, ((x.hi * y.hi - p) + x.hi * y.lo + x.lo * y.hi) + x.lo * y.lo};
 }
 
+// a + b as the rounded sum and its error, |a| >= |b| or a = 0 (Dekker).
+inline TwoDoubles quick_two_sum(double a, double b) {
+    const double s = a + b;
+    return {s, b - (s - a)};
+}
+
 // a + b exactly, as the rounded sum and its error (Knuth).
 inline TwoDoubles exact_sum(double a, double b) {
     const double s = a + b;
     const double bb = s - a;
     return {s, (a - (s - bb)) + (b - bb)};
 }
+
+// ---- Double-double arithmetic on values hi + lo ----
+
+inline TwoDoubles dd_add(TwoDoubles a, TwoDoubles b) {
+    const TwoDoubles s = exact_sum(a.hi, b.hi);
+    return quick_two_sum(s.hi, s.lo + a.lo + b.lo);
+}
+
+inline TwoDoubles dd_mul(TwoDoubles a, double b) {
+    const TwoDoubles p = exact_product(a.hi, b);
+    return quick_two_sum(p.hi, p.lo + a.lo * b);
+}
+
+inline TwoDoubles dd_mul(TwoDoubles a, TwoDoubles b) {
+    const TwoDoubles p = exact_product(a.hi, b.hi);
+    return quick_two_sum(p.hi, p.lo + (a.hi * b.lo + a.lo * b.hi));
+}
+
+// a / b for b = b.hi + b.lo.
+inline TwoDoubles dd_div(TwoDoubles a, TwoDoubles b) {
+    const double q = a.hi / b.hi;
+    const TwoDoubles p = exact_product(q, b.hi);
+    return quick_two_sum(q, ((((a.hi - p.hi) - p.lo) + a.lo) - q * b.lo) / b.hi);
+}
+
+inline TwoDoubles dd_neg(TwoDoubles a) { return {-a.hi, -a.lo}; }
 
 // e^(hi + lo) for |lo| a rounding error of hi: e^lo = 1 + lo to far below an ulp.
 inline double exp_of(TwoDoubles v) {

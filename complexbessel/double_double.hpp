@@ -1,0 +1,115 @@
+// Complex values with double-double parts, for quantities whose rounding to
+// one double would be magnified: recurrences run over a hundred steps, and
+// exponents of the size of the order that exp turns into relative errors.
+#pragma once
+
+#include <cmath>
+
+#include "../specfun/exact_argument.hpp"
+#include "complex_bessel.hpp"
+
+namespace qelms::cbes {
+
+struct DDComplex {
+    TwoDoubles re{0.0, 0.0}, im{0.0, 0.0};
+    Complex value() const { return {re.hi + re.lo, im.hi + im.lo}; }
+};
+
+inline constexpr TwoDoubles dd_ln2 = {0.6931471805599453, 2.3190468138462996e-17};     // ln 2
+inline constexpr TwoDoubles dd_half_pi = {1.5707963267948966, 6.123233995736766e-17};  // pi/2
+
+inline DDComplex dd_value(Complex c) { return {{c.real(), 0.0}, {c.imag(), 0.0}}; }
+
+inline DDComplex operator+(DDComplex a, DDComplex b) {
+    return {qelms::dd_add(a.re, b.re), qelms::dd_add(a.im, b.im)};
+}
+
+inline DDComplex operator-(DDComplex a) { return {qelms::dd_neg(a.re), qelms::dd_neg(a.im)}; }
+
+inline DDComplex operator-(DDComplex a, DDComplex b) { return a + -b; }
+
+inline DDComplex operator*(DDComplex a, DDComplex b) {
+    const TwoDoubles re = qelms::dd_add(qelms::dd_mul(a.re, b.re), qelms::dd_neg(qelms::dd_mul(a.im, b.im)));
+    const TwoDoubles im = qelms::dd_add(qelms::dd_mul(a.re, b.im), qelms::dd_mul(a.im, b.re));
+    return {re, im};
+}
+
+inline DDComplex operator*(DDComplex a, double s) { return {qelms::dd_mul(a.re, s), qelms::dd_mul(a.im, s)}; }
+
+inline DDComplex operator/(DDComplex a, double s) {
+    return {qelms::dd_div(a.re, {s, 0.0}), qelms::dd_div(a.im, {s, 0.0})};
+}
+
+// The leading value c plus a correction d of the order of its last bits.
+inline DDComplex dd_corrected(Complex c, Complex d) {
+    return {qelms::exact_sum(c.real(), d.real()), qelms::exact_sum(c.imag(), d.imag())};
+}
+
+// a / b: the quotient of the leading parts, corrected by the residual a - b q.
+inline DDComplex operator/(DDComplex a, DDComplex b) {
+    const Complex q = Complex(a.re.hi, a.im.hi) / Complex(b.re.hi, b.im.hi);
+    return dd_corrected(q, (a - b * dd_value(q)).value() / b.value());
+}
+
+// The principal square root: the root of the leading parts and one Newton step.
+inline DDComplex dd_sqrt(DDComplex v) {
+    const Complex r = std::sqrt(Complex(v.re.hi, v.im.hi));
+    if (r == Complex(0.0)) return {};
+    const DDComplex rr = dd_value(r);
+    return dd_corrected(r, (v - rr * rr).value() / (2.0 * r));
+}
+
+// The sum over j >= 0 of x^j/(2j + first) for |x| <= 1/4: with first = 1,
+// atanh(s)/s at x = s^2. Terms above 1e-9 in double-double, the rest (their
+// rounding below 1e-24) in doubles.
+inline DDComplex odd_power_series(DDComplex x, int first) {
+    constexpr int max_terms = 40;         // (1/4)^40 is below 1e-24
+    constexpr double small_term = 1e-9;   // from here on doubles suffice
+    constexpr double negligible = 1e-24;  // later terms change a logarithm by less than 2^-79
+    auto size = [](Complex c) { return std::fabs(c.real()) + std::fabs(c.imag()); };
+    DDComplex sum, power = dd_value(1.0);
+    int j = 0;
+    for (; j < max_terms && size(power.value()) >= small_term; ++j) {
+        sum = sum + power / static_cast<double>(2 * j + first);
+        power = power * x;
+    }
+    Complex tail = 0.0, p = power.value();
+    for (; j < max_terms && size(p) >= negligible; ++j) {
+        tail += p / static_cast<double>(2 * j + first);
+        p *= x.value();
+    }
+    return sum + dd_value(tail);
+}
+
+// The principal logarithm. v = 2^k i^q m exactly, with |m| in [1/sqrt 2, sqrt 2)
+// and |arg m| <= pi/4; then ln m = 4 atanh(s), s = (r - 1)/(r + 1), r = sqrt m,
+// |s|^2 < 0.05.
+inline DDComplex dd_log(DDComplex v) {
+    const double x = v.re.hi, y = v.im.hi;
+    int q = 0;
+    DDComplex m = v;
+    if (std::fabs(y) > std::fabs(x)) {
+        q = y > 0.0 ? 1 : -1;
+        m = q == 1 ? DDComplex{v.im, qelms::dd_neg(v.re)} : DDComplex{qelms::dd_neg(v.im), v.re};
+    } else if (x < 0.0) {
+        q = std::signbit(y) ? -2 : 2;
+        m = -v;
+    }
+    int e = 0;
+    const double f = std::frexp(std::abs(Complex(m.re.hi, m.im.hi)), &e);
+    const int k = f < 0.7071067811865476 ? e - 1 : e;
+    m = {{std::ldexp(m.re.hi, -k), std::ldexp(m.re.lo, -k)}, {std::ldexp(m.im.hi, -k), std::ldexp(m.im.lo, -k)}};
+    const DDComplex one = dd_value(1.0), r = dd_sqrt(m);
+    const DDComplex s = (r - one) / (r + one);
+    const DDComplex ln_m = s * odd_power_series(s * s, 1) * 4.0;
+    return ln_m + DDComplex{qelms::dd_mul(dd_ln2, static_cast<double>(k)), qelms::dd_mul(dd_half_pi, q)};
+}
+
+// e^w, neither the real part nor the phase of w rounded to one double:
+// e^(hi) (1 + lo), which is e^(hi + lo) to rounding while |w| < 1e7.
+inline Complex dd_exp(DDComplex w) {
+    const Complex lead = std::exp(w.re.hi) * Complex(std::cos(w.im.hi), std::sin(w.im.hi));
+    return lead + lead * Complex(w.re.lo, w.im.lo);
+}
+
+}  // namespace qelms::cbes

@@ -1,0 +1,501 @@
+// The four methods for I sequences in the right half plane: the power series,
+// the large-argument expansion, Miller's backward recurrence normalised by the
+// Neumann series, and Miller's ratios normalised by the Wronskian with K.
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "../specfun/exact_argument.hpp"
+#include "../support/machine.hpp"
+#include "complex_bessel.hpp"
+#include "double_double.hpp"
+#include "qelms/qelms.hpp"
+
+namespace qelms::cbes {
+
+namespace {
+
+constexpr double pi = 3.141592653589793;
+constexpr double inverse_two_pi = 0.15915494309189535;  // 1/(2 pi)
+constexpr int max_series_terms = 500;      // the power series converges long before this
+constexpr int max_miller_steps = 80;       // forward steps of Miller's starting-index estimates
+constexpr int max_ratio_steps = 1000000;   // forward steps of the ratio test; needs about 6 sqrt|z|
+// (z/2)^nu / Gamma(nu + 1) by exact products up to this order. Where the series
+// is used (|z/2|^2 <= nu + 1 or |z| <= 2), orders above about 380 underflow.
+constexpr int max_exact_order = 400;
+
+// Whether |z| and the orders fit the integer indices of Miller's algorithm
+// (NaN and infinities do not); far larger than its tests could ever converge for.
+bool indexable(double az, double fnu, int n) {
+    constexpr double index_limit = std::numeric_limits<int>::max() / 2.0;
+    return az < index_limit && fnu + n < index_limit;
+}
+
+void fill_nan(Complex* y, int n) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    std::fill(y, y + n, Complex(nan, nan));
+}
+
+double log_gamma(double x) {
+    int ifail = 1;
+    return qelms::lngamm(x, ifail);
+}
+
+// 2/z as a high and a low part. Recurrences multiply by it dozens of times;
+// with 2/z rounded to doubles they would repeat one rounding error each time.
+struct TwoOver {
+    Complex hi, lo;
+    // (base + t) * (2/z) in double-double, base + t carried exactly.
+    DDComplex coefficient(double base, double t) const {
+        const TwoDoubles order = exact_sum(base, t);
+        return {dd_mul(order, {hi.real(), lo.real()}), dd_mul(order, {hi.imag(), lo.imag()})};
+    }
+};
+
+TwoOver two_over(Complex z) {
+    // Scaled by a power of 2 so that |z|^2 neither overflows nor underflows.
+    const int e = std::ilogb(std::max(std::fabs(z.real()), std::fabs(z.imag())));
+    const double x = std::ldexp(z.real(), -e), y = std::ldexp(z.imag(), -e);
+    const TwoDoubles s = dd_add(exact_product(x, x), exact_product(y, y));
+    const TwoDoubles re = dd_div({x + x, 0.0}, s), im = dd_div({-(y + y), 0.0}, s);
+    return {{std::ldexp(re.hi, -e), std::ldexp(im.hi, -e)}, {std::ldexp(re.lo, -e), std::ldexp(im.lo, -e)}};
+}
+
+// Fills y[k - 1] for k = top down to 1 by I(nu - 1) = (2 nu / z) I(nu) + I(nu + 1)
+// from the members of orders fnu + top + 1 and fnu + top, given as s1 and s2
+// times 1/scale. Members are stored times scale; once one exceeds ascle the
+// recurrence goes on with unscaled values.
+void recur_down(const TwoOver& rz, double fnu, int top, Complex s1, Complex s2, double scale, double ascle,
+                Complex* y) {
+    DDComplex p1 = dd_value(s1), p2 = dd_value(s2);
+    for (int k = top; k >= 1; --k) {
+        const DDComplex next = rz.coefficient(fnu, k) * p2 + p1;
+        p1 = p2;
+        p2 = next;
+        y[k - 1] = p2.value() * scale;
+        if (scale != 1.0 && std::abs(y[k - 1]) > ascle) {
+            p1 = p1 * scale;
+            p2 = p2 * scale;
+            scale = 1.0;
+        }
+    }
+}
+
+// (z/2)^nu / Gamma(nu + 1) for nu = fnu + shift, shift integral: with
+// fnu = ifnu + f, the fractional power, then ifnu + shift factors (z/2)/(f + j)
+// in double-double, f + j carried exactly. Forming it through
+// exp(nu log(z/2) - ln Gamma(nu + 1)) would round an exponent of several
+// hundred, and fnu + shift itself may not be a double.
+Complex power_over_gamma(Complex hz, double fnu, int shift) {
+    const double ifnu = std::floor(fnu);
+    const double f = fnu - ifnu;
+    const double m = ifnu + shift;
+    Complex p0(1.0, 0.0);
+    if (f != 0.0) {
+        const double theta = f * std::arg(hz);
+        p0 = std::pow(std::abs(hz), f) * std::exp(-log_gamma(1.0 + f)) * Complex(std::cos(theta), std::sin(theta));
+    }
+    TwoDoubles re{p0.real(), 0.0}, im{p0.imag(), 0.0};
+    for (double j = 1.0; j <= m; j += 1.0) {
+        const TwoDoubles nre = dd_add(dd_mul(re, hz.real()), dd_mul(im, -hz.imag()));
+        const TwoDoubles nim = dd_add(dd_mul(re, hz.imag()), dd_mul(im, hz.real()));
+        const TwoDoubles d = exact_sum(f, j);
+        re = dd_div(nre, d);
+        im = dd_div(nim, d);
+    }
+    return {re.hi + re.lo, im.hi + im.lo};
+}
+
+// 1 + sum over j of cz^j / (j! (fnup)_j), the series of I(fnup - 1) after its leading power.
+Complex series_sum(Complex cz, double acz, double fnup, double tol) {
+    Complex sum(1.0, 0.0);
+    if (acz < tol * fnup) return sum;
+    const double atol = tol * acz / fnup;
+    Complex term(1.0, 0.0);
+    double aa = 2.0;
+    for (int j = 1; j <= max_series_terms; ++j) {
+        const double s = j * (fnup + j - 1.0);
+        term = term * cz / s;
+        sum += term;
+        aa *= acz / s;
+        if (aa <= atol) break;
+    }
+    return sum;
+}
+
+// The phase factor exp(s i pi (nu + 1/2)) of the exp(-z) part of the
+// large-argument expansion, s the sign of Im z (0 on the real axis), for
+// nu = fnu + shift with shift integral: from the fractional part of fnu and
+// the parity of the integer part, so that a large fnu loses nothing.
+Complex asymptotic_phase(Complex z, double fnu, int shift) {
+    if (z.imag() == 0.0) return 0.0;
+    const double ifnu = std::floor(fnu);
+    const double arg = (fnu - ifnu) * pi;
+    const double s = z.imag() > 0.0 ? 1.0 : -1.0;
+    Complex phase(-std::sin(arg), s * std::cos(arg));
+    if (std::fmod(ifnu + shift, 2.0) != 0.0) phase = -phase;
+    return phase;
+}
+
+}  // namespace
+
+void cbes_i_series(Complex z, double fnu, int kode, int n, Complex* y, int& nz, const Limits& lim) {
+    nz = 0;
+    const double tol = lim.tol;
+    const double az = std::abs(z);
+    const double arm = 1000.0 * mach_safe_min();
+    const double rtr1 = std::sqrt(arm);
+    if (az < arm) {
+        // z = 0, or so small that only I(0, z) = 1 is representable.
+        std::fill(y, y + n, Complex(0.0, 0.0));
+        if (fnu == 0.0) y[0] = 1.0;
+        if (az != 0.0) nz = fnu == 0.0 ? n - 1 : n;
+        return;
+    }
+    const Complex hz = 0.5 * z;
+    const Complex cz = az > rtr1 ? hz * hz : Complex(0.0, 0.0);
+    const double acz = std::abs(cz);
+    const Complex ck = std::log(hz);
+    int nn = n;
+    for (;;) {
+        const double dfnu = fnu + (nn - 1);
+        const double fnup = dfnu + 1.0;
+        // Exponent of the leading term of the top member: its underflow test.
+        Complex ak1 = ck * dfnu;
+        ak1.real(ak1.real() - log_gamma(fnup));
+        if (kode == 2) ak1.real(ak1.real() - z.real());
+        const double rak1 = ak1.real();
+        bool underflow = rak1 <= -lim.elim;
+        if (!underflow) {
+            // Near the underflow limit the values are carried times 1/tol.
+            const bool scaled = rak1 <= -lim.alim;
+            const double ss = scaled ? 1.0 / tol : 1.0;
+            const double crsc = scaled ? tol : 1.0;
+            const double ascle = arm * ss;
+            Complex coef;
+            if (dfnu <= max_exact_order) {
+                coef = power_over_gamma(hz, fnu, nn - 1);
+                if (kode == 2) coef *= std::exp(-z.real());
+            } else if (!cbes_exp(ak1, coef)) {
+                nz = -3;
+                return;
+            }
+            coef *= ss;
+            const int il = std::min(2, nn);
+            Complex w[2];
+            for (int i = 0; i < il && !underflow; ++i) {
+                const double order = dfnu - i;
+                w[i] = series_sum(cz, acz, order + 1.0, tol) * coef;
+                if (scaled) {
+                    int nw = 0;
+                    cbes_underflow_check(w[i], nw, ascle, tol);
+                    underflow = nw != 0;
+                }
+                y[nn - 1 - i] = w[i] * crsc;
+                coef = cbes_divide(coef, hz) * order;
+            }
+            if (!underflow) {
+                if (nn <= 2) return;
+                recur_down(two_over(z), fnu, nn - 2, w[0], w[1], crsc, ascle, y);
+                return;
+            }
+        }
+        // The top member underflows.
+        ++nz;
+        y[nn - 1] = 0.0;
+        if (acz > dfnu) {
+            nz = -nz;
+            return;
+        }
+        if (--nn == 0) return;
+    }
+}
+
+void cbes_i_asymptotic(Complex z, double fnu, int kode, int n, Complex* y, int& nz, const Limits& lim) {
+    nz = 0;
+    const double tol = lim.tol;
+    const double az = std::abs(z);
+    const double rtr1 = std::sqrt(1000.0 * mach_safe_min());
+    const int il = std::min(2, n);
+    const double dfnu = fnu + (n - il);
+    // 1/sqrt(2 pi z) as sqrt(conj(z)/(2 pi |z|^2)).
+    const double raz = 1.0 / az;
+    Complex ak1 = std::sqrt(std::conj(z) * raz * (raz * inverse_two_pi));
+    const Complex cz = kode == 2 ? Complex(0.0, z.imag()) : z;
+    if (std::fabs(cz.real()) > lim.elim) {
+        nz = -1;
+        return;
+    }
+    Complex ecz;
+    if (!cbes_exp(cz, ecz)) {
+        nz = -3;
+        return;
+    }
+    // Near overflow, exp(cz) is applied after the recurrence.
+    const bool koflag = std::fabs(cz.real()) > lim.alim;
+    if (!koflag) ak1 *= ecz;
+    const Complex ez = 8.0 * z;
+    const Complex rez = 1.0 / ez;
+    const double aez = 8.0 * az;
+    const double s = tol / aez;
+    const int jl = static_cast<int>(lim.rl + lim.rl) + 2;
+    Complex e2z(0.0, 0.0);
+    if (z.real() + z.real() < lim.elim && !cbes_exp(-2.0 * z, e2z)) {
+        nz = -3;
+        return;
+    }
+    Complex phase = asymptotic_phase(z, fnu, n - il);
+    for (int i = 0; i < il; ++i) {
+        const double order = dfnu + i;
+        const double fdn = order + order > rtr1 ? 4.0 * order * order : 0.0;
+        // cs1 sums the terms with alternating signs (exp(z) part), cs2 with all +.
+        Complex cs1(1.0, 0.0), cs2(1.0, 0.0), term(1.0, 0.0);
+        double sqk = fdn - 1.0;
+        const double atol = s * std::fabs(sqk);
+        double sgn = 1.0;
+        double aa = 1.0;
+        bool converged = false;
+        for (int j = 1; j <= jl; ++j) {
+            term = term * (sqk / j) * rez;
+            sgn = -sgn;
+            cs1 += sgn * term;
+            cs2 += term;
+            aa *= std::fabs(sqk) / (j * aez);
+            if (aa <= atol) {
+                converged = true;
+                break;
+            }
+            sqk -= 8.0 * j;
+        }
+        if (!converged) {
+            nz = -2;
+            return;
+        }
+        if (z.real() + z.real() < lim.elim) cs1 += e2z * phase * cs2;
+        y[n - il + i] = ak1 * cs1;
+        phase = -phase;
+    }
+    if (n > 2) recur_down(two_over(z), fnu, n - 2, y[n - 1], y[n - 2], 1.0, 0.0, y);
+    if (koflag) {
+        for (int k = 0; k < n; ++k) y[k] *= ecz;
+    }
+}
+
+void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, int& nz, const Limits& lim) {
+    nz = 0;
+    const double tol = lim.tol;
+    const double scle = 1000.0 * mach_complex_safe() / tol;  // start of the backward recurrence
+    const double az = std::abs(z);
+    if (!indexable(az, fnu, n)) {
+        fill_nan(y, n);
+        return;
+    }
+    const int iaz = static_cast<int>(az);
+    const int ifnu = static_cast<int>(fnu);
+    const int inu = ifnu + (n - 1);
+    const double raz = 1.0 / az;
+    const Complex st = std::conj(z) * raz;
+    const Complex rz = (st + st) * raz;
+    const TwoOver rzx = two_over(z);
+
+    // Starting index for the Neumann series: forward recurrence until the
+    // terms exceed the error bound of the truncated series.
+    double at = iaz + 1.0;
+    Complex ck = st * at * raz;
+    Complex p1(0.0, 0.0), p2(1.0, 0.0);
+    double ack = (at + 1.0) * raz;
+    double rho = ack + std::sqrt(ack * ack - 1.0);
+    const double rho2 = rho * rho;
+    double tst = (rho2 + rho2) / ((rho2 - 1.0) * (rho - 1.0)) / tol;
+    double ak = at;
+    int i1 = 0;
+    for (int i = 1; i <= max_miller_steps; ++i) {
+        const Complex pt = p2;
+        p2 = p1 - ck * pt;
+        p1 = pt;
+        ck += rz;
+        if (std::abs(p2) > tst * ak * ak) {
+            i1 = i;
+            break;
+        }
+        ak += 1.0;
+    }
+    if (i1 == 0) {
+        nz = -2;
+        return;
+    }
+    // A second estimate when the wanted orders reach past |z|: the ratios must converge there too.
+    int i2 = 0;
+    if (inu >= iaz) {
+        p1 = 0.0;
+        p2 = 1.0;
+        at = inu + 1.0;
+        ck = st * at * raz;
+        ack = at * raz;
+        tst = std::sqrt(ack / tol);
+        bool refined = false;
+        for (int k = 1; k <= max_miller_steps; ++k) {
+            const Complex pt = p2;
+            p2 = p1 - ck * pt;
+            p1 = pt;
+            ck += rz;
+            const double ap = std::abs(p2);
+            if (ap < tst) continue;
+            if (refined) {
+                i2 = k;
+                break;
+            }
+            ack = std::abs(ck);
+            const double flam = ack + std::sqrt(ack * ack - 1.0);
+            const double fkap = ap / std::abs(p1);
+            rho = std::min(flam, fkap);
+            tst *= std::sqrt(rho / (rho * rho - 1.0));
+            refined = true;
+        }
+        if (i2 == 0) {
+            nz = -2;
+            return;
+        }
+    }
+
+    // Backward recurrence from order fnf + kk, summing the Neumann series
+    // sum c(k) I(fnf + k) = exp(z) (z/2)^fnf / Gamma(1 + fnf), c(0) = 1 and
+    // c(k) = b(k) + b(k-1), b(k) = Gamma(k + 2 fnf + 1)/(k! Gamma(2 fnf + 1)).
+    // The b(k) are carried relative to b(kk); the last one, b(0)/b(kk), undoes that.
+    const int kk = std::max(i1 + 1 + iaz, i2 + 1 + inu);
+    const double fnf = fnu - ifnu;
+    const double tfnf = fnf + fnf;
+    double bk = 1.0;
+    Complex sum(0.0, 0.0);
+    DDComplex q1, q2{{scle, 0.0}, {0.0, 0.0}};
+    double fkk = kk;
+    for (int k = kk; k >= 1; --k) {
+        const DDComplex qt = q2;
+        q2 = rzx.coefficient(fnf, fkk) * qt + q1;
+        q1 = qt;
+        const double bprev = bk * (1.0 - tfnf / (fkk + tfnf));
+        sum += (bprev + bk) * q1.value();
+        bk = bprev;
+        fkk -= 1.0;
+        const int m = k - 1 - ifnu;  // q2 is now of order fnu + m
+        if (m >= 0 && m < n) y[m] = q2.value();
+    }
+    p2 = q2.value();
+    Complex ez;
+    if (!cbes_exp(kode == 2 ? Complex(0.0, z.imag()) : z, ez)) {
+        nz = -3;
+        return;
+    }
+    const Complex cnorm = cbes_divide(ez * power_over_gamma(0.5 * z, fnf, 0), p2 + sum / bk);
+    for (int k = 0; k < n; ++k) y[k] *= cnorm;
+}
+
+void cbes_i_miller_wronskian(Complex z, double fnu, int kode, int n, Complex* y, int& nz, Complex cw[2],
+                             const Limits& lim) {
+    nz = 0;
+    const double tol = lim.tol;
+    int nw = 0;
+    cbes_k_core(z, fnu, kode, 2, cw, nw, lim);
+    if (nw != 0) {
+        nz = nw == -2 || nw == -3 ? nw : -1;
+        return;
+    }
+    cbes_ratios(z, fnu, n, y, tol);
+    // I K(scaled) carries exp(i Im z) when both are scaled.
+    const Complex cinu = kode == 2 ? Complex(std::cos(z.imag()), std::sin(z.imag())) : Complex(1.0, 0.0);
+    // Keep the K pair away from the ends of the range.
+    const double acw = std::abs(cw[1]);
+    const double ascle = 1000.0 * mach_safe_min() / tol;
+    double csclr = 1.0;
+    if (acw <= ascle) {
+        csclr = 1.0 / tol;
+    } else if (acw >= 1.0 / ascle) {
+        csclr = tol;
+    }
+    const Complex c1 = cw[0] * csclr;
+    const Complex c2 = cw[1] * csclr;
+    // I(fnu) K(fnu + 1) + I(fnu + 1) K(fnu) = 1/z.
+    Complex ratio = y[0];
+    const Complex ct = z * (ratio * c1 + c2);
+    const double act = std::abs(ct);
+    Complex value = cinu * (std::conj(ct) / act) / act;
+    y[0] = value * csclr;
+    for (int k = 1; k < n; ++k) {
+        value *= ratio;
+        ratio = y[k];
+        y[k] = value * csclr;
+    }
+}
+
+void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
+    if (n < 1) return;
+    const double az = std::abs(z);
+    if (!indexable(az, fnu, n)) {
+        fill_nan(cy, n);
+        return;
+    }
+    const int idnu = static_cast<int>(fnu) + n - 1;
+    const int magz = static_cast<int>(az);
+    const double fnup = std::max(magz + 1.0, static_cast<double>(idnu));
+    const int id = std::min(idnu - magz - 1, 0);
+    const TwoOver rzx = two_over(z);
+    const Complex rz = rzx.hi;
+
+    // Forward recurrence until the backward one started from its index has converged.
+    Complex t1 = rz * fnup;
+    Complex p2 = -t1;
+    Complex p1(1.0, 0.0);
+    t1 += rz;
+    double ap2 = std::abs(p2);
+    const double ap1 = std::abs(p1);
+    const double test1 = std::sqrt((ap2 + ap2) / (ap1 * tol));
+    double test = test1;
+    p1 /= ap1;
+    p2 /= ap1;
+    ap2 /= ap1;
+    int k = 1;
+    bool refined = false;
+    bool converged = false;
+    while (k < max_ratio_steps) {
+        ++k;
+        const double ap1k = ap2;
+        const Complex pt = p2;
+        p2 = p1 - t1 * pt;
+        p1 = pt;
+        t1 += rz;
+        ap2 = std::abs(p2);
+        if (ap1k <= test) continue;
+        if (refined) {
+            converged = true;
+            break;
+        }
+        const double ak = std::abs(t1) * 0.5;
+        const double flam = ak + std::sqrt(ak * ak - 1.0);
+        const double rho = std::min(ap2 / ap1k, flam);
+        test = test1 * std::sqrt(rho / (rho * rho - 1.0));
+        refined = true;
+    }
+    if (!converged) {
+        fill_nan(cy, n);
+        return;
+    }
+
+    // Backward recurrence from that index down to the top order.
+    const int kk = k + 1 - id;
+    DDComplex q1{{1.0 / ap2, 0.0}, {0.0, 0.0}}, q2;
+    for (double t = kk; t >= 1.0; t -= 1.0) {
+        const DDComplex qt = q1;
+        q1 = rzx.coefficient(fnu, (n - 1) + t) * q1 + q2;
+        q2 = qt;
+    }
+    Complex top = q1.value();
+    if (top == Complex(0.0, 0.0)) top = Complex(tol, tol);
+    cy[n - 1] = cbes_divide(q2.value(), top);
+    for (int m = n - 1; m >= 1; --m) {
+        Complex d = rzx.coefficient(fnu, m).value() + cy[m];
+        if (d == Complex(0.0, 0.0)) d = Complex(tol, tol);
+        cy[m - 1] = cbes_divide(1.0, d);
+    }
+}
+
+}  // namespace qelms::cbes

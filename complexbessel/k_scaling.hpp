@@ -1,0 +1,121 @@
+// What the K evaluator and the continuations share: the three-level scaling
+// of forward recurrences, and products c e^w formed without rounding w.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "../specfun/exact_argument.hpp"
+#include "../support/machine.hpp"
+#include "complex_bessel.hpp"
+
+namespace qelms::cbes {
+
+// Level 1 holds values times 1/tol (near underflow), level 2 plain values,
+// level 3 values times tol (near overflow). Index 0 is level 1.
+struct Scaling {
+    std::array<double, 3> css;  // scale factor of each level
+    std::array<double, 3> csr;  // its inverse, which restores the true value
+    std::array<double, 3> bry;  // the level is left upwards above this bound
+};
+
+inline Scaling make_scaling(double tol) {
+    const double low = 1000.0 * mach_safe_min() / tol;
+    return {{1.0 / tol, 1.0, tol}, {tol, 1.0, 1.0 / tol}, {low, 1.0 / low, mach_max_real()}};
+}
+
+inline double larger_part(Complex c) { return std::max(std::fabs(c.real()), std::fabs(c.imag())); }
+
+inline bool finite_member(Complex c) { return std::isfinite(std::abs(c)); }
+
+// A member beyond the largest double even at level 3 is an overflow: nz = -1,
+// with the members set to 0.
+inline void report_overflow(Complex* y, int n, int& nz) {
+    std::fill(y, y + n, Complex(0.0));
+    nz = -1;
+}
+
+// The level (0, 1 or 2) at which a value of magnitude |c| is kept.
+inline int level_of(Complex c, const Scaling& sc) {
+    const double a = std::abs(c);
+    return a <= sc.bry[0] ? 0 : (a >= sc.bry[1] ? 2 : 1);
+}
+
+// 2/z as hi + lo: hi the rounded quotient, lo the quotient of the exact
+// residual 2 - z hi. A recurrence multiplying by 2/z at every step would
+// otherwise repeat the rounding of hi, always in the same direction.
+struct TwoOverZ {
+    Complex hi;
+    Complex lo;
+};
+
+inline TwoOverZ two_over(Complex z) {
+    constexpr double safe = 1e-290;  // the exact products need |z| and |2/z| well inside the range
+    const Complex hi = cbes_divide(2.0, z);
+    const double az = std::abs(z);
+    if (!(az > safe && az < 1.0 / safe)) return {hi, 0.0};
+    const double a = z.real(), b = z.imag(), c = hi.real(), d = hi.imag();
+    const TwoDoubles ac = exact_product(a, c), bd = exact_product(b, d);
+    const TwoDoubles ad = exact_product(a, d), bc = exact_product(b, c);
+    const TwoDoubles re = exact_sum(ac.hi, -bd.hi), im = exact_sum(ad.hi, bc.hi);
+    const Complex residual(((2.0 - re.hi) - re.lo) - ac.lo + bd.lo, ((-im.hi) - im.lo) - ad.lo - bc.lo);
+    return {hi, residual * hi * 0.5};
+}
+
+// The forward recurrence K(nu + 1, z) = (2 nu/z) K(nu, z) + K(nu - 1, z) on
+// the last two members s1, s2 (s2 of order nu), kept times css[level].
+struct KRecurrence {
+    Complex s1;
+    Complex s2;
+    double nu;
+    TwoOverZ rz;
+    int level;
+
+    void advance() {
+        const Complex next = (nu * rz.hi) * s2 + ((nu * rz.lo) * s2 + s1);
+        s1 = s2;
+        s2 = next;
+        nu += 1.0;
+    }
+
+    // One step, moving up a level when the new member passes its bound;
+    // returns the true value of the new member.
+    Complex step(const Scaling& sc) {
+        advance();
+        const Complex value = s2 * sc.csr[level];
+        if (level < 2 && larger_part(value) > sc.bry[level]) {
+            const Complex before = s1 * sc.csr[level];
+            ++level;
+            s1 = before * sc.css[level];
+            s2 = value * sc.css[level];
+        }
+        return value;
+    }
+};
+
+// c e^w for a product within the range of doubles although e^w alone may
+// overflow or underflow: e^w = 2^m e^(w - m ln 2) with the reduction exact,
+// so neither the exponent nor the phase of w is rounded. False when the
+// complex exponential fails.
+inline bool times_exp(Complex c, Complex w, Complex& result) {
+    constexpr double ln2_hi = 6.93147180369123816490e-01;  // ln 2 to 32 bits: m ln2_hi is exact
+    constexpr double ln2_lo = 1.90821492927058770002e-10;  // ln 2 - ln2_hi
+    constexpr double m_max = 4000.0;                       // beyond this the product is 0 or infinite
+    double m = std::nearbyint(w.real() / (ln2_hi + ln2_lo));
+    m = std::isnan(m) ? 0.0 : std::clamp(m, -m_max, m_max);
+    const double r = (w.real() - m * ln2_hi) - m * ln2_lo;
+    Complex e;
+    if (!cbes_exp({r, w.imag()}, e)) {
+        result = 0.0;
+        return false;
+    }
+    int k = 0;
+    std::frexp(larger_part(c), &k);
+    const Complex p = Complex(std::ldexp(c.real(), -k), std::ldexp(c.imag(), -k)) * e;
+    const int shift = static_cast<int>(m) + k;
+    result = {std::ldexp(p.real(), shift), std::ldexp(p.imag(), shift)};
+    return true;
+}
+
+}  // namespace qelms::cbes

@@ -1,0 +1,77 @@
+#include "sequence_driver.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+namespace qelms::cbes {
+
+void DriverOutcome::set(int number, std::string_view tmpl, std::initializer_list<FieldValue> values) {
+    error = number;
+    message = make_message(tmpl, values);
+}
+
+int scale_kode(char scale) {
+    if (scale == 'U' || scale == 'u') return 1;
+    if (scale == 'S' || scale == 's') return 2;
+    return 0;
+}
+
+bool sequence_arguments_valid(DriverOutcome& out, bool zero_z_refused, double fnu, Complex z, int n, char scale) {
+    if (zero_z_refused && z.real() == 0.0 && z.imag() == 0.0) {
+        out.set(1, "(1X,'** On entry, Z = (0.0,0.0)')");
+    } else if (!(fnu >= 0.0)) {
+        out.set(1, "(1X,'** On entry, FNU .LT. 0: FNU = ',D13.5)", {fnu});
+    } else if (scale_kode(scale) == 0) {
+        const char letter[1] = {scale};
+        out.set(1, "(1X,'** On entry, SCALE has an illegal value: SCALE = ''',A,'''')",
+                {std::string_view(letter, 1)});
+    } else if (n < 1) {
+        out.set(1, "(1X,'** On entry, N .LE. 0: N = ',I16)", {n});
+    } else {
+        return true;
+    }
+    return false;
+}
+
+bool sequence_range_valid(DriverOutcome& out, double az, double fn, const Limits& lim, const RangeErrors& errors) {
+    const double bound = std::sqrt(lim.az_limit);
+    if (az > lim.az_limit) {
+        out.set(errors.no_computation, no_computation_abs_z, {az, lim.az_limit});
+        return false;
+    }
+    if (fn > lim.az_limit) {
+        out.set(errors.no_computation, "(1X,'** No computation because FNU+N-1 =',1P,D13.5,' .GT.',D13.5)",
+                {fn, lim.az_limit});
+        return false;
+    }
+    if (az > bound) {
+        out.set(errors.lacks_precision, "(1X,'** Results lack precision because abs(Z) =',1P,D13.5,' .GT.',D13.5)",
+                {az, bound});
+    } else if (fn > bound) {
+        out.set(errors.lacks_precision, errors.order_warning, {fn, bound});
+    }
+    return true;
+}
+
+bool members_writable(int n, const Limits& lim) { return n >= 1 && n - 1.0 <= lim.az_limit; }
+
+void fill_members(Complex* cy, int n, Complex v, const Limits& lim) {
+    if (members_writable(n, lim)) std::fill_n(cy, n, v);
+}
+
+void rotate_members(Complex* cy, int n, Complex csgn, Complex step, const Limits& lim) {
+    const double rtol = 1.0 / lim.tol;
+    const double ascle = std::exp(-lim.elim) * rtol;
+    for (int k = 0; k < n; ++k) {
+        Complex a = cy[k];
+        double atol = 1.0;
+        if (std::max(std::abs(a.real()), std::abs(a.imag())) <= ascle) {
+            a *= rtol;
+            atol = lim.tol;
+        }
+        cy[k] = a * csgn * atol;
+        csgn *= step;
+    }
+}
+
+}  // namespace qelms::cbes

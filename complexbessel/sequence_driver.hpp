@@ -1,0 +1,58 @@
+// What the sequence drivers share: the argument and range checks with their
+// messages, and the final multiplication of the members by unit factors.
+#pragma once
+
+#include <initializer_list>
+#include <string_view>
+
+#include "../support/message_format.hpp"
+#include "complex_bessel.hpp"
+
+namespace qelms::cbes {
+
+// The failure a driver hands to fail_exit at its end: the error number and
+// at most one message record (a later failure replaces an earlier one).
+struct DriverOutcome {
+    int error = 0;
+    Message message;
+    void set(int number, std::string_view tmpl, std::initializer_list<FieldValue> values = {});
+};
+
+inline constexpr std::string_view no_computation_abs_z = "(1X,'** No computation because abs(Z) =',1P,D13.5,' .GT.',D13.5)";
+inline constexpr std::string_view termination_not_met =
+    "(1X,'** No computation - algorithm termination condition ','not met.')";
+
+// kode of a SCALE letter: 1 unscaled (U, u), 2 scaled (S, s), 0 illegal.
+int scale_kode(char scale);
+
+// The argument checks in order: Z = 0 (when refused), FNU >= 0 (NaN fails),
+// SCALE, N >= 1. False with error 1 at the first that fails.
+bool sequence_arguments_valid(DriverOutcome& out, bool zero_z_refused, double fnu, Complex z, int n, char scale);
+
+// Error numbers of a routine's range checks and its warning text for FNU+N-1.
+struct RangeErrors {
+    int no_computation;
+    int lacks_precision;
+    std::string_view order_warning;
+};
+inline constexpr std::string_view order_lacks_precision =
+    "(1X,'** Results lack precision because FNU+N-1 =',1P,D13.5,' .GT.',D13.5)";
+
+// abs(Z) and FNU+N-1 against az_limit (false: nothing is computed) and
+// against its square root (the precision warning, computation goes on).
+bool sequence_range_valid(DriverOutcome& out, double az, double fn, const Limits& lim, const RangeErrors& errors);
+
+// True when the caller's sequence of n members may be written: n >= 1 and no
+// longer than any sequence the drivers compute (FNU+N-1 <= az_limit). Longer
+// sequences are refused without touching a member.
+bool members_writable(int n, const Limits& lim);
+
+// Sets the n members to v when they may be written.
+void fill_members(Complex* cy, int n, Complex v, const Limits& lim);
+
+// Member k (k = 1..n) times csgn step^(k-1); a member whose larger part is
+// below exp(-elim)/tol is scaled up by 1/tol before the product and down after,
+// so that the product does not lose its low bits to underflow.
+void rotate_members(Complex* cy, int n, Complex csgn, Complex step, const Limits& lim);
+
+}  // namespace qelms::cbes
