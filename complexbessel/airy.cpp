@@ -4,11 +4,13 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <type_traits>
 
 #include "../specfun/exact_argument.hpp"
 #include "../support/failure.hpp"
 #include "../support/machine.hpp"
 #include "complex_bessel.hpp"
+#include "double_double.hpp"
 #include "qelms/qelms.hpp"
 #include "sequence_driver.hpp"
 
@@ -26,13 +28,17 @@ constexpr double tth_low = 3.700743415417188e-17;  // 2/3 - tth
 // The constants of one function pair: value = c1 f + c2 g of the two power
 // series, and coef, the factor of the Bessel-function form.
 struct AiryKind {
-    double c1;    // Ai(0) or Bi(0)
-    double c2;    // Ai'(0) or Bi'(0)
-    double coef;  // 1/(pi sqrt 3) for Ai, 1/sqrt 3 for Bi
+    double c1;      // Ai(0) or Bi(0)
+    double c2;      // Ai'(0) or Bi'(0)
+    double c1_low;  // the rest of Ai(0) or Bi(0) beyond c1
+    double c2_low;  // the rest of Ai'(0) or Bi'(0) beyond c2
+    double coef;    // 1/(pi sqrt 3) for Ai, 1/sqrt 3 for Bi
     bool is_bi;
 };
-constexpr AiryKind kind_ai{0.3550280538878172, -0.2588194037928068, 0.18377629847393068, false};
-constexpr AiryKind kind_bi{0.6149266274460007, 0.4482883573538264, 0.5773502691896257, true};
+constexpr AiryKind kind_ai{0.3550280538878172, -0.2588194037928068, 2.05233632436212e-17, 2.522243111610832e-17,
+                           0.18377629847393068, false};
+constexpr AiryKind kind_bi{0.6149266274460007, 0.4482883573538264, 5.0899207794891416e-17, -2.5363237774417305e-17,
+                           0.5773502691896257, true};
 
 // id of a DERIV letter: 0 the function (F, f), 1 the derivative (D, d), -1 illegal.
 int deriv_id(char deriv) {
@@ -42,23 +48,33 @@ int deriv_id(char deriv) {
 }
 
 // The two power series in z^3 of the function (id 0) or of the derivative
-// (id 1), for tol <= |z| <= 1.
-void power_series(Complex z, double az, int id, double tol, Complex& s1, Complex& s2) {
-    s1 = s2 = 1.0;
+// (id 1), summed until a term bound falls below tol, in at most 'rounds'
+// steps; T is Complex, or DDComplex where the terms far exceed the sum.
+template <class T>
+T lifted(Complex c) {
+    if constexpr (std::is_same_v<T, Complex>)
+        return c;
+    else
+        return cbes::dd_value(c);
+}
+
+template <class T>
+void power_series(T z, double az, int id, double tol, int rounds, T& s1, T& s2) {
+    s1 = s2 = lifted<T>(1.0);
     if (az * az < tol / az) return;
-    const Complex z3 = z * z * z;
+    const T z3 = z * z * z;
     const double az3 = az * az * az;
     double ak = 2 + id, bk = 3 - 2 * id, ck = 4 - id, dk = 3 + 2 * id;
     double d1 = ak * dk, d2 = bk * ck, ad = std::min(d1, d2);
     ak = 24 + 9 * id;
     bk = 30 - 9 * id;
-    Complex t1 = 1.0, t2 = 1.0;
+    T t1 = s1, t2 = s2;
     double atrm = 1.0;
-    for (int round = 0; round < 25; ++round) {
+    for (int round = 0; round < rounds; ++round) {
         t1 = t1 * z3 / d1;
-        s1 += t1;
+        s1 = s1 + t1;
         t2 = t2 * z3 / d2;
-        s2 += t2;
+        s2 = s2 + t2;
         atrm = atrm * az3 / ad;
         d1 += ak;
         d2 += bk;
@@ -205,6 +221,32 @@ Complex corrected(const AiryKind& kind, int id, int kode, Complex z, Complex csq
     return f + zeta.lo * slope;
 }
 
+// For |arg z| >= 2 pi/3 the Bessel forms oscillate, and near the zeros their
+// I members cancel: there, up to |z| = 10, I of orders -nu and nu at zeta are
+// summed as their power series, written in z so that no branch of zeta^nu
+// enters (the two series of c1 and c2), in double-double. The largest term
+// exceeds the sum by at most e^|zeta| < 2^31, which the 106 bits absorb.
+constexpr double left_series_limit = 10.0;  // |z| up to which the left sector is summed so
+constexpr double left_series_tol = 1e-33;   // relative size of the last term kept
+constexpr int left_series_rounds = 100;     // at |z| = 10 about 60 terms are needed
+
+bool in_left_series_sector(Complex z, double az) { return az <= left_series_limit && z.real() <= -0.5 * az; }
+
+Complex left_series(const AiryKind& kind, int id, int kode, Complex z, double az, const Zeta& zeta) {
+    using cbes::DDComplex;
+    const DDComplex zz = cbes::dd_value(z);
+    DDComplex s1, s2;
+    power_series(zz, az, id, left_series_tol, left_series_rounds, s1, s2);
+    const DDComplex c1{{kind.c1, kind.c1_low}, {0.0, 0.0}}, c2{{kind.c2, kind.c2_low}, {0.0, 0.0}};
+    DDComplex value = id == 0 ? c1 * s1 + c2 * zz * s2 : c2 * s2 + c1 * zz * zz * s1 / 2.0;
+    if (kode == 2) {
+        // exp(zeta) for Ai; exp(-|Re zeta|) = exp(Re zeta) for Bi, Re zeta <= 0 here
+        const TwoDoubles phase = kind.is_bi ? TwoDoubles{0.0, 0.0} : TwoDoubles{zeta.hi.imag(), zeta.lo.imag()};
+        value = value * cbes::dd_value(cbes::dd_exp({{zeta.hi.real(), zeta.lo.real()}, phase}));
+    }
+    return value.value();
+}
+
 // Ai, Ai', Bi or Bi' for |z| > 1; nz counts an underflowed Ai.
 Complex airy_large(const AiryKind& kind, int id, int kode, Complex z, double az, int& nz, DriverOutcome& out) {
     const Limits lim = cbes::cbes_limit_set();
@@ -219,6 +261,7 @@ Complex airy_large(const AiryKind& kind, int id, int kode, Complex z, double az,
                 {az, std::sqrt(bound)});
     const Complex csq = std::sqrt(z);
     const Zeta zeta = airy_zeta(z, csq);
+    if (in_left_series_sector(z, az)) return left_series(kind, id, kode, z, az, zeta);
     // Bi comes with Bi', Ai alone
     Complex f, fother;
     bool companion = false;
@@ -277,7 +320,7 @@ Complex airy(const AiryKind& kind, int id, int kode, Complex z, int& nz, DriverO
         return value;
     }
     Complex s1, s2;
-    power_series(z, az, id, tol, s1, s2);
+    power_series(z, az, id, tol, 25, s1, s2);
     Complex value = id == 0 ? kind.c1 * s1 + kind.c2 * z * s2 : kind.c2 * s2 + kind.c1 / 2.0 * z * z * s1;
     if (kode == 2) {
         const Complex zeta = tth * z * std::sqrt(z);
