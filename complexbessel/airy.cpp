@@ -247,6 +247,75 @@ Complex left_series(const AiryKind& kind, int id, int kode, Complex z, double az
     return value.value();
 }
 
+// Beyond |z| = 10 in the same sector, while |Re zeta| < alim: K of order 1/3
+// (2/3 for the derivatives) at zeta and at -zeta, joined by the connection
+// formulae, each K by its large-argument expansion. For Im z >= 0
+//   Ai = (e^-zeta S(zeta) + i e^zeta S(-zeta)) / (2 sqrt(pi) z^(1/4)),
+//   Bi = (i e^-zeta S(zeta) + e^zeta S(-zeta)) / (2 sqrt(pi) z^(1/4)),
+// S(w) = sqrt(2w/pi) e^w K(nu, w); the derivatives alike with the factor
+// z^(1/4)/(2 sqrt(pi)) and the weights -1, i (Ai') and -i, 1 (Bi'). The two
+// terms are of one size near the negative axis and cancel near the zeros: the
+// exponentials take zeta's two-double value, and the sum runs in double-double.
+// Below the axis the values are the conjugates of those at conj(z).
+constexpr double expansion_tol = 1e-18;  // relative size of the last term of S kept
+constexpr int expansion_terms = 60;      // at |w| > 21 the terms reach expansion_tol sooner
+constexpr TwoDoubles half_over_sqrt_pi{0.28209479177387814, 3.83386490329147e-18};  // 1/(2 sqrt pi)
+
+// S(w) = 1 + sum over k >= 1 of a_k(nu) w^-k, a_k = a_(k-1) (4 nu^2 - (2k - 1)^2)/(8k);
+// the terms after the first are below 0.004 and need no more than doubles.
+cbes::DDComplex k_expansion(double nu, Complex w) {
+    const double mu = 4.0 * nu * nu;
+    const Complex rw = 1.0 / w;
+    Complex term = 1.0, sum = 0.0;
+    double last = 1.0;
+    for (int k = 1; k <= expansion_terms; ++k) {
+        const double odd = 2.0 * k - 1.0;
+        term *= rw * ((mu - odd * odd) / (8.0 * k));
+        const double size = std::abs(term);
+        if (size > last) break;  // the expansion has reached its smallest term
+        sum += term;
+        if (size < expansion_tol) break;
+        last = size;
+    }
+    return cbes::dd_corrected(1.0, sum);
+}
+
+// e^(re + i im) in double-double from the two-double parts of the exponent.
+cbes::DDComplex exp_two_double(TwoDoubles re, TwoDoubles im) {
+    const double m = exp_of(re), c = std::cos(im.hi), s = std::sin(im.hi);
+    const TwoDoubles mc = exact_product(m, c), ms = exact_product(m, s);
+    return {dd_add(mc, {-ms.hi * im.lo, 0.0}), dd_add(ms, {mc.hi * im.lo, 0.0})};
+}
+
+// v times i^quarters.
+cbes::DDComplex quarter_turns(cbes::DDComplex v, int quarters) {
+    for (int q = 0; q < quarters; ++q) v = {dd_neg(v.im), v.re};
+    return v;
+}
+
+Complex left_expansion(const AiryKind& kind, int id, int kode, Complex z, Zeta zeta) {
+    using cbes::DDComplex;
+    const bool below = std::signbit(z.imag());
+    if (below) {
+        z = std::conj(z);
+        zeta = {std::conj(zeta.hi), std::conj(zeta.lo)};
+    }
+    const TwoDoubles zr{zeta.hi.real(), zeta.lo.real()}, zi{zeta.hi.imag(), zeta.lo.imag()};
+    const TwoDoubles zero{0.0, 0.0};
+    // the scaling exponent: zeta for Ai, Re zeta = -|Re zeta| for Bi
+    const TwoDoubles shift_re = kode == 2 ? zr : zero, shift_im = kode == 2 && !kind.is_bi ? zi : zero;
+    const DDComplex e1 = exp_two_double(dd_add(dd_neg(zr), shift_re), dd_add(dd_neg(zi), shift_im));
+    const DDComplex e2 = exp_two_double(dd_add(zr, shift_re), dd_add(zi, shift_im));
+    const double nu = (1.0 + id) / 3.0;
+    const int first_turns = kind.is_bi ? (id == 0 ? 1 : 3) : (id == 0 ? 0 : 2);
+    const DDComplex sum = quarter_turns(e1 * k_expansion(nu, zeta.hi), first_turns) +
+                          quarter_turns(e2 * k_expansion(nu, -zeta.hi), kind.is_bi ? 0 : 1);
+    const DDComplex fourth_root = cbes::dd_sqrt(cbes::dd_sqrt(cbes::dd_value(z)));
+    const DDComplex c{half_over_sqrt_pi, zero};
+    const Complex value = (id == 0 ? sum * c / fourth_root : sum * c * fourth_root).value();
+    return below ? std::conj(value) : value;
+}
+
 // Ai, Ai', Bi or Bi' for |z| > 1; nz counts an underflowed Ai.
 Complex airy_large(const AiryKind& kind, int id, int kode, Complex z, double az, int& nz, DriverOutcome& out) {
     const Limits lim = cbes::cbes_limit_set();
@@ -262,6 +331,7 @@ Complex airy_large(const AiryKind& kind, int id, int kode, Complex z, double az,
     const Complex csq = std::sqrt(z);
     const Zeta zeta = airy_zeta(z, csq);
     if (in_left_series_sector(z, az)) return left_series(kind, id, kode, z, az, zeta);
+    if (z.real() <= -0.5 * az && std::abs(zeta.hi.real()) < lim.alim) return left_expansion(kind, id, kode, z, zeta);
     // Bi comes with Bi', Ai alone
     Complex f, fother;
     bool companion = false;
