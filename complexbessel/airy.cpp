@@ -226,6 +226,8 @@ Complex corrected(const AiryKind& kind, int id, int kode, Complex z, Complex csq
 // summed as their power series, written in z so that no branch of zeta^nu
 // enters (the two series of c1 and c2), in double-double. The largest term
 // exceeds the sum by at most e^|zeta| < 2^31, which the 106 bits absorb.
+// Within |z| <= 1 the same sum serves the power series of that sector, whose
+// two members cancel there as well.
 constexpr double left_series_limit = 10.0;  // |z| up to which the left sector is summed so
 constexpr double left_series_tol = 1e-33;   // relative size of the last term kept
 constexpr int left_series_rounds = 100;     // at |z| = 10 about 60 terms are needed
@@ -389,6 +391,7 @@ Complex airy(const AiryKind& kind, int id, int kode, Complex z, int& nz, DriverO
         }
         return value;
     }
+    if (z.real() <= -0.5 * az) return left_series(kind, id, kode, z, az, airy_zeta(z, std::sqrt(z)));
     Complex s1, s2;
     power_series(z, az, id, tol, 25, s1, s2);
     Complex value = id == 0 ? kind.c1 * s1 + kind.c2 * z * s2 : kind.c2 * s2 + kind.c1 / 2.0 * z * z * s1;
