@@ -55,20 +55,10 @@ bool compute_j(double fnu, Complex z, int n, char scale, Complex* cy, int& nz, c
         csgn = std::conj(csgn);
         cii = -1.0;
     }
-    int nw = 0;
-    cbes::cbes_i_core(zn, fnu, cbes::scale_kode(scale), n, cy, nw, lim);
-    if (nw < 0) {
-        if (nw == -3) {
-            out.set(4, cbes::no_computation_abs_z, {az, std::sqrt(lim.az_limit)});
-        } else if (nw == -2) {
-            out.set(5, cbes::termination_not_met);
-        } else {
-            out.set(2, "(1X,'** No computation because imag(Z) =',1P,D13.5,' .GT.',D12.5,', SCALE = ''U''.')",
-                    {z.imag(), lim.elim});
-        }
-        return false;
-    }
-    nz = nw;
+    nz = cbes::i_sequence(zn, fnu, cbes::scale_kode(scale), n, cy, lim, out,
+                          "(1X,'** No computation because imag(Z) =',1P,D13.5,' .GT.',D12.5,', SCALE = ''U''.')",
+                          z.imag());
+    if (nz < 0) return false;
     cbes::rotate_members(cy, n - nz, csgn, Complex(0.0, cii), lim);
     return true;
 }
@@ -84,57 +74,15 @@ bool compute_h(int m, double fnu, Complex z, int n, char scale, Complex* cy, int
     const double az = std::abs(z);
     const double fn = fnu + n - 1;
     if (!cbes::sequence_range_valid(out, az, fn, lim, {5, 4, hankel_order_lacks_precision})) return false;
-    const double ufl = std::exp(-lim.elim);
-    if (az < ufl) {
-        out.set(2, "(1X,'** No computation because abs(Z) =',1P,D13.5,' .LT. ',D13.5)", {az, ufl});
-        return false;
-    }
 
     // K of zn = -i (3 - 2m) z; its left half plane, and for H(2) its negative
     // imaginary axis, by continuation from the right half plane.
     const double fmm = 3 - 2 * m;
-    Complex zn(fmm * z.imag(), -fmm * z.real());
-    const int kode = cbes::scale_kode(scale);
-    const bool on_axis = zn.real() == 0.0 && zn.imag() < 0.0 && m == 2;
-    const bool continued = zn.real() < 0.0 || on_axis;
-    const int mr = continued ? -static_cast<int>(fmm) : 0;
-    int nn = n;
-    int nw = 0;
-    if (fnu > lim.fnul) {
-        if (on_axis) zn = -zn;
-        cbes::cbes_k_uniform(zn, fnu, kode, mr, n, cy, nw, lim);
-    } else {
-        if (fn > 2.0) {
-            int nuf = 0;
-            cbes::cbes_over_under_test(zn, fnu, kode, 2, n, cy, nuf, lim);
-            nz = nuf;
-            nn = n - nuf;
-            if (nuf < 0 || (nn == 0 && zn.real() < 0.0)) {
-                nw = -1;  // the continuation would overflow where K underflows
-            } else if (nn == 0) {
-                return true;  // every member underflowed: zeros, nothing to rotate
-            }
-        } else if (fn > 1.0 && az <= lim.tol && -fn * std::log(az / 2.0) > lim.elim) {
-            nw = -1;
-        }
-        if (nw == 0 && continued) {
-            cbes::cbes_k_continuation(zn, fnu, kode, mr, nn, cy, nw, lim);
-        } else if (nw == 0) {
-            cbes::cbes_k_core(zn, fnu, kode, nn, cy, nw, lim);
-        }
-    }
-    if (nw < 0) {  // from any evaluator, the K core of the right half plane too
-        nz = 0;
-        if (nw == -3) {
-            out.set(5, cbes::no_computation_abs_z, {az, std::sqrt(lim.az_limit)});
-        } else if (nw == -1) {
-            out.set(3, "(1X,'** No computation because FNU+N-1 =',1P,D13.5,' is t','oo large.')", {fn});
-        } else {
-            out.set(6, cbes::termination_not_met);
-        }
-        return false;
-    }
-    nz = nw;
+    const Complex zn(fmm * z.imag(), -fmm * z.real());
+    const bool continued = zn.real() < 0.0 || (zn.real() == 0.0 && zn.imag() < 0.0 && m == 2);
+    const int nn = cbes::k_sequence(zn, fnu, cbes::scale_kode(scale), continued ? -static_cast<int>(fmm) : 0, n, cy,
+                                    nz, lim, out, "(1X,'** No computation because abs(Z) =',1P,D13.5,' .LT. ',D13.5)");
+    if (nn < 0) return false;
 
     // (3 - 2m) (2/(pi i)) e^(-(3-2m) i fnu pi/2), then a quarter turn per order.
     const double sgn = std::copysign(hpi, -fmm);

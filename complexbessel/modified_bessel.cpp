@@ -23,7 +23,6 @@ bool has_nan(Complex z) { return std::isnan(z.real()) || std::isnan(z.imag()); }
 // Each evaluation, after the checks, returns whether the members hold values
 // (the failure, if any, only a warning).
 bool compute_i(double fnu, Complex z, int n, int kode, Complex* cy, int& nz, const Limits& lim, DriverOutcome& out) {
-    const double az = std::abs(z);
     // I(nu, -zn) = exp(+-i pi nu) I(nu, zn), the phase from the fractional part of nu
     Complex zn = z, csgn = 1.0;
     if (z.real() < 0.0) {
@@ -34,71 +33,19 @@ bool compute_i(double fnu, Complex z, int n, int kode, Complex* cy, int& nz, con
         csgn = {std::cos(arg), std::sin(arg)};
         if (inu % 2 == 1) csgn = -csgn;
     }
-    int nw = 0;
-    cbes::cbes_i_core(zn, fnu, kode, n, cy, nw, lim);
-    if (nw < 0) {
-        if (nw == -3)
-            out.set(4, cbes::no_computation_abs_z, {az, std::sqrt(lim.az_limit)});
-        else if (nw == -2)
-            out.set(5, cbes::termination_not_met);
-        else
-            out.set(2, "(1X,'** No computation because real(Z) =',1P,D13.5,' .GT.',D12.5,', SCALE = ''U''.')",
-                    {z.real(), lim.elim});
-        return false;
-    }
-    nz = nw;
+    nz = cbes::i_sequence(zn, fnu, kode, n, cy, lim, out,
+                          "(1X,'** No computation because real(Z) =',1P,D13.5,' .GT.',D12.5,', SCALE = ''U''.')",
+                          z.real());
+    if (nz < 0) return false;
     if (z.real() < 0.0) cbes::rotate_members(cy, n - nz, csgn, -1.0, lim);
     return true;
 }
 
 bool compute_k(double fnu, Complex z, int n, int kode, Complex* cy, int& nz, const Limits& lim, DriverOutcome& out) {
-    const double az = std::abs(z);
-    const double fn = fnu + n - 1;
-    const double ufl = std::exp(-lim.elim);
-    if (az < ufl) {
-        out.set(2, "(1X,'** No computation because abs(Z) =',1P,D13.5,' .LT.',D13.5)", {az, ufl});
-        return false;
-    }
-    const int mr = z.imag() < 0.0 ? -1 : 1;  // the side of the cut the continuation comes from
-    int nw = 0;
-    if (fnu > lim.fnul) {
-        cbes::cbes_k_uniform(z, fnu, kode, z.real() >= 0.0 ? 0 : mr, n, cy, nw, lim);
-    } else {
-        int nn = n;
-        if (fn > 2.0) {
-            int nuf = 0;
-            cbes::cbes_over_under_test(z, fnu, kode, 2, n, cy, nuf, lim);
-            nz = nuf;
-            nn = n - nuf;
-            if (nuf < 0 || (nn == 0 && z.real() < 0.0)) {
-                nw = -1;
-            } else if (nn == 0) {
-                return true;  // every member underflowed
-            }
-        } else if (fn > 1.0 && az <= lim.tol && -fn * std::log(az / 2.0) > lim.elim) {
-            nw = -1;
-        }
-        if (nw == 0) {
-            if (z.real() >= 0.0)
-                cbes::cbes_k_core(z, fnu, kode, nn, cy, nw, lim);
-            else if (nz != 0)
-                nw = -1;
-            else
-                cbes::cbes_k_continuation(z, fnu, kode, mr, nn, cy, nw, lim);
-        }
-    }
-    if (nw >= 0) {
-        nz = nw;
-        return true;
-    }
-    nz = 0;
-    if (nw == -3)
-        out.set(5, cbes::no_computation_abs_z, {az, std::sqrt(lim.az_limit)});
-    else if (nw == -1)
-        out.set(3, "(1X,'** No computation because FNU+N-1 =',1P,D13.5,' is t','oo large.')", {fn});
-    else
-        out.set(6, cbes::termination_not_met);
-    return false;
+    // Re z < 0 by continuation from the side of the cut z lies on.
+    const int mr = z.real() >= 0.0 ? 0 : z.imag() < 0.0 ? -1 : 1;
+    return cbes::k_sequence(z, fnu, kode, mr, n, cy, nz, lim, out,
+                            "(1X,'** No computation because abs(Z) =',1P,D13.5,' .LT.',D13.5)") >= 0;
 }
 
 // What distinguishes the two drivers around their evaluation.

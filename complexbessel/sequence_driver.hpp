@@ -1,5 +1,6 @@
 // What the sequence drivers share: the argument and range checks with their
-// messages, and the final multiplication of the members by unit factors.
+// messages, the K sequence with its failures, and the final multiplication of
+// the members by unit factors.
 #pragma once
 
 #include <initializer_list>
@@ -46,6 +47,23 @@ bool sequence_range_valid(DriverOutcome& out, double az, double fn, const Limits
 // longer than any sequence the drivers compute (FNU+N-1 <= az_limit). Longer
 // sequences are refused without touching a member.
 bool members_writable(int n, const Limits& lim);
+
+// I(fnu + k, z), k = 0..n-1, into cy by cbes_i_core for Re z >= 0. Returns
+// nz, or -1 after a failure recorded in out: error 4 for |z| too large, 5 no
+// convergence, 2 overflow (the message overflow_template with value and elim).
+int i_sequence(Complex z, double fnu, int kode, int n, Complex* cy, const Limits& lim, DriverOutcome& out,
+               std::string_view overflow_template, double value);
+
+// K(fnu + k, z), k = 0..n-1, into cy after a driver's range checks. mr is 0
+// for z taken in the right half plane, otherwise the side (+1 or -1) of the
+// cut from which the continuation reaches z; a continued z on the imaginary
+// axis is the negative axis, which the uniform expansions take as its mirror
+// -z. Returns the number of members the caller may go on with (n, or 0 when
+// every member underflows; nz counts the zeros), or -1 after a failure
+// recorded in out: error 2 for |z| below exp(-elim) with the message
+// tiny_z_template, 3 overflow, 5 |z| too large, 6 no convergence.
+int k_sequence(Complex z, double fnu, int kode, int mr, int n, Complex* cy, int& nz, const Limits& lim,
+               DriverOutcome& out, std::string_view tiny_z_template);
 
 // Sets the n members to v when they may be written.
 void fill_members(Complex* cy, int n, Complex v, const Limits& lim);
