@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <type_traits>
 
 #include "../specfun/exact_argument.hpp"
 #include "../support/failure.hpp"
@@ -48,41 +47,43 @@ int deriv_id(char deriv) {
 }
 
 // The two power series in z^3 of the function (id 0) or of the derivative
-// (id 1), summed until a term bound falls below tol, in at most 'rounds'
-// steps; T is Complex, or DDComplex where the terms far exceed the sum.
+// (id 1): their denominators and a bound of the current term.
+struct SeriesState {
+    double ak, bk, d1, d2, ad;
+    double atrm = 1.0;
+    explicit SeriesState(int id)
+        : ak(24 + 9 * id), bk(30 - 9 * id), d1((2 + id) * (3 + 2 * id)), d2((3 - 2 * id) * (4 - id)),
+          ad(std::min(d1, d2)) {}
+};
+
+// Adds terms t1, t2 to the sums s1, s2 until the term bound falls below tol,
+// in at most 'rounds' steps; T is Complex, or DDComplex where the terms far
+// exceed the sum. Returns the steps taken.
 template <class T>
-T lifted(Complex c) {
-    if constexpr (std::is_same_v<T, Complex>)
-        return c;
-    else
-        return cbes::dd_value(c);
+int add_terms(T z3, double az3, double tol, int rounds, SeriesState& st, T& t1, T& t2, T& s1, T& s2) {
+    for (int round = 0; round < rounds; ++round) {
+        t1 = t1 * z3 / st.d1;
+        s1 = s1 + t1;
+        t2 = t2 * z3 / st.d2;
+        s2 = s2 + t2;
+        st.atrm = st.atrm * az3 / st.ad;
+        st.d1 += st.ak;
+        st.d2 += st.bk;
+        st.ad = std::min(st.d1, st.d2);
+        st.ak += 18;
+        st.bk += 18;
+        if (st.atrm < tol * st.ad) return round + 1;
+    }
+    return rounds;
 }
 
-template <class T>
-void power_series(T z, double az, int id, double tol, int rounds, T& s1, T& s2) {
-    s1 = s2 = lifted<T>(1.0);
+// The two series for tol <= |z| <= 1.
+void power_series(Complex z, double az, int id, double tol, Complex& s1, Complex& s2) {
+    s1 = s2 = 1.0;
     if (az * az < tol / az) return;
-    const T z3 = z * z * z;
-    const double az3 = az * az * az;
-    double ak = 2 + id, bk = 3 - 2 * id, ck = 4 - id, dk = 3 + 2 * id;
-    double d1 = ak * dk, d2 = bk * ck, ad = std::min(d1, d2);
-    ak = 24 + 9 * id;
-    bk = 30 - 9 * id;
-    T t1 = s1, t2 = s2;
-    double atrm = 1.0;
-    for (int round = 0; round < rounds; ++round) {
-        t1 = t1 * z3 / d1;
-        s1 = s1 + t1;
-        t2 = t2 * z3 / d2;
-        s2 = s2 + t2;
-        atrm = atrm * az3 / ad;
-        d1 += ak;
-        d2 += bk;
-        ad = std::min(d1, d2);
-        if (atrm < tol * ad) break;
-        ak += 18;
-        bk += 18;
-    }
+    SeriesState st(id);
+    Complex t1 = 1.0, t2 = 1.0;
+    add_terms(z * z * z, az * az * az, tol, 25, st, t1, t2, s1, s2);
 }
 
 // (2/3)(hi + lo) as a rounded value and the rest.
@@ -228,17 +229,25 @@ Complex corrected(const AiryKind& kind, int id, int kode, Complex z, Complex csq
 // exceeds the sum by at most e^|zeta| < 2^31, which the 106 bits absorb.
 // Within |z| <= 1 the same sum serves the power series of that sector, whose
 // two members cancel there as well.
+// Terms below tail_size (the first being 1) are summed in doubles: their
+// rounding stays a millionth of an ulp of the sum.
 constexpr double left_series_limit = 10.0;  // |z| up to which the left sector is summed so
-constexpr double left_series_tol = 1e-33;   // relative size of the last term kept
+constexpr double left_series_tail = 1e-6;   // term bound from which doubles suffice
+constexpr double left_series_tol = 1e-24;   // relative size of the last term kept
 constexpr int left_series_rounds = 100;     // at |z| = 10 about 60 terms are needed
 
 bool in_left_series_sector(Complex z, double az) { return az <= left_series_limit && z.real() <= -0.5 * az; }
 
 Complex left_series(const AiryKind& kind, int id, int kode, Complex z, double az, const Zeta& zeta) {
     using cbes::DDComplex;
-    const DDComplex zz = cbes::dd_value(z);
-    DDComplex s1, s2;
-    power_series(zz, az, id, left_series_tol, left_series_rounds, s1, s2);
+    const DDComplex zz = cbes::dd_value(z), one = cbes::dd_value(1.0);
+    SeriesState st(id);
+    DDComplex t1 = one, t2 = one, s1 = one, s2 = one;
+    const int rounds = add_terms(zz * zz * zz, az * az * az, left_series_tail, left_series_rounds, st, t1, t2, s1, s2);
+    Complex u1 = t1.value(), u2 = t2.value(), tail1 = 0.0, tail2 = 0.0;
+    add_terms(z * z * z, az * az * az, left_series_tol, left_series_rounds - rounds, st, u1, u2, tail1, tail2);
+    s1 = s1 + cbes::dd_value(tail1);
+    s2 = s2 + cbes::dd_value(tail2);
     const DDComplex c1{{kind.c1, kind.c1_low}, {0.0, 0.0}}, c2{{kind.c2, kind.c2_low}, {0.0, 0.0}};
     DDComplex value = id == 0 ? c1 * s1 + c2 * zz * s2 : c2 * s2 + c1 * zz * zz * s1 / 2.0;
     if (kode == 2) {
@@ -393,7 +402,7 @@ Complex airy(const AiryKind& kind, int id, int kode, Complex z, int& nz, DriverO
     }
     if (z.real() <= -0.5 * az) return left_series(kind, id, kode, z, az, airy_zeta(z, std::sqrt(z)));
     Complex s1, s2;
-    power_series(z, az, id, tol, 25, s1, s2);
+    power_series(z, az, id, tol, s1, s2);
     Complex value = id == 0 ? kind.c1 * s1 + kind.c2 * z * s2 : kind.c2 * s2 + kind.c1 / 2.0 * z * z * s1;
     if (kode == 2) {
         const Complex zeta = tth * z * std::sqrt(z);
