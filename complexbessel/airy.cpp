@@ -1,6 +1,7 @@
 // Airy functions Ai, Ai', Bi and Bi' of complex argument: the power series for
 // |z| <= 1, and beyond it the Bessel functions of order 1/3 and 2/3 of
-// zeta = (2/3) z^(3/2), K for Ai and I for Bi.
+// zeta = (2/3) z^(3/2), K for Ai and I for Bi. In the sector |arg z| >= 2pi/3,
+// where both oscillate, the Bessel forms are summed in double-double.
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -228,15 +229,14 @@ Complex corrected(const AiryKind& kind, int id, int kode, Complex z, Complex csq
 // enters (the two series of c1 and c2), in double-double. The largest term
 // exceeds the sum by at most e^|zeta| < 2^31, which the 106 bits absorb.
 // Within |z| <= 1 the same sum serves the power series of that sector, whose
-// two members cancel there as well.
-// Terms below tail_size (the first being 1) are summed in doubles: their
-// rounding stays a millionth of an ulp of the sum.
+// two members cancel there as well. Terms below left_series_tail (the first
+// being 1) are summed in doubles: their rounding stays a millionth of an ulp.
 constexpr double left_series_limit = 10.0;  // |z| up to which the left sector is summed so
 constexpr double left_series_tail = 1e-6;   // term bound from which doubles suffice
 constexpr double left_series_tol = 1e-24;   // relative size of the last term kept
 constexpr int left_series_rounds = 100;     // at |z| = 10 about 60 terms are needed
 
-bool in_left_series_sector(Complex z, double az) { return az <= left_series_limit && z.real() <= -0.5 * az; }
+bool in_left_sector(Complex z, double az) { return z.real() <= -0.5 * az; }
 
 Complex left_series(const AiryKind& kind, int id, int kode, Complex z, double az, const Zeta& zeta) {
     using cbes::DDComplex;
@@ -341,8 +341,8 @@ Complex airy_large(const AiryKind& kind, int id, int kode, Complex z, double az,
                 {az, std::sqrt(bound)});
     const Complex csq = std::sqrt(z);
     const Zeta zeta = airy_zeta(z, csq);
-    if (in_left_series_sector(z, az)) return left_series(kind, id, kode, z, az, zeta);
-    if (z.real() <= -0.5 * az && std::abs(zeta.hi.real()) < lim.alim) return left_expansion(kind, id, kode, z, zeta);
+    if (in_left_sector(z, az) && az <= left_series_limit) return left_series(kind, id, kode, z, az, zeta);
+    if (in_left_sector(z, az) && std::abs(zeta.hi.real()) < lim.alim) return left_expansion(kind, id, kode, z, zeta);
     // Bi comes with Bi', Ai alone
     Complex f, fother;
     bool companion = false;
@@ -400,7 +400,7 @@ Complex airy(const AiryKind& kind, int id, int kode, Complex z, int& nz, DriverO
         }
         return value;
     }
-    if (z.real() <= -0.5 * az) return left_series(kind, id, kode, z, az, airy_zeta(z, std::sqrt(z)));
+    if (in_left_sector(z, az)) return left_series(kind, id, kode, z, az, airy_zeta(z, std::sqrt(z)));
     Complex s1, s2;
     power_series(z, az, id, tol, s1, s2);
     Complex value = id == 0 ? kind.c1 * s1 + kind.c2 * z * s2 : kind.c2 * s2 + kind.c1 / 2.0 * z * z * s1;
