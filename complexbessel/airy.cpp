@@ -1,7 +1,8 @@
 // Airy functions Ai, Ai', Bi and Bi' of complex argument: the power series for
 // |z| <= 1, and beyond it the Bessel functions of order 1/3 and 2/3 of
-// zeta = (2/3) z^(3/2), K for Ai and I for Bi. In the sector |arg z| >= 2pi/3,
-// where both oscillate, the Bessel forms are summed in double-double.
+// zeta = (2/3) z^(3/2), K for Ai and I for Bi. Where they cancel (the sector
+// |arg z| >= 2pi/3, where both oscillate, and Bi up to |z| = 10) the Bessel
+// forms are summed in double-double.
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -224,36 +225,41 @@ Complex corrected(const AiryKind& kind, int id, int kode, Complex z, Complex csq
 }
 
 // For |arg z| >= 2 pi/3 the Bessel forms oscillate, and near the zeros their
-// I members cancel: there, up to |z| = 10, I of orders -nu and nu at zeta are
-// summed as their power series, written in z so that no branch of zeta^nu
-// enters (the two series of c1 and c2), in double-double. The largest term
-// exceeds the sum by at most e^|zeta| < 2^31, which the 106 bits absorb.
-// Within |z| <= 1 the same sum serves the power series of that sector, whose
-// two members cancel there as well. Terms below left_series_tail (the first
-// being 1) are summed in doubles: their rounding stays a millionth of an ulp.
-constexpr double left_series_limit = 10.0;  // |z| up to which the left sector is summed so
-constexpr double left_series_tail = 1e-6;   // term bound from which doubles suffice
-constexpr double left_series_tol = 1e-24;   // relative size of the last term kept
-constexpr int left_series_rounds = 100;     // at |z| = 10 about 60 terms are needed
+// I members cancel, as those of Bi do near its complex zeros: there, and for Bi
+// everywhere, up to |z| = 10 I of orders -nu and nu at zeta are summed as their
+// power series, written in z so that no branch of zeta^nu enters (the two
+// series of c1 and c2), in double-double. The largest term exceeds the sum by
+// at most e^(|zeta| - |Re zeta|) < 2^31, which the 106 bits absorb. Within
+// |z| <= 1 the same sum serves the power series of the left sector, whose two
+// members cancel there as well. Terms below dd_series_tail (the first being 1)
+// are summed in doubles: their rounding stays a millionth of an ulp.
+constexpr double dd_series_limit = 10.0;  // |z| up to which the sum is used
+constexpr double dd_series_tail = 1e-6;   // term bound from which doubles suffice
+constexpr double dd_series_tol = 1e-24;   // relative size of the last term kept
+constexpr int dd_series_rounds = 100;     // at |z| = 10 about 60 terms are needed
 
 bool in_left_sector(Complex z, double az) { return z.real() <= -0.5 * az; }
 
-Complex left_series(const AiryKind& kind, int id, int kode, Complex z, double az, const Zeta& zeta) {
+Complex dd_series(const AiryKind& kind, int id, int kode, Complex z, double az, const Zeta& zeta) {
     using cbes::DDComplex;
     const DDComplex zz = cbes::dd_value(z), one = cbes::dd_value(1.0);
     SeriesState st(id);
     DDComplex t1 = one, t2 = one, s1 = one, s2 = one;
-    const int rounds = add_terms(zz * zz * zz, az * az * az, left_series_tail, left_series_rounds, st, t1, t2, s1, s2);
+    const int rounds = add_terms(zz * zz * zz, az * az * az, dd_series_tail, dd_series_rounds, st, t1, t2, s1, s2);
     Complex u1 = t1.value(), u2 = t2.value(), tail1 = 0.0, tail2 = 0.0;
-    add_terms(z * z * z, az * az * az, left_series_tol, left_series_rounds - rounds, st, u1, u2, tail1, tail2);
+    add_terms(z * z * z, az * az * az, dd_series_tol, dd_series_rounds - rounds, st, u1, u2, tail1, tail2);
     s1 = s1 + cbes::dd_value(tail1);
     s2 = s2 + cbes::dd_value(tail2);
     const DDComplex c1{{kind.c1, kind.c1_low}, {0.0, 0.0}}, c2{{kind.c2, kind.c2_low}, {0.0, 0.0}};
     DDComplex value = id == 0 ? c1 * s1 + c2 * zz * s2 : c2 * s2 + c1 * zz * zz * s1 / 2.0;
     if (kode == 2) {
-        // exp(zeta) for Ai; exp(-|Re zeta|) = exp(Re zeta) for Bi, Re zeta <= 0 here
-        const TwoDoubles phase = kind.is_bi ? TwoDoubles{0.0, 0.0} : TwoDoubles{zeta.hi.imag(), zeta.lo.imag()};
-        value = value * cbes::dd_value(cbes::dd_exp({{zeta.hi.real(), zeta.lo.real()}, phase}));
+        // exp(zeta) for Ai, exp(-|Re zeta|) for Bi
+        TwoDoubles re{zeta.hi.real(), zeta.lo.real()}, im{zeta.hi.imag(), zeta.lo.imag()};
+        if (kind.is_bi) {
+            if (re.hi > 0.0) re = dd_neg(re);
+            im = {0.0, 0.0};
+        }
+        value = value * cbes::dd_value(cbes::dd_exp({re, im}));
     }
     return value.value();
 }
@@ -341,7 +347,8 @@ Complex airy_large(const AiryKind& kind, int id, int kode, Complex z, double az,
                 {az, std::sqrt(bound)});
     const Complex csq = std::sqrt(z);
     const Zeta zeta = airy_zeta(z, csq);
-    if (in_left_sector(z, az) && az <= left_series_limit) return left_series(kind, id, kode, z, az, zeta);
+    if ((kind.is_bi || in_left_sector(z, az)) && az <= dd_series_limit)
+        return dd_series(kind, id, kode, z, az, zeta);
     if (in_left_sector(z, az) && std::abs(zeta.hi.real()) < lim.alim) return left_expansion(kind, id, kode, z, zeta);
     // Bi comes with Bi', Ai alone
     Complex f, fother;
@@ -400,7 +407,7 @@ Complex airy(const AiryKind& kind, int id, int kode, Complex z, int& nz, DriverO
         }
         return value;
     }
-    if (in_left_sector(z, az)) return left_series(kind, id, kode, z, az, airy_zeta(z, std::sqrt(z)));
+    if (in_left_sector(z, az)) return dd_series(kind, id, kode, z, az, airy_zeta(z, std::sqrt(z)));
     Complex s1, s2;
     power_series(z, az, id, tol, s1, s2);
     Complex value = id == 0 ? kind.c1 * s1 + kind.c2 * z * s2 : kind.c2 * s2 + kind.c1 / 2.0 * z * z * s1;
