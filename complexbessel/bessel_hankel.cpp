@@ -6,10 +6,8 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
-#include <limits>
 #include <string_view>
 
-#include "../support/failure.hpp"
 #include "complex_bessel.hpp"
 #include "qelms/qelms.hpp"
 #include "sequence_driver.hpp"
@@ -25,8 +23,6 @@ constexpr double hpi = 1.5707963267948966;  // pi/2
 
 constexpr std::string_view hankel_order_lacks_precision =
     "(1X,'** Results lack precision, FNU+N-1 =',1P,D13.5,' .GT.',D13.5)";
-
-bool has_nan(Complex z) { return std::isnan(z.real()) || std::isnan(z.imag()); }
 
 // e^(i sgn fnu) with |sgn| = pi/2, formed from the fractional part of fnu and
 // the parity of its integer part so that a large order keeps its phase.
@@ -132,51 +128,29 @@ bool compute_y(double fnu, Complex z, int n, char scale, Complex* cy, Complex* c
     return true;
 }
 
-// Runs one driver: the argument checks (with M for zhankl), NaN members for a NaN z, nz 0 on
-// entry, members 0 after a failure that leaves no values, and fail_exit once
-// at the end.
-template <typename Compute>
-void run_driver(std::string_view routine, bool zero_z_refused, const int* m, double fnu, Complex z, int n, char scale,
-                Complex* cy, int& nz, int& ifail, Compute compute) {
-    const Limits lim = cbes::cbes_limit_set();
-    DriverOutcome out;
-    nz = 0;
-    bool values = cbes::sequence_arguments_valid(out, zero_z_refused, fnu, z, n, scale) &&
-                  (m == nullptr || hankel_kind_valid(out, *m));
-    if (values && has_nan(z)) {
-        const double nan = std::numeric_limits<double>::quiet_NaN();
-        cbes::fill_members(cy, n, Complex(nan, nan), lim);
-    } else if (values) {
-        values = compute(lim, out);
-    }
-    if (!values) {
-        nz = 0;
-        cbes::fill_members(cy, n, 0.0, lim);
-    }
-    ifail = fail_exit(ifail, out.error, routine, out.message);
-}
-
 }  // namespace
 
 void zbeslj(double fnu, std::complex<double> z, int n, char scale, std::complex<double>* cy, int& nz, int& ifail) {
-    run_driver("ZBESLJ", false, nullptr, fnu, z, n, scale, cy, nz, ifail, [&](const Limits& lim, DriverOutcome& out) {
-        return compute_j(fnu, z, n, scale, cy, nz, lim, out);
-    });
+    cbes::run_driver("ZBESLJ", false, fnu, z, n, scale, cy, nz, ifail, cbes::no_further_checks,
+                     [&](const Limits& lim, DriverOutcome& out) {
+                         return compute_j(fnu, z, n, scale, cy, nz, lim, out);
+                     });
 }
 
 void zhankl(int m, double fnu, std::complex<double> z, int n, char scale, std::complex<double>* cy, int& nz,
             int& ifail) {
-    run_driver("ZHANKL", true, &m, fnu, z, n, scale, cy, nz, ifail, [&](const Limits& lim, DriverOutcome& out) {
-        return compute_h(m, fnu, z, n, scale, cy, nz, lim, out);
-    });
+    cbes::run_driver(
+        "ZHANKL", true, fnu, z, n, scale, cy, nz, ifail, [m](DriverOutcome& out) { return hankel_kind_valid(out, m); },
+        [&](const Limits& lim, DriverOutcome& out) { return compute_h(m, fnu, z, n, scale, cy, nz, lim, out); });
 }
 
 void zbesly(double fnu, std::complex<double> z, int n, char scale, std::complex<double>* cy, int& nz,
             std::complex<double>* cwrk, int& ifail) {
     const int entry = ifail;
-    run_driver("ZBESLY", true, nullptr, fnu, z, n, scale, cy, nz, ifail, [&](const Limits& lim, DriverOutcome& out) {
-        return compute_y(fnu, z, n, scale, cy, cwrk, nz, entry, lim, out);
-    });
+    cbes::run_driver("ZBESLY", true, fnu, z, n, scale, cy, nz, ifail, cbes::no_further_checks,
+                     [&](const Limits& lim, DriverOutcome& out) {
+                         return compute_y(fnu, z, n, scale, cy, cwrk, nz, entry, lim, out);
+                     });
 }
 
 }  // namespace qelms
