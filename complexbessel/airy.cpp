@@ -1,6 +1,8 @@
 // Airy functions Ai, Ai', Bi and Bi' of complex argument: the power series for
 // |z| <= 1, and beyond it the Bessel functions of order 1/3 and 2/3 of
-// zeta = (2/3) z^(3/2), K for Ai and I for Bi.
+// zeta = (2/3) z^(3/2), K for Ai and I for Bi. Where they cancel (the sector
+// |arg z| >= 2pi/3, where both oscillate, and Bi up to |z| = 10) the Bessel
+// forms are summed in double-double.
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -9,6 +11,7 @@
 #include "../support/failure.hpp"
 #include "../support/machine.hpp"
 #include "complex_bessel.hpp"
+#include "double_double.hpp"
 #include "qelms/qelms.hpp"
 #include "sequence_driver.hpp"
 
@@ -26,13 +29,17 @@ constexpr double tth_low = 3.700743415417188e-17;  // 2/3 - tth
 // The constants of one function pair: value = c1 f + c2 g of the two power
 // series, and coef, the factor of the Bessel-function form.
 struct AiryKind {
-    double c1;    // Ai(0) or Bi(0)
-    double c2;    // Ai'(0) or Bi'(0)
-    double coef;  // 1/(pi sqrt 3) for Ai, 1/sqrt 3 for Bi
+    double c1;      // Ai(0) or Bi(0)
+    double c2;      // Ai'(0) or Bi'(0)
+    double c1_low;  // the rest of Ai(0) or Bi(0) beyond c1
+    double c2_low;  // the rest of Ai'(0) or Bi'(0) beyond c2
+    double coef;    // 1/(pi sqrt 3) for Ai, 1/sqrt 3 for Bi
     bool is_bi;
 };
-constexpr AiryKind kind_ai{0.3550280538878172, -0.2588194037928068, 0.18377629847393068, false};
-constexpr AiryKind kind_bi{0.6149266274460007, 0.4482883573538264, 0.5773502691896257, true};
+constexpr AiryKind kind_ai{0.3550280538878172, -0.2588194037928068, 2.05233632436212e-17, 2.522243111610832e-17,
+                           0.18377629847393068, false};
+constexpr AiryKind kind_bi{0.6149266274460007, 0.4482883573538264, 5.0899207794891416e-17, -2.5363237774417305e-17,
+                           0.5773502691896257, true};
 
 // id of a DERIV letter: 0 the function (F, f), 1 the derivative (D, d), -1 illegal.
 int deriv_id(char deriv) {
@@ -42,31 +49,43 @@ int deriv_id(char deriv) {
 }
 
 // The two power series in z^3 of the function (id 0) or of the derivative
-// (id 1), for tol <= |z| <= 1.
+// (id 1): their denominators and a bound of the current term.
+struct SeriesState {
+    double ak, bk, d1, d2, ad;
+    double atrm = 1.0;
+    explicit SeriesState(int id)
+        : ak(24 + 9 * id), bk(30 - 9 * id), d1((2 + id) * (3 + 2 * id)), d2((3 - 2 * id) * (4 - id)),
+          ad(std::min(d1, d2)) {}
+};
+
+// Adds terms t1, t2 to the sums s1, s2 until the term bound falls below tol,
+// in at most 'rounds' steps; T is Complex, or DDComplex where the terms far
+// exceed the sum. Returns the steps taken.
+template <class T>
+int add_terms(T z3, double az3, double tol, int rounds, SeriesState& st, T& t1, T& t2, T& s1, T& s2) {
+    for (int round = 0; round < rounds; ++round) {
+        t1 = t1 * z3 / st.d1;
+        s1 = s1 + t1;
+        t2 = t2 * z3 / st.d2;
+        s2 = s2 + t2;
+        st.atrm = st.atrm * az3 / st.ad;
+        st.d1 += st.ak;
+        st.d2 += st.bk;
+        st.ad = std::min(st.d1, st.d2);
+        st.ak += 18;
+        st.bk += 18;
+        if (st.atrm < tol * st.ad) return round + 1;
+    }
+    return rounds;
+}
+
+// The two series for tol <= |z| <= 1.
 void power_series(Complex z, double az, int id, double tol, Complex& s1, Complex& s2) {
     s1 = s2 = 1.0;
     if (az * az < tol / az) return;
-    const Complex z3 = z * z * z;
-    const double az3 = az * az * az;
-    double ak = 2 + id, bk = 3 - 2 * id, ck = 4 - id, dk = 3 + 2 * id;
-    double d1 = ak * dk, d2 = bk * ck, ad = std::min(d1, d2);
-    ak = 24 + 9 * id;
-    bk = 30 - 9 * id;
+    SeriesState st(id);
     Complex t1 = 1.0, t2 = 1.0;
-    double atrm = 1.0;
-    for (int round = 0; round < 25; ++round) {
-        t1 = t1 * z3 / d1;
-        s1 += t1;
-        t2 = t2 * z3 / d2;
-        s2 += t2;
-        atrm = atrm * az3 / ad;
-        d1 += ak;
-        d2 += bk;
-        ad = std::min(d1, d2);
-        if (atrm < tol * ad) break;
-        ak += 18;
-        bk += 18;
-    }
+    add_terms(z * z * z, az * az * az, tol, 25, st, t1, t2, s1, s2);
 }
 
 // (2/3)(hi + lo) as a rounded value and the rest.
@@ -205,6 +224,115 @@ Complex corrected(const AiryKind& kind, int id, int kode, Complex z, Complex csq
     return f + zeta.lo * slope;
 }
 
+// For |arg z| >= 2 pi/3 the Bessel forms oscillate, and near the zeros their
+// I members cancel, as those of Bi do near its complex zeros: there, and for Bi
+// everywhere, up to |z| = 10 I of orders -nu and nu at zeta are summed as their
+// power series, written in z so that no branch of zeta^nu enters (the two
+// series of c1 and c2), in double-double. The largest term exceeds the sum by
+// at most e^(|zeta| - |Re zeta|) < 2^31, which the 106 bits absorb. Within
+// |z| <= 1 the same sum serves the power series of the left sector, whose two
+// members cancel there as well. Terms below dd_series_tail (the first being 1)
+// are summed in doubles: their rounding stays a millionth of an ulp.
+constexpr double dd_series_limit = 10.0;  // |z| up to which the sum is used
+constexpr double dd_series_tail = 1e-6;   // term bound from which doubles suffice
+constexpr double dd_series_tol = 1e-24;   // relative size of the last term kept
+constexpr int dd_series_rounds = 100;     // at |z| = 10 about 60 terms are needed
+
+bool in_left_sector(Complex z, double az) { return z.real() <= -0.5 * az; }
+
+Complex dd_series(const AiryKind& kind, int id, int kode, Complex z, double az, const Zeta& zeta) {
+    using cbes::DDComplex;
+    const DDComplex zz = cbes::dd_value(z), one = cbes::dd_value(1.0);
+    SeriesState st(id);
+    DDComplex t1 = one, t2 = one, s1 = one, s2 = one;
+    const int rounds = add_terms(zz * zz * zz, az * az * az, dd_series_tail, dd_series_rounds, st, t1, t2, s1, s2);
+    Complex u1 = t1.value(), u2 = t2.value(), tail1 = 0.0, tail2 = 0.0;
+    add_terms(z * z * z, az * az * az, dd_series_tol, dd_series_rounds - rounds, st, u1, u2, tail1, tail2);
+    s1 = s1 + cbes::dd_value(tail1);
+    s2 = s2 + cbes::dd_value(tail2);
+    const DDComplex c1{{kind.c1, kind.c1_low}, {0.0, 0.0}}, c2{{kind.c2, kind.c2_low}, {0.0, 0.0}};
+    DDComplex value = id == 0 ? c1 * s1 + c2 * zz * s2 : c2 * s2 + c1 * zz * zz * s1 / 2.0;
+    if (kode == 2) {
+        // exp(zeta) for Ai, exp(-|Re zeta|) for Bi
+        TwoDoubles re{zeta.hi.real(), zeta.lo.real()}, im{zeta.hi.imag(), zeta.lo.imag()};
+        if (kind.is_bi) {
+            if (re.hi > 0.0) re = dd_neg(re);
+            im = {0.0, 0.0};
+        }
+        value = value * cbes::dd_value(cbes::dd_exp({re, im}));
+    }
+    return value.value();
+}
+
+// Beyond |z| = 10 in the same sector, while |Re zeta| < alim: K of order 1/3
+// (2/3 for the derivatives) at zeta and at -zeta, joined by the connection
+// formulae, each K by its large-argument expansion. For Im z >= 0
+//   Ai = (e^-zeta S(zeta) + i e^zeta S(-zeta)) / (2 sqrt(pi) z^(1/4)),
+//   Bi = (i e^-zeta S(zeta) + e^zeta S(-zeta)) / (2 sqrt(pi) z^(1/4)),
+// S(w) = sqrt(2w/pi) e^w K(nu, w); the derivatives alike with the factor
+// z^(1/4)/(2 sqrt(pi)) and the weights -1, i (Ai') and -i, 1 (Bi'). The two
+// terms are of one size near the negative axis and cancel near the zeros: the
+// exponentials take zeta's two-double value, and the sum runs in double-double.
+// Below the axis the values are the conjugates of those at conj(z).
+constexpr double expansion_tol = 1e-18;  // relative size of the last term of S kept
+constexpr int expansion_terms = 60;      // at |w| > 21 the terms reach expansion_tol sooner
+constexpr TwoDoubles half_over_sqrt_pi{0.28209479177387814, 3.83386490329147e-18};  // 1/(2 sqrt pi)
+
+// S(w) = 1 + sum over k >= 1 of a_k(nu) w^-k, a_k = a_(k-1) (4 nu^2 - (2k - 1)^2)/(8k);
+// the terms after the first are below 0.004 and need no more than doubles.
+cbes::DDComplex k_expansion(double nu, Complex w) {
+    const double mu = 4.0 * nu * nu;
+    const Complex rw = 1.0 / w;
+    Complex term = 1.0, sum = 0.0;
+    double last = 1.0;
+    for (int k = 1; k <= expansion_terms; ++k) {
+        const double odd = 2.0 * k - 1.0;
+        term *= rw * ((mu - odd * odd) / (8.0 * k));
+        const double size = std::abs(term);
+        if (size > last) break;  // the expansion has reached its smallest term
+        sum += term;
+        if (size < expansion_tol) break;
+        last = size;
+    }
+    return cbes::dd_corrected(1.0, sum);
+}
+
+// e^(re + i im) in double-double from the two-double parts of the exponent.
+cbes::DDComplex exp_two_double(TwoDoubles re, TwoDoubles im) {
+    const double m = exp_of(re), c = std::cos(im.hi), s = std::sin(im.hi);
+    const TwoDoubles mc = exact_product(m, c), ms = exact_product(m, s);
+    return {dd_add(mc, {-ms.hi * im.lo, 0.0}), dd_add(ms, {mc.hi * im.lo, 0.0})};
+}
+
+// v times i^quarters.
+cbes::DDComplex quarter_turns(cbes::DDComplex v, int quarters) {
+    for (int q = 0; q < quarters; ++q) v = {dd_neg(v.im), v.re};
+    return v;
+}
+
+Complex left_expansion(const AiryKind& kind, int id, int kode, Complex z, Zeta zeta) {
+    using cbes::DDComplex;
+    const bool below = std::signbit(z.imag());
+    if (below) {
+        z = std::conj(z);
+        zeta = {std::conj(zeta.hi), std::conj(zeta.lo)};
+    }
+    const TwoDoubles zr{zeta.hi.real(), zeta.lo.real()}, zi{zeta.hi.imag(), zeta.lo.imag()};
+    const TwoDoubles zero{0.0, 0.0};
+    // the scaling exponent: zeta for Ai, Re zeta = -|Re zeta| for Bi
+    const TwoDoubles shift_re = kode == 2 ? zr : zero, shift_im = kode == 2 && !kind.is_bi ? zi : zero;
+    const DDComplex e1 = exp_two_double(dd_add(dd_neg(zr), shift_re), dd_add(dd_neg(zi), shift_im));
+    const DDComplex e2 = exp_two_double(dd_add(zr, shift_re), dd_add(zi, shift_im));
+    const double nu = (1.0 + id) / 3.0;
+    const int first_turns = kind.is_bi ? (id == 0 ? 1 : 3) : (id == 0 ? 0 : 2);
+    const DDComplex sum = quarter_turns(e1 * k_expansion(nu, zeta.hi), first_turns) +
+                          quarter_turns(e2 * k_expansion(nu, -zeta.hi), kind.is_bi ? 0 : 1);
+    const DDComplex fourth_root = cbes::dd_sqrt(cbes::dd_sqrt(cbes::dd_value(z)));
+    const DDComplex c{half_over_sqrt_pi, zero};
+    const Complex value = (id == 0 ? sum * c / fourth_root : sum * c * fourth_root).value();
+    return below ? std::conj(value) : value;
+}
+
 // Ai, Ai', Bi or Bi' for |z| > 1; nz counts an underflowed Ai.
 Complex airy_large(const AiryKind& kind, int id, int kode, Complex z, double az, int& nz, DriverOutcome& out) {
     const Limits lim = cbes::cbes_limit_set();
@@ -219,6 +347,9 @@ Complex airy_large(const AiryKind& kind, int id, int kode, Complex z, double az,
                 {az, std::sqrt(bound)});
     const Complex csq = std::sqrt(z);
     const Zeta zeta = airy_zeta(z, csq);
+    if ((kind.is_bi || in_left_sector(z, az)) && az <= dd_series_limit)
+        return dd_series(kind, id, kode, z, az, zeta);
+    if (in_left_sector(z, az) && std::abs(zeta.hi.real()) < lim.alim) return left_expansion(kind, id, kode, z, zeta);
     // Bi comes with Bi', Ai alone
     Complex f, fother;
     bool companion = false;
@@ -276,6 +407,7 @@ Complex airy(const AiryKind& kind, int id, int kode, Complex z, int& nz, DriverO
         }
         return value;
     }
+    if (in_left_sector(z, az)) return dd_series(kind, id, kode, z, az, airy_zeta(z, std::sqrt(z)));
     Complex s1, s2;
     power_series(z, az, id, tol, s1, s2);
     Complex value = id == 0 ? kind.c1 * s1 + kind.c2 * z * s2 : kind.c2 * s2 + kind.c1 / 2.0 * z * z * s1;

@@ -6,10 +6,8 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
-#include <limits>
 #include <string_view>
 
-#include "../support/failure.hpp"
 #include "complex_bessel.hpp"
 #include "qelms/qelms.hpp"
 #include "sequence_driver.hpp"
@@ -25,8 +23,6 @@ constexpr double hpi = 1.5707963267948966;  // pi/2
 
 constexpr std::string_view hankel_order_lacks_precision =
     "(1X,'** Results lack precision, FNU+N-1 =',1P,D13.5,' .GT.',D13.5)";
-
-bool has_nan(Complex z) { return std::isnan(z.real()) || std::isnan(z.imag()); }
 
 // e^(i sgn fnu) with |sgn| = pi/2, formed from the fractional part of fnu and
 // the parity of its integer part so that a large order keeps its phase.
@@ -55,20 +51,10 @@ bool compute_j(double fnu, Complex z, int n, char scale, Complex* cy, int& nz, c
         csgn = std::conj(csgn);
         cii = -1.0;
     }
-    int nw = 0;
-    cbes::cbes_i_core(zn, fnu, cbes::scale_kode(scale), n, cy, nw, lim);
-    if (nw < 0) {
-        if (nw == -3) {
-            out.set(4, cbes::no_computation_abs_z, {az, std::sqrt(lim.az_limit)});
-        } else if (nw == -2) {
-            out.set(5, cbes::termination_not_met);
-        } else {
-            out.set(2, "(1X,'** No computation because imag(Z) =',1P,D13.5,' .GT.',D12.5,', SCALE = ''U''.')",
-                    {z.imag(), lim.elim});
-        }
-        return false;
-    }
-    nz = nw;
+    nz = cbes::i_sequence(zn, fnu, cbes::scale_kode(scale), n, cy, lim, out,
+                          "(1X,'** No computation because imag(Z) =',1P,D13.5,' .GT.',D12.5,', SCALE = ''U''.')",
+                          z.imag());
+    if (nz < 0) return false;
     cbes::rotate_members(cy, n - nz, csgn, Complex(0.0, cii), lim);
     return true;
 }
@@ -84,57 +70,15 @@ bool compute_h(int m, double fnu, Complex z, int n, char scale, Complex* cy, int
     const double az = std::abs(z);
     const double fn = fnu + n - 1;
     if (!cbes::sequence_range_valid(out, az, fn, lim, {5, 4, hankel_order_lacks_precision})) return false;
-    const double ufl = std::exp(-lim.elim);
-    if (az < ufl) {
-        out.set(2, "(1X,'** No computation because abs(Z) =',1P,D13.5,' .LT. ',D13.5)", {az, ufl});
-        return false;
-    }
 
     // K of zn = -i (3 - 2m) z; its left half plane, and for H(2) its negative
     // imaginary axis, by continuation from the right half plane.
     const double fmm = 3 - 2 * m;
-    Complex zn(fmm * z.imag(), -fmm * z.real());
-    const int kode = cbes::scale_kode(scale);
-    const bool on_axis = zn.real() == 0.0 && zn.imag() < 0.0 && m == 2;
-    const bool continued = zn.real() < 0.0 || on_axis;
-    const int mr = continued ? -static_cast<int>(fmm) : 0;
-    int nn = n;
-    int nw = 0;
-    if (fnu > lim.fnul) {
-        if (on_axis) zn = -zn;
-        cbes::cbes_k_uniform(zn, fnu, kode, mr, n, cy, nw, lim);
-    } else {
-        if (fn > 2.0) {
-            int nuf = 0;
-            cbes::cbes_over_under_test(zn, fnu, kode, 2, n, cy, nuf, lim);
-            nz = nuf;
-            nn = n - nuf;
-            if (nuf < 0 || (nn == 0 && zn.real() < 0.0)) {
-                nw = -1;  // the continuation would overflow where K underflows
-            } else if (nn == 0) {
-                return true;  // every member underflowed: zeros, nothing to rotate
-            }
-        } else if (fn > 1.0 && az <= lim.tol && -fn * std::log(az / 2.0) > lim.elim) {
-            nw = -1;
-        }
-        if (nw == 0 && continued) {
-            cbes::cbes_k_continuation(zn, fnu, kode, mr, nn, cy, nw, lim);
-        } else if (nw == 0) {
-            cbes::cbes_k_core(zn, fnu, kode, nn, cy, nw, lim);
-        }
-    }
-    if (nw < 0) {  // from any evaluator, the K core of the right half plane too
-        nz = 0;
-        if (nw == -3) {
-            out.set(5, cbes::no_computation_abs_z, {az, std::sqrt(lim.az_limit)});
-        } else if (nw == -1) {
-            out.set(3, "(1X,'** No computation because FNU+N-1 =',1P,D13.5,' is t','oo large.')", {fn});
-        } else {
-            out.set(6, cbes::termination_not_met);
-        }
-        return false;
-    }
-    nz = nw;
+    const Complex zn(fmm * z.imag(), -fmm * z.real());
+    const bool continued = zn.real() < 0.0 || (zn.real() == 0.0 && zn.imag() < 0.0 && m == 2);
+    const int nn = cbes::k_sequence(zn, fnu, cbes::scale_kode(scale), continued ? -static_cast<int>(fmm) : 0, n, cy,
+                                    nz, lim, out, "(1X,'** No computation because abs(Z) =',1P,D13.5,' .LT. ',D13.5)");
+    if (nn < 0) return false;
 
     // (3 - 2m) (2/(pi i)) e^(-(3-2m) i fnu pi/2), then a quarter turn per order.
     const double sgn = std::copysign(hpi, -fmm);
@@ -184,51 +128,29 @@ bool compute_y(double fnu, Complex z, int n, char scale, Complex* cy, Complex* c
     return true;
 }
 
-// Runs one driver: the argument checks (with M for zhankl), NaN members for a NaN z, nz 0 on
-// entry, members 0 after a failure that leaves no values, and fail_exit once
-// at the end.
-template <typename Compute>
-void run_driver(std::string_view routine, bool zero_z_refused, const int* m, double fnu, Complex z, int n, char scale,
-                Complex* cy, int& nz, int& ifail, Compute compute) {
-    const Limits lim = cbes::cbes_limit_set();
-    DriverOutcome out;
-    nz = 0;
-    bool values = cbes::sequence_arguments_valid(out, zero_z_refused, fnu, z, n, scale) &&
-                  (m == nullptr || hankel_kind_valid(out, *m));
-    if (values && has_nan(z)) {
-        const double nan = std::numeric_limits<double>::quiet_NaN();
-        cbes::fill_members(cy, n, Complex(nan, nan), lim);
-    } else if (values) {
-        values = compute(lim, out);
-    }
-    if (!values) {
-        nz = 0;
-        cbes::fill_members(cy, n, 0.0, lim);
-    }
-    ifail = fail_exit(ifail, out.error, routine, out.message);
-}
-
 }  // namespace
 
 void zbeslj(double fnu, std::complex<double> z, int n, char scale, std::complex<double>* cy, int& nz, int& ifail) {
-    run_driver("ZBESLJ", false, nullptr, fnu, z, n, scale, cy, nz, ifail, [&](const Limits& lim, DriverOutcome& out) {
-        return compute_j(fnu, z, n, scale, cy, nz, lim, out);
-    });
+    cbes::run_driver("ZBESLJ", false, fnu, z, n, scale, cy, nz, ifail, cbes::no_further_checks,
+                     [&](const Limits& lim, DriverOutcome& out) {
+                         return compute_j(fnu, z, n, scale, cy, nz, lim, out);
+                     });
 }
 
 void zhankl(int m, double fnu, std::complex<double> z, int n, char scale, std::complex<double>* cy, int& nz,
             int& ifail) {
-    run_driver("ZHANKL", true, &m, fnu, z, n, scale, cy, nz, ifail, [&](const Limits& lim, DriverOutcome& out) {
-        return compute_h(m, fnu, z, n, scale, cy, nz, lim, out);
-    });
+    cbes::run_driver(
+        "ZHANKL", true, fnu, z, n, scale, cy, nz, ifail, [m](DriverOutcome& out) { return hankel_kind_valid(out, m); },
+        [&](const Limits& lim, DriverOutcome& out) { return compute_h(m, fnu, z, n, scale, cy, nz, lim, out); });
 }
 
 void zbesly(double fnu, std::complex<double> z, int n, char scale, std::complex<double>* cy, int& nz,
             std::complex<double>* cwrk, int& ifail) {
     const int entry = ifail;
-    run_driver("ZBESLY", true, nullptr, fnu, z, n, scale, cy, nz, ifail, [&](const Limits& lim, DriverOutcome& out) {
-        return compute_y(fnu, z, n, scale, cy, cwrk, nz, entry, lim, out);
-    });
+    cbes::run_driver("ZBESLY", true, fnu, z, n, scale, cy, nz, ifail, cbes::no_further_checks,
+                     [&](const Limits& lim, DriverOutcome& out) {
+                         return compute_y(fnu, z, n, scale, cy, cwrk, nz, entry, lim, out);
+                     });
 }
 
 }  // namespace qelms

@@ -53,6 +53,65 @@ bool sequence_range_valid(DriverOutcome& out, double az, double fn, const Limits
     return true;
 }
 
+int i_sequence(Complex z, double fnu, int kode, int n, Complex* cy, const Limits& lim, DriverOutcome& out,
+               std::string_view overflow_template, double value) {
+    int nw = 0;
+    cbes_i_core(z, fnu, kode, n, cy, nw, lim);
+    if (nw >= 0) return nw;
+    if (nw == -3)
+        out.set(4, no_computation_abs_z, {std::abs(z), std::sqrt(lim.az_limit)});
+    else if (nw == -2)
+        out.set(5, termination_not_met);
+    else
+        out.set(2, overflow_template, {value, lim.elim});
+    return -1;
+}
+
+int k_sequence(Complex z, double fnu, int kode, int mr, int n, Complex* cy, int& nz, const Limits& lim,
+               DriverOutcome& out, std::string_view tiny_z_template) {
+    const double az = std::abs(z);
+    const double fn = fnu + n - 1;
+    const double ufl = std::exp(-lim.elim);
+    if (az < ufl) {
+        out.set(2, tiny_z_template, {az, ufl});
+        return -1;
+    }
+    int nw = 0;
+    if (fnu > lim.fnul) {
+        cbes_k_uniform(mr != 0 && z.real() == 0.0 ? -z : z, fnu, kode, mr, n, cy, nw, lim);
+    } else {
+        if (fn > 2.0) {
+            // The K test drops either no member or all of them.
+            int nuf = 0;
+            cbes_over_under_test(z, fnu, kode, 2, n, cy, nuf, lim);
+            nz = nuf;
+            if (nuf < 0 || (nuf == n && z.real() < 0.0)) {
+                nw = -1;  // the continuation would overflow where K underflows
+            } else if (nuf == n) {
+                return 0;  // every member underflowed
+            }
+        } else if (fn > 1.0 && az <= lim.tol && -fn * std::log(az / 2.0) > lim.elim) {
+            nw = -1;
+        }
+        if (nw == 0 && mr != 0)
+            cbes_k_continuation(z, fnu, kode, mr, n, cy, nw, lim);
+        else if (nw == 0)
+            cbes_k_core(z, fnu, kode, n, cy, nw, lim);
+    }
+    if (nw >= 0) {
+        nz = nw;
+        return n;
+    }
+    nz = 0;
+    if (nw == -3)
+        out.set(5, no_computation_abs_z, {az, std::sqrt(lim.az_limit)});
+    else if (nw == -1)
+        out.set(3, "(1X,'** No computation because FNU+N-1 =',1P,D13.5,' is t','oo large.')", {fn});
+    else
+        out.set(6, termination_not_met);
+    return -1;
+}
+
 bool members_writable(int n, const Limits& lim) { return n >= 1 && n - 1.0 <= lim.az_limit; }
 
 void fill_members(Complex* cy, int n, Complex v, const Limits& lim) {

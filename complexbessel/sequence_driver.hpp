@@ -1,10 +1,15 @@
 // What the sequence drivers share: the argument and range checks with their
-// messages, and the final multiplication of the members by unit factors.
+// messages, the I and K sequences with their failures, the final
+// multiplication of the members by unit factors, and the run from the checks
+// to the failure exit.
 #pragma once
 
+#include <cmath>
 #include <initializer_list>
+#include <limits>
 #include <string_view>
 
+#include "../support/failure.hpp"
 #include "../support/message_format.hpp"
 #include "complex_bessel.hpp"
 
@@ -47,6 +52,23 @@ bool sequence_range_valid(DriverOutcome& out, double az, double fn, const Limits
 // sequences are refused without touching a member.
 bool members_writable(int n, const Limits& lim);
 
+// I(fnu + k, z), k = 0..n-1, into cy by cbes_i_core for Re z >= 0. Returns
+// nz, or -1 after a failure recorded in out: error 4 for |z| too large, 5 no
+// convergence, 2 overflow (the message overflow_template with value and elim).
+int i_sequence(Complex z, double fnu, int kode, int n, Complex* cy, const Limits& lim, DriverOutcome& out,
+               std::string_view overflow_template, double value);
+
+// K(fnu + k, z), k = 0..n-1, into cy after a driver's range checks. mr is 0
+// for z taken in the right half plane, otherwise the side (+1 or -1) of the
+// cut from which the continuation reaches z; a continued z on the imaginary
+// axis is the negative axis, which the uniform expansions take as its mirror
+// -z. Returns the number of members the caller may go on with (n, or 0 when
+// every member underflows; nz counts the zeros), or -1 after a failure
+// recorded in out: error 2 for |z| below exp(-elim) with the message
+// tiny_z_template, 3 overflow, 5 |z| too large, 6 no convergence.
+int k_sequence(Complex z, double fnu, int kode, int mr, int n, Complex* cy, int& nz, const Limits& lim,
+               DriverOutcome& out, std::string_view tiny_z_template);
+
 // Sets the n members to v when they may be written.
 void fill_members(Complex* cy, int n, Complex v, const Limits& lim);
 
@@ -54,5 +76,33 @@ void fill_members(Complex* cy, int n, Complex v, const Limits& lim);
 // below exp(-elim)/tol is scaled up by 1/tol before the product and down after,
 // so that the product does not lose its low bits to underflow.
 void rotate_members(Complex* cy, int n, Complex csgn, Complex step, const Limits& lim);
+
+// For drivers without checks beyond sequence_arguments_valid.
+inline bool no_further_checks(DriverOutcome&) { return true; }
+
+// Runs one driver: nz 0 on entry; the argument checks, then further(out); NaN
+// members for a NaN z when they may be written; otherwise compute(lim, out),
+// which returns whether the members hold values (its failure, if any, only a
+// warning). Members are 0 after a failure that leaves no values, and
+// fail_exit reports once at the end.
+template <typename Further, typename Compute>
+void run_driver(std::string_view routine, bool zero_z_refused, double fnu, Complex z, int n, char scale, Complex* cy,
+                int& nz, int& ifail, Further further, Compute compute) {
+    const Limits lim = cbes_limit_set();
+    DriverOutcome out;
+    nz = 0;
+    bool values = sequence_arguments_valid(out, zero_z_refused, fnu, z, n, scale) && further(out);
+    if (values && (std::isnan(z.real()) || std::isnan(z.imag())) && members_writable(n, lim)) {
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        fill_members(cy, n, Complex(nan, nan), lim);
+    } else if (values) {
+        values = compute(lim, out);
+    }
+    if (!values) {
+        nz = 0;
+        fill_members(cy, n, 0.0, lim);
+    }
+    ifail = fail_exit(ifail, out.error, routine, out.message);
+}
 
 }  // namespace qelms::cbes

@@ -119,9 +119,8 @@ TEST(ComplexAiry, AccuracyPerRegion) {
     }
 }
 
-// On the real axis the complex routines stay within their 16 eps bound at the
-// points where airyai, airybi, airyad and airybd are measured; both figures
-// are printed side by side.
+// On the real axis the complex routines are no worse than airyai, airybi,
+// airyad and airybd at the same points (or within 4 eps where those are better).
 TEST(ComplexAiry, RealAxisAgreesWithRealRoutines) {
     const std::map<std::string, double (*)(double, int&)> real_routines = {
         {"ai", qelms::airyai}, {"aid", qelms::airyad}, {"bi", qelms::airybi}, {"bid", qelms::airybd}};
@@ -140,7 +139,7 @@ TEST(ComplexAiry, RealAxisAgreesWithRealRoutines) {
     }
     for (const auto& [f, errors] : worst) {
         std::printf("%-4s complex %6.2f eps, real %6.2f eps\n", f.c_str(), errors.first, errors.second);
-        EXPECT_LE(errors.first, 16.0) << f;
+        EXPECT_LE(errors.first, std::max(errors.second, 4.0)) << f;
     }
 }
 

@@ -378,25 +378,28 @@ TEST(BesselHankel, NotANumberAndInfinity) {
     }
 }
 
-// A count beyond any computed sequence is refused without writing a member:
-// the caller's block may be shorter than n.
+// A count beyond any computed sequence is refused without writing a member,
+// for a NaN z too (no NaN members, no success): the caller's block may be
+// shorter than n.
 TEST(BesselHankel, HugeCountsTouchNoMember) {
     const int huge = std::numeric_limits<int>::max();
     for (char scale : {'U', 'x'}) {
-        Complex cy[2] = {{-7.0, -7.0}, {-7.0, -7.0}};
-        Complex work[2];
-        int nz = -1;
-        int ifail = 1;
-        qelms::zbeslj(0.0, {1.0, 1.0}, huge, scale, cy, nz, ifail);
-        EXPECT_EQ(ifail, scale == 'x' ? 1 : 4);
-        ifail = 1;
-        qelms::zhankl(1, 0.0, {1.0, 1.0}, huge, scale, cy, nz, ifail);
-        EXPECT_EQ(ifail, scale == 'x' ? 1 : 5);
-        ifail = 1;
-        qelms::zbesly(0.0, {1.0, 1.0}, huge, scale, cy, nz, work, ifail);
-        EXPECT_EQ(ifail, scale == 'x' ? 1 : 5);
-        EXPECT_EQ(cy[0], Complex(-7.0, -7.0));
-        EXPECT_EQ(nz, 0);
+        for (Complex z : {Complex(1.0, 1.0), Complex(nan, 1.0)}) {
+            Complex cy[2] = {{-7.0, -7.0}, {-7.0, -7.0}};
+            Complex work[2];
+            int nz = -1;
+            int ifail = 1;
+            qelms::zbeslj(0.0, z, huge, scale, cy, nz, ifail);
+            EXPECT_EQ(ifail, scale == 'x' ? 1 : 4);
+            ifail = 1;
+            qelms::zhankl(1, 0.0, z, huge, scale, cy, nz, ifail);
+            EXPECT_EQ(ifail, scale == 'x' ? 1 : 5);
+            ifail = 1;
+            qelms::zbesly(0.0, z, huge, scale, cy, nz, work, ifail);
+            EXPECT_EQ(ifail, scale == 'x' ? 1 : 5);
+            EXPECT_EQ(cy[0], Complex(-7.0, -7.0));
+            EXPECT_EQ(nz, 0);
+        }
     }
 }
 

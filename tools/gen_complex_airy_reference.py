@@ -59,7 +59,30 @@ def arguments():
     huge = [point(r, a) for r in (101.0, 102.5, 300.0, 1000.0, 3000.0) for a in ANGLES]
     huge += [point(math.exp(rng.uniform(math.log(100), math.log(1e4))), rng.uniform(-math.pi, math.pi))
              for _ in range(20)]
-    return [("small", small), ("mid", mid), ("large", large), ("huge", huge)]
+    regions = [("small", small), ("mid", mid), ("large", large), ("huge", huge)]
+    for z in near_axis():
+        regions[region_of(abs(z))][1].append(z)
+    return regions
+
+
+def region_of(r):
+    return 0 if r <= 1 else 1 if r <= 10 else 2 if r <= 100 else 3
+
+
+def near_axis():
+    """The real axis, densest on the negative side with its zeros, and the
+    points just above and below it."""
+    rng = random.Random(2024)
+    xs = [-math.exp(rng.uniform(0, math.log(100))) for _ in range(40)]
+    xs += [math.exp(rng.uniform(0, math.log(100))) for _ in range(12)]
+    xs += [-rng.uniform(0, 1) for _ in range(6)]
+    for k in (1, 2, 3, 4, 5, 8, 13, 21, 34, 55, 89, 144):
+        for zero in (mp.airyaizero(k), mp.airyaizero(k, 1), mp.airybizero(k), mp.airybizero(k, 1)):
+            xs.append(float(zero))
+    zs = [complex(x, 0.0) for x in xs]
+    zs += [complex(x, side * tiny * max(1.0, abs(x))) for x in xs[::3] for side in (1, -1)
+           for tiny in (1e-15, 1e-9)]
+    return zs
 
 
 def zeta(z):
