@@ -47,11 +47,7 @@ void run_gateway(const Gateway& g, int nlhs, mxArray* plhs[], int nrhs, const mx
         int& n = call.integer[sequence_length_arg - 1];
         get_integer_arg(g.name, first, sequence_length_arg, &n, work);
         rows = n < 1 || n > longest_computed_sequence ? 0 : n;
-        if (rows > longest_allocated_sequence) {
-            std::string text = "RHS argument (n) is too large";
-            text.resize(72, ' ');  // as every use-error text
-            host_error(text);
-        }
+        if (rows > longest_allocated_sequence) refuse_argument(g.name, sequence_length_arg, ") is too large");
         const auto block = static_cast<mwSize>(std::max(rows, 1));
         call.sequence = static_cast<std::complex<double>*>(mxCalloc(block, sizeof(std::complex<double>)));
         if (g.needs_work_area)

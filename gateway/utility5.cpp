@@ -201,6 +201,10 @@ void get_string_arg(std::string_view name, const ArgTables& args, int k, char* f
     copy_chars(args.array[i], field, std::min(length, 1024));
 }
 
+void refuse_argument(std::string_view name, int k, std::string_view tail) {
+    refuse(name, k, type_label_length, tail);
+}
+
 // m*n, saturating: only the largest arrays a host can describe (sparse ones) overflow.
 std::size_t element_count(std::size_t m, std::size_t n) {
     std::size_t count;

@@ -56,6 +56,10 @@ void get_string_arg(std::string_view name, const ArgTables& args, int k, char* f
 // arguments of any other class or shape.
 int get_scalar_count(const mxArray* array);
 
+// Refuses argument k (from 1) of routine `name` with the error header and
+// the text "RHS argument (LABEL" followed by `tail`.
+[[noreturn]] void refuse_argument(std::string_view name, int k, std::string_view tail);
+
 // m*n, or the largest size_t when that overflows.
 std::size_t element_count(std::size_t m, std::size_t n);
 
