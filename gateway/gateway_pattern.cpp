@@ -1,9 +1,6 @@
 #include "gateway_pattern.hpp"
 
 #include <algorithm>
-#include <string>
-
-#include "host_io.hpp"
 
 namespace qelms::gateway {
 namespace {
