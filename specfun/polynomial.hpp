@@ -21,6 +21,25 @@ inline double horner_descending(std::span<const double> c, double t) {
     return p;
 }
 
+// The same sum with a shorter chain of dependent operations: the leading
+// coefficients, whose terms are small, as two interleaved Horner chains in t^2,
+// the last `exact_tail` (at least 1) by Horner's rule in t, so that the
+// rounding of the large final terms is that of horner_descending.
+template <std::size_t exact_tail = 4>
+inline double horner_descending_paired(std::span<const double> c, double t) {
+    const std::size_t m = c.size() - exact_tail;  // leading coefficients c[0..m-1]
+    const double t2 = t * t;
+    double even = c[m % 2 == 0 ? 1 : 0];         // chain of the coefficients of even powers of t
+    double odd = m % 2 == 0 ? c[0] : 0.0;        // and of odd powers
+    for (std::size_t k = m % 2 == 0 ? 2 : 1; k + 1 < m; k += 2) {
+        odd = odd * t2 + c[k];
+        even = even * t2 + c[k + 1];
+    }
+    double p = odd * t + even;
+    for (std::size_t k = m; k < c.size(); ++k) p = p * t + c[k];
+    return p;
+}
+
 // Chebyshev series on entries stored from the highest order down, c[0] ... c[m-1]
 // (m >= 4), the constant term c[m-1] added whole: d1 = u c[0] + c[1],
 // d2 = u d1 + c[2], dk = u d(k-1) - d(k-2) + c[k], value t d(m-2) - d(m-3) + c[m-1].
