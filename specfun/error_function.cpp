@@ -23,24 +23,32 @@ constexpr double erfcx_tail_limit = 4.0;   // from here a e^(a^2) erfc(a) in 32/
 
 double erf_near_zero(double x) { return x * horner_descending_paired(erf_near_zero_poly, x * x); }
 
-// e^(-a^2) g / d, rounded once: the product, the rounding of a^2 and the
-// quotient are carried in two doubles, scaled by 2^64 so that their low parts
+// e^(-a^2) g for a <= 4, rounded once: the product and the rounding of a^2
+// carried in two doubles.
+double exp_minus_square_times(double a, double g) {
+    const TwoDoubles square = exact_product(a, a);
+    const TwoDoubles p = exact_product(std::exp(-square.hi), g);
+    return p.hi + (p.lo - p.hi * square.lo);  // e^-lo = 1 - lo
+}
+
+// e^(-a^2) g / a for a > 4, rounded once: the product, the rounding of a^2 and
+// the quotient carried in two doubles, scaled by 2^64 so that their low parts
 // stay normal (subnormal arithmetic is slow) down to erfc(26.6) = 1e-309.
-double exp_minus_square_times(double a, double g, double d) {
+double exp_minus_square_over(double a, double g) {
     constexpr double scale_up = 0x1p64, scale_down = 0x1p-64;
     const TwoDoubles square = exact_product(a, a);
     const TwoDoubles p = exact_product(std::exp(-square.hi) * scale_up, g);
-    const double p_lo = p.lo - p.hi * square.lo;  // e^-lo = 1 - lo
-    const double q = p.hi / d;
-    const TwoDoubles qd = exact_product(q, d);
-    return (q + (((p.hi - qd.hi) - qd.lo) + p_lo) / d) * scale_down;
+    const double p_lo = p.lo - p.hi * square.lo;
+    const double q = p.hi / a;
+    const TwoDoubles qa = exact_product(q, a);
+    return (q + (((p.hi - qa.hi) - qa.lo) + p_lo) / a) * scale_down;
 }
 
 // erfc(a) for a >= 1/2 as e^(-a^2) times e^(a^2) erfc(a) from the table of its interval.
 double erfc_positive(double a) {
-    if (a <= erfcx_split) return exp_minus_square_times(a, horner_descending_paired(erfcx_low_poly, a - 1.25), 1.0);
-    if (a <= erfcx_tail_limit) return exp_minus_square_times(a, horner_descending_paired(erfcx_middle_poly, a - 3.0), 1.0);
-    return exp_minus_square_times(a, chebyshev_descending(erfcx_tail, 32.0 / (a * a) - 1.0), a);
+    if (a <= erfcx_split) return exp_minus_square_times(a, horner_descending_paired(erfcx_low_poly, a - 1.25));
+    if (a <= erfcx_tail_limit) return exp_minus_square_times(a, horner_descending_paired(erfcx_middle_poly, a - 3.0));
+    return exp_minus_square_over(a, horner_descending_paired(erfcx_tail, 32.0 / (a * a) - 1.0));
 }
 
 }  // namespace
@@ -49,7 +57,7 @@ double erfc_scaled(double a) {
     if (a < erfc_direct_limit) return std::exp(a * a) * (1.0 - erf_near_zero(a));
     if (a <= erfcx_split) return horner_descending_paired(erfcx_low_poly, a - 1.25);
     if (a <= erfcx_tail_limit) return horner_descending_paired(erfcx_middle_poly, a - 3.0);
-    return chebyshev_descending(erfcx_tail, 32.0 / (a * a) - 1.0) / a;
+    return horner_descending_paired(erfcx_tail, 32.0 / (a * a) - 1.0) / a;
 }
 
 double errfun(double x, int& ifail) {
@@ -74,8 +82,9 @@ double erfcmp(double x, int& ifail) {
     if (x <= erfc_two_limit) return 2.0;
     const double a = std::fabs(x);
     if (a < erfc_direct_limit) return 1.0 - erf_near_zero(x);
-    const double y = erfc_positive(a);
-    return x < 0.0 ? 2.0 - y : y;
+    if (x > 0.0) return erfc_positive(a);
+    // 2 - erfc(a): from a = 2 on, erfc(a) < 0.0047 needs only a few eps of its own
+    return 2.0 - (a <= erfcx_split ? erfc_positive(a) : std::exp(-a * a) * erfc_scaled(a));
 }
 
 }  // namespace qelms
