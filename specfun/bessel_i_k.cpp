@@ -91,9 +91,9 @@ double besli0(double x, int& ifail) {
     ifail = 0;
     if (a > i_large_bound) {
         const LargeI l = large_i(a);
-        return l.factor * horner_descending(i0_large, l.t);
+        return l.factor * horner_descending_paired(i0_large, l.t);
     }
-    if (a > i_medium_bound) return std::exp(a) * horner_descending(i0_medium, a * 0.25 - 2.0);
+    if (a > i_medium_bound) return std::exp(a) * horner_descending_paired(i0_medium, a * 0.25 - 2.0);
     if (a > tiny_argument) return std::exp(a) * horner_descending(i0_small, a * 0.5 - 1.0);
     return 1.0;
 }
@@ -108,10 +108,10 @@ double besli1(double x, int& ifail) {
     ifail = 0;
     if (a > i_large_bound) {
         const LargeI l = large_i(a);
-        return with_sign_of(l.factor * horner_descending(i1_large, l.t), x);
+        return with_sign_of(l.factor * horner_descending_paired(i1_large, l.t), x);
     }
-    if (a > i_medium_bound) return with_sign_of(std::exp(a) * horner_descending(i1_medium, a / 4.0 - 2.0), x);
-    if (a > tiny_argument) return x * horner_descending(i1_small, x * x * 0.125 - 1.0);
+    if (a > i_medium_bound) return with_sign_of(std::exp(a) * horner_descending_paired(i1_medium, a / 4.0 - 2.0), x);
+    if (a > tiny_argument) return x * horner_descending_paired(i1_small, x * x * 0.125 - 1.0);
     return x * 0.5;
 }
 
@@ -125,13 +125,13 @@ double beslk0(double x, int& ifail) {
     if (x >= k_underflow_bound) return 0.0;
     if (x > k_large_bound) {
         const double t = 10.0 / (1.0 + x) - 1.0;
-        return std::exp(-x) * horner_descending(k0_large, t) / std::sqrt(x);
+        return std::exp(-x) * horner_descending_paired(k0_large, t) / std::sqrt(x);
     }
-    if (x > k_middle_bound) return std::exp(-x) * horner_descending(k0_2_4, x - 3.0);
-    if (x > k_log_bound) return std::exp(-x) * horner_descending(k0_1_2, 2.0 * x - 3.0);
+    if (x > k_middle_bound) return std::exp(-x) * horner_descending_paired(k0_2_4, x - 3.0);
+    if (x > k_log_bound) return std::exp(-x) * horner_descending_paired(k0_1_2, 2.0 * x - 3.0);
     if (x > tiny_argument) {
         const double t = 2.0 * x * x - 1.0;
-        return horner_descending(k0_regular, t) - std::log(x) * horner_descending(k0_i0, t);
+        return horner_descending_paired(k0_regular, t) - std::log(x) * horner_descending_paired(k0_i0, t);
     }
     return -(log_half(x) + euler_gamma);
 }
@@ -150,13 +150,13 @@ double beslk1(double x, int& ifail) {
     if (x >= k_underflow_bound) return 0.0;
     if (x > k_large_bound) {
         const double t = 10.0 / (1.0 + x) - 1.0;
-        return std::exp(-x) * horner_descending(k1_large, t) / std::sqrt(x);
+        return std::exp(-x) * horner_descending_paired(k1_large, t) / std::sqrt(x);
     }
-    if (x > k_middle_bound) return std::exp(-x) * horner_descending(k1_2_4, x - 3.0);
-    if (x > k_log_bound) return std::exp(-x) * horner_descending(k1_1_2, 2.0 * x - 3.0);
+    if (x > k_middle_bound) return std::exp(-x) * horner_descending_paired(k1_2_4, x - 3.0);
+    if (x > k_log_bound) return std::exp(-x) * horner_descending_paired(k1_1_2, 2.0 * x - 3.0);
     if (x > k1_tiny_argument) {
         const double t = 2.0 * x * x - 1.0;
-        return 1.0 / x + x * (std::log(x) * horner_descending(k1_i1, t) - horner_descending(k1_regular, t));
+        return 1.0 / x + x * (std::log(x) * horner_descending_paired(k1_i1, t) - horner_descending_paired(k1_regular, t));
     }
     return 1.0 / x;
 }
