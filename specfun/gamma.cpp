@@ -85,7 +85,7 @@ double gamma_stirling(double x) {
     const TwoDoubles p = exact_product(h, ln_x.hi);
     const TwoDoubles s = exact_sum(p.hi, -x);
     const TwoDoubles e1 = exact_sum(s.hi, ln_sqrt_2pi);
-    const TwoDoubles e = exact_sum(e1.hi, horner_ascending(stirling_correction, 450.0 / (x * x) - 1.0) / x);
+    const TwoDoubles e = exact_sum(e1.hi, horner_ascending_paired(stirling_correction, 450.0 / (x * x) - 1.0) / x);
     const double lo = e.lo + e1.lo + s.lo + p.lo + h * ln_x.lo + ln_sqrt_2pi_low;  // a few ulps of e.hi
     const double value = std::exp(e.hi);
     return value + value * lo;
@@ -109,7 +109,7 @@ double gamma_reflected(double x) {
     return (q - q * ((d.lo - sg.lo * x) / d.hi - pi_lo / pi_hi)) * 0x1p-64;
 }
 
-double gamma_one_plus(double g) { return horner_ascending(gamma_poly, 2.0 * g - 1.0); }
+double gamma_one_plus(double g) { return horner_ascending_paired(gamma_poly, 2.0 * g - 1.0); }
 
 // ln Gamma(x) for 0.75 <= x <= 3 as (x - z) F(x), z the zero 1 or 2; x - z is exact.
 double lngamm_near_zeros(double x) {
@@ -194,7 +194,7 @@ double lngamm(double x, int& ifail) {
     if (x <= lngamm_correction_limit) {
         const double t = 450.0 / (x * x) - 1.0;
         ifail = 0;
-        return ((x - 0.5) * std::log(x) + horner_ascending(stirling_correction, t) / x) - x + ln_sqrt_2pi;
+        return ((x - 0.5) * std::log(x) + horner_ascending_paired(stirling_correction, t) / x) - x + ln_sqrt_2pi;
     }
     if (x <= lngamm_limit) {
         ifail = 0;
