@@ -4,6 +4,7 @@
 
 #include "../support/failure.hpp"
 #include "bessel_i_k_tables.hpp"
+#include "exact_argument.hpp"
 #include "polynomial.hpp"
 
 namespace qelms {
@@ -94,7 +95,12 @@ double besli0(double x, int& ifail) {
         return l.factor * horner_descending_paired(i0_large, l.t);
     }
     if (a > i_medium_bound) return std::exp(a) * horner_descending_paired(i0_medium, a * 0.25 - 2.0);
-    if (a > tiny_argument) return std::exp(a) * horner_descending(i0_small, a * 0.5 - 1.0);
+    if (a > tiny_argument) {
+        // the power series in u = x^2/4, all terms positive, and the rounding of x^2 corrected
+        const TwoDoubles square = exact_product(a, a);
+        const double u = square.hi * 0.25;
+        return horner_descending_paired(i0_series, u) + horner_descending(i0_series_slope, u) * (square.lo * 0.25);
+    }
     return 1.0;
 }
 
