@@ -12,13 +12,6 @@ namespace {
 
 using namespace bessel_i_k;
 
-// Polynomial, highest power first: I1(x)/x in t = x^2/8 - 1, |x| <= 4.
-constexpr std::array<double, 12> i1_small = {
-    6.243879103538484e-14,  4.173727097882224e-12, 2.3285692188466386e-10, 1.0666271231450396e-08,
-    3.9236871099639275e-07, 1.1284979577995185e-05, 0.0002452243140392789, 0.003847639404238095,
-    0.04092863718277705,    0.2686576595220928,    0.9287588901146095,     1.1974165496367024,
-};
-
 // Polynomial, highest power first: I0(x) in t = 2x^2 - 1, 0 < x <= 1.
 constexpr std::array<double, 8> k0_i0 = {
     1.9067419751456127e-14, 7.491107368941348e-12, 2.1638241182472153e-09, 4.345626715461582e-07,
@@ -80,6 +73,14 @@ LargeI large_i(double a) {
     return {half * (half / std::sqrt(a)), 24.0 / a - 1.0};
 }
 
+// A power series in u = a^2/4 of positive terms, |a| <= 4, with the rounding
+// of a^2 corrected by the series' slope.
+double small_series(std::span<const double> series, std::span<const double> slope, double a) {
+    const TwoDoubles square = exact_product(a, a);
+    const double u = square.hi * 0.25;
+    return horner_descending_paired(series, u) + horner_descending(slope, u) * (square.lo * 0.25);
+}
+
 }  // namespace
 
 double besli0(double x, int& ifail) {
@@ -95,12 +96,7 @@ double besli0(double x, int& ifail) {
         return l.factor * horner_descending_paired(i0_large, l.t);
     }
     if (a > i_medium_bound) return std::exp(a) * horner_descending_paired(i0_medium, a * 0.25 - 2.0);
-    if (a > tiny_argument) {
-        // the power series in u = x^2/4, all terms positive, and the rounding of x^2 corrected
-        const TwoDoubles square = exact_product(a, a);
-        const double u = square.hi * 0.25;
-        return horner_descending_paired(i0_series, u) + horner_descending(i0_series_slope, u) * (square.lo * 0.25);
-    }
+    if (a > tiny_argument) return small_series(i0_series, i0_series_slope, a);
     return 1.0;
 }
 
@@ -117,7 +113,7 @@ double besli1(double x, int& ifail) {
         return with_sign_of(l.factor * horner_descending_paired(i1_large, l.t), x);
     }
     if (a > i_medium_bound) return with_sign_of(std::exp(a) * horner_descending_paired(i1_medium, a / 4.0 - 2.0), x);
-    if (a > tiny_argument) return x * horner_descending_paired(i1_small, x * x * 0.125 - 1.0);
+    if (a > tiny_argument) return 0.5 * x * small_series(i1_series, i1_series_slope, a);
     return x * 0.5;
 }
 

@@ -121,21 +121,36 @@ inline constexpr std::array<double, 24> k1_1_2 = {
     0.08202502208606939, -0.2719107143886894, 1.243165873552553,
 };
 
-// Polynomial, highest power first: I0(x) in u = x^2/4, |x| <= 4, the terms 1/(k!)^2.
-inline constexpr std::array<double, 18> i0_series = {
-    7.904291893012054e-30, 2.2843403570804838e-27, 5.8479113141260385e-25,
-    1.3157800456783586e-22, 2.5789288895295828e-20, 4.358389823304995e-18,
-    6.276081345559193e-16, 7.594058428126623e-14, 7.594058428126624e-12,
-    6.151187326782565e-10, 3.936759889140842e-08, 1.9290123456790124e-06,
-    6.944444444444444e-05, 0.001736111111111111, 0.027777777777777776,
-    0.25, 1.0, 1.0,
+// Polynomial, highest power first: I0(x)/(x/2)^0 in u = x^2/4, |x| <= 4, economized from the terms 1/(k! (k + 0)!).
+inline constexpr std::array<double, 14> i0_series = {
+    2.97395634498136e-20, 4.307877815287885e-18, 6.279841301108711e-16,
+    7.593876248863917e-14, 7.594064475260852e-12, 6.151187186144853e-10,
+    3.9367598914425486e-08, 1.929012345652781e-06, 6.944444444446472e-05,
+    0.001736111111111101, 0.02777777777777778, 0.25,
+    1.0, 1.0,
 };
 
-// Polynomial, highest power first: the derivative of I0 in u, 2 I1(x)/x, truncated for the correction of the rounding of u.
+// Polynomial, highest power first: the derivative of i0_series in u, truncated for the correction of the rounding of u.
 inline constexpr std::array<double, 7> i0_series_slope = {
     2.755731922398589e-07, 1.1574074074074073e-05, 0.00034722222222222224,
     0.006944444444444444, 0.08333333333333333, 0.5,
     1.0,
+};
+
+// Polynomial, highest power first: I1(x)/(x/2)^1 in u = x^2/4, |x| <= 4, economized from the terms 1/(k! (k + 1)!).
+inline constexpr std::array<double, 14> i1_series = {
+    2.1042906964268668e-21, 3.319127044449093e-19, 5.2325582487476326e-17,
+    6.903568861089235e-15, 7.594062430764438e-13, 6.834652492243363e-11,
+    4.920949862949039e-09, 2.755731922381234e-07, 1.1574074074075415e-05,
+    0.00034722222222222153, 0.006944444444444445, 0.08333333333333333,
+    0.5, 1.0,
+};
+
+// Polynomial, highest power first: the derivative of i1_series in u, truncated for the correction of the rounding of u.
+inline constexpr std::array<double, 7> i1_series_slope = {
+    3.444664902998236e-08, 1.6534391534391535e-06, 5.787037037037037e-05,
+    0.001388888888888889, 0.020833333333333332, 0.16666666666666666,
+    0.5,
 };
 
 }  // namespace qelms::bessel_i_k
