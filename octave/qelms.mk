@@ -7,7 +7,7 @@ ROOT ?= .
 OUT ?= .
 OBJ ?= $(OUT)/objects
 MKOCTFILE ?= mkoctfile
-QELMS_CXXFLAGS = -std=c++20 -O2 -g -Wall -Wextra -ffp-contract=off
+QELMS_CXXFLAGS = -std=c++20 -O3 -g -Wall -Wextra -ffp-contract=off
 
 shared_sources := $(filter-out $(ROOT)/gateway/entry.cpp,$(wildcard $(ROOT)/gateway/*.cpp)) \
   $(wildcard $(ROOT)/support/*.cpp $(ROOT)/specfun/*.cpp $(ROOT)/complexbessel/*.cpp)

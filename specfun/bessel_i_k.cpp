@@ -4,19 +4,13 @@
 
 #include "../support/failure.hpp"
 #include "bessel_i_k_tables.hpp"
+#include "exact_argument.hpp"
 #include "polynomial.hpp"
 
 namespace qelms {
 namespace {
 
 using namespace bessel_i_k;
-
-// Polynomial, highest power first: I1(x)/x in t = x^2/8 - 1, |x| <= 4.
-constexpr std::array<double, 12> i1_small = {
-    6.243879103538484e-14,  4.173727097882224e-12, 2.3285692188466386e-10, 1.0666271231450396e-08,
-    3.9236871099639275e-07, 1.1284979577995185e-05, 0.0002452243140392789, 0.003847639404238095,
-    0.04092863718277705,    0.2686576595220928,    0.9287588901146095,     1.1974165496367024,
-};
 
 // Polynomial, highest power first: I0(x) in t = 2x^2 - 1, 0 < x <= 1.
 constexpr std::array<double, 8> k0_i0 = {
@@ -79,6 +73,14 @@ LargeI large_i(double a) {
     return {half * (half / std::sqrt(a)), 24.0 / a - 1.0};
 }
 
+// A power series in u = a^2/4 of positive terms, |a| <= 4, with the rounding
+// of a^2 corrected by the series' slope.
+double small_series(std::span<const double> series, std::span<const double> slope, double a) {
+    const TwoDoubles square = exact_product(a, a);
+    const double u = square.hi * 0.25;
+    return horner_descending_paired(series, u) + horner_descending(slope, u) * (square.lo * 0.25);
+}
+
 }  // namespace
 
 double besli0(double x, int& ifail) {
@@ -91,10 +93,10 @@ double besli0(double x, int& ifail) {
     ifail = 0;
     if (a > i_large_bound) {
         const LargeI l = large_i(a);
-        return l.factor * horner_descending(i0_large, l.t);
+        return l.factor * horner_descending_paired(i0_large, l.t);
     }
-    if (a > i_medium_bound) return std::exp(a) * horner_descending(i0_medium, a * 0.25 - 2.0);
-    if (a > tiny_argument) return std::exp(a) * horner_descending(i0_small, a * 0.5 - 1.0);
+    if (a > i_medium_bound) return std::exp(a) * horner_descending_paired(i0_medium, a * 0.25 - 2.0);
+    if (a > tiny_argument) return small_series(i0_series, i0_series_slope, a);
     return 1.0;
 }
 
@@ -108,10 +110,10 @@ double besli1(double x, int& ifail) {
     ifail = 0;
     if (a > i_large_bound) {
         const LargeI l = large_i(a);
-        return with_sign_of(l.factor * horner_descending(i1_large, l.t), x);
+        return with_sign_of(l.factor * horner_descending_paired(i1_large, l.t), x);
     }
-    if (a > i_medium_bound) return with_sign_of(std::exp(a) * horner_descending(i1_medium, a / 4.0 - 2.0), x);
-    if (a > tiny_argument) return x * horner_descending(i1_small, x * x * 0.125 - 1.0);
+    if (a > i_medium_bound) return with_sign_of(std::exp(a) * horner_descending_paired(i1_medium, a / 4.0 - 2.0), x);
+    if (a > tiny_argument) return 0.5 * x * small_series(i1_series, i1_series_slope, a);
     return x * 0.5;
 }
 
@@ -125,13 +127,13 @@ double beslk0(double x, int& ifail) {
     if (x >= k_underflow_bound) return 0.0;
     if (x > k_large_bound) {
         const double t = 10.0 / (1.0 + x) - 1.0;
-        return std::exp(-x) * horner_descending(k0_large, t) / std::sqrt(x);
+        return std::exp(-x) * horner_descending_paired(k0_large, t) / std::sqrt(x);
     }
-    if (x > k_middle_bound) return std::exp(-x) * horner_descending(k0_2_4, x - 3.0);
-    if (x > k_log_bound) return std::exp(-x) * horner_descending(k0_1_2, 2.0 * x - 3.0);
+    if (x > k_middle_bound) return std::exp(-x) * horner_descending_paired(k0_2_4, x - 3.0);
+    if (x > k_log_bound) return std::exp(-x) * horner_descending_paired(k0_1_2, 2.0 * x - 3.0);
     if (x > tiny_argument) {
         const double t = 2.0 * x * x - 1.0;
-        return horner_descending(k0_regular, t) - std::log(x) * horner_descending(k0_i0, t);
+        return horner_descending_paired(k0_regular, t) - std::log(x) * horner_descending_paired(k0_i0, t);
     }
     return -(log_half(x) + euler_gamma);
 }
@@ -150,13 +152,13 @@ double beslk1(double x, int& ifail) {
     if (x >= k_underflow_bound) return 0.0;
     if (x > k_large_bound) {
         const double t = 10.0 / (1.0 + x) - 1.0;
-        return std::exp(-x) * horner_descending(k1_large, t) / std::sqrt(x);
+        return std::exp(-x) * horner_descending_paired(k1_large, t) / std::sqrt(x);
     }
-    if (x > k_middle_bound) return std::exp(-x) * horner_descending(k1_2_4, x - 3.0);
-    if (x > k_log_bound) return std::exp(-x) * horner_descending(k1_1_2, 2.0 * x - 3.0);
+    if (x > k_middle_bound) return std::exp(-x) * horner_descending_paired(k1_2_4, x - 3.0);
+    if (x > k_log_bound) return std::exp(-x) * horner_descending_paired(k1_1_2, 2.0 * x - 3.0);
     if (x > k1_tiny_argument) {
         const double t = 2.0 * x * x - 1.0;
-        return 1.0 / x + x * (std::log(x) * horner_descending(k1_i1, t) - horner_descending(k1_regular, t));
+        return 1.0 / x + x * (std::log(x) * horner_descending_paired(k1_i1, t) - horner_descending_paired(k1_regular, t));
     }
     return 1.0 / x;
 }

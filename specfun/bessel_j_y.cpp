@@ -50,17 +50,17 @@ struct Factors {
 Factors hankel_factors(double a, int order) {
     if (a > hankel_limit) {
         const double t = 128.0 / (a * a) - 1.0;
-        return order == 0 ? Factors{horner_descending(p0, t), horner_descending(q0, t)}
-                          : Factors{horner_descending(p1, t), horner_descending(q1, t)};
+        return order == 0 ? Factors{horner_descending_paired(p0, t), horner_descending_paired(q0, t)}
+                          : Factors{horner_descending_paired(p1, t), horner_descending_paired(q1, t)};
     }
     if (a > 4.0) {
         const double t = a - 6.0;
-        return order == 0 ? Factors{horner_descending(p0_4_8, t), horner_descending(q0_4_8, t)}
-                          : Factors{horner_descending(p1_4_8, t), horner_descending(q1_4_8, t)};
+        return order == 0 ? Factors{horner_descending_paired(p0_4_8, t), horner_descending_paired(q0_4_8, t)}
+                          : Factors{horner_descending_paired(p1_4_8, t), horner_descending_paired(q1_4_8, t)};
     }
     const double t = a - 3.0;
-    return order == 0 ? Factors{horner_descending(p0_2_4, t), horner_descending(q0_2_4, t)}
-                      : Factors{horner_descending(p1_2_4, t), horner_descending(q1_2_4, t)};
+    return order == 0 ? Factors{horner_descending_paired(p0_2_4, t), horner_descending_paired(q0_2_4, t)}
+                      : Factors{horner_descending_paired(p1_2_4, t), horner_descending_paired(q1_2_4, t)};
 }
 
 HankelParts hankel_parts(double a, int order) {
@@ -73,8 +73,8 @@ HankelParts hankel_parts(double a, int order) {
 }
 
 // J0(a) and J1(a)/a for 0 <= a <= 2, from their series in a^2.
-double j0_series(double a) { return horner_descending(j0_near, a * a - 2.0); }
-double j1_series(double a) { return horner_descending(j1_near, a * a - 2.0); }
+double j0_series(double a) { return horner_descending_paired(j0_near, a * a - 2.0); }
+double j1_series(double a) { return horner_descending_paired(j1_near, a * a - 2.0); }
 
 // ln(x/2) for 0 < x <= 2: halving a subnormal x rounds (the least double halves to 0),
 // so ln 2 is taken out instead.
@@ -131,7 +131,7 @@ double besly0(double x, int& ifail) {
         return h.amplitude * (h.sin_phase * h.p + h.cos_phase * h.q);
     }
     if (x <= small_limit) return two_over_pi * (log_half(x) + euler_gamma);
-    return two_over_pi * log_half(x) * j0_series(x) + horner_descending(y0_near, x * x - 2.0);
+    return two_over_pi * log_half(x) * j0_series(x) + horner_descending_paired(y0_near, x * x - 2.0);
 }
 
 double besly1(double x, int& ifail) {
@@ -147,7 +147,7 @@ double besly1(double x, int& ifail) {
     }
     if (x > y1_small_limit) {
         ifail = 0;
-        return (two_over_pi * log_half(x) * j1_series(x) + horner_descending(y1_near, x * x - 2.0)) * x -
+        return (two_over_pi * log_half(x) * j1_series(x) + horner_descending_paired(y1_near, x * x - 2.0)) * x -
                two_over_pi / x;
     }
     if (x > y1_pole_limit) {

@@ -157,12 +157,15 @@ double ellprf(double x, double y, double z, int& ifail) {
     double dx = 0.0;
     double dz = 0.0;
     for (int step = 0;; ++step) {
-        mu = (zn + yn + xn) / 3.0;
-        dz = 2.0 - (zn + mu) / mu;
-        dx = 2.0 - (xn + mu) / mu;
-        // the steps keep XN <= YN <= ZN, so dx >= 0 >= dz and this is the largest deviation
-        const double epsilon = std::max(dx, -dz);
-        if (epsilon <= rf_tolerance || step == duplication_limit) break;
+        // the steps keep XN <= YN <= ZN, so the largest relative deviation from the
+        // mean is that of XN or ZN; tested without a division
+        const double sum = zn + yn + xn;
+        if (std::max(sum - 3.0 * xn, 3.0 * zn - sum) <= rf_tolerance * sum || step == duplication_limit) {
+            mu = sum / 3.0;
+            dz = 2.0 - (zn + mu) / mu;
+            dx = 2.0 - (xn + mu) / mu;
+            break;
+        }
         const double lambda = (std::sqrt(yn) + std::sqrt(xn)) * std::sqrt(zn) + std::sqrt(yn) * std::sqrt(xn);
         xn = (xn + lambda) * 0.25;
         yn = (yn + lambda) * 0.25;
@@ -217,11 +220,9 @@ double ellprd(double x, double y, double z, int& ifail) {
     double zndev = 0.0;
     for (int step = 0;; ++step) {
         mu = (3.0 * zn + yn + xn) * 0.2;
-        xndev = (mu - xn) / mu;
-        yndev = (mu - yn) / mu;
-        zndev = (mu - zn) / mu;
-        const double epsilon = std::max({std::fabs(xndev), std::fabs(yndev), std::fabs(zndev)});
-        if (epsilon < rd_tolerance || step == duplication_limit) break;
+        // the largest relative deviation from the mean, tested without a division
+        const double spread = std::max({std::fabs(mu - xn), std::fabs(mu - yn), std::fabs(mu - zn)});
+        if (spread < rd_tolerance * mu || step == duplication_limit) break;
         const double sx = std::sqrt(xn);
         const double sy = std::sqrt(yn);
         const double sz = std::sqrt(zn);
@@ -233,6 +234,9 @@ double ellprd(double x, double y, double z, int& ifail) {
         xn = (xn + lambda) * 0.25;
         yn = (yn + lambda) * 0.25;
     }
+    xndev = (mu - xn) / mu;
+    yndev = (mu - yn) / mu;
+    zndev = (mu - zn) / mu;
     const double ea = xndev * yndev;
     const double eb = zndev * zndev;
     const double ec = ea - eb;
@@ -313,12 +317,10 @@ double ellprj(double x, double y, double z, double r, int& ifail) {
     double pndev = 0.0;
     for (int step = 0;; ++step) {
         mu = (2.0 * pn + zn + yn + xn) * 0.2;
-        xndev = (mu - xn) / mu;
-        yndev = (mu - yn) / mu;
-        zndev = (mu - zn) / mu;
-        pndev = (mu - pn) / mu;
-        const double epsilon = std::max({std::fabs(xndev), std::fabs(yndev), std::fabs(zndev), std::fabs(pndev)});
-        if (epsilon < rj_tolerance || step == duplication_limit) break;
+        // the largest relative deviation from the mean, tested without a division
+        const double spread =
+            std::max({std::fabs(mu - xn), std::fabs(mu - yn), std::fabs(mu - zn), std::fabs(mu - pn)});
+        if (spread < rj_tolerance * mu || step == duplication_limit) break;
         const double sx = std::sqrt(xn);
         const double sy = std::sqrt(yn);
         const double sz = std::sqrt(zn);
@@ -326,14 +328,17 @@ double ellprj(double x, double y, double z, double r, int& ifail) {
         const double alfa_root = pn * (sx + sy + sz) + sx * sy * sz;
         const double alfa = alfa_root * alfa_root;
         const double beta = pn * ((pn + lambda) * (pn + lambda));
-        inner_ifail = 0;
-        sigma = sigma + power4 * ellprc(alfa, beta, inner_ifail);
+        sigma = sigma + power4 * rc_closed_form(alfa, beta);  // alfa, beta > 0 and finite here
         power4 = power4 * 0.25;
         xn = (xn + lambda) * 0.25;
         yn = (yn + lambda) * 0.25;
         zn = (zn + lambda) * 0.25;
         pn = (pn + lambda) * 0.25;
     }
+    xndev = (mu - xn) / mu;
+    yndev = (mu - yn) / mu;
+    zndev = (mu - zn) / mu;
+    pndev = (mu - pn) / mu;
     const double ea = xndev * (yndev + zndev) + yndev * zndev;
     const double eb = xndev * yndev * zndev;
     const double ec = pndev * pndev;

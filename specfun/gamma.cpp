@@ -1,4 +1,5 @@
 // Gamma function and its logarithm.
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -38,7 +39,9 @@ constexpr double lngamm_poly_limit = 15.0;
 constexpr double lngamm_shift_limit = 0.75;  // below: ln Gamma(1 + x) - ln x
 constexpr double lngamm_split = 1.5;         // up to here (x - 1) F(x), above (x - 2) F(x)
 constexpr double lngamm_zeros_limit = 3.0;   // the end of the second table
-constexpr double lngamm_step_limit = 4.0;    // up to here: ln(x - 1) + ln Gamma(x - 1)
+// terms of each polynomial of lngamm_unit_polys, one per [n, n + 1] from 3 to 15
+constexpr std::size_t lngamm_unit_terms =
+    lngamm_unit_polys.size() / static_cast<std::size_t>(lngamm_poly_limit - lngamm_zeros_limit);
 constexpr double lngamm_correction_limit = 77000000.0;
 constexpr double lngamm_limit = 2.55e+305;
 constexpr double lngamm_overflow_value = 1.79e+308;
@@ -82,7 +85,7 @@ double gamma_stirling(double x) {
     const TwoDoubles p = exact_product(h, ln_x.hi);
     const TwoDoubles s = exact_sum(p.hi, -x);
     const TwoDoubles e1 = exact_sum(s.hi, ln_sqrt_2pi);
-    const TwoDoubles e = exact_sum(e1.hi, horner_ascending(stirling_correction, 450.0 / (x * x) - 1.0) / x);
+    const TwoDoubles e = exact_sum(e1.hi, horner_ascending_paired(stirling_correction, 450.0 / (x * x) - 1.0) / x);
     const double lo = e.lo + e1.lo + s.lo + p.lo + h * ln_x.lo + ln_sqrt_2pi_low;  // a few ulps of e.hi
     const double value = std::exp(e.hi);
     return value + value * lo;
@@ -106,12 +109,12 @@ double gamma_reflected(double x) {
     return (q - q * ((d.lo - sg.lo * x) / d.hi - pi_lo / pi_hi)) * 0x1p-64;
 }
 
-double gamma_one_plus(double g) { return horner_ascending(gamma_poly, 2.0 * g - 1.0); }
+double gamma_one_plus(double g) { return horner_ascending_paired(gamma_poly, 2.0 * g - 1.0); }
 
 // ln Gamma(x) for 0.75 <= x <= 3 as (x - z) F(x), z the zero 1 or 2; x - z is exact.
 double lngamm_near_zeros(double x) {
-    return x <= lngamm_split ? (x - 1.0) * horner_descending(lngamm_low_poly, x - 1.125)
-                             : (x - 2.0) * horner_descending(lngamm_high_poly, x - 2.25);
+    return x <= lngamm_split ? (x - 1.0) * horner_descending_paired(lngamm_low_poly, x - 1.125)
+                             : (x - 2.0) * horner_descending_paired(lngamm_high_poly, x - 2.25);
 }
 
 }  // namespace
@@ -173,31 +176,25 @@ double lngamm(double x, int& ifail) {
     if (x < lngamm_shift_limit) {
         ifail = 0;
         const double u = 1.0 + x;  // ln Gamma(u) = x F(u), u - 1 being x before rounding
-        return (u <= lngamm_split ? x * horner_descending(lngamm_low_poly, u - 1.125)
-                                  : (x - 1.0) * horner_descending(lngamm_high_poly, u - 2.25)) -
+        return (u <= lngamm_split ? x * horner_descending_paired(lngamm_low_poly, u - 1.125)
+                                  : (x - 1.0) * horner_descending_paired(lngamm_high_poly, u - 2.25)) -
                std::log(x);
     }
     if (x <= lngamm_zeros_limit) {
         ifail = 0;
         return lngamm_near_zeros(x);
     }
-    if (x <= lngamm_step_limit) {
-        ifail = 0;
-        return std::log(x - 1.0) + lngamm_near_zeros(x - 1.0);  // two positive terms, x - 1 exact
-    }
     if (x <= lngamm_poly_limit) {
-        // ln((x - 1) ... (x - k)) + ln Gamma(x - k), x - k in [2, 3): two positive terms,
-        // the product of at most 12 exact factors
-        const double k = std::floor(x) - 2.0;
-        double product = x - 1.0;
-        for (double i = 2.0; i <= k; i += 1.0) product *= x - i;
+        // the polynomial of [n, n + 1], n = INT(x) (14 for x = 15)
+        const double n = std::min(std::floor(x), lngamm_poly_limit - 1.0);
+        const auto first = static_cast<std::size_t>(n - lngamm_zeros_limit) * lngamm_unit_terms;
         ifail = 0;
-        return std::log(product) + lngamm_near_zeros(x - k);
+        return horner_descending_paired(std::span(lngamm_unit_polys).subspan(first, lngamm_unit_terms), x - n - 0.5);
     }
     if (x <= lngamm_correction_limit) {
         const double t = 450.0 / (x * x) - 1.0;
         ifail = 0;
-        return ((x - 0.5) * std::log(x) + horner_ascending(stirling_correction, t) / x) - x + ln_sqrt_2pi;
+        return ((x - 0.5) * std::log(x) + horner_ascending_paired(stirling_correction, t) / x) - x + ln_sqrt_2pi;
     }
     if (x <= lngamm_limit) {
         ifail = 0;

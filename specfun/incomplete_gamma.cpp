@@ -46,8 +46,8 @@ constexpr int no_convergence = 3;
 }  // namespace
 
 double gaminc_log1pmx(double mu) {
-    if (mu > 0.0) return mu * mu * horner_ascending(log1pmx_positive, 4.0 * mu - 1.0);
-    return mu * mu * horner_ascending(log1pmx_negative, 4.0 * mu + 1.0);
+    if (mu > 0.0) return mu * mu * horner_ascending_paired(log1pmx_positive, 4.0 * mu - 1.0);
+    return mu * mu * horner_ascending_paired(log1pmx_negative, 4.0 * mu + 1.0);
 }
 
 double gaminc_temme_sum(double eta, double a, double tol) {
@@ -105,7 +105,7 @@ double gaminc_uniform(double a, double x, GammaRatio which, double tol, double l
 TwoDoubles gaminc_prefactor_exponent(double a, double x) {
     // With r = x/a: -(a (r - 1 - ln r) + ln(a)/2 + ln sqrt(2 pi) + stirling(a)), every
     // term in two doubles: the exponent reaches -700, where an ulp of it is 500 eps.
-    const double stirling = horner_ascending(stirling_series, 1.0 / (a * a)) / a;
+    const double stirling = horner_ascending_paired(stirling_series, 1.0 / (a * a)) / a;
     if (a > exact_product_limit) {  // beyond two-double products; the factor is 0 or 1 there
         const double r = x / a;
         return {-((a * ((r - 1.0) - std::log(r)) + stirling) + (0.5 * std::log(a) + ln_sqrt_2pi)), 0.0};
@@ -254,7 +254,7 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
     } else {
         // Gamma(a) - 1/a = -S/(1 + a S) with 1/Gamma(1+a) = 1 + a S, and
         // (x^a - 1)/a = ln x (e^y - 1)/y with y = a ln x.
-        const double s = horner_ascending(reciprocal_gamma_series, a);
+        const double s = horner_ascending_paired(reciprocal_gamma_series, a);
         const double y = a * lnx;
         double term = 1.0;
         double sum = 1.0;

@@ -21,6 +21,39 @@ inline double horner_descending(std::span<const double> c, double t) {
     return p;
 }
 
+// sum of coefficient(i) t^(n-1-i), i = 0..n-1, with a shorter chain of
+// dependent operations than Horner's rule: the leading coefficients, whose
+// terms are small, as two interleaved Horner chains in t^2, the last
+// `exact_tail` (at least 1) by Horner's rule in t, so that the rounding of the
+// large final terms is that of Horner's rule.
+template <std::size_t exact_tail, class Coefficient>
+inline double paired_chains(std::size_t n, Coefficient coefficient, double t) {
+    const std::size_t m = n - exact_tail;  // leading coefficients 0..m-1
+    const double t2 = t * t;
+    double even = coefficient(m % 2 == 0 ? 1 : 0);  // chain of the coefficients of even powers of t
+    double odd = m % 2 == 0 ? coefficient(0) : 0.0;  // and of odd powers
+    for (std::size_t k = m % 2 == 0 ? 2 : 1; k + 1 < m; k += 2) {
+        odd = odd * t2 + coefficient(k);
+        even = even * t2 + coefficient(k + 1);
+    }
+    double p = odd * t + even;
+    for (std::size_t k = m; k < n; ++k) p = p * t + coefficient(k);
+    return p;
+}
+
+// horner_descending's sum by paired_chains.
+template <std::size_t exact_tail = 4>
+inline double horner_descending_paired(std::span<const double> c, double t) {
+    return paired_chains<exact_tail>(c.size(), [c](std::size_t i) { return c[i]; }, t);
+}
+
+// horner_ascending's sum by paired_chains.
+template <std::size_t exact_tail = 4>
+inline double horner_ascending_paired(std::span<const double> c, double t) {
+    const std::size_t n = c.size();
+    return paired_chains<exact_tail>(n, [c, n](std::size_t i) { return c[n - 1 - i]; }, t);
+}
+
 // Chebyshev series on entries stored from the highest order down, c[0] ... c[m-1]
 // (m >= 4), the constant term c[m-1] added whole: d1 = u c[0] + c[1],
 // d2 = u d1 + c[2], dk = u d(k-1) - d(k-2) + c[k], value t d(m-2) - d(m-3) + c[m-1].

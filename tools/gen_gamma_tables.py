@@ -6,6 +6,10 @@ from which log_two_doubles forms ln x to about 1e-19 of |ln x| (Stirling's serie
 for Gamma and the factor of the incomplete gamma functions multiply it by large
 arguments).
 
+From 3 to 15, ln Gamma on each [n, n + 1] has its own polynomial, about
+15 terms where the reduction to [2, 3) would need a product, its logarithm and
+a branch per factor.
+
 Near its zeros at 1 and 2, ln Gamma(x) = (x - z) F(x) with z the nearer zero and
 F smooth and away from 0 (between -0.82 and -0.24 on [0.75, 1.5], 0.24 and 0.70
 on [1.5, 3]); x - z is exact there, so a polynomial for F gives an error relative
@@ -29,6 +33,18 @@ def table(a, b, zero):
     return qt.centred_power_table(lambda x: mp.loggamma(x) / (x - zero), a, b, TERMS, "ln Gamma(x)/(x - %d)" % zero)
 
 
+STEP_FIRST, STEP_LAST = 3, 14  # ln Gamma on [n, n + 1] for these n, each in t = x - n - 1/2
+STEP_TERMS = 15  # the last Chebyshev coefficient is 1.2e-17 of the first on [3, 4], less further on
+
+
+def unit_interval_tables():
+    """ln Gamma(x) on [n, n + 1] for every n, the tables one after another."""
+    values = []
+    for n in range(STEP_FIRST, STEP_LAST + 1):
+        values += qt.centred_power_table(mp.loggamma, n, n + 1, STEP_TERMS, "ln Gamma(x)")
+    return values
+
+
 GRID_START, GRID_STEPS, GRID_COUNT = 0.75, 128, 97  # c = 3/4 + j/128 covers [3/4, 3/2]
 LOG1P_TERMS = 8  # |u| <= 1/192: u^9/9 < 1e-21 of u
 
@@ -48,6 +64,9 @@ def main():
                       "highest power first", table(0.75, 1.5, 1)),
         qt.emit_table("lngamm_high_poly", "ln Gamma(x) / (x - 2) for 1.5 <= x <= 3, in t = x - 2.25, "
                       "highest power first", table(1.5, 3.0, 2)),
+        qt.emit_table("lngamm_unit_polys", "ln Gamma(x) on [n, n + 1] for n = %d, ..., %d, %d entries each, "
+                      "in t = x - n - 1/2, highest power first" % (STEP_FIRST, STEP_LAST, STEP_TERMS),
+                      unit_interval_tables()),
     ]
     qt.write_header(os.path.join(ROOT, "specfun", "gamma_tables.hpp"), "gen_gamma_tables.py", tables)
     log_tables = [
