@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "complex_bessel.hpp"
+#include "double_double.hpp"
 #include "k_core_tables.hpp"
 #include "k_scaling.hpp"
 #include "qelms/qelms.hpp"
@@ -92,10 +93,11 @@ void k_series(Complex z, double dnu, double dnu2, bool second, double tol, Compl
 }
 
 // Miller's algorithm for |z| > 2: s1 = coef * K(dnu, z)/(sqrt(pi/(2z)) e^-z)
-// and, when second is set, s2 the same for K(dnu + 1, z). The start index
+// and, when second is set, s2 the same for K(dnu + 1, z), the products in
+// double-double and rounded once. The start index
 // comes from a forward run of the recurrence (|z| large) or from an estimate.
 // Returns 0, or -2 when the forward run does not settle.
-int k_miller(Complex z, double dnu, double dnu2, Complex coef, bool second, double tol, Complex& s1, Complex& s2) {
+int k_miller(Complex z, double dnu, double dnu2, DDComplex coef, bool second, double tol, Complex& s1, Complex& s2) {
     const double caz = std::abs(z);
     const double digits = std::clamp((mach_digits() - 1) * std::log10(double(mach_base())) * 3.321928094, 12.0, 60.0);
     const double t2 = tth * digits - 6.0;
@@ -145,9 +147,20 @@ int k_miller(Complex z, double dnu, double dnu2, Complex coef, bool second, doub
         fks = a1 - fk + 1.0;
         fk -= 1.0;
     }
-    s1 = coef * cbes_divide(p2, cs);
-    if (second) s2 = s1 * (1.0 + cbes_divide(dnu + 0.5 - cbes_divide(p1, p2), z));
+    const DDComplex k0 = coef * (dd_value(p2) / dd_value(cs));
+    s1 = k0.value();
+    if (second) s2 = (k0 * dd_corrected(1.0, cbes_divide(dnu + 0.5 - cbes_divide(p1, p2), z))).value();
     return 0;
+}
+
+// sqrt(pi/(2z)) in double-double, which the leading factor of K for |z| > 2
+// carries into every member; plain doubles where the residual products of
+// the correction would leave the range.
+DDComplex sqrt_half_pi_over(Complex z) {
+    constexpr double safe = 1e-290;
+    const double az = std::abs(z);
+    if (!(az > safe && az < 1.0 / safe)) return dd_value(rthpi / std::sqrt(z));
+    return dd_sqrt(DDComplex{dd_half_pi, {0.0, 0.0}} / dd_value(z));
 }
 
 // 1 when s e^-zd lies above the underflow limits, with scaled = s e^-zd / tol;
@@ -221,7 +234,7 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
         rec.s1 *= sc.css[rec.level] * ez;
         rec.s2 *= sc.css[rec.level] * ez * rz.hi;
     } else {
-        Complex coef = rthpi / std::sqrt(z);
+        DDComplex coef = sqrt_half_pi_over(z);
         if (kode == 1) {
             if (z.real() > lim.alim) {
                 carried = true;
@@ -231,12 +244,12 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
                     nz = -3;
                     return;
                 }
-                coef *= e * sc.css[1];
+                coef = coef * dd_value(e * sc.css[1]);
             }
         }
         if (half_odd || std::cos(pi * dnu) == 0.0 || std::fabs(0.25 - dnu2) == 0.0) {
             // Half an odd integer: the expansion ends after its first term.
-            rec.s1 = rec.s2 = coef;
+            rec.s1 = rec.s2 = coef.value();
         } else {
             nz = k_miller(z, dnu, dnu2, coef, second, tol, rec.s1, rec.s2);
             if (nz != 0) return;

@@ -18,10 +18,11 @@ using qelms::cbes::Complex;
 namespace cbes = qelms::cbes;
 
 // Largest error per region, in epsilons of the member's amplitude (measured,
-// rounded up); the continued regions carry the I core's error as well.
+// rounded up); the continued regions carry the I core's error as well. The
+// underflow region's largest is K(800.3, 700): 800 forward steps (5.7).
 const std::map<std::string, double> max_eps = {
     {"core.series", 12.0},    {"core.above_2", 3.5}, {"core.backward", 9.0}, {"core.forward", 6.5},
-    {"core.underflow", 4.0}, {"core.levels", 6.0},  {"continuation", 16.0}, {"airy", 16.0},
+    {"core.underflow", 6.0}, {"core.levels", 6.0},  {"continuation", 16.0}, {"airy", 16.0},
 };
 
 // Evaluates the row's sequence with the routine its region names.
