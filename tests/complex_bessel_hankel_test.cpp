@@ -232,10 +232,12 @@ TEST(BesselHankel, ReferenceValuesPerRegion) {
 
 // On the real axis, orders 0 and 1 against the real-argument routines at the
 // points of their own reference data (up to the precision bound 32768): the
-// largest error per region within 1.5 eps of theirs (or of 1 eps, where theirs
-// is exact). Measured: J no worse in every region; Y up to 2.8 against 1.5 in
-// 8 < x <= 100, from K of -ix (2.6 eps at x = 19.5). J1 below 1000 * safe minimum underflows (counted in nz), and Y
-// below exp(-elim) is refused: those rows are left out.
+// largest error per region within 1.4 eps of theirs (or of 1 eps, where theirs
+// is exact). Measured: the widest gaps are Y1 2.7 against 1.3 and J0 2.0
+// against 1.3 for x <= 8, J1 1.7 against 1.2 beyond (the series and Miller
+// branches of the K and I cores). J1 below
+// 1000 * safe minimum underflows (counted in nz), and Y below exp(-elim) is
+// refused: those rows are left out.
 TEST(BesselHankel, RealAxisNoWorseThanRealRoutines) {
     using RealRoutine = double (*)(double, int&);
     const std::map<std::string, RealRoutine> real_routines = {
@@ -258,7 +260,7 @@ TEST(BesselHankel, RealAxisNoWorseThanRealRoutines) {
     }
     EXPECT_GE(largest.size(), 16u);
     for (const auto& [region, errors] : largest) {
-        EXPECT_LE(errors.first, std::max(errors.second, 1.0) + 1.5) << region;
+        EXPECT_LE(errors.first, std::max(errors.second, 1.0) + 1.4) << region;
         if (std::getenv("QELMS_REPORT") != nullptr) {
             std::printf("%-20s complex %.2f real %.2f\n", region.c_str(), errors.first, errors.second);
         }
