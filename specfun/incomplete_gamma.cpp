@@ -203,8 +203,10 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
     const double lnx = std::log(x);
     const double alpha = x < small_x ? std::log(0.5) / lnx : x + alpha_offset;
     const double epss = toll / 100.0;
+    // ln Gamma(a+1); the sum for Q from x^a and 1/Gamma(1+a) in two doubles does without
+    const bool two_double_sum = a <= alpha && x <= taylor_limit && a <= shifted_a;
     int lg_ifail = 1;
-    const double lg = lngamm(a + 1.0, lg_ifail);
+    const double lg = two_double_sum ? 0.0 : lngamm(a + 1.0, lg_ifail);
     if (lg_ifail == 2) {  // a beyond the range of ln Gamma: the step from 0 to 1 is at x = a
         if (x < a) {
             q = 1.0;
@@ -288,20 +290,18 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
     // are near 1 where their sum is twenty times smaller, so up to a = 1.5 their leading
     // parts are carried in two doubles.
     double u = 0.0;
-    TwoDoubles gamma_part{};  // Gamma(a) - 1/a
-    TwoDoubles log_part{};    // (x^a - 1)/a
-    double power_m1 = 0.0;    // x^a - 1
-    double reciprocal = 0.0;  // 1/Gamma(1+a)
+    TwoDoubles s{};            // (1/Gamma(1+a) - 1)/a
+    TwoDoubles one_plus_as{};  // 1/Gamma(1+a)
+    TwoDoubles log_part{};     // (x^a - 1)/a
+    double power_m1 = 0.0;     // x^a - 1
     if (a > shifted_a) {
         int gamma_ifail = -1;
         u = gammaf(a, gamma_ifail) - std::pow(x, a) / a;
     } else if (a <= small_a) {
         // Gamma(a) - 1/a = -S/(1 + a S) with 1/Gamma(1+a) = 1 + a S, and
         // (x^a - 1)/a = ln x (e^y - 1)/y with y = a ln x.
-        const TwoDoubles s = reciprocal_gamma_ratio(a);
-        const TwoDoubles one_plus_as = dd_add({1.0, 0.0}, dd_mul(s, a));
-        gamma_part = dd_neg(dd_div(s, one_plus_as));
-        reciprocal = one_plus_as.hi;
+        s = reciprocal_gamma_ratio(a);
+        one_plus_as = dd_add({1.0, 0.0}, dd_mul(s, a));
         const TwoDoubles y = exact_product(a, lnx);
         int steps = 0;
         const TwoDoubles ratio = exp_ratio(y, epss, steps);
@@ -331,11 +331,10 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         const double v = std::pow(x, a + 1.0) * sum / (a + 1.0);
         q = (u + v) * a * std::exp(-lg);
     } else if (a <= small_a) {
-        // V = x^a T
+        // V = x^a T; Q = a (1 + a S) (U + V) = a ((1 + a S) (V - (x^a - 1)/a) - S)
         const TwoDoubles t = alternating_sum(a, x, tail * x / (a + 1.0));
         const TwoDoubles v = dd_add(t, {power_m1 * t.hi, 0.0});
-        const TwoDoubles total = dd_add(dd_add(gamma_part, dd_neg(log_part)), v);
-        q = a * reciprocal * total.hi;
+        q = a * dd_add(dd_mul(one_plus_as, dd_add(v, dd_neg(log_part))), dd_neg(s)).hi;
     } else {
         // Q = 1 - x^a (1 - a T)/Gamma(1+a), with x^a = x (1 + y (e^y - 1)/y), y = b ln x,
         // and 1/Gamma(1+a) = (1 + b S(b))/a, b = a - 1 (exact).
