@@ -98,15 +98,15 @@ TwoDoubles exp_ratio(TwoDoubles y, double eps, int& steps) {
     return quick_two_sum(head.hi, head.lo + 0.5 * y.lo + tail);
 }
 
-// T = sum_j (-1)^(j+1) x^j / (j! (a+j)) in two doubles: the first three terms so, the
+// T = sum_j (-1)^(j+1) x^j / (j! (a+j)) in two doubles: the first two terms so, the
 // rest (from j = 4) given as tail.
 TwoDoubles alternating_sum(double a, double x, double tail) {
     const TwoDoubles x2 = exact_product(x, x);
     const TwoDoubles two_plus_a = exact_sum(2.0, a);
     const TwoDoubles t1 = dd_div({x, 0.0}, exact_sum(1.0, a));
     const TwoDoubles t2 = dd_div(x2, {2.0 * two_plus_a.hi, 2.0 * two_plus_a.lo});
-    const TwoDoubles t3 = dd_div(dd_mul(x2, x), dd_mul(exact_sum(3.0, a), 6.0));
-    return dd_add(dd_add(dd_add(t1, dd_neg(t2)), t3), {tail, 0.0});
+    const double t3 = x2.hi * x / (6.0 * (3.0 + a));
+    return dd_add(dd_add(t1, dd_neg(t2)), {t3 + tail, 0.0});
 }
 
 // a (r - 1 - ln r), r = x/a, as (x - a) - a ln r in two doubles (r as well): it reaches
