@@ -294,18 +294,29 @@ double ellprj(double x, double y, double z, double r, int& ifail) {
     double a = 0.0;
     double b = 0.0;
     double rcx = 0.0;
-    int inner_ifail = 0;  // the arguments formed here are always valid for RC and RF
+    int inner_ifail = 0;  // the arguments formed here are always valid for RF
     if (r < 0.0) {
-        // principal value from RJ(x, y, z, q) with q = y + (z - y)(y - x)/(y - r) > 0, x <= y <= z
+        // Principal value from RJ at a positive q. With x <= y <= z and the largest
+        // argument in the pivot's place,
+        //   (z - r) RJ(x, y, z, r) = -b RJ(x, y, z, q) - 3 RF(x, y, z) + 3 RC(xy/z, rq/z),
+        //   b = z - q = (z - x)(z - y)/(z - r),  q = (x(z - y) + z(y - r))/(z - r) > 0.
+        // The first two terms share a sign, so only the RC term can cancel them, and
+        // (as measured) by no more than the value's own sensitivity to its arguments;
+        // with the middle argument as pivot, b RJ(q) and 3 RF can agree to 0.5%.
         std::array<double, 3> sorted{x, y, z};
         std::sort(sorted.begin(), sorted.end());
         xn = sorted[0];
         yn = sorted[1];
         zn = sorted[2];
-        a = 1.0 / (yn - r);
-        b = (zn - yn) * (yn - xn) * a;
-        pn = yn + b;
-        rcx = ellprc(xn * zn / yn, r * pn / yn, inner_ifail);
+        a = 1.0 / (zn - r);
+        b = (zn - xn) * (zn - yn) * a;
+        pn = (xn * (zn - yn) + zn * (yn - r)) * a;
+        // RC(xy/z, rq/z) = atanh(s)/sqrt(c) in closed form, with c = (x - r)(y - r)/(z - r),
+        // s^2 = xy/(zc) < 1 and 1 - s^2 = -rq/(zc): no difference of arguments is formed
+        const double c = (xn - r) * (yn - r) * a;
+        const double s = std::sqrt(xn / (xn - r) * (yn / (yn - r)) / (zn * a));
+        const double atanh_s = s <= 0.5 ? std::atanh(s) : std::log1p(s) - 0.5 * std::log(-r * pn / (zn * c));
+        rcx = atanh_s / std::sqrt(c);
     }
 
     double sigma = 0.0;  // the remainder terms the duplication steps split off
@@ -351,7 +362,7 @@ double ellprj(double x, double y, double z, double r, int& ifail) {
     double rj = 3.0 * sigma + power4 * (s1 + s2 + s3) / (mu * std::sqrt(mu));
     if (r < 0.0) {
         inner_ifail = 0;
-        rj = (b * rj - 3.0 * ellprf(xn, yn, zn, inner_ifail) + 3.0 * rcx) * a;
+        rj = (-b * rj - 3.0 * ellprf(xn, yn, zn, inner_ifail) + 3.0 * rcx) * a;
     }
     return rj;
 }

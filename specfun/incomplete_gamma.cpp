@@ -7,10 +7,12 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <span>
 
 #include "../support/failure.hpp"
 #include "../support/machine.hpp"
 #include "error_function.hpp"
+#include "exact_argument.hpp"
 #include "incomplete_gamma_tables.hpp"
 #include "log_two_doubles.hpp"
 #include "polynomial.hpp"
@@ -28,6 +30,7 @@ constexpr double small_x = 0.25;               // below this the series/fraction
 constexpr double alpha_offset = 0.25;          // above it the switch is x + 0.25
 constexpr double taylor_limit = 1.5;           // x up to this uses the small-x series for Q
 constexpr double small_a = 0.5;                // a up to this forms Gamma(a) - 1/a from a series
+constexpr double shifted_a = 1.5;              // ... and from there to this 1/Gamma(a) from it at a - 1
 constexpr double sqrt_2pi = 2.5066282746310007;
 constexpr double ln_sqrt_2pi = 0.91893853320467274;
 constexpr double ln_sqrt_2pi_low = -3.878294158067242e-17;  // ln sqrt(2 pi) - ln_sqrt_2pi
@@ -70,6 +73,41 @@ double gaminc_temme_sum(double eta, double a, double tol) {
 }
 
 namespace {
+
+// S(a) = (1/Gamma(1+a) - 1)/a for |a| <= 0.5 in two doubles: g0 + a (g1 + a rest).
+TwoDoubles reciprocal_gamma_ratio(double a) {
+    const double rest = horner_ascending_paired(std::span(reciprocal_gamma_series).subspan(2), a);
+    const TwoDoubles inner = dd_add({reciprocal_gamma_series[1], reciprocal_gamma_series_low[1]}, {a * rest, 0.0});
+    return dd_add({reciprocal_gamma_series[0], reciprocal_gamma_series_low[0]}, dd_mul(inner, a));
+}
+
+// (e^y - 1)/y = 1 + y/2 + y^2/6 + ... in two doubles, summed until a term is below eps
+// of the sum; steps is the number of the last term, above max_steps if it never was.
+TwoDoubles exp_ratio(TwoDoubles y, double eps, int& steps) {
+    double term = 1.0;
+    double sum = 1.0;
+    double tail = 0.0;  // the terms after 1 + y/2
+    steps = 2;
+    for (; steps <= max_steps; ++steps) {
+        term = y.hi * term / static_cast<double>(steps);
+        sum = sum + term;
+        if (steps >= 3) tail = tail + term;
+        if (std::fabs(term) <= eps * sum) break;
+    }
+    const TwoDoubles head = exact_sum(1.0, 0.5 * y.hi);
+    return quick_two_sum(head.hi, head.lo + 0.5 * y.lo + tail);
+}
+
+// T = sum_j (-1)^(j+1) x^j / (j! (a+j)) in two doubles: the first two terms so, the
+// rest (from j = 4) given as tail.
+TwoDoubles alternating_sum(double a, double x, double tail) {
+    const TwoDoubles x2 = exact_product(x, x);
+    const TwoDoubles two_plus_a = exact_sum(2.0, a);
+    const TwoDoubles t1 = dd_div({x, 0.0}, exact_sum(1.0, a));
+    const TwoDoubles t2 = dd_div(x2, {2.0 * two_plus_a.hi, 2.0 * two_plus_a.lo});
+    const double t3 = x2.hi * x / (6.0 * (3.0 + a));
+    return dd_add(dd_add(t1, dd_neg(t2)), {t3 + tail, 0.0});
+}
 
 // a (r - 1 - ln r), r = x/a, as (x - a) - a ln r in two doubles (r as well): it reaches
 // 700, where an ulp of it is 500 eps of e^-(it).
@@ -165,8 +203,10 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
     const double lnx = std::log(x);
     const double alpha = x < small_x ? std::log(0.5) / lnx : x + alpha_offset;
     const double epss = toll / 100.0;
+    // ln Gamma(a+1); the sum for Q from x^a and 1/Gamma(1+a) in two doubles does without
+    const bool two_double_sum = a <= alpha && x <= taylor_limit && a <= shifted_a;
     int lg_ifail = 1;
-    const double lg = lngamm(a + 1.0, lg_ifail);
+    const double lg = two_double_sum ? 0.0 : lngamm(a + 1.0, lg_ifail);
     if (lg_ifail == 2) {  // a beyond the range of ln Gamma: the step from 0 to 1 is at x = a
         if (x < a) {
             q = 1.0;
@@ -246,26 +286,28 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         return;
     }
 
-    // Q Gamma(a) = U + V with U = Gamma(a) - x^a/a and V = x^a/a - gamma(a, x).
-    double u;
-    if (a > small_a) {
+    // Q Gamma(a) = U + V with U = Gamma(a) - x^a/a and V = x^a/a - gamma(a, x). U and V
+    // are near 1 where their sum is twenty times smaller, so up to a = 1.5 their leading
+    // parts are carried in two doubles.
+    double u = 0.0;
+    TwoDoubles s{};            // (1/Gamma(1+a) - 1)/a
+    TwoDoubles one_plus_as{};  // 1/Gamma(1+a)
+    TwoDoubles log_part{};     // (x^a - 1)/a
+    double power_m1 = 0.0;     // x^a - 1
+    if (a > shifted_a) {
         int gamma_ifail = -1;
         u = gammaf(a, gamma_ifail) - std::pow(x, a) / a;
-    } else {
+    } else if (a <= small_a) {
         // Gamma(a) - 1/a = -S/(1 + a S) with 1/Gamma(1+a) = 1 + a S, and
         // (x^a - 1)/a = ln x (e^y - 1)/y with y = a ln x.
-        const double s = horner_ascending_paired(reciprocal_gamma_series, a);
-        const double y = a * lnx;
-        double term = 1.0;
-        double sum = 1.0;
-        int n = 2;
-        for (; n <= max_steps; ++n) {
-            term = y * term / static_cast<double>(n);
-            sum = sum + term;
-            if (std::fabs(term) <= epss * sum) break;
-        }
-        if (n > max_steps) return fail_to_converge();
-        u = -s / (1.0 + a * s) - lnx * sum;
+        s = reciprocal_gamma_ratio(a);
+        one_plus_as = dd_add({1.0, 0.0}, dd_mul(s, a));
+        const TwoDoubles y = exact_product(a, lnx);
+        int steps = 0;
+        const TwoDoubles ratio = exp_ratio(y, epss, steps);
+        if (steps > max_steps) return fail_to_converge();
+        log_part = dd_mul(ratio, lnx);
+        power_m1 = y.hi * ratio.hi;
     }
     // V = x^(a+1)/(a+1) * sum_k (-x)^k (a+1) / ((k+1)! (a+k+1))
     double pk = a * x;
@@ -273,6 +315,7 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
     double r = a + 3.0;
     double term = 1.0;
     double sum = 1.0;
+    double tail = 0.0;  // the terms from k = 3 on
     int n = 2;
     for (; n <= max_steps; ++n) {
         pk = pk + x;
@@ -280,11 +323,30 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         r = r + 2.0;
         term = -pk * term / qk;
         sum = sum + term;
+        if (n >= 4) tail = tail + term;
         if (std::fabs(term) <= epss * sum) break;
     }
     if (n > max_steps) return fail_to_converge();
-    const double v = std::pow(x, a + 1.0) * sum / (a + 1.0);
-    q = (u + v) * a * std::exp(-lg);
+    if (a > shifted_a) {
+        const double v = std::pow(x, a + 1.0) * sum / (a + 1.0);
+        q = (u + v) * a * std::exp(-lg);
+    } else if (a <= small_a) {
+        // V = x^a T; Q = a (1 + a S) (U + V) = a ((1 + a S) (V - (x^a - 1)/a) - S)
+        const TwoDoubles t = alternating_sum(a, x, tail * x / (a + 1.0));
+        const TwoDoubles v = dd_add(t, {power_m1 * t.hi, 0.0});
+        q = a * dd_add(dd_mul(one_plus_as, dd_add(v, dd_neg(log_part))), dd_neg(s)).hi;
+    } else {
+        // Q = 1 - x^a (1 - a T)/Gamma(1+a), with x^a = x (1 + y (e^y - 1)/y), y = b ln x,
+        // and 1/Gamma(1+a) = (1 + b S(b))/a, b = a - 1 (exact).
+        const double b = a - 1.0;
+        const TwoDoubles y = exact_product(b, lnx);
+        int steps = 0;
+        const TwoDoubles power = dd_mul(dd_add({1.0, 0.0}, dd_mul(y, exp_ratio(y, epss, steps))), x);
+        const TwoDoubles recip = dd_div(dd_add({1.0, 0.0}, dd_mul(reciprocal_gamma_ratio(b), b)), {a, 0.0});
+        const TwoDoubles t = alternating_sum(a, x, tail * x / (a + 1.0));
+        const TwoDoubles lower = dd_mul(dd_mul(power, dd_add({1.0, 0.0}, dd_neg(dd_mul(t, a)))), recip);
+        q = (1.0 - lower.hi) - lower.lo;
+    }
     p = 1.0 - q;
 }
 

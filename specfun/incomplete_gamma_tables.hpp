@@ -17,6 +17,11 @@ inline constexpr std::array<double, 22> reciprocal_gamma_series = {
     -2.0583260535665066e-14,
 };
 
+// (1/Gamma(1+a) - 1)/a: the first two Taylor coefficients less their doubles above
+inline constexpr std::array<double, 2> reciprocal_gamma_series_low = {
+    -4.942915152430645e-18, 2.137185197068536e-17,
+};
+
 // Temme's uniform expansion: Taylor coefficients of u/(t - 1), u^2/2 = t - 1 - ln t
 inline constexpr std::array<double, 27> temme_coefficients = {
     1.0, -0.3333333333333333, 0.08333333333333333,

@@ -81,7 +81,7 @@ const std::map<std::string, double> max_eps = {
     {"rc_large_small_y", 1.5}, {"rf_plain", 3.0},         {"rf_small", 1.0},
     {"rf_large", 1.0},         {"rf_large_small_x", 1.0}, {"rf_large_small_xy", 1.5},
     {"rd_plain", 2.0},         {"rd_wide", 2.0},          {"rj_plain", 3.0},
-    {"rj_principal", 27.0},    {"rj_wide", 4.5},          {"rj_wide_principal", 220.0},
+    {"rj_principal", 9.5},    {"rj_wide", 4.5},          {"rj_wide_principal", 3.0},
 };
 
 TEST(Carlson, ReferenceValuesPerRegion) {

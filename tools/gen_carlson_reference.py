@@ -63,11 +63,14 @@ def rj(x, y, z, r):
         return mpmath.elliprj(f(x), f(y), f(z), f(r))
     # principal value: with x <= y <= z and q = y + (z - y)(y - x)/(y - r) > 0,
     # (y - r) RJ(x, y, z, r) = (q - y) RJ(x, y, z, q) - 3 RF(x, y, z) + 3 RC(xz/y, rq/y)
-    x, y, z = sorted(f(v) for v in (x, y, z))
-    r = f(r)
-    q = y + (z - y) * (y - x) / (y - r)
-    return ((q - y) * mpmath.elliprj(x, y, z, q) - 3 * mpmath.elliprf(x, y, z)
-            + 3 * mpmath.re(mpmath.elliprc(x * z / y, r * q / y, pv=True))) / (y - r)
+    # The terms can agree to 200 digits (x = y far below z, r = -x), hence the precision.
+    with mp.workdps(260):
+        x, y, z = sorted(f(v) for v in (x, y, z))
+        r = f(r)
+        q = y + (z - y) * (y - x) / (y - r)
+        value = ((q - y) * mpmath.elliprj(x, y, z, q) - 3 * mpmath.elliprf(x, y, z)
+                 + 3 * mpmath.re(mpmath.elliprc(x * z / y, r * q / y, pv=True))) / (y - r)
+    return +value
 
 
 def principal_value(g, pole):
@@ -202,6 +205,8 @@ def rows():
     add("rj_principal", rj, 2.0, 3.0, 4.0, -0.5)
     add("rj_principal", rj, 0.0, 1.0, 2.0, -3.0)
     add("rj_principal", rj, 4.0, 2.0, 3.0, -1.0)
+    add("rj_principal", rj, 1.0952397601310073, 266.97260718441339, 0.01931358474086256, -0.13014555480307019)
+    add("rj_principal", rj, 7.939, 0.4418, 1318.0, -1.751)       # a value 40 times below its terms
     for _ in range(40):
         add("rj_principal", rj, loguniform(1e-6, 1e6), loguniform(1e-6, 1e6), loguniform(1e-6, 1e6),
             -loguniform(1e-6, 1e6))
@@ -222,6 +227,11 @@ def rows():
     add("rj_wide_principal", rj, 0.0, RJ_LOLIM, RJ_UPLIM, -RJ_LOLIM)
     add("rj_wide_principal", rj, 0.0, RJ_LOLIM, RJ_UPLIM, -RJ_UPLIM)
     add("rj_wide_principal", rj, RJ_UPLIM, RJ_UPLIM, RJ_UPLIM, -RJ_LOLIM)
+    add("rj_wide_principal", rj, DENORM_MIN, RJ_LOLIM, RJ_UPLIM, -RJ_LOLIM)
+    add("rj_wide_principal", rj, 0.0, RJ_UPLIM, RJ_UPLIM, -RJ_LOLIM)
+    add("rj_wide_principal", rj, RJ_LOLIM, RJ_UPLIM, RJ_UPLIM, -RJ_UPLIM)
+    add("rj_wide_principal", rj, RJ_UPLIM, RJ_LOLIM, RJ_LOLIM, -RJ_UPLIM)
+    add("rj_wide_principal", rj, RJ_LOLIM, RJ_LOLIM, RJ_UPLIM, -RJ_UPLIM)
     return out
 
 

@@ -119,6 +119,12 @@ def cases():
             alpha = math.log(0.5) / math.log(x) if x < 0.25 else x + 0.25
             if a <= alpha:
                 out.append((a, x))
+    # a up to 1.5 and x from 0.5 to 3, where Q is formed from two terms near 1 whose sum is
+    # up to twenty times smaller (x <= 1.5), and the fraction beyond.
+    for x in [0.6, 0.8, 1.1, 1.3, 1.4, 1.4605867246092599, 1.49, 1.7, 2.2, 2.7, 3.0]:
+        for a in [1e-5, 0.011111199271828423, 0.05, 0.2, 0.45, 0.55, 0.7, 0.9, 1.3, 1.5, 1.5000000000000002]:
+            if a <= x + 0.25:
+                out.append((a, x))
     # P(1, x) = 1 - e^-x and P(0.5, x) = erf(sqrt x) in every region of x.
     for x in [1e-8, 0.2, 0.7, 1.25, 1.5, 1.6, 3.0, 8.0, 30.0, 100.0, 745.0]:
         out += [(1.0, x), (0.5, x)]

@@ -67,7 +67,10 @@ def log1pmx_polynomial(size, mu_of_t):
 
 def main():
     report = []
-    g = [to_double(v) for v in reciprocal_gamma_coefficients(22)]
+    g_exact = reciprocal_gamma_coefficients(22)
+    g = [to_double(v) for v in g_exact]
+    with mp.workdps(DPS):
+        g_low = [float(g_exact[k] - mpmath.mpf(g[k])) for k in range(2)]
     report += check_entries("g", g, [(0, "0.5772156649015329"), (1, "-0.6558780715202539"),
                                      (2, "-0.04200263503409524"), (3, "0.16653861138229148"),
                                      (-1, "-2.058326054e-14")])
@@ -96,6 +99,9 @@ def main():
     write_header(OUTPUT, GENERATOR, [
         emit_table("reciprocal_gamma_series", "(1/Gamma(1+a) - 1)/a on 0 < a <= 0.5: Taylor coefficients at a = 0",
                    g),
+        emit_table("reciprocal_gamma_series_low",
+                   "(1/Gamma(1+a) - 1)/a: the first two Taylor coefficients less their doubles above",
+                   g_low),
         emit_table("temme_coefficients",
                    "Temme's uniform expansion: Taylor coefficients of u/(t - 1), u^2/2 = t - 1 - ln t", d),
         emit_table("log1pmx_positive", "(mu - ln(1 + mu))/mu^2 on 0 <= mu <= 0.5 in powers of t = 4 mu - 1", pp),
