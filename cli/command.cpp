@@ -54,7 +54,10 @@ Outcome run_call(const std::vector<std::string>& words) {
         return {text == hard_failure_error ? exit_hard_failure : exit_use_error, text};
     }
     std::string line;
-    for (const auto& r : result.results) line += (line.empty() ? "" : " ") + format_array(*r);
+    for (const auto& r : result.results) {
+        if (!line.empty()) line += ' ';
+        line += format_array(*r);
+    }
     return {0, line};
 }
 
