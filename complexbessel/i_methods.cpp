@@ -16,7 +16,6 @@ namespace qelms::cbes {
 namespace {
 
 constexpr double pi = 3.141592653589793;
-constexpr double inverse_two_pi = 0.15915494309189535;  // 1/(2 pi)
 constexpr int max_series_terms = 500;      // the power series converges long before this
 constexpr int max_miller_steps = 80;       // forward steps of Miller's starting-index estimates
 constexpr int max_ratio_steps = 1000000;   // forward steps of the ratio test; needs about 6 sqrt|z|
@@ -137,6 +136,13 @@ Complex asymptotic_phase(Complex z, double fnu, int shift) {
     return phase;
 }
 
+// 1/sqrt(2 pi z) in double-double, as sqrt(conj(z)/(2 pi |z|^2)).
+DDComplex inverse_root_two_pi_z(Complex z) {
+    const TwoDoubles two_pi = dd_mul(dd_half_pi, 4.0);
+    const TwoDoubles d = dd_mul(dd_add(exact_product(z.real(), z.real()), exact_product(z.imag(), z.imag())), two_pi);
+    return dd_sqrt({dd_div({z.real(), 0.0}, d), dd_div({-z.imag(), 0.0}, d)});
+}
+
 }  // namespace
 
 void cbes_i_series(Complex z, double fnu, int kode, int n, Complex* y, int& nz, const Limits& lim) {
@@ -218,9 +224,7 @@ void cbes_i_asymptotic(Complex z, double fnu, int kode, int n, Complex* y, int& 
     const double rtr1 = std::sqrt(1000.0 * mach_safe_min());
     const int il = std::min(2, n);
     const double dfnu = fnu + (n - il);
-    // 1/sqrt(2 pi z) as sqrt(conj(z)/(2 pi |z|^2)).
-    const double raz = 1.0 / az;
-    Complex ak1 = std::sqrt(std::conj(z) * raz * (raz * inverse_two_pi));
+    const DDComplex root = inverse_root_two_pi_z(z);
     const Complex cz = kode == 2 ? Complex(0.0, z.imag()) : z;
     if (std::fabs(cz.real()) > lim.elim) {
         nz = -1;
@@ -231,16 +235,20 @@ void cbes_i_asymptotic(Complex z, double fnu, int kode, int n, Complex* y, int& 
         nz = -3;
         return;
     }
-    // Near overflow, exp(cz) is applied after the recurrence.
+    // Near overflow, exp(cz) is applied after the recurrence (and the exp(-z)
+    // part, 2 Re z > elim there, is left out).
     const bool koflag = std::fabs(cz.real()) > lim.alim;
-    if (!koflag) ak1 *= ecz;
-    const Complex ez = 8.0 * z;
-    const Complex rez = 1.0 / ez;
+    // 1/(8z) in double-double, from 2/z.
+    const TwoOver rz = two_over(z);
+    const DDComplex rez{{rz.hi.real() / 16.0, rz.lo.real() / 16.0}, {rz.hi.imag() / 16.0, rz.lo.imag() / 16.0}};
     const double aez = 8.0 * az;
     const double s = tol / aez;
     const int jl = static_cast<int>(lim.rl + lim.rl) + 2;
-    Complex e2z(0.0, 0.0);
-    if (z.real() + z.real() < lim.elim && !cbes_exp(-2.0 * z, e2z)) {
+    // exp(-z) scaled as kode says, from its exact argument cz - 2z: formed as
+    // exp(cz) exp(-2z) it would carry the rounding of both.
+    const bool minus_part = z.real() + z.real() < lim.elim;
+    Complex emz(0.0, 0.0);
+    if (minus_part && !cbes_exp(cz - 2.0 * z, emz)) {
         nz = -3;
         return;
     }
@@ -248,18 +256,18 @@ void cbes_i_asymptotic(Complex z, double fnu, int kode, int n, Complex* y, int& 
     for (int i = 0; i < il; ++i) {
         const double order = dfnu + i;
         const double fdn = order + order > rtr1 ? 4.0 * order * order : 0.0;
-        // cs1 sums the terms with alternating signs (exp(z) part), cs2 with all +.
-        Complex cs1(1.0, 0.0), cs2(1.0, 0.0), term(1.0, 0.0);
+        // cs1 sums the terms with alternating signs (exp(z) part), cs2 with all +,
+        // in double-double: on the imaginary axis the two parts are of one size
+        // and the result is their difference.
+        DDComplex cs1 = dd_value(1.0), cs2 = dd_value(1.0), term = dd_value(1.0);
         double sqk = fdn - 1.0;
         const double atol = s * std::fabs(sqk);
-        double sgn = 1.0;
         double aa = 1.0;
         bool converged = false;
         for (int j = 1; j <= jl; ++j) {
-            term = term * (sqk / j) * rez;
-            sgn = -sgn;
-            cs1 += sgn * term;
-            cs2 += term;
+            term = term * rez * sqk / static_cast<double>(j);
+            cs1 = j % 2 == 0 ? cs1 + term : cs1 - term;
+            cs2 = cs2 + term;
             aa *= std::fabs(sqk) / (j * aez);
             if (aa <= atol) {
                 converged = true;
@@ -271,8 +279,9 @@ void cbes_i_asymptotic(Complex z, double fnu, int kode, int n, Complex* y, int& 
             nz = -2;
             return;
         }
-        if (z.real() + z.real() < lim.elim) cs1 += e2z * phase * cs2;
-        y[n - il + i] = ak1 * cs1;
+        DDComplex total = koflag ? cs1 : dd_value(ecz) * cs1;
+        if (minus_part) total = total + dd_value(emz) * dd_value(phase) * cs2;
+        y[n - il + i] = (root * total).value();
         phase = -phase;
     }
     if (n > 2) recur_down(two_over(z), fnu, n - 2, y[n - 1], y[n - 2], 1.0, 0.0, y);
@@ -366,7 +375,7 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
     const double fnf = fnu - ifnu;
     const double tfnf = fnf + fnf;
     double bk = 1.0;
-    Complex sum(0.0, 0.0);
+    DDComplex sum;
     DDComplex q1, q2{{scle, 0.0}, {0.0, 0.0}};
     double fkk = kk;
     for (int k = kk; k >= 1; --k) {
@@ -374,20 +383,22 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
         q2 = rzx.coefficient(fnf, fkk) * qt + q1;
         q1 = qt;
         const double bprev = bk * (1.0 - tfnf / (fkk + tfnf));
-        sum += (bprev + bk) * q1.value();
+        sum = sum + q1 * (bprev + bk);
         bk = bprev;
         fkk -= 1.0;
         const int m = k - 1 - ifnu;  // q2 is now of order fnu + m
         if (m >= 0 && m < n) y[m] = q2.value();
     }
-    p2 = q2.value();
     Complex ez;
     if (!cbes_exp(kode == 2 ? Complex(0.0, z.imag()) : z, ez)) {
         nz = -3;
         return;
     }
-    const Complex cnorm = cbes_divide(ez * power_over_gamma(0.5 * z, fnf, 0), p2 + sum / bk);
-    for (int k = 0; k < n; ++k) y[k] *= cnorm;
+    // The normalisation and its products in double-double: on the imaginary
+    // axis the result is the real or imaginary part of a product of complex
+    // factors, and each rounding of those factors would show in it.
+    const DDComplex cnorm = dd_value(ez) * dd_value(power_over_gamma(0.5 * z, fnf, 0)) / (q2 + sum / bk);
+    for (int k = 0; k < n; ++k) y[k] = (dd_value(y[k]) * cnorm).value();
 }
 
 void cbes_i_miller_wronskian(Complex z, double fnu, int kode, int n, Complex* y, int& nz, Complex cw[2],
