@@ -84,15 +84,19 @@ void recur_down(const TwoOver& rz, double fnu, int top, Complex s1, Complex s2, 
 // fnu = ifnu + f, the fractional power, then ifnu + shift factors (z/2)/(f + j)
 // in double-double, f + j carried exactly. Forming it through
 // exp(nu log(z/2) - ln Gamma(nu + 1)) would round an exponent of several
-// hundred, and fnu + shift itself may not be a double.
-Complex power_over_gamma(Complex hz, double fnu, int shift) {
+// hundred, and fnu + shift itself may not be a double. The whole is times
+// exp(log_scale); for a fractional order that factor joins the exponent of the
+// fractional power, f log(z/2) - ln Gamma(1 + f) + log_scale, formed in
+// double-double and exponentiated once.
+Complex power_over_gamma(Complex hz, double fnu, int shift, double log_scale) {
     const double ifnu = std::floor(fnu);
     const double f = fnu - ifnu;
     const double m = ifnu + shift;
-    Complex p0(1.0, 0.0);
+    Complex p0(std::exp(log_scale), 0.0);
     if (f != 0.0) {
-        const double theta = f * std::arg(hz);
-        p0 = std::pow(std::abs(hz), f) * std::exp(-log_gamma(1.0 + f)) * Complex(std::cos(theta), std::sin(theta));
+        DDComplex w = dd_log(dd_value(hz)) * f;
+        w.re = dd_add(dd_add(w.re, {-log_gamma(1.0 + f), 0.0}), {log_scale, 0.0});
+        p0 = dd_exp(w);
     }
     TwoDoubles re{p0.real(), 0.0}, im{p0.imag(), 0.0};
     for (double j = 1.0; j <= m; j += 1.0) {
@@ -105,17 +109,19 @@ Complex power_over_gamma(Complex hz, double fnu, int shift) {
     return {re.hi + re.lo, im.hi + im.lo};
 }
 
-// 1 + sum over j of cz^j / (j! (fnup)_j), the series of I(fnup - 1) after its leading power.
-Complex series_sum(Complex cz, double acz, double fnup, double tol) {
-    Complex sum(1.0, 0.0);
+// 1 + sum over j of cz^j / (j! (fnup)_j), the series of I(fnup - 1) after its
+// leading power, in double-double: on the imaginary axis its terms alternate
+// in sign and the rounding of each would add up in the sum.
+DDComplex series_sum(DDComplex cz, double acz, double fnup, double tol) {
+    DDComplex sum = dd_value(1.0);
     if (acz < tol * fnup) return sum;
     const double atol = tol * acz / fnup;
-    Complex term(1.0, 0.0);
+    DDComplex term = dd_value(1.0);
     double aa = 2.0;
     for (int j = 1; j <= max_series_terms; ++j) {
         const double s = j * (fnup + j - 1.0);
         term = term * cz / s;
-        sum += term;
+        sum = sum + term;
         aa *= acz / s;
         if (aa <= atol) break;
     }
@@ -159,8 +165,8 @@ void cbes_i_series(Complex z, double fnu, int kode, int n, Complex* y, int& nz, 
         return;
     }
     const Complex hz = 0.5 * z;
-    const Complex cz = az > rtr1 ? hz * hz : Complex(0.0, 0.0);
-    const double acz = std::abs(cz);
+    const DDComplex cz = az > rtr1 ? dd_value(hz) * dd_value(hz) : DDComplex{};
+    const double acz = std::abs(cz.value());
     const Complex ck = std::log(hz);
     int nn = n;
     for (;;) {
@@ -180,8 +186,7 @@ void cbes_i_series(Complex z, double fnu, int kode, int n, Complex* y, int& nz, 
             const double ascle = arm * ss;
             Complex coef;
             if (dfnu <= max_exact_order) {
-                coef = power_over_gamma(hz, fnu, nn - 1);
-                if (kode == 2) coef *= std::exp(-z.real());
+                coef = power_over_gamma(hz, fnu, nn - 1, kode == 2 ? -z.real() : 0.0);
             } else if (!cbes_exp(ak1, coef)) {
                 nz = -3;
                 return;
@@ -191,7 +196,7 @@ void cbes_i_series(Complex z, double fnu, int kode, int n, Complex* y, int& nz, 
             Complex w[2];
             for (int i = 0; i < il && !underflow; ++i) {
                 const double order = dfnu - i;
-                w[i] = series_sum(cz, acz, order + 1.0, tol) * coef;
+                w[i] = (series_sum(cz, acz, order + 1.0, tol) * dd_value(coef)).value();
                 if (scaled) {
                     int nw = 0;
                     cbes_underflow_check(w[i], nw, ascle, tol);
@@ -397,7 +402,7 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
     // The normalisation and its products in double-double: on the imaginary
     // axis the result is the real or imaginary part of a product of complex
     // factors, and each rounding of those factors would show in it.
-    const DDComplex cnorm = dd_value(ez) * dd_value(power_over_gamma(0.5 * z, fnf, 0)) / (q2 + sum / bk);
+    const DDComplex cnorm = dd_value(ez) * dd_value(power_over_gamma(0.5 * z, fnf, 0, 0.0)) / (q2 + sum / bk);
     for (int k = 0; k < n; ++k) y[k] = (dd_value(y[k]) * cnorm).value();
 }
 
