@@ -8,6 +8,7 @@
 #include <complex>
 #include <string_view>
 
+#include "../specfun/exact_argument.hpp"
 #include "complex_bessel.hpp"
 #include "qelms/qelms.hpp"
 #include "sequence_driver.hpp"
@@ -19,7 +20,8 @@ using cbes::Complex;
 using cbes::DriverOutcome;
 using cbes::Limits;
 
-constexpr double hpi = 1.5707963267948966;  // pi/2
+constexpr double hpi = 1.5707963267948966;                                 // pi/2
+constexpr TwoDoubles two_over_pi = {0.6366197723675814, -3.935735335036497e-17};  // 2/pi
 
 constexpr std::string_view hankel_order_lacks_precision =
     "(1X,'** Results lack precision, FNU+N-1 =',1P,D13.5,' .GT.',D13.5)";
@@ -59,6 +61,17 @@ bool compute_j(double fnu, Complex z, int n, char scale, Complex* cy, int& nz, c
     return true;
 }
 
+// c 2/pi with a single rounding of each part.
+Complex times_two_over_pi(Complex c) {
+    constexpr double split_safe = 1e290;  // the exact product splits its factors, which overflows beyond
+    auto part = [](double a) {
+        if (!(std::fabs(a) < split_safe)) return a * two_over_pi.hi;
+        const TwoDoubles p = exact_product(a, two_over_pi.hi);
+        return p.hi + (p.lo + a * two_over_pi.lo);
+    };
+    return {part(c.real()), part(c.imag())};
+}
+
 bool hankel_kind_valid(DriverOutcome& out, int m) {
     if (m == 1 || m == 2) return true;
     out.set(1, "(1X,'** On entry, M has illegal value: M = ',I16)", {m});
@@ -81,10 +94,10 @@ bool compute_h(int m, double fnu, Complex z, int n, char scale, Complex* cy, int
     if (nn < 0) return false;
 
     // (3 - 2m) (2/(pi i)) e^(-(3-2m) i fnu pi/2), then a quarter turn per order.
-    const double sgn = std::copysign(hpi, -fmm);
-    const Complex phase = quarter_turn_phase(fnu, sgn);
-    const Complex csgn = Complex(-phase.imag(), phase.real()) / sgn;
-    cbes::rotate_members(cy, nn, csgn, Complex(0.0, -fmm), lim);
+    // The factor 2/pi goes in first, so that for integer orders the rotation is exact.
+    const Complex phase = quarter_turn_phase(fnu, std::copysign(hpi, -fmm));
+    std::transform(cy, cy + nn, cy, times_two_over_pi);
+    cbes::rotate_members(cy, nn, Complex(phase.imag(), -phase.real()) * fmm, Complex(0.0, -fmm), lim);
     return true;
 }
 

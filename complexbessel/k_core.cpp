@@ -28,10 +28,15 @@ constexpr double tth = 2.0 / 3.0;
 constexpr double max_order = 2147483000.0;  // orders beyond this would overflow the integer part
 
 // Temme's series for |z| <= 2: s1 = K(dnu, z) and, when second is set,
-// s2 = K(dnu + 1, z) * z/2. re_smu is the real part of the log factor that
-// measures the growth of the recurrence in the order.
-void k_series(Complex z, double dnu, double dnu2, bool second, double tol, Complex& s1, Complex& s2,
-              double& re_smu) {
+// s2 = K(dnu + 1, z). For integer orders the leading term ln(2/z) - gamma and
+// the sums are kept in double-double, and s2 is multiplied by 2/z before its
+// single rounding: on the imaginary axis, where Re K0 passes through the
+// zeros of Y0, the plain roundings would dominate the error.
+// re_smu is the real part of the log factor that measures the growth of the
+// recurrence in the order.
+void k_series(Complex z, double dnu, double dnu2, bool second, double tol, const TwoOverZ& rz, Complex& s1,
+              Complex& s2, double& re_smu) {
+    constexpr TwoDoubles euler_gamma = {0.5772156649015329, -4.942915152430645e-18};
     constexpr double ln2 = 0.6931471805599453;
     Complex smu(ln2 - std::log(std::abs(z)), -std::arg(z));  // log(2/z)
     // e^fmu, sinh fmu and cosh fmu for fmu = dnu smu. Re fmu reaches 350 for
@@ -68,6 +73,20 @@ void k_series(Complex z, double dnu, double dnu2, bool second, double tol, Compl
     Complex f = fc * (cch * g1 + smu * g2);
     Complex p = (0.5 / t2) * efmu;
     Complex q = cbes_divide(0.5, efmu) / t1;
+    const bool exact = dnu == 0.0 && std::isfinite(smu.real());
+    // Sums in doubles (s1, s2) or, for integer orders, in double-double.
+    DDComplex sum1, sum2 = dd_value(p);
+    if (exact) {
+        sum1 = DDComplex{dd_ln2, {0.0, 0.0}} - dd_log(dd_value(z)) - DDComplex{euler_gamma, {0.0, 0.0}};
+        f = sum1.value();
+    }
+    auto add = [exact](DDComplex& dd, Complex& d, Complex term) {
+        if (exact) {
+            dd = dd + dd_value(term);
+        } else {
+            d += term;
+        }
+    };
     s1 = f;
     s2 = p;
     const double caz = std::abs(z);
@@ -83,11 +102,17 @@ void k_series(Complex z, double dnu, double dnu2, bool second, double tol, Compl
             p /= ak - dnu;
             q /= ak + dnu;
             ck *= cz / ak;
-            s1 += ck * f;
-            if (second) s2 += ck * (p - ak * f);
+            add(sum1, s1, ck * f);
+            if (second) add(sum2, s2, ck * (p - ak * f));
             a1 *= acz / ak;
             bk += ak + ak + 1.0;
         }
+    }
+    if (exact) {
+        s1 = sum1.value();
+        s2 = (sum2 * DDComplex{{rz.hi.real(), rz.lo.real()}, {rz.hi.imag(), rz.lo.imag()}}).value();
+    } else {
+        s2 *= rz.hi;
     }
     re_smu = smu.real();
 }
@@ -219,7 +244,7 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
     Complex zd = z;
     if (!half_odd && caz <= series_radius) {
         double re_smu = 0.0;
-        k_series(z, dnu, dnu2, second, tol, rec.s1, rec.s2, re_smu);
+        k_series(z, dnu, dnu2, second, tol, rz, rec.s1, rec.s2, re_smu);
         Complex ez = 1.0;
         if (kode == 2 && !cbes_exp(z, ez)) {
             nz = -3;
@@ -232,7 +257,7 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
         }
         rec.level = (fnu + 1.0) * std::fabs(re_smu) > lim.alim ? 2 : 1;
         rec.s1 *= sc.css[rec.level] * ez;
-        rec.s2 *= sc.css[rec.level] * ez * rz.hi;
+        rec.s2 *= sc.css[rec.level] * ez;
     } else {
         DDComplex coef = sqrt_half_pi_over(z);
         if (kode == 1) {
