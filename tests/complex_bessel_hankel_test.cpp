@@ -234,10 +234,8 @@ TEST(BesselHankel, ReferenceValuesPerRegion) {
 
 // On the real axis, orders 0 and 1 against the real-argument routines at the
 // points of their own reference data (up to the precision bound 32768): the
-// largest error per region within 1.4 eps of theirs (or of 1 eps, where theirs
-// is exact). Measured: the widest gaps are Y1 2.7 against 1.3 and J0 2.0
-// against 1.3 for x <= 8, J1 1.7 against 1.2 beyond (the series and Miller
-// branches of the K and I cores). J1 below
+// largest error per region no larger than theirs, or than 1 eps where theirs
+// is smaller (measured: at most 0.90 eps in every region). J1 below
 // 1000 * safe minimum underflows (counted in nz), and Y below exp(-elim) is
 // refused: those rows are left out.
 TEST(BesselHankel, RealAxisNoWorseThanRealRoutines) {
@@ -262,7 +260,7 @@ TEST(BesselHankel, RealAxisNoWorseThanRealRoutines) {
     }
     EXPECT_GE(largest.size(), 16u);
     for (const auto& [region, errors] : largest) {
-        EXPECT_LE(errors.first, std::max(errors.second, 1.0) + 1.4) << region;
+        EXPECT_LE(errors.first, std::max(errors.second, 1.0)) << region;
         if (std::getenv("QELMS_REPORT") != nullptr) {
             std::printf("%-20s complex %.2f real %.2f\n", region.c_str(), errors.first, errors.second);
         }
