@@ -21,8 +21,8 @@ namespace {
 using cbes::Complex;
 using cbes::DriverOutcome;
 using cbes::Limits;
+using cbes::pi;
 
-constexpr double pi = 3.141592653589793;
 constexpr double tth = 2.0 / 3.0;
 constexpr double tth_low = 3.700743415417188e-17;  // 2/3 - tth
 

@@ -13,6 +13,8 @@ namespace qelms::cbes {
 
 using Complex = std::complex<double>;
 
+inline constexpr double pi = 3.141592653589793;
+
 // Limits derived from the machine constants on every call of a driver.
 struct Limits {
     double tol;       // max(mach_precision, 1e-18)

@@ -11,7 +11,6 @@
 namespace qelms::cbes {
 namespace {
 
-constexpr double pi = 3.141592653589793;
 
 // A failed sub-evaluation: its -2 or -3 passes through, anything else is -1;
 // the members are set to 0.

@@ -15,7 +15,6 @@ namespace qelms::cbes {
 
 namespace {
 
-constexpr double pi = 3.141592653589793;
 constexpr int max_series_terms = 500;      // the power series converges long before this
 constexpr int max_miller_steps = 80;       // forward steps of Miller's starting-index estimates
 constexpr int max_ratio_steps = 1000000;   // forward steps of the ratio test; needs about 6 sqrt|z|

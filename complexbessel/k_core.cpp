@@ -19,7 +19,6 @@ namespace {
 constexpr double series_radius = 2.0;
 constexpr int forward_test_rounds = 30;  // bound of the forward test for the Miller start
 constexpr int series_terms = 40;         // bound of the series loop (|z|^2/4 <= 1 needs fewer than 20)
-constexpr double pi = 3.141592653589793;
 constexpr double rthpi = 1.2533141373155003;  // sqrt(pi/2)
 constexpr double spi = 1.909859317102744;     // 6/pi
 constexpr double hpi = 1.5707963267948966;    // pi/2

@@ -12,8 +12,8 @@ namespace {
 using cbes::Complex;
 using cbes::DriverOutcome;
 using cbes::Limits;
+using cbes::pi;
 
-constexpr double pi = 3.141592653589793;
 
 // The range checks of both drivers: error 4 when nothing is computed, 3 the
 // precision warning for I; 5 and 4 for K.
