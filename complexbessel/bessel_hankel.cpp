@@ -19,8 +19,8 @@ namespace {
 using cbes::Complex;
 using cbes::DriverOutcome;
 using cbes::Limits;
+using cbes::hpi;
 
-constexpr double hpi = 1.5707963267948966;                                 // pi/2
 constexpr TwoDoubles two_over_pi = {0.6366197723675814, -3.935735335036497e-17};  // 2/pi
 
 constexpr std::string_view hankel_order_lacks_precision =

@@ -14,6 +14,7 @@ namespace qelms::cbes {
 using Complex = std::complex<double>;
 
 inline constexpr double pi = 3.141592653589793;
+inline constexpr double hpi = 1.5707963267948966;  // pi/2
 
 // Limits derived from the machine constants on every call of a driver.
 struct Limits {

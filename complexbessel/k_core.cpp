@@ -21,7 +21,6 @@ constexpr int forward_test_rounds = 30;  // bound of the forward test for the Mi
 constexpr int series_terms = 40;         // bound of the series loop (|z|^2/4 <= 1 needs fewer than 20)
 constexpr double rthpi = 1.2533141373155003;  // sqrt(pi/2)
 constexpr double spi = 1.909859317102744;     // 6/pi
-constexpr double hpi = 1.5707963267948966;    // pi/2
 constexpr double fpi = 1.8976999933151775;   // factor of the start-index estimate
 constexpr double tth = 2.0 / 3.0;
 constexpr double max_order = 2147483000.0;  // orders beyond this would overflow the integer part

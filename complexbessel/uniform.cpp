@@ -20,7 +20,6 @@ namespace qelms::cbes {
 namespace {
 
 constexpr double sector_ratio = 1.7321;             // Debye form when |Im z| <= sector_ratio |Re z|
-constexpr double hpi = 1.5707963267948966;
 constexpr double aic = 1.2655121234846454;          // ln(2 sqrt(pi))
 constexpr Complex cr1 = {1.0, 1.7320508075688772};  // 2 exp(i pi/3)
 constexpr Complex cr2 = {-0.5, -0.8660254037844386};  // exp(-2 i pi/3)

@@ -12,7 +12,6 @@ namespace qelms::cbes {
 
 namespace {
 
-constexpr double hpi = 1.5707963267948966;
 constexpr double gpi = 3.141592653589793;
 constexpr double thpi = 4.71238898038469;
 constexpr double ex1 = 1.0 / 3.0;
