@@ -1,8 +1,9 @@
 // Accuracy and speed of the real-argument routines next to glibc, Boost.Math
 // and GSL, on the same points in one run.
 //
-//   qelms_bench DATA_DIR RESULTS_TSV POINTS_TSV
+//   qelms_bench DATA_DIR RESULTS_TSV POINTS_TSV [ROUTINE...]
 //
+// With routine names given, only those routines are run.
 // DATA_DIR holds the rows written by tools/gen_bench_data.py:
 //   routine|region|arguments|value|scale
 // For every routine, region and library the program writes to RESULTS_TSV the
@@ -313,13 +314,15 @@ std::vector<double> time_region(const Region& region, const std::vector<Implemen
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: %s DATA_DIR RESULTS_TSV POINTS_TSV\n", argv[0]);
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: %s DATA_DIR RESULTS_TSV POINTS_TSV [ROUTINE...]\n", argv[0]);
         return 2;
     }
     gsl_set_error_handler_off();
     std::map<std::string, const Routine*> by_name;
-    for (const Routine& r : routines()) by_name[r.name] = &r;
+    const std::vector<std::string> only(argv + 4, argv + argc);
+    for (const Routine& r : routines())
+        if (only.empty() || std::find(only.begin(), only.end(), r.name) != only.end()) by_name[r.name] = &r;
     const std::vector<Region> regions = read_regions(argv[1]);
     std::ofstream results(argv[2]);
     std::ofstream points(argv[3]);
