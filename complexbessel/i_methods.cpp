@@ -157,10 +157,24 @@ void cbes_i_series(Complex z, double fnu, int kode, int n, Complex* y, int& nz, 
     const double arm = 1000.0 * mach_safe_min();
     const double rtr1 = std::sqrt(arm);
     if (az < arm) {
-        // z = 0, or so small that only I(0, z) = 1 is representable.
+        // z = 0, or so small that every member of order >= 1 underflows: only
+        // the first, when its order is below 1, can be representable. It is
+        // (z/2)^fnu / Gamma(fnu + 1), with log(z/2) taken as log z - ln 2
+        // because z/2 may lose bits of a subnormal z; e^-Re z is 1 here.
         std::fill(y, y + n, Complex(0.0, 0.0));
         if (fnu == 0.0) y[0] = 1.0;
-        if (az != 0.0) nz = fnu == 0.0 ? n - 1 : n;
+        if (az == 0.0) return;
+        nz = n;
+        if (fnu == 0.0) {
+            --nz;
+        } else if (fnu < 1.0) {
+            DDComplex w = (dd_log(dd_value(z)) - DDComplex{dd_ln2, {0.0, 0.0}}) * fnu;
+            w.re = dd_add(w.re, {-log_gamma(1.0 + fnu), 0.0});
+            if (w.re.hi > -lim.elim) {
+                y[0] = dd_exp(w);
+                --nz;
+            }
+        }
         return;
     }
     const Complex hz = 0.5 * z;

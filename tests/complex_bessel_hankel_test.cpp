@@ -11,6 +11,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "qelms/qelms.hpp"
@@ -26,7 +27,7 @@ constexpr double inf = std::numeric_limits<double>::infinity();
 
 // One call of zbeslj, zbesly or zhankl (with m).
 struct Call {
-    std::string routine;
+    std::string_view routine;
     double fnu;
     Complex z;
     int n;
@@ -72,8 +73,8 @@ Outcome run(const Call& c, int ifail) {
     return out;
 }
 
-std::string abnormal(const std::string& routine, int number) {
-    std::string upper = routine;
+std::string abnormal(std::string_view routine, int number) {
+    std::string upper(routine);
     for (char& ch : upper) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
     char line[96];
     std::snprintf(line, sizeof line, " ** ABNORMAL EXIT from QELM Library routine %s: IFAIL =%6d", upper.c_str(),

@@ -83,7 +83,8 @@ TEST(Dispatch, LongAndUnusualNameTexts) {
         }
     }
     // long texts as arguments: refused by shape, the header names the true length
-    const auto out = call_module({"gammaf", "'" + std::string(2000, 'x') + "'", "1"}, 2);
+    const std::string quoted_x = std::string(1, '\'') + std::string(2000, 'x') + '\'';
+    const auto out = call_module({"gammaf", quoted_x, "1"}, 2);
     EXPECT_EQ(out.result.error, padded("RHS argument (x) has incorrect dimension"));
     EXPECT_EQ(out.standard_output, header + "Supplied first dimension : 1\nExpected first dimension : 1\n"
                                             "Supplied second dimension: 2000\nExpected second dimension: 1\n");

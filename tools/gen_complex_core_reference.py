@@ -129,10 +129,14 @@ def core_cases():
     # Tiny z.
     rows += rows_for("core.tiny", [
         (complex(1e-200, 1e-200), 0.0, 1, 2), (complex(1e-200, -1e-200), 0.5, 2, 1), (complex(3e-160, 0.0), 1.0, 1, 1),
-        (complex(1e-10, 1e-10), 1.5, 1, 3), (complex(0.0, 1e-300), 0.3, 2, 1), (complex(1e-304, 0.0), 0.0, 2, 1)])
+        (complex(1e-10, 1e-10), 1.5, 1, 3), (complex(0.0, 1e-300), 0.3, 2, 1), (complex(1e-304, 0.0), 0.0, 2, 1),
+        # below 1000 safe_min, where only an order below 1 is representable; 5e-324 is subnormal
+        (complex(1e-306, 0.0), 0.001, 1, 1), (complex(5e-324, 0.0), 0.5, 2, 1), (complex(1e-306, 1e-306), 0.5, 1, 1),
+        (complex(0.0, -2e-305), 0.3, 2, 1)])
     # Top members underflow: the series zeroes them until |z/2|^2 exceeds the order, the
     # pre-test the rest; the remaining members come from the uniform expansions.
-    rows += rows_for("core.underflow", [(complex(40.0, 0.0), 300.0, 1, 110), (complex(30.0, 20.0), 330.5, 2, 60)])
+    rows += rows_for("core.underflow", [(complex(40.0, 0.0), 300.0, 1, 110), (complex(30.0, 20.0), 330.5, 2, 60),
+                                        (complex(1e-306, 1e-307), 0.25, 1, 3)])
     return rows
 
 
