@@ -20,6 +20,33 @@ inline constexpr TwoDoubles dd_half_pi = {1.5707963267948966, 6.123233995736766e
 
 inline DDComplex dd_value(Complex c) { return {{c.real(), 0.0}, {c.imag(), 0.0}}; }
 
+// 2/z as hi + lo, to about twice double precision. Recurrences multiply by it
+// dozens of times; with 2/z rounded to one double they would repeat that
+// rounding error, always in the same direction.
+struct TwoOverZ {
+    Complex hi, lo;
+    // (base + t) * (2/z) in double-double, base + t carried exactly.
+    DDComplex coefficient(double base, double t) const {
+        const TwoDoubles order = exact_sum(base, t);
+        return {dd_mul(order, {hi.real(), lo.real()}), dd_mul(order, {hi.imag(), lo.imag()})};
+    }
+    DDComplex value() const { return {{hi.real(), lo.real()}, {hi.imag(), lo.imag()}}; }
+};
+
+inline TwoOverZ two_over(Complex z) {
+    // hi the rounded quotient, lo the quotient of the exact residual 2 - z hi.
+    constexpr double safe = 1e-290;  // the exact products need |z| and |2/z| well inside the range
+    const Complex hi = cbes_divide(2.0, z);
+    const double az = std::abs(z);
+    if (!(az > safe && az < 1.0 / safe)) return {hi, 0.0};
+    const double a = z.real(), b = z.imag(), c = hi.real(), d = hi.imag();
+    const TwoDoubles ac = exact_product(a, c), bd = exact_product(b, d);
+    const TwoDoubles ad = exact_product(a, d), bc = exact_product(b, c);
+    const TwoDoubles re = exact_sum(ac.hi, -bd.hi), im = exact_sum(ad.hi, bc.hi);
+    const Complex residual(((2.0 - re.hi) - re.lo) - ac.lo + bd.lo, ((-im.hi) - im.lo) - ad.lo - bc.lo);
+    return {hi, residual * hi * 0.5};
+}
+
 inline DDComplex operator+(DDComplex a, DDComplex b) {
     return {qelms::dd_add(a.re, b.re), qelms::dd_add(a.im, b.im)};
 }

@@ -39,31 +39,11 @@ double log_gamma(double x) {
     return qelms::lngamm(x, ifail);
 }
 
-// 2/z as a high and a low part. Recurrences multiply by it dozens of times;
-// with 2/z rounded to doubles they would repeat one rounding error each time.
-struct TwoOver {
-    Complex hi, lo;
-    // (base + t) * (2/z) in double-double, base + t carried exactly.
-    DDComplex coefficient(double base, double t) const {
-        const TwoDoubles order = exact_sum(base, t);
-        return {dd_mul(order, {hi.real(), lo.real()}), dd_mul(order, {hi.imag(), lo.imag()})};
-    }
-};
-
-TwoOver two_over(Complex z) {
-    // Scaled by a power of 2 so that |z|^2 neither overflows nor underflows.
-    const int e = std::ilogb(std::max(std::fabs(z.real()), std::fabs(z.imag())));
-    const double x = std::ldexp(z.real(), -e), y = std::ldexp(z.imag(), -e);
-    const TwoDoubles s = dd_add(exact_product(x, x), exact_product(y, y));
-    const TwoDoubles re = dd_div({x + x, 0.0}, s), im = dd_div({-(y + y), 0.0}, s);
-    return {{std::ldexp(re.hi, -e), std::ldexp(im.hi, -e)}, {std::ldexp(re.lo, -e), std::ldexp(im.lo, -e)}};
-}
-
 // Fills y[k - 1] for k = top down to 1 by I(nu - 1) = (2 nu / z) I(nu) + I(nu + 1)
 // from the members of orders fnu + top + 1 and fnu + top, given as s1 and s2
 // times 1/scale. Members are stored times scale; once one exceeds ascle the
 // recurrence goes on with unscaled values.
-void recur_down(const TwoOver& rz, double fnu, int top, Complex s1, Complex s2, double scale, double ascle,
+void recur_down(const TwoOverZ& rz, double fnu, int top, Complex s1, Complex s2, double scale, double ascle,
                 Complex* y) {
     DDComplex p1 = dd_value(s1), p2 = dd_value(s2);
     for (int k = top; k >= 1; --k) {
@@ -257,7 +237,7 @@ void cbes_i_asymptotic(Complex z, double fnu, int kode, int n, Complex* y, int& 
     // part, 2 Re z > elim there, is left out).
     const bool koflag = std::fabs(cz.real()) > lim.alim;
     // 1/(8z) in double-double, from 2/z.
-    const TwoOver rz = two_over(z);
+    const TwoOverZ rz = two_over(z);
     const DDComplex rez{{rz.hi.real() / 16.0, rz.lo.real() / 16.0}, {rz.hi.imag() / 16.0, rz.lo.imag() / 16.0}};
     const double aez = 8.0 * az;
     const double s = tol / aez;
@@ -323,7 +303,7 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
     const double raz = 1.0 / az;
     const Complex st = std::conj(z) * raz;
     const Complex rz = (st + st) * raz;
-    const TwoOver rzx = two_over(z);
+    const TwoOverZ rzx = two_over(z);
 
     // Starting index for the Neumann series: forward recurrence until the
     // terms exceed the error bound of the truncated series.
@@ -467,7 +447,7 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
     const int magz = static_cast<int>(az);
     const double fnup = std::max(magz + 1.0, static_cast<double>(idnu));
     const int id = std::min(idnu - magz - 1, 0);
-    const TwoOver rzx = two_over(z);
+    const TwoOverZ rzx = two_over(z);
     const Complex rz = rzx.hi;
 
     // Forward recurrence until the backward one started from its index has converged.

@@ -108,7 +108,7 @@ void k_series(Complex z, double dnu, double dnu2, bool second, double tol, const
     }
     if (exact) {
         s1 = sum1.value();
-        s2 = (sum2 * DDComplex{{rz.hi.real(), rz.lo.real()}, {rz.hi.imag(), rz.lo.imag()}}).value();
+        s2 = (sum2 * rz.value()).value();
     } else {
         s2 *= rz.hi;
     }

@@ -9,6 +9,7 @@
 #include "../specfun/exact_argument.hpp"
 #include "../support/machine.hpp"
 #include "complex_bessel.hpp"
+#include "double_double.hpp"
 
 namespace qelms::cbes {
 
@@ -40,27 +41,6 @@ inline void report_overflow(Complex* y, int n, int& nz) {
 inline int level_of(Complex c, const Scaling& sc) {
     const double a = std::abs(c);
     return a <= sc.bry[0] ? 0 : (a >= sc.bry[1] ? 2 : 1);
-}
-
-// 2/z as hi + lo: hi the rounded quotient, lo the quotient of the exact
-// residual 2 - z hi. A recurrence multiplying by 2/z at every step would
-// otherwise repeat the rounding of hi, always in the same direction.
-struct TwoOverZ {
-    Complex hi;
-    Complex lo;
-};
-
-inline TwoOverZ two_over(Complex z) {
-    constexpr double safe = 1e-290;  // the exact products need |z| and |2/z| well inside the range
-    const Complex hi = cbes_divide(2.0, z);
-    const double az = std::abs(z);
-    if (!(az > safe && az < 1.0 / safe)) return {hi, 0.0};
-    const double a = z.real(), b = z.imag(), c = hi.real(), d = hi.imag();
-    const TwoDoubles ac = exact_product(a, c), bd = exact_product(b, d);
-    const TwoDoubles ad = exact_product(a, d), bc = exact_product(b, c);
-    const TwoDoubles re = exact_sum(ac.hi, -bd.hi), im = exact_sum(ad.hi, bc.hi);
-    const Complex residual(((2.0 - re.hi) - re.lo) - ac.lo + bd.lo, ((-im.hi) - im.lo) - ad.lo - bc.lo);
-    return {hi, residual * hi * 0.5};
 }
 
 // The forward recurrence K(nu + 1, z) = (2 nu/z) K(nu, z) + K(nu - 1, z) on
