@@ -1,6 +1,8 @@
 // Error function and its complement.
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <span>
 
 #include "../support/failure.hpp"
 #include "error_function.hpp"
@@ -12,52 +14,113 @@
 namespace qelms {
 namespace {
 
-constexpr double erf_series_limit = 2.0;  // |x| up to here uses erf_small
+constexpr double erf_series_limit = 2.0;  // |x| up to here: erf from erf_pieces
 constexpr double erf_one_limit = 6.25;    // from here erf(x) = +-1 in double precision
 constexpr double erfc_zero_limit = 26.6;  // from here erfc(x) underflows to 0
 constexpr double erfc_two_limit = -6.25;  // up to here erfc(x) = 2 in double precision
-constexpr double erf_split = 1.25;          // between the two tables of erf on [1/2, 2]
-constexpr double erfc_direct_limit = 0.5;  // |x| below this: erf from its series, erfc = 1 - erf
-constexpr double erfcx_split = 2.0;        // between the two polynomials of e^(a^2) erfc(a)
-constexpr double erfcx_tail_limit = 4.0;   // from here a e^(a^2) erfc(a) in 32/a^2 - 1
+constexpr double erfc_direct_limit = 0.75;  // x below this: erfc = 1 - erf
+constexpr double erfcx_table_limit = 4.0;   // erfcx_pieces end here; beyond, erfc_tail_*
+constexpr double erfc_negligible = 5.93;    // erfc(5.93) = 5.0e-17 < 2^-54: 1 - erfc rounds to 1
+constexpr double tail_near_limit = 6.0;     // erfc_tail_near up to here
+constexpr double tail_middle_limit = 10.0;  // erfc_tail_middle up to here, erfc_tail_far beyond
+constexpr double erf_pieces_per_unit = 16.0;  // erf_pieces have width 1/16
+constexpr double erfcx_pieces_per_unit = 8.0;  // erfcx_pieces have width 1/8
+constexpr double erfcx_table_start = 0.5;      // erfcx_pieces start here
+constexpr int erfcx_first_piece = 4;           // at 4/8
+constexpr int erf_last_piece = static_cast<int>(erf_pieces.size());
+constexpr int erfcx_last_piece = erfcx_first_piece + static_cast<int>(erfcx_pieces.size()) - 1;
+constexpr double short_t = 0x1.8p21;  // (t + short_t) - short_t: |t| <= 1/32 to a multiple of 2^-31, 26 bits
+constexpr double scale_up = 0x1p64, scale_down = 0x1p-64;
 
-double erf_near_zero(double x) { return x * horner_descending_paired(erf_near_zero_poly, x * x); }
+double sum(TwoDoubles v) { return v.hi + v.lo; }
 
-// e^(-a^2) g for a <= 4, rounded once: the product and the rounding of a^2
-// carried in two doubles.
-double exp_minus_square_times(double a, double g) {
-    const TwoDoubles square = exact_product(a, a);
-    const TwoDoubles p = exact_product(std::exp(-square.hi), g);
-    return p.hi + (p.lo - p.hi * square.lo);  // e^-lo = 1 - lo
+// 1 - (v.hi + v.lo) for 0 <= v.hi <= 1, rounded once.
+double one_minus(TwoDoubles v) {
+    const TwoDoubles s = quick_two_sum(1.0, -v.hi);
+    return s.hi + (s.lo - v.lo);
 }
 
-// e^(-a^2) g / a for a > 4, rounded once: the product, the rounding of a^2 and
-// the quotient carried in two doubles, scaled by 2^64 so that their low parts
-// stay normal (subnormal arithmetic is slow) down to erfc(26.6) = 1e-309.
-double exp_minus_square_over(double a, double g) {
-    constexpr double scale_up = 0x1p64, scale_down = 0x1p-64;
+// erf(a) for 0 <= a <= 2 as hi + lo: hi exact (a product of a 27-bit table entry
+// and a 26-bit part, or such a product added to p0 with its rounding moved to
+// lo), lo the small rest, so that hi + lo is rounded once.
+TwoDoubles erf_parts(double a) {
+    const int k = std::min(static_cast<int>(a * erf_pieces_per_unit), erf_last_piece);
+    if (k == 0) {
+        const TwoDoubles s = split(a);
+        const double u = a * a;
+        return {erf_near_zero_lead[0] * s.hi,
+                erf_near_zero_lead[0] * s.lo +
+                    a * (erf_near_zero_lead[1] + u * horner_descending_paired(erf_near_zero_poly, u))};
+    }
+    const auto& p = erf_pieces[static_cast<std::size_t>(k - 1)];
+    const double t = a - (k + 0.5) / erf_pieces_per_unit;
+    const double t_hi = (t + short_t) - short_t;
+    const TwoDoubles s = quick_two_sum(p[0], p[2] * t_hi);
+    return {s.hi, s.lo + (((p[1] + p[2] * (t - t_hi)) + p[3] * t) +
+                          t * t * horner_ascending_paired(std::span(p).subspan<4>(), t))};
+}
+
+// e^(a^2) erfc(a) for 1/2 <= a <= 4 as a 26-bit part and the rest.
+TwoDoubles erfcx_parts(double a) {
+    const int k = std::min(static_cast<int>(a * erfcx_pieces_per_unit), erfcx_last_piece);
+    const auto& g = erfcx_pieces[static_cast<std::size_t>(k - erfcx_first_piece)];
+    const double t = a - (k + 0.5) / erfcx_pieces_per_unit;
+    return {g[0], horner_ascending_paired(std::span(g).subspan<1>(), t)};
+}
+
+template <std::size_t N>
+TwoDoubles tail_piece(const std::array<double, N>& p, double w) {
+    return {p[1], horner_ascending_paired(std::span(p).template subspan<2>(), w - p[0])};
+}
+
+// a e^(a^2) erfc(a) for a >= 4 at w = 1/a^2, as a 26-bit part and the rest.
+TwoDoubles tail_parts(double a, double w) {
+    if (a <= tail_near_limit) return tail_piece(erfc_tail_near, w);
+    if (a <= tail_middle_limit) return tail_piece(erfc_tail_middle, w);
+    return tail_piece(erfc_tail_far, w);
+}
+
+// e^(-a^2) g scale for g = g.hi + g.lo, g.hi of 26 bits, as hi + lo: the leading
+// 26 bits of e^(-hi) times g.hi exact, the rest of e^(-hi), g.lo and the
+// rounding lo of a^2 = hi + lo (e^-lo = 1 - lo) in lo.
+TwoDoubles exp_minus_square_times(double a, TwoDoubles g, double scale) {
     const TwoDoubles square = exact_product(a, a);
-    const TwoDoubles p = exact_product(std::exp(-square.hi) * scale_up, g);
-    const double p_lo = p.lo - p.hi * square.lo;
-    const double q = p.hi / a;
+    const double e = std::exp(-square.hi) * scale;
+    const TwoDoubles e_parts = split(e);
+    return {e_parts.hi * g.hi, (e_parts.lo * g.hi + e * g.lo) - e * g.hi * square.lo};
+}
+
+// (g.hi + g.lo) / a, the quotient corrected by its exact remainder.
+double divide(TwoDoubles g, double a, double reciprocal) {
+    const double q = g.hi * reciprocal;
     const TwoDoubles qa = exact_product(q, a);
-    return (q + (((p.hi - qa.hi) - qa.lo) + p_lo) / a) * scale_down;
+    return q + (((g.hi - qa.hi) - qa.lo) + g.lo) * reciprocal;
 }
 
-// erfc(a) for a >= 1/2 as e^(-a^2) times e^(a^2) erfc(a) from the table of its interval.
+// erfc(a) for 3/4 <= a < 26.6.
 double erfc_positive(double a) {
-    if (a <= erfcx_split) return exp_minus_square_times(a, horner_descending_paired(erfcx_low_poly, a - 1.25));
-    if (a <= erfcx_tail_limit) return exp_minus_square_times(a, horner_descending_paired(erfcx_middle_poly, a - 3.0));
-    return exp_minus_square_over(a, horner_descending_paired(erfcx_tail, 32.0 / (a * a) - 1.0));
+    if (a <= erfcx_table_limit) return sum(exp_minus_square_times(a, erfcx_parts(a), 1.0));
+    // e^(-a^2) F(w) / a scaled by 2^64, so that the low parts stay normal
+    // (subnormal arithmetic is slow) down to erfc(26.6) = 1e-309.
+    const double v = 1.0 / a;
+    return divide(exp_minus_square_times(a, tail_parts(a, v * v), scale_up), a, v) * scale_down;
+}
+
+// erfc(a) for 2 < a < 6.25 where only its error next to 1 matters (1 - erfc, 2 - erfc).
+double erfc_above_two(double a) {
+    if (a <= erfcx_table_limit) return erfc_positive(a);
+    if (a >= erfc_negligible) return 0.0;
+    const double v = 1.0 / a;
+    return std::exp(-a * a) * sum(tail_parts(a, v * v)) * v;
 }
 
 }  // namespace
 
 double erfc_scaled(double a) {
-    if (a < erfc_direct_limit) return std::exp(a * a) * (1.0 - erf_near_zero(a));
-    if (a <= erfcx_split) return horner_descending_paired(erfcx_low_poly, a - 1.25);
-    if (a <= erfcx_tail_limit) return horner_descending_paired(erfcx_middle_poly, a - 3.0);
-    return horner_descending_paired(erfcx_tail, 32.0 / (a * a) - 1.0) / a;
+    if (a < erfcx_table_start) return std::exp(a * a) * one_minus(erf_parts(a));
+    if (a <= erfcx_table_limit) return sum(erfcx_parts(a));
+    const double v = 1.0 / a;
+    return divide(tail_parts(a, v * v), a, v);
 }
 
 double errfun(double x, int& ifail) {
@@ -65,14 +128,8 @@ double errfun(double x, int& ifail) {
     ifail = 0;
     const double a = std::fabs(x);
     if (a >= erf_one_limit) return std::copysign(1.0, x);
-    if (a < erfc_direct_limit) return erf_near_zero(x);
-    if (a <= erf_series_limit)
-        return std::copysign(a <= erf_split ? horner_descending_paired(erf_low_poly, a - 0.875)
-                                            : horner_descending_paired(erf_high_poly, a - 1.625),
-                             x);
-    // erfc(a) < 0.0047 needs only a few eps of its own: the rounding of a^2 is left
-    const double q = std::exp(-a * a) * erfc_scaled(a);
-    return std::copysign(1.0 - q, x);
+    if (a <= erf_series_limit) return std::copysign(sum(erf_parts(a)), x);
+    return std::copysign(1.0 - erfc_above_two(a), x);
 }
 
 double erfcmp(double x, int& ifail) {
@@ -81,10 +138,14 @@ double erfcmp(double x, int& ifail) {
     if (x >= erfc_zero_limit) return 0.0;
     if (x <= erfc_two_limit) return 2.0;
     const double a = std::fabs(x);
-    if (a < erfc_direct_limit) return 1.0 - erf_near_zero(x);
-    if (x > 0.0) return erfc_positive(a);
-    // 2 - erfc(a): from a = 2 on, erfc(a) < 0.0047 needs only a few eps of its own
-    return 2.0 - (a <= erfcx_split ? erfc_positive(a) : std::exp(-a * a) * erfc_scaled(a));
+    if (x < 0.0) {
+        if (a > erf_series_limit) return 2.0 - erfc_above_two(a);
+        const TwoDoubles e = erf_parts(a);
+        const TwoDoubles s = quick_two_sum(1.0, e.hi);
+        return s.hi + (s.lo + e.lo);
+    }
+    if (a < erfc_direct_limit) return one_minus(erf_parts(a));
+    return erfc_positive(a);
 }
 
 }  // namespace qelms

@@ -1,12 +1,15 @@
-"""Tables for erfc (specfun/error_function_tables.hpp).
+"""Tables for erf and erfc (specfun/error_function_tables.hpp).
 
-erfc(a) = e^(-a^2) erfcx(a). erfcx falls from 0.62 at a = 1/2 to 0.021 at
-a = 26.6; one table over the whole range rounds its coefficients to an error
-relative to the largest values, so each interval has its own:
-  [1/2, 2] and [2, 4]: erfcx(a) as a polynomial in t = a - c, c the midpoint;
-  [4, 26.6]: a erfcx(a) as a Chebyshev series in t = 32/a^2 - 1.
-Below 1/2, erf(x)/x as a polynomial in u = x^2 (erfc = 1 - erf there); on [1/2, 5/4]
-and [5/4, 2], erf itself in t = x - c (c the midpoint), near 1 and without cancellation.
+erf on [0, 2] is formed nearly correctly rounded: its leading terms are exact
+products of short (26- or 27-bit) table entries and short parts of the
+argument, so that only a small remainder carries rounding errors.
+  [0, 1/16): erf(x) = x (c0 + u R(u)), u = x^2, c0 = 2/sqrt(pi) in two parts.
+  [k/16, (k+1)/16], k = 1..31: erf(c + t), c the midpoint, as p0 + p1 t + t^2 Q(t),
+    p0 in two doubles, p1 as a 27-bit part and the rest.
+erfc(a) = e^(-a^2) erfcx(a). erfcx on [1/2, 4] in pieces of width 1/8, each as
+g0 + r(t) with g0 a 26-bit value and t = a - c; on [4, oo) as F(w)/a with
+F(w) = a erfcx(a), w = 1/a^2, in three pieces, each as F0 + R(w - wc), F0 of
+26 bits. Below 3/4, erfc = 1 - erf.
 """
 import os
 import sys
@@ -18,38 +21,58 @@ import qelms_tables as qt  # noqa: E402
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
 
+ERF_PIECES_PER_UNIT = 16  # pieces of width 1/16 for erf on [1/16, 2]
+ERFCX_PIECES_PER_UNIT = 8  # and of width 1/8 for erfcx on [1/2, 4]
+ERFCX_START = mp.mpf(1) / 2
+ERFCX_END = 4
+TAIL_PIECES = (("near", 4, 6, 12), ("middle", 6, 10, 10), ("far", 10, None, 9))
+
 
 def erfcx(a):
     return mp.exp(a * a) * mp.erfc(a)
 
 
-def power_table(a, b, terms):
-    return qt.centred_power_table(erfcx, a, b, terms, "erfcx")
+def tail_f(w):
+    """a erfcx(a) at w = 1/a^2 (1/sqrt(pi) at w = 0)."""
+    if w <= 0:
+        return 1 / mp.sqrt(mp.pi)
+    a = 1 / mp.sqrt(w)
+    return a * erfcx(a)
 
 
-def tail_table(terms):
+def short(x, bits):
+    """x rounded to a double of at most `bits` significant bits."""
+    e = mp.floor(mp.log(abs(x), 2))
+    scale = mp.mpf(2) ** (bits - 1 - e)
+    return qt.to_double(mp.nint(x * scale) / scale)
+
+
+def powers(g, lo, hi, terms, label):
+    """g on [lo, hi] in powers of t = v - (lo + hi)/2, constant term first, at full precision."""
+    c, h = (mp.mpf(lo) + hi) / 2, (mp.mpf(hi) - lo) / 2
+    cheb = qt.chebyshev(lambda s: g(c + h * s), terms)
+    tail = sum(abs(v) for v in cheb[terms - 2:])
+    print("%s on [%s, %s]: last two coefficients %.1e of the first" % (label, mp.nstr(lo, 6), mp.nstr(hi, 6),
+                                                                      float(tail / abs(cheb[0]))))
+    return [p / h ** k for k, p in enumerate(qt.chebyshev_to_power(cheb))]
+
+
+def erf_near_zero():
+    """(erf(x)/x - 2/sqrt(pi))/x^2 on |x| <= 1/8, in powers of u = x^2, highest first."""
     with mp.workdps(qt.DPS):
-        def g(t):
-            a = mp.sqrt(32 / (t + 1))
-            return a * erfcx(a)
-        cheb = qt.chebyshev(g, terms)
-        print("[4, 26.6]: last coefficient %.1e of the first" % float(abs(cheb[-1] / cheb[0])))
-        power = qt.stored_table("polynomial", cheb)
-        print("[4, 26.6]: sum of the powers' magnitudes %.2f of the value at t = -1, 1/sqrt(pi)"
-              % float(sum(abs(v) for v in power) / (1 / mp.sqrt(mp.pi))))
-        return [qt.to_double(v) for v in power]
+        c0 = 2 / mp.sqrt(mp.pi)
 
+        def r(u):
+            if u == 0:
+                return -c0 / 3
+            x = mp.sqrt(u)
+            return (mp.erf(x) / x - c0) / u
 
-def erf_table(terms):
-    """erf(x)/x on |x| <= 1/2 in powers of u = x^2 (the centred table shifted back to u)."""
-    with mp.workdps(qt.DPS):
-        centred = list(reversed(qt.centred_power_table(lambda u: erf_over_x(u), 0, 0.25, terms, "erf(x)/x")))
-        return [qt.to_double(v) for v in reversed(shift_powers(centred, mp.mpf(1) / 8))]
-
-
-def erf_over_x(u):
-    x = mp.sqrt(u)
-    return mp.erf(x) / x if u > 0 else 2 / mp.sqrt(mp.pi)
+        end = mp.mpf(1) / ERF_PIECES_PER_UNIT ** 2
+        centred = powers(r, 0, end, 7, "erf near zero")
+        hi = short(c0, 27)
+        lead = [hi, qt.to_double(c0 - hi)]
+        return lead, [qt.to_double(v) for v in reversed(shift_powers(centred, end / 2))]
 
 
 def shift_powers(p, c):
@@ -61,21 +84,66 @@ def shift_powers(p, c):
     return out
 
 
+def erf_pieces():
+    """Rows p0 hi, p0 lo, p1 (27 bits), p1 rest, p2, ..., p10 of erf(c + t)."""
+    rows = []
+    with mp.workdps(qt.DPS):
+        for k in range(1, 2 * ERF_PIECES_PER_UNIT):
+            p = powers(mp.erf, mp.mpf(k) / ERF_PIECES_PER_UNIT, mp.mpf(k + 1) / ERF_PIECES_PER_UNIT, 10, "erf")
+            p0, p1 = qt.to_double(p[0]), short(p[1], 27)
+            rows.append([p0, qt.to_double(p[0] - p0), p1, qt.to_double(p[1] - p1)] + [qt.to_double(v) for v in p[2:]])
+    return rows
+
+
+def erfcx_pieces():
+    """Rows g0 (26 bits), then r0, r1, ... with erfcx(c + t) = g0 + r0 + r1 t + ..."""
+    rows = []
+    with mp.workdps(qt.DPS):
+        n = int((ERFCX_END - ERFCX_START) * ERFCX_PIECES_PER_UNIT)
+        for k in range(n):
+            lo = ERFCX_START + mp.mpf(k) / ERFCX_PIECES_PER_UNIT
+            p = powers(erfcx, lo, lo + mp.mpf(1) / ERFCX_PIECES_PER_UNIT, 10, "erfcx")
+            g0 = short(p[0], 26)
+            rows.append([g0, qt.to_double(p[0] - g0)] + [qt.to_double(v) for v in p[1:]])
+    return rows
+
+
+def tail_piece(lo, hi, terms):
+    """wc, F0 (26 bits), then R0, R1, ... with F(wc + s) = F0 + R0 + R1 s + ..."""
+    with mp.workdps(qt.DPS):
+        w_lo = 1 / mp.mpf(hi) ** 2 if hi else mp.mpf(0)
+        w_hi = 1 / mp.mpf(lo) ** 2
+        wc = qt.to_double((w_lo + w_hi) / 2)
+        p = powers(tail_f, w_lo, w_hi, terms, "a erfcx(a) in w")
+        # the centre as stored: re-expand about the double wc
+        p = shift_powers(p, (w_lo + w_hi) / 2 - wc)
+        f0 = short(p[0], 26)
+        return [wc, f0, qt.to_double(p[0] - f0)] + [qt.to_double(v) for v in p[1:]]
+
+
+def emit_rows(name, what, rows):
+    """C++ source of a constexpr table of equal rows with a one-line comment of its meaning."""
+    body = "\n".join("    {%s}," % ", ".join(qt.cpp_double(v) for v in row) for row in rows)
+    return ("// %s\ninline constexpr std::array<std::array<double, %d>, %d> %s = {{\n%s\n}};\n"
+            % (what, len(rows[0]), len(rows), name, body))
+
+
 def main():
+    lead, near_zero = erf_near_zero()
     tables = [
-        qt.emit_table("erf_near_zero_poly", "erf(x)/x for |x| <= 1/2, in u = x^2, highest power first",
-                      erf_table(10)),
-        qt.emit_table("erf_low_poly", "erf(x) for 1/2 <= x <= 5/4, in t = x - 0.875, highest power first",
-                      qt.centred_power_table(mp.erf, 0.5, 1.25, 17, "erf")),
-        qt.emit_table("erf_high_poly", "erf(x) for 5/4 <= x <= 2, in t = x - 1.625, highest power first",
-                      qt.centred_power_table(mp.erf, 1.25, 2, 17, "erf")),
-        qt.emit_table("erfcx_low_poly", "e^(a^2) erfc(a) for 1/2 <= a <= 2, in t = a - 1.25, highest power first",
-                      power_table(0.5, 2.0, 20)),
-        qt.emit_table("erfcx_middle_poly", "e^(a^2) erfc(a) for 2 <= a <= 4, in t = a - 3, highest power first",
-                      power_table(2.0, 4.0, 20)),
-        qt.emit_table("erfcx_tail", "a e^(a^2) erfc(a) for a >= 4, in t = 32/a^2 - 1, "
-                      "highest power first", tail_table(16)),
+        qt.emit_table("erf_near_zero_lead", "2/sqrt(pi) as a 27-bit part and the rest", lead),
+        qt.emit_table("erf_near_zero_poly", "(erf(x)/x - 2/sqrt(pi))/x^2 for |x| < 1/16, in u = x^2, "
+                      "highest power first", near_zero),
+        emit_rows("erf_pieces", "erf((k + 1/2)/16 + t), |t| <= 1/32, row k-1 for k = 1..31: p0 in two parts, "
+                  "p1 as 27 bits and the rest, then p2..p9 (powers of t)", erf_pieces()),
+        emit_rows("erfcx_pieces", "e^(a^2) erfc(a), a = 1/2 + (k + 1/2)/8 + t, |t| <= 1/16, row k: a 26-bit "
+                  "part g0, then the rest in powers of t from t^0", erfcx_pieces()),
     ]
+    for name, lo, hi, terms in TAIL_PIECES:
+        tables.append(qt.emit_table(
+            "erfc_tail_%s" % name, "a e^(a^2) erfc(a) for %s <= a <= %s in w = 1/a^2: the centre wc, a 26-bit "
+            "part, then the rest in powers of w - wc from (w - wc)^0" % (lo, hi or "infinity"),
+            tail_piece(lo, hi, terms)))
     qt.write_header(os.path.join(ROOT, "specfun", "error_function_tables.hpp"), "gen_error_function_tables.py",
                     tables)
 
