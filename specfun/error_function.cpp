@@ -19,15 +19,15 @@ constexpr double erf_one_limit = 6.25;    // from here erf(x) = +-1 in double pr
 constexpr double erfc_zero_limit = 26.6;  // from here erfc(x) underflows to 0
 constexpr double erfc_two_limit = -6.25;  // up to here erfc(x) = 2 in double precision
 constexpr double erfc_direct_limit = 0.75;  // x below this: erfc = 1 - erf
-constexpr double erfcx_table_limit = 4.0;   // erfcx_pieces end here; beyond, erfc_tail_*
+constexpr double erfcx_table_limit = 4.0;   // erfc_pieces and erfcx_pieces end here; beyond, erfc_tail_*
 constexpr double erfc_negligible = 5.93;    // erfc(5.93) = 5.0e-17 < 2^-54: 1 - erfc rounds to 1
 constexpr double tail_near_limit = 6.0;     // erfc_tail_near up to here
 constexpr double tail_middle_limit = 10.0;  // erfc_tail_middle up to here, erfc_tail_far beyond
-constexpr double erf_pieces_per_unit = 16.0;  // erf_pieces have width 1/16
+constexpr double pieces_per_unit = 16.0;       // erf_pieces and erfc_pieces have width 1/16
+constexpr int erfc_first_piece = 12;           // erfc_pieces start at 12/16 = erfc_direct_limit
 constexpr double erfcx_pieces_per_unit = 8.0;  // erfcx_pieces have width 1/8
 constexpr double erfcx_table_start = 0.5;      // erfcx_pieces start here
 constexpr int erfcx_first_piece = 4;           // at 4/8
-constexpr int erf_last_piece = static_cast<int>(erf_pieces.size());
 constexpr int erfcx_last_piece = erfcx_first_piece + static_cast<int>(erfcx_pieces.size()) - 1;
 constexpr double short_t = 0x1.8p21;  // (t + short_t) - short_t: |t| <= 1/32 to a multiple of 2^-31, 26 bits
 constexpr double scale_up = 0x1p64, scale_down = 0x1p-64;
@@ -40,24 +40,30 @@ double one_minus(TwoDoubles v) {
     return s.hi + (s.lo - v.lo);
 }
 
-// erf(a) for 0 <= a <= 2 as hi + lo: hi exact (a product of a 27-bit table entry
-// and a 26-bit part, or such a product added to p0 with its rounding moved to
-// lo), lo the small rest, so that hi + lo is rounded once.
-TwoDoubles erf_parts(double a) {
-    const int k = std::min(static_cast<int>(a * erf_pieces_per_unit), erf_last_piece);
-    if (k == 0) {
-        const TwoDoubles s = split(a);
-        const double u = a * a;
-        return {erf_near_zero_lead[0] * s.hi,
-                erf_near_zero_lead[0] * s.lo +
-                    a * (erf_near_zero_lead[1] + u * horner_descending_paired(erf_near_zero_poly, u))};
-    }
-    const auto& p = erf_pieces[static_cast<std::size_t>(k - 1)];
-    const double t = a - (k + 0.5) / erf_pieces_per_unit;
+// f(c + t) = p0 + p1 t + t^2 Q(t) on a piece about its centre c, from its
+// row (c, p0 in two parts, p1 as 27 bits and the rest, the coefficients of Q
+// from the constant term up), as hi + lo: hi the sum of p0 and p1 times the
+// leading 26 bits of t, both exact, lo the small rest, so that hi + lo is
+// rounded once.
+template <std::size_t N>
+TwoDoubles piece_parts(const std::array<double, N>& row, double a) {
+    const double t = a - row[0];
     const double t_hi = (t + short_t) - short_t;
-    const TwoDoubles s = quick_two_sum(p[0], p[2] * t_hi);
-    return {s.hi, s.lo + (((p[1] + p[2] * (t - t_hi)) + p[3] * t) +
-                          t * t * horner_ascending_paired(std::span(p).subspan<4>(), t))};
+    const TwoDoubles s = quick_two_sum(row[1], row[3] * t_hi);
+    return {s.hi, s.lo + (((row[2] + row[3] * (t - t_hi)) + row[4] * t) +
+                          t * t * estrin_ascending(std::span(row).template subspan<5>(), t))};
+}
+
+// erf(a) for 0 <= a <= 2 as hi + lo, rounded once: below 1/16 as
+// a (c0 + u R(u)), c0 as a 27-bit part and the rest, a in 26 bits and the rest.
+TwoDoubles erf_parts(double a) {
+    const int k = static_cast<int>(a * pieces_per_unit);
+    if (k > 0) return piece_parts(erf_pieces[static_cast<std::size_t>(k - 1)], a);
+    const TwoDoubles s = split(a);
+    const double u = a * a;
+    return {erf_near_zero_lead[0] * s.hi,
+            erf_near_zero_lead[0] * s.lo +
+                a * (erf_near_zero_lead[1] + u * estrin_ascending(std::span(erf_near_zero_poly), u))};
 }
 
 // e^(a^2) erfc(a) for 1/2 <= a <= 4 as a 26-bit part and the rest.
@@ -65,12 +71,12 @@ TwoDoubles erfcx_parts(double a) {
     const int k = std::min(static_cast<int>(a * erfcx_pieces_per_unit), erfcx_last_piece);
     const auto& g = erfcx_pieces[static_cast<std::size_t>(k - erfcx_first_piece)];
     const double t = a - (k + 0.5) / erfcx_pieces_per_unit;
-    return {g[0], horner_ascending_paired(std::span(g).subspan<1>(), t)};
+    return {g[0], estrin_ascending(std::span(g).subspan<1>(), t)};
 }
 
 template <std::size_t N>
 TwoDoubles tail_piece(const std::array<double, N>& p, double w) {
-    return {p[1], horner_ascending_paired(std::span(p).template subspan<2>(), w - p[0])};
+    return {p[1], estrin_ascending(std::span(p).template subspan<2>(), w - p[0])};
 }
 
 // a e^(a^2) erfc(a) for a >= 4 at w = 1/a^2, as a 26-bit part and the rest.
@@ -99,7 +105,9 @@ double divide(TwoDoubles g, double a, double reciprocal) {
 
 // erfc(a) for 3/4 <= a < 26.6.
 double erfc_positive(double a) {
-    if (a <= erfcx_table_limit) return sum(exp_minus_square_times(a, erfcx_parts(a), 1.0));
+    if (a <= erfcx_table_limit)
+        return sum(piece_parts(erfc_pieces[static_cast<std::size_t>(static_cast<int>(a * pieces_per_unit) -
+                                                                    erfc_first_piece)], a));
     // e^(-a^2) F(w) / a scaled by 2^64, so that the low parts stay normal
     // (subnormal arithmetic is slow) down to erfc(26.6) = 1e-309.
     const double v = 1.0 / a;

@@ -1,12 +1,14 @@
 """Tables for erf and erfc (specfun/error_function_tables.hpp).
 
-erf on [0, 2] is formed nearly correctly rounded: its leading terms are exact
-products of short (26- or 27-bit) table entries and short parts of the
-argument, so that only a small remainder carries rounding errors.
-  [0, 1/16): erf(x) = x (c0 + u R(u)), u = x^2, c0 = 2/sqrt(pi) in two parts.
-  [k/16, (k+1)/16], k = 1..31: erf(c + t), c the midpoint, as p0 + p1 t + t^2 Q(t),
-    p0 in two doubles, p1 as a 27-bit part and the rest.
-erfc(a) = e^(-a^2) erfcx(a). erfcx on [1/2, 4] in pieces of width 1/8, each as
+erf on [0, 2] and erfc on [3/4, 4] are formed nearly correctly rounded: their
+leading terms are exact products of short (26- or 27-bit) table entries and
+short parts of the argument, so that only a small remainder carries rounding
+errors.
+  erf on [0, 1/16): x (c0 + u R(u)), u = x^2, c0 = 2/sqrt(pi) in two parts.
+  erf and erfc on [k/16, (k+1)/16]: f(c + t), c the midpoint, as
+    p0 + p1 t + t^2 Q(t), p0 in two doubles, p1 as a 27-bit part and the rest.
+Beyond 4, erfc(a) = e^(-a^2) erfcx(a); erfcx (for callers that carry e^(-a^2)
+themselves) on [1/2, 4] in pieces of width 1/8, each as
 g0 + r(t) with g0 a 26-bit value and t = a - c; on [4, oo) as F(w)/a with
 F(w) = a erfcx(a), w = 1/a^2, in three pieces, each as F0 + R(w - wc), F0 of
 26 bits. Below 3/4, erfc = 1 - erf.
@@ -21,7 +23,7 @@ import qelms_tables as qt  # noqa: E402
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
 
-ERF_PIECES_PER_UNIT = 16  # pieces of width 1/16 for erf on [1/16, 2]
+PIECES_PER_UNIT = 16  # pieces of width 1/16 for erf on [1/16, 2] and erfc on [3/4, 4]
 ERFCX_PIECES_PER_UNIT = 8  # and of width 1/8 for erfcx on [1/2, 4]
 ERFCX_START = mp.mpf(1) / 2
 ERFCX_END = 4
@@ -58,7 +60,7 @@ def powers(g, lo, hi, terms, label):
 
 
 def erf_near_zero():
-    """(erf(x)/x - 2/sqrt(pi))/x^2 on |x| <= 1/8, in powers of u = x^2, highest first."""
+    """(erf(x)/x - 2/sqrt(pi))/x^2 on |x| <= 1/16, in powers of u = x^2, constant term first."""
     with mp.workdps(qt.DPS):
         c0 = 2 / mp.sqrt(mp.pi)
 
@@ -68,11 +70,11 @@ def erf_near_zero():
             x = mp.sqrt(u)
             return (mp.erf(x) / x - c0) / u
 
-        end = mp.mpf(1) / ERF_PIECES_PER_UNIT ** 2
+        end = mp.mpf(1) / PIECES_PER_UNIT ** 2
         centred = powers(r, 0, end, 7, "erf near zero")
         hi = short(c0, 27)
         lead = [hi, qt.to_double(c0 - hi)]
-        return lead, [qt.to_double(v) for v in reversed(shift_powers(centred, end / 2))]
+        return lead, [qt.to_double(v) for v in shift_powers(centred, end / 2)]
 
 
 def shift_powers(p, c):
@@ -84,14 +86,18 @@ def shift_powers(p, c):
     return out
 
 
-def erf_pieces():
-    """Rows p0 hi, p0 lo, p1 (27 bits), p1 rest, p2, ..., p10 of erf(c + t)."""
+def taylor_rows(g, first, count, terms, label):
+    """Rows of g on the pieces [k, k + 1]/PIECES_PER_UNIT, k = first .. first + count - 1:
+    the centre c, p0 in two parts, p1 as 27 bits and the rest, then p2, p3, ...
+    of g(c + t) = p0 + p1 t + p2 t^2 + ..."""
     rows = []
     with mp.workdps(qt.DPS):
-        for k in range(1, 2 * ERF_PIECES_PER_UNIT):
-            p = powers(mp.erf, mp.mpf(k) / ERF_PIECES_PER_UNIT, mp.mpf(k + 1) / ERF_PIECES_PER_UNIT, 10, "erf")
+        for k in range(first, first + count):
+            lo, hi = mp.mpf(k) / PIECES_PER_UNIT, mp.mpf(k + 1) / PIECES_PER_UNIT
+            p = powers(g, lo, hi, terms, label)
             p0, p1 = qt.to_double(p[0]), short(p[1], 27)
-            rows.append([p0, qt.to_double(p[0] - p0), p1, qt.to_double(p[1] - p1)] + [qt.to_double(v) for v in p[2:]])
+            rows.append([qt.to_double((lo + hi) / 2), p0, qt.to_double(p[0] - p0), p1, qt.to_double(p[1] - p1)]
+                        + [qt.to_double(v) for v in p[2:]])
     return rows
 
 
@@ -133,9 +139,13 @@ def main():
     tables = [
         qt.emit_table("erf_near_zero_lead", "2/sqrt(pi) as a 27-bit part and the rest", lead),
         qt.emit_table("erf_near_zero_poly", "(erf(x)/x - 2/sqrt(pi))/x^2 for |x| < 1/16, in u = x^2, "
-                      "highest power first", near_zero),
-        emit_rows("erf_pieces", "erf((k + 1/2)/16 + t), |t| <= 1/32, row k-1 for k = 1..31: p0 in two parts, "
-                  "p1 as 27 bits and the rest, then p2..p9 (powers of t)", erf_pieces()),
+                      "constant term first", near_zero),
+        # the last row of each reaches past the end, for the end point itself
+        emit_rows("erf_pieces", "erf(c + t), c = (k + 1/2)/16, |t| <= 1/32, row k-1 for k = 1..32: c, p0 in two parts, "
+                  "p1 as 27 bits and the rest, then p2..p9 (powers of t)", taylor_rows(mp.erf, 1, 32, 10, "erf")),
+        emit_rows("erfc_pieces", "erfc(c + t), c = (k + 1/2)/16, |t| <= 1/32, row k-12 for k = 12..64: c, p0 in two "
+                  "parts, p1 as 27 bits and the rest, then p2..p11 (powers of t)",
+                  taylor_rows(mp.erfc, 12, 53, 12, "erfc")),
         emit_rows("erfcx_pieces", "e^(a^2) erfc(a), a = 1/2 + (k + 1/2)/8 + t, |t| <= 1/16, row k: a 26-bit "
                   "part g0, then the rest in powers of t from t^0", erfcx_pieces()),
     ]
