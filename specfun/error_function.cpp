@@ -19,10 +19,10 @@ constexpr double erf_one_limit = 6.25;    // from here erf(x) = +-1 in double pr
 constexpr double erfc_zero_limit = 26.6;  // from here erfc(x) underflows to 0
 constexpr double erfc_two_limit = -6.25;  // up to here erfc(x) = 2 in double precision
 constexpr double erfc_direct_limit = 0.75;  // x below this: erfc = 1 - erf
-constexpr double erfcx_table_limit = 4.0;   // erfc_pieces and erfcx_pieces end here; beyond, erfc_tail_*
+constexpr double erfcx_table_limit = 4.0;   // erfc_pieces and erfcx_pieces end here; beyond, erfc_tail
 constexpr double erfc_negligible = 5.93;    // erfc(5.93) = 5.0e-17 < 2^-54: 1 - erfc rounds to 1
-constexpr double tail_near_limit = 6.0;     // erfc_tail_near up to here
-constexpr double tail_middle_limit = 10.0;  // erfc_tail_middle up to here, erfc_tail_far beyond
+// erfc_tail row j holds w = 1/a^2 in [j, j + 1]/64, that is a in [8/sqrt(j + 1), 8/sqrt(j)]
+constexpr std::array<double, 3> tail_piece_bounds = {8.0, 5.656854249492381, 4.618802153517006};
 constexpr double pieces_per_unit = 16.0;       // erf_pieces and erfc_pieces have width 1/16
 constexpr int erfc_first_piece = 12;           // erfc_pieces start at 12/16 = erfc_direct_limit
 constexpr double erfcx_pieces_per_unit = 8.0;  // erfcx_pieces have width 1/8
@@ -74,26 +74,15 @@ TwoDoubles erfcx_parts(double a) {
     return {g[0], estrin_ascending(std::span(g).subspan<1>(), t)};
 }
 
-template <std::size_t N>
-TwoDoubles tail_piece(const std::array<double, N>& p, double w) {
-    return {p[1], estrin_ascending(std::span(p).template subspan<2>(), w - p[0])};
-}
-
-// a e^(a^2) erfc(a) for a >= 4 at w = 1/a^2, as a 26-bit part and the rest.
+// a e^(a^2) erfc(a) for a > 4 at w = 1/a^2, as a 13-bit part and the rest. The
+// row is chosen by comparisons of a, which the processor predicts, rather than
+// by an index computed from w, which it would have to wait for.
 TwoDoubles tail_parts(double a, double w) {
-    if (a <= tail_near_limit) return tail_piece(erfc_tail_near, w);
-    if (a <= tail_middle_limit) return tail_piece(erfc_tail_middle, w);
-    return tail_piece(erfc_tail_far, w);
-}
-
-// e^(-a^2) g scale for g = g.hi + g.lo, g.hi of 26 bits, as hi + lo: the leading
-// 26 bits of e^(-hi) times g.hi exact, the rest of e^(-hi), g.lo and the
-// rounding lo of a^2 = hi + lo (e^-lo = 1 - lo) in lo.
-TwoDoubles exp_minus_square_times(double a, TwoDoubles g, double scale) {
-    const TwoDoubles square = exact_product(a, a);
-    const double e = std::exp(-square.hi) * scale;
-    const TwoDoubles e_parts = split(e);
-    return {e_parts.hi * g.hi, (e_parts.lo * g.hi + e * g.lo) - e * g.hi * square.lo};
+    const auto& p = a >= tail_piece_bounds[0]   ? erfc_tail[0]
+                    : a >= tail_piece_bounds[1] ? erfc_tail[1]
+                    : a >= tail_piece_bounds[2] ? erfc_tail[2]
+                                                : erfc_tail[3];
+    return {p[1], estrin_ascending(std::span(p).subspan<2>(), w - p[0])};
 }
 
 // (g.hi + g.lo) / a, the quotient corrected by its exact remainder.
@@ -103,15 +92,37 @@ double divide(TwoDoubles g, double a, double reciprocal) {
     return q + (((g.hi - qa.hi) - qa.lo) + g.lo) * reciprocal;
 }
 
+// a as a leading part of 13 bits and the rest (Veltkamp).
+TwoDoubles split_13(double a) {
+    const double c = 0x1.0000000001p40 * a;  // 2^40 + 1
+    const double hi = c - (c - a);
+    return {hi, a - hi};
+}
+
+// erfc(a) for a > 4, e^(-a^2) F(w) / a, rounded once. F / a = (F0 + R) v (1 + rho)
+// with v = 1/a rounded and rho = 1 - a v exact from the halves of a and v, all
+// formed while e^(-a^2) is computed; F0 (13 bits) times the leading 26 bits of
+// v is exact in 39 bits, and the leading 13 bits of e^(-hi) times that exact
+// in 52, hi + lo = a^2. e^(-hi) is scaled by 2^64 so that the low parts stay
+// normal (subnormal arithmetic is slow) down to erfc(26.6) = 1e-309.
+double erfc_large(double a) {
+    const TwoDoubles square = exact_product(a, a);
+    const double e = std::exp(-square.hi) * scale_up;
+    const double v = 1.0 / a;
+    const TwoDoubles f = tail_parts(a, v * v);
+    const TwoDoubles as = split(a), vs = split(v);
+    const double rho = ((1.0 - as.hi * vs.hi) - as.hi * vs.lo - as.lo * vs.hi) - as.lo * vs.lo;
+    const double k_hi = f.hi * vs.hi;
+    const double k_lo = f.hi * vs.lo + (f.lo + f.hi * rho) * v;
+    const TwoDoubles es = split_13(e);
+    return (es.hi * k_hi + ((es.lo * k_hi + e * k_lo) - e * (k_hi + k_lo) * square.lo)) * scale_down;
+}
+
 // erfc(a) for 3/4 <= a < 26.6.
 double erfc_positive(double a) {
-    if (a <= erfcx_table_limit)
-        return sum(piece_parts(erfc_pieces[static_cast<std::size_t>(static_cast<int>(a * pieces_per_unit) -
-                                                                    erfc_first_piece)], a));
-    // e^(-a^2) F(w) / a scaled by 2^64, so that the low parts stay normal
-    // (subnormal arithmetic is slow) down to erfc(26.6) = 1e-309.
-    const double v = 1.0 / a;
-    return divide(exp_minus_square_times(a, tail_parts(a, v * v), scale_up), a, v) * scale_down;
+    if (a > erfcx_table_limit) return erfc_large(a);
+    return sum(piece_parts(
+        erfc_pieces[static_cast<std::size_t>(static_cast<int>(a * pieces_per_unit) - erfc_first_piece)], a));
 }
 
 // erfc(a) for 2 < a < 6.25 where only its error next to 1 matters (1 - erfc, 2 - erfc).

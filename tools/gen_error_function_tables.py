@@ -10,8 +10,8 @@ errors.
 Beyond 4, erfc(a) = e^(-a^2) erfcx(a); erfcx (for callers that carry e^(-a^2)
 themselves) on [1/2, 4] in pieces of width 1/8, each as
 g0 + r(t) with g0 a 26-bit value and t = a - c; on [4, oo) as F(w)/a with
-F(w) = a erfcx(a), w = 1/a^2, in three pieces, each as F0 + R(w - wc), F0 of
-26 bits. Below 3/4, erfc = 1 - erf.
+F(w) = a erfcx(a), w = 1/a^2, in pieces of width 1/64 in w, each as
+F0 + R(w - wc), F0 of 13 bits. Below 3/4, erfc = 1 - erf.
 """
 import os
 import sys
@@ -27,7 +27,7 @@ PIECES_PER_UNIT = 16  # pieces of width 1/16 for erf on [1/16, 2] and erfc on [3
 ERFCX_PIECES_PER_UNIT = 8  # and of width 1/8 for erfcx on [1/2, 4]
 ERFCX_START = mp.mpf(1) / 2
 ERFCX_END = 4
-TAIL_PIECES = (("near", 4, 6, 12), ("middle", 6, 10, 10), ("far", 10, None, 9))
+TAIL_PIECES_PER_UNIT = 64  # pieces of width 1/64 in w = 1/a^2 for a >= 4, w <= 1/16
 
 
 def erfcx(a):
@@ -114,17 +114,18 @@ def erfcx_pieces():
     return rows
 
 
-def tail_piece(lo, hi, terms):
-    """wc, F0 (26 bits), then R0, R1, ... with F(wc + s) = F0 + R0 + R1 s + ..."""
+def tail_rows(terms):
+    """Rows on the pieces [j, j + 1]/TAIL_PIECES_PER_UNIT of w, j = 0..3: wc, F0 (13 bits),
+    then R0, R1, ... with F(wc + s) = F0 + R0 + R1 s + ..."""
+    rows = []
     with mp.workdps(qt.DPS):
-        w_lo = 1 / mp.mpf(hi) ** 2 if hi else mp.mpf(0)
-        w_hi = 1 / mp.mpf(lo) ** 2
-        wc = qt.to_double((w_lo + w_hi) / 2)
-        p = powers(tail_f, w_lo, w_hi, terms, "a erfcx(a) in w")
-        # the centre as stored: re-expand about the double wc
-        p = shift_powers(p, (w_lo + w_hi) / 2 - wc)
-        f0 = short(p[0], 26)
-        return [wc, f0, qt.to_double(p[0] - f0)] + [qt.to_double(v) for v in p[1:]]
+        for j in range(4):
+            w_lo, w_hi = mp.mpf(j) / TAIL_PIECES_PER_UNIT, mp.mpf(j + 1) / TAIL_PIECES_PER_UNIT
+            wc = qt.to_double((w_lo + w_hi) / 2)
+            p = powers(tail_f, w_lo, w_hi, terms, "a erfcx(a) in w")
+            f0 = short(p[0], 13)
+            rows.append([wc, f0, qt.to_double(p[0] - f0)] + [qt.to_double(v) for v in p[1:]])
+    return rows
 
 
 def emit_rows(name, what, rows):
@@ -149,11 +150,9 @@ def main():
         emit_rows("erfcx_pieces", "e^(a^2) erfc(a), a = 1/2 + (k + 1/2)/8 + t, |t| <= 1/16, row k: a 26-bit "
                   "part g0, then the rest in powers of t from t^0", erfcx_pieces()),
     ]
-    for name, lo, hi, terms in TAIL_PIECES:
-        tables.append(qt.emit_table(
-            "erfc_tail_%s" % name, "a e^(a^2) erfc(a) for %s <= a <= %s in w = 1/a^2: the centre wc, a 26-bit "
-            "part, then the rest in powers of w - wc from (w - wc)^0" % (lo, hi or "infinity"),
-            tail_piece(lo, hi, terms)))
+    tables.append(emit_rows("erfc_tail", "a e^(a^2) erfc(a) in w = 1/a^2 = wc + s, |s| <= 1/128, row j for "
+                            "wc = (j + 1/2)/64: wc, a 13-bit part, then the rest in powers of s from s^0",
+                            tail_rows(10)))
     qt.write_header(os.path.join(ROOT, "specfun", "error_function_tables.hpp"), "gen_error_function_tables.py",
                     tables)
 
