@@ -19,7 +19,7 @@ constexpr double erf_one_limit = 6.25;    // from here erf(x) = +-1 in double pr
 constexpr double erfc_zero_limit = 26.6;  // from here erfc(x) underflows to 0
 constexpr double erfc_two_limit = -6.25;  // up to here erfc(x) = 2 in double precision
 constexpr double erfc_direct_limit = 0.75;  // x below this: erfc = 1 - erf
-constexpr double erfcx_table_limit = 4.0;   // erfc_pieces and erfcx_pieces end here; beyond, erfc_tail
+constexpr double piece_table_limit = 4.0;   // erfc_pieces and erfcx_pieces end here; beyond, erfc_tail
 constexpr double erfc_negligible = 5.93;    // erfc(5.93) = 5.0e-17 < 2^-54: 1 - erfc rounds to 1
 // erfc_tail row j holds w = 1/a^2 in [j, j + 1]/64, that is a in [8/sqrt(j + 1), 8/sqrt(j)]
 constexpr std::array<double, 3> tail_piece_bounds = {8.0, 5.656854249492381, 4.618802153517006};
@@ -31,13 +31,14 @@ constexpr int erfcx_first_piece = 4;           // at 4/8
 constexpr int erfcx_last_piece = erfcx_first_piece + static_cast<int>(erfcx_pieces.size()) - 1;
 constexpr double short_t = 0x1.8p21;  // (t + short_t) - short_t: |t| <= 1/32 to a multiple of 2^-31, 26 bits
 constexpr double scale_up = 0x1p64, scale_down = 0x1p-64;
+constexpr double split_limit = 0x1p995;  // split (in exact_product) overflows beyond
 
 double sum(TwoDoubles v) { return v.hi + v.lo; }
 
-// 1 - (v.hi + v.lo) for 0 <= v.hi <= 1, rounded once.
-double one_minus(TwoDoubles v) {
-    const TwoDoubles s = quick_two_sum(1.0, -v.hi);
-    return s.hi + (s.lo - v.lo);
+// 1 + sign (v.hi + v.lo) for 0 <= v.hi <= 1, rounded once.
+double one_plus(double sign, TwoDoubles v) {
+    const TwoDoubles s = quick_two_sum(1.0, sign * v.hi);
+    return s.hi + (s.lo + sign * v.lo);
 }
 
 // f(c + t) = p0 + p1 t + t^2 Q(t) on a piece about its centre c, from its
@@ -120,14 +121,14 @@ double erfc_large(double a) {
 
 // erfc(a) for 3/4 <= a < 26.6.
 double erfc_positive(double a) {
-    if (a > erfcx_table_limit) return erfc_large(a);
+    if (a > piece_table_limit) return erfc_large(a);
     return sum(piece_parts(
         erfc_pieces[static_cast<std::size_t>(static_cast<int>(a * pieces_per_unit) - erfc_first_piece)], a));
 }
 
 // erfc(a) for 2 < a < 6.25 where only its error next to 1 matters (1 - erfc, 2 - erfc).
 double erfc_above_two(double a) {
-    if (a <= erfcx_table_limit) return erfc_positive(a);
+    if (a <= piece_table_limit) return erfc_positive(a);
     if (a >= erfc_negligible) return 0.0;
     const double v = 1.0 / a;
     return std::exp(-a * a) * sum(tail_parts(a, v * v)) * v;
@@ -136,9 +137,10 @@ double erfc_above_two(double a) {
 }  // namespace
 
 double erfc_scaled(double a) {
-    if (a < erfcx_table_start) return std::exp(a * a) * one_minus(erf_parts(a));
-    if (a <= erfcx_table_limit) return sum(erfcx_parts(a));
+    if (a < erfcx_table_start) return std::exp(a * a) * one_plus(-1.0, erf_parts(a));
+    if (a <= piece_table_limit) return sum(erfcx_parts(a));
     const double v = 1.0 / a;
+    if (a > split_limit) return sum(tail_parts(a, v * v)) * v;  // and 0 at infinity
     return divide(tail_parts(a, v * v), a, v);
 }
 
@@ -157,13 +159,8 @@ double erfcmp(double x, int& ifail) {
     if (x >= erfc_zero_limit) return 0.0;
     if (x <= erfc_two_limit) return 2.0;
     const double a = std::fabs(x);
-    if (x < 0.0) {
-        if (a > erf_series_limit) return 2.0 - erfc_above_two(a);
-        const TwoDoubles e = erf_parts(a);
-        const TwoDoubles s = quick_two_sum(1.0, e.hi);
-        return s.hi + (s.lo + e.lo);
-    }
-    if (a < erfc_direct_limit) return one_minus(erf_parts(a));
+    if (x < 0.0) return a > erf_series_limit ? 2.0 - erfc_above_two(a) : one_plus(1.0, erf_parts(a));
+    if (a < erfc_direct_limit) return one_plus(-1.0, erf_parts(a));
     return erfc_positive(a);
 }
 
