@@ -1,7 +1,10 @@
 // Error function and its complement.
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <numbers>
 #include <span>
 
 #include "../support/failure.hpp"
@@ -30,7 +33,9 @@ constexpr double erfcx_table_start = 0.5;      // erfcx_pieces start here
 constexpr int erfcx_first_piece = 4;           // at 4/8
 constexpr int erfcx_last_piece = erfcx_first_piece + static_cast<int>(erfcx_pieces.size()) - 1;
 constexpr double short_t = 0x1.8p21;  // (t + short_t) - short_t: |t| <= 1/32 to a multiple of 2^-31, 26 bits
-constexpr double scale_up = 0x1p64, scale_down = 0x1p-64;
+constexpr int exp_steps = 64;  // exp_fractions holds 2^(-j/64), j = 0..63
+constexpr double exp_steps_per_ln2 = exp_steps / std::numbers::ln2;
+constexpr double round_to_integer = 0x1.8p52;  // (y + round_to_integer) - round_to_integer: y to the nearest integer
 constexpr double split_limit = 0x1p995;  // split (in exact_product) overflows beyond
 
 double sum(TwoDoubles v) { return v.hi + v.lo; }
@@ -93,30 +98,31 @@ double divide(TwoDoubles g, double a, double reciprocal) {
     return q + (((g.hi - qa.hi) - qa.lo) + g.lo) * reciprocal;
 }
 
-// a as a leading part of 13 bits and the rest (Veltkamp).
-TwoDoubles split_13(double a) {
-    const double c = 0x1.0000000001p40 * a;  // 2^40 + 1
-    const double hi = c - (c - a);
-    return {hi, a - hi};
-}
-
-// erfc(a) for a > 4, e^(-a^2) F(w) / a, rounded once. F / a = (F0 + R) v (1 + rho)
-// with v = 1/a rounded and rho = 1 - a v exact from the halves of a and v, all
-// formed while e^(-a^2) is computed; F0 (13 bits) times the leading 26 bits of
-// v is exact in 39 bits, and the leading 13 bits of e^(-hi) times that exact
-// in 52, hi + lo = a^2. e^(-hi) is scaled by 2^64 so that the low parts stay
-// normal (subnormal arithmetic is slow) down to erfc(26.6) = 1e-309.
+// erfc(a) for a > 4, e^(-a^2) F(w) / a, rounded once.
+// e^-(hi + lo) (hi + lo = a^2) = 2^(-k/64) e^-r, r = hi + lo - k ln2/64 within
+// ln2/128, with 2^(-k/64) = 2^-m (T_hi + T_lo), T_hi of 13 bits.
+// F / a = (F0 + R) v (1 + rho) with v = 1/a rounded and rho = 1 - a v exact
+// from the halves of a and v; F0 (13 bits) times the leading 26 bits of v is
+// exact in 39 bits, and T_hi times that exact in 52.
 double erfc_large(double a) {
     const TwoDoubles square = exact_product(a, a);
-    const double e = std::exp(-square.hi) * scale_up;
+    const double kd = (square.hi * exp_steps_per_ln2 + round_to_integer) - round_to_integer;
+    const int k = static_cast<int>(kd);
+    const double r = ((square.hi - kd * exp_step[0]) + square.lo) - kd * exp_step[1];
+    const double p = r * estrin_ascending(std::span(exp_minus_one_poly), r);
+    const auto& t = exp_fractions[static_cast<std::size_t>(k % exp_steps)];
+    const double two_to_minus_m = std::bit_cast<double>(static_cast<std::uint64_t>(1023 - k / exp_steps) << 52);
+
     const double v = 1.0 / a;
     const TwoDoubles f = tail_parts(a, v * v);
     const TwoDoubles as = split(a), vs = split(v);
     const double rho = ((1.0 - as.hi * vs.hi) - as.hi * vs.lo - as.lo * vs.hi) - as.lo * vs.lo;
     const double k_hi = f.hi * vs.hi;
     const double k_lo = f.hi * vs.lo + (f.lo + f.hi * rho) * v;
-    const TwoDoubles es = split_13(e);
-    return (es.hi * k_hi + ((es.lo * k_hi + e * k_lo) - e * (k_hi + k_lo) * square.lo)) * scale_down;
+
+    const double t_sum = t[0] + t[1];
+    const double small = (t[1] * k_hi + t_sum * k_lo) + t_sum * (k_hi + k_lo) * p;
+    return (t[0] * k_hi + small) * two_to_minus_m;
 }
 
 // erfc(a) for 3/4 <= a < 26.6.
@@ -126,7 +132,8 @@ double erfc_positive(double a) {
         erfc_pieces[static_cast<std::size_t>(static_cast<int>(a * pieces_per_unit) - erfc_first_piece)], a));
 }
 
-// erfc(a) for 2 < a < 6.25 where only its error next to 1 matters (1 - erfc, 2 - erfc).
+// erfc(a) for 2 < a < 6.25 where only its error next to 1 matters (1 - erfc,
+// 2 - erfc): beyond 4, below 1.5e-8, without the corrections of erfc_large.
 double erfc_above_two(double a) {
     if (a <= piece_table_limit) return erfc_positive(a);
     if (a >= erfc_negligible) return 0.0;

@@ -1,17 +1,17 @@
 """Tables for erf and erfc (specfun/error_function_tables.hpp).
 
-erf on [0, 2] and erfc on [3/4, 4] are formed nearly correctly rounded: their
-leading terms are exact products of short (26- or 27-bit) table entries and
+erf on [0, 2] and erfc on [3/4, oo) are formed nearly correctly rounded: their
+leading terms are exact products of short (13- to 27-bit) table entries and
 short parts of the argument, so that only a small remainder carries rounding
 errors.
   erf on [0, 1/16): x (c0 + u R(u)), u = x^2, c0 = 2/sqrt(pi) in two parts.
   erf and erfc on [k/16, (k+1)/16]: f(c + t), c the midpoint, as
     p0 + p1 t + t^2 Q(t), p0 in two doubles, p1 as a 27-bit part and the rest.
-Beyond 4, erfc(a) = e^(-a^2) erfcx(a); erfcx (for callers that carry e^(-a^2)
-themselves) on [1/2, 4] in pieces of width 1/8, each as
-g0 + r(t) with g0 a 26-bit value and t = a - c; on [4, oo) as F(w)/a with
-F(w) = a erfcx(a), w = 1/a^2, in pieces of width 1/64 in w, each as
-F0 + R(w - wc), F0 of 13 bits. Below 3/4, erfc = 1 - erf.
+  erfc beyond 4: e^(-a^2) F(w)/a with F(w) = a erfcx(a), w = 1/a^2, in pieces of
+    width 1/64 in w, each as F0 + R(w - wc), F0 of 13 bits; e^(-a^2) as
+    2^(-k/64) e^-r from a table of 2^(-j/64) in a 13-bit part and the rest.
+Below 3/4, erfc = 1 - erf. erfcx (for callers that carry e^(-a^2) themselves)
+on [1/2, 4] in pieces of width 1/8, each as g0 + r(t), g0 of 26 bits, t = a - c.
 """
 import os
 import sys
@@ -28,6 +28,7 @@ ERFCX_PIECES_PER_UNIT = 8  # and of width 1/8 for erfcx on [1/2, 4]
 ERFCX_START = mp.mpf(1) / 2
 ERFCX_END = 4
 TAIL_PIECES_PER_UNIT = 64  # pieces of width 1/64 in w = 1/a^2 for a >= 4, w <= 1/16
+EXP_STEPS = 64  # e^-x = 2^(-k/64) e^-r, |r| <= ln 2/128
 
 
 def erfcx(a):
@@ -128,6 +129,21 @@ def tail_rows(terms):
     return rows
 
 
+def exp_tables():
+    """2^(-j/64), j = 0..63, as a 13-bit part and the rest; ln 2/64 as a 37-bit part and the
+    rest; and the Taylor coefficients of (e^-r - 1)/r from the constant term up."""
+    with mp.workdps(qt.DPS):
+        fractions = []
+        for j in range(EXP_STEPS):
+            v = mp.mpf(2) ** (-mp.mpf(j) / EXP_STEPS)
+            hi = short(v, 13)
+            fractions.append([hi, qt.to_double(v - hi)])
+        step = mp.log(2) / EXP_STEPS
+        step_hi = short(step, 37)
+        poly = [qt.to_double((-1) ** (k + 1) / mp.factorial(k + 1)) for k in range(6)]
+        return fractions, [step_hi, qt.to_double(step - step_hi)], poly
+
+
 def emit_rows(name, what, rows):
     """C++ source of a constexpr table of equal rows with a one-line comment of its meaning."""
     body = "\n".join("    {%s}," % ", ".join(qt.cpp_double(v) for v in row) for row in rows)
@@ -153,6 +169,13 @@ def main():
     tables.append(emit_rows("erfc_tail", "a e^(a^2) erfc(a) in w = 1/a^2 = wc + s, |s| <= 1/128, row j for "
                             "wc = (j + 1/2)/64: wc, a 13-bit part, then the rest in powers of s from s^0",
                             tail_rows(10)))
+    fractions, step, poly = exp_tables()
+    tables += [
+        emit_rows("exp_fractions", "2^(-j/64), row j for j = 0..63: a 13-bit part and the rest", fractions),
+        qt.emit_table("exp_step", "ln 2/64 as a 37-bit part and the rest", step),
+        qt.emit_table("exp_minus_one_poly", "(e^-r - 1)/r for |r| <= ln 2/128 (Taylor), in powers of r from "
+                      "the constant term up", poly),
+    ]
     qt.write_header(os.path.join(ROOT, "specfun", "error_function_tables.hpp"), "gen_error_function_tables.py",
                     tables)
 
