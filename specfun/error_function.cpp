@@ -47,17 +47,16 @@ double one_plus(double sign, TwoDoubles v) {
 }
 
 // f(c + t) = p0 + p1 t + t^2 Q(t) on a piece about its centre c, from its
-// row (c, p0 in two parts, p1 as 27 bits and the rest, the coefficients of Q
-// from the constant term up), as hi + lo: hi the sum of p0 and p1 times the
-// leading 26 bits of t, both exact, lo the small rest, so that hi + lo is
-// rounded once.
+// row (c, p0 and p1 each in two parts, the coefficients of Q from the constant
+// term up), as hi + lo: hi the leading part of p0 plus that of p1 times the
+// leading 26 bits of t, exact (the table puts both leading parts on grids that
+// make it so), lo the small rest, so that hi + lo is rounded once.
 template <std::size_t N>
 TwoDoubles piece_parts(const std::array<double, N>& row, double a) {
     const double t = a - row[0];
     const double t_hi = (t + short_t) - short_t;
-    const TwoDoubles s = quick_two_sum(row[1], row[3] * t_hi);
-    return {s.hi, s.lo + (((row[2] + row[3] * (t - t_hi)) + row[4] * t) +
-                          t * t * estrin_ascending(std::span(row).template subspan<5>(), t))};
+    return {row[1] + row[3] * t_hi, ((row[2] + row[3] * (t - t_hi)) + row[4] * t) +
+                                        t * t * estrin_ascending(std::span(row).template subspan<5>(), t)};
 }
 
 // erf(a) for 0 <= a <= 2 as hi + lo, rounded once: below 1/16 as

@@ -6,7 +6,8 @@ short parts of the argument, so that only a small remainder carries rounding
 errors.
   erf on [0, 1/16): x (c0 + u R(u)), u = x^2, c0 = 2/sqrt(pi) in two parts.
   erf and erfc on [k/16, (k+1)/16]: f(c + t), c the midpoint, as
-    p0 + p1 t + t^2 Q(t), p0 in two doubles, p1 as a 27-bit part and the rest.
+    p0 + p1 t + t^2 Q(t), p0 and p1 each in two parts such that the leading
+    parts and the leading 26 bits of t give an exact p0 + p1 t.
   erfc beyond 4: e^(-a^2) F(w)/a with F(w) = a erfcx(a), w = 1/a^2, in pieces of
     width 1/64 in w, each as F0 + R(w - wc), F0 of 13 bits; e^(-a^2) as
     2^(-k/64) e^-r from a table of 2^(-j/64) in a 13-bit part and the rest.
@@ -87,16 +88,25 @@ def shift_powers(p, c):
     return out
 
 
+def on_grid(x, step):
+    """x rounded to a multiple of step (a power of 2), as a double."""
+    return qt.to_double(mp.nint(x / step) * step)
+
+
 def taylor_rows(g, first, count, terms, label):
     """Rows of g on the pieces [k, k + 1]/PIECES_PER_UNIT, k = first .. first + count - 1:
-    the centre c, p0 in two parts, p1 as 27 bits and the rest, then p2, p3, ...
-    of g(c + t) = p0 + p1 t + p2 t^2 + ..."""
+    the centre c, p0 in two parts, p1 in two parts, then p2, p3, ... of
+    g(c + t) = p0 + p1 t + p2 t^2 + ... With e the exponent of p0, p0's first part is
+    a multiple of 2^(e - 51) and p1's a multiple of 2^(e - 20) of at most 27 bits, so
+    that p0 + p1 t_hi, t_hi a multiple of 2^-31 below 1/32, is exact."""
     rows = []
     with mp.workdps(qt.DPS):
         for k in range(first, first + count):
             lo, hi = mp.mpf(k) / PIECES_PER_UNIT, mp.mpf(k + 1) / PIECES_PER_UNIT
             p = powers(g, lo, hi, terms, label)
-            p0, p1 = qt.to_double(p[0]), short(p[1], 27)
+            e = mp.floor(mp.log(abs(p[0]), 2))
+            p0, p1 = on_grid(p[0], mp.mpf(2) ** (e - 51)), on_grid(p[1], mp.mpf(2) ** (e - 20))
+            assert abs(p1) < mp.mpf(2) ** (e - 20 + 27) and abs(p[1]) / 32 < abs(p[0]) / 2
             rows.append([qt.to_double((lo + hi) / 2), p0, qt.to_double(p[0] - p0), p1, qt.to_double(p[1] - p1)]
                         + [qt.to_double(v) for v in p[2:]])
     return rows
@@ -159,9 +169,9 @@ def main():
                       "constant term first", near_zero),
         # the last row of each reaches past the end, for the end point itself
         emit_rows("erf_pieces", "erf(c + t), c = (k + 1/2)/16, |t| <= 1/32, row k-1 for k = 1..32: c, p0 in two parts, "
-                  "p1 as 27 bits and the rest, then p2..p9 (powers of t)", taylor_rows(mp.erf, 1, 32, 10, "erf")),
+                  "p1 in two parts, then p2..p9 (powers of t)", taylor_rows(mp.erf, 1, 32, 10, "erf")),
         emit_rows("erfc_pieces", "erfc(c + t), c = (k + 1/2)/16, |t| <= 1/32, row k-12 for k = 12..64: c, p0 in two "
-                  "parts, p1 as 27 bits and the rest, then p2..p11 (powers of t)",
+                  "parts, p1 in two parts, then p2..p11 (powers of t)",
                   taylor_rows(mp.erfc, 12, 53, 12, "erfc")),
         emit_rows("erfcx_pieces", "e^(a^2) erfc(a), a = 1/2 + (k + 1/2)/8 + t, |t| <= 1/16, row k: a 26-bit "
                   "part g0, then the rest in powers of t from t^0", erfcx_pieces()),
