@@ -1,6 +1,11 @@
 // Error function and its complement.
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <numbers>
+#include <span>
 
 #include "../support/failure.hpp"
 #include "error_function.hpp"
@@ -12,52 +17,137 @@
 namespace qelms {
 namespace {
 
-constexpr double erf_series_limit = 2.0;  // |x| up to here uses erf_small
+constexpr double erf_series_limit = 2.0;  // |x| up to here: erf from erf_pieces
 constexpr double erf_one_limit = 6.25;    // from here erf(x) = +-1 in double precision
 constexpr double erfc_zero_limit = 26.6;  // from here erfc(x) underflows to 0
 constexpr double erfc_two_limit = -6.25;  // up to here erfc(x) = 2 in double precision
-constexpr double erf_split = 1.25;          // between the two tables of erf on [1/2, 2]
-constexpr double erfc_direct_limit = 0.5;  // |x| below this: erf from its series, erfc = 1 - erf
-constexpr double erfcx_split = 2.0;        // between the two polynomials of e^(a^2) erfc(a)
-constexpr double erfcx_tail_limit = 4.0;   // from here a e^(a^2) erfc(a) in 32/a^2 - 1
+constexpr double erfc_direct_limit = 0.75;  // x below this: erfc = 1 - erf
+constexpr double piece_table_limit = 4.0;   // erfc_pieces and erfcx_pieces end here; beyond, erfc_tail
+constexpr double erfc_negligible = 5.93;    // erfc(5.93) = 5.0e-17 < 2^-54: 1 - erfc rounds to 1
+// erfc_tail row j holds w = 1/a^2 in [j, j + 1]/64, that is a in [8/sqrt(j + 1), 8/sqrt(j)]
+constexpr std::array<double, 3> tail_piece_bounds = {8.0, 5.656854249492381, 4.618802153517006};
+constexpr double pieces_per_unit = 16.0;       // erf_pieces and erfc_pieces have width 1/16
+constexpr int erfc_first_piece = 12;           // erfc_pieces start at 12/16 = erfc_direct_limit
+constexpr double erfcx_pieces_per_unit = 8.0;  // erfcx_pieces have width 1/8
+constexpr double erfcx_table_start = 0.5;      // erfcx_pieces start here
+constexpr int erfcx_first_piece = 4;           // at 4/8
+constexpr int erfcx_last_piece = erfcx_first_piece + static_cast<int>(erfcx_pieces.size()) - 1;
+constexpr double short_t = 0x1.8p21;  // (t + short_t) - short_t: |t| <= 1/32 to a multiple of 2^-31, 26 bits
+constexpr int exp_steps = 64;  // exp_fractions holds 2^(-j/64), j = 0..63
+constexpr double exp_steps_per_ln2 = exp_steps / std::numbers::ln2;
+constexpr double round_to_integer = 0x1.8p52;  // (y + round_to_integer) - round_to_integer: y to the nearest integer
+constexpr double split_limit = 0x1p995;  // split (in exact_product) overflows beyond
 
-double erf_near_zero(double x) { return x * horner_descending_paired(erf_near_zero_poly, x * x); }
+double sum(TwoDoubles v) { return v.hi + v.lo; }
 
-// e^(-a^2) g for a <= 4, rounded once: the product and the rounding of a^2
-// carried in two doubles.
-double exp_minus_square_times(double a, double g) {
-    const TwoDoubles square = exact_product(a, a);
-    const TwoDoubles p = exact_product(std::exp(-square.hi), g);
-    return p.hi + (p.lo - p.hi * square.lo);  // e^-lo = 1 - lo
+// 1 + sign (v.hi + v.lo) for 0 <= v.hi <= 1, rounded once.
+double one_plus(double sign, TwoDoubles v) {
+    const TwoDoubles s = quick_two_sum(1.0, sign * v.hi);
+    return s.hi + (s.lo + sign * v.lo);
 }
 
-// e^(-a^2) g / a for a > 4, rounded once: the product, the rounding of a^2 and
-// the quotient carried in two doubles, scaled by 2^64 so that their low parts
-// stay normal (subnormal arithmetic is slow) down to erfc(26.6) = 1e-309.
-double exp_minus_square_over(double a, double g) {
-    constexpr double scale_up = 0x1p64, scale_down = 0x1p-64;
-    const TwoDoubles square = exact_product(a, a);
-    const TwoDoubles p = exact_product(std::exp(-square.hi) * scale_up, g);
-    const double p_lo = p.lo - p.hi * square.lo;
-    const double q = p.hi / a;
+// f(c + t) = p0 + p1 t + t^2 Q(t) on a piece about its centre c, from its
+// row (c, p0 and p1 each in two parts, the coefficients of Q from the constant
+// term up), as hi + lo: hi the leading part of p0 plus that of p1 times the
+// leading 26 bits of t, exact (the table puts both leading parts on grids that
+// make it so), lo the small rest, so that hi + lo is rounded once.
+template <std::size_t N>
+TwoDoubles piece_parts(const std::array<double, N>& row, double a) {
+    const double t = a - row[0];
+    const double t_hi = (t + short_t) - short_t;
+    return {row[1] + row[3] * t_hi, ((row[2] + row[3] * (t - t_hi)) + row[4] * t) +
+                                        t * t * estrin_ascending(std::span(row).template subspan<5>(), t)};
+}
+
+// erf(a) for 0 <= a <= 2 as hi + lo, rounded once: below 1/16 as
+// a (c0 + u R(u)), c0 as a 27-bit part and the rest, a in 26 bits and the rest.
+TwoDoubles erf_parts(double a) {
+    const int k = static_cast<int>(a * pieces_per_unit);
+    if (k > 0) return piece_parts(erf_pieces[static_cast<std::size_t>(k - 1)], a);
+    const TwoDoubles s = split(a);
+    const double u = a * a;
+    return {erf_near_zero_lead[0] * s.hi,
+            erf_near_zero_lead[0] * s.lo +
+                a * (erf_near_zero_lead[1] + u * estrin_ascending(std::span(erf_near_zero_poly), u))};
+}
+
+// e^(a^2) erfc(a) for 1/2 <= a <= 4 as a 26-bit part and the rest.
+TwoDoubles erfcx_parts(double a) {
+    const int k = std::min(static_cast<int>(a * erfcx_pieces_per_unit), erfcx_last_piece);
+    const auto& g = erfcx_pieces[static_cast<std::size_t>(k - erfcx_first_piece)];
+    const double t = a - (k + 0.5) / erfcx_pieces_per_unit;
+    return {g[0], estrin_ascending(std::span(g).subspan<1>(), t)};
+}
+
+// a e^(a^2) erfc(a) for a > 4 at w = 1/a^2, as a 13-bit part and the rest. The
+// row is chosen by comparisons of a, which the processor predicts, rather than
+// by an index computed from w, which it would have to wait for.
+TwoDoubles tail_parts(double a, double w) {
+    const auto& p = a >= tail_piece_bounds[0]   ? erfc_tail[0]
+                    : a >= tail_piece_bounds[1] ? erfc_tail[1]
+                    : a >= tail_piece_bounds[2] ? erfc_tail[2]
+                                                : erfc_tail[3];
+    return {p[1], estrin_ascending(std::span(p).subspan<2>(), w - p[0])};
+}
+
+// (g.hi + g.lo) / a, the quotient corrected by its exact remainder.
+double divide(TwoDoubles g, double a, double reciprocal) {
+    const double q = g.hi * reciprocal;
     const TwoDoubles qa = exact_product(q, a);
-    return (q + (((p.hi - qa.hi) - qa.lo) + p_lo) / a) * scale_down;
+    return q + (((g.hi - qa.hi) - qa.lo) + g.lo) * reciprocal;
 }
 
-// erfc(a) for a >= 1/2 as e^(-a^2) times e^(a^2) erfc(a) from the table of its interval.
+// erfc(a) for a > 4, e^(-a^2) F(w) / a, rounded once.
+// e^-(hi + lo) (hi + lo = a^2) = 2^(-k/64) e^-r, r = hi + lo - k ln2/64 within
+// ln2/128, with 2^(-k/64) = 2^-m (T_hi + T_lo), T_hi of 13 bits.
+// F / a = (F0 + R) v (1 + rho) with v = 1/a rounded and rho = 1 - a v exact
+// from the halves of a and v; F0 (13 bits) times the leading 26 bits of v is
+// exact in 39 bits, and T_hi times that exact in 52.
+double erfc_large(double a) {
+    const TwoDoubles square = exact_product(a, a);
+    const double kd = (square.hi * exp_steps_per_ln2 + round_to_integer) - round_to_integer;
+    const int k = static_cast<int>(kd);
+    const double r = ((square.hi - kd * exp_step[0]) + square.lo) - kd * exp_step[1];
+    const double p = r * estrin_ascending(std::span(exp_minus_one_poly), r);
+    const auto& t = exp_fractions[static_cast<std::size_t>(k % exp_steps)];
+    const double two_to_minus_m = std::bit_cast<double>(static_cast<std::uint64_t>(1023 - k / exp_steps) << 52);
+
+    const double v = 1.0 / a;
+    const TwoDoubles f = tail_parts(a, v * v);
+    const TwoDoubles as = split(a), vs = split(v);
+    const double rho = ((1.0 - as.hi * vs.hi) - as.hi * vs.lo - as.lo * vs.hi) - as.lo * vs.lo;
+    const double k_hi = f.hi * vs.hi;
+    const double k_lo = f.hi * vs.lo + (f.lo + f.hi * rho) * v;
+
+    const double t_sum = t[0] + t[1];
+    const double small = (t[1] * k_hi + t_sum * k_lo) + t_sum * (k_hi + k_lo) * p;
+    return (t[0] * k_hi + small) * two_to_minus_m;
+}
+
+// erfc(a) for 3/4 <= a < 26.6.
 double erfc_positive(double a) {
-    if (a <= erfcx_split) return exp_minus_square_times(a, horner_descending_paired(erfcx_low_poly, a - 1.25));
-    if (a <= erfcx_tail_limit) return exp_minus_square_times(a, horner_descending_paired(erfcx_middle_poly, a - 3.0));
-    return exp_minus_square_over(a, horner_descending_paired(erfcx_tail, 32.0 / (a * a) - 1.0));
+    if (a > piece_table_limit) return erfc_large(a);
+    return sum(piece_parts(
+        erfc_pieces[static_cast<std::size_t>(static_cast<int>(a * pieces_per_unit) - erfc_first_piece)], a));
+}
+
+// erfc(a) for 2 < a < 6.25 where only its error next to 1 matters (1 - erfc,
+// 2 - erfc): beyond 4, below 1.5e-8, without the corrections of erfc_large.
+double erfc_above_two(double a) {
+    if (a <= piece_table_limit) return erfc_positive(a);
+    if (a >= erfc_negligible) return 0.0;
+    const double v = 1.0 / a;
+    return std::exp(-a * a) * sum(tail_parts(a, v * v)) * v;
 }
 
 }  // namespace
 
 double erfc_scaled(double a) {
-    if (a < erfc_direct_limit) return std::exp(a * a) * (1.0 - erf_near_zero(a));
-    if (a <= erfcx_split) return horner_descending_paired(erfcx_low_poly, a - 1.25);
-    if (a <= erfcx_tail_limit) return horner_descending_paired(erfcx_middle_poly, a - 3.0);
-    return horner_descending_paired(erfcx_tail, 32.0 / (a * a) - 1.0) / a;
+    if (a < erfcx_table_start) return std::exp(a * a) * one_plus(-1.0, erf_parts(a));
+    if (a <= piece_table_limit) return sum(erfcx_parts(a));
+    const double v = 1.0 / a;
+    if (a > split_limit) return sum(tail_parts(a, v * v)) * v;  // and 0 at infinity
+    return divide(tail_parts(a, v * v), a, v);
 }
 
 double errfun(double x, int& ifail) {
@@ -65,14 +155,8 @@ double errfun(double x, int& ifail) {
     ifail = 0;
     const double a = std::fabs(x);
     if (a >= erf_one_limit) return std::copysign(1.0, x);
-    if (a < erfc_direct_limit) return erf_near_zero(x);
-    if (a <= erf_series_limit)
-        return std::copysign(a <= erf_split ? horner_descending_paired(erf_low_poly, a - 0.875)
-                                            : horner_descending_paired(erf_high_poly, a - 1.625),
-                             x);
-    // erfc(a) < 0.0047 needs only a few eps of its own: the rounding of a^2 is left
-    const double q = std::exp(-a * a) * erfc_scaled(a);
-    return std::copysign(1.0 - q, x);
+    if (a <= erf_series_limit) return std::copysign(sum(erf_parts(a)), x);
+    return std::copysign(1.0 - erfc_above_two(a), x);
 }
 
 double erfcmp(double x, int& ifail) {
@@ -81,10 +165,9 @@ double erfcmp(double x, int& ifail) {
     if (x >= erfc_zero_limit) return 0.0;
     if (x <= erfc_two_limit) return 2.0;
     const double a = std::fabs(x);
-    if (a < erfc_direct_limit) return 1.0 - erf_near_zero(x);
-    if (x > 0.0) return erfc_positive(a);
-    // 2 - erfc(a): from a = 2 on, erfc(a) < 0.0047 needs only a few eps of its own
-    return 2.0 - (a <= erfcx_split ? erfc_positive(a) : std::exp(-a * a) * erfc_scaled(a));
+    if (x < 0.0) return a > erf_series_limit ? 2.0 - erfc_above_two(a) : one_plus(1.0, erf_parts(a));
+    if (a < erfc_direct_limit) return one_plus(-1.0, erf_parts(a));
+    return erfc_positive(a);
 }
 
 }  // namespace qelms

@@ -2,6 +2,7 @@
 // routines.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <span>
 
@@ -52,6 +53,22 @@ template <std::size_t exact_tail = 4>
 inline double horner_ascending_paired(std::span<const double> c, double t) {
     const std::size_t n = c.size();
     return paired_chains<exact_tail>(n, [c, n](std::size_t i) { return c[n - 1 - i]; }, t);
+}
+
+// sum c[k] t^k, k = 0..N-1 (coefficients from the constant term up), by
+// Estrin's scheme: pairs c[2i] + c[2i+1] t combined in t^2, their pairs in t^4,
+// and so on. Its chain of dependent operations grows with log N rather than N;
+// for sums whose terms are all small next to the value they are added to.
+template <std::size_t N>
+inline double estrin_ascending(std::span<const double, N> c, double t) {
+    if constexpr (N == 1) {
+        return c[0];
+    } else {
+        std::array<double, (N + 1) / 2> pairs{};
+        for (std::size_t i = 0; i < N / 2; ++i) pairs[i] = c[2 * i] + c[2 * i + 1] * t;
+        if constexpr (N % 2 == 1) pairs[N / 2] = c[N - 1];
+        return estrin_ascending(std::span<const double, (N + 1) / 2>(pairs), t * t);
+    }
 }
 
 // Chebyshev series on entries stored from the highest order down, c[0] ... c[m-1]

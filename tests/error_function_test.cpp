@@ -12,10 +12,12 @@ namespace {
 
 using qelms::test::eps_error;
 
-// Largest error in epsilons measured against the reference data, per region.
+// Largest error in epsilons measured against the reference data (rounded to
+// double), per region. erf, and erfc for x < 0, are correctly rounded at every
+// reference point; erfc for x >= 0 at all but a few, one unit off there.
 const std::map<std::string, double> max_eps = {
-    {"errfun_series", 1.0}, {"errfun_middle", 1.0},  {"errfun_one", 0.0},   {"erfcmp_two", 0.0},
-    {"erfcmp_negative", 0.75}, {"erfcmp_near", 1.0}, {"erfcmp_tail", 1.0},
+    {"errfun_series", 0.0},   {"errfun_middle", 0.0}, {"errfun_one", 0.0},  {"erfcmp_two", 0.0},
+    {"erfcmp_negative", 0.0}, {"erfcmp_near", 0.9},   {"erfcmp_tail", 0.6},
 };
 
 double call(const std::string& region, double x, int& ifail) {
