@@ -36,6 +36,7 @@ constexpr double ln_sqrt_2pi = 0.91893853320467274;
 constexpr double ln_sqrt_2pi_low = -3.878294158067242e-17;  // ln sqrt(2 pi) - ln_sqrt_2pi
 constexpr double exact_product_limit = 1e250;  // a above this: the exponent in one double
 constexpr double stirling_min_a = 7.0;         // from here the x^a e^-x / Gamma(a+1) exponent uses Stirling
+constexpr double lngamm_checked_a = 1e300;     // ln Gamma(a+1) is in range below this
 
 // ln Gamma(a) - ((a - 1/2) ln a - a + ln sqrt(2 pi)) = sum_k B(2k) / (2k (2k-1) a^(2k-1)),
 // as 1/a times a polynomial in 1/a^2; the first omitted term is below 3e-17 at a = 7.
@@ -89,7 +90,7 @@ TwoDoubles exp_ratio(TwoDoubles y, double eps, int& steps) {
     double tail = 0.0;  // the terms after 1 + y/2
     steps = 2;
     for (; steps <= max_steps; ++steps) {
-        term = y.hi * term / static_cast<double>(steps);
+        term = term * (y.hi / static_cast<double>(steps));
         sum = sum + term;
         if (steps >= 3) tail = tail + term;
         if (std::fabs(term) <= eps * sum) break;
@@ -187,7 +188,7 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
     }
     const double e = std::max(mach_precision(), tolerance_floor);
     const double toll = e < tol && tol <= 1.0 ? tol : e;
-    const double lsafe = std::log(mach_safe_min());
+    static const double lsafe = std::log(mach_safe_min());
 
     if (a >= uniform_min_a && uniform_low * a <= x && x / uniform_high <= a) {
         if (x < a) {
@@ -200,13 +201,16 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         return;
     }
 
-    const double lnx = std::log(x);
-    const double alpha = x < small_x ? std::log(0.5) / lnx : x + alpha_offset;
+    const double alpha = x < small_x ? std::log(0.5) / std::log(x) : x + alpha_offset;
     const double epss = toll / 100.0;
-    // ln Gamma(a+1); the sum for Q from x^a and 1/Gamma(1+a) in two doubles does without
-    const bool two_double_sum = a <= alpha && x <= taylor_limit && a <= shifted_a;
+    // ln Gamma(a+1), for the factor below while a < 7 and for the small-x sum above a = 1.5;
+    // elsewhere only its failure beyond the range of ln Gamma is needed, which lies far
+    // above lngamm_checked_a.
+    const bool taylor = a <= alpha && x <= taylor_limit;
     int lg_ifail = 1;
-    const double lg = two_double_sum ? 0.0 : lngamm(a + 1.0, lg_ifail);
+    const double lg = (a < stirling_min_a && !(taylor && a <= shifted_a)) || a > lngamm_checked_a
+                          ? lngamm(a + 1.0, lg_ifail)
+                          : 0.0;
     if (lg_ifail == 2) {  // a beyond the range of ln Gamma: the step from 0 to 1 is at x = a
         if (x < a) {
             q = 1.0;
@@ -222,70 +226,99 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
                           make_message("(1X,'** Algorithm fails to terminate in ',I4,' iterations')", {max_steps}));
     };
 
-    // t x^a e^-x / Gamma(a+1) for t > 0, 0 where it is below the safe range. The exponent
-    // is carried in two doubles: a ln x - x directly while a is small (dividing by
-    // Gamma(a+1) after), Stirling's form for large a, where the difference cancels.
-    const auto times_prefactor = [&](double t) {
+    // The factor x^a e^-x / Gamma(a+1) of the series and the fraction, formed before either
+    // (neither needs the other), with the logarithm that decides whether it is below the
+    // safe range. The exponent is carried in two doubles: a ln x - x directly while a is
+    // small (dividing by Gamma(a+1) after), Stirling's form for large a, where the
+    // difference cancels.
+    struct Factor {
+        double power;    // x^a e^-x, or the whole factor for a >= 7
+        double divisor;  // Gamma(a+1), or 1 for a >= 7
+        double log;
+    };
+    const auto prefactor = [&] {
         if (a >= stirling_min_a) {
             const TwoDoubles e = gaminc_prefactor_exponent(a, x);
-            return std::log(t) + e.hi <= lsafe ? 0.0 : exp_of(e) * t;
+            return Factor{exp_of(e), 1.0, e.hi};
         }
-        if (std::log(t) + a * lnx - x - lg <= lsafe) return 0.0;
         const TwoDoubles ln_x = log_two_doubles(x);
         const TwoDoubles a_ln_x = exact_product(a, ln_x.hi);
         const TwoDoubles e = exact_sum(a_ln_x.hi, -x);
         int gamma_ifail = 1;
-        return exp_of({e.hi, e.lo + a_ln_x.lo + a * ln_x.lo}) * t / gammaf(a + 1.0, gamma_ifail);
+        return Factor{exp_of({e.hi, e.lo + a_ln_x.lo + a * ln_x.lo}), gammaf(a + 1.0, gamma_ifail), e.hi - lg};
     };
+    // t times the factor for t > 0, 0 where that is below the safe range.
+    const auto times = [&](const Factor& f, double t) { return std::log(t) + f.log <= lsafe ? 0.0 : f.power * t / f.divisor; };
 
     if (a > alpha) {
-        // P = x^a e^-x / Gamma(a+1) * sum x^n / ((a+1)...(a+n))
+        // P = x^a e^-x / Gamma(a+1) * sum x^n / ((a+1)...(a+n)); the ratios of the terms,
+        // with their divisions, lie off the chain of dependent steps
+        const Factor f = prefactor();
         double term = 1.0;
         double sum = 1.0;
         int n = 1;
         for (; n <= max_steps; ++n) {
-            term = x * term / (a + static_cast<double>(n));
+            term = term * (x / (a + static_cast<double>(n)));
             sum = sum + term;
             if (std::fabs(term) <= toll * sum) break;
         }
         if (n > max_steps) return fail_to_converge();
-        p = times_prefactor(sum);
+        p = times(f, sum);
         q = 1.0 - p;
         return;
     }
 
     if (x > taylor_limit) {
-        // Legendre's continued fraction for Q, summed as a series of its convergents' differences
+        // Legendre's continued fraction for Q, summed as a series of its convergents'
+        // differences: with beta_n = d + 2n - 1 and p_n = (n-1)(n-1-a), the ratio of the
+        // terms is rho_n = p_n w_(n-1) w_n, w_n = 1/(beta_n - p_n w_(n-1)), w_1 = 1/beta_1.
+        // Two steps at a time, w_(n+1) = u/(beta_(n+1) u - p_(n+1)) with u = 1/w_n, so that one
+        // division per two terms lies on the chain of dependent steps.
         const double d = x - a;
         if (1.0 / std::sqrt(mach_safe_min()) < 1.0 + d) {
             p = 1.0;
             return;
         }
+        const Factor f = prefactor();
         double pk = 0.0;
-        double qk = (d - 1.0) * (d + 1.0);
-        double r = 4.0 * (d + 1.0);
         double s = 1.0 - a;
+        double beta = 1.0 + d;
+        double w = 1.0 / beta;
         double term = 1.0;
         double sum = 1.0;
-        double rho = 0.0;
-        int n = 2;
-        for (; n <= max_steps; ++n) {
-            pk = pk + s;
-            qk = qk + r;
-            r = r + 8.0;
-            s = s + 2.0;
-            const double t = (1.0 + rho) * pk;
-            rho = t / (qk - t);
-            term = rho * term;
+        bool converged = false;
+        for (int n = 2; n <= max_steps; n += 2) {
+            const double p1 = pk + s;
+            const double p2 = p1 + (s + 2.0);
+            const double u = (beta + 2.0) - p1 * w;
+            const double v = (beta + 4.0) * u - p2;
+            const double w1 = 1.0 / u;
+            const double w2 = u / v;
+            term = term * (p1 * w * w1);
             sum = sum + term;
-            if (std::fabs(term) <= toll * sum) break;
+            if (std::fabs(term) <= toll * sum) {
+                converged = true;
+                break;
+            }
+            if (n == max_steps) break;
+            term = term * (p2 * w1 * w2);
+            sum = sum + term;
+            if (std::fabs(term) <= toll * sum) {
+                converged = true;
+                break;
+            }
+            pk = p2;
+            s = s + 4.0;
+            beta = beta + 4.0;
+            w = w2;
         }
-        if (n > max_steps) return fail_to_converge();
-        q = times_prefactor(a * sum / (1.0 + d));
+        if (!converged) return fail_to_converge();
+        q = times(f, a * sum / (1.0 + d));
         p = 1.0 - q;
         return;
     }
 
+    const double lnx = std::log(x);
     // Q Gamma(a) = U + V with U = Gamma(a) - x^a/a and V = x^a/a - gamma(a, x). U and V
     // are near 1 where their sum is twenty times smaller, so up to a = 1.5 their leading
     // parts are carried in two doubles.
@@ -321,7 +354,7 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         pk = pk + x;
         qk = qk + r;
         r = r + 2.0;
-        term = -pk * term / qk;
+        term = term * (-pk / qk);
         sum = sum + term;
         if (n >= 4) tail = tail + term;
         if (std::fabs(term) <= epss * sum) break;
