@@ -8,6 +8,7 @@
 #include "gamma_tables.hpp"
 #include "log_two_doubles.hpp"
 #include "polynomial.hpp"
+#include "stirling.hpp"
 
 namespace qelms {
 namespace {
@@ -28,9 +29,7 @@ constexpr std::array<double, 6> stirling_correction = {
     -6.451019757796537e-12, 2.0020192733798237e-14, -9.945610647281594e-17,
 };
 
-constexpr double ln_sqrt_2pi = 0.9189385332046728;
-constexpr double ln_sqrt_2pi_low = -3.878294158067242e-17;  // ln sqrt(2 pi) - ln_sqrt_2pi
-constexpr double stirling_gamma_limit = 20.0;  // from here Gamma(x) by Stirling's series
+constexpr double stirling_gamma_limit = stirling_min_argument;  // from here Gamma(x) by Stirling's series
 constexpr double tiny_argument = 1e-17;        // below this Gamma(x) = 1/x
 constexpr double gamma_limit = 170.0;           // |x| above this over- or underflows
 constexpr double gamma_pole_limit = 2.23e-308;  // |x| below this is too close to the pole
@@ -46,7 +45,7 @@ constexpr double lngamm_correction_limit = 77000000.0;
 constexpr double lngamm_limit = 2.55e+305;
 constexpr double lngamm_overflow_value = 1.79e+308;
 
-// For 1 <= x < 20 with m = INT(x) and g = x - m: the factor F with Gamma(x) = F * Gamma(1+g).
+// For 1 <= x < 7 with m = INT(x) and g = x - m: the factor F with Gamma(x) = F * Gamma(1+g).
 struct PositiveReduction {
     double factor;
     double g;
@@ -77,36 +76,47 @@ PositiveReduction reduce_positive(double x) {
     return {compensated_product(1.0, x, -1.0, m - 1), g};
 }
 
-// Gamma(x) for 20 <= x <= 170 as e^E, E = (x - 1/2) ln x - x + ln sqrt(2 pi) + c(t)/x,
-// with E carried in two doubles: an error in E is a relative error of Gamma.
-double gamma_stirling(double x) {
+// E = ln Gamma(x) for 7 <= x <= 170 as (x - 1/2) ln x - x + ln sqrt(2 pi) + the remainder of
+// Stirling's series, in two doubles (an error in E is a relative error of Gamma): the terms
+// without ln x are summed while ln x is formed.
+TwoDoubles stirling_exponent(double x) {
     const TwoDoubles ln_x = log_two_doubles(x);
     const double h = x - 0.5;  // exact
+    // |remainder| < ln sqrt(2 pi) < x < (x - 1/2) ln x: each sum is ordered
+    const TwoDoubles c = quick_two_sum(ln_sqrt_2pi, stirling_remainder(x));
+    const TwoDoubles k = quick_two_sum(-x, c.hi);
     const TwoDoubles p = exact_product(h, ln_x.hi);
-    const TwoDoubles s = exact_sum(p.hi, -x);
-    const TwoDoubles e1 = exact_sum(s.hi, ln_sqrt_2pi);
-    const TwoDoubles e = exact_sum(e1.hi, horner_ascending_paired(stirling_correction, 450.0 / (x * x) - 1.0) / x);
-    const double lo = e.lo + e1.lo + s.lo + p.lo + h * ln_x.lo + ln_sqrt_2pi_low;  // a few ulps of e.hi
-    const double value = std::exp(e.hi);
-    return value + value * lo;
+    const TwoDoubles e = quick_two_sum(p.hi, k.hi);
+    return {e.hi, e.lo + k.lo + c.lo + p.lo + h * ln_x.lo + ln_sqrt_2pi_low};  // lo: a few ulps of hi
 }
 
-// Gamma(x) for -170 <= x <= -20, x no integer, by reflection: pi / (sin(pi x) (-x) Gamma(-x))
-// (1 - x may round; -x does not), sin(pi x) = (-1)^n sin(pi r), r = x - n exact, pi r in
-// two doubles.
+double gamma_stirling(double x) { return exp_of(stirling_exponent(x)); }
+
+// The largest integer not above y, |y| < 2^62, without a library call.
+double floor_of(double y) {
+    const auto t = static_cast<double>(static_cast<long long>(y));  // truncated toward zero
+    return t > y ? t - 1.0 : t;
+}
+
+// Gamma(x) for -170 <= x <= -7, x no integer, by reflection: pi / (sin(pi x) (-x)) e^-E,
+// E = ln Gamma(-x) (1 - x may round; -x does not); pi / (sin(pi x) (-x)) is formed while E is.
+// sin(pi x) = (-1)^n sin(pi r), r = x - n exact, pi r in two doubles: sin(hi + lo) =
+// sin(hi) + cos(hi) lo, cos(hi) from four terms of its series (its error, below 1e-3, is far
+// below what lo can carry).
 double gamma_reflected(double x) {
     constexpr double pi_hi = 3.141592653589793, pi_lo = 1.2246467991473532e-16;
-    const double n = std::floor(x + 0.5);
+    const double n = floor_of(x + 0.5);
     const double r = x - n;
     const TwoDoubles pr = exact_product(pi_hi, r);
     const double lo = pr.lo + pi_lo * r;
-    const double sine = std::sin(pr.hi) + std::cos(pr.hi) * lo;
+    const double y2 = pr.hi * pr.hi;
+    const double cosine = 1.0 - y2 * (0.5 - y2 * (1.0 / 24.0 - y2 * (1.0 / 720.0)));
+    const double sine = std::sin(pr.hi) + cosine * lo;
     const double odd = static_cast<long>(n) % 2 != 0 ? -1.0 : 1.0;
-    // Gamma(-x) reaches 4e304: scaled by 2^-64 to stay within the exact product's range
-    const TwoDoubles sg = exact_product(odd * sine, gamma_stirling(-x) * 0x1p-64);
-    const TwoDoubles d = exact_product(sg.hi, -x);
-    const double q = pi_hi / d.hi;
-    return (q - q * ((d.lo - sg.lo * x) / d.hi - pi_lo / pi_hi)) * 0x1p-64;
+    const TwoDoubles ratio = dd_div({pi_hi, pi_lo}, exact_product(odd * sine, -x));
+    const TwoDoubles e = stirling_exponent(-x);
+    const double v = ratio.hi * std::exp(-e.hi);  // e^-E = e^-hi (1 - lo)
+    return v + (ratio.lo / ratio.hi - e.lo) * v;
 }
 
 double gamma_one_plus(double g) { return horner_ascending_paired(gamma_poly, 2.0 * g - 1.0); }
@@ -149,7 +159,7 @@ double gammaf(double x, int& ifail) {
         return r.factor * gamma_one_plus(r.g);
     }
     // Decided on x itself: for -2^-54 <= x < 0, x + 1 rounds to 1 although x is no integer.
-    if (x == std::floor(x)) {
+    if (x == floor_of(x)) {
         ifail = fail_exit(ifail, 4, "GAMMAF");
         return gamma_overflow_value;
     }
@@ -186,7 +196,7 @@ double lngamm(double x, int& ifail) {
     }
     if (x <= lngamm_poly_limit) {
         // the polynomial of [n, n + 1], n = INT(x) (14 for x = 15)
-        const double n = std::min(std::floor(x), lngamm_poly_limit - 1.0);
+        const double n = std::min(floor_of(x), lngamm_poly_limit - 1.0);
         const auto first = static_cast<std::size_t>(n - lngamm_zeros_limit) * lngamm_unit_terms;
         ifail = 0;
         return horner_descending_paired(std::span(lngamm_unit_polys).subspan(first, lngamm_unit_terms), x - n - 0.5);

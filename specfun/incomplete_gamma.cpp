@@ -17,6 +17,7 @@
 #include "log_two_doubles.hpp"
 #include "polynomial.hpp"
 #include "qelms/qelms.hpp"
+#include "stirling.hpp"
 
 namespace qelms {
 namespace {
@@ -32,18 +33,9 @@ constexpr double taylor_limit = 1.5;           // x up to this uses the small-x 
 constexpr double small_a = 0.5;                // a up to this forms Gamma(a) - 1/a from a series
 constexpr double shifted_a = 1.5;              // ... and from there to this 1/Gamma(a) from it at a - 1
 constexpr double sqrt_2pi = 2.5066282746310007;
-constexpr double ln_sqrt_2pi = 0.91893853320467274;
-constexpr double ln_sqrt_2pi_low = -3.878294158067242e-17;  // ln sqrt(2 pi) - ln_sqrt_2pi
 constexpr double exact_product_limit = 1e250;  // a above this: the exponent in one double
-constexpr double stirling_min_a = 7.0;         // from here the x^a e^-x / Gamma(a+1) exponent uses Stirling
+constexpr double stirling_min_a = stirling_min_argument;  // from here the exponent of the factor uses Stirling
 constexpr double lngamm_checked_a = 1e300;     // ln Gamma(a+1) is in range below this
-
-// ln Gamma(a) - ((a - 1/2) ln a - a + ln sqrt(2 pi)) = sum_k B(2k) / (2k (2k-1) a^(2k-1)),
-// as 1/a times a polynomial in 1/a^2; the first omitted term is below 3e-17 at a = 7.
-constexpr std::array<double, 10> stirling_series = {
-    1.0 / 12.0,          -1.0 / 360.0, 1.0 / 1260.0,         -1.0 / 1680.0,        1.0 / 1188.0,
-    -691.0 / 360360.0,   1.0 / 156.0,  -3617.0 / 122400.0,   43867.0 / 244188.0,   -174611.0 / 125400.0,
-};
 
 constexpr int no_convergence = 3;
 
@@ -58,19 +50,20 @@ double gaminc_temme_sum(double eta, double a, double tol) {
     const auto& d = temme_coefficients;
     // beta[j] = d[j+1] + (j+2) beta[j+2]/a: the coefficients left after integrating
     // the truncated expansion by parts.
+    const double reciprocal = 1.0 / a;
     std::array<double, 26> beta{};
     beta[24] = d[25];
     beta[25] = d[26];
-    for (int j = 23; j >= 0; --j) beta[j] = d[j + 1] + static_cast<double>(j + 2) * beta[j + 2] / a;
+    for (int j = 23; j >= 0; --j) beta[j] = d[j + 1] + static_cast<double>(j + 2) * beta[j + 2] * reciprocal;
     double s = beta[0];
     double power = 1.0;
     for (int j = 1; j <= 25; ++j) {
         power *= eta;
         const double term = beta[j] * power;
         s += term;
-        if (std::fabs(term / s) < tol) break;
+        if (std::fabs(term) < tol * std::fabs(s)) break;
     }
-    return s / (1.0 + beta[1] / a);
+    return s / (1.0 + beta[1] * reciprocal);
 }
 
 namespace {
@@ -116,7 +109,7 @@ TwoDoubles a_phi_two_doubles(double a, double x) {
     const double r = x / a;
     const TwoDoubles ra = exact_product(r, a);
     const TwoDoubles ln_r = log_two_doubles(r);
-    const double ln_r_lo = ln_r.lo + ((x - ra.hi) - ra.lo) / a / r;
+    const double ln_r_lo = ln_r.lo + ((x - ra.hi) - ra.lo) / x;  // + (x/a - r)/r
     const TwoDoubles a_ln_r = exact_product(a, ln_r.hi);
     const TwoDoubles d = exact_sum(x, -a);
     const TwoDoubles s = exact_sum(d.hi, -a_ln_r.hi);
@@ -144,7 +137,7 @@ double gaminc_uniform(double a, double x, GammaRatio which, double tol, double l
 TwoDoubles gaminc_prefactor_exponent(double a, double x) {
     // With r = x/a: -(a (r - 1 - ln r) + ln(a)/2 + ln sqrt(2 pi) + stirling(a)), every
     // term in two doubles: the exponent reaches -700, where an ulp of it is 500 eps.
-    const double stirling = horner_ascending_paired(stirling_series, 1.0 / (a * a)) / a;
+    const double stirling = stirling_remainder(a);
     if (a > exact_product_limit) {  // beyond two-double products; the factor is 0 or 1 there
         const double r = x / a;
         return {-((a * ((r - 1.0) - std::log(r)) + stirling) + (0.5 * std::log(a) + ln_sqrt_2pi)), 0.0};
@@ -247,8 +240,12 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         int gamma_ifail = 1;
         return Factor{exp_of({e.hi, e.lo + a_ln_x.lo + a * ln_x.lo}), gammaf(a + 1.0, gamma_ifail), e.hi - lg};
     };
-    // t times the factor for t > 0, 0 where that is below the safe range.
-    const auto times = [&](const Factor& f, double t) { return std::log(t) + f.log <= lsafe ? 0.0 : f.power * t / f.divisor; };
+    // t times the factor for t > 0, 0 where that is below the safe range (never for t >= 1
+    // when the factor alone is above it).
+    const auto times = [&](const Factor& f, double t) {
+        const bool safe = (t >= 1.0 && f.log > lsafe) || std::log(t) + f.log > lsafe;
+        return safe ? f.power * t / f.divisor : 0.0;
+    };
 
     if (a > alpha) {
         // P = x^a e^-x / Gamma(a+1) * sum x^n / ((a+1)...(a+n)); the ratios of the terms,
