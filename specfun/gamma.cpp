@@ -31,6 +31,9 @@ constexpr std::array<double, 6> stirling_correction = {
 
 constexpr double stirling_gamma_limit = stirling_min_argument;  // from here Gamma(x) by Stirling's series
 constexpr double tiny_argument = 1e-17;        // below this Gamma(x) = 1/x
+constexpr double near_pole = 1e-9;             // up to this |x|, Gamma(x) from its Laurent series
+constexpr double euler_gamma = 0.5772156649015329;
+constexpr double laurent_c1 = 0.9890559953279725;  // (euler_gamma^2 + pi^2/6)/2
 constexpr double gamma_limit = 170.0;           // |x| above this over- or underflows
 constexpr double gamma_pole_limit = 2.23e-308;  // |x| below this is too close to the pole
 constexpr double gamma_overflow_value = 4.3e+304;
@@ -119,6 +122,15 @@ double gamma_reflected(double x) {
     return v + (ratio.lo / ratio.hi - e.lo) * v;
 }
 
+// Gamma(x) = 1/x - euler_gamma + laurent_c1 x + O(x^2) for 1e-17 < |x| <= 1e-9 (the next
+// term is below 1e-18 of the value), 1/x in two doubles so that the sum is rounded once.
+double gamma_near_pole(double x) {
+    const double q = 1.0 / x;
+    const TwoDoubles qx = exact_product(q, x);
+    const double q_lo = ((1.0 - qx.hi) - qx.lo) * q;  // 1/x - q
+    return q + ((q_lo - euler_gamma) + laurent_c1 * x);
+}
+
 double gamma_one_plus(double g) { return horner_ascending_paired(gamma_poly, 2.0 * g - 1.0); }
 
 // ln Gamma(x) for 0.75 <= x <= 3 as (x - z) F(x), z the zero 1 or 2; x - z is exact.
@@ -147,6 +159,10 @@ double gammaf(double x, int& ifail) {
         }
         ifail = 0;
         return 1.0 / x;
+    }
+    if (a <= near_pole) {
+        ifail = 0;
+        return gamma_near_pole(x);
     }
     if (x >= stirling_gamma_limit) {
         ifail = 0;
