@@ -36,6 +36,7 @@ constexpr double sqrt_2pi = 2.5066282746310007;
 constexpr double exact_product_limit = 1e250;  // a above this: the exponent in one double
 constexpr double stirling_min_a = stirling_min_argument;  // from here the exponent of the factor uses Stirling
 constexpr double lngamm_checked_a = 1e300;     // ln Gamma(a+1) is in range below this
+constexpr double small_a_ln_gamma_max = 8.53;  // ln Gamma(a+1) < ln 7! = 8.525 for a < 7
 
 constexpr int no_convergence = 3;
 
@@ -196,14 +197,12 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
 
     const double alpha = x < small_x ? std::log(0.5) / std::log(x) : x + alpha_offset;
     const double epss = toll / 100.0;
-    // ln Gamma(a+1), for the factor below while a < 7 and for the small-x sum above a = 1.5;
-    // elsewhere only its failure beyond the range of ln Gamma is needed, which lies far
-    // above lngamm_checked_a.
+    // ln Gamma(a+1), for the small-x sum above a = 1.5 (and, when the factor below nears the
+    // safe range, for a < 7); elsewhere only its failure beyond the range of ln Gamma is
+    // needed, which lies far above lngamm_checked_a.
     const bool taylor = a <= alpha && x <= taylor_limit;
     int lg_ifail = 1;
-    const double lg = (a < stirling_min_a && !(taylor && a <= shifted_a)) || a > lngamm_checked_a
-                          ? lngamm(a + 1.0, lg_ifail)
-                          : 0.0;
+    const double lg = (taylor && a > shifted_a) || a > lngamm_checked_a ? lngamm(a + 1.0, lg_ifail) : 0.0;
     if (lg_ifail == 2) {  // a beyond the range of ln Gamma: the step from 0 to 1 is at x = a
         if (x < a) {
             q = 1.0;
@@ -227,7 +226,7 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
     struct Factor {
         double power;    // x^a e^-x, or the whole factor for a >= 7
         double divisor;  // Gamma(a+1), or 1 for a >= 7
-        double log;
+        double log;      // ln power
     };
     const auto prefactor = [&] {
         if (a >= stirling_min_a) {
@@ -238,13 +237,19 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         const TwoDoubles a_ln_x = exact_product(a, ln_x.hi);
         const TwoDoubles e = exact_sum(a_ln_x.hi, -x);
         int gamma_ifail = 1;
-        return Factor{exp_of({e.hi, e.lo + a_ln_x.lo + a * ln_x.lo}), gammaf(a + 1.0, gamma_ifail), e.hi - lg};
+        return Factor{exp_of({e.hi, e.lo + a_ln_x.lo + a * ln_x.lo}), gammaf(a + 1.0, gamma_ifail), e.hi};
     };
-    // t times the factor for t > 0, 0 where that is below the safe range (never for t >= 1
-    // when the factor alone is above it).
+    // t times the factor for t > 0, 0 where that is below the safe range. Its logarithm
+    // ln t + ln power - ln divisor is first bounded from below (ln t by 0 for t >= 1,
+    // ln Gamma(a+1) by its largest value for a < 7), and formed only near the safe range.
     const auto times = [&](const Factor& f, double t) {
-        const bool safe = (t >= 1.0 && f.log > lsafe) || std::log(t) + f.log > lsafe;
-        return safe ? f.power * t / f.divisor : 0.0;
+        const double ln_t = t >= 1.0 ? 0.0 : std::log(t);
+        const bool small_a = a < stirling_min_a;
+        if (ln_t + f.log - (small_a ? small_a_ln_gamma_max : 0.0) <= lsafe) {
+            int ln_gamma_ifail = 1;
+            if (std::log(t) + f.log - (small_a ? lngamm(a + 1.0, ln_gamma_ifail) : 0.0) <= lsafe) return 0.0;
+        }
+        return f.power * t / f.divisor;
     };
 
     if (a > alpha) {
