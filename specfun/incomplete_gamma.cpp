@@ -76,21 +76,11 @@ TwoDoubles reciprocal_gamma_ratio(double a) {
     return dd_add({reciprocal_gamma_series[0], reciprocal_gamma_series_low[0]}, dd_mul(inner, a));
 }
 
-// (e^y - 1)/y = 1 + y/2 + y^2/6 + ... in two doubles, summed until a term is below eps
-// of the sum; steps is the number of the last term, above max_steps if it never was.
-TwoDoubles exp_ratio(TwoDoubles y, double eps, int& steps) {
-    double term = 1.0;
-    double sum = 1.0;
-    double tail = 0.0;  // the terms after 1 + y/2
-    steps = 2;
-    for (; steps <= max_steps; ++steps) {
-        term = term * (y.hi / static_cast<double>(steps));
-        sum = sum + term;
-        if (steps >= 3) tail = tail + term;
-        if (std::fabs(term) <= eps * sum) break;
-    }
+// (e^y - 1)/y = 1 + y/2 + y^2 T(y), T(y) = 1/6 + y/24 + ..., in two doubles, for |y| <= ln 2
+// (where the small-x series needs it): T from its Taylor polynomial.
+TwoDoubles exp_ratio(TwoDoubles y) {
     const TwoDoubles head = exact_sum(1.0, 0.5 * y.hi);
-    return quick_two_sum(head.hi, head.lo + 0.5 * y.lo + tail);
+    return quick_two_sum(head.hi, head.lo + 0.5 * y.lo + y.hi * y.hi * horner_ascending_paired(exp_ratio_tail, y.hi));
 }
 
 // T = sum_j (-1)^(j+1) x^j / (j! (a+j)) in two doubles: the first two terms so, the
@@ -337,10 +327,8 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         // (x^a - 1)/a = ln x (e^y - 1)/y with y = a ln x.
         s = reciprocal_gamma_ratio(a);
         one_plus_as = dd_add({1.0, 0.0}, dd_mul(s, a));
-        const TwoDoubles y = exact_product(a, lnx);
-        int steps = 0;
-        const TwoDoubles ratio = exp_ratio(y, epss, steps);
-        if (steps > max_steps) return fail_to_converge();
+        const TwoDoubles y = exact_product(a, lnx);  // |y| <= ln 2 as a <= ln 0.5/ln x
+        const TwoDoubles ratio = exp_ratio(y);
         log_part = dd_mul(ratio, lnx);
         power_m1 = y.hi * ratio.hi;
     }
@@ -375,8 +363,7 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         // and 1/Gamma(1+a) = (1 + b S(b))/a, b = a - 1 (exact).
         const double b = a - 1.0;
         const TwoDoubles y = exact_product(b, lnx);
-        int steps = 0;
-        const TwoDoubles power = dd_mul(dd_add({1.0, 0.0}, dd_mul(y, exp_ratio(y, epss, steps))), x);
+        const TwoDoubles power = dd_mul(dd_add({1.0, 0.0}, dd_mul(y, exp_ratio(y))), x);  // |y| <= ln 4 / 2
         const TwoDoubles recip = dd_div(dd_add({1.0, 0.0}, dd_mul(reciprocal_gamma_ratio(b), b)), {a, 0.0});
         const TwoDoubles t = alternating_sum(a, x, tail * x / (a + 1.0));
         const TwoDoubles lower = dd_mul(dd_mul(power, dd_add({1.0, 0.0}, dd_neg(dd_mul(t, a)))), recip);
