@@ -37,6 +37,7 @@ constexpr double exact_product_limit = 1e250;  // a above this: the exponent in 
 constexpr double stirling_min_a = stirling_min_argument;  // from here the exponent of the factor uses Stirling
 constexpr double lngamm_checked_a = 1e300;     // ln Gamma(a+1) is in range below this
 constexpr double small_a_ln_gamma_max = 8.53;  // ln Gamma(a+1) < ln 7! = 8.525 for a < 7
+constexpr double negligible_a = 1e-60;         // a below this changes terms of order 1 by less than 1e-58
 
 constexpr int no_convergence = 3;
 
@@ -311,6 +312,9 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
     }
 
     const double lnx = std::log(x);
+    // a where it only perturbs terms of order 1: below negligible_a it is dropped there (its
+    // products would be subnormal, and slow), and kept as the factor of Q.
+    const double ap = a < negligible_a ? 0.0 : a;
     // Q Gamma(a) = U + V with U = Gamma(a) - x^a/a and V = x^a/a - gamma(a, x). U and V
     // are near 1 where their sum is twenty times smaller, so up to a = 1.5 their leading
     // parts are carried in two doubles.
@@ -325,17 +329,17 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
     } else if (a <= small_a) {
         // Gamma(a) - 1/a = -S/(1 + a S) with 1/Gamma(1+a) = 1 + a S, and
         // (x^a - 1)/a = ln x (e^y - 1)/y with y = a ln x.
-        s = reciprocal_gamma_ratio(a);
-        one_plus_as = dd_add({1.0, 0.0}, dd_mul(s, a));
-        const TwoDoubles y = exact_product(a, lnx);  // |y| <= ln 2 as a <= ln 0.5/ln x
+        s = reciprocal_gamma_ratio(ap);
+        one_plus_as = dd_add({1.0, 0.0}, dd_mul(s, ap));
+        const TwoDoubles y = exact_product(ap, lnx);  // |y| <= ln 2 as a <= ln 0.5/ln x
         const TwoDoubles ratio = exp_ratio(y);
         log_part = dd_mul(ratio, lnx);
         power_m1 = y.hi * ratio.hi;
     }
     // V = x^(a+1)/(a+1) * sum_k (-x)^k (a+1) / ((k+1)! (a+k+1))
-    double pk = a * x;
-    double qk = a + 1.0;
-    double r = a + 3.0;
+    double pk = ap * x;
+    double qk = ap + 1.0;
+    double r = ap + 3.0;
     double term = 1.0;
     double sum = 1.0;
     double tail = 0.0;  // the terms from k = 3 on
@@ -355,7 +359,7 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         q = (u + v) * a * std::exp(-lg);
     } else if (a <= small_a) {
         // V = x^a T; Q = a (1 + a S) (U + V) = a ((1 + a S) (V - (x^a - 1)/a) - S)
-        const TwoDoubles t = alternating_sum(a, x, tail * x / (a + 1.0));
+        const TwoDoubles t = alternating_sum(ap, x, tail * x / (ap + 1.0));
         const TwoDoubles v = dd_add(t, {power_m1 * t.hi, 0.0});
         q = a * dd_add(dd_mul(one_plus_as, dd_add(v, dd_neg(log_part))), dd_neg(s)).hi;
     } else {
