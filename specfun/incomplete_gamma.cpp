@@ -38,6 +38,7 @@ constexpr double stirling_min_a = stirling_min_argument;  // from here the expon
 constexpr double lngamm_checked_a = 1e300;     // ln Gamma(a+1) is in range below this
 constexpr double small_a_ln_gamma_max = 8.53;  // ln Gamma(a+1) < ln 7! = 8.525 for a < 7
 constexpr double negligible_a = 1e-60;         // a below this changes terms of order 1 by less than 1e-58
+constexpr double negligible_x = 1e-20;         // x below this: the small-x series needs no V
 
 constexpr int no_convergence = 3;
 
@@ -202,6 +203,10 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         }
         return;
     }
+    // a where it only perturbs terms of order 1 (a ln x beside x in the fraction, where x > 1.5;
+    // 1 + a and the like in the small-x series): below negligible_a it is dropped there (its
+    // products would be subnormal, and slow), and kept where it is a factor.
+    const double ap = a < negligible_a ? 0.0 : a;
     const auto fail_to_converge = [&] {
         p = 0.0;
         q = 0.0;
@@ -225,10 +230,10 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
             return Factor{exp_of(e), 1.0, e.hi};
         }
         const TwoDoubles ln_x = log_two_doubles(x);
-        const TwoDoubles a_ln_x = exact_product(a, ln_x.hi);
+        const TwoDoubles a_ln_x = exact_product(ap, ln_x.hi);
         const TwoDoubles e = exact_sum(a_ln_x.hi, -x);
         int gamma_ifail = 1;
-        return Factor{exp_of({e.hi, e.lo + a_ln_x.lo + a * ln_x.lo}), gammaf(a + 1.0, gamma_ifail), e.hi};
+        return Factor{exp_of({e.hi, e.lo + a_ln_x.lo + ap * ln_x.lo}), gammaf(a + 1.0, gamma_ifail), e.hi};
     };
     // t times the factor for t > 0, 0 where that is below the safe range. Its logarithm
     // ln t + ln power - ln divisor is first bounded from below (ln t by 0 for t >= 1,
@@ -312,9 +317,6 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
     }
 
     const double lnx = std::log(x);
-    // a where it only perturbs terms of order 1: below negligible_a it is dropped there (its
-    // products would be subnormal, and slow), and kept as the factor of Q.
-    const double ap = a < negligible_a ? 0.0 : a;
     // Q Gamma(a) = U + V with U = Gamma(a) - x^a/a and V = x^a/a - gamma(a, x). U and V
     // are near 1 where their sum is twenty times smaller, so up to a = 1.5 their leading
     // parts are carried in two doubles.
@@ -336,30 +338,34 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         log_part = dd_mul(ratio, lnx);
         power_m1 = y.hi * ratio.hi;
     }
-    // V = x^(a+1)/(a+1) * sum_k (-x)^k (a+1) / ((k+1)! (a+k+1))
-    double pk = ap * x;
-    double qk = ap + 1.0;
-    double r = ap + 3.0;
-    double term = 1.0;
+    // V = x^(a+1)/(a+1) * sum_k (-x)^k (a+1) / ((k+1)! (a+k+1)). Below negligible_x (where
+    // a <= 0.5) V < x is below 1e-21 of (x^a - 1)/a - S, which exceeds |ln x|/2, and left out.
+    const bool with_v = x >= negligible_x;
     double sum = 1.0;
     double tail = 0.0;  // the terms from k = 3 on
-    int n = 2;
-    for (; n <= max_steps; ++n) {
-        pk = pk + x;
-        qk = qk + r;
-        r = r + 2.0;
-        term = term * (-pk / qk);
-        sum = sum + term;
-        if (n >= 4) tail = tail + term;
-        if (std::fabs(term) <= epss * sum) break;
+    if (with_v) {
+        double pk = ap * x;
+        double qk = ap + 1.0;
+        double r = ap + 3.0;
+        double term = 1.0;
+        int n = 2;
+        for (; n <= max_steps; ++n) {
+            pk = pk + x;
+            qk = qk + r;
+            r = r + 2.0;
+            term = term * (-pk / qk);
+            sum = sum + term;
+            if (n >= 4) tail = tail + term;
+            if (std::fabs(term) <= epss * sum) break;
+        }
+        if (n > max_steps) return fail_to_converge();
     }
-    if (n > max_steps) return fail_to_converge();
     if (a > shifted_a) {
         const double v = std::pow(x, a + 1.0) * sum / (a + 1.0);
         q = (u + v) * a * std::exp(-lg);
     } else if (a <= small_a) {
         // V = x^a T; Q = a (1 + a S) (U + V) = a ((1 + a S) (V - (x^a - 1)/a) - S)
-        const TwoDoubles t = alternating_sum(ap, x, tail * x / (ap + 1.0));
+        const TwoDoubles t = with_v ? alternating_sum(ap, x, tail * x / (ap + 1.0)) : TwoDoubles{0.0, 0.0};
         const TwoDoubles v = dd_add(t, {power_m1 * t.hi, 0.0});
         q = a * dd_add(dd_mul(one_plus_as, dd_add(v, dd_neg(log_part))), dd_neg(s)).hi;
     } else {
