@@ -54,15 +54,13 @@ struct PositiveReduction {
     double g;
 };
 
-// start * (x + step) * (x + 2 step) * ... over `count` factors, multiplied in
-// that order. Each factor is exact; the rounding of every multiplication is
-// carried along (a product of up to 170 factors would otherwise gather about
-// 6 eps). The product is formed scaled by 2^-64, exactly, so that it stays
-// below the 2^995 that the exact products allow (170! is below 2^1020), and
-// every |factor| of a reduction is at least 1e-16, far from underflow.
+// start * (x + step) * (x + 2 step) * ... over `count` factors (at most 7: beyond, Stirling's
+// form serves), multiplied in that order. Each factor is exact; the rounding of every
+// multiplication is carried along, so that the product is rounded once. The products stay
+// far from overflow and, every factor being a nonzero multiple of an ulp of |x| >= 1e-9,
+// from underflow.
 double compensated_product(double start, double x, double step, long count) {
-    constexpr double scale_down = 0x1p-64, scale_up = 0x1p64;
-    double hi = start * scale_down;
+    double hi = start;
     double lo = 0.0;
     for (long i = 1; i <= count; ++i) {
         const double factor = x + step * static_cast<double>(i);
@@ -70,7 +68,7 @@ double compensated_product(double start, double x, double step, long count) {
         lo = lo * factor + p.lo;
         hi = p.hi;
     }
-    return (hi + lo) * scale_up;
+    return hi + lo;
 }
 
 PositiveReduction reduce_positive(double x) {
