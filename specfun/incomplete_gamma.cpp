@@ -270,8 +270,9 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         // Legendre's continued fraction for Q, summed as a series of its convergents'
         // differences: with beta_n = d + 2n - 1 and p_n = (n-1)(n-1-a), the ratio of the
         // terms is rho_n = p_n w_(n-1) w_n, w_n = 1/(beta_n - p_n w_(n-1)), w_1 = 1/beta_1.
-        // Two steps at a time, w_(n+1) = u/(beta_(n+1) u - p_(n+1)) with u = 1/w_n, so that one
-        // division per two terms lies on the chain of dependent steps.
+        // Two steps at a time, with u = 1/w_n and v = beta_(n+1) u - p_(n+1): rho_n = p_n w_(n-1)/u,
+        // rho_(n+1) = p_(n+1)/v, w_(n+1) = u/v, so that one division per two terms lies on the
+        // chain of dependent steps.
         const double d = x - a;
         if (1.0 / std::sqrt(mach_safe_min()) < 1.0 + d) {
             p = 1.0;
@@ -290,16 +291,15 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
             const double p2 = p1 + (s + 2.0);
             const double u = (beta + 2.0) - p1 * w;
             const double v = (beta + 4.0) * u - p2;
-            const double w1 = 1.0 / u;
             const double w2 = u / v;
-            term = term * (p1 * w * w1);
+            term = term * (p1 * w / u);
             sum = sum + term;
             if (std::fabs(term) <= toll * sum) {
                 converged = true;
                 break;
             }
             if (n == max_steps) break;
-            term = term * (p2 * w1 * w2);
+            term = term * (p2 / v);  // p2 w1 w2 with w1 = 1/u
             sum = sum + term;
             if (std::fabs(term) <= toll * sum) {
                 converged = true;

@@ -42,7 +42,7 @@ struct Bound {
     double smaller, larger;
 };
 const std::map<std::string, Bound> bounds = {
-    {"uniform", {2, 1.5}},      {"series", {3, 2.5}},       {"fraction", {3.5, 4}},
+    {"uniform", {2, 1.5}},      {"series", {3, 2.5}},       {"fraction", {3, 3}},
     {"taylor_small_a", {1, 1.5}}, {"taylor_gamma", {3.5, 2}}, {"huge", {0, 0}},
     {"zero", {0, 0}},
 };
