@@ -13,16 +13,6 @@
 namespace qelms {
 namespace {
 
-// Gamma(1+g) on 0 <= g <= 1 as a polynomial in t = 2g - 1, constant term first.
-constexpr std::array<double, 24> gamma_poly = {
-    0.886226925452758,       0.01616919872444251,    0.10370336342207545,   -0.013411850570596776,
-    0.00904033494028102,     -0.002422595384362682,  0.0009157859972889331, -0.0002968901216332,
-    0.00010092814882336512,  -3.363758332402688e-05, 1.125246429755904e-05, -3.75499034136576e-06,
-    1.25281466396672e-06,    -4.1780877635584e-07,   1.3938352259072e-07,   -4.647749271552e-08,
-    1.538352152576e-08,      -5.1196133376e-09,      1.8224316416e-09,      -6.1351395328e-10,
-    1.2767985664e-10,        -4.014997504e-11,       4.265607168e-11,       -1.463812096e-11,
-};
-
 // Correction c(t) of Stirling's series for x > 15, t = 450/x^2 - 1, constant term first.
 constexpr std::array<double, 6> stirling_correction = {
     0.08332716440657865,    -6.16502049453717e-06,   3.899788998764847e-09,
@@ -129,7 +119,29 @@ double gamma_near_pole(double x) {
     return q + ((q_lo - euler_gamma) + laurent_c1 * x);
 }
 
-double gamma_one_plus(double g) { return horner_ascending_paired(gamma_poly, 2.0 * g - 1.0); }
+// Gamma(1+g) for 0 <= g <= 1 in two doubles: the constant term a0 = Gamma(3/2) in two doubles,
+// the rest (below 0.12 of it) in one.
+TwoDoubles gamma_one_plus_two(double g) {
+    const double t = 2.0 * g - 1.0;
+    const double rest = t * horner_ascending_paired(std::span(gamma_one_plus_poly).subspan(1), t);
+    const TwoDoubles s = quick_two_sum(gamma_one_plus_poly[0], rest);
+    return {s.hi, s.lo + gamma_one_plus_rest[0]};
+}
+
+double gamma_one_plus(double g) {
+    const TwoDoubles v = gamma_one_plus_two(g);
+    return v.hi + v.lo;
+}
+
+// Gamma(x) = Gamma(1+x)/x for 0 < x < 1, the quotient of the two doubles rounded once: a
+// first quotient q from 1/x (formed while Gamma(1+x) is), corrected by its exact remainder.
+double gamma_unit(double x) {
+    const double reciprocal = 1.0 / x;
+    const TwoDoubles v = gamma_one_plus_two(x);
+    const double q = v.hi * reciprocal;
+    const TwoDoubles qx = exact_product(q, x);
+    return q + (((v.hi - qx.hi) - qx.lo) + v.lo) * reciprocal;
+}
 
 // ln Gamma(x) for 0.75 <= x <= 3 as (x - z) F(x), z the zero 1 or 2; x - z is exact.
 double lngamm_near_zeros(double x) {
@@ -168,7 +180,7 @@ double gammaf(double x, int& ifail) {
     }
     if (x > 0.0) {
         ifail = 0;
-        if (x < 1.0) return gamma_one_plus(x) / x;  // one rounding, not 1/x and a product
+        if (x < 1.0) return gamma_unit(x);
         const PositiveReduction r = reduce_positive(x);
         return r.factor * gamma_one_plus(r.g);
     }
