@@ -30,7 +30,7 @@ constexpr double gamma_overflow_value = 4.3e+304;
 constexpr double lngamm_poly_limit = 15.0;
 constexpr double lngamm_shift_limit = 0.75;  // below: ln Gamma(1 + x) - ln x
 constexpr double lngamm_split = 1.5;         // up to here (x - 1) F(x), above (x - 2) F(x)
-constexpr double lngamm_zeros_limit = 3.0;   // the end of the second table
+constexpr double lngamm_zeros_limit = 3.0;   // the end of the tables of F
 // terms of each polynomial of lngamm_unit_polys, one per [n, n + 1] from 3 to 15
 constexpr std::size_t lngamm_unit_terms =
     lngamm_unit_polys.size() / static_cast<std::size_t>(lngamm_poly_limit - lngamm_zeros_limit);
@@ -143,10 +143,37 @@ double gamma_unit(double x) {
     return q + (((v.hi - qx.hi) - qx.lo) + v.lo) * reciprocal;
 }
 
-// ln Gamma(x) for 0.75 <= x <= 3 as (x - z) F(x), z the zero 1 or 2; x - z is exact.
+// F = c0 + r on a table of F (highest power first) in t = v - c: its constant term c0 and the
+// rest r of the polynomial (below a tenth of |c0|), which carries the rest of c0 beyond its double.
+struct ZeroFactor {
+    double c0;
+    double r;
+};
+
+template <std::size_t n>
+ZeroFactor zero_factor_polynomial(const std::array<double, n>& c, double rest, double t) {
+    return {c[n - 1], rest + t * horner_descending_paired<3>(std::span(c).template first<n - 1>(), t)};
+}
+
+// F(v) = ln Gamma(v)/(v - z) for 0.75 <= v <= 3, z the zero 1 up to 1.5 and 2 above, from the
+// table of the half interval holding v.
+ZeroFactor lngamm_zero_factor(double v) {
+    const auto& rest = lngamm_zero_rests;
+    if (v <= lngamm_split) {
+        return v <= 1.125 ? zero_factor_polynomial(lngamm_zero1_low, rest[0], v - 0.9375)
+                          : zero_factor_polynomial(lngamm_zero1_high, rest[1], v - 1.3125);
+    }
+    return v <= 2.25 ? zero_factor_polynomial(lngamm_zero2_low, rest[2], v - 1.875)
+                     : zero_factor_polynomial(lngamm_zero2_high, rest[3], v - 2.625);
+}
+
+// ln Gamma(x) for 0.75 <= x <= 3 as (x - z) F(x), rounded once: (x - z) c0 exact, plus
+// (x - z) r; x - z is exact.
 double lngamm_near_zeros(double x) {
-    return x <= lngamm_split ? (x - 1.0) * horner_descending_paired(lngamm_low_poly, x - 1.125)
-                             : (x - 2.0) * horner_descending_paired(lngamm_high_poly, x - 2.25);
+    const double d = x - (x <= lngamm_split ? 1.0 : 2.0);
+    const ZeroFactor f = lngamm_zero_factor(x);
+    const TwoDoubles p = exact_product(d, f.c0);
+    return p.hi + (p.lo + d * f.r);
 }
 
 }  // namespace
@@ -211,10 +238,9 @@ double lngamm(double x, int& ifail) {
     // Around the zeros at 1 and 2 the factor x - 1 or x - 2 keeps the error relative.
     if (x < lngamm_shift_limit) {
         ifail = 0;
-        const double u = 1.0 + x;  // ln Gamma(u) = x F(u), u - 1 being x before rounding
-        return (u <= lngamm_split ? x * horner_descending_paired(lngamm_low_poly, u - 1.125)
-                                  : (x - 1.0) * horner_descending_paired(lngamm_high_poly, u - 2.25)) -
-               std::log(x);
+        const double u = 1.0 + x;  // ln Gamma(u) = (u - z) F(u), u - 1 being x before rounding
+        const ZeroFactor f = lngamm_zero_factor(u);
+        return (u <= lngamm_split ? x : x - 1.0) * (f.c0 + f.r) - std::log(x);
     }
     if (x <= lngamm_zeros_limit) {
         ifail = 0;

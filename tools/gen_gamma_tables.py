@@ -18,7 +18,9 @@ a branch per factor.
 Near its zeros at 1 and 2, ln Gamma(x) = (x - z) F(x) with z the nearer zero and
 F smooth and away from 0 (between -0.82 and -0.24 on [0.75, 1.5], 0.24 and 0.70
 on [1.5, 3]); x - z is exact there, so a polynomial for F gives an error relative
-to ln Gamma itself. Each table is F on an interval [a, b] as a polynomial in t = x - c,
+to ln Gamma itself. F has a table on each half of [0.75, 1.5] and of [1.5, 3], each F on
+its interval [a, b] as a polynomial in t = x - c (its constant term also as the rest
+beyond the double, so that the rounding of F is nearly that of its value),
 c = (a + b)/2, highest power first (a Chebyshev expansion in (x - c)/h,
 h = (b - a)/2, rewritten in powers of t).
 """
@@ -31,11 +33,28 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import qelms_tables as qt  # noqa: E402
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
-TERMS = 22  # the last Chebyshev coefficient is below 2e-17 of the first on both intervals
+# the intervals of F, their zeros and terms: the last Chebyshev coefficient is below 2.5e-17 of the first
+ZERO_TABLES = [("lngamm_zero1_low", 0.75, 1.125, 1, 17), ("lngamm_zero1_high", 1.125, 1.5, 1, 16),
+               ("lngamm_zero2_low", 1.5, 2.25, 2, 17), ("lngamm_zero2_high", 2.25, 3.0, 2, 15)]
 
 
-def table(a, b, zero):
-    return qt.centred_power_table(lambda x: mp.loggamma(x) / (x - zero), a, b, TERMS, "ln Gamma(x)/(x - %d)" % zero)
+def zero_tables():
+    """The tables of F, and the rests of their constant terms beyond the doubles, in the same order."""
+    tables, rests = [], []
+    with mp.workdps(qt.DPS):
+        for name, a, b, zero, terms in ZERO_TABLES:
+            c, h = (mp.mpf(a) + b) / 2, (mp.mpf(b) - a) / 2
+            cheb = qt.chebyshev(lambda s: mp.loggamma(c + h * s) / (c + h * s - zero), terms)
+            print("ln Gamma(x)/(x - %d) on [%s, %s]: last coefficient %.1e of the first"
+                  % (zero, a, b, float(abs(cheb[-1] / cheb[0]))))
+            power = [p / h ** k for k, p in enumerate(qt.chebyshev_to_power(cheb))]
+            values = [qt.to_double(p) for p in reversed(power)]
+            rests.append(qt.to_double(power[0] - mp.mpf(values[-1])))
+            tables.append(qt.emit_table(name, "ln Gamma(x) / (x - %d) for %s <= x <= %s, in t = x - %s, "
+                                        "highest power first" % (zero, a, b, (a + b) / 2), values))
+    names = ", ".join(name for name, *_ in ZERO_TABLES)
+    return tables + [qt.emit_table("lngamm_zero_rests", "the constant terms of %s less their doubles" % names,
+                                   rests)]
 
 
 STEP_FIRST, STEP_LAST = 3, 14  # ln Gamma on [n, n + 1] for these n, each in t = x - n - 1/2
@@ -85,10 +104,7 @@ def main():
         qt.emit_table("gamma_one_plus_poly", "Gamma(1+g) on 0 <= g <= 1 in powers of t = 2g - 1, constant term first",
                       gamma_values),
         qt.emit_table("gamma_one_plus_rest", "the constant term of gamma_one_plus_poly less its double", gamma_rest),
-        qt.emit_table("lngamm_low_poly", "ln Gamma(x) / (x - 1) for 0.75 <= x <= 1.5, in t = x - 1.125, "
-                      "highest power first", table(0.75, 1.5, 1)),
-        qt.emit_table("lngamm_high_poly", "ln Gamma(x) / (x - 2) for 1.5 <= x <= 3, in t = x - 2.25, "
-                      "highest power first", table(1.5, 3.0, 2)),
+    ] + zero_tables() + [
         qt.emit_table("lngamm_unit_polys", "ln Gamma(x) on [n, n + 1] for n = %d, ..., %d, %d entries each, "
                       "in t = x - n - 1/2, highest power first" % (STEP_FIRST, STEP_LAST, STEP_TERMS),
                       unit_interval_tables()),
