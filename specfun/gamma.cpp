@@ -38,6 +38,14 @@ constexpr double lngamm_correction_limit = 77000000.0;
 constexpr double lngamm_limit = 2.55e+305;
 constexpr double lngamm_overflow_value = 1.79e+308;
 
+// n! for n = 0, ..., 22, each product exact (22! < 2^70 has 19 trailing zero bits).
+constexpr std::array<double, 23> exact_factorials = [] {
+    std::array<double, 23> f{};
+    f[0] = 1.0;
+    for (std::size_t n = 1; n < f.size(); ++n) f[n] = f[n - 1] * static_cast<double>(n);
+    return f;
+}();
+
 // For 1 <= x < 7 with m = INT(x) and g = x - m: the factor F with Gamma(x) = F * Gamma(1+g).
 struct PositiveReduction {
     double factor;
@@ -203,6 +211,9 @@ double gammaf(double x, int& ifail) {
     }
     if (x >= stirling_gamma_limit) {
         ifail = 0;
+        // (x-1)! exactly while it is a double; Stirling's form is within an ulp, not exact
+        if (x < static_cast<double>(exact_factorials.size()) + 1.0 && x == floor_of(x))
+            return exact_factorials[static_cast<std::size_t>(x) - 1];
         return gamma_stirling(x);
     }
     if (x > 0.0) {
