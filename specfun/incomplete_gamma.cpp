@@ -17,6 +17,7 @@
 #include "log_two_doubles.hpp"
 #include "polynomial.hpp"
 #include "qelms/qelms.hpp"
+#include "stirling.hpp"
 
 namespace qelms {
 namespace {
@@ -32,17 +33,12 @@ constexpr double taylor_limit = 1.5;           // x up to this uses the small-x 
 constexpr double small_a = 0.5;                // a up to this forms Gamma(a) - 1/a from a series
 constexpr double shifted_a = 1.5;              // ... and from there to this 1/Gamma(a) from it at a - 1
 constexpr double sqrt_2pi = 2.5066282746310007;
-constexpr double ln_sqrt_2pi = 0.91893853320467274;
-constexpr double ln_sqrt_2pi_low = -3.878294158067242e-17;  // ln sqrt(2 pi) - ln_sqrt_2pi
 constexpr double exact_product_limit = 1e250;  // a above this: the exponent in one double
-constexpr double stirling_min_a = 7.0;         // from here the x^a e^-x / Gamma(a+1) exponent uses Stirling
-
-// ln Gamma(a) - ((a - 1/2) ln a - a + ln sqrt(2 pi)) = sum_k B(2k) / (2k (2k-1) a^(2k-1)),
-// as 1/a times a polynomial in 1/a^2; the first omitted term is below 3e-17 at a = 7.
-constexpr std::array<double, 10> stirling_series = {
-    1.0 / 12.0,          -1.0 / 360.0, 1.0 / 1260.0,         -1.0 / 1680.0,        1.0 / 1188.0,
-    -691.0 / 360360.0,   1.0 / 156.0,  -3617.0 / 122400.0,   43867.0 / 244188.0,   -174611.0 / 125400.0,
-};
+constexpr double stirling_min_a = stirling_min_argument;  // from here the exponent of the factor uses Stirling
+constexpr double lngamm_checked_a = 1e300;     // ln Gamma(a+1) is in range below this
+constexpr double small_a_ln_gamma_max = 8.53;  // ln Gamma(a+1) < ln 7! = 8.525 for a < 7
+constexpr double negligible_a = 1e-60;         // a below this changes terms of order 1 by less than 1e-58
+constexpr double negligible_x = 1e-20;         // x below this: the small-x series needs no V
 
 constexpr int no_convergence = 3;
 
@@ -57,19 +53,20 @@ double gaminc_temme_sum(double eta, double a, double tol) {
     const auto& d = temme_coefficients;
     // beta[j] = d[j+1] + (j+2) beta[j+2]/a: the coefficients left after integrating
     // the truncated expansion by parts.
+    const double reciprocal = 1.0 / a;
     std::array<double, 26> beta{};
     beta[24] = d[25];
     beta[25] = d[26];
-    for (int j = 23; j >= 0; --j) beta[j] = d[j + 1] + static_cast<double>(j + 2) * beta[j + 2] / a;
+    for (int j = 23; j >= 0; --j) beta[j] = d[j + 1] + static_cast<double>(j + 2) * beta[j + 2] * reciprocal;
     double s = beta[0];
     double power = 1.0;
     for (int j = 1; j <= 25; ++j) {
         power *= eta;
         const double term = beta[j] * power;
         s += term;
-        if (std::fabs(term / s) < tol) break;
+        if (std::fabs(term) < tol * std::fabs(s)) break;
     }
-    return s / (1.0 + beta[1] / a);
+    return s / (1.0 + beta[1] * reciprocal);
 }
 
 namespace {
@@ -81,21 +78,11 @@ TwoDoubles reciprocal_gamma_ratio(double a) {
     return dd_add({reciprocal_gamma_series[0], reciprocal_gamma_series_low[0]}, dd_mul(inner, a));
 }
 
-// (e^y - 1)/y = 1 + y/2 + y^2/6 + ... in two doubles, summed until a term is below eps
-// of the sum; steps is the number of the last term, above max_steps if it never was.
-TwoDoubles exp_ratio(TwoDoubles y, double eps, int& steps) {
-    double term = 1.0;
-    double sum = 1.0;
-    double tail = 0.0;  // the terms after 1 + y/2
-    steps = 2;
-    for (; steps <= max_steps; ++steps) {
-        term = y.hi * term / static_cast<double>(steps);
-        sum = sum + term;
-        if (steps >= 3) tail = tail + term;
-        if (std::fabs(term) <= eps * sum) break;
-    }
+// (e^y - 1)/y = 1 + y/2 + y^2 T(y), T(y) = 1/6 + y/24 + ..., in two doubles, for |y| <= ln 2
+// (where the small-x series needs it): T from its Taylor polynomial.
+TwoDoubles exp_ratio(TwoDoubles y) {
     const TwoDoubles head = exact_sum(1.0, 0.5 * y.hi);
-    return quick_two_sum(head.hi, head.lo + 0.5 * y.lo + tail);
+    return quick_two_sum(head.hi, head.lo + 0.5 * y.lo + y.hi * y.hi * horner_ascending_paired(exp_ratio_tail, y.hi));
 }
 
 // T = sum_j (-1)^(j+1) x^j / (j! (a+j)) in two doubles: the first two terms so, the
@@ -115,7 +102,7 @@ TwoDoubles a_phi_two_doubles(double a, double x) {
     const double r = x / a;
     const TwoDoubles ra = exact_product(r, a);
     const TwoDoubles ln_r = log_two_doubles(r);
-    const double ln_r_lo = ln_r.lo + ((x - ra.hi) - ra.lo) / a / r;
+    const double ln_r_lo = ln_r.lo + ((x - ra.hi) - ra.lo) / x;  // + (x/a - r)/r
     const TwoDoubles a_ln_r = exact_product(a, ln_r.hi);
     const TwoDoubles d = exact_sum(x, -a);
     const TwoDoubles s = exact_sum(d.hi, -a_ln_r.hi);
@@ -143,7 +130,7 @@ double gaminc_uniform(double a, double x, GammaRatio which, double tol, double l
 TwoDoubles gaminc_prefactor_exponent(double a, double x) {
     // With r = x/a: -(a (r - 1 - ln r) + ln(a)/2 + ln sqrt(2 pi) + stirling(a)), every
     // term in two doubles: the exponent reaches -700, where an ulp of it is 500 eps.
-    const double stirling = horner_ascending_paired(stirling_series, 1.0 / (a * a)) / a;
+    const double stirling = stirling_remainder(a);
     if (a > exact_product_limit) {  // beyond two-double products; the factor is 0 or 1 there
         const double r = x / a;
         return {-((a * ((r - 1.0) - std::log(r)) + stirling) + (0.5 * std::log(a) + ln_sqrt_2pi)), 0.0};
@@ -187,7 +174,7 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
     }
     const double e = std::max(mach_precision(), tolerance_floor);
     const double toll = e < tol && tol <= 1.0 ? tol : e;
-    const double lsafe = std::log(mach_safe_min());
+    static const double lsafe = std::log(mach_safe_min());
 
     if (a >= uniform_min_a && uniform_low * a <= x && x / uniform_high <= a) {
         if (x < a) {
@@ -200,13 +187,14 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         return;
     }
 
-    const double lnx = std::log(x);
-    const double alpha = x < small_x ? std::log(0.5) / lnx : x + alpha_offset;
+    const double alpha = x < small_x ? std::log(0.5) / std::log(x) : x + alpha_offset;
     const double epss = toll / 100.0;
-    // ln Gamma(a+1); the sum for Q from x^a and 1/Gamma(1+a) in two doubles does without
-    const bool two_double_sum = a <= alpha && x <= taylor_limit && a <= shifted_a;
+    // ln Gamma(a+1), for the small-x sum above a = 1.5 (and, when the factor below nears the
+    // safe range, for a < 7); elsewhere only its failure beyond the range of ln Gamma is
+    // needed, which lies far above lngamm_checked_a.
+    const bool taylor = a <= alpha && x <= taylor_limit;
     int lg_ifail = 1;
-    const double lg = two_double_sum ? 0.0 : lngamm(a + 1.0, lg_ifail);
+    const double lg = (taylor && a > shifted_a) || a > lngamm_checked_a ? lngamm(a + 1.0, lg_ifail) : 0.0;
     if (lg_ifail == 2) {  // a beyond the range of ln Gamma: the step from 0 to 1 is at x = a
         if (x < a) {
             q = 1.0;
@@ -215,6 +203,10 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         }
         return;
     }
+    // a where it only perturbs terms of order 1 (a ln x beside x in the fraction, where x > 1.5;
+    // 1 + a and the like in the small-x series): below negligible_a it is dropped there (its
+    // products would be subnormal, and slow), and kept where it is a factor.
+    const double ap = a < negligible_a ? 0.0 : a;
     const auto fail_to_converge = [&] {
         p = 0.0;
         q = 0.0;
@@ -222,70 +214,109 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
                           make_message("(1X,'** Algorithm fails to terminate in ',I4,' iterations')", {max_steps}));
     };
 
-    // t x^a e^-x / Gamma(a+1) for t > 0, 0 where it is below the safe range. The exponent
-    // is carried in two doubles: a ln x - x directly while a is small (dividing by
-    // Gamma(a+1) after), Stirling's form for large a, where the difference cancels.
-    const auto times_prefactor = [&](double t) {
+    // The factor x^a e^-x / Gamma(a+1) of the series and the fraction, formed before either
+    // (neither needs the other), with the logarithm that decides whether it is below the
+    // safe range. The exponent is carried in two doubles: a ln x - x directly while a is
+    // small (dividing by Gamma(a+1) after), Stirling's form for large a, where the
+    // difference cancels.
+    struct Factor {
+        double power;    // x^a e^-x, or the whole factor for a >= 7
+        double divisor;  // Gamma(a+1), or 1 for a >= 7
+        double log;      // ln power
+    };
+    const auto prefactor = [&] {
         if (a >= stirling_min_a) {
             const TwoDoubles e = gaminc_prefactor_exponent(a, x);
-            return std::log(t) + e.hi <= lsafe ? 0.0 : exp_of(e) * t;
+            return Factor{exp_of(e), 1.0, e.hi};
         }
-        if (std::log(t) + a * lnx - x - lg <= lsafe) return 0.0;
         const TwoDoubles ln_x = log_two_doubles(x);
-        const TwoDoubles a_ln_x = exact_product(a, ln_x.hi);
+        const TwoDoubles a_ln_x = exact_product(ap, ln_x.hi);
         const TwoDoubles e = exact_sum(a_ln_x.hi, -x);
         int gamma_ifail = 1;
-        return exp_of({e.hi, e.lo + a_ln_x.lo + a * ln_x.lo}) * t / gammaf(a + 1.0, gamma_ifail);
+        return Factor{exp_of({e.hi, e.lo + a_ln_x.lo + ap * ln_x.lo}), gammaf(a + 1.0, gamma_ifail), e.hi};
+    };
+    // t times the factor for t > 0, 0 where that is below the safe range. Its logarithm
+    // ln t + ln power - ln divisor is first bounded from below (ln t by 0 for t >= 1,
+    // ln Gamma(a+1) by its largest value for a < 7), and formed only near the safe range.
+    const auto times = [&](const Factor& f, double t) {
+        const double ln_t = t >= 1.0 ? 0.0 : std::log(t);
+        const bool small_a = a < stirling_min_a;
+        if (ln_t + f.log - (small_a ? small_a_ln_gamma_max : 0.0) <= lsafe) {
+            int ln_gamma_ifail = 1;
+            if (std::log(t) + f.log - (small_a ? lngamm(a + 1.0, ln_gamma_ifail) : 0.0) <= lsafe) return 0.0;
+        }
+        return f.power * t / f.divisor;
     };
 
     if (a > alpha) {
-        // P = x^a e^-x / Gamma(a+1) * sum x^n / ((a+1)...(a+n))
+        // P = x^a e^-x / Gamma(a+1) * sum x^n / ((a+1)...(a+n)); the ratios of the terms,
+        // with their divisions, lie off the chain of dependent steps
+        const Factor f = prefactor();
         double term = 1.0;
         double sum = 1.0;
         int n = 1;
         for (; n <= max_steps; ++n) {
-            term = x * term / (a + static_cast<double>(n));
+            term = term * (x / (a + static_cast<double>(n)));
             sum = sum + term;
             if (std::fabs(term) <= toll * sum) break;
         }
         if (n > max_steps) return fail_to_converge();
-        p = times_prefactor(sum);
+        p = times(f, sum);
         q = 1.0 - p;
         return;
     }
 
     if (x > taylor_limit) {
-        // Legendre's continued fraction for Q, summed as a series of its convergents' differences
+        // Legendre's continued fraction for Q, summed as a series of its convergents'
+        // differences: with beta_n = d + 2n - 1 and p_n = (n-1)(n-1-a), the ratio of the
+        // terms is rho_n = p_n w_(n-1) w_n, w_n = 1/(beta_n - p_n w_(n-1)), w_1 = 1/beta_1.
+        // Two steps at a time, with u = 1/w_n and v = beta_(n+1) u - p_(n+1): rho_n = p_n w_(n-1)/u,
+        // rho_(n+1) = p_(n+1)/v, w_(n+1) = u/v, so that one division per two terms lies on the
+        // chain of dependent steps.
         const double d = x - a;
         if (1.0 / std::sqrt(mach_safe_min()) < 1.0 + d) {
             p = 1.0;
             return;
         }
+        const Factor f = prefactor();
         double pk = 0.0;
-        double qk = (d - 1.0) * (d + 1.0);
-        double r = 4.0 * (d + 1.0);
         double s = 1.0 - a;
+        double beta = 1.0 + d;
+        double w = 1.0 / beta;
         double term = 1.0;
         double sum = 1.0;
-        double rho = 0.0;
-        int n = 2;
-        for (; n <= max_steps; ++n) {
-            pk = pk + s;
-            qk = qk + r;
-            r = r + 8.0;
-            s = s + 2.0;
-            const double t = (1.0 + rho) * pk;
-            rho = t / (qk - t);
-            term = rho * term;
+        bool converged = false;
+        for (int n = 2; n <= max_steps; n += 2) {
+            const double p1 = pk + s;
+            const double p2 = p1 + (s + 2.0);
+            const double u = (beta + 2.0) - p1 * w;
+            const double v = (beta + 4.0) * u - p2;
+            const double w2 = u / v;
+            term = term * (p1 * w / u);
             sum = sum + term;
-            if (std::fabs(term) <= toll * sum) break;
+            if (std::fabs(term) <= toll * sum) {
+                converged = true;
+                break;
+            }
+            if (n == max_steps) break;
+            term = term * (p2 / v);  // p2 w1 w2 with w1 = 1/u
+            sum = sum + term;
+            if (std::fabs(term) <= toll * sum) {
+                converged = true;
+                break;
+            }
+            pk = p2;
+            s = s + 4.0;
+            beta = beta + 4.0;
+            w = w2;
         }
-        if (n > max_steps) return fail_to_converge();
-        q = times_prefactor(a * sum / (1.0 + d));
+        if (!converged) return fail_to_converge();
+        q = times(f, a * sum / (1.0 + d));
         p = 1.0 - q;
         return;
     }
 
+    const double lnx = std::log(x);
     // Q Gamma(a) = U + V with U = Gamma(a) - x^a/a and V = x^a/a - gamma(a, x). U and V
     // are near 1 where their sum is twenty times smaller, so up to a = 1.5 their leading
     // parts are carried in two doubles.
@@ -300,39 +331,41 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
     } else if (a <= small_a) {
         // Gamma(a) - 1/a = -S/(1 + a S) with 1/Gamma(1+a) = 1 + a S, and
         // (x^a - 1)/a = ln x (e^y - 1)/y with y = a ln x.
-        s = reciprocal_gamma_ratio(a);
-        one_plus_as = dd_add({1.0, 0.0}, dd_mul(s, a));
-        const TwoDoubles y = exact_product(a, lnx);
-        int steps = 0;
-        const TwoDoubles ratio = exp_ratio(y, epss, steps);
-        if (steps > max_steps) return fail_to_converge();
+        s = reciprocal_gamma_ratio(ap);
+        one_plus_as = dd_add({1.0, 0.0}, dd_mul(s, ap));
+        const TwoDoubles y = exact_product(ap, lnx);  // |y| <= ln 2 as a <= ln 0.5/ln x
+        const TwoDoubles ratio = exp_ratio(y);
         log_part = dd_mul(ratio, lnx);
         power_m1 = y.hi * ratio.hi;
     }
-    // V = x^(a+1)/(a+1) * sum_k (-x)^k (a+1) / ((k+1)! (a+k+1))
-    double pk = a * x;
-    double qk = a + 1.0;
-    double r = a + 3.0;
-    double term = 1.0;
+    // V = x^(a+1)/(a+1) * sum_k (-x)^k (a+1) / ((k+1)! (a+k+1)). Below negligible_x (where
+    // a <= 0.5) V < x is below 1e-21 of (x^a - 1)/a - S, which exceeds |ln x|/2, and left out.
+    const bool with_v = x >= negligible_x;
     double sum = 1.0;
     double tail = 0.0;  // the terms from k = 3 on
-    int n = 2;
-    for (; n <= max_steps; ++n) {
-        pk = pk + x;
-        qk = qk + r;
-        r = r + 2.0;
-        term = -pk * term / qk;
-        sum = sum + term;
-        if (n >= 4) tail = tail + term;
-        if (std::fabs(term) <= epss * sum) break;
+    if (with_v) {
+        double pk = ap * x;
+        double qk = ap + 1.0;
+        double r = ap + 3.0;
+        double term = 1.0;
+        int n = 2;
+        for (; n <= max_steps; ++n) {
+            pk = pk + x;
+            qk = qk + r;
+            r = r + 2.0;
+            term = term * (-pk / qk);
+            sum = sum + term;
+            if (n >= 4) tail = tail + term;
+            if (std::fabs(term) <= epss * sum) break;
+        }
+        if (n > max_steps) return fail_to_converge();
     }
-    if (n > max_steps) return fail_to_converge();
     if (a > shifted_a) {
         const double v = std::pow(x, a + 1.0) * sum / (a + 1.0);
         q = (u + v) * a * std::exp(-lg);
     } else if (a <= small_a) {
         // V = x^a T; Q = a (1 + a S) (U + V) = a ((1 + a S) (V - (x^a - 1)/a) - S)
-        const TwoDoubles t = alternating_sum(a, x, tail * x / (a + 1.0));
+        const TwoDoubles t = with_v ? alternating_sum(ap, x, tail * x / (ap + 1.0)) : TwoDoubles{0.0, 0.0};
         const TwoDoubles v = dd_add(t, {power_m1 * t.hi, 0.0});
         q = a * dd_add(dd_mul(one_plus_as, dd_add(v, dd_neg(log_part))), dd_neg(s)).hi;
     } else {
@@ -340,8 +373,7 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         // and 1/Gamma(1+a) = (1 + b S(b))/a, b = a - 1 (exact).
         const double b = a - 1.0;
         const TwoDoubles y = exact_product(b, lnx);
-        int steps = 0;
-        const TwoDoubles power = dd_mul(dd_add({1.0, 0.0}, dd_mul(y, exp_ratio(y, epss, steps))), x);
+        const TwoDoubles power = dd_mul(dd_add({1.0, 0.0}, dd_mul(y, exp_ratio(y))), x);  // |y| <= ln 4 / 2
         const TwoDoubles recip = dd_div(dd_add({1.0, 0.0}, dd_mul(reciprocal_gamma_ratio(b), b)), {a, 0.0});
         const TwoDoubles t = alternating_sum(a, x, tail * x / (a + 1.0));
         const TwoDoubles lower = dd_mul(dd_mul(power, dd_add({1.0, 0.0}, dd_neg(dd_mul(t, a)))), recip);

@@ -9,6 +9,8 @@ gamma functions, and prints how each agrees with the entries published for it.
 - PP, PN: (mu - ln(1 + mu))/mu^2 on 0 <= mu <= 0.5 in t = 4 mu - 1 and on
   -0.5 <= mu <= 0 in t = 4 mu + 1, truncated Chebyshev expansions rewritten in
   powers of t.
+- (e^y - 1 - y - y^2/2)/y^3 = sum y^j/(j+3)!, for the small-x series, where
+  |y| <= ln 2: its Taylor coefficients up to y^15 (the next term is below 1e-18).
 All are stored constant term first.
 """
 import os
@@ -106,6 +108,8 @@ def main():
                    "Temme's uniform expansion: Taylor coefficients of u/(t - 1), u^2/2 = t - 1 - ln t", d),
         emit_table("log1pmx_positive", "(mu - ln(1 + mu))/mu^2 on 0 <= mu <= 0.5 in powers of t = 4 mu - 1", pp),
         emit_table("log1pmx_negative", "(mu - ln(1 + mu))/mu^2 on -0.5 <= mu <= 0 in powers of t = 4 mu + 1", pn),
+        emit_table("exp_ratio_tail", "(e^y - 1 - y - y^2/2)/y^3 for |y| <= ln 2: Taylor coefficients 1/(j+3)!",
+                   [to_double(mpmath.mpf(1) / mpmath.factorial(j + 3)) for j in range(16)]),
     ])
     print("\n".join(report))
 
