@@ -9,13 +9,17 @@
 
 #include "../support/failure.hpp"
 #include "../support/machine.hpp"
+#include "carlson_series_tables.hpp"
+#include "exact_argument.hpp"
+#include "polynomial.hpp"
 
 namespace qelms {
 namespace {
 
-constexpr double rf_tolerance = 0.0018;   // largest relative deviation from the mean
-constexpr double rd_tolerance = 0.0012;
-constexpr double rj_tolerance = 0.0012;
+// The duplication steps end once every argument lies within this relative
+// distance of the mean; the series below then errs by under 0.02 eps (tools/gen_carlson_series.py).
+constexpr double rf_tolerance = 0.05;
+constexpr double rj_tolerance = 0.02;  // RJ and RD
 
 // A bound on the duplication steps. Each step shrinks the spread of the
 // arguments by a factor near 4, or takes its square root while it is large, so
@@ -37,7 +41,8 @@ constexpr double small_scale_root = 0x1p52;
 // RD fails outside [LOLIM, UPLIM): LOLIM = 2 safe_min^e, UPLIM = (0.1 tol/safe_min)^e.
 constexpr double rd_exponent = 0.66667;  // the stored decimal, not exactly 2/3
 double rd_lower_limit() { return 2.0 * std::pow(mach_safe_min(), rd_exponent); }
-double rd_upper_limit() { return std::pow(0.1 * rd_tolerance / mach_safe_min(), rd_exponent); }
+constexpr double rd_limit_tolerance = 0.0012;  // the stored tolerance the upper limit is formed from
+double rd_upper_limit() { return std::pow(0.1 * rd_limit_tolerance / mach_safe_min(), rd_exponent); }
 
 // RJ fails outside [LOLIM, UPLIM]: LOLIM = safe_min^e, UPLIM = 0.396 (1/safe_min)^e.
 constexpr double rj_exponent = 0.33333;  // the stored decimal, not exactly 1/3
@@ -46,6 +51,114 @@ double rj_lower_limit() { return std::pow(mach_safe_min(), rj_exponent); }
 double rj_upper_limit() { return rj_upper_factor * std::pow(1.0 / mach_safe_min(), rj_exponent); }
 
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+
+// 1/sqrt(m) as two doubles, far below an ulp: the rounded root s is corrected
+// by its residual m - s^2, and the rounded reciprocal r by r s - 1, both exact.
+TwoDoubles inverse_root(double m) {
+    const double s = std::sqrt(m);
+    const TwoDoubles square = exact_product(s, s);
+    const double root_error = ((m - square.hi) - square.lo) / (2.0 * s);  // sqrt(m) - s
+    const double r = 1.0 / s;
+    const TwoDoubles rs = exact_product(r, s);
+    return {r, r * (((1.0 - rs.hi) - rs.lo) - root_error * r)};
+}
+
+// power4 (1 + series)/m^(3/2), the last term of RD and RJ, with m^(-3/2) formed
+// in two doubles as the cube of 1/sqrt(m).
+double last_term(double power4, double series, double m) {
+    const TwoDoubles root = inverse_root(m);
+    const TwoDoubles square = exact_product(root.hi, root.hi);
+    const TwoDoubles cube = exact_product(square.hi, root.hi);
+    const double cube_error = cube.lo + square.lo * root.hi + 3.0 * square.hi * root.lo;
+    return power4 * (cube.hi + (cube.hi * series + cube_error));
+}
+
+// Carlson's series for RF, less its leading 1, in E2 = XY - Z^2 and E3 = XYZ of
+// the relative deviations X, Y, Z from the mean.
+double rf_series(double e2, double e3) {
+    const double in_e3 = horner_ascending(rf_series_e31, e2) +
+                         e3 * (horner_ascending(rf_series_e32, e2) + e3 * horner_ascending(rf_series_e33, e2));
+    return e2 * horner_ascending(rf_series_1, e2) + e3 * in_e3;
+}
+
+// Carlson's series for RJ, less its leading 1, in the elementary symmetric
+// functions E2..E5 of the deviations X, Y, Z, P, P.
+double rj_series(double e2, double e3, double e4, double e5) {
+    const double in_e4 = e4 * (horner_ascending(rj_series_e41, e2) + e3 * horner_ascending(rj_series_e31_e41, e2) +
+                               e4 * rj_series_e42[0] + e5 * rj_series_e41_e51[0]);
+    const double in_e5 = e5 * (horner_ascending(rj_series_e51, e2) + e3 * rj_series_e31_e51[0]);
+    const double in_e3 = horner_ascending(rj_series_e31, e2) + e3 * (horner_ascending(rj_series_e32, e2) + e3 * rj_series_e33[0]);
+    return e2 * horner_ascending(rj_series_1, e2) + (e3 * in_e3 + (in_e4 + in_e5));
+}
+
+// RC(1, w) for w = 1 + e > 0, given both e and w (each formed without
+// cancellation): atan(sqrt e)/sqrt e for e > 0, atanh(t)/t with t = sqrt(-e) for
+// e < 0, and for |e| < 1/64 the series sum (-e)^k/(2k + 1), below an ulp at k = 9.
+// Near t = 1 atanh(t) is formed as ln(1 + t) - ln(w)/2, without the cancellation in 1 - t.
+double rc_near_one(double e, double w) {
+    if (std::fabs(e) < 1.0 / 64.0) {
+        constexpr std::array<double, 10> c = {1.0,        -1.0 / 3.0,  1.0 / 5.0,  -1.0 / 7.0, 1.0 / 9.0,
+                                              -1.0 / 11.0, 1.0 / 13.0, -1.0 / 15.0, 1.0 / 17.0, -1.0 / 19.0};
+        return horner_ascending(c, e);
+    }
+    const double t = std::sqrt(std::fabs(e));
+    if (e > 0.0) return std::atan(t) / t;
+    if (t <= 0.5) return std::atanh(t) / t;
+    return (std::log1p(t) - 0.5 * std::log(w)) / t;
+}
+
+// RJ(x, y, z, p), all positive but for at most one of x, y, z, by duplication:
+//   RJ = 6 sum_m 4^-m RC(1, 1 + e_m)/d_m + 4^-N A_N^(-3/2) (1 + series),
+//   d_m = (sqrt p + sqrt x)(sqrt p + sqrt y)(sqrt p + sqrt z), e_m = (p - x)(p - y)(p - z)/d_m^2,
+//   1 + e_m = 2 sqrt(p) (p + lambda)/d_m
+// at step m. With `rf`, RF(x, y, z) is formed from the same steps.
+double rj_by_duplication(double x, double y, double z, double p, double* rf = nullptr) {
+    double mean = (x + y + z + 2.0 * p) * 0.2;
+    const double xdev = mean - x;  // the deviations from the mean shrink by 4 each step
+    const double ydev = mean - y;
+    const double zdev = mean - z;
+    const double limit = std::max({std::fabs(xdev), std::fabs(ydev), std::fabs(zdev), std::fabs(mean - p)}) / rj_tolerance;
+    double sigma = 0.0;  // the remainder terms the steps split off, with their rounding errors in sigma_error
+    double sigma_error = 0.0;
+    double power4 = 1.0;
+    for (int step = 0; limit * power4 >= mean && step < duplication_limit; ++step) {
+        const double sx = std::sqrt(x);
+        const double sy = std::sqrt(y);
+        const double sz = std::sqrt(z);
+        const double sp = std::sqrt(p);
+        const double lambda = sx * (sy + sz) + sy * sz;
+        const double inverse_d = 1.0 / ((sp + sx) * (sp + sy) * (sp + sz));
+        const double e = (p - x) * (p - y) * (p - z) * inverse_d * inverse_d;
+        const double w = 2.0 * sp * (p + lambda) * inverse_d;
+        const TwoDoubles sum = exact_sum(sigma, power4 * (rc_near_one(e, w) * inverse_d));
+        sigma = sum.hi;
+        sigma_error += sum.lo;
+        power4 *= 0.25;
+        mean = (mean + lambda) * 0.25;
+        x = (x + lambda) * 0.25;
+        y = (y + lambda) * 0.25;
+        z = (z + lambda) * 0.25;
+        p = (p + lambda) * 0.25;
+    }
+    if (rf != nullptr) {  // RF of the arguments now, which equals RF of those given
+        const double rf_mean = (x + y + z) / 3.0;
+        const double dx = (rf_mean - x) / rf_mean;
+        const double dy = (rf_mean - y) / rf_mean;
+        const double dz = -(dx + dy);
+        *rf = (1.0 + rf_series(dx * dy - dz * dz, dx * dy * dz)) / std::sqrt(rf_mean);
+    }
+    const double scale = power4 / mean;
+    const double dx = xdev * scale;
+    const double dy = ydev * scale;
+    const double dz = zdev * scale;
+    const double dp = -0.5 * (dx + dy + dz);
+    const double xyz = dx * dy * dz;
+    const double e2 = dx * (dy + dz) + dy * dz - 3.0 * dp * dp;
+    const double e3 = xyz + 2.0 * e2 * dp + 4.0 * dp * dp * dp;
+    const double e4 = (2.0 * xyz + e2 * dp + 3.0 * dp * dp * dp) * dp;
+    const double e5 = xyz * dp * dp;
+    return 6.0 * (sigma + sigma_error) + last_term(power4, rj_series(e2, e3, e4, e5), mean);
+}
 
 }  // namespace
 
@@ -153,30 +266,28 @@ double ellprf(double x, double y, double z, int& ifail) {
         w = small_scale_root;
     }
 
-    double mu = 0.0;
-    double dx = 0.0;
-    double dz = 0.0;
-    for (int step = 0;; ++step) {
-        // the steps keep XN <= YN <= ZN, so the largest relative deviation from the
-        // mean is that of XN or ZN; tested without a division
-        const double sum = zn + yn + xn;
-        if (std::max(sum - 3.0 * xn, 3.0 * zn - sum) <= rf_tolerance * sum || step == duplication_limit) {
-            mu = sum / 3.0;
-            dz = 2.0 - (zn + mu) / mu;
-            dx = 2.0 - (xn + mu) / mu;
-            break;
-        }
-        const double lambda = (std::sqrt(yn) + std::sqrt(xn)) * std::sqrt(zn) + std::sqrt(yn) * std::sqrt(xn);
+    // the steps keep XN <= YN <= ZN and divide the deviations from the mean by 4
+    double mean = (xn + yn + zn) / 3.0;
+    const double xdev = mean - xn;  // >= 0
+    const double zdev = mean - zn;  // <= 0
+    const double limit = std::max(xdev, -zdev) / rf_tolerance;
+    double power4 = 1.0;
+    for (int step = 0; limit * power4 >= mean && step < duplication_limit; ++step) {
+        const double sx = std::sqrt(xn);
+        const double sy = std::sqrt(yn);
+        const double sz = std::sqrt(zn);
+        const double lambda = (sy + sx) * sz + sy * sx;
+        power4 *= 0.25;
+        mean = (mean + lambda) * 0.25;
         xn = (xn + lambda) * 0.25;
         yn = (yn + lambda) * 0.25;
         zn = (zn + lambda) * 0.25;
     }
+    const double dx = xdev * power4 / mean;
+    const double dz = zdev * power4 / mean;
     const double dy = -(dx + dz);
-    const double e2 = dx * dy - dz * dz;
-    const double e3 = dx * dy * dz;
-    // series coefficients 1/24, 1/10, 3/44, 1/14
-    const double series = 1.0 + e2 * (e2 * 0.041666666666666664 - 0.1 - 0.06818181818181818 * e3) + 0.07142857142857142 * e3;
-    return w * series / std::sqrt(mu);
+    const TwoDoubles root = inverse_root(mean);
+    return w * (root.hi + (root.hi * rf_series(dx * dy - dz * dz, dx * dy * dz) + root.lo));
 }
 
 double ellprd(double x, double y, double z, int& ifail) {
@@ -209,43 +320,40 @@ double ellprd(double x, double y, double z, int& ifail) {
     }
     ifail = 0;
 
+    // RD(x, y, z) = RJ(x, y, z, z) by the same steps, whose remainder terms are
+    // 3 4^-m/(sqrt(z) (z + lambda)) at step m
     double xn = x;
     double yn = y;
     double zn = z;
-    double sigma = 0.0;  // the remainder terms the duplication steps split off
+    double mean = (xn + yn + 3.0 * zn) * 0.2;
+    const double xdev = mean - xn;  // the deviations from the mean shrink by 4 each step
+    const double ydev = mean - yn;
+    const double limit = std::max({std::fabs(xdev), std::fabs(ydev), std::fabs(mean - zn)}) / rj_tolerance;
+    double sigma = 0.0;  // with the rounding errors of its sums in sigma_error
+    double sigma_error = 0.0;
     double power4 = 1.0;
-    double mu = 0.0;
-    double xndev = 0.0;
-    double yndev = 0.0;
-    double zndev = 0.0;
-    for (int step = 0;; ++step) {
-        mu = (3.0 * zn + yn + xn) * 0.2;
-        // the largest relative deviation from the mean, tested without a division
-        const double spread = std::max({std::fabs(mu - xn), std::fabs(mu - yn), std::fabs(mu - zn)});
-        if (spread < rd_tolerance * mu || step == duplication_limit) break;
+    for (int step = 0; limit * power4 >= mean && step < duplication_limit; ++step) {
         const double sx = std::sqrt(xn);
         const double sy = std::sqrt(yn);
         const double sz = std::sqrt(zn);
         const double lambda = (sx + sy) * sz + sx * sy;
-        zn = zn + lambda;
-        sigma = sigma + power4 / (zn * sz);
-        power4 = power4 * 0.25;
-        zn = zn * 0.25;
+        const TwoDoubles sum = exact_sum(sigma, power4 / (sz * (zn + lambda)));
+        sigma = sum.hi;
+        sigma_error += sum.lo;
+        power4 *= 0.25;
+        mean = (mean + lambda) * 0.25;
         xn = (xn + lambda) * 0.25;
         yn = (yn + lambda) * 0.25;
+        zn = (zn + lambda) * 0.25;
     }
-    xndev = (mu - xn) / mu;
-    yndev = (mu - yn) / mu;
-    zndev = (mu - zn) / mu;
-    const double ea = xndev * yndev;
-    const double eb = zndev * zndev;
-    const double ec = ea - eb;
-    const double ed = ea - 6.0 * eb;
-    const double ef = 3.0 * ea - 8.0 * eb;
-    // series coefficients 9/88, 9/52, 3/14, 1/6, 3/26, 9/22
-    const double s1 = ed * (0.10227272727272728 * ed - 0.17307692307692307 * zndev * ef - 0.21428571428571427);
-    const double s2 = zndev * (0.16666666666666666 * ef + zndev * (0.11538461538461539 * zndev * ea - 0.4090909090909091 * ec));
-    return 3.0 * sigma + power4 * (1.0 + s1 + s2) / (mu * std::sqrt(mu));
+    const double scale = power4 / mean;
+    const double dx = xdev * scale;
+    const double dy = ydev * scale;
+    const double dz = -(dx + dy) / 3.0;
+    const double xy = dx * dy;
+    const double zz = dz * dz;
+    const double series = rj_series(xy - 6.0 * zz, (3.0 * xy - 8.0 * zz) * dz, 3.0 * (xy - zz) * zz, xy * zz * dz);
+    return 3.0 * (sigma + sigma_error) + last_term(power4, series, mean);
 }
 
 double ellprj(double x, double y, double z, double r, int& ifail) {
@@ -287,84 +395,32 @@ double ellprj(double x, double y, double z, double r, int& ifail) {
     }
     ifail = 0;
 
-    double xn = x;
-    double yn = y;
-    double zn = z;
-    double pn = r;
-    double a = 0.0;
-    double b = 0.0;
-    double rcx = 0.0;
-    int inner_ifail = 0;  // the arguments formed here are always valid for RF
-    if (r < 0.0) {
-        // Principal value from RJ at a positive q. With x <= y <= z and the largest
-        // argument in the pivot's place,
-        //   (z - r) RJ(x, y, z, r) = -b RJ(x, y, z, q) - 3 RF(x, y, z) + 3 RC(xy/z, rq/z),
-        //   b = z - q = (z - x)(z - y)/(z - r),  q = (x(z - y) + z(y - r))/(z - r) > 0.
-        // The first two terms share a sign, so only the RC term can cancel them, and
-        // (as measured) by no more than the value's own sensitivity to its arguments;
-        // with the middle argument as pivot, b RJ(q) and 3 RF can agree to 0.5%.
-        std::array<double, 3> sorted{x, y, z};
-        std::sort(sorted.begin(), sorted.end());
-        xn = sorted[0];
-        yn = sorted[1];
-        zn = sorted[2];
-        a = 1.0 / (zn - r);
-        b = (zn - xn) * (zn - yn) * a;
-        pn = (xn * (zn - yn) + zn * (yn - r)) * a;
-        // RC(xy/z, rq/z) = atanh(s)/sqrt(c) in closed form, with c = (x - r)(y - r)/(z - r),
-        // s^2 = xy/(zc) < 1 and 1 - s^2 = -rq/(zc): no difference of arguments is formed
-        const double c = (xn - r) * (yn - r) * a;
-        const double s = std::sqrt(xn / (xn - r) * (yn / (yn - r)) / (zn * a));
-        const double atanh_s = s <= 0.5 ? std::atanh(s) : std::log1p(s) - 0.5 * std::log(-r * pn / (zn * c));
-        rcx = atanh_s / std::sqrt(c);
-    }
+    if (r > 0.0) return rj_by_duplication(x, y, z, r);
 
-    double sigma = 0.0;  // the remainder terms the duplication steps split off
-    double power4 = 1.0;
-    double mu = 0.0;
-    double xndev = 0.0;
-    double yndev = 0.0;
-    double zndev = 0.0;
-    double pndev = 0.0;
-    for (int step = 0;; ++step) {
-        mu = (2.0 * pn + zn + yn + xn) * 0.2;
-        // the largest relative deviation from the mean, tested without a division
-        const double spread =
-            std::max({std::fabs(mu - xn), std::fabs(mu - yn), std::fabs(mu - zn), std::fabs(mu - pn)});
-        if (spread < rj_tolerance * mu || step == duplication_limit) break;
-        const double sx = std::sqrt(xn);
-        const double sy = std::sqrt(yn);
-        const double sz = std::sqrt(zn);
-        const double lambda = (sx + sz) * sy + sx * sz;
-        const double alfa_root = pn * (sx + sy + sz) + sx * sy * sz;
-        const double alfa = alfa_root * alfa_root;
-        const double beta = pn * ((pn + lambda) * (pn + lambda));
-        sigma = sigma + power4 * rc_closed_form(alfa, beta);  // alfa, beta > 0 and finite here
-        power4 = power4 * 0.25;
-        xn = (xn + lambda) * 0.25;
-        yn = (yn + lambda) * 0.25;
-        zn = (zn + lambda) * 0.25;
-        pn = (pn + lambda) * 0.25;
-    }
-    xndev = (mu - xn) / mu;
-    yndev = (mu - yn) / mu;
-    zndev = (mu - zn) / mu;
-    pndev = (mu - pn) / mu;
-    const double ea = xndev * (yndev + zndev) + yndev * zndev;
-    const double eb = xndev * yndev * zndev;
-    const double ec = pndev * pndev;
-    const double e2 = ea - 3.0 * ec;
-    const double e3 = eb + 2.0 * pndev * (ea - ec);
-    // series coefficients 9/88, 9/52, 3/14, 1/6, 3/26, 3/11, 1/3, 3/22
-    const double s1 = 1.0 + e2 * (0.10227272727272728 * e2 - 0.17307692307692307 * e3 - 0.21428571428571427);
-    const double s2 = eb * (0.16666666666666666 + pndev * (0.11538461538461539 * pndev - 0.2727272727272727));
-    const double s3 = pndev * (ea * (0.3333333333333333 - 0.13636363636363635 * pndev) - 0.3333333333333333 * ec);
-    double rj = 3.0 * sigma + power4 * (s1 + s2 + s3) / (mu * std::sqrt(mu));
-    if (r < 0.0) {
-        inner_ifail = 0;
-        rj = (-b * rj - 3.0 * ellprf(xn, yn, zn, inner_ifail) + 3.0 * rcx) * a;
-    }
-    return rj;
+    // Principal value from RJ at a positive q. With x <= y <= z and the largest
+    // argument in the pivot's place,
+    //   (z - r) RJ(x, y, z, r) = -b RJ(x, y, z, q) - 3 RF(x, y, z) + 3 RC(xy/z, rq/z),
+    //   b = z - q = (z - x)(z - y)/(z - r),  q = (x(z - y) + z(y - r))/(z - r) > 0.
+    // The first two terms share a sign, so only the RC term can cancel them, and
+    // (as measured) by no more than the value's own sensitivity to its arguments;
+    // with the middle argument as pivot, b RJ(q) and 3 RF can agree to 0.5%.
+    std::array<double, 3> sorted{x, y, z};
+    std::sort(sorted.begin(), sorted.end());
+    const double xn = sorted[0];
+    const double yn = sorted[1];
+    const double zn = sorted[2];
+    const double a = 1.0 / (zn - r);
+    const double b = (zn - xn) * (zn - yn) * a;
+    const double q = (xn * (zn - yn) + zn * (yn - r)) * a;
+    // RC(xy/z, rq/z) = atanh(s)/sqrt(c) in closed form, with c = (x - r)(y - r)/(z - r),
+    // s^2 = xy/(zc) < 1 and 1 - s^2 = -rq/(zc): no difference of arguments is formed
+    const double c = (xn - r) * (yn - r) * a;
+    const double s = std::sqrt(xn / (xn - r) * (yn / (yn - r)) / (zn * a));
+    const double atanh_s = s <= 0.5 ? std::atanh(s) : std::log1p(s) - 0.5 * std::log(-r * q / (zn * c));
+    const double rcx = atanh_s / std::sqrt(c);
+    double rf = 0.0;
+    const double rjq = rj_by_duplication(xn, yn, zn, q, &rf);
+    return (-b * rjq - 3.0 * rf + 3.0 * rcx) * a;
 }
 
 }  // namespace qelms
