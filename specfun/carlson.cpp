@@ -6,6 +6,8 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <type_traits>
+#include <utility>
 
 #include "../support/failure.hpp"
 #include "../support/machine.hpp"
@@ -52,6 +54,10 @@ double rj_upper_limit() { return rj_upper_factor * std::pow(1.0 / mach_safe_min(
 
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 
+// The principal value of RJ is formed again in a wider type when its terms
+// cancel to below this fraction of their magnitudes.
+constexpr double principal_value_cancellation = 2.0;
+
 // 1/sqrt(m) as two doubles, far below an ulp: the rounded root s is corrected
 // by its residual m - s^2, and the rounded reciprocal r by r s - 1, both exact.
 TwoDoubles inverse_root(double m) {
@@ -95,16 +101,25 @@ double rj_series(double e2, double e3, double e4, double e5) {
 // cancellation): atan(sqrt e)/sqrt e for e > 0, atanh(t)/t with t = sqrt(-e) for
 // e < 0, and for |e| < 1/64 the series sum (-e)^k/(2k + 1), below an ulp at k = 9.
 // Near t = 1 atanh(t) is formed as ln(1 + t) - ln(w)/2, without the cancellation in 1 - t.
-double rc_near_one(double e, double w) {
-    if (std::fabs(e) < 1.0 / 64.0) {
-        constexpr std::array<double, 10> c = {1.0,        -1.0 / 3.0,  1.0 / 5.0,  -1.0 / 7.0, 1.0 / 9.0,
-                                              -1.0 / 11.0, 1.0 / 13.0, -1.0 / 15.0, 1.0 / 17.0, -1.0 / 19.0};
-        return horner_ascending(c, e);
+template <class Real>
+Real rc_near_one(Real e, Real w) {
+    if (std::fabs(e) < 1.0 / 64.0) {  // 1 + e (-1/3 + e/5 - ...), the bracket's rounding far below an ulp
+        constexpr std::array<double, 9> c = {-1.0 / 3.0, 1.0 / 5.0,  -1.0 / 7.0, 1.0 / 9.0, -1.0 / 11.0,
+                                             1.0 / 13.0, -1.0 / 15.0, 1.0 / 17.0, -1.0 / 19.0};
+        return 1.0 + e * Real(horner_ascending(c, static_cast<double>(e)));
     }
-    const double t = std::sqrt(std::fabs(e));
+    const Real t = std::sqrt(std::fabs(e));
     if (e > 0.0) return std::atan(t) / t;
     if (t <= 0.5) return std::atanh(t) / t;
     return (std::log1p(t) - 0.5 * std::log(w)) / t;
+}
+
+// a + b as the rounded sum and its rounding error, for double or long double (Knuth).
+template <class Real>
+std::pair<Real, Real> sum_and_error(Real a, Real b) {
+    const Real s = a + b;
+    const Real bb = s - a;
+    return {s, (a - (s - bb)) + (b - bb)};
 }
 
 // RJ(x, y, z, p), all positive but for at most one of x, y, z, by duplication:
@@ -112,27 +127,28 @@ double rc_near_one(double e, double w) {
 //   d_m = (sqrt p + sqrt x)(sqrt p + sqrt y)(sqrt p + sqrt z), e_m = (p - x)(p - y)(p - z)/d_m^2,
 //   1 + e_m = 2 sqrt(p) (p + lambda)/d_m
 // at step m. With `rf`, RF(x, y, z) is formed from the same steps.
-double rj_by_duplication(double x, double y, double z, double p, double* rf = nullptr) {
-    double mean = (x + y + z + 2.0 * p) * 0.2;
-    const double xdev = mean - x;  // the deviations from the mean shrink by 4 each step
-    const double ydev = mean - y;
-    const double zdev = mean - z;
-    const double limit = std::max({std::fabs(xdev), std::fabs(ydev), std::fabs(zdev), std::fabs(mean - p)}) / rj_tolerance;
-    double sigma = 0.0;  // the remainder terms the steps split off, with their rounding errors in sigma_error
-    double sigma_error = 0.0;
-    double power4 = 1.0;
+template <class Real>
+Real rj_by_duplication(Real x, Real y, Real z, Real p, Real* rf = nullptr) {
+    Real mean = (x + y + z + 2.0 * p) * 0.2;
+    const Real xdev = mean - x;  // the deviations from the mean shrink by 4 each step
+    const Real ydev = mean - y;
+    const Real zdev = mean - z;
+    const Real limit = std::max({std::fabs(xdev), std::fabs(ydev), std::fabs(zdev), std::fabs(mean - p)}) / rj_tolerance;
+    Real sigma = 0.0;  // the remainder terms the steps split off, with their rounding errors in sigma_error
+    Real sigma_error = 0.0;
+    Real power4 = 1.0;
     for (int step = 0; limit * power4 >= mean && step < duplication_limit; ++step) {
-        const double sx = std::sqrt(x);
-        const double sy = std::sqrt(y);
-        const double sz = std::sqrt(z);
-        const double sp = std::sqrt(p);
-        const double lambda = sx * (sy + sz) + sy * sz;
-        const double inverse_d = 1.0 / ((sp + sx) * (sp + sy) * (sp + sz));
-        const double e = (p - x) * (p - y) * (p - z) * inverse_d * inverse_d;
-        const double w = 2.0 * sp * (p + lambda) * inverse_d;
-        const TwoDoubles sum = exact_sum(sigma, power4 * (rc_near_one(e, w) * inverse_d));
-        sigma = sum.hi;
-        sigma_error += sum.lo;
+        const Real sx = std::sqrt(x);
+        const Real sy = std::sqrt(y);
+        const Real sz = std::sqrt(z);
+        const Real sp = std::sqrt(p);
+        const Real lambda = sx * (sy + sz) + sy * sz;
+        const Real inverse_d = 1.0 / ((sp + sx) * (sp + sy) * (sp + sz));
+        const Real e = (p - x) * (p - y) * (p - z) * inverse_d * inverse_d;
+        const Real w = 2.0 * sp * (p + lambda) * inverse_d;
+        const auto [sum, error] = sum_and_error(sigma, power4 * (rc_near_one(e, w) * inverse_d));
+        sigma = sum;
+        sigma_error += error;
         power4 *= 0.25;
         mean = (mean + lambda) * 0.25;
         x = (x + lambda) * 0.25;
@@ -140,24 +156,61 @@ double rj_by_duplication(double x, double y, double z, double p, double* rf = nu
         z = (z + lambda) * 0.25;
         p = (p + lambda) * 0.25;
     }
+    constexpr bool in_double = std::is_same_v<Real, double>;  // else the wider type needs no two-double steps
     if (rf != nullptr) {  // RF of the arguments now, which equals RF of those given
-        const double rf_mean = (x + y + z) / 3.0;
-        const double dx = (rf_mean - x) / rf_mean;
-        const double dy = (rf_mean - y) / rf_mean;
+        const Real rf_mean = (x + y + z) / 3.0;
+        const double dx = static_cast<double>((rf_mean - x) / rf_mean);
+        const double dy = static_cast<double>((rf_mean - y) / rf_mean);
         const double dz = -(dx + dy);
-        *rf = (1.0 + rf_series(dx * dy - dz * dz, dx * dy * dz)) / std::sqrt(rf_mean);
+        const Real series = rf_series(dx * dy - dz * dz, dx * dy * dz);
+        if constexpr (in_double) {
+            const TwoDoubles root = inverse_root(rf_mean);
+            *rf = root.hi + (root.hi * series + root.lo);
+        } else {
+            *rf = (1.0 + series) / std::sqrt(rf_mean);
+        }
     }
-    const double scale = power4 / mean;
-    const double dx = xdev * scale;
-    const double dy = ydev * scale;
-    const double dz = zdev * scale;
+    const Real scale = power4 / mean;
+    const double dx = static_cast<double>(xdev * scale);
+    const double dy = static_cast<double>(ydev * scale);
+    const double dz = static_cast<double>(zdev * scale);
     const double dp = -0.5 * (dx + dy + dz);
     const double xyz = dx * dy * dz;
     const double e2 = dx * (dy + dz) + dy * dz - 3.0 * dp * dp;
     const double e3 = xyz + 2.0 * e2 * dp + 4.0 * dp * dp * dp;
     const double e4 = (2.0 * xyz + e2 * dp + 3.0 * dp * dp * dp) * dp;
     const double e5 = xyz * dp * dp;
-    return 6.0 * (sigma + sigma_error) + last_term(power4, rj_series(e2, e3, e4, e5), mean);
+    const double series = rj_series(e2, e3, e4, e5);
+    if constexpr (in_double) {
+        return 6.0 * (sigma + sigma_error) + last_term(power4, series, mean);
+    } else {
+        return 6.0 * (sigma + sigma_error) + power4 * (1.0 + series) / (mean * std::sqrt(mean));
+    }
+}
+
+// The principal value of RJ(x, y, z, r), x <= y <= z, r < 0, from RJ at a positive q.
+// With the largest argument in the pivot's place,
+//   (z - r) RJ(x, y, z, r) = -b RJ(x, y, z, q) - 3 RF(x, y, z) + 3 RC(xy/z, rq/z),
+//   b = z - q = (z - x)(z - y)/(z - r),  q = (x(z - y) + z(y - r))/(z - r) > 0.
+// The first two terms share a sign, so only the RC term can cancel them, and
+// (as measured) by no more than the value's own sensitivity to its arguments;
+// with the middle argument as pivot, b RJ(q) and 3 RF can agree to 0.5%.
+// Returns the value and the sum of the terms' magnitudes over that of their sum.
+template <class Real>
+std::pair<Real, Real> rj_principal_value(Real x, Real y, Real z, Real r) {
+    const Real a = 1.0 / (z - r);
+    const Real b = (z - x) * (z - y) * a;
+    const Real q = (x * (z - y) + z * (y - r)) * a;
+    // RC(xy/z, rq/z) = atanh(s)/sqrt(c) in closed form, with c = (x - r)(y - r)/(z - r),
+    // s^2 = xy/(zc) < 1 and 1 - s^2 = -rq/(zc): no difference of arguments is formed
+    const Real c = (x - r) * (y - r) * a;
+    const Real s = std::sqrt(x / (x - r) * (y / (y - r)) / (z * a));
+    const Real atanh_s = s <= 0.5 ? std::atanh(s) : std::log1p(s) - 0.5 * std::log(-r * q / (z * c));
+    const Real rc_term = 3.0 * atanh_s / std::sqrt(c);
+    Real rf = 0.0;
+    const Real rj_term = -b * rj_by_duplication(x, y, z, q, &rf);
+    const Real sum = rj_term - 3.0 * rf + rc_term;
+    return {sum * a, (std::fabs(rj_term) + 3.0 * rf + rc_term) / std::fabs(sum)};
 }
 
 }  // namespace
@@ -397,30 +450,14 @@ double ellprj(double x, double y, double z, double r, int& ifail) {
 
     if (r > 0.0) return rj_by_duplication(x, y, z, r);
 
-    // Principal value from RJ at a positive q. With x <= y <= z and the largest
-    // argument in the pivot's place,
-    //   (z - r) RJ(x, y, z, r) = -b RJ(x, y, z, q) - 3 RF(x, y, z) + 3 RC(xy/z, rq/z),
-    //   b = z - q = (z - x)(z - y)/(z - r),  q = (x(z - y) + z(y - r))/(z - r) > 0.
-    // The first two terms share a sign, so only the RC term can cancel them, and
-    // (as measured) by no more than the value's own sensitivity to its arguments;
-    // with the middle argument as pivot, b RJ(q) and 3 RF can agree to 0.5%.
     std::array<double, 3> sorted{x, y, z};
     std::sort(sorted.begin(), sorted.end());
-    const double xn = sorted[0];
-    const double yn = sorted[1];
-    const double zn = sorted[2];
-    const double a = 1.0 / (zn - r);
-    const double b = (zn - xn) * (zn - yn) * a;
-    const double q = (xn * (zn - yn) + zn * (yn - r)) * a;
-    // RC(xy/z, rq/z) = atanh(s)/sqrt(c) in closed form, with c = (x - r)(y - r)/(z - r),
-    // s^2 = xy/(zc) < 1 and 1 - s^2 = -rq/(zc): no difference of arguments is formed
-    const double c = (xn - r) * (yn - r) * a;
-    const double s = std::sqrt(xn / (xn - r) * (yn / (yn - r)) / (zn * a));
-    const double atanh_s = s <= 0.5 ? std::atanh(s) : std::log1p(s) - 0.5 * std::log(-r * q / (zn * c));
-    const double rcx = atanh_s / std::sqrt(c);
-    double rf = 0.0;
-    const double rjq = rj_by_duplication(xn, yn, zn, q, &rf);
-    return (-b * rjq - 3.0 * rf + 3.0 * rcx) * a;
+    const auto [value, cancellation] = rj_principal_value(sorted[0], sorted[1], sorted[2], r);
+    // Where the terms cancel, their rounding errors are magnified by `cancellation`:
+    // the sum is then formed again in the wider type (where long double is wider).
+    if (cancellation <= principal_value_cancellation) return value;
+    using Wide = long double;
+    return static_cast<double>(rj_principal_value<Wide>(sorted[0], sorted[1], sorted[2], r).first);
 }
 
 }  // namespace qelms

@@ -81,7 +81,7 @@ const std::map<std::string, double> max_eps = {
     {"rc_large_small_y", 1.5}, {"rf_plain", 1.0},         {"rf_small", 1.0},
     {"rf_large", 1.0},         {"rf_large_small_x", 1.0}, {"rf_large_small_xy", 1.0},
     {"rd_plain", 1.5},         {"rd_wide", 1.75},         {"rj_plain", 2.25},
-    {"rj_principal", 17.5},    {"rj_wide", 2.0},          {"rj_wide_principal", 2.0},
+    {"rj_principal", 2.5},     {"rj_wide", 2.0},          {"rj_wide_principal", 2.0},
 };
 
 TEST(Carlson, ReferenceValuesPerRegion) {
@@ -224,7 +224,7 @@ TEST(Carlson, FailureLinesThroughTheModule) {
 TEST(Carlson, PrincipalValueThroughTheModule) {
     const auto out = call_module({"ellprj", "2", "3", "4", "-0.5", "-1"}, 2);
     ASSERT_TRUE(out.result.ok) << out.result.error;
-    EXPECT_LE(eps_error(out.result.results[0]->re[0], 0.24723819703051564902), 2.5);  // mpmath
+    EXPECT_LE(eps_error(out.result.results[0]->re[0], 0.24723819703051564902), 2.0);  // mpmath
     EXPECT_EQ(out.result.results[1]->re[0], 0.0);
     EXPECT_TRUE(out.console.empty());
 }
