@@ -245,24 +245,28 @@ double ellprc(double x, double y, int& ifail) {
     }
     ifail = 0;
     if (std::isinf(x) || std::isinf(y)) return 0.0;  // RC tends to 0 as either argument grows
-    x += 0.0;                                        // -0 becomes +0, so that W below is +0
+    x += 0.0;  // -0 becomes +0
+    if (y > 0.0) return rc_closed_form(x, y);
 
-    double xn = x;
-    double yn = y;
-    double w = 1.0;
-    if (y < 0.0) {  // Cauchy principal value: RC(x, y) = W RC(x - y, -y)
-        xn = x - y;
-        yn = -y;
-        if (std::isinf(xn)) {  // x - y overflows: RC(x, y) = RC(x/4, y/4)/2
-            xn = 0.25 * x - 0.25 * y;
-            yn = -0.25 * y;
-            w = 0.5 * (std::sqrt(0.25 * x) / std::sqrt(xn));
-        } else {
-            w = std::sqrt(x) / std::sqrt(xn);
-        }
+    // Cauchy principal value: RC(x, y) = atanh(s)/sqrt(u), u = x - y, s = sqrt(x/u) < 1,
+    // where 1 - s^2 = -y/u: near s = 1, atanh(s) = ln(1 + s) + ln(1 + x/(-y))/2.
+    double half = 1.0;
+    if (std::isinf(x - y)) {  // RC(x, y) = RC(x/4, y/4)/2
+        x *= 0.25;
+        y *= 0.25;
+        half = 0.5;
     }
-
-    return w * rc_closed_form(xn, yn);
+    const TwoDoubles u = exact_sum(x, -y);  // u.lo corrects the value to first order below
+    const double ratio = x / u.hi;  // its root taken apart where the ratio would lose digits below DBL_MIN
+    const double s = ratio >= mach_min_real() ? std::sqrt(ratio) : std::sqrt(x) / std::sqrt(u.hi);
+    // atanh(s), and its derivative in u through s (the exact y in the second form)
+    const bool small = s <= 0.5;
+    const double y_ratio = x / -y;  // ln x - ln(-y) where it overflows
+    const double half_log = std::isinf(y_ratio) ? 0.5 * (std::log(x) - std::log(-y)) : 0.5 * std::log1p(y_ratio);
+    const double atanh_s = small ? std::atanh(s) : std::log1p(s) + half_log;
+    const double slope = small ? 0.5 * s * (u.hi / y) : -0.5 * s / (1.0 + s);  // times u
+    const double corrected = atanh_s + (u.lo / u.hi) * (slope - 0.5 * atanh_s);   // 1/sqrt(u) as well
+    return half * (corrected / std::sqrt(u.hi)) + 0.0;  // + 0: x = -0 gives +0
 }
 
 double ellprf(double x, double y, double z, int& ifail) {
