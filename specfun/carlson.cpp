@@ -16,6 +16,9 @@
 #include "polynomial.hpp"
 
 namespace qelms {
+
+double rc_closed_form(double x, double y);  // RC(x, y) for x >= 0, y > 0, below
+
 namespace {
 
 // The duplication steps end once every argument lies within this relative
@@ -53,6 +56,10 @@ double rj_lower_limit() { return std::pow(mach_safe_min(), rj_exponent); }
 double rj_upper_limit() { return rj_upper_factor * std::pow(1.0 / mach_safe_min(), rj_exponent); }
 
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+
+// RJ(x, y, z, p) with p beyond this multiple of x, y and z is formed from RJ at
+// a fourth argument near y (below).
+constexpr double far_fourth_argument = 1024.0;
 
 // The principal value of RJ is formed again in a wider type when its terms
 // cancel to below this fraction of their magnitudes.
@@ -186,6 +193,20 @@ Real rj_by_duplication(Real x, Real y, Real z, Real p, Real* rf = nullptr) {
     } else {
         return 6.0 * (sigma + sigma_error) + power4 * (1.0 + series) / (mean * std::sqrt(mean));
     }
+}
+
+// RJ(x, y, z, p) for x <= y <= z far below p, where the duplication steps would only
+// divide p by 4 each until it met z: with the middle argument as pivot,
+//   (p - y) RJ(x, y, z, p) = 3 RF(x, y, z) - 3 RC(xz/y, pq/y) + b RJ(x, y, z, q),
+//   b = y - q = (z - y)(y - x)/(p - y) <= (y - x)/1024,
+// and RJ(q) converges as fast as RF. RC is below RF/10 here, so little cancels.
+double rj_far_fourth_argument(double x, double y, double z, double p) {
+    const double b = (z - y) * (y - x) / (p - y);
+    const double q = y - b;
+    const double rc = rc_closed_form(x * (z / y), p * (q / y));
+    double rf = 0.0;
+    const double rjq = rj_by_duplication(x, y, z, q, &rf);
+    return (3.0 * (rf - rc) + b * rjq) / (p - y);
 }
 
 // The principal value of RJ(x, y, z, r), x <= y <= z, r < 0, from RJ at a positive q.
@@ -452,10 +473,11 @@ double ellprj(double x, double y, double z, double r, int& ifail) {
     }
     ifail = 0;
 
-    if (r > 0.0) return rj_by_duplication(x, y, z, r);
-
+    if (r > 0.0 && r <= far_fourth_argument * std::max({x, y, z})) return rj_by_duplication(x, y, z, r);
     std::array<double, 3> sorted{x, y, z};
     std::sort(sorted.begin(), sorted.end());
+    if (r > 0.0) return rj_far_fourth_argument(sorted[0], sorted[1], sorted[2], r);
+
     const auto [value, cancellation] = rj_principal_value(sorted[0], sorted[1], sorted[2], r);
     // Where the terms cancel, their rounding errors are magnified by `cancellation`:
     // the sum is then formed again in the wider type (where long double is wider).
