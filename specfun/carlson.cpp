@@ -57,6 +57,9 @@ double rj_upper_limit() { return rj_upper_factor * std::pow(1.0 / mach_safe_min(
 
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 
+// Below this ratio of arguments 2s(1 + s) ratio, s <= 1, cannot overflow.
+constexpr double no_overflow_ratio = 0x1p1020;
+
 // RJ(x, y, z, p) with p beyond this multiple of x, y and z is formed from RJ at
 // a fourth argument near y (below).
 constexpr double far_fourth_argument = 1024.0;
@@ -249,9 +252,10 @@ double rc_closed_form(double x, double y) {
     const double d = x - y;
     const double s = std::sqrt(d / x);
     if (s <= 0.5) return std::atanh(s) / std::sqrt(d);
-    const double ratio = x / y;  // ln x - ln y would cancel
-    const double half_log = std::isinf(ratio) ? 0.5 * (std::log(x) - std::log(y)) : 0.5 * std::log(ratio);
-    return (std::log1p(s) + half_log) / std::sqrt(d);
+    // atanh(s) = ln(1 + 2s/(1 - s))/2 with 1 - s = (y/x)/(1 + s)
+    const double ratio = x / y;
+    if (ratio >= no_overflow_ratio) return (std::log1p(s) + 0.5 * (std::log(x) - std::log(y))) / std::sqrt(d);
+    return 0.5 * std::log1p(2.0 * s * (1.0 + s) * ratio) / std::sqrt(d);
 }
 
 double ellprc(double x, double y, int& ifail) {
@@ -269,8 +273,7 @@ double ellprc(double x, double y, int& ifail) {
     x += 0.0;  // -0 becomes +0
     if (y > 0.0) return rc_closed_form(x, y);
 
-    // Cauchy principal value: RC(x, y) = atanh(s)/sqrt(u), u = x - y, s = sqrt(x/u) < 1,
-    // where 1 - s^2 = -y/u: near s = 1, atanh(s) = ln(1 + s) + ln(1 + x/(-y))/2.
+    // Cauchy principal value: RC(x, y) = atanh(s)/sqrt(u), u = x - y, s = sqrt(x/u) < 1.
     double half = 1.0;
     if (std::isinf(x - y)) {  // RC(x, y) = RC(x/4, y/4)/2
         x *= 0.25;
@@ -280,12 +283,21 @@ double ellprc(double x, double y, int& ifail) {
     const TwoDoubles u = exact_sum(x, -y);  // u.lo corrects the value to first order below
     const double ratio = x / u.hi;  // its root taken apart where the ratio would lose digits below DBL_MIN
     const double s = ratio >= mach_min_real() ? std::sqrt(ratio) : std::sqrt(x) / std::sqrt(u.hi);
-    // atanh(s), and its derivative in u through s (the exact y in the second form)
-    const bool small = s <= 0.5;
-    const double y_ratio = x / -y;  // ln x - ln(-y) where it overflows
-    const double half_log = std::isinf(y_ratio) ? 0.5 * (std::log(x) - std::log(-y)) : 0.5 * std::log1p(y_ratio);
-    const double atanh_s = small ? std::atanh(s) : std::log1p(s) + half_log;
-    const double slope = small ? 0.5 * s * (u.hi / y) : -0.5 * s / (1.0 + s);  // times u
+    // atanh(s), and its derivative in u through s (times u); for s > 1/2,
+    // atanh(s) = ln(1 + 2s/(1 - s))/2 with 1 - s = (-y/u)/(1 + s).
+    double atanh_s = 0.0;
+    double slope = 0.0;
+    const double y_ratio = u.hi / -y;
+    if (s <= 0.5) {
+        atanh_s = std::atanh(s);
+        slope = -0.5 * s / y_ratio;
+    } else if (y_ratio >= no_overflow_ratio) {  // atanh(s) = ln(1 + s) + ln(u/(-y))/2, the ratio as a difference of logs
+        atanh_s = std::log1p(s) + 0.5 * (std::log(u.hi) - std::log(-y));
+        slope = 0.5 - 0.5 * s / (1.0 + s);
+    } else {
+        atanh_s = 0.5 * std::log1p(2.0 * s * (1.0 + s) * y_ratio);
+        slope = 0.5 * s / ((1.0 + s) * (1.0 + s));
+    }
     const double corrected = atanh_s + (u.lo / u.hi) * (slope - 0.5 * atanh_s);   // 1/sqrt(u) as well
     return half * (corrected / std::sqrt(u.hi)) + 0.0;  // + 0: x = -0 gives +0
 }
