@@ -411,7 +411,7 @@ double ellprd(double x, double y, double z, int& ifail) {
     ifail = 0;
 
     // RD(x, y, z) = RJ(x, y, z, z) by the same steps, whose remainder terms are
-    // 3 4^-m/(sqrt(z) (z + lambda)) at step m
+    // 3 4^-m/(sqrt(z) (z + lambda)) = 3 4^-m/(sqrt z (sqrt z + sqrt x)(sqrt z + sqrt y)) at step m
     double xn = x;
     double yn = y;
     double zn = z;
@@ -427,7 +427,7 @@ double ellprd(double x, double y, double z, int& ifail) {
         const double sy = std::sqrt(yn);
         const double sz = std::sqrt(zn);
         const double lambda = (sx + sy) * sz + sx * sy;
-        const TwoDoubles sum = exact_sum(sigma, power4 / (sz * (zn + lambda)));
+        const TwoDoubles sum = exact_sum(sigma, power4 / (sz * ((sz + sx) * (sz + sy))));
         sigma = sum.hi;
         sigma_error += sum.lo;
         power4 *= 0.25;
