@@ -28,8 +28,8 @@ constexpr double rj_tolerance = 0.02;  // RJ and RD
 
 // A bound on the duplication steps. Each step shrinks the spread of the
 // arguments by a factor near 4, or takes its square root while it is large, so
-// RC, RF and RD converge in under 20 steps; in RJ a PN far above x, y and z only
-// falls by 4 per step, which takes up to 346 steps over RJ's argument range.
+// RF and RD converge in under 20 steps; in RJ a p far above x, y and z only
+// falls by 4 per step, up to 1024 max(x, y, z) (beyond it RJ is transformed).
 constexpr int duplication_limit = 500;
 
 // RC and RF scale arguments below these limits up, and above them down.
@@ -103,7 +103,8 @@ double rj_series(double e2, double e3, double e4, double e5) {
     const double in_e4 = e4 * (horner_ascending(rj_series_e41, e2) + e3 * horner_ascending(rj_series_e31_e41, e2) +
                                e4 * rj_series_e42[0] + e5 * rj_series_e41_e51[0]);
     const double in_e5 = e5 * (horner_ascending(rj_series_e51, e2) + e3 * rj_series_e31_e51[0]);
-    const double in_e3 = horner_ascending(rj_series_e31, e2) + e3 * (horner_ascending(rj_series_e32, e2) + e3 * rj_series_e33[0]);
+    const double in_e3 =
+        horner_ascending(rj_series_e31, e2) + e3 * (horner_ascending(rj_series_e32, e2) + e3 * rj_series_e33[0]);
     return e2 * horner_ascending(rj_series_1, e2) + (e3 * in_e3 + (in_e4 + in_e5));
 }
 
@@ -143,7 +144,8 @@ Real rj_by_duplication(Real x, Real y, Real z, Real p, Real* rf = nullptr) {
     const Real xdev = mean - x;  // the deviations from the mean shrink by 4 each step
     const Real ydev = mean - y;
     const Real zdev = mean - z;
-    const Real limit = std::max({std::fabs(xdev), std::fabs(ydev), std::fabs(zdev), std::fabs(mean - p)}) / rj_tolerance;
+    const Real largest = std::max({std::fabs(xdev), std::fabs(ydev), std::fabs(zdev), std::fabs(mean - p)});
+    const Real limit = largest / rj_tolerance;
     Real sigma = 0.0;  // the remainder terms the steps split off, with their rounding errors in sigma_error
     Real sigma_error = 0.0;
     Real power4 = 1.0;
@@ -291,7 +293,7 @@ double ellprc(double x, double y, int& ifail) {
     if (s <= 0.5) {
         atanh_s = std::atanh(s);
         slope = -0.5 * s * (1.0 - s * s);  // -y/u = 1 - s^2
-    } else if (y_ratio >= no_overflow_ratio) {  // atanh(s) = ln(1 + s) + ln(u/(-y))/2, the ratio as a difference of logs
+    } else if (y_ratio >= no_overflow_ratio) {  // atanh(s) = ln(1 + s) + ln(u/(-y))/2, as a difference of logs
         atanh_s = std::log1p(s) + 0.5 * (std::log(u.hi) - std::log(-y));
         slope = 0.5 - 0.5 * s / (1.0 + s);
     } else {
