@@ -79,16 +79,6 @@ TwoDoubles inverse_root(double m) {
     return {r, r * (((1.0 - rs.hi) - rs.lo) - root_error * r)};
 }
 
-// power4 (1 + series)/m^(3/2), the last term of RD and RJ, with m^(-3/2) formed
-// in two doubles as the cube of 1/sqrt(m).
-double last_term(double power4, double series, double m) {
-    const TwoDoubles root = inverse_root(m);
-    const TwoDoubles square = exact_product(root.hi, root.hi);
-    const TwoDoubles cube = exact_product(square.hi, root.hi);
-    const double cube_error = cube.lo + square.lo * root.hi + 3.0 * square.hi * root.lo;
-    return power4 * (cube.hi + (cube.hi * series + cube_error));
-}
-
 // Carlson's series for RF, less its leading 1, in E2 = XY - Z^2 and E3 = XYZ of
 // the relative deviations X, Y, Z from the mean.
 double rf_series(double e2, double e3) {
@@ -168,14 +158,13 @@ Real rj_by_duplication(Real x, Real y, Real z, Real p, Real* rf = nullptr) {
         z = (z + lambda) * 0.25;
         p = (p + lambda) * 0.25;
     }
-    constexpr bool in_double = std::is_same_v<Real, double>;  // else the wider type needs no two-double steps
     if (rf != nullptr) {  // RF of the arguments now, which equals RF of those given
         const Real rf_mean = (x + y + z) / 3.0;
         const double dx = static_cast<double>((rf_mean - x) / rf_mean);
         const double dy = static_cast<double>((rf_mean - y) / rf_mean);
         const double dz = -(dx + dy);
         const Real series = rf_series(dx * dy - dz * dz, dx * dy * dz);
-        if constexpr (in_double) {
+        if constexpr (std::is_same_v<Real, double>) {  // the wider type needs no two doubles
             const TwoDoubles root = inverse_root(rf_mean);
             *rf = root.hi + (root.hi * series + root.lo);
         } else {
@@ -193,11 +182,7 @@ Real rj_by_duplication(Real x, Real y, Real z, Real p, Real* rf = nullptr) {
     const double e4 = (2.0 * xyz + e2 * dp + 3.0 * dp * dp * dp) * dp;
     const double e5 = xyz * dp * dp;
     const double series = rj_series(e2, e3, e4, e5);
-    if constexpr (in_double) {
-        return 6.0 * (sigma + sigma_error) + last_term(power4, series, mean);
-    } else {
-        return 6.0 * (sigma + sigma_error) + power4 * (1.0 + series) / (mean * std::sqrt(mean));
-    }
+    return 6.0 * (sigma + sigma_error) + power4 * (1.0 + series) / (mean * std::sqrt(mean));
 }
 
 // RJ(x, y, z, p) for x <= y <= z far below p, where the duplication steps would only
@@ -445,7 +430,7 @@ double ellprd(double x, double y, double z, int& ifail) {
     const double xy = dx * dy;
     const double zz = dz * dz;
     const double series = rj_series(xy - 6.0 * zz, (3.0 * xy - 8.0 * zz) * dz, 3.0 * (xy - zz) * zz, xy * zz * dz);
-    return 3.0 * (sigma + sigma_error) + last_term(power4, series, mean);
+    return 3.0 * (sigma + sigma_error) + power4 * (1.0 + series) / (mean * std::sqrt(mean));
 }
 
 double ellprj(double x, double y, double z, double r, int& ifail) {
