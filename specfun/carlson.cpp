@@ -267,26 +267,19 @@ double ellprc(double x, double y, int& ifail) {
         y *= 0.25;
         half = 0.5;
     }
-    const TwoDoubles u = exact_sum(x, -y);  // u.lo corrects the value to first order below
-    const double ratio = x / u.hi;  // its root taken apart where the ratio would lose digits below DBL_MIN
-    const double s = ratio >= mach_min_real() ? std::sqrt(ratio) : std::sqrt(x) / std::sqrt(u.hi);
-    // atanh(s), and its derivative in u through s (times u); for s > 1/2,
-    // atanh(s) = ln(1 + 2s/(1 - s))/2 with 1 - s = (-y/u)/(1 + s).
+    const double u = x - y;
+    const double ratio = x / u;  // its root taken apart where the ratio would lose digits below DBL_MIN
+    const double s = ratio >= mach_min_real() ? std::sqrt(ratio) : std::sqrt(x) / std::sqrt(u);
+    // for s > 1/2, atanh(s) = ln(1 + 2s/(1 - s))/2 with 1 - s = (-y/u)/(1 + s)
     double atanh_s = 0.0;
-    double slope = 0.0;
-    const double y_ratio = u.hi / -y;
     if (s <= 0.5) {
         atanh_s = std::atanh(s);
-        slope = -0.5 * s * (1.0 - s * s);  // -y/u = 1 - s^2
-    } else if (y_ratio >= no_overflow_ratio) {  // atanh(s) = ln(1 + s) + ln(u/(-y))/2, as a difference of logs
-        atanh_s = std::log1p(s) + 0.5 * (std::log(u.hi) - std::log(-y));
-        slope = 0.5 - 0.5 * s / (1.0 + s);
-    } else {
+    } else if (const double y_ratio = u / -y; y_ratio < no_overflow_ratio) {
         atanh_s = 0.5 * std::log1p(2.0 * s * (1.0 + s) * y_ratio);
-        slope = 0.236;  // s/(2 (1 + s)^2) lies in [2/9, 1/4]; the correction needs no more digits
+    } else {  // atanh(s) = ln(1 + s) + ln(u/(-y))/2, as a difference of logs
+        atanh_s = std::log1p(s) + 0.5 * (std::log(u) - std::log(-y));
     }
-    const double corrected = atanh_s + (u.lo / u.hi) * (slope - 0.5 * atanh_s);   // 1/sqrt(u) as well
-    return half * (corrected / std::sqrt(u.hi)) + 0.0;  // + 0: x = -0 gives +0
+    return half * (atanh_s / std::sqrt(u)) + 0.0;  // + 0: x = -0 gives +0
 }
 
 double ellprf(double x, double y, double z, int& ifail) {
