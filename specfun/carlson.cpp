@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <span>
 #include <type_traits>
 #include <utility>
 
@@ -107,7 +108,11 @@ Real rc_near_one(Real e, Real w) {
     if (std::fabs(e) < 1.0 / 64.0) {  // 1 + e (-1/3 + e/5 - ...), the bracket's rounding far below an ulp
         constexpr std::array<double, 9> c = {-1.0 / 3.0, 1.0 / 5.0,  -1.0 / 7.0, 1.0 / 9.0, -1.0 / 11.0,
                                              1.0 / 13.0, -1.0 / 15.0, 1.0 / 17.0, -1.0 / 19.0};
-        return 1.0 + e * Real(horner_ascending(c, static_cast<double>(e)));
+        const double d = static_cast<double>(e);
+        // e shrinks by 64 per duplication step: below 2^-12 four terms of the bracket suffice
+        const double bracket =
+            std::fabs(d) < 0x1p-12 ? horner_ascending(std::span(c).first(4), d) : horner_ascending(c, d);
+        return 1.0 + e * Real(bracket);
     }
     const Real t = std::sqrt(std::fabs(e));
     if (e > 0.0) return std::atan(t) / t;
@@ -213,10 +218,11 @@ std::pair<Real, Real> rj_principal_value(Real x, Real y, Real z, Real r) {
     const Real b = (z - x) * (z - y) * a;
     const Real q = (x * (z - y) + z * (y - r)) * a;
     // RC(xy/z, rq/z) = atanh(s)/sqrt(c) in closed form, with c = (x - r)(y - r)/(z - r),
-    // s^2 = xy/(zc) < 1 and 1 - s^2 = -rq/(zc): no difference of arguments is formed
+    // s^2 = xy/(zc) < 1 and 1 - s^2 = -rq/(zc): no difference of arguments is formed;
+    // near s = 1, atanh(s) = ln(1 + 2s/(1 - s))/2 = ln(1 + 2s(1 + s)/(1 - s^2))/2
     const Real c = (x - r) * (y - r) * a;
     const Real s = std::sqrt(x / (x - r) * (y / (y - r)) / (z * a));
-    const Real atanh_s = s <= 0.5 ? std::atanh(s) : std::log1p(s) - 0.5 * std::log(-r * q / (z * c));
+    const Real atanh_s = s <= 0.5 ? std::atanh(s) : 0.5 * std::log1p(2.0 * s * (1.0 + s) * (z * c / (-r * q)));
     const Real rc_term = 3.0 * atanh_s / std::sqrt(c);
     Real rf = 0.0;
     const Real rj_term = -b * rj_by_duplication(x, y, z, q, &rf);
