@@ -67,7 +67,7 @@ constexpr double far_fourth_argument = 1024.0;
 
 // The principal value of RJ is formed again in a wider type when its terms
 // cancel to below this fraction of their magnitudes.
-constexpr double principal_value_cancellation = 2.0;
+constexpr double principal_value_cancellation = 3.0;
 
 // 1/sqrt(m) as two doubles, far below an ulp: the rounded root s is corrected
 // by its residual m - s^2, and the rounded reciprocal r by r s - 1, both exact.
