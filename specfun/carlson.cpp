@@ -18,8 +18,6 @@
 
 namespace qelms {
 
-double rc_closed_form(double x, double y);  // RC(x, y) for x >= 0, y > 0, below
-
 namespace {
 
 // The duplication steps end once every argument lies within this relative
@@ -65,8 +63,8 @@ constexpr double no_overflow_ratio = 0x1p1020;
 // a fourth argument near y (below).
 constexpr double far_fourth_argument = 1024.0;
 
-// The principal value of RJ is formed again in a wider type when its terms
-// cancel to below this fraction of their magnitudes.
+// The principal value of RJ is formed again in a wider type when the sum of
+// its terms' magnitudes exceeds this multiple of the magnitude of their sum.
 constexpr double principal_value_cancellation = 3.0;
 
 // 1/sqrt(m) as two doubles, far below an ulp: the rounded root s is corrected
@@ -190,6 +188,25 @@ Real rj_by_duplication(Real x, Real y, Real z, Real p, Real* rf = nullptr) {
     return 6.0 * (sigma + sigma_error) + power4 * (1.0 + series) / (mean * std::sqrt(mean));
 }
 
+// RC(x, y) for x >= 0, y > 0 in closed form, d = |y - x|:
+// atan(sqrt(d/x))/sqrt(d) for x < y, atanh(sqrt(d/x))/sqrt(d) for x > y. Neither
+// overflows: d/x may be infinite, atan giving pi/2 there; near s = 1 atanh(s) is
+// formed as ln(1 + 2s/(1 - s))/2 with 1 - s = (y/x)/(1 + s), without the
+// cancellation in 1 - s.
+double rc_closed_form(double x, double y) {
+    if (x == y) return 1.0 / std::sqrt(x);
+    if (x < y) {
+        const double d = y - x;
+        return std::atan(std::sqrt(d / x)) / std::sqrt(d);
+    }
+    const double d = x - y;
+    const double s = std::sqrt(d / x);
+    if (s <= 0.5) return std::atanh(s) / std::sqrt(d);
+    const double ratio = x / y;
+    if (ratio >= no_overflow_ratio) return (std::log1p(s) + 0.5 * (std::log(x) - std::log(y))) / std::sqrt(d);
+    return 0.5 * std::log1p(2.0 * s * (1.0 + s) * ratio) / std::sqrt(d);
+}
+
 // RJ(x, y, z, p) for x <= y <= z far below p, where the duplication steps would only
 // divide p by 4 each until it met z: with the middle argument as pivot,
 //   (p - y) RJ(x, y, z, p) = 3 RF(x, y, z) - 3 RC(xz/y, pq/y) + b RJ(x, y, z, q),
@@ -231,25 +248,6 @@ std::pair<Real, Real> rj_principal_value(Real x, Real y, Real z, Real r) {
 }
 
 }  // namespace
-
-// RC(x, y) for x >= 0, y > 0 in closed form, d = |y - x|:
-// atan(sqrt(d/x))/sqrt(d) for x < y, atanh(sqrt(d/x))/sqrt(d) for x > y. Neither
-// overflows: d/x may be infinite, atan giving pi/2 there; near s = 1 atanh(s) is
-// formed as ln(1 + s) + ln(x/y)/2, without the cancellation in 1 - s.
-double rc_closed_form(double x, double y) {
-    if (x == y) return 1.0 / std::sqrt(x);
-    if (x < y) {
-        const double d = y - x;
-        return std::atan(std::sqrt(d / x)) / std::sqrt(d);
-    }
-    const double d = x - y;
-    const double s = std::sqrt(d / x);
-    if (s <= 0.5) return std::atanh(s) / std::sqrt(d);
-    // atanh(s) = ln(1 + 2s/(1 - s))/2 with 1 - s = (y/x)/(1 + s)
-    const double ratio = x / y;
-    if (ratio >= no_overflow_ratio) return (std::log1p(s) + 0.5 * (std::log(x) - std::log(y))) / std::sqrt(d);
-    return 0.5 * std::log1p(2.0 * s * (1.0 + s) * ratio) / std::sqrt(d);
-}
 
 double ellprc(double x, double y, int& ifail) {
     if (nan_argument(ifail, x, y)) return nan;
