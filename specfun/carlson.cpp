@@ -97,10 +97,18 @@ double rj_series(double e2, double e3, double e4, double e5) {
     return e2 * horner_ascending(rj_series_1, e2) + (e3 * in_e3 + (in_e4 + in_e5));
 }
 
+// ln(1 + w) for w >= 0: beyond w = 8 as ln of the rounded 1 + w, whose rounding
+// then moves the logarithm (above ln 9) by under a quarter ulp, and log is faster than log1p.
+template <class Real>
+Real log_one_plus(Real w) {
+    return w < 8.0 ? std::log1p(w) : std::log(1.0 + w);
+}
+
 // RC(1, w) for w = 1 + e > 0, given both e and w (each formed without
 // cancellation): atan(sqrt e)/sqrt e for e > 0, atanh(t)/t with t = sqrt(-e) for
 // e < 0, and for |e| < 1/64 the series sum (-e)^k/(2k + 1), below an ulp at k = 9.
-// Near t = 1 atanh(t) is formed as ln(1 + t) - ln(w)/2, without the cancellation in 1 - t.
+// Near t = 1 atanh(t) is formed as ln(1 + 2t/(1 - t))/2 with 1 - t = w/(1 + t),
+// without the cancellation in 1 - t.
 template <class Real>
 Real rc_near_one(Real e, Real w) {
     if (std::fabs(e) < 1.0 / 64.0) {  // 1 + e (-1/3 + e/5 - ...), the bracket's rounding far below an ulp
@@ -115,7 +123,7 @@ Real rc_near_one(Real e, Real w) {
     const Real t = std::sqrt(std::fabs(e));
     if (e > 0.0) return std::atan(t) / t;
     if (t <= 0.5) return std::atanh(t) / t;
-    return (std::log1p(t) - 0.5 * std::log(w)) / t;
+    return 0.5 * log_one_plus(2.0 * t * (1.0 + t) / w) / t;
 }
 
 // a + b as the rounded sum and its rounding error, for double or long double (Knuth).
@@ -204,7 +212,7 @@ double rc_closed_form(double x, double y) {
     if (s <= 0.5) return std::atanh(s) / std::sqrt(d);
     const double ratio = x / y;
     if (ratio >= no_overflow_ratio) return (std::log1p(s) + 0.5 * (std::log(x) - std::log(y))) / std::sqrt(d);
-    return 0.5 * std::log1p(2.0 * s * (1.0 + s) * ratio) / std::sqrt(d);
+    return 0.5 * log_one_plus(2.0 * s * (1.0 + s) * ratio) / std::sqrt(d);
 }
 
 // RJ(x, y, z, p) for x <= y <= z far below p, where the duplication steps would only
@@ -239,7 +247,7 @@ std::pair<Real, Real> rj_principal_value(Real x, Real y, Real z, Real r) {
     // near s = 1, atanh(s) = ln(1 + 2s/(1 - s))/2 = ln(1 + 2s(1 + s)/(1 - s^2))/2
     const Real c = (x - r) * (y - r) * a;
     const Real s = std::sqrt(x / (x - r) * (y / (y - r)) / (z * a));
-    const Real atanh_s = s <= 0.5 ? std::atanh(s) : 0.5 * std::log1p(2.0 * s * (1.0 + s) * (z * c / (-r * q)));
+    const Real atanh_s = s <= 0.5 ? std::atanh(s) : 0.5 * log_one_plus(2.0 * s * (1.0 + s) * (z * c / (-r * q)));
     const Real rc_term = 3.0 * atanh_s / std::sqrt(c);
     Real rf = 0.0;
     const Real rj_term = -b * rj_by_duplication(x, y, z, q, &rf);
@@ -279,7 +287,7 @@ double ellprc(double x, double y, int& ifail) {
     if (s <= 0.5) {
         atanh_s = std::atanh(s);
     } else if (const double y_ratio = u / -y; y_ratio < no_overflow_ratio) {
-        atanh_s = 0.5 * std::log1p(2.0 * s * (1.0 + s) * y_ratio);
+        atanh_s = 0.5 * log_one_plus(2.0 * s * (1.0 + s) * y_ratio);
     } else {  // atanh(s) = ln(1 + s) + ln(u/(-y))/2, as a difference of logs
         atanh_s = std::log1p(s) + 0.5 * (std::log(u) - std::log(-y));
     }
