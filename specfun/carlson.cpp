@@ -147,7 +147,9 @@ Real rj_by_duplication(Real x, Real y, Real z, Real p, Real* rf = nullptr) {
     const Real zdev = mean - z;
     const Real largest = std::max({std::fabs(xdev), std::fabs(ydev), std::fabs(zdev), std::fabs(mean - p)});
     const Real limit = largest / rj_tolerance;
-    Real sigma = 0.0;  // the remainder terms the steps split off, with their rounding errors in sigma_error
+    // the remainder terms the steps split off (their factor 6 4^-m exact), with
+    // the rounding errors of their sum in sigma_error
+    Real sigma = 0.0;
     Real sigma_error = 0.0;
     Real power4 = 1.0;
     for (int step = 0; limit * power4 >= mean && step < duplication_limit; ++step) {
@@ -159,7 +161,7 @@ Real rj_by_duplication(Real x, Real y, Real z, Real p, Real* rf = nullptr) {
         const Real inverse_d = 1.0 / ((sp + sx) * (sp + sy) * (sp + sz));
         const Real e = (p - x) * (p - y) * (p - z) * inverse_d * inverse_d;
         const Real w = 2.0 * sp * (p + lambda) * inverse_d;
-        const auto [sum, error] = sum_and_error(sigma, power4 * (rc_near_one(e, w) * inverse_d));
+        const auto [sum, error] = sum_and_error(sigma, 6.0 * power4 * (rc_near_one(e, w) * inverse_d));
         sigma = sum;
         sigma_error += error;
         power4 *= 0.25;
@@ -193,7 +195,7 @@ Real rj_by_duplication(Real x, Real y, Real z, Real p, Real* rf = nullptr) {
     const double e4 = (2.0 * xyz + e2 * dp + 3.0 * dp * dp * dp) * dp;
     const double e5 = xyz * dp * dp;
     const double series = rj_series(e2, e3, e4, e5);
-    return 6.0 * (sigma + sigma_error) + power4 * (1.0 + series) / (mean * std::sqrt(mean));
+    return (sigma + sigma_error) + power4 * (1.0 + series) / (mean * std::sqrt(mean));
 }
 
 // RC(x, y) for x >= 0, y > 0 in closed form, d = |y - x|:
@@ -411,7 +413,7 @@ double ellprd(double x, double y, double z, int& ifail) {
     const double xdev = mean - xn;  // the deviations from the mean shrink by 4 each step
     const double ydev = mean - yn;
     const double limit = std::max({std::fabs(xdev), std::fabs(ydev), std::fabs(mean - zn)}) / rj_tolerance;
-    double sigma = 0.0;  // with the rounding errors of its sums in sigma_error
+    double sigma = 0.0;  // with the rounding errors of its sums in sigma_error; the factor 3 4^-m is exact
     double sigma_error = 0.0;
     double power4 = 1.0;
     for (int step = 0; limit * power4 >= mean && step < duplication_limit; ++step) {
@@ -419,7 +421,7 @@ double ellprd(double x, double y, double z, int& ifail) {
         const double sy = std::sqrt(yn);
         const double sz = std::sqrt(zn);
         const double lambda = (sx + sy) * sz + sx * sy;
-        const TwoDoubles sum = exact_sum(sigma, power4 / (sz * ((sz + sx) * (sz + sy))));
+        const TwoDoubles sum = exact_sum(sigma, 3.0 * power4 / (sz * ((sz + sx) * (sz + sy))));
         sigma = sum.hi;
         sigma_error += sum.lo;
         power4 *= 0.25;
@@ -435,7 +437,7 @@ double ellprd(double x, double y, double z, int& ifail) {
     const double xy = dx * dy;
     const double zz = dz * dz;
     const double series = rj_series(xy - 6.0 * zz, (3.0 * xy - 8.0 * zz) * dz, 3.0 * (xy - zz) * zz, xy * zz * dz);
-    return 3.0 * (sigma + sigma_error) + power4 * (1.0 + series) / (mean * std::sqrt(mean));
+    return (sigma + sigma_error) + power4 * (1.0 + series) / (mean * std::sqrt(mean));
 }
 
 double ellprj(double x, double y, double z, double r, int& ifail) {

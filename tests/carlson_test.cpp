@@ -80,8 +80,8 @@ const std::map<std::string, double> max_eps = {
     {"rc_small", 1.5},         {"rc_large", 1.0},         {"rc_large_small_x", 1.0},
     {"rc_large_small_y", 1.5}, {"rf_plain", 1.0},         {"rf_small", 1.0},
     {"rf_large", 1.0},         {"rf_large_small_x", 1.0}, {"rf_large_small_xy", 1.0},
-    {"rd_plain", 2.0},         {"rd_wide", 1.75},         {"rj_plain", 2.25},
-    {"rj_principal", 2.5},     {"rj_wide", 1.75},          {"rj_wide_principal", 2.0},
+    {"rd_plain", 2.0},         {"rd_wide", 1.5},         {"rj_plain", 2.25},
+    {"rj_principal", 2.5},     {"rj_wide", 1.75},          {"rj_wide_principal", 2.25},
     {"rj_far", 2.0},
 };
 
