@@ -109,17 +109,23 @@ Real log_one_plus(Real w) {
 // e < 0, and for |e| < 1/64 the series sum (-e)^k/(2k + 1), below an ulp at k = 9.
 // Near t = 1 atanh(t) is formed as ln(1 + 2t/(1 - t))/2 with 1 - t = w/(1 + t),
 // without the cancellation in 1 - t.
+constexpr double rc_series_limit = 1.0 / 64.0;
+constexpr double rc_below_one_range = 0.25;  // the table rc_below_one covers RC(1, 1 - v), 0 <= v <= 1/4
+
+// RC(1, 1 + e) - 1 = e (-1/3 + e/5 - e^2/7 ...) for |e| < 1/64, the bracket's rounding far below an ulp.
+template <class Real>
+Real rc_series_less_one(Real e) {
+    constexpr std::array<double, 9> c = {-1.0 / 3.0, 1.0 / 5.0,  -1.0 / 7.0, 1.0 / 9.0, -1.0 / 11.0,
+                                         1.0 / 13.0, -1.0 / 15.0, 1.0 / 17.0, -1.0 / 19.0};
+    const double d = static_cast<double>(e);
+    // e shrinks by 64 per duplication step: below 2^-12 four terms of the bracket suffice
+    const double bracket = std::fabs(d) < 0x1p-12 ? horner_ascending(std::span(c).first(4), d) : horner_ascending(c, d);
+    return e * Real(bracket);
+}
+
 template <class Real>
 Real rc_near_one(Real e, Real w) {
-    if (std::fabs(e) < 1.0 / 64.0) {  // 1 + e (-1/3 + e/5 - ...), the bracket's rounding far below an ulp
-        constexpr std::array<double, 9> c = {-1.0 / 3.0, 1.0 / 5.0,  -1.0 / 7.0, 1.0 / 9.0, -1.0 / 11.0,
-                                             1.0 / 13.0, -1.0 / 15.0, 1.0 / 17.0, -1.0 / 19.0};
-        const double d = static_cast<double>(e);
-        // e shrinks by 64 per duplication step: below 2^-12 four terms of the bracket suffice
-        const double bracket =
-            std::fabs(d) < 0x1p-12 ? horner_ascending(std::span(c).first(4), d) : horner_ascending(c, d);
-        return 1.0 + e * Real(bracket);
-    }
+    if (std::fabs(e) < rc_series_limit) return 1.0 + rc_series_less_one(e);
     const Real t = std::sqrt(std::fabs(e));
     if (e > 0.0) return std::atan(t) / t;
     if (t <= 0.5) return std::atanh(t) / t;
@@ -282,18 +288,22 @@ double ellprc(double x, double y, int& ifail) {
         half = 0.5;
     }
     const double u = x - y;
-    const double ratio = x / u;  // its root taken apart where the ratio would lose digits below DBL_MIN
-    const double s = ratio >= mach_min_real() ? std::sqrt(ratio) : std::sqrt(x) / std::sqrt(u);
-    // for s > 1/2, atanh(s) = ln(1 + 2s/(1 - s))/2 with 1 - s = (-y/u)/(1 + s)
-    double atanh_s = 0.0;
-    if (s <= 0.5) {
-        atanh_s = std::atanh(s);
-    } else if (const double y_ratio = u / -y; y_ratio < no_overflow_ratio) {
-        atanh_s = 0.5 * log_one_plus(2.0 * s * (1.0 + s) * y_ratio);
-    } else {  // atanh(s) = ln(1 + s) + ln(u/(-y))/2, as a difference of logs
-        atanh_s = std::log1p(s) + 0.5 * (std::log(u) - std::log(-y));
+    const double ratio = x / u;
+    if (ratio <= rc_below_one_range) {
+        // atanh(s)/sqrt(u) = (sqrt(x)/u) RC(1, 1 - s^2), its terms beyond the first added
+        // to sqrt(x)/u, whose rounding of u is removed to first order
+        const TwoDoubles exact_u = exact_sum(x, -y);
+        const double q = std::sqrt(x) / u;
+        const double beyond_one = ratio * horner_descending(rc_below_one, ratio - 0.5 * rc_below_one_range);
+        return half * (q + q * (beyond_one - exact_u.lo / u)) + 0.0;  // + 0: x = -0 gives +0, not -0
     }
-    return half * (atanh_s / std::sqrt(u)) + 0.0;  // + 0: x = -0 gives +0
+    // s >= 1/2: atanh(s) = ln(1 + 2s/(1 - s))/2 with 1 - s = (-y/u)/(1 + s)
+    const double s = std::sqrt(ratio);
+    const double y_ratio = u / -y;
+    const double atanh_s = y_ratio < no_overflow_ratio
+                               ? 0.5 * log_one_plus(2.0 * s * (1.0 + s) * y_ratio)
+                               : std::log1p(s) + 0.5 * (std::log(u) - std::log(-y));  // ln(u/(-y)) as a difference
+    return half * (atanh_s / std::sqrt(u));
 }
 
 double ellprf(double x, double y, double z, int& ifail) {

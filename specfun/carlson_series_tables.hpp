@@ -47,4 +47,14 @@ inline constexpr std::array<double, 2> rj_series_e32 = {0.075, -0.14802631578947
 // RJ series to degree 9, terms E3^3 E2^i from E2^0 up, coefficients: 5/112
 inline constexpr std::array<double, 1> rj_series_e33 = {0.044642857142857144};
 
+// (RC(1, 1 - v) - 1)/v = (atanh(sqrt v)/sqrt v - 1)/v for 0 <= v <= 1/4, in t = v - 1/8, highest power first
+inline constexpr std::array<double, 16> rc_below_one = {
+    0.24540920656021295, 0.2275756332112101, 0.19756016287599631,
+    0.18589768966132816, 0.17624309440986977, 0.16781278814889336,
+    0.16103188007800662, 0.15598514657989432, 0.15284205877690873,
+    0.1519350731402186, 0.15386804811016053, 0.15975716094588416,
+    0.17179985453136165, 0.1948373541948388, 0.2417407543764345,
+    0.3608073180876781,
+};
+
 }  // namespace qelms

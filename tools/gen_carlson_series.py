@@ -10,6 +10,10 @@ ones); they are written in ascending powers of E2, one array per power of
 E3, E4, E5. The script also prints, per tolerance on the largest deviation, the
 largest truncation error it finds against mpmath.
 
+Also RC(1, 1 - v) = atanh(sqrt v)/sqrt v for 0 <= v <= 1/4, where the principal
+value of RC takes it: (RC(1, 1 - v) - 1)/v as a polynomial in v - 1/8 from its
+Chebyshev expansion.
+
 Writes specfun/carlson_series_tables.hpp.
 """
 import itertools
@@ -21,8 +25,12 @@ from fractions import Fraction
 import mpmath
 from mpmath import mp
 
+import qelms_tables
+
 RF_DEGREE = 11
 RJ_DEGREE = 9
+RC_TERMS = 16  # (RC(1, 1 - v) - 1)/v on [0, 1/4]: the last Chebyshev coefficient is 1e-18 of the first
+RC_RANGE = 0.25
 
 
 def rising(a, n):
@@ -148,6 +156,14 @@ def main():
             name = f"{kind}_series{power_name(key, ['e3', 'e4', 'e5'])}"
             meaning = (f"{kind.upper()} series to degree {degree}, terms {factor} E2^i from {lowest} up, coefficients")
             lines.append(cpp_table(name, meaning, values))
+    def rc_ratio(v):
+        s = mp.sqrt(v)
+        return (mp.atanh(s) / s - 1) / v
+
+    rc = qelms_tables.centred_power_table(rc_ratio, 0, RC_RANGE, RC_TERMS, "(RC(1, 1 - v) - 1)/v")
+    lines.append(qelms_tables.emit_table(
+        "rc_below_one", "(RC(1, 1 - v) - 1)/v = (atanh(sqrt v)/sqrt v - 1)/v for 0 <= v <= 1/4, "
+        "in t = v - 1/8, highest power first", rc))
     lines += ["}  // namespace qelms", ""]
     here = os.path.dirname(os.path.abspath(__file__))
     with open(os.path.join(here, "..", "specfun", "carlson_series_tables.hpp"), "w") as f:
