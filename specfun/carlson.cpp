@@ -17,7 +17,6 @@
 #include "polynomial.hpp"
 
 namespace qelms {
-
 namespace {
 
 // The duplication steps end once every argument lies within this relative
@@ -104,28 +103,24 @@ Real log_one_plus(Real w) {
     return w < 8.0 ? std::log1p(w) : std::log(1.0 + w);
 }
 
+constexpr double rc_below_one_range = 0.25;  // the table rc_below_one covers RC(1, 1 - v), 0 <= v <= 1/4
+
 // RC(1, w) for w = 1 + e > 0, given both e and w (each formed without
 // cancellation): atan(sqrt e)/sqrt e for e > 0, atanh(t)/t with t = sqrt(-e) for
 // e < 0, and for |e| < 1/64 the series sum (-e)^k/(2k + 1), below an ulp at k = 9.
 // Near t = 1 atanh(t) is formed as ln(1 + 2t/(1 - t))/2 with 1 - t = w/(1 + t),
 // without the cancellation in 1 - t.
-constexpr double rc_series_limit = 1.0 / 64.0;
-constexpr double rc_below_one_range = 0.25;  // the table rc_below_one covers RC(1, 1 - v), 0 <= v <= 1/4
-
-// RC(1, 1 + e) - 1 = e (-1/3 + e/5 - e^2/7 ...) for |e| < 1/64, the bracket's rounding far below an ulp.
-template <class Real>
-Real rc_series_less_one(Real e) {
-    constexpr std::array<double, 9> c = {-1.0 / 3.0, 1.0 / 5.0,  -1.0 / 7.0, 1.0 / 9.0, -1.0 / 11.0,
-                                         1.0 / 13.0, -1.0 / 15.0, 1.0 / 17.0, -1.0 / 19.0};
-    const double d = static_cast<double>(e);
-    // e shrinks by 64 per duplication step: below 2^-12 four terms of the bracket suffice
-    const double bracket = std::fabs(d) < 0x1p-12 ? horner_ascending(std::span(c).first(4), d) : horner_ascending(c, d);
-    return e * Real(bracket);
-}
-
 template <class Real>
 Real rc_near_one(Real e, Real w) {
-    if (std::fabs(e) < rc_series_limit) return 1.0 + rc_series_less_one(e);
+    if (std::fabs(e) < 1.0 / 64.0) {  // 1 + e (-1/3 + e/5 - ...), the bracket's rounding far below an ulp
+        constexpr std::array<double, 9> c = {-1.0 / 3.0, 1.0 / 5.0,  -1.0 / 7.0, 1.0 / 9.0, -1.0 / 11.0,
+                                             1.0 / 13.0, -1.0 / 15.0, 1.0 / 17.0, -1.0 / 19.0};
+        const double d = static_cast<double>(e);
+        // e shrinks by 64 per duplication step: below 2^-12 four terms of the bracket suffice
+        const double bracket =
+            std::fabs(d) < 0x1p-12 ? horner_ascending(std::span(c).first(4), d) : horner_ascending(c, d);
+        return 1.0 + e * Real(bracket);
+    }
     const Real t = std::sqrt(std::fabs(e));
     if (e > 0.0) return std::atan(t) / t;
     if (t <= 0.5) return std::atanh(t) / t;
