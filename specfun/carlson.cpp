@@ -6,21 +6,28 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <span>
+#include <type_traits>
+#include <utility>
 
 #include "../support/failure.hpp"
 #include "../support/machine.hpp"
+#include "carlson_series_tables.hpp"
+#include "exact_argument.hpp"
+#include "polynomial.hpp"
 
 namespace qelms {
 namespace {
 
-constexpr double rf_tolerance = 0.0018;   // largest relative deviation from the mean
-constexpr double rd_tolerance = 0.0012;
-constexpr double rj_tolerance = 0.0012;
+// The duplication steps end once every argument lies within this relative
+// distance of the mean; the series below then errs by under 0.02 eps (tools/gen_carlson_series.py).
+constexpr double rf_tolerance = 0.05;
+constexpr double rj_tolerance = 0.02;  // RJ and RD
 
 // A bound on the duplication steps. Each step shrinks the spread of the
 // arguments by a factor near 4, or takes its square root while it is large, so
-// RC, RF and RD converge in under 20 steps; in RJ a PN far above x, y and z only
-// falls by 4 per step, which takes up to 346 steps over RJ's argument range.
+// RF and RD converge in under 20 steps; in RJ a p far above x, y and z only
+// falls by 4 per step, up to 1024 max(x, y, z) (beyond it RJ is transformed).
 constexpr int duplication_limit = 500;
 
 // RC and RF scale arguments below these limits up, and above them down.
@@ -37,7 +44,8 @@ constexpr double small_scale_root = 0x1p52;
 // RD fails outside [LOLIM, UPLIM): LOLIM = 2 safe_min^e, UPLIM = (0.1 tol/safe_min)^e.
 constexpr double rd_exponent = 0.66667;  // the stored decimal, not exactly 2/3
 double rd_lower_limit() { return 2.0 * std::pow(mach_safe_min(), rd_exponent); }
-double rd_upper_limit() { return std::pow(0.1 * rd_tolerance / mach_safe_min(), rd_exponent); }
+constexpr double rd_limit_tolerance = 0.0012;  // the stored tolerance the upper limit is formed from
+double rd_upper_limit() { return std::pow(0.1 * rd_limit_tolerance / mach_safe_min(), rd_exponent); }
 
 // RJ fails outside [LOLIM, UPLIM]: LOLIM = safe_min^e, UPLIM = 0.396 (1/safe_min)^e.
 constexpr double rj_exponent = 0.33333;  // the stored decimal, not exactly 1/3
@@ -47,12 +55,155 @@ double rj_upper_limit() { return rj_upper_factor * std::pow(1.0 / mach_safe_min(
 
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 
-}  // namespace
+// Below this ratio of arguments 2s(1 + s) ratio, s <= 1, cannot overflow.
+constexpr double no_overflow_ratio = 0x1p1020;
+
+// RJ(x, y, z, p) with p beyond this multiple of x, y and z is formed from RJ at
+// a fourth argument near y (below).
+constexpr double far_fourth_argument = 1024.0;
+
+// The principal value of RJ is formed again in a wider type when the sum of
+// its terms' magnitudes exceeds this multiple of the magnitude of their sum.
+constexpr double principal_value_cancellation = 2.5;
+
+// 1/sqrt(m) as two doubles, far below an ulp: the rounded root s is corrected
+// by its residual m - s^2, and the rounded reciprocal r by r s - 1, both exact.
+TwoDoubles inverse_root(double m) {
+    const double s = std::sqrt(m);
+    const TwoDoubles square = exact_product(s, s);
+    const double root_error = ((m - square.hi) - square.lo) / (2.0 * s);  // sqrt(m) - s
+    const double r = 1.0 / s;
+    const TwoDoubles rs = exact_product(r, s);
+    return {r, r * (((1.0 - rs.hi) - rs.lo) - root_error * r)};
+}
+
+// Carlson's series for RF, less its leading 1, in E2 = XY - Z^2 and E3 = XYZ of
+// the relative deviations X, Y, Z from the mean.
+double rf_series(double e2, double e3) {
+    const double in_e3 = horner_ascending(rf_series_e31, e2) +
+                         e3 * (horner_ascending(rf_series_e32, e2) + e3 * horner_ascending(rf_series_e33, e2));
+    return e2 * horner_ascending(rf_series_1, e2) + e3 * in_e3;
+}
+
+// Carlson's series for RJ, less its leading 1, in the elementary symmetric
+// functions E2..E5 of the deviations X, Y, Z, P, P.
+double rj_series(double e2, double e3, double e4, double e5) {
+    const double in_e4 = e4 * (horner_ascending(rj_series_e41, e2) + e3 * horner_ascending(rj_series_e31_e41, e2) +
+                               e4 * rj_series_e42[0] + e5 * rj_series_e41_e51[0]);
+    const double in_e5 = e5 * (horner_ascending(rj_series_e51, e2) + e3 * rj_series_e31_e51[0]);
+    const double in_e3 =
+        horner_ascending(rj_series_e31, e2) + e3 * (horner_ascending(rj_series_e32, e2) + e3 * rj_series_e33[0]);
+    return e2 * horner_ascending(rj_series_1, e2) + (e3 * in_e3 + (in_e4 + in_e5));
+}
+
+// ln(1 + w) for w >= 0: beyond w = 8 as ln of the rounded 1 + w, whose rounding
+// then moves the logarithm (above ln 9) by under a quarter ulp, and log is faster than log1p.
+template <class Real>
+Real log_one_plus(Real w) {
+    return w < 8.0 ? std::log1p(w) : std::log(1.0 + w);
+}
+
+constexpr double rc_below_one_range = 0.25;  // the table rc_below_one covers RC(1, 1 - v), 0 <= v <= 1/4
+
+// RC(1, w) for w = 1 + e > 0, given both e and w (each formed without
+// cancellation): atan(sqrt e)/sqrt e for e > 0, atanh(t)/t with t = sqrt(-e) for
+// e < 0, and for |e| < 1/64 the series sum (-e)^k/(2k + 1), below an ulp at k = 9.
+// Near t = 1 atanh(t) is formed as ln(1 + 2t/(1 - t))/2 with 1 - t = w/(1 + t),
+// without the cancellation in 1 - t.
+template <class Real>
+Real rc_near_one(Real e, Real w) {
+    if (std::fabs(e) < 1.0 / 64.0) {  // 1 + e (-1/3 + e/5 - ...), the bracket's rounding far below an ulp
+        constexpr std::array<double, 9> c = {-1.0 / 3.0, 1.0 / 5.0,  -1.0 / 7.0, 1.0 / 9.0, -1.0 / 11.0,
+                                             1.0 / 13.0, -1.0 / 15.0, 1.0 / 17.0, -1.0 / 19.0};
+        const double d = static_cast<double>(e);
+        // e shrinks by 64 per duplication step: below 2^-12 four terms of the bracket suffice
+        const double bracket =
+            std::fabs(d) < 0x1p-12 ? horner_ascending(std::span(c).first(4), d) : horner_ascending(c, d);
+        return 1.0 + e * Real(bracket);
+    }
+    const Real t = std::sqrt(std::fabs(e));
+    if (e > 0.0) return std::atan(t) / t;
+    if (t <= 0.5) return std::atanh(t) / t;
+    return 0.5 * log_one_plus(2.0 * t * (1.0 + t) / w) / t;
+}
+
+// a + b as the rounded sum and its rounding error, for double or long double (Knuth).
+template <class Real>
+std::pair<Real, Real> sum_and_error(Real a, Real b) {
+    const Real s = a + b;
+    const Real bb = s - a;
+    return {s, (a - (s - bb)) + (b - bb)};
+}
+
+// RJ(x, y, z, p), all positive but for at most one of x, y, z, by duplication:
+//   RJ = 6 sum_m 4^-m RC(1, 1 + e_m)/d_m + 4^-N A_N^(-3/2) (1 + series),
+//   d_m = (sqrt p + sqrt x)(sqrt p + sqrt y)(sqrt p + sqrt z), e_m = (p - x)(p - y)(p - z)/d_m^2,
+//   1 + e_m = 2 sqrt(p) (p + lambda)/d_m
+// at step m. With `rf`, RF(x, y, z) is formed from the same steps.
+template <class Real>
+Real rj_by_duplication(Real x, Real y, Real z, Real p, Real* rf = nullptr) {
+    Real mean = (x + y + z + 2.0 * p) * 0.2;
+    const Real xdev = mean - x;  // the deviations from the mean shrink by 4 each step
+    const Real ydev = mean - y;
+    const Real zdev = mean - z;
+    const Real largest = std::max({std::fabs(xdev), std::fabs(ydev), std::fabs(zdev), std::fabs(mean - p)});
+    const Real limit = largest / rj_tolerance;
+    // the remainder terms the steps split off (their factor 6 4^-m exact), with
+    // the rounding errors of their sum in sigma_error
+    Real sigma = 0.0;
+    Real sigma_error = 0.0;
+    Real power4 = 1.0;
+    for (int step = 0; limit * power4 >= mean && step < duplication_limit; ++step) {
+        const Real sx = std::sqrt(x);
+        const Real sy = std::sqrt(y);
+        const Real sz = std::sqrt(z);
+        const Real sp = std::sqrt(p);
+        const Real lambda = sx * (sy + sz) + sy * sz;
+        const Real inverse_d = 1.0 / ((sp + sx) * (sp + sy) * (sp + sz));
+        const Real e = (p - x) * (p - y) * (p - z) * inverse_d * inverse_d;
+        const Real w = 2.0 * sp * (p + lambda) * inverse_d;
+        const auto [sum, error] = sum_and_error(sigma, 6.0 * power4 * (rc_near_one(e, w) * inverse_d));
+        sigma = sum;
+        sigma_error += error;
+        power4 *= 0.25;
+        mean = (mean + lambda) * 0.25;
+        x = (x + lambda) * 0.25;
+        y = (y + lambda) * 0.25;
+        z = (z + lambda) * 0.25;
+        p = (p + lambda) * 0.25;
+    }
+    if (rf != nullptr) {  // RF of the arguments now, which equals RF of those given
+        const Real rf_mean = (x + y + z) / 3.0;
+        const double dx = static_cast<double>((rf_mean - x) / rf_mean);
+        const double dy = static_cast<double>((rf_mean - y) / rf_mean);
+        const double dz = -(dx + dy);
+        const Real series = rf_series(dx * dy - dz * dz, dx * dy * dz);
+        if constexpr (std::is_same_v<Real, double>) {  // the wider type needs no two doubles
+            const TwoDoubles root = inverse_root(rf_mean);
+            *rf = root.hi + (root.hi * series + root.lo);
+        } else {
+            *rf = (1.0 + series) / std::sqrt(rf_mean);
+        }
+    }
+    const Real scale = power4 / mean;
+    const double dx = static_cast<double>(xdev * scale);
+    const double dy = static_cast<double>(ydev * scale);
+    const double dz = static_cast<double>(zdev * scale);
+    const double dp = -0.5 * (dx + dy + dz);
+    const double xyz = dx * dy * dz;
+    const double e2 = dx * (dy + dz) + dy * dz - 3.0 * dp * dp;
+    const double e3 = xyz + 2.0 * e2 * dp + 4.0 * dp * dp * dp;
+    const double e4 = (2.0 * xyz + e2 * dp + 3.0 * dp * dp * dp) * dp;
+    const double e5 = xyz * dp * dp;
+    const double series = rj_series(e2, e3, e4, e5);
+    return (sigma + sigma_error) + power4 * (1.0 + series) / (mean * std::sqrt(mean));
+}
 
 // RC(x, y) for x >= 0, y > 0 in closed form, d = |y - x|:
 // atan(sqrt(d/x))/sqrt(d) for x < y, atanh(sqrt(d/x))/sqrt(d) for x > y. Neither
 // overflows: d/x may be infinite, atan giving pi/2 there; near s = 1 atanh(s) is
-// formed as ln(1 + s) + ln(x/y)/2, without the cancellation in 1 - s.
+// formed as ln(1 + 2s/(1 - s))/2 with 1 - s = (y/x)/(1 + s), without the
+// cancellation in 1 - s.
 double rc_closed_form(double x, double y) {
     if (x == y) return 1.0 / std::sqrt(x);
     if (x < y) {
@@ -62,10 +213,52 @@ double rc_closed_form(double x, double y) {
     const double d = x - y;
     const double s = std::sqrt(d / x);
     if (s <= 0.5) return std::atanh(s) / std::sqrt(d);
-    const double ratio = x / y;  // ln x - ln y would cancel
-    const double half_log = std::isinf(ratio) ? 0.5 * (std::log(x) - std::log(y)) : 0.5 * std::log(ratio);
-    return (std::log1p(s) + half_log) / std::sqrt(d);
+    const double ratio = x / y;
+    if (ratio >= no_overflow_ratio) return (std::log1p(s) + 0.5 * (std::log(x) - std::log(y))) / std::sqrt(d);
+    return 0.5 * log_one_plus(2.0 * s * (1.0 + s) * ratio) / std::sqrt(d);
 }
+
+// RJ(x, y, z, p) for x <= y <= z far below p, where the duplication steps would only
+// divide p by 4 each until it met z: with the middle argument as pivot,
+//   (p - y) RJ(x, y, z, p) = 3 RF(x, y, z) - 3 RC(xz/y, pq/y) + b RJ(x, y, z, q),
+//   b = y - q = (z - y)(y - x)/(p - y) <= (y - x)/1024,
+// and RJ(q) converges as fast as RF. RC is below RF/10 here, so little cancels.
+double rj_far_fourth_argument(double x, double y, double z, double p) {
+    const double b = (z - y) * (y - x) / (p - y);
+    const double q = y - b;
+    const double rc = rc_closed_form(x * (z / y), p * (q / y));
+    double rf = 0.0;
+    const double rjq = rj_by_duplication(x, y, z, q, &rf);
+    return (3.0 * (rf - rc) + b * rjq) / (p - y);
+}
+
+// The principal value of RJ(x, y, z, r), x <= y <= z, r < 0, from RJ at a positive q.
+// With the largest argument in the pivot's place,
+//   (z - r) RJ(x, y, z, r) = -b RJ(x, y, z, q) - 3 RF(x, y, z) + 3 RC(xy/z, rq/z),
+//   b = z - q = (z - x)(z - y)/(z - r),  q = (x(z - y) + z(y - r))/(z - r) > 0.
+// The first two terms share a sign, so only the RC term can cancel them, and
+// (as measured) by no more than the value's own sensitivity to its arguments;
+// with the middle argument as pivot, b RJ(q) and 3 RF can agree to 0.5%.
+// Returns the value and the sum of the terms' magnitudes over that of their sum.
+template <class Real>
+std::pair<Real, Real> rj_principal_value(Real x, Real y, Real z, Real r) {
+    const Real a = 1.0 / (z - r);
+    const Real b = (z - x) * (z - y) * a;
+    const Real q = (x * (z - y) + z * (y - r)) * a;
+    // RC(xy/z, rq/z) = atanh(s)/sqrt(c) in closed form, with c = (x - r)(y - r)/(z - r),
+    // s^2 = xy/(zc) < 1 and 1 - s^2 = -rq/(zc): no difference of arguments is formed;
+    // near s = 1, atanh(s) = ln(1 + 2s/(1 - s))/2 = ln(1 + 2s(1 + s)/(1 - s^2))/2
+    const Real c = (x - r) * (y - r) * a;
+    const Real s = std::sqrt(x / (x - r) * (y / (y - r)) / (z * a));
+    const Real atanh_s = s <= 0.5 ? std::atanh(s) : 0.5 * log_one_plus(2.0 * s * (1.0 + s) * (z * c / (-r * q)));
+    const Real rc_term = 3.0 * atanh_s / std::sqrt(c);
+    Real rf = 0.0;
+    const Real rj_term = -b * rj_by_duplication(x, y, z, q, &rf);
+    const Real sum = rj_term - 3.0 * rf + rc_term;
+    return {sum * a, (std::fabs(rj_term) + 3.0 * rf + rc_term) / std::fabs(sum)};
+}
+
+}  // namespace
 
 double ellprc(double x, double y, int& ifail) {
     if (nan_argument(ifail, x, y)) return nan;
@@ -79,24 +272,33 @@ double ellprc(double x, double y, int& ifail) {
     }
     ifail = 0;
     if (std::isinf(x) || std::isinf(y)) return 0.0;  // RC tends to 0 as either argument grows
-    x += 0.0;                                        // -0 becomes +0, so that W below is +0
+    x += 0.0;  // -0 becomes +0
+    if (y > 0.0) return rc_closed_form(x, y);
 
-    double xn = x;
-    double yn = y;
-    double w = 1.0;
-    if (y < 0.0) {  // Cauchy principal value: RC(x, y) = W RC(x - y, -y)
-        xn = x - y;
-        yn = -y;
-        if (std::isinf(xn)) {  // x - y overflows: RC(x, y) = RC(x/4, y/4)/2
-            xn = 0.25 * x - 0.25 * y;
-            yn = -0.25 * y;
-            w = 0.5 * (std::sqrt(0.25 * x) / std::sqrt(xn));
-        } else {
-            w = std::sqrt(x) / std::sqrt(xn);
-        }
+    // Cauchy principal value: RC(x, y) = atanh(s)/sqrt(u), u = x - y, s = sqrt(x/u) < 1.
+    double half = 1.0;
+    if (std::isinf(x - y)) {  // RC(x, y) = RC(x/4, y/4)/2
+        x *= 0.25;
+        y *= 0.25;
+        half = 0.5;
     }
-
-    return w * rc_closed_form(xn, yn);
+    const double u = x - y;
+    const double ratio = x / u;
+    if (ratio <= rc_below_one_range) {
+        // atanh(s)/sqrt(u) = (sqrt(x)/u) RC(1, 1 - s^2), its terms beyond the first added
+        // to sqrt(x)/u, whose rounding of u is removed to first order
+        const TwoDoubles exact_u = exact_sum(x, -y);
+        const double q = std::sqrt(x) / u;
+        const double beyond_one = ratio * horner_descending(rc_below_one, ratio - 0.5 * rc_below_one_range);
+        return half * (q + q * (beyond_one - exact_u.lo / u)) + 0.0;  // + 0: x = -0 gives +0, not -0
+    }
+    // s >= 1/2: atanh(s) = ln(1 + 2s/(1 - s))/2 with 1 - s = (-y/u)/(1 + s)
+    const double s = std::sqrt(ratio);
+    const double y_ratio = u / -y;
+    const double atanh_s = y_ratio < no_overflow_ratio
+                               ? 0.5 * log_one_plus(2.0 * s * (1.0 + s) * y_ratio)
+                               : std::log1p(s) + 0.5 * (std::log(u) - std::log(-y));  // ln(u/(-y)) as a difference
+    return half * (atanh_s / std::sqrt(u));
 }
 
 double ellprf(double x, double y, double z, int& ifail) {
@@ -153,30 +355,28 @@ double ellprf(double x, double y, double z, int& ifail) {
         w = small_scale_root;
     }
 
-    double mu = 0.0;
-    double dx = 0.0;
-    double dz = 0.0;
-    for (int step = 0;; ++step) {
-        // the steps keep XN <= YN <= ZN, so the largest relative deviation from the
-        // mean is that of XN or ZN; tested without a division
-        const double sum = zn + yn + xn;
-        if (std::max(sum - 3.0 * xn, 3.0 * zn - sum) <= rf_tolerance * sum || step == duplication_limit) {
-            mu = sum / 3.0;
-            dz = 2.0 - (zn + mu) / mu;
-            dx = 2.0 - (xn + mu) / mu;
-            break;
-        }
-        const double lambda = (std::sqrt(yn) + std::sqrt(xn)) * std::sqrt(zn) + std::sqrt(yn) * std::sqrt(xn);
+    // the steps keep XN <= YN <= ZN and divide the deviations from the mean by 4
+    double mean = (xn + yn + zn) / 3.0;
+    const double xdev = mean - xn;  // >= 0
+    const double zdev = mean - zn;  // <= 0
+    const double limit = std::max(xdev, -zdev) / rf_tolerance;
+    double power4 = 1.0;
+    for (int step = 0; limit * power4 >= mean && step < duplication_limit; ++step) {
+        const double sx = std::sqrt(xn);
+        const double sy = std::sqrt(yn);
+        const double sz = std::sqrt(zn);
+        const double lambda = (sy + sx) * sz + sy * sx;
+        power4 *= 0.25;
+        mean = (mean + lambda) * 0.25;
         xn = (xn + lambda) * 0.25;
         yn = (yn + lambda) * 0.25;
         zn = (zn + lambda) * 0.25;
     }
+    const double dx = xdev * power4 / mean;
+    const double dz = zdev * power4 / mean;
     const double dy = -(dx + dz);
-    const double e2 = dx * dy - dz * dz;
-    const double e3 = dx * dy * dz;
-    // series coefficients 1/24, 1/10, 3/44, 1/14
-    const double series = 1.0 + e2 * (e2 * 0.041666666666666664 - 0.1 - 0.06818181818181818 * e3) + 0.07142857142857142 * e3;
-    return w * series / std::sqrt(mu);
+    const TwoDoubles root = inverse_root(mean);
+    return w * (root.hi + (root.hi * rf_series(dx * dy - dz * dz, dx * dy * dz) + root.lo));
 }
 
 double ellprd(double x, double y, double z, int& ifail) {
@@ -209,43 +409,40 @@ double ellprd(double x, double y, double z, int& ifail) {
     }
     ifail = 0;
 
+    // RD(x, y, z) = RJ(x, y, z, z) by the same steps, whose remainder terms are
+    // 3 4^-m/(sqrt(z) (z + lambda)) = 3 4^-m/(sqrt z (sqrt z + sqrt x)(sqrt z + sqrt y)) at step m
     double xn = x;
     double yn = y;
     double zn = z;
-    double sigma = 0.0;  // the remainder terms the duplication steps split off
+    double mean = (xn + yn + 3.0 * zn) * 0.2;
+    const double xdev = mean - xn;  // the deviations from the mean shrink by 4 each step
+    const double ydev = mean - yn;
+    const double limit = std::max({std::fabs(xdev), std::fabs(ydev), std::fabs(mean - zn)}) / rj_tolerance;
+    double sigma = 0.0;  // with the rounding errors of its sums in sigma_error; the factor 3 4^-m is exact
+    double sigma_error = 0.0;
     double power4 = 1.0;
-    double mu = 0.0;
-    double xndev = 0.0;
-    double yndev = 0.0;
-    double zndev = 0.0;
-    for (int step = 0;; ++step) {
-        mu = (3.0 * zn + yn + xn) * 0.2;
-        // the largest relative deviation from the mean, tested without a division
-        const double spread = std::max({std::fabs(mu - xn), std::fabs(mu - yn), std::fabs(mu - zn)});
-        if (spread < rd_tolerance * mu || step == duplication_limit) break;
+    for (int step = 0; limit * power4 >= mean && step < duplication_limit; ++step) {
         const double sx = std::sqrt(xn);
         const double sy = std::sqrt(yn);
         const double sz = std::sqrt(zn);
         const double lambda = (sx + sy) * sz + sx * sy;
-        zn = zn + lambda;
-        sigma = sigma + power4 / (zn * sz);
-        power4 = power4 * 0.25;
-        zn = zn * 0.25;
+        const TwoDoubles sum = exact_sum(sigma, 3.0 * power4 / (sz * ((sz + sx) * (sz + sy))));
+        sigma = sum.hi;
+        sigma_error += sum.lo;
+        power4 *= 0.25;
+        mean = (mean + lambda) * 0.25;
         xn = (xn + lambda) * 0.25;
         yn = (yn + lambda) * 0.25;
+        zn = (zn + lambda) * 0.25;
     }
-    xndev = (mu - xn) / mu;
-    yndev = (mu - yn) / mu;
-    zndev = (mu - zn) / mu;
-    const double ea = xndev * yndev;
-    const double eb = zndev * zndev;
-    const double ec = ea - eb;
-    const double ed = ea - 6.0 * eb;
-    const double ef = 3.0 * ea - 8.0 * eb;
-    // series coefficients 9/88, 9/52, 3/14, 1/6, 3/26, 9/22
-    const double s1 = ed * (0.10227272727272728 * ed - 0.17307692307692307 * zndev * ef - 0.21428571428571427);
-    const double s2 = zndev * (0.16666666666666666 * ef + zndev * (0.11538461538461539 * zndev * ea - 0.4090909090909091 * ec));
-    return 3.0 * sigma + power4 * (1.0 + s1 + s2) / (mu * std::sqrt(mu));
+    const double scale = power4 / mean;
+    const double dx = xdev * scale;
+    const double dy = ydev * scale;
+    const double dz = -(dx + dy) / 3.0;
+    const double xy = dx * dy;
+    const double zz = dz * dz;
+    const double series = rj_series(xy - 6.0 * zz, (3.0 * xy - 8.0 * zz) * dz, 3.0 * (xy - zz) * zz, xy * zz * dz);
+    return (sigma + sigma_error) + power4 * (1.0 + series) / (mean * std::sqrt(mean));
 }
 
 double ellprj(double x, double y, double z, double r, int& ifail) {
@@ -287,84 +484,17 @@ double ellprj(double x, double y, double z, double r, int& ifail) {
     }
     ifail = 0;
 
-    double xn = x;
-    double yn = y;
-    double zn = z;
-    double pn = r;
-    double a = 0.0;
-    double b = 0.0;
-    double rcx = 0.0;
-    int inner_ifail = 0;  // the arguments formed here are always valid for RF
-    if (r < 0.0) {
-        // Principal value from RJ at a positive q. With x <= y <= z and the largest
-        // argument in the pivot's place,
-        //   (z - r) RJ(x, y, z, r) = -b RJ(x, y, z, q) - 3 RF(x, y, z) + 3 RC(xy/z, rq/z),
-        //   b = z - q = (z - x)(z - y)/(z - r),  q = (x(z - y) + z(y - r))/(z - r) > 0.
-        // The first two terms share a sign, so only the RC term can cancel them, and
-        // (as measured) by no more than the value's own sensitivity to its arguments;
-        // with the middle argument as pivot, b RJ(q) and 3 RF can agree to 0.5%.
-        std::array<double, 3> sorted{x, y, z};
-        std::sort(sorted.begin(), sorted.end());
-        xn = sorted[0];
-        yn = sorted[1];
-        zn = sorted[2];
-        a = 1.0 / (zn - r);
-        b = (zn - xn) * (zn - yn) * a;
-        pn = (xn * (zn - yn) + zn * (yn - r)) * a;
-        // RC(xy/z, rq/z) = atanh(s)/sqrt(c) in closed form, with c = (x - r)(y - r)/(z - r),
-        // s^2 = xy/(zc) < 1 and 1 - s^2 = -rq/(zc): no difference of arguments is formed
-        const double c = (xn - r) * (yn - r) * a;
-        const double s = std::sqrt(xn / (xn - r) * (yn / (yn - r)) / (zn * a));
-        const double atanh_s = s <= 0.5 ? std::atanh(s) : std::log1p(s) - 0.5 * std::log(-r * pn / (zn * c));
-        rcx = atanh_s / std::sqrt(c);
-    }
+    if (r > 0.0 && r <= far_fourth_argument * std::max({x, y, z})) return rj_by_duplication(x, y, z, r);
+    std::array<double, 3> sorted{x, y, z};
+    std::sort(sorted.begin(), sorted.end());
+    if (r > 0.0) return rj_far_fourth_argument(sorted[0], sorted[1], sorted[2], r);
 
-    double sigma = 0.0;  // the remainder terms the duplication steps split off
-    double power4 = 1.0;
-    double mu = 0.0;
-    double xndev = 0.0;
-    double yndev = 0.0;
-    double zndev = 0.0;
-    double pndev = 0.0;
-    for (int step = 0;; ++step) {
-        mu = (2.0 * pn + zn + yn + xn) * 0.2;
-        // the largest relative deviation from the mean, tested without a division
-        const double spread =
-            std::max({std::fabs(mu - xn), std::fabs(mu - yn), std::fabs(mu - zn), std::fabs(mu - pn)});
-        if (spread < rj_tolerance * mu || step == duplication_limit) break;
-        const double sx = std::sqrt(xn);
-        const double sy = std::sqrt(yn);
-        const double sz = std::sqrt(zn);
-        const double lambda = (sx + sz) * sy + sx * sz;
-        const double alfa_root = pn * (sx + sy + sz) + sx * sy * sz;
-        const double alfa = alfa_root * alfa_root;
-        const double beta = pn * ((pn + lambda) * (pn + lambda));
-        sigma = sigma + power4 * rc_closed_form(alfa, beta);  // alfa, beta > 0 and finite here
-        power4 = power4 * 0.25;
-        xn = (xn + lambda) * 0.25;
-        yn = (yn + lambda) * 0.25;
-        zn = (zn + lambda) * 0.25;
-        pn = (pn + lambda) * 0.25;
-    }
-    xndev = (mu - xn) / mu;
-    yndev = (mu - yn) / mu;
-    zndev = (mu - zn) / mu;
-    pndev = (mu - pn) / mu;
-    const double ea = xndev * (yndev + zndev) + yndev * zndev;
-    const double eb = xndev * yndev * zndev;
-    const double ec = pndev * pndev;
-    const double e2 = ea - 3.0 * ec;
-    const double e3 = eb + 2.0 * pndev * (ea - ec);
-    // series coefficients 9/88, 9/52, 3/14, 1/6, 3/26, 3/11, 1/3, 3/22
-    const double s1 = 1.0 + e2 * (0.10227272727272728 * e2 - 0.17307692307692307 * e3 - 0.21428571428571427);
-    const double s2 = eb * (0.16666666666666666 + pndev * (0.11538461538461539 * pndev - 0.2727272727272727));
-    const double s3 = pndev * (ea * (0.3333333333333333 - 0.13636363636363635 * pndev) - 0.3333333333333333 * ec);
-    double rj = 3.0 * sigma + power4 * (s1 + s2 + s3) / (mu * std::sqrt(mu));
-    if (r < 0.0) {
-        inner_ifail = 0;
-        rj = (-b * rj - 3.0 * ellprf(xn, yn, zn, inner_ifail) + 3.0 * rcx) * a;
-    }
-    return rj;
+    const auto [value, cancellation] = rj_principal_value(sorted[0], sorted[1], sorted[2], r);
+    // Where the terms cancel, their rounding errors are magnified by `cancellation`:
+    // the sum is then formed again in the wider type (where long double is wider).
+    if (cancellation <= principal_value_cancellation) return value;
+    using Wide = long double;
+    return static_cast<double>(rj_principal_value<Wide>(sorted[0], sorted[1], sorted[2], r).first);
 }
 
 }  // namespace qelms

@@ -232,6 +232,11 @@ def rows():
     add("rj_wide_principal", rj, RJ_LOLIM, RJ_UPLIM, RJ_UPLIM, -RJ_UPLIM)
     add("rj_wide_principal", rj, RJ_UPLIM, RJ_LOLIM, RJ_LOLIM, -RJ_UPLIM)
     add("rj_wide_principal", rj, RJ_LOLIM, RJ_LOLIM, RJ_UPLIM, -RJ_UPLIM)
+    # r on both sides of 1024 max(x, y, z), where RJ is formed from RJ at a fourth argument near y
+    for args in [(0.5, 1.0, 2.0), (0.0, 1.0, 3.0), (2.0, 2.0, 2.0), (1e-8, 1e-3, 1.0), (3.0, 1e-6, 0.0)]:
+        top = 1024.0 * max(args)
+        for r in (below(top), top, above(top), 8.0 * top, 1e40 * top):
+            add("rj_far", rj, *args, r)
     return out
 
 
