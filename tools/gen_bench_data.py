@@ -292,17 +292,23 @@ def value_row(routine, region, args):
 
 
 def main():
+    """gen_bench_data.py [FAMILY...]: with family names (the files' names without .txt),
+    only those files are written; the dense points of the others are drawn all the same,
+    so that every family's points stay those of a full run."""
+    wanted = set(sys.argv[1:]) or {family for family, _, _ in ROUTINES.values()}
     families = {}
     seen = set()
     for routine, args in test_points():
         key = (routine, args)
-        if key in seen or not in_domain(routine, args):
+        if ROUTINES[routine][0] not in wanted or key in seen or not in_domain(routine, args):
             continue
         seen.add(key)
         row = value_row(routine, "tests (amplitude)" if ROUTINES[routine][2] else "tests", args)
         if row:
             families.setdefault(ROUTINES[routine][0], []).append(row)
     for routine, region, points in dense_regions():
+        if ROUTINES[routine][0] not in wanted:
+            continue
         print(routine, region, file=sys.stderr, flush=True)
         for args in points:
             if in_domain(routine, args):
