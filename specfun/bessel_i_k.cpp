@@ -5,6 +5,7 @@
 #include "../support/failure.hpp"
 #include "bessel_i_k_tables.hpp"
 #include "exact_argument.hpp"
+#include "exp_two_doubles.hpp"
 #include "polynomial.hpp"
 
 namespace qelms {
@@ -59,18 +60,19 @@ double with_sign_of(double value, double x) { return x < 0.0 ? -std::fabs(value)
 // smallest), so there ln 2 is subtracted instead.
 double log_half(double x) { return x >= exact_halving ? std::log(x * 0.5) : std::log(x) - ln_2; }
 
-// e^a/sqrt(a) and t = 24/a - 1, for 12 < a <= 711.6. The factor is
-// e^(a/2) (e^(a/2)/sqrt a): a/2 is exact, so no rounding of an exponent of
-// size a enters (one exponential of a - ln(a)/2 would cost up to 0.4 a eps),
-// and neither factor overflows below 711.6.
-struct LargeI {
-    double factor;
-    double t;
-};
-
-LargeI large_i(double a) {
-    const double half = std::exp(0.5 * a);
-    return {half * (half / std::sqrt(a)), 24.0 / a - 1.0};
+// e^a/sqrt(a) P(t), t = 24/a - 1, for 12 < a <= 711.6, P the table i0_large or
+// i1_large (c0_lo the rest of its constant term). e^a = (hi + lo) 2^m is formed
+// to far below an ulp with its exponent apart (one exponential of a - ln(a)/2
+// would cost up to 0.4 a eps, and e^(a/2) squared two roundings); 2^m is
+// applied in two steps, neither of which overflows.
+template <std::size_t n>
+double large_i(const std::array<double, n>& p, double c0_lo, double a) {
+    const ScaledExp e = exp_scaled(a);
+    const double t = 24.0 / a - 1.0;
+    const double rest = t * horner_descending_paired(std::span(p).template first<n - 1>(), t) + c0_lo;
+    const double y = (p.back() + rest) / std::sqrt(a);
+    const int half = e.exponent / 2;
+    return (e.hi * y + e.lo * y) * power_of_two(half) * power_of_two(e.exponent - half);
 }
 
 // A power series in u = a^2/4 of positive terms, |a| <= 4, with the rounding
@@ -91,10 +93,7 @@ double besli0(double x, int& ifail) {
         return i_overflow_value;
     }
     ifail = 0;
-    if (a > i_large_bound) {
-        const LargeI l = large_i(a);
-        return l.factor * horner_descending_paired(i0_large, l.t);
-    }
+    if (a > i_large_bound) return large_i(i0_large, i_large_constant_lo[0], a);
     if (a > i_medium_bound) return std::exp(a) * horner_descending_paired(i0_medium, a * 0.25 - 2.0);
     if (a > tiny_argument) return small_series(i0_series, i0_series_slope, a);
     return 1.0;
@@ -108,10 +107,7 @@ double besli1(double x, int& ifail) {
         return i_overflow_value;
     }
     ifail = 0;
-    if (a > i_large_bound) {
-        const LargeI l = large_i(a);
-        return with_sign_of(l.factor * horner_descending_paired(i1_large, l.t), x);
-    }
+    if (a > i_large_bound) return with_sign_of(large_i(i1_large, i_large_constant_lo[1], a), x);
     if (a > i_medium_bound) return with_sign_of(std::exp(a) * horner_descending_paired(i1_medium, a / 4.0 - 2.0), x);
     if (a > tiny_argument) return 0.5 * x * small_series(i1_series, i1_series_slope, a);
     return x * 0.5;

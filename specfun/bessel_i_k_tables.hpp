@@ -121,6 +121,11 @@ inline constexpr std::array<double, 24> k1_1_2 = {
     0.08202502208606939, -0.2719107143886894, 1.243165873552553,
 };
 
+// The constant terms of i0_large and i1_large less their stored doubles.
+inline constexpr std::array<double, 2> i_large_constant_lo = {
+    -4.7758183166198885e-18, 7.473918301944092e-18,
+};
+
 // Polynomial, highest power first: I0(x)/(x/2)^0 in u = x^2/4, |x| <= 4, economized from the terms 1/(k! (k + 0)!).
 inline constexpr std::array<double, 14> i0_series = {
     2.97395634498136e-20, 4.307877815287885e-18, 6.279841301108711e-16,

@@ -5,7 +5,8 @@ Each table is the truncated Chebyshev expansion of the scaled function in its
 mapped variable t on [-1, 1], rewritten in powers of t and stored from the
 highest power down. The short tables near zero are typed in the routine file;
 this script checks them too. Prints the agreement (digits) of each table with
-its known entries.
+its known entries. The rest of the constant terms of the large-argument I tables
+is written too, so that their product with the exponential is rounded once.
 
 Usage: python3 tools/gen_bessel_i_k_tables.py
 """
@@ -182,11 +183,18 @@ def stored_polynomial(g, n):
 def main():
     mp.dps = DPS
     blocks = []
+    constant_lo = []
     for name, n, g, what, known in GENERATED:
         values = stored_polynomial(g, n)
+        if name.endswith("_large") and name.startswith("i"):
+            with mp.workdps(DPS):
+                exact = stored_table("polynomial", chebyshev(g, n))[-1]
+                constant_lo.append(to_double(exact - mp.mpf(values[-1])))
         for line in check_entries(name, values, known):
             print(line)
         blocks.append(emit_table(name, "Polynomial, highest power first: " + what + ".", values))
+    blocks.append(emit_table("i_large_constant_lo", "The constant terms of i0_large and i1_large less their "
+                             "stored doubles.", constant_lo))
     for order in (0, 1):
         series, slope = small_series(order)
         blocks.append(emit_table("i%d_series" % order, "Polynomial, highest power first: I%d(x)/(x/2)^%d in "
