@@ -123,10 +123,10 @@ double beslk0(double x, int& ifail) {
     if (x >= k_underflow_bound) return 0.0;
     if (x > k_large_bound) {
         const double t = 10.0 / (1.0 + x) - 1.0;
-        return std::exp(-x) * horner_descending_paired(k0_large, t) / std::sqrt(x);
+        return std::exp(-x) * horner_descending_quad(k0_large, t) / std::sqrt(x);
     }
-    if (x > k_middle_bound) return std::exp(-x) * horner_descending_paired(k0_2_4, x - 3.0);
-    if (x > k_log_bound) return std::exp(-x) * horner_descending_paired(k0_1_2, 2.0 * x - 3.0);
+    if (x > k_middle_bound) return std::exp(-x) * horner_descending_quad(k0_2_4, x - 3.0);
+    if (x > k_log_bound) return std::exp(-x) * horner_descending_quad(k0_1_2, 2.0 * x - 3.0);
     if (x > tiny_argument) {
         const double t = 2.0 * x * x - 1.0;
         return horner_descending_paired(k0_regular, t) - std::log(x) * horner_descending_paired(k0_i0, t);
@@ -148,10 +148,10 @@ double beslk1(double x, int& ifail) {
     if (x >= k_underflow_bound) return 0.0;
     if (x > k_large_bound) {
         const double t = 10.0 / (1.0 + x) - 1.0;
-        return std::exp(-x) * horner_descending_paired(k1_large, t) / std::sqrt(x);
+        return std::exp(-x) * horner_descending_quad(k1_large, t) / std::sqrt(x);
     }
-    if (x > k_middle_bound) return std::exp(-x) * horner_descending_paired(k1_2_4, x - 3.0);
-    if (x > k_log_bound) return std::exp(-x) * horner_descending_paired(k1_1_2, 2.0 * x - 3.0);
+    if (x > k_middle_bound) return std::exp(-x) * horner_descending_quad(k1_2_4, x - 3.0);
+    if (x > k_log_bound) return std::exp(-x) * horner_descending_quad(k1_1_2, 2.0 * x - 3.0);
     if (x > k1_tiny_argument) {
         const double t = 2.0 * x * x - 1.0;
         return 1.0 / x + x * (std::log(x) * horner_descending_paired(k1_i1, t) - horner_descending_paired(k1_regular, t));
