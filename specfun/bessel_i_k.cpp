@@ -129,7 +129,10 @@ double beslk0(double x, int& ifail) {
     if (x > k_log_bound) return std::exp(-x) * horner_descending_quad(k0_1_2, 2.0 * x - 3.0);
     if (x > tiny_argument) {
         const double t = 2.0 * x * x - 1.0;
-        return horner_descending_paired(k0_regular, t) - std::log(x) * horner_descending_paired(k0_i0, t);
+        // the corrections of the typed tables enter where they are not rounded away
+        const double log_x = std::log(x);
+        return horner_descending_paired(k0_regular, t) -
+               (log_x * horner_descending_paired(k0_i0, t) + (log_x * small_k_corrections[0] - small_k_corrections[1]));
     }
     return -(log_half(x) + euler_gamma);
 }
@@ -153,8 +156,16 @@ double beslk1(double x, int& ifail) {
     if (x > k_middle_bound) return std::exp(-x) * horner_descending_quad(k1_2_4, x - 3.0);
     if (x > k_log_bound) return std::exp(-x) * horner_descending_quad(k1_1_2, 2.0 * x - 3.0);
     if (x > k1_tiny_argument) {
+        // 1/x in two doubles (its residual 1 - x/x is exact), the rest added before
+        // it rounds, with the corrections of the typed tables
         const double t = 2.0 * x * x - 1.0;
-        return 1.0 / x + x * (std::log(x) * horner_descending_paired(k1_i1, t) - horner_descending_paired(k1_regular, t));
+        const double inverse = 1.0 / x;
+        const TwoDoubles xq = exact_product(x, inverse);
+        const double inverse_lo = ((1.0 - xq.hi) - xq.lo) * inverse;
+        const double log_x = std::log(x);
+        const double corrections = x * (log_x * small_k_corrections[2] - small_k_corrections[3]);
+        return inverse + ((inverse_lo + corrections) + x * (log_x * horner_descending_paired(k1_i1, t) -
+                                                           horner_descending_paired(k1_regular, t)));
     }
     return 1.0 / x;
 }

@@ -158,4 +158,10 @@ inline constexpr std::array<double, 7> i1_series_slope = {
     0.5,
 };
 
+// What each table typed in specfun/bessel_i_k.cpp (k0_i0, k0_regular, k1_i1, k1_regular) lacks: the middle of its error range on [-1, 1], mostly the rounding of its constant term.
+inline constexpr std::array<double, 4> small_k_corrections = {
+    2.406241347079201e-17, -1.5698793778055927e-17, 6.242223577988421e-17,
+    3.619093461593285e-17,
+};
+
 }  // namespace qelms::bessel_i_k

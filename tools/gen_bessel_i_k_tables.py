@@ -174,6 +174,14 @@ def small_series(order):
     return series, slope
 
 
+def typed_correction(g, text):
+    """The constant that centres the error of the typed table `text` of g on [-1, 1]."""
+    with mp.workdps(DPS):
+        c = [mp.mpf(v.strip()) for v in text.split(",")]
+        errors = [g(t) - mp.polyval(c, t) for t in [mp.mpf(i) / 100 - 1 for i in range(1, 201)]]
+        return to_double((max(errors) + min(errors)) / 2)
+
+
 def stored_polynomial(g, n):
     """The n power coefficients of the Chebyshev expansion of g, highest power first, as doubles."""
     with mp.workdps(DPS):
@@ -202,6 +210,9 @@ def main():
                                  series))
         blocks.append(emit_table("i%d_series_slope" % order, "Polynomial, highest power first: the derivative of "
                                  "i%d_series in u, truncated for the correction of the rounding of u." % order, slope))
+    blocks.append(emit_table("small_k_corrections", "What each table typed in specfun/bessel_i_k.cpp (k0_i0, "
+                             "k0_regular, k1_i1, k1_regular) lacks: the middle of its error range on [-1, 1], "
+                             "mostly the rounding of its constant term.", [typed_correction(g, text) for _, g, text in TYPED]))
     write_header(OUTPUT, GENERATOR, blocks, namespace="qelms::bessel_i_k")
     for name, g, text in TYPED:
         typed = [s.strip() for s in text.split(",")]
