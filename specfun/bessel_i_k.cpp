@@ -1,4 +1,5 @@
 // Modified Bessel functions I0, I1, K0, K1 of real argument.
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -75,6 +76,16 @@ double large_i(const std::array<double, n>& p, double c0_lo, double a) {
     return (e.hi * y + e.lo * y) * power_of_two(half) * power_of_two(e.exponent - half);
 }
 
+// K0 or K1 at 1 < x <= 4 from its table of pieces of width 1/4, in t = x - c,
+// c the midpoint of the piece that holds x: no exponential is needed there.
+template <std::size_t n>
+double middle_k(const std::array<double, n>& pieces, double x) {
+    constexpr std::size_t terms = n / 12;
+    const auto i = std::min(static_cast<std::size_t>((x - k_log_bound) * 4.0), std::size_t{11});
+    const double midpoint = k_log_bound + 0.125 + 0.25 * static_cast<double>(i);
+    return horner_descending_split_constant(std::span(pieces).subspan(i * terms).template first<terms>(), x - midpoint);
+}
+
 // A power series in u = a^2/4 of positive terms, |a| <= 4, with the rounding
 // of a^2 corrected by the series' slope.
 double small_series(std::span<const double> series, std::span<const double> slope, double a) {
@@ -125,8 +136,7 @@ double beslk0(double x, int& ifail) {
         const double t = 10.0 / (1.0 + x) - 1.0;
         return std::exp(-x) * horner_descending_quad(k0_large, t) / std::sqrt(x);
     }
-    if (x > k_middle_bound) return std::exp(-x) * horner_descending_quad(k0_2_4, x - 3.0);
-    if (x > k_log_bound) return std::exp(-x) * horner_descending_quad(k0_1_2, 2.0 * x - 3.0);
+    if (x > k_log_bound) return middle_k(k0_middle_pieces, x);  // (1, 2] and (2, 4] alike
     if (x > tiny_argument) {
         const double t = 2.0 * x * x - 1.0;
         // the corrections of the typed tables enter where they are not rounded away
@@ -153,8 +163,7 @@ double beslk1(double x, int& ifail) {
         const double t = 10.0 / (1.0 + x) - 1.0;
         return std::exp(-x) * horner_descending_quad(k1_large, t) / std::sqrt(x);
     }
-    if (x > k_middle_bound) return std::exp(-x) * horner_descending_quad(k1_2_4, x - 3.0);
-    if (x > k_log_bound) return std::exp(-x) * horner_descending_quad(k1_1_2, 2.0 * x - 3.0);
+    if (x > k_log_bound) return middle_k(k1_middle_pieces, x);  // (1, 2] and (2, 4] alike
     if (x > k1_tiny_argument) {
         // 1/x in two doubles (its residual 1 - x/x is exact), the rest added before
         // it rounds, with the corrections of the typed tables

@@ -82,6 +82,14 @@ inline double horner_ascending_paired(std::span<const double> c, double t) {
     return paired_chains<exact_tail>(n, [c, n](std::size_t i) { return c[n - 1 - i]; }, t);
 }
 
+// Coefficients stored from the highest power down, the constant term in two
+// doubles (the last two entries: its high part, then the rest), which is
+// rounded only in the final sum.
+template <std::size_t n>
+inline double horner_descending_split_constant(std::span<const double, n> c, double t) {
+    return c[n - 2] + (c[n - 1] + t * horner_descending_paired(c.template first<n - 2>(), t));
+}
+
 // Chebyshev series on entries stored from the highest order down, c[0] ... c[m-1]
 // (m >= 4), the constant term c[m-1] added whole: d1 = u c[0] + c[1],
 // d2 = u d1 + c[2], dk = u d(k-1) - d(k-2) + c[k], value t d(m-2) - d(m-3) + c[m-1].

@@ -1,6 +1,9 @@
 """Writes specfun/bessel_i_k_tables.hpp: the polynomial tables of the modified
 Bessel functions I0, I1, K0, K1 of real argument.
 
+On 1 < x <= 4 K0 and K1 themselves are also written as pieces of width 1/4
+(polynomials in x less the midpoint, no exponential needed).
+
 Each table is the truncated Chebyshev expansion of the scaled function in its
 mapped variable t on [-1, 1], rewritten in powers of t and stored from the
 highest power down. The short tables near zero are typed in the routine file;
@@ -17,8 +20,8 @@ import mpmath
 from mpmath import mp
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from qelms_tables import (DPS, chebyshev, chebyshev_to_power, check_entries, emit_table,  # noqa: E402
-                          stored_table, to_double, write_header)
+from qelms_tables import (DPS, centred_power_table, chebyshev, chebyshev_to_power, check_entries,  # noqa: E402
+                          emit_table, stored_table, to_double, write_header)
 
 GENERATOR = "gen_bessel_i_k_tables.py"
 OUTPUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "specfun", "bessel_i_k_tables.hpp")
@@ -182,6 +185,27 @@ def typed_correction(g, text):
         return to_double((max(errors) + min(errors)) / 2)
 
 
+# Tables on (1, 2] and (2, 4] checked against their known entries but not written:
+# the routines use the pieces of width 1/4 there.
+REPLACED_BY_PIECES = {"k0_1_2", "k0_2_4", "k1_1_2", "k1_2_4"}
+MIDDLE_START, MIDDLE_WIDTH, MIDDLE_PIECES, MIDDLE_TERMS = 1, mp.mpf(1) / 4, 12, 16
+
+
+def middle_pieces(f):
+    """f on [1, 4] in MIDDLE_PIECES intervals of width 1/4, on each a polynomial in
+    t = x - c (c the midpoint) of MIDDLE_TERMS coefficients, highest power first, its
+    constant term f(c) followed by the rest of it; all pieces in one list."""
+    values = []
+    with mp.workdps(DPS):
+        for i in range(MIDDLE_PIECES):
+            a = MIDDLE_START + MIDDLE_WIDTH * i
+            coefficients = centred_power_table(f, a, a + MIDDLE_WIDTH, MIDDLE_TERMS, "piece [%s, %s]" % (a, a + MIDDLE_WIDTH))
+            centre = f(a + MIDDLE_WIDTH / 2)
+            coefficients[-1] = to_double(centre)
+            values += coefficients + [to_double(centre - mp.mpf(coefficients[-1]))]
+    return values
+
+
 def stored_polynomial(g, n):
     """The n power coefficients of the Chebyshev expansion of g, highest power first, as doubles."""
     with mp.workdps(DPS):
@@ -200,7 +224,12 @@ def main():
                 constant_lo.append(to_double(exact - mp.mpf(values[-1])))
         for line in check_entries(name, values, known):
             print(line)
-        blocks.append(emit_table(name, "Polynomial, highest power first: " + what + ".", values))
+        if name not in REPLACED_BY_PIECES:
+            blocks.append(emit_table(name, "Polynomial, highest power first: " + what + ".", values))
+    for name, f in (("k0", k0), ("k1", k1)):
+        blocks.append(emit_table(name + "_middle_pieces", "%s(x) on 1 < x <= 4, on each interval [1 + i/4, 1 + (i + 1)/4], "
+                                 "%d coefficients in x less the midpoint, highest power first, then the rest of the "
+                                 "constant term." % (name.upper(), MIDDLE_TERMS), middle_pieces(f)))
     blocks.append(emit_table("i_large_constant_lo", "The constant terms of i0_large and i1_large less their "
                              "stored doubles.", constant_lo))
     for order in (0, 1):
