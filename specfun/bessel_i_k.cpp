@@ -76,14 +76,23 @@ double large_i(const std::array<double, n>& p, double c0_lo, double a) {
     return (e.hi * y + e.lo * y) * power_of_two(half) * power_of_two(e.exponent - half);
 }
 
-// K0 or K1 at 1 < x <= 4 from its table of pieces of width 1/4, in t = x - c,
-// c the midpoint of the piece that holds x: no exponential is needed there.
-template <std::size_t n>
-double middle_k(const std::array<double, n>& pieces, double x) {
-    constexpr std::size_t terms = n / 12;
-    const auto i = std::min(static_cast<std::size_t>((x - k_log_bound) * 4.0), std::size_t{11});
-    const double midpoint = k_log_bound + 0.125 + 0.25 * static_cast<double>(i);
+// A function at x from its table of `count` pieces, each of width 1/per_unit
+// from `start`: the polynomial of the piece that holds x, in x less its
+// midpoint, its constant term in two doubles. No exponential is needed there.
+template <std::size_t count, std::size_t n>
+double from_pieces(const std::array<double, n>& pieces, double start, double per_unit, double x) {
+    constexpr std::size_t terms = n / count;
+    const auto i = std::min(static_cast<std::size_t>((x - start) * per_unit), count - 1);
+    const double midpoint = start + (static_cast<double>(i) + 0.5) / per_unit;
     return horner_descending_split_constant(std::span(pieces).subspan(i * terms).template first<terms>(), x - midpoint);
+}
+
+double middle_k(const std::array<double, k0_middle_pieces.size()>& pieces, double x) {
+    return from_pieces<12>(pieces, k_log_bound, 4.0, x);
+}
+
+double middle_i(const std::array<double, i0_middle_pieces.size()>& pieces, double a) {
+    return from_pieces<16>(pieces, i_medium_bound, 2.0, a);
 }
 
 // A power series in u = a^2/4 of positive terms, |a| <= 4, with the rounding
@@ -105,7 +114,7 @@ double besli0(double x, int& ifail) {
     }
     ifail = 0;
     if (a > i_large_bound) return large_i(i0_large, i_large_constant_lo[0], a);
-    if (a > i_medium_bound) return std::exp(a) * horner_descending_paired(i0_medium, a * 0.25 - 2.0);
+    if (a > i_medium_bound) return middle_i(i0_middle_pieces, a);
     if (a > tiny_argument) return small_series(i0_series, i0_series_slope, a);
     return 1.0;
 }
@@ -119,7 +128,7 @@ double besli1(double x, int& ifail) {
     }
     ifail = 0;
     if (a > i_large_bound) return with_sign_of(large_i(i1_large, i_large_constant_lo[1], a), x);
-    if (a > i_medium_bound) return with_sign_of(std::exp(a) * horner_descending_paired(i1_medium, a / 4.0 - 2.0), x);
+    if (a > i_medium_bound) return with_sign_of(middle_i(i1_middle_pieces, a), x);
     if (a > tiny_argument) return 0.5 * x * small_series(i1_series, i1_series_slope, a);
     return x * 0.5;
 }

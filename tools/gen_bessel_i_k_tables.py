@@ -1,8 +1,9 @@
 """Writes specfun/bessel_i_k_tables.hpp: the polynomial tables of the modified
 Bessel functions I0, I1, K0, K1 of real argument.
 
-On 1 < x <= 4 K0 and K1 themselves are also written as pieces of width 1/4
-(polynomials in x less the midpoint, no exponential needed).
+On 1 < x <= 4 K0 and K1, and on 4 < a <= 12 I0 and I1, are also written as
+pieces (polynomials in the argument less the midpoint of each, no exponential
+needed).
 
 Each table is the truncated Chebyshev expansion of the scaled function in its
 mapped variable t on [-1, 1], rewritten in powers of t and stored from the
@@ -185,22 +186,25 @@ def typed_correction(g, text):
         return to_double((max(errors) + min(errors)) / 2)
 
 
-# Tables on (1, 2] and (2, 4] checked against their known entries but not written:
-# the routines use the pieces of width 1/4 there.
-REPLACED_BY_PIECES = {"k0_1_2", "k0_2_4", "k1_1_2", "k1_2_4"}
-MIDDLE_START, MIDDLE_WIDTH, MIDDLE_PIECES, MIDDLE_TERMS = 1, mp.mpf(1) / 4, 12, 16
+# Tables checked against their known entries but not written: the routines use the
+# pieces there.
+REPLACED_BY_PIECES = {"k0_1_2", "k0_2_4", "k1_1_2", "k1_2_4", "i0_medium", "i1_medium"}
+# Pieces: (first x, width, count, coefficients per piece).
+K_MIDDLE = (1, mp.mpf(1) / 4, 12, 16)
+I_MIDDLE = (4, mp.mpf(1) / 2, 16, 12)
 
 
-def middle_pieces(f):
-    """f on [1, 4] in MIDDLE_PIECES intervals of width 1/4, on each a polynomial in
-    t = x - c (c the midpoint) of MIDDLE_TERMS coefficients, highest power first, its
-    constant term f(c) followed by the rest of it; all pieces in one list."""
+def pieces_table(f, layout):
+    """f on `count` intervals of the given width from `start`, on each a polynomial in
+    t = x - c (c the midpoint) of `terms` coefficients, highest power first, its constant
+    term f(c) followed by the rest of it; all pieces in one list."""
+    start, width, count, terms = layout
     values = []
     with mp.workdps(DPS):
-        for i in range(MIDDLE_PIECES):
-            a = MIDDLE_START + MIDDLE_WIDTH * i
-            coefficients = centred_power_table(f, a, a + MIDDLE_WIDTH, MIDDLE_TERMS, "piece [%s, %s]" % (a, a + MIDDLE_WIDTH))
-            centre = f(a + MIDDLE_WIDTH / 2)
+        for i in range(count):
+            a = start + width * i
+            coefficients = centred_power_table(f, a, a + width, terms, "piece [%s, %s]" % (a, a + width))
+            centre = f(a + width / 2)
             coefficients[-1] = to_double(centre)
             values += coefficients + [to_double(centre - mp.mpf(coefficients[-1]))]
     return values
@@ -226,10 +230,13 @@ def main():
             print(line)
         if name not in REPLACED_BY_PIECES:
             blocks.append(emit_table(name, "Polynomial, highest power first: " + what + ".", values))
-    for name, f in (("k0", k0), ("k1", k1)):
-        blocks.append(emit_table(name + "_middle_pieces", "%s(x) on 1 < x <= 4, on each interval [1 + i/4, 1 + (i + 1)/4], "
-                                 "%d coefficients in x less the midpoint, highest power first, then the rest of the "
-                                 "constant term." % (name.upper(), MIDDLE_TERMS), middle_pieces(f)))
+    for name, f, layout, where in (("k0", k0, K_MIDDLE, "1 < x <= 4, intervals [1 + i/4, 1 + (i + 1)/4]"),
+                                   ("k1", k1, K_MIDDLE, "1 < x <= 4, intervals [1 + i/4, 1 + (i + 1)/4]"),
+                                   ("i0", i0, I_MIDDLE, "4 < a <= 12, intervals [4 + i/2, 4 + (i + 1)/2]"),
+                                   ("i1", i1, I_MIDDLE, "4 < a <= 12, intervals [4 + i/2, 4 + (i + 1)/2]")):
+        blocks.append(emit_table(name + "_middle_pieces", "%s on %s: on each, %d coefficients in the argument less "
+                                 "the midpoint, highest power first, then the rest of the constant term."
+                                 % (name.upper(), where, layout[3]), pieces_table(f, layout)))
     blocks.append(emit_table("i_large_constant_lo", "The constant terms of i0_large and i1_large less their "
                              "stored doubles.", constant_lo))
     for order in (0, 1):
