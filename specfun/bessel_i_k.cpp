@@ -1,7 +1,9 @@
 // Modified Bessel functions I0, I1, K0, K1 of real argument.
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 #include "../support/failure.hpp"
 #include "bessel_i_k_tables.hpp"
@@ -53,6 +55,7 @@ constexpr double k1_pole_limit = 2.23e-308;    // up to this K1 is refused: too 
 constexpr double euler_gamma = 0.5772156649015329;
 constexpr double ln_2 = 0.6931471805599453;
 constexpr double exact_halving = 0x1p-1021;    // from here x*0.5 is a normal number, formed exactly
+constexpr std::uint64_t high_26_bits = 0xFFFFFFFFF8000000;  // sign, exponent and the leading 25 fraction bits
 
 // The magnitude of `value`, negated when x is negative.
 double with_sign_of(double value, double x) { return x < 0.0 ? -std::fabs(value) : std::fabs(value); }
@@ -150,8 +153,8 @@ double beslk0(double x, int& ifail) {
         const double t = 2.0 * x * x - 1.0;
         // the corrections of the typed tables enter where they are not rounded away
         const double log_x = std::log(x);
-        return horner_descending_paired(k0_regular, t) -
-               (log_x * horner_descending_paired(k0_i0, t) + (log_x * small_k_corrections[0] - small_k_corrections[1]));
+        return horner_descending(k0_regular, t) -
+               (log_x * horner_descending(k0_i0, t) + (log_x * small_k_corrections[0] - small_k_corrections[1]));
     }
     return -(log_half(x) + euler_gamma);
 }
@@ -174,16 +177,17 @@ double beslk1(double x, int& ifail) {
     }
     if (x > k_log_bound) return middle_k(k1_middle_pieces, x);  // (1, 2] and (2, 4] alike
     if (x > k1_tiny_argument) {
-        // 1/x in two doubles (its residual 1 - x/x is exact), the rest added before
-        // it rounds, with the corrections of the typed tables
+        // 1/x = q (1 + e + e^2 + ...), q = 1/x cut to 26 bits so that x q and
+        // 1 - x q are exact with x split in halves; the rest added before the
+        // sum with q rounds, with the corrections of the typed tables
         const double t = 2.0 * x * x - 1.0;
-        const double inverse = 1.0 / x;
-        const TwoDoubles xq = exact_product(x, inverse);
-        const double inverse_lo = ((1.0 - xq.hi) - xq.lo) * inverse;
+        const double q = std::bit_cast<double>(std::bit_cast<std::uint64_t>(1.0 / x) & high_26_bits);
+        const TwoDoubles halves = split(x);
+        const double e = (1.0 - halves.hi * q) - halves.lo * q;
         const double log_x = std::log(x);
         const double corrections = x * (log_x * small_k_corrections[2] - small_k_corrections[3]);
-        return inverse + ((inverse_lo + corrections) + x * (log_x * horner_descending_paired(k1_i1, t) -
-                                                           horner_descending_paired(k1_regular, t)));
+        return q + ((q * (e + e * e) + corrections) +
+                    x * (log_x * horner_descending(k1_i1, t) - horner_descending(k1_regular, t)));
     }
     return 1.0 / x;
 }
