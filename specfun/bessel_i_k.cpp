@@ -98,6 +98,11 @@ double middle_i(const std::array<double, i0_middle_pieces.size()>& pieces, doubl
     return from_pieces<16>(pieces, i_medium_bound, 2.0, a);
 }
 
+// The table k0_large or k1_large at t, its constant term with its rest c0_lo.
+double large_k(const std::array<double, k0_large.size()>& p, double c0_lo, double t) {
+    return p.back() + (t * horner_descending_quad(std::span(p).first<k0_large.size() - 1>(), t) + c0_lo);
+}
+
 // A power series in u = a^2/4 of positive terms, |a| <= 4, with the rounding
 // of a^2 corrected by the series' slope.
 double small_series(std::span<const double> series, std::span<const double> slope, double a) {
@@ -116,7 +121,7 @@ double besli0(double x, int& ifail) {
         return i_overflow_value;
     }
     ifail = 0;
-    if (a > i_large_bound) return large_i(i0_large, i_large_constant_lo[0], a);
+    if (a > i_large_bound) return large_i(i0_large, large_constant_lo[0], a);
     if (a > i_medium_bound) return middle_i(i0_middle_pieces, a);
     if (a > tiny_argument) return small_series(i0_series, i0_series_slope, a);
     return 1.0;
@@ -130,7 +135,7 @@ double besli1(double x, int& ifail) {
         return i_overflow_value;
     }
     ifail = 0;
-    if (a > i_large_bound) return with_sign_of(large_i(i1_large, i_large_constant_lo[1], a), x);
+    if (a > i_large_bound) return with_sign_of(large_i(i1_large, large_constant_lo[1], a), x);
     if (a > i_medium_bound) return with_sign_of(middle_i(i1_middle_pieces, a), x);
     if (a > tiny_argument) return 0.5 * x * small_series(i1_series, i1_series_slope, a);
     return x * 0.5;
@@ -146,7 +151,7 @@ double beslk0(double x, int& ifail) {
     if (x >= k_underflow_bound) return 0.0;
     if (x > k_large_bound) {
         const double t = 10.0 / (1.0 + x) - 1.0;
-        return std::exp(-x) * horner_descending_quad(k0_large, t) / std::sqrt(x);
+        return std::exp(-x) * large_k(k0_large, large_constant_lo[2], t) / std::sqrt(x);
     }
     if (x > k_log_bound) return middle_k(k0_middle_pieces, x);  // (1, 2] and (2, 4] alike
     if (x > tiny_argument) {
@@ -173,7 +178,7 @@ double beslk1(double x, int& ifail) {
     if (x >= k_underflow_bound) return 0.0;
     if (x > k_large_bound) {
         const double t = 10.0 / (1.0 + x) - 1.0;
-        return std::exp(-x) * horner_descending_quad(k1_large, t) / std::sqrt(x);
+        return std::exp(-x) * large_k(k1_large, large_constant_lo[3], t) / std::sqrt(x);
     }
     if (x > k_log_bound) return middle_k(k1_middle_pieces, x);  // (1, 2] and (2, 4] alike
     if (x > k1_tiny_argument) {

@@ -339,9 +339,10 @@ inline constexpr std::array<double, 208> i1_middle_pieces = {
     -5.541115426281791e-13,
 };
 
-// The constant terms of i0_large and i1_large less their stored doubles.
-inline constexpr std::array<double, 2> i_large_constant_lo = {
-    -4.7758183166198885e-18, 7.473918301944092e-18,
+// The constant terms of i0_large, i1_large, k0_large and k1_large less their stored doubles.
+inline constexpr std::array<double, 4> large_constant_lo = {
+    -4.7758183166198885e-18, 7.473918301944092e-18, 6.087996617948276e-17,
+    -9.591030611199349e-17,
 };
 
 // Polynomial, highest power first: I0(x)/(x/2)^0 in u = x^2/4, |x| <= 4, economized from the terms 1/(k! (k + 0)!).

@@ -9,8 +9,8 @@ Each table is the truncated Chebyshev expansion of the scaled function in its
 mapped variable t on [-1, 1], rewritten in powers of t and stored from the
 highest power down. The short tables near zero are typed in the routine file;
 this script checks them too. Prints the agreement (digits) of each table with
-its known entries. The rest of the constant terms of the large-argument I tables
-is written too, so that their product with the exponential is rounded once.
+its known entries. The rest of the constant terms of the large-argument tables is
+written too, so that their systematic rounding does not enter the results.
 
 Usage: python3 tools/gen_bessel_i_k_tables.py
 """
@@ -222,7 +222,7 @@ def main():
     constant_lo = []
     for name, n, g, what, known in GENERATED:
         values = stored_polynomial(g, n)
-        if name.endswith("_large") and name.startswith("i"):
+        if name.endswith("_large"):
             with mp.workdps(DPS):
                 exact = stored_table("polynomial", chebyshev(g, n))[-1]
                 constant_lo.append(to_double(exact - mp.mpf(values[-1])))
@@ -237,8 +237,8 @@ def main():
         blocks.append(emit_table(name + "_middle_pieces", "%s on %s: on each, %d coefficients in the argument less "
                                  "the midpoint, highest power first, then the rest of the constant term."
                                  % (name.upper(), where, layout[3]), pieces_table(f, layout)))
-    blocks.append(emit_table("i_large_constant_lo", "The constant terms of i0_large and i1_large less their "
-                             "stored doubles.", constant_lo))
+    blocks.append(emit_table("large_constant_lo", "The constant terms of i0_large, i1_large, k0_large and "
+                             "k1_large less their stored doubles.", constant_lo))
     for order in (0, 1):
         series, slope = small_series(order)
         blocks.append(emit_table("i%d_series" % order, "Polynomial, highest power first: I%d(x)/(x/2)^%d in "
