@@ -44,12 +44,11 @@ constexpr std::array<double, 8> k1_regular = {
 constexpr double i_limit = 711.6;              // |x| above this: I0 and I1 overflow
 constexpr double i_overflow_value = 4.5e307;   // returned when they do
 constexpr double i_large_bound = 12.0;         // above: the asymptotic form e^a/sqrt(a)
-constexpr double i_medium_bound = 4.0;         // above: e^a times the middle polynomial
+constexpr double i_medium_bound = 4.0;         // above: the pieces of width 1/2
 constexpr double tiny_argument = 3.2e-9;       // up to this I0 = 1, I1 = x/2, K0 = -(ln(x/2) + gamma)
 constexpr double k_underflow_bound = 705.1;    // from this K0 and K1 underflow and are 0
 constexpr double k_large_bound = 4.0;          // above: e^-x/sqrt(x) times a polynomial
-constexpr double k_middle_bound = 2.0;         // above: e^-x times the polynomial on (2, 4]
-constexpr double k_log_bound = 1.0;            // above: e^-x times the polynomial on (1, 2]
+constexpr double k_log_bound = 1.0;            // above: the pieces of width 1/4 (across 2 alike)
 constexpr double k1_tiny_argument = 7.9e-10;   // up to this K1 = 1/x
 constexpr double k1_pole_limit = 2.23e-308;    // up to this K1 is refused: too close to the pole
 constexpr double euler_gamma = 0.5772156649015329;
