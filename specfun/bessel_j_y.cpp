@@ -43,6 +43,17 @@ constexpr double y1_pole_limit = 2.23e-308;             // up to here Y1 is refu
 constexpr double halving_limit = 4.450147717014403e-308;  // 2^-1021: below it x*0.5 is subnormal and rounds
 constexpr double ln_2 = 0.6931471805599453;
 
+// cos a and sin a, from one argument reduction where the C library offers it.
+CosSin cos_sin(double a) {
+#if defined(__GLIBC__)
+    CosSin r{};
+    ::sincos(a, &r.sin, &r.cos);
+    return r;
+#else
+    return {std::cos(a), std::sin(a)};
+#endif
+}
+
 // J or Y of order 0 or 1 at 8 < a <= 1e16 from the Hankel form
 // sqrt(1/(pi a)) (m P + n Q), with t = 128/a^2 - 1 in the asymptotic factors P
 // and Q, and m, n the phase terms sqrt(2) cos and sin of a - pi/4 (order 0) or
@@ -84,8 +95,8 @@ double hankel_form(double a) {
         aq = amplitude * (8.0 * inverse) * horner_descending_paired(order == 0 ? std::span<const double>(q0) : q1, t);
     }
 
-    double s = 0.0, c = 0.0;
-    ::sincos(a, &s, &c);  // one argument reduction for both
+    const CosSin phase = cos_sin(a);
+    const double c = phase.cos, s = phase.sin;
     const TwoDoubles c_plus_s = exact_sum(c, s), s_minus_c = exact_sum(s, -c);
     const TwoDoubles cos_phase = order == 0 ? c_plus_s : s_minus_c;
     const TwoDoubles sin_phase = order == 0 ? s_minus_c : dd_neg(c_plus_s);
