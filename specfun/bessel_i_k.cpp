@@ -97,17 +97,15 @@ double middle_i(const std::array<double, i0_middle_pieces.size()>& pieces, doubl
     return from_pieces<16>(pieces, i_medium_bound, 2.0, a);
 }
 
+// I0(a) or I1(a)/a for 0 < a <= 4, from the pieces of width 1/2 (even
+// functions of a, smooth at 0).
+double small_i(const std::array<double, i0_small_pieces.size()>& pieces, double a) {
+    return from_pieces<8>(pieces, 0.0, 2.0, a);
+}
+
 // The table k0_large or k1_large at t, its constant term with its rest c0_lo.
 double large_k(const std::array<double, k0_large.size()>& p, double c0_lo, double t) {
     return p.back() + (t * horner_descending_quad(std::span(p).first<k0_large.size() - 1>(), t) + c0_lo);
-}
-
-// A power series in u = a^2/4 of positive terms, |a| <= 4, with the rounding
-// of a^2 corrected by the series' slope.
-double small_series(std::span<const double> series, std::span<const double> slope, double a) {
-    const TwoDoubles square = exact_product(a, a);
-    const double u = square.hi * 0.25;
-    return horner_descending_paired(series, u) + horner_descending(slope, u) * (square.lo * 0.25);
 }
 
 }  // namespace
@@ -122,7 +120,7 @@ double besli0(double x, int& ifail) {
     ifail = 0;
     if (a > i_large_bound) return large_i(i0_large, large_constant_lo[0], a);
     if (a > i_medium_bound) return middle_i(i0_middle_pieces, a);
-    if (a > tiny_argument) return small_series(i0_series, i0_series_slope, a);
+    if (a > tiny_argument) return small_i(i0_small_pieces, a);
     return 1.0;
 }
 
@@ -136,7 +134,7 @@ double besli1(double x, int& ifail) {
     ifail = 0;
     if (a > i_large_bound) return with_sign_of(large_i(i1_large, large_constant_lo[1], a), x);
     if (a > i_medium_bound) return with_sign_of(middle_i(i1_middle_pieces, a), x);
-    if (a > tiny_argument) return 0.5 * x * small_series(i1_series, i1_series_slope, a);
+    if (a > tiny_argument) return x * small_i(i1_small_pieces, a);
     return x * 0.5;
 }
 

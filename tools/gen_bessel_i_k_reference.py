@@ -54,7 +54,7 @@ def i_regions(name):
         (name + ".medium", [above(4.0), -above(4.0), 12.0, -12.0] + alternate(interior(4.0, 12.0))
          + alternate(edges(4.0, 0.5, 16))),
         (name + ".small", [above(3.2e-9), -above(3.2e-9), 4.0, -4.0]
-         + alternate(interior(3.2e-9, 1e-2, log=True) + interior(1e-2, 4.0))),
+         + alternate(interior(3.2e-9, 1e-2, log=True) + interior(1e-2, 4.0) + edges(0.0, 0.5, 8))),
         (name + ".tiny", [0.0, 3.2e-9, -3.2e-9, 1e-9, 1e-300, 5e-324] + interior(1e-300, 3.2e-9, log=True)[::4]),
     ]
 

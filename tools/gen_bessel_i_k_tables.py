@@ -1,9 +1,10 @@
 """Writes specfun/bessel_i_k_tables.hpp: the polynomial tables of the modified
 Bessel functions I0, I1, K0, K1 of real argument.
 
-On 1 < x <= 4 K0 and K1, and on 4 < a <= 12 I0 and I1, are also written as
-pieces (polynomials in the argument less the midpoint of each, no exponential
-needed).
+On 1 < x <= 4 K0 and K1, on 0 <= a <= 4 I0 and I1(a)/a, and on 4 < a <= 12
+I0 and I1 are written as pieces instead (polynomials in the argument less the
+midpoint of each, no exponential needed); the published tables there are
+only checked against their known entries.
 
 Each table is the truncated Chebyshev expansion of the scaled function in its
 mapped variable t on [-1, 1], rewritten in powers of t and stored from the
@@ -21,7 +22,7 @@ import mpmath
 from mpmath import mp
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from qelms_tables import (DPS, centred_power_table, chebyshev, chebyshev_to_power, check_entries,  # noqa: E402
+from qelms_tables import (DPS, centred_power_table, chebyshev, check_entries,  # noqa: E402
                           emit_table, stored_table, to_double, write_header)
 
 GENERATOR = "gen_bessel_i_k_tables.py"
@@ -151,33 +152,6 @@ TYPED = [
 ]
 
 
-SERIES_TERMS = 14  # economized on u in [0, 4]: under 2e-17 of the sum with the entries rounded
-SLOPE_TERMS = 7    # the slope to 1e-4, enough for the correction it makes
-
-
-def small_series(order):
-    """S(u) = I_order(x) / (x/2)^order = sum u^k/(k! (k + order)!), u = x^2/4 in [0, 4],
-    economized: its Chebyshev expansion in s = (u - 2)/2 rewritten in powers of u, all
-    positive; and the truncated Taylor series of S'(u). Both highest power first."""
-    def term(k):
-        return 1 / (mp.factorial(k) * mp.factorial(k + order))
-    with mp.workdps(DPS):
-        def series_sum(u):
-            return mp.fsum(term(k) * u ** k for k in range(60))
-        in_s = chebyshev_to_power(chebyshev(lambda s: series_sum(2 + 2 * s), SERIES_TERMS))
-        in_u = [mp.mpf(0)] * SERIES_TERMS
-        for j, p in enumerate(in_s):  # ((u - 2)/2)^j = sum_i binomial(j, i) u^i (-2)^(j - i) / 2^j
-            for i in range(j + 1):
-                in_u[i] += p * mp.binomial(j, i) * (-2) ** (j - i) / mp.mpf(2) ** j
-        series = [to_double(v) for v in reversed(in_u)]
-        worst = max(abs(mp.fsum(mp.mpf(c) * u ** k for k, c in enumerate(reversed(series))) / series_sum(u) - 1)
-                    for u in [mp.mpf(4) * i / 200 for i in range(201)])
-        print("I%d series, %d terms: largest relative error %.1e, all entries positive: %s"
-              % (order, SERIES_TERMS, float(worst), min(series) > 0))
-        slope = [to_double(k * term(k)) for k in range(SLOPE_TERMS, 0, -1)]
-    return series, slope
-
-
 def typed_correction(g, text):
     """The constant that centres the error of the typed table `text` of g on [-1, 1]."""
     with mp.workdps(DPS):
@@ -192,6 +166,7 @@ REPLACED_BY_PIECES = {"k0_1_2", "k0_2_4", "k1_1_2", "k1_2_4", "i0_medium", "i1_m
 # Pieces: (first x, width, count, coefficients per piece).
 K_MIDDLE = (1, mp.mpf(1) / 4, 12, 16)
 I_MIDDLE = (4, mp.mpf(1) / 2, 16, 12)
+I_SMALL = (0, mp.mpf(1) / 2, 8, 12)
 
 
 def pieces_table(f, layout):
@@ -230,22 +205,19 @@ def main():
             print(line)
         if name not in REPLACED_BY_PIECES:
             blocks.append(emit_table(name, "Polynomial, highest power first: " + what + ".", values))
-    for name, f, layout, where in (("k0", k0, K_MIDDLE, "1 < x <= 4, intervals [1 + i/4, 1 + (i + 1)/4]"),
-                                   ("k1", k1, K_MIDDLE, "1 < x <= 4, intervals [1 + i/4, 1 + (i + 1)/4]"),
-                                   ("i0", i0, I_MIDDLE, "4 < a <= 12, intervals [4 + i/2, 4 + (i + 1)/2]"),
-                                   ("i1", i1, I_MIDDLE, "4 < a <= 12, intervals [4 + i/2, 4 + (i + 1)/2]")):
-        blocks.append(emit_table(name + "_middle_pieces", "%s on %s: on each, %d coefficients in the argument less "
-                                 "the midpoint, highest power first, then the rest of the constant term."
-                                 % (name.upper(), where, layout[3]), pieces_table(f, layout)))
+    for table, what, f, layout, where in (
+            ("k0_middle_pieces", "K0", k0, K_MIDDLE, "1 < x <= 4, intervals [1 + i/4, 1 + (i + 1)/4]"),
+            ("k1_middle_pieces", "K1", k1, K_MIDDLE, "1 < x <= 4, intervals [1 + i/4, 1 + (i + 1)/4]"),
+            ("i0_small_pieces", "I0", i0, I_SMALL, "0 <= a <= 4, intervals [i/2, (i + 1)/2]"),
+            ("i1_small_pieces", "I1(a)/a", lambda x: i1(x) / x if x else mp.mpf(1) / 2, I_SMALL,
+             "0 <= a <= 4, intervals [i/2, (i + 1)/2]"),
+            ("i0_middle_pieces", "I0", i0, I_MIDDLE, "4 < a <= 12, intervals [4 + i/2, 4 + (i + 1)/2]"),
+            ("i1_middle_pieces", "I1", i1, I_MIDDLE, "4 < a <= 12, intervals [4 + i/2, 4 + (i + 1)/2]")):
+        blocks.append(emit_table(table, "%s on %s: on each, %d coefficients in the argument less the midpoint, "
+                                 "highest power first, then the rest of the constant term."
+                                 % (what, where, layout[3]), pieces_table(f, layout)))
     blocks.append(emit_table("large_constant_lo", "The constant terms of i0_large, i1_large, k0_large and "
                              "k1_large less their stored doubles.", constant_lo))
-    for order in (0, 1):
-        series, slope = small_series(order)
-        blocks.append(emit_table("i%d_series" % order, "Polynomial, highest power first: I%d(x)/(x/2)^%d in "
-                                 "u = x^2/4, |x| <= 4, economized from the terms 1/(k! (k + %d)!)." % (order, order, order),
-                                 series))
-        blocks.append(emit_table("i%d_series_slope" % order, "Polynomial, highest power first: the derivative of "
-                                 "i%d_series in u, truncated for the correction of the rounding of u." % order, slope))
     blocks.append(emit_table("small_k_corrections", "What each table typed in specfun/bessel_i_k.cpp (k0_i0, "
                              "k0_regular, k1_i1, k1_regular) lacks: the middle of its error range on [-1, 1], "
                              "mostly the rounding of its constant term.", [typed_correction(g, text) for _, g, text in TYPED]))
