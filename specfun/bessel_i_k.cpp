@@ -1,10 +1,14 @@
 // Modified Bessel functions I0, I1, K0, K1 of real argument.
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 #include "../support/failure.hpp"
 #include "bessel_i_k_tables.hpp"
 #include "exact_argument.hpp"
+#include "exp_two_doubles.hpp"
 #include "polynomial.hpp"
 
 namespace qelms {
@@ -40,17 +44,17 @@ constexpr std::array<double, 8> k1_regular = {
 constexpr double i_limit = 711.6;              // |x| above this: I0 and I1 overflow
 constexpr double i_overflow_value = 4.5e307;   // returned when they do
 constexpr double i_large_bound = 12.0;         // above: the asymptotic form e^a/sqrt(a)
-constexpr double i_medium_bound = 4.0;         // above: e^a times the middle polynomial
+constexpr double i_medium_bound = 4.0;         // above: the pieces of width 1/2
 constexpr double tiny_argument = 3.2e-9;       // up to this I0 = 1, I1 = x/2, K0 = -(ln(x/2) + gamma)
 constexpr double k_underflow_bound = 705.1;    // from this K0 and K1 underflow and are 0
 constexpr double k_large_bound = 4.0;          // above: e^-x/sqrt(x) times a polynomial
-constexpr double k_middle_bound = 2.0;         // above: e^-x times the polynomial on (2, 4]
-constexpr double k_log_bound = 1.0;            // above: e^-x times the polynomial on (1, 2]
+constexpr double k_log_bound = 1.0;            // above: the pieces of width 1/4 (across 2 alike)
 constexpr double k1_tiny_argument = 7.9e-10;   // up to this K1 = 1/x
 constexpr double k1_pole_limit = 2.23e-308;    // up to this K1 is refused: too close to the pole
 constexpr double euler_gamma = 0.5772156649015329;
 constexpr double ln_2 = 0.6931471805599453;
 constexpr double exact_halving = 0x1p-1021;    // from here x*0.5 is a normal number, formed exactly
+constexpr std::uint64_t high_26_bits = 0xFFFFFFFFF8000000;  // sign, exponent and the leading 25 fraction bits
 
 // The magnitude of `value`, negated when x is negative.
 double with_sign_of(double value, double x) { return x < 0.0 ? -std::fabs(value) : std::fabs(value); }
@@ -59,26 +63,49 @@ double with_sign_of(double value, double x) { return x < 0.0 ? -std::fabs(value)
 // smallest), so there ln 2 is subtracted instead.
 double log_half(double x) { return x >= exact_halving ? std::log(x * 0.5) : std::log(x) - ln_2; }
 
-// e^a/sqrt(a) and t = 24/a - 1, for 12 < a <= 711.6. The factor is
-// e^(a/2) (e^(a/2)/sqrt a): a/2 is exact, so no rounding of an exponent of
-// size a enters (one exponential of a - ln(a)/2 would cost up to 0.4 a eps),
-// and neither factor overflows below 711.6.
-struct LargeI {
-    double factor;
-    double t;
-};
-
-LargeI large_i(double a) {
-    const double half = std::exp(0.5 * a);
-    return {half * (half / std::sqrt(a)), 24.0 / a - 1.0};
+// e^a/sqrt(a) P(t), t = 24/a - 1, for 12 < a <= 711.6, P the table i0_large or
+// i1_large (c0_lo the rest of its constant term). e^a = (hi + lo) 2^m is formed
+// to far below an ulp with its exponent apart (one exponential of a - ln(a)/2
+// would cost up to 0.4 a eps, and e^(a/2) squared two roundings); 2^m is
+// applied in two steps, neither of which overflows.
+template <std::size_t n>
+double large_i(const std::array<double, n>& p, double c0_lo, double a) {
+    const ScaledExp e = exp_scaled(a);
+    const double t = 24.0 / a - 1.0;
+    const double rest = t * horner_descending_paired(std::span(p).template first<n - 1>(), t) + c0_lo;
+    const double y = (p.back() + rest) / std::sqrt(a);
+    const int half = e.exponent / 2;
+    return (e.hi * y + e.lo * y) * power_of_two(half) * power_of_two(e.exponent - half);
 }
 
-// A power series in u = a^2/4 of positive terms, |a| <= 4, with the rounding
-// of a^2 corrected by the series' slope.
-double small_series(std::span<const double> series, std::span<const double> slope, double a) {
-    const TwoDoubles square = exact_product(a, a);
-    const double u = square.hi * 0.25;
-    return horner_descending_paired(series, u) + horner_descending(slope, u) * (square.lo * 0.25);
+// A function at x from its table of `count` pieces, each of width 1/per_unit
+// from `start`: the polynomial of the piece that holds x, in x less its
+// midpoint, its constant term in two doubles. No exponential is needed there.
+template <std::size_t count, std::size_t n>
+double from_pieces(const std::array<double, n>& pieces, double start, double per_unit, double x) {
+    constexpr std::size_t terms = n / count;
+    const auto i = std::min(static_cast<std::size_t>((x - start) * per_unit), count - 1);
+    const double midpoint = start + (static_cast<double>(i) + 0.5) / per_unit;
+    return horner_descending_split_constant(std::span(pieces).subspan(i * terms).template first<terms>(), x - midpoint);
+}
+
+double middle_k(const std::array<double, k0_middle_pieces.size()>& pieces, double x) {
+    return from_pieces<12>(pieces, k_log_bound, 4.0, x);
+}
+
+double middle_i(const std::array<double, i0_middle_pieces.size()>& pieces, double a) {
+    return from_pieces<16>(pieces, i_medium_bound, 2.0, a);
+}
+
+// I0(a) or I1(a)/a for 0 < a <= 4, from the pieces of width 1/2 (even
+// functions of a, smooth at 0).
+double small_i(const std::array<double, i0_small_pieces.size()>& pieces, double a) {
+    return from_pieces<8>(pieces, 0.0, 2.0, a);
+}
+
+// The table k0_large or k1_large at t, its constant term with its rest c0_lo.
+double large_k(const std::array<double, k0_large.size()>& p, double c0_lo, double t) {
+    return p.back() + (t * horner_descending_quad(std::span(p).first<k0_large.size() - 1>(), t) + c0_lo);
 }
 
 }  // namespace
@@ -91,12 +118,9 @@ double besli0(double x, int& ifail) {
         return i_overflow_value;
     }
     ifail = 0;
-    if (a > i_large_bound) {
-        const LargeI l = large_i(a);
-        return l.factor * horner_descending_paired(i0_large, l.t);
-    }
-    if (a > i_medium_bound) return std::exp(a) * horner_descending_paired(i0_medium, a * 0.25 - 2.0);
-    if (a > tiny_argument) return small_series(i0_series, i0_series_slope, a);
+    if (a > i_large_bound) return large_i(i0_large, large_constant_lo[0], a);
+    if (a > i_medium_bound) return middle_i(i0_middle_pieces, a);
+    if (a > tiny_argument) return small_i(i0_small_pieces, a);
     return 1.0;
 }
 
@@ -108,12 +132,9 @@ double besli1(double x, int& ifail) {
         return i_overflow_value;
     }
     ifail = 0;
-    if (a > i_large_bound) {
-        const LargeI l = large_i(a);
-        return with_sign_of(l.factor * horner_descending_paired(i1_large, l.t), x);
-    }
-    if (a > i_medium_bound) return with_sign_of(std::exp(a) * horner_descending_paired(i1_medium, a / 4.0 - 2.0), x);
-    if (a > tiny_argument) return 0.5 * x * small_series(i1_series, i1_series_slope, a);
+    if (a > i_large_bound) return with_sign_of(large_i(i1_large, large_constant_lo[1], a), x);
+    if (a > i_medium_bound) return with_sign_of(middle_i(i1_middle_pieces, a), x);
+    if (a > tiny_argument) return x * small_i(i1_small_pieces, a);
     return x * 0.5;
 }
 
@@ -127,13 +148,15 @@ double beslk0(double x, int& ifail) {
     if (x >= k_underflow_bound) return 0.0;
     if (x > k_large_bound) {
         const double t = 10.0 / (1.0 + x) - 1.0;
-        return std::exp(-x) * horner_descending_paired(k0_large, t) / std::sqrt(x);
+        return std::exp(-x) * large_k(k0_large, large_constant_lo[2], t) / std::sqrt(x);
     }
-    if (x > k_middle_bound) return std::exp(-x) * horner_descending_paired(k0_2_4, x - 3.0);
-    if (x > k_log_bound) return std::exp(-x) * horner_descending_paired(k0_1_2, 2.0 * x - 3.0);
+    if (x > k_log_bound) return middle_k(k0_middle_pieces, x);  // (1, 2] and (2, 4] alike
     if (x > tiny_argument) {
         const double t = 2.0 * x * x - 1.0;
-        return horner_descending_paired(k0_regular, t) - std::log(x) * horner_descending_paired(k0_i0, t);
+        // the corrections of the typed tables enter where they are not rounded away
+        const double log_x = std::log(x);
+        return horner_descending(k0_regular, t) -
+               (log_x * horner_descending(k0_i0, t) + (log_x * small_k_corrections[0] - small_k_corrections[1]));
     }
     return -(log_half(x) + euler_gamma);
 }
@@ -152,13 +175,21 @@ double beslk1(double x, int& ifail) {
     if (x >= k_underflow_bound) return 0.0;
     if (x > k_large_bound) {
         const double t = 10.0 / (1.0 + x) - 1.0;
-        return std::exp(-x) * horner_descending_paired(k1_large, t) / std::sqrt(x);
+        return std::exp(-x) * large_k(k1_large, large_constant_lo[3], t) / std::sqrt(x);
     }
-    if (x > k_middle_bound) return std::exp(-x) * horner_descending_paired(k1_2_4, x - 3.0);
-    if (x > k_log_bound) return std::exp(-x) * horner_descending_paired(k1_1_2, 2.0 * x - 3.0);
+    if (x > k_log_bound) return middle_k(k1_middle_pieces, x);  // (1, 2] and (2, 4] alike
     if (x > k1_tiny_argument) {
+        // 1/x = q (1 + e + e^2 + ...), q = 1/x cut to 26 bits so that x q and
+        // 1 - x q are exact with x split in halves; the rest added before the
+        // sum with q rounds, with the corrections of the typed tables
         const double t = 2.0 * x * x - 1.0;
-        return 1.0 / x + x * (std::log(x) * horner_descending_paired(k1_i1, t) - horner_descending_paired(k1_regular, t));
+        const double q = std::bit_cast<double>(std::bit_cast<std::uint64_t>(1.0 / x) & high_26_bits);
+        const TwoDoubles halves = split(x);
+        const double e = (1.0 - halves.hi * q) - halves.lo * q;
+        const double log_x = std::log(x);
+        const double corrections = x * (log_x * small_k_corrections[2] - small_k_corrections[3]);
+        return q + ((q * (e + e * e) + corrections) +
+                    x * (log_x * horner_descending(k1_i1, t) - horner_descending(k1_regular, t)));
     }
     return 1.0 / x;
 }

@@ -1,10 +1,15 @@
 // Bessel functions J0, J1, Y0, Y1 of real argument.
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstddef>
 #include <span>
 
 #include "../support/failure.hpp"
 #include "bessel_j_y_near_tables.hpp"
 #include "bessel_j_y_tables.hpp"
+#include "exact_argument.hpp"
+#include "log_two_doubles.hpp"
 #include "polynomial.hpp"
 
 namespace qelms {
@@ -12,14 +17,25 @@ namespace {
 
 using bessel_j_y::p0;
 using bessel_j_y::p1;
+using bessel_j_y::p0_far;
+using bessel_j_y::p1_far;
+using bessel_j_y::q0_far;
+using bessel_j_y::q1_far;
+using bessel_j_y::p_constant_lo;
 using bessel_j_y::q0;
 using bessel_j_y::q1;
 
 constexpr double two_over_pi = 0.6366197723675814;
 constexpr double one_over_pi = 0.3183098861837907;
+constexpr double pi = 3.141592653589793;
 constexpr double euler_gamma = 0.5772156649015329;
+constexpr TwoDoubles two_over_pi_dd = {two_over_pi, -3.935735335036497e-17};  // 2/pi to twice the precision
+constexpr TwoDoubles euler_gamma_dd = {euler_gamma, -4.942915152430645e-18};  // gamma to twice the precision
+constexpr double y0_relative_limit = 0.5;                // below this Y0 is held to its own size
 constexpr double hankel_limit = 8.0;                    // above this the asymptotic Hankel factors
-constexpr double series_limit = 2.0;                    // up to this the series; above, the Hankel form
+constexpr double far_limit = 24.0;                      // above this their short tables
+constexpr double series_limit = 2.0;                    // up to this the series; above, the pieces
+constexpr double piecewise_start = 2.0;                 // the first interval of the pieces starts here
 constexpr double argument_limit = 1e16;                 // above this the phase is meaningless
 constexpr double small_limit = 3.2e-9;                  // J0, J1, Y0 take their leading term up to here
 constexpr double y1_small_limit = 7.9e-10;              // Y1 = -(2/pi)/x up to here
@@ -27,49 +43,79 @@ constexpr double y1_pole_limit = 2.23e-308;             // up to here Y1 is refu
 constexpr double halving_limit = 4.450147717014403e-308;  // 2^-1021: below it x*0.5 is subnormal and rounds
 constexpr double ln_2 = 0.6931471805599453;
 
-// The parts of the Hankel form at a > 2: the amplitude sqrt(2/(pi a)), cos and
-// sin of the phase a - pi/4 (order 0) or a - 3 pi/4 (order 1), and the factors
-// P and (a/8) Q: above 8 from the asymptotic tables at t = 128/a^2 - 1, below
-// from the tables of [2, 4] and [4, 8], where J and Y oscillate and a series
-// would cancel. The phase is expanded into cos a and sin a, whose argument
-// reduction is exact: forming a - pi/4 in double would cost up to half an ulp
-// of a, a whole radian near 1e16.
-struct HankelParts {
-    double amplitude;  // sqrt(1/(pi a))
-    double cos_phase;  // sqrt(2) cos(phase)
-    double sin_phase;  // sqrt(2) sin(phase)
-    double p;          // P
-    double q;          // Q
-};
-
-struct Factors {
-    double p;
-    double q;
-};
-
-Factors hankel_factors(double a, int order) {
-    if (a > hankel_limit) {
-        const double t = 128.0 / (a * a) - 1.0;
-        return order == 0 ? Factors{horner_descending_paired(p0, t), horner_descending_paired(q0, t)}
-                          : Factors{horner_descending_paired(p1, t), horner_descending_paired(q1, t)};
-    }
-    if (a > 4.0) {
-        const double t = a - 6.0;
-        return order == 0 ? Factors{horner_descending_paired(p0_4_8, t), horner_descending_paired(q0_4_8, t)}
-                          : Factors{horner_descending_paired(p1_4_8, t), horner_descending_paired(q1_4_8, t)};
-    }
-    const double t = a - 3.0;
-    return order == 0 ? Factors{horner_descending_paired(p0_2_4, t), horner_descending_paired(q0_2_4, t)}
-                      : Factors{horner_descending_paired(p1_2_4, t), horner_descending_paired(q1_2_4, t)};
+// cos a and sin a, from one argument reduction where the C library offers it.
+CosSin cos_sin(double a) {
+#if defined(__GLIBC__)
+    CosSin r{};
+    ::sincos(a, &r.sin, &r.cos);
+    return r;
+#else
+    return {std::cos(a), std::sin(a)};
+#endif
 }
 
-HankelParts hankel_parts(double a, int order) {
-    const double c = std::cos(a), s = std::sin(a);
-    // sqrt(1/2) is carried in the amplitude, so the phase terms are c + s and s - c unrounded
-    const double cos_phase = order == 0 ? c + s : s - c;
-    const double sin_phase = order == 0 ? s - c : -(s + c);
-    const Factors f = hankel_factors(a, order);
-    return {std::sqrt(one_over_pi / a), cos_phase, sin_phase, f.p, 8.0 * f.q / a};
+// J or Y of order 0 or 1 at 8 < a <= 1e16 from the Hankel form
+// sqrt(1/(pi a)) (m P + n Q), with t = 128/a^2 - 1 in the asymptotic factors P
+// and Q, and m, n the phase terms sqrt(2) cos and sin of a - pi/4 (order 0) or
+// a - 3 pi/4 (order 1): J takes m = sqrt(2) cos, n = -sqrt(2) sin; Y takes
+// m = sqrt(2) sin, n = sqrt(2) cos. The phase is expanded into cos a and sin a,
+// whose argument reduction is exact (forming a - pi/4 in double would cost up
+// to half an ulp of a, a whole radian near 1e16), and their sums are exact in
+// two doubles. The amplitude and its product with P are carried in two doubles
+// as well, so that the result is rounded once, at the end.
+template <int order, bool second_kind>
+double hankel_form(double a) {
+    const double inverse = 1.0 / a;
+
+    // sqrt(1/(pi a)) in two doubles: the square root of the rounded 1/(pi a)
+    // corrected by its residual (1/(2 sqrt(r)) = sqrt(r) pi a / 2).
+    const double r = one_over_pi / a;
+    const double amplitude = std::sqrt(r);
+    const TwoDoubles square = exact_product(amplitude, amplitude);
+    const double amplitude_lo = ((r - square.hi) - square.lo) * (0.5 * pi * a * amplitude);
+
+    // amplitude P = ap + ap_lo and amplitude Q = aq: beyond far_limit from the
+    // short tables in w = 576/a^2, where P = 1 + O(w); else from those in t = 128/a^2 - 1.
+    TwoDoubles ap{amplitude, 0.0};
+    double ap_lo = 0.0, aq = 0.0;
+    if (a > far_limit) {
+        static_assert(p0_far.back() == 1.0 && p1_far.back() == 1.0, "the far P tables start from 1");
+        const double w = 576.0 * inverse * inverse;
+        const auto& p = order == 0 ? p0_far : p1_far;
+        const double p_rest = w * horner_descending_paired(std::span(p).template first<p.size() - 1>(), w);
+        ap_lo = amplitude_lo + amplitude * p_rest;
+        aq = amplitude * inverse * horner_descending_paired(order == 0 ? q0_far : q1_far, w);
+    } else {
+        const double t = 128.0 * inverse * inverse - 1.0;
+        const auto& p = order == 0 ? p0 : p1;
+        const double p_rest = t * horner_descending_paired(std::span(p).template first<p.size() - 1>(), t) +
+                              p_constant_lo[order];
+        ap = exact_product(amplitude, p.back());
+        ap_lo = ap.lo + amplitude * p_rest + amplitude_lo * p.back();
+        aq = amplitude * (8.0 * inverse) * horner_descending_paired(order == 0 ? std::span<const double>(q0) : q1, t);
+    }
+
+    const CosSin phase = cos_sin(a);
+    const double c = phase.cos, s = phase.sin;
+    const TwoDoubles c_plus_s = exact_sum(c, s), s_minus_c = exact_sum(s, -c);
+    const TwoDoubles cos_phase = order == 0 ? c_plus_s : s_minus_c;
+    const TwoDoubles sin_phase = order == 0 ? s_minus_c : dd_neg(c_plus_s);
+    const TwoDoubles m = second_kind ? sin_phase : cos_phase;
+    const double n = second_kind ? cos_phase.hi : -sin_phase.hi;
+    const TwoDoubles main = exact_product(ap.hi, m.hi);
+    return main.hi + (main.lo + ap.hi * m.lo + ap_lo * m.hi + aq * n);
+}
+
+// J0, J1, Y0 or Y1 at 2 < a <= 8 from its polynomial on the interval of width
+// 1/4 that holds a, in t = a - c: a - c is exact, and c is the zero of the
+// function where the interval holds one. The constant term, held in two
+// doubles, is rounded only in the final sum.
+template <std::size_t n, std::size_t m>
+double piecewise(const std::array<double, n>& centres, const std::array<double, m>& pieces, double a) {
+    constexpr std::size_t terms = m / n;  // the polynomial's, then the constant's low part
+    const auto i = std::min(static_cast<std::size_t>((a - piecewise_start) * 4.0), n - 1);
+    return horner_descending_split_constant(std::span(pieces).subspan(i * terms).template first<terms>(),
+                                            a - centres[i]);
 }
 
 // J0(a) and J1(a)/a for 0 <= a <= 2, from their series in a^2.
@@ -79,6 +125,17 @@ double j1_series(double a) { return horner_descending_paired(j1_near, a * a - 2.
 // ln(x/2) for 0 < x <= 2: halving a subnormal x rounds (the least double halves to 0),
 // so ln 2 is taken out instead.
 double log_half(double x) { return x < halving_limit ? std::log(x) - ln_2 : std::log(x * 0.5); }
+
+// Y0 for 3.2e-9 < x < 1/2, from its ascending series in v = x^2/4:
+// (2/pi) ((ln(x/2) + gamma) J0(x) + v Q(v)), J0(x) = 1 + v P(v). The large
+// term (2/pi) (ln(x/2) + gamma) is carried in two doubles, so that only the
+// small ones are rounded before the sum.
+double y0_small_argument(double x) {
+    const double v = x * x * 0.25;
+    const TwoDoubles d = dd_mul(dd_add(log_two_doubles(x * 0.5), euler_gamma_dd), two_over_pi_dd);
+    const double j0_minus_1 = v * horner_descending(j0_small, v);
+    return d.hi + (d.lo + d.hi * j0_minus_1 + two_over_pi * v * horner_descending(y0_small, v));
+}
 
 }  // namespace
 
@@ -90,10 +147,8 @@ double beslj0(double x, int& ifail) {
         return std::sqrt(two_over_pi / a);
     }
     ifail = 0;
-    if (a > series_limit) {
-        const HankelParts h = hankel_parts(a, 0);
-        return h.amplitude * (h.cos_phase * h.p - h.sin_phase * h.q);
-    }
+    if (a > hankel_limit) return hankel_form<0, false>(a);
+    if (a > series_limit) return piecewise(j0_centres, j0_pieces, a);
     if (a <= small_limit) return 1.0;
     return j0_series(a);
 }
@@ -107,9 +162,8 @@ double beslj1(double x, int& ifail) {
     }
     ifail = 0;
     if (a > series_limit) {
-        const HankelParts h = hankel_parts(a, 1);
-        const double amplitude = std::copysign(h.amplitude, x);  // J1 is odd
-        return amplitude * (h.cos_phase * h.p - h.sin_phase * h.q);
+        const double j1 = a > hankel_limit ? hankel_form<1, false>(a) : piecewise(j1_centres, j1_pieces, a);
+        return x < 0.0 ? -j1 : j1;  // J1 is odd
     }
     if (a <= small_limit) return x * 4.0 * 0.125;
     return x * j1_series(a);
@@ -126,11 +180,10 @@ double besly0(double x, int& ifail) {
         return 0.0;
     }
     ifail = 0;
-    if (x > series_limit) {
-        const HankelParts h = hankel_parts(x, 0);
-        return h.amplitude * (h.sin_phase * h.p + h.cos_phase * h.q);
-    }
+    if (x > hankel_limit) return hankel_form<0, true>(x);
+    if (x > series_limit) return piecewise(y0_centres, y0_pieces, x);
     if (x <= small_limit) return two_over_pi * (log_half(x) + euler_gamma);
+    if (x < y0_relative_limit) return y0_small_argument(x);
     return two_over_pi * log_half(x) * j0_series(x) + horner_descending_paired(y0_near, x * x - 2.0);
 }
 
@@ -142,8 +195,7 @@ double besly1(double x, int& ifail) {
             return std::sqrt(two_over_pi / x);
         }
         ifail = 0;
-        const HankelParts h = hankel_parts(x, 1);
-        return h.amplitude * (h.sin_phase * h.p + h.cos_phase * h.q);
+        return x > hankel_limit ? hankel_form<1, true>(x) : piecewise(y1_centres, y1_pieces, x);
     }
     if (x > y1_small_limit) {
         ifail = 0;

@@ -43,4 +43,37 @@ inline constexpr std::array<double, 16> q1 = {
     0.04677687402744898,
 };
 
+// P0(a) for a >= 24, polynomial in w = 576/a^2, highest power first.
+inline constexpr std::array<double, 8> p0_far = {
+    -4.0431733458030036e-15, 8.07979250480742e-14, -1.7332563751467524e-12,
+    5.5179897734146926e-11, -2.995774271161254e-09, 3.3803560112936857e-07,
+    -0.00012207031249999871, 1.0,
+};
+
+// a Q0(a) for a >= 24, polynomial in w = 576/a^2, highest power first.
+inline constexpr std::array<double, 8> q0_far = {
+    2.7091183508573873e-14, -4.815197455583113e-13, 8.680845414344946e-12,
+    -2.2148277156034507e-10, 9.040817762753481e-09, -6.84522092134128e-07,
+    0.0001271565755208235, -0.125,
+};
+
+// P1(a) for a >= 24, polynomial in w = 576/a^2, highest power first.
+inline constexpr std::array<double, 8> p1_far = {
+    4.355240420231561e-15, -8.787179935805396e-14, 1.9157781141259688e-12,
+    -6.253727577746283e-11, 3.540460527596648e-09, -4.3461720145801244e-07,
+    0.00020345052083333196, 1.0,
+};
+
+// a Q1(a) for a >= 24, polynomial in w = 576/a^2, highest power first.
+inline constexpr std::array<double, 8> q1_far = {
+    -2.904281607902149e-14, 5.203552722813345e-13, -9.508066967248944e-12,
+    2.475399344564994e-10, -1.0431712955564498e-08, 8.366381126413959e-07,
+    -0.00017801920572915622, 0.375,
+};
+
+// The constant terms of P0 and P1 less their stored doubles.
+inline constexpr std::array<double, 2> p_constant_lo = {
+    1.2441397958944395e-17, 2.004221521647208e-17,
+};
+
 }  // namespace qelms::bessel_j_y

@@ -42,6 +42,34 @@ inline double paired_chains(std::size_t n, Coefficient coefficient, double t) {
     return p;
 }
 
+// The same sum with four chains in t^4 for the leading coefficients, for long
+// tables where the length of the dependent chain, not the count of operations,
+// sets the time; the last `exact_tail` (at least 1) by Horner's rule in t.
+template <std::size_t exact_tail, class Coefficient>
+inline double quad_chains(std::size_t n, Coefficient coefficient, double t) {
+    const std::size_t m = n - exact_tail;  // leading coefficients 0..m-1, of powers exact_tail..n-1
+    const double t2 = t * t;
+    const double t4 = t2 * t2;
+    double chain[4] = {0.0, 0.0, 0.0, 0.0};  // chain[r]: the coefficients of powers = r mod 4 past the tail
+    const std::size_t first = m % 4;          // coefficients before the first full group of four
+    for (std::size_t k = 0; k < first; ++k) chain[first - 1 - k] = coefficient(k);
+    for (std::size_t k = first; k + 4 <= m; k += 4) {
+        chain[3] = chain[3] * t4 + coefficient(k);
+        chain[2] = chain[2] * t4 + coefficient(k + 1);
+        chain[1] = chain[1] * t4 + coefficient(k + 2);
+        chain[0] = chain[0] * t4 + coefficient(k + 3);
+    }
+    double p = (chain[3] * t + chain[2]) * t2 + (chain[1] * t + chain[0]);
+    for (std::size_t k = m; k < n; ++k) p = p * t + coefficient(k);
+    return p;
+}
+
+// horner_descending's sum by quad_chains.
+template <std::size_t exact_tail = 4>
+inline double horner_descending_quad(std::span<const double> c, double t) {
+    return quad_chains<exact_tail>(c.size(), [c](std::size_t i) { return c[i]; }, t);
+}
+
 // horner_descending's sum by paired_chains.
 template <std::size_t exact_tail = 4>
 inline double horner_descending_paired(std::span<const double> c, double t) {
@@ -69,6 +97,14 @@ inline double estrin_ascending(std::span<const double, N> c, double t) {
         if constexpr (N % 2 == 1) pairs[N / 2] = c[N - 1];
         return estrin_ascending(std::span<const double, (N + 1) / 2>(pairs), t * t);
     }
+}
+
+// Coefficients stored from the highest power down, the constant term in two
+// doubles (the last two entries: its high part, then the rest), which is
+// rounded only in the final sum.
+template <std::size_t n>
+inline double horner_descending_split_constant(std::span<const double, n> c, double t) {
+    return c[n - 2] + (c[n - 1] + t * horner_descending_paired(c.template first<n - 2>(), t));
 }
 
 // Chebyshev series on entries stored from the highest order down, c[0] ... c[m-1]

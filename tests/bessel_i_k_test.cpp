@@ -16,13 +16,14 @@ using Routine = double (*)(double, int&);
 const std::map<std::string, Routine> routines = {
     {"besli0", qelms::besli0}, {"besli1", qelms::besli1}, {"beslk0", qelms::beslk0}, {"beslk1", qelms::beslk1}};
 
-// Largest error measured against the reference data, in epsilons.
+// Largest error measured against the reference data, in epsilons, with a
+// little room.
 const std::map<std::string, double> max_eps = {
-    {"besli0.large", 2.0}, {"besli0.medium", 1.5}, {"besli0.small", 1.25}, {"besli0.tiny", 0.0},
-    {"besli1.large", 2.0}, {"besli1.medium", 1.0}, {"besli1.small", 1.25}, {"besli1.tiny", 1.0},
-    {"beslk0.large", 1.5}, {"beslk0.2_4", 1.5},    {"beslk0.1_2", 1.0},   {"beslk0.log", 1.0},
-    {"beslk0.tiny", 1.0},  {"beslk1.large", 2.0},  {"beslk1.2_4", 1.5},   {"beslk1.1_2", 1.0},
-    {"beslk1.log", 1.0},   {"beslk1.tiny", 0.0},
+    {"besli0.large", 1.5},  {"besli0.medium", 1.0}, {"besli0.small", 1.05}, {"besli0.tiny", 0.0},
+    {"besli1.large", 1.1},  {"besli1.medium", 1.05}, {"besli1.small", 1.05},  {"besli1.tiny", 1.0},
+    {"beslk0.large", 1.25}, {"beslk0.2_4", 1.0},    {"beslk0.1_2", 1.0},    {"beslk0.log", 1.0},
+    {"beslk0.tiny", 1.0},   {"beslk1.large", 1.6},  {"beslk1.2_4", 0.95},   {"beslk1.1_2", 0.95},
+    {"beslk1.log", 1.0},    {"beslk1.tiny", 0.0},
 };
 
 TEST(BesselIK, ReferenceValuesPerRegionAndSymmetry) {

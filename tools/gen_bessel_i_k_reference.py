@@ -41,12 +41,20 @@ def alternate(xs):
     return [-x if i % 3 == 2 else x for i, x in enumerate(xs)]
 
 
+def edges(start, width, count):
+    """The inner edges start + k width, k = 1..count-1, of the pieces the routines use
+    in a region, and the doubles just below them."""
+    inner = [start + width * k for k in range(1, count)]
+    return inner + [below(x) for x in inner]
+
+
 def i_regions(name):
     return [
         (name + ".large", [above(12.0), -above(12.0), 711.6, -711.6, 700.0] + alternate(interior(12.0, 711.6, log=True))),
-        (name + ".medium", [above(4.0), -above(4.0), 12.0, -12.0] + alternate(interior(4.0, 12.0))),
+        (name + ".medium", [above(4.0), -above(4.0), 12.0, -12.0] + alternate(interior(4.0, 12.0))
+         + alternate(edges(4.0, 0.5, 16))),
         (name + ".small", [above(3.2e-9), -above(3.2e-9), 4.0, -4.0]
-         + alternate(interior(3.2e-9, 1e-2, log=True) + interior(1e-2, 4.0))),
+         + alternate(interior(3.2e-9, 1e-2, log=True) + interior(1e-2, 4.0) + edges(0.0, 0.5, 8))),
         (name + ".tiny", [0.0, 3.2e-9, -3.2e-9, 1e-9, 1e-300, 5e-324] + interior(1e-300, 3.2e-9, log=True)[::4]),
     ]
 
@@ -54,8 +62,8 @@ def i_regions(name):
 def k_regions(name, log_bound):
     return [
         (name + ".large", [above(4.0), below(705.1), 705.0] + interior(4.0, 705.1, log=True)),
-        (name + ".2_4", [above(2.0), 4.0] + interior(2.0, 4.0)),
-        (name + ".1_2", [above(1.0), 2.0] + interior(1.0, 2.0)),
+        (name + ".2_4", [above(2.0), 4.0] + interior(2.0, 4.0) + edges(2.0, 0.25, 8)),
+        (name + ".1_2", [above(1.0), 2.0] + interior(1.0, 2.0) + edges(1.0, 0.25, 4)),
         (name + ".log", [above(log_bound), 1.0] + interior(log_bound, 1e-2, log=True) + interior(1e-2, 1.0)),
     ]
 

@@ -1,11 +1,17 @@
 """Writes specfun/bessel_i_k_tables.hpp: the polynomial tables of the modified
 Bessel functions I0, I1, K0, K1 of real argument.
 
+On 1 < x <= 4 K0 and K1, on 0 <= a <= 4 I0 and I1(a)/a, and on 4 < a <= 12
+I0 and I1 are written as pieces instead (polynomials in the argument less the
+midpoint of each, no exponential needed); the published tables there are
+only checked against their known entries.
+
 Each table is the truncated Chebyshev expansion of the scaled function in its
 mapped variable t on [-1, 1], rewritten in powers of t and stored from the
 highest power down. The short tables near zero are typed in the routine file;
 this script checks them too. Prints the agreement (digits) of each table with
-its known entries.
+its known entries. The rest of the constant terms of the large-argument tables is
+written too, so that their systematic rounding does not enter the results.
 
 Usage: python3 tools/gen_bessel_i_k_tables.py
 """
@@ -16,8 +22,8 @@ import mpmath
 from mpmath import mp
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from qelms_tables import (DPS, chebyshev, chebyshev_to_power, check_entries, emit_table,  # noqa: E402
-                          stored_table, to_double, write_header)
+from qelms_tables import (DPS, centred_power_table, chebyshev, check_entries,  # noqa: E402
+                          emit_table, stored_table, to_double, write_header)
 
 GENERATOR = "gen_bessel_i_k_tables.py"
 OUTPUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "specfun", "bessel_i_k_tables.hpp")
@@ -146,31 +152,37 @@ TYPED = [
 ]
 
 
-SERIES_TERMS = 14  # economized on u in [0, 4]: under 2e-17 of the sum with the entries rounded
-SLOPE_TERMS = 7    # the slope to 1e-4, enough for the correction it makes
-
-
-def small_series(order):
-    """S(u) = I_order(x) / (x/2)^order = sum u^k/(k! (k + order)!), u = x^2/4 in [0, 4],
-    economized: its Chebyshev expansion in s = (u - 2)/2 rewritten in powers of u, all
-    positive; and the truncated Taylor series of S'(u). Both highest power first."""
-    def term(k):
-        return 1 / (mp.factorial(k) * mp.factorial(k + order))
+def typed_correction(g, text):
+    """The constant that centres the error of the typed table `text` of g on [-1, 1]."""
     with mp.workdps(DPS):
-        def series_sum(u):
-            return mp.fsum(term(k) * u ** k for k in range(60))
-        in_s = chebyshev_to_power(chebyshev(lambda s: series_sum(2 + 2 * s), SERIES_TERMS))
-        in_u = [mp.mpf(0)] * SERIES_TERMS
-        for j, p in enumerate(in_s):  # ((u - 2)/2)^j = sum_i binomial(j, i) u^i (-2)^(j - i) / 2^j
-            for i in range(j + 1):
-                in_u[i] += p * mp.binomial(j, i) * (-2) ** (j - i) / mp.mpf(2) ** j
-        series = [to_double(v) for v in reversed(in_u)]
-        worst = max(abs(mp.fsum(mp.mpf(c) * u ** k for k, c in enumerate(reversed(series))) / series_sum(u) - 1)
-                    for u in [mp.mpf(4) * i / 200 for i in range(201)])
-        print("I%d series, %d terms: largest relative error %.1e, all entries positive: %s"
-              % (order, SERIES_TERMS, float(worst), min(series) > 0))
-        slope = [to_double(k * term(k)) for k in range(SLOPE_TERMS, 0, -1)]
-    return series, slope
+        c = [mp.mpf(v.strip()) for v in text.split(",")]
+        errors = [g(t) - mp.polyval(c, t) for t in [mp.mpf(i) / 100 - 1 for i in range(1, 201)]]
+        return to_double((max(errors) + min(errors)) / 2)
+
+
+# Tables checked against their known entries but not written: the routines use the
+# pieces there.
+REPLACED_BY_PIECES = {"k0_1_2", "k0_2_4", "k1_1_2", "k1_2_4", "i0_medium", "i1_medium"}
+# Pieces: (first x, width, count, coefficients per piece).
+K_MIDDLE = (1, mp.mpf(1) / 4, 12, 16)
+I_MIDDLE = (4, mp.mpf(1) / 2, 16, 12)
+I_SMALL = (0, mp.mpf(1) / 2, 8, 12)
+
+
+def pieces_table(f, layout):
+    """f on `count` intervals of the given width from `start`, on each a polynomial in
+    t = x - c (c the midpoint) of `terms` coefficients, highest power first, its constant
+    term f(c) followed by the rest of it; all pieces in one list."""
+    start, width, count, terms = layout
+    values = []
+    with mp.workdps(DPS):
+        for i in range(count):
+            a = start + width * i
+            coefficients = centred_power_table(f, a, a + width, terms, "piece [%s, %s]" % (a, a + width))
+            centre = f(a + width / 2)
+            coefficients[-1] = to_double(centre)
+            values += coefficients + [to_double(centre - mp.mpf(coefficients[-1]))]
+    return values
 
 
 def stored_polynomial(g, n):
@@ -182,18 +194,33 @@ def stored_polynomial(g, n):
 def main():
     mp.dps = DPS
     blocks = []
+    constant_lo = []
     for name, n, g, what, known in GENERATED:
         values = stored_polynomial(g, n)
+        if name.endswith("_large"):
+            with mp.workdps(DPS):
+                exact = stored_table("polynomial", chebyshev(g, n))[-1]
+                constant_lo.append(to_double(exact - mp.mpf(values[-1])))
         for line in check_entries(name, values, known):
             print(line)
-        blocks.append(emit_table(name, "Polynomial, highest power first: " + what + ".", values))
-    for order in (0, 1):
-        series, slope = small_series(order)
-        blocks.append(emit_table("i%d_series" % order, "Polynomial, highest power first: I%d(x)/(x/2)^%d in "
-                                 "u = x^2/4, |x| <= 4, economized from the terms 1/(k! (k + %d)!)." % (order, order, order),
-                                 series))
-        blocks.append(emit_table("i%d_series_slope" % order, "Polynomial, highest power first: the derivative of "
-                                 "i%d_series in u, truncated for the correction of the rounding of u." % order, slope))
+        if name not in REPLACED_BY_PIECES:
+            blocks.append(emit_table(name, "Polynomial, highest power first: " + what + ".", values))
+    for table, what, f, layout, where in (
+            ("k0_middle_pieces", "K0", k0, K_MIDDLE, "1 < x <= 4, intervals [1 + i/4, 1 + (i + 1)/4]"),
+            ("k1_middle_pieces", "K1", k1, K_MIDDLE, "1 < x <= 4, intervals [1 + i/4, 1 + (i + 1)/4]"),
+            ("i0_small_pieces", "I0", i0, I_SMALL, "0 <= a <= 4, intervals [i/2, (i + 1)/2]"),
+            ("i1_small_pieces", "I1(a)/a", lambda x: i1(x) / x if x else mp.mpf(1) / 2, I_SMALL,
+             "0 <= a <= 4, intervals [i/2, (i + 1)/2]"),
+            ("i0_middle_pieces", "I0", i0, I_MIDDLE, "4 < a <= 12, intervals [4 + i/2, 4 + (i + 1)/2]"),
+            ("i1_middle_pieces", "I1", i1, I_MIDDLE, "4 < a <= 12, intervals [4 + i/2, 4 + (i + 1)/2]")):
+        blocks.append(emit_table(table, "%s on %s: on each, %d coefficients in the argument less the midpoint, "
+                                 "highest power first, then the rest of the constant term."
+                                 % (what, where, layout[3]), pieces_table(f, layout)))
+    blocks.append(emit_table("large_constant_lo", "The constant terms of i0_large, i1_large, k0_large and "
+                             "k1_large less their stored doubles.", constant_lo))
+    blocks.append(emit_table("small_k_corrections", "What each table typed in specfun/bessel_i_k.cpp (k0_i0, "
+                             "k0_regular, k1_i1, k1_regular) lacks: the middle of its error range on [-1, 1], "
+                             "mostly the rounding of its constant term.", [typed_correction(g, text) for _, g, text in TYPED]))
     write_header(OUTPUT, GENERATOR, blocks, namespace="qelms::bessel_i_k")
     for name, g, text in TYPED:
         typed = [s.strip() for s in text.split(",")]

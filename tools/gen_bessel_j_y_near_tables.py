@@ -3,10 +3,16 @@
 Up to x = 2, series in u = x^2 about u = 2: J0(x), J1(x)/x, and the parts of Y0, Y1
 left after their logarithmic terms,
   Y0(x) - (2/pi) ln(x/2) J0(x)   and   (Y1(x) - (2/pi) ln(x/2) J1(x) + 2/(pi x))/x.
-From 2 to 8, the Hankel factors P and (x/8) Q of each order, defined for every x > 0 by
-  J = A (P cos phi - Q sin phi),  Y = A (P sin phi + Q cos phi),
-  A = sqrt(2/(pi x)), phi = x - pi/4 (order 0) or x - 3 pi/4 (order 1),
-smooth where J and Y oscillate, as polynomials in t = x - c on [2, 4] and [4, 8].
+From 2 to 8, each function itself on PIECES intervals of width 1/4, as a polynomial in
+t = x - c: c is the double nearest the function's zero where the interval holds one
+(so the value near the zero keeps its relative accuracy), its midpoint elsewhere.
+Each polynomial is the Chebyshev expansion on its interval, rewritten in powers of t,
+its constant term the function's value at c, stored as two doubles (high part, then
+the rest) so that only the final sum rounds it.
+Below x = 1/2, where Y0 is held to its own size, the ascending series of Y0 in
+v = x^2/4: J0(x) = 1 + v P(v) and Y0(x) = (2/pi) ((ln(x/2) + gamma) J0(x) + v Q(v)),
+with P(v) = sum_{k>=1} (-v)^(k-1) (-1)/(k!)^2 and Q(v) = sum_{k>=1} (-v)^(k-1) H_k/(k!)^2
+(H_k the harmonic numbers), truncated where the terms fall below 1e-19 of the sum.
 """
 import os
 import sys
@@ -15,10 +21,10 @@ from mpmath import mp
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import qelms_tables as qt  # noqa: E402
-from gen_bessel_j_y_tables import hankel_factors  # noqa: E402
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
-INTERVALS = [(2, 4), (4, 8)]
+START, WIDTH, PIECES, TERMS = 2, mp.mpf(1) / 4, 24, 12
+SMALL_TERMS = 8  # (1/16)^7/(8!)^2 < 1e-19
 
 
 def at_root(u):
@@ -44,6 +50,25 @@ def y1_series(u):
     return (mp.bessely(1, x) - 2 / mp.pi * mp.log(x / 2) * mp.besselj(1, x) + 2 / (mp.pi * x)) / x
 
 
+def piece(f, a, b):
+    """(c, coefficients of f on [a, b] in powers of t = x - c, highest first, largest
+    truncation error found on the interval)."""
+    m, h = (a + b) / 2, (b - a) / 2
+    c = m
+    if f(a) * f(b) < 0:
+        c = mp.mpf(qt.to_double(mp.findroot(f, m)))
+    cheb = qt.chebyshev(lambda s: f(m + h * s), TERMS)
+    in_s = qt.chebyshev_to_power(cheb)
+    d = m - c  # x - m = t - d
+    in_t = [mp.mpf(0)] * TERMS
+    for k, p in enumerate(in_s):  # p ((t - d)/h)^k
+        for i in range(k + 1):
+            in_t[i] += p * mp.binomial(k, i) * (-d) ** (k - i) / h ** k
+    in_t[0] = f(c)
+    worst = max(abs(mp.polyval(list(reversed(in_t)), x - c) - f(x))
+                for x in [a + (b - a) * j / 40 for j in range(41)])
+    lo = in_t[0] - qt.to_double(in_t[0])
+    return c, [qt.to_double(v) for v in reversed(in_t)] + [qt.to_double(lo)], worst
 
 
 def main():
@@ -55,17 +80,28 @@ def main():
                 ("y1_near", "(Y1(x) - (2/pi) ln(x/2) J1(x) + 2/(pi x))/x", y1_series)]:
             tables.append(qt.emit_table(name, "%s for 0 < x <= 2, in t = x^2 - 2, highest power first" % what,
                                         qt.centred_power_table(g, 0, 4, 11, what)))
-        for order in (0, 1):
-            p = lambda x, n=order: hankel_factors(n, x)[0]  # noqa: E731
-            q = lambda x, n=order: x / 8 * hankel_factors(n, x)[1]  # noqa: E731
-            for a, b in INTERVALS:
-                c = (a + b) // 2
-                tables.append(qt.emit_table("p%d_%d_%d" % (order, a, b), "P%d(x) for %d <= x <= %d, in t = x - %d, "
-                                            "highest power first" % (order, a, b, c),
-                                            qt.centred_power_table(p, a, b, 22, "P%d" % order)))
-                tables.append(qt.emit_table("q%d_%d_%d" % (order, a, b), "(x/8) Q%d(x) for %d <= x <= %d, in "
-                                            "t = x - %d, highest power first" % (order, a, b, c),
-                                            qt.centred_power_table(q, a, b, 22, "(x/8) Q%d" % order)))
+        p = [-1 / mp.factorial(k) ** 2 * (-1) ** (k - 1) for k in range(1, SMALL_TERMS + 1)]
+        q = [mp.harmonic(k) / mp.factorial(k) ** 2 * (-1) ** (k - 1) for k in range(1, SMALL_TERMS + 1)]
+        tables.append(qt.emit_table("j0_small", "P(v): J0(x) = 1 + v P(v), v = x^2/4, x < 1/2, highest power first",
+                                    [qt.to_double(c) for c in reversed(p)]))
+        tables.append(qt.emit_table("y0_small", "Q(v): (pi/2) Y0(x) = (ln(x/2) + gamma) J0(x) + v Q(v), v = x^2/4, "
+                                    "x < 1/2, highest power first", [qt.to_double(c) for c in reversed(q)]))
+        for name, f in [("j0", lambda x: mp.besselj(0, x)), ("j1", lambda x: mp.besselj(1, x)),
+                        ("y0", lambda x: mp.bessely(0, x)), ("y1", lambda x: mp.bessely(1, x))]:
+            centres, coefficients, worst = [], [], 0
+            for i in range(PIECES):
+                a = START + WIDTH * i
+                c, coeffs, w = piece(f, a, a + WIDTH)
+                centres.append(qt.to_double(c))
+                coefficients += coeffs
+                worst = max(worst, w)
+            print("%s pieces: largest truncation error %.1e" % (name, float(worst)))
+            label = name[0].upper() + name[1:]
+            tables.append(qt.emit_table(name + "_centres", "%s(x), 2 <= x <= 8: the centre c of each interval "
+                                        "[2 + i/4, 2 + (i + 1)/4]" % label, centres))
+            tables.append(qt.emit_table(name + "_pieces", "%s(x), 2 <= x <= 8: on each interval, %d coefficients "
+                                        "in t = x - c, highest power first, then the rest of the constant term"
+                                        % (label, TERMS), coefficients))
     qt.write_header(os.path.join(ROOT, "specfun", "bessel_j_y_near_tables.hpp"), "gen_bessel_j_y_near_tables.py",
                     tables)
 

@@ -30,6 +30,12 @@ def log_spread(lo, hi, n):
     return [math.exp(math.log(lo) + (math.log(hi) - math.log(lo)) * ((k * GOLDEN) % 1.0)) for k in range(1, n + 1)]
 
 
+def piece_edges():
+    """The inner edges 2 + k/4 of the intervals the routines use on (2, 8], and the doubles below them."""
+    inner = [2.0 + 0.25 * k for k in range(1, 24)]
+    return inner + [below(x) for x in inner]
+
+
 def value(kind, order, x):
     x = mp.mpf(x)
     if kind == "j":
@@ -56,8 +62,9 @@ def rows_for(kind, order):
     smallest = above(2.23e-308) if (kind, order) == ("y", 1) else 5e-324
     regions = [
         ("small", [smallest, 1e-300, 1e-20, 1e-10, below(small), small] + log_spread(1e-300, small, 20)),
-        ("chebyshev", [above(small), 1e-6, 0.5, 1.0, 3.0, below(8.0), 8.0] + spread(0.0, 8.0, 80)),
-        ("hankel", [above(8.0), 8.5, 12.0, 50.0, 100.0] + spread(8.0, 100.0, 80)),
+        ("chebyshev", [above(small), 1e-6, below(0.5), 0.5, 1.0, 3.0, below(8.0), 8.0] + spread(0.0, 8.0, 80)
+         + piece_edges()),
+        ("hankel", [above(8.0), 8.5, 12.0, below(24.0), 24.0, above(24.0), 50.0, 100.0] + spread(8.0, 100.0, 80)),
         ("hankel_far", [above(100.0), 1e3, 1e5, 1e10, 1e15, 1e16] + log_spread(100.0, 1e16, 40)),
         ("zero", zeros(kind, order)),
     ]

@@ -5,6 +5,13 @@ For a > 8 they use the Hankel form J + iY = sqrt(2/(pi a)) (P + iQ) e^(i theta)
 with theta = a - pi/4 (order 0) or a - 3 pi/4 (order 1); P and (a/8) Q are
 polynomials in t = 128/a^2 - 1, stored from the highest power down.
 
+The rest of the constant term of P0 and P1 (the exact value less the stored
+double) is written too, so that the large term of the sum is rounded only once.
+
+Beyond a = FAR, shorter tables of the same factors, P and a Q, in
+w = FAR^2/a^2 on (0, 1], from their Chebyshev expansions in 2w - 1 rewritten in
+powers of w, highest power first.
+
 Prints the agreement (digits) of each table with the entries given for it. The
 small high-order entries were rounded to a few digits as Chebyshev
 coefficients before conversion to powers, so for the polynomial tables the
@@ -15,8 +22,8 @@ import os
 import mpmath
 from mpmath import mp
 
-from qelms_tables import (DPS, agreement, check_entries, chebyshev, emit_table, stored_table,
-                          to_double, write_header)
+from qelms_tables import (DPS, agreement, check_entries, chebyshev, chebyshev_to_power, emit_table,
+                          stored_table, to_double, write_header)
 
 mp.dps = DPS
 
@@ -64,12 +71,39 @@ def implied_chebyshev(n, given):
     return [top, second, third]
 
 
+FAR = 24
+FAR_TERMS = 8
+
+
+def far_factors(order):
+    """P and a Q of the given order for a >= FAR, as polynomials in w = FAR^2/a^2, highest power first."""
+    def at(w):
+        return mp.sqrt(FAR ** 2 / w)
+    tables = []
+    for g in (lambda w: hankel_factors(order, at(w))[0], lambda w: at(w) * hankel_factors(order, at(w))[1]):
+        cheb = chebyshev(lambda s: g((s + 1) / 2), FAR_TERMS)
+        in_s = chebyshev_to_power(cheb)
+        in_w = [mp.mpf(0)] * FAR_TERMS
+        for j, p in enumerate(in_s):  # (2w - 1)^j
+            for i in range(j + 1):
+                in_w[i] += p * mp.binomial(j, i) * 2 ** i * (-1) ** (j - i)
+        values = [to_double(v) for v in reversed(in_w)]
+        worst = max(abs(mp.polyval([mp.mpf(v) for v in values], w) - g(w)) for w in [mp.mpf(i) / 50 for i in range(1, 51)])
+        print("far factor of order %d: largest error %.1e, last Chebyshev coefficient %.1e" % (
+            order, float(worst), float(abs(cheb[-1]))))
+        tables.append(values)
+    return tables
+
+
 def main():
     blocks = []
+    constant_lo = []
     for name, kind, n, g, what, given in TABLES:
         coeffs = chebyshev(g, n)
         entries = stored_table(kind, coeffs)
         values = [to_double(v) for v in entries]
+        if name.startswith("p"):
+            constant_lo.append(to_double(entries[-1] - values[-1]))
         for line in check_entries(name, entries, given):
             print(line)
         if kind == "polynomial":
@@ -77,6 +111,14 @@ def main():
                 print("%s: Chebyshev order %d: generated %s, implied by the given entries %s, %.1f digits" % (
                     name, k, mpmath.nstr(coeffs[k], 6), mpmath.nstr(implied, 6), agreement(coeffs[k], implied)))
         blocks.append(emit_table(name, what, values))
+    for order in (0, 1):
+        p_far, q_far = far_factors(order)
+        blocks.append(emit_table("p%d_far" % order, "P%d(a) for a >= %d, polynomial in w = %d/a^2, highest power first."
+                                 % (order, FAR, FAR ** 2), p_far))
+        blocks.append(emit_table("q%d_far" % order, "a Q%d(a) for a >= %d, polynomial in w = %d/a^2, highest power "
+                                 "first." % (order, FAR, FAR ** 2), q_far))
+    blocks.append(emit_table("p_constant_lo", "The constant terms of P0 and P1 less their stored doubles.",
+                             constant_lo))
     path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "specfun", "bessel_j_y_tables.hpp")
     write_header(path, "gen_bessel_j_y_tables.py", blocks, namespace="qelms::bessel_j_y")
 
