@@ -1,11 +1,14 @@
 // Gamma function and its logarithm.
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 #include "../support/failure.hpp"
 #include "exact_argument.hpp"
 #include "gamma_tables.hpp"
+#include "log_tables.hpp"
 #include "log_two_doubles.hpp"
 #include "polynomial.hpp"
 #include "stirling.hpp"
@@ -29,11 +32,6 @@ constexpr double gamma_pole_limit = 2.23e-308;  // |x| below this is too close t
 constexpr double gamma_overflow_value = 4.3e+304;
 constexpr double lngamm_poly_limit = 15.0;
 constexpr double lngamm_shift_limit = 0.75;  // below: ln Gamma(1 + x) - ln x
-constexpr double lngamm_split = 1.5;         // up to here (x - 1) F(x), above (x - 2) F(x)
-constexpr double lngamm_zeros_limit = 3.0;   // the end of the tables of F
-// terms of each polynomial of lngamm_unit_polys, one per [n, n + 1] from 3 to 15
-constexpr std::size_t lngamm_unit_terms =
-    lngamm_unit_polys.size() / static_cast<std::size_t>(lngamm_poly_limit - lngamm_zeros_limit);
 constexpr double lngamm_correction_limit = 77000000.0;
 constexpr double lngamm_limit = 2.55e+305;
 constexpr double lngamm_overflow_value = 1.79e+308;
@@ -151,37 +149,58 @@ double gamma_unit(double x) {
     return q + (((v.hi - qx.hi) - qx.lo) + v.lo) * reciprocal;
 }
 
-// F = c0 + r on a table of F (highest power first) in t = v - c: its constant term c0 and the
-// rest r of the polynomial (below a tenth of |c0|), which carries the rest of c0 beyond its double.
-struct ZeroFactor {
+// ln Gamma(v) = (v - z) F(v) for 0.75 <= v <= 15, F = c0 + r on the table of the interval
+// holding v: its constant term c0, and the rest r (below a tenth of |c0|), which carries the
+// rest of c0 beyond its double.
+struct ZeroForm {
+    double z;
     double c0;
     double r;
 };
 
-template <std::size_t n>
-ZeroFactor zero_factor_polynomial(const std::array<double, n>& c, double rest, double t) {
-    return {c[n - 1], rest + t * horner_descending_paired<3>(std::span(c).template first<n - 1>(), t)};
+// terms of each polynomial of lngamm_zero_form
+constexpr std::size_t zero_form_terms = lngamm_zero_form.size() / lngamm_zero_form_rests.size();
+
+ZeroForm lngamm_zero_form_at(double v) {
+    // intervals of width 1/16 from 0.75 to 3, then of 1/4 (the first of these the 36th)
+    const bool fine = v < 3.0;
+    const double origin = fine ? 0.75 : -6.0;
+    const double per_unit = fine ? 16.0 : 4.0;
+    const double width = fine ? 0.0625 : 0.25;
+    const std::size_t i = std::min(static_cast<std::size_t>((v - origin) * per_unit), lngamm_zero_form_rests.size() - 1);
+    const double t = v - (origin + (static_cast<double>(i) + 0.5) * width);  // exact
+    const double* c = lngamm_zero_form.data() + i * zero_form_terms;
+    const double q = estrin_ascending(std::span<const double, zero_form_terms - 1>(c + 1, zero_form_terms - 1), t);
+    return {v < 1.5 ? 1.0 : 2.0, c[0], lngamm_zero_form_rests[i] + t * q};
 }
 
-// F(v) = ln Gamma(v)/(v - z) for 0.75 <= v <= 3, z the zero 1 up to 1.5 and 2 above, from the
-// table of the half interval holding v.
-ZeroFactor lngamm_zero_factor(double v) {
-    const auto& rest = lngamm_zero_rests;
-    if (v <= lngamm_split) {
-        return v <= 1.125 ? zero_factor_polynomial(lngamm_zero1_low, rest[0], v - 0.9375)
-                          : zero_factor_polynomial(lngamm_zero1_high, rest[1], v - 1.3125);
-    }
-    return v <= 2.25 ? zero_factor_polynomial(lngamm_zero2_low, rest[2], v - 1.875)
-                     : zero_factor_polynomial(lngamm_zero2_high, rest[3], v - 2.625);
+// ln x in two doubles for normal x >= 15 or x < 0.75 (|ln x| > 0.28), to about 2^-61 absolute:
+// x = 2^k m with 1 <= m < 2, and ln x = k ln 2 - ln r + ln(1 + u), u = m r - 1, r a 12-bit
+// approximation of 1/m from the table of the leading 7 bits of m. k ln 2 - ln r is exact (both
+// on multiples of 2^-42), and so are m_hi r (m_hi: m to 41 bits) and (m - m_hi) r.
+TwoDoubles log_reduced(double x) {
+    constexpr std::uint64_t fraction_bits = (std::uint64_t{1} << 52) - 1;
+    constexpr std::uint64_t one_bits = std::uint64_t{1023} << 52;
+    constexpr std::uint64_t low_bits = (std::uint64_t{1} << 12) - 1;
+    const auto bits = std::bit_cast<std::uint64_t>(x);
+    const auto k = static_cast<double>(static_cast<int>(bits >> 52) - 1023);
+    const auto j = static_cast<std::size_t>((bits >> 45) & 127);
+    const std::uint64_t m_bits = (bits & fraction_bits) | one_bits;
+    const double m = std::bit_cast<double>(m_bits);
+    const double m_hi = std::bit_cast<double>(m_bits & ~low_bits);
+    const double r = log_reduction_reciprocal[j];
+    const double u = (m_hi * r - 1.0) + (m - m_hi) * r;  // |u| < 0.004
+    const TwoDoubles s = quick_two_sum(k * log_reduction_ln2[0] + log_reduction_hi[j], u);
+    // ln(1 + u) - u = u^2 (-1/2 + u/3 - ...), six terms: u^8/8 < 2^-66
+    const double series = u * u * horner_descending_paired<2>(std::span(log1p_quotient).last<6>(), u);
+    return {s.hi, s.lo + (series + (k * log_reduction_ln2[1] + log_reduction_lo[j]))};
 }
 
-// ln Gamma(x) for 0.75 <= x <= 3 as (x - z) F(x), rounded once: (x - z) c0 exact, plus
-// (x - z) r; x - z is exact.
-double lngamm_near_zeros(double x) {
-    const double d = x - (x <= lngamm_split ? 1.0 : 2.0);
-    const ZeroFactor f = lngamm_zero_factor(x);
-    const TwoDoubles p = exact_product(d, f.c0);
-    return p.hi + (p.lo + d * f.r);
+// x split into two halves of 26 bits for any x up to the largest double (Veltkamp's split on
+// x 2^-60, the scalings exact).
+TwoDoubles split_any(double x) {
+    const double h = split(x * 0x1p-60).hi * 0x1p60;
+    return {h, x - h};
 }
 
 }  // namespace
@@ -246,32 +265,40 @@ double lngamm(double x, int& ifail) {
         ifail = 0;
         return -std::log(x);
     }
-    // Around the zeros at 1 and 2 the factor x - 1 or x - 2 keeps the error relative.
+    // ln Gamma as (x - z) F(x), z = 1 or 2, keeps the error relative around the zeros at 1 and 2.
     if (x < lngamm_shift_limit) {
+        // ln Gamma(1 + x) - ln x; 1 + x may round, ln Gamma(1 + x) = (x - (z - 1)) F is formed from x
+        const ZeroForm f = lngamm_zero_form_at(1.0 + x);
+        const double d = x - (f.z - 1.0);  // exact
+        const TwoDoubles p = exact_product(d, f.c0);
+        const TwoDoubles l = log_reduced(x);
+        const TwoDoubles s = quick_two_sum(-l.hi, p.hi);  // |ln x| > 0.28 > |ln Gamma(1 + x)|
         ifail = 0;
-        const double u = 1.0 + x;  // ln Gamma(u) = (u - z) F(u), u - 1 being x before rounding
-        const ZeroFactor f = lngamm_zero_factor(u);
-        return (u <= lngamm_split ? x : x - 1.0) * (f.c0 + f.r) - std::log(x);
-    }
-    if (x <= lngamm_zeros_limit) {
-        ifail = 0;
-        return lngamm_near_zeros(x);
+        return s.hi + (s.lo + ((p.lo + d * f.r) - l.lo));
     }
     if (x <= lngamm_poly_limit) {
-        // the polynomial of [n, n + 1], n = INT(x) (14 for x = 15)
-        const double n = std::min(floor_of(x), lngamm_poly_limit - 1.0);
-        const auto first = static_cast<std::size_t>(n - lngamm_zeros_limit) * lngamm_unit_terms;
+        const ZeroForm f = lngamm_zero_form_at(x);
+        const double d = x - f.z;  // exact
+        const TwoDoubles p = exact_product(d, f.c0);
         ifail = 0;
-        return horner_descending_paired(std::span(lngamm_unit_polys).subspan(first, lngamm_unit_terms), x - n - 0.5);
-    }
-    if (x <= lngamm_correction_limit) {
-        const double t = 450.0 / (x * x) - 1.0;
-        ifail = 0;
-        return ((x - 0.5) * std::log(x) + horner_ascending_paired(stirling_correction, t) / x) - x + ln_sqrt_2pi;
+        return p.hi + (p.lo + d * f.r);
     }
     if (x <= lngamm_limit) {
+        // (x - 1/2) ln x - x + ln sqrt(2 pi) + c/x as x (ln x - 1), its product exact, plus the small
+        // terms -(ln x)/2 + ln sqrt(2 pi) + c/x; the correction c/x, below 2^-60 of the value
+        // beyond 7.7e7, is left out there. ln x - 1 is exact.
+        const TwoDoubles l = log_reduced(x);
+        const double lm1 = l.hi - 1.0;
+        double small = (ln_sqrt_2pi - 0.5 * l.hi) + ((x - 0.5) * l.lo + ln_sqrt_2pi_low);
+        if (x <= lngamm_correction_limit) {
+            const double reciprocal = 1.0 / x;
+            small += horner_ascending_paired(stirling_correction, 450.0 * reciprocal * reciprocal - 1.0) * reciprocal;
+        }
+        const TwoDoubles xs = split_any(x), ls = split(lm1);
+        const double p = x * lm1;
+        const double p_lo = ((xs.hi * ls.hi - p) + xs.hi * ls.lo + xs.lo * ls.hi) + xs.lo * ls.lo;
         ifail = 0;
-        return (x - 0.5) * std::log(x) - x + ln_sqrt_2pi;
+        return p + (p_lo + small);
     }
     ifail = fail_exit(ifail, 2, "LNGAMM");
     return lngamm_overflow_value;

@@ -11,18 +11,20 @@ from which log_two_doubles forms ln x to about 1e-19 of |ln x| (Stirling's serie
 for Gamma and the factor of the incomplete gamma functions multiply it by large
 arguments).
 
-From 3 to 15, ln Gamma on each [n, n + 1] has its own polynomial, about
-15 terms where the reduction to [2, 3) would need a product, its logarithm and
-a branch per factor.
+ln Gamma(x) = (x - z) F(x) on [0.75, 15], z = 1 below 1.5 and 2 from there (x - z
+is exact), so that a polynomial for F gives an error relative to ln Gamma itself,
+near its zeros at 1 and 2 as well. F is smooth and away from 0 (between -0.82 and
+-0.24 on [0.75, 1.5], 0.24 and 1.9 on [1.5, 15]). It has a table on each interval
+of width 1/16 up to 3 and of width 1/4 beyond, all of one length, so that the
+interval is found by arithmetic rather than by branches: each F on [a, b] as a
+polynomial in t = x - c, c = (a + b)/2, constant term first (a Chebyshev
+expansion in (x - c)/h, h = (b - a)/2, rewritten in powers of t), its constant
+term also as the rest beyond the double, so that the rounding of F is nearly
+that of its value.
 
-Near its zeros at 1 and 2, ln Gamma(x) = (x - z) F(x) with z the nearer zero and
-F smooth and away from 0 (between -0.82 and -0.24 on [0.75, 1.5], 0.24 and 0.70
-on [1.5, 3]); x - z is exact there, so a polynomial for F gives an error relative
-to ln Gamma itself. F has a table on each half of [0.75, 1.5] and of [1.5, 3], each F on
-its interval [a, b] as a polynomial in t = x - c (its constant term also as the rest
-beyond the double, so that the rounding of F is nearly that of its value),
-c = (a + b)/2, highest power first (a Chebyshev expansion in (x - c)/h,
-h = (b - a)/2, rewritten in powers of t).
+ln x for x >= 15 and x < 0.75 (where |ln x| > 0.28): x = 2^k m, 1 <= m < 2,
+ln x = k ln 2 - ln r + ln(1 + u), u = m r - 1, with r a 12-bit approximation of
+1/m from a table of 128; u is formed to about 2^-61, k ln 2 - ln r is exact.
 """
 import os
 import sys
@@ -33,40 +35,76 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import qelms_tables as qt  # noqa: E402
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
-# the intervals of F, their zeros and terms: the last Chebyshev coefficient is below 2.5e-17 of the first
-ZERO_TABLES = [("lngamm_zero1_low", 0.75, 1.125, 1, 17), ("lngamm_zero1_high", 1.125, 1.5, 1, 16),
-               ("lngamm_zero2_low", 1.5, 2.25, 2, 17), ("lngamm_zero2_high", 2.25, 3.0, 2, 15)]
+# F on [0.75, 3] in steps of 1/16 and on [3, 15] in steps of 1/4, each with the same count of terms
+ZERO_FORM_PIECES = [(0.75, 3.0, 16), (3.0, 15.0, 4)]  # from, to, intervals per unit
+ZERO_FORM_SPLIT = 1.5  # the zero is 1 below this, 2 from here on
+ZERO_FORM_TARGET = mp.mpf(2) ** -61  # the first omitted Chebyshev coefficient, relative to F
 
 
-def zero_tables():
-    """The tables of F, and the rests of their constant terms beyond the doubles, in the same order."""
-    tables, rests = [], []
+def zero_form_intervals():
+    """(a, b, zero) of every interval of F in order."""
+    out = []
+    for first, last, per_unit in ZERO_FORM_PIECES:
+        for i in range(int((last - first) * per_unit)):
+            a = first + mp.mpf(i) / per_unit
+            out.append((a, a + mp.mpf(1) / per_unit, 1 if a < ZERO_FORM_SPLIT else 2))
+    return out
+
+
+def zero_form_tables():
+    """F on every interval in powers of t = x - c, constant term first, one after another; and the
+    rests of the constant terms beyond their doubles. The count of terms is the largest any
+    interval needs."""
     with mp.workdps(qt.DPS):
-        for name, a, b, zero, terms in ZERO_TABLES:
-            c, h = (mp.mpf(a) + b) / 2, (mp.mpf(b) - a) / 2
-            cheb = qt.chebyshev(lambda s: mp.loggamma(c + h * s) / (c + h * s - zero), terms)
-            print("ln Gamma(x)/(x - %d) on [%s, %s]: last coefficient %.1e of the first"
-                  % (zero, a, b, float(abs(cheb[-1] / cheb[0]))))
-            power = [p / h ** k for k, p in enumerate(qt.chebyshev_to_power(cheb))]
-            values = [qt.to_double(p) for p in reversed(power)]
-            rests.append(qt.to_double(power[0] - mp.mpf(values[-1])))
-            tables.append(qt.emit_table(name, "ln Gamma(x) / (x - %d) for %s <= x <= %s, in t = x - %s, "
-                                        "highest power first" % (zero, a, b, (a + b) / 2), values))
-    names = ", ".join(name for name, *_ in ZERO_TABLES)
-    return tables + [qt.emit_table("lngamm_zero_rests", "the constant terms of %s less their doubles" % names,
-                                   rests)]
+        expansions = []
+        for a, b, zero in zero_form_intervals():
+            c, h = (a + b) / 2, (b - a) / 2
+            cheb = qt.chebyshev(lambda s: mp.loggamma(c + h * s) / (c + h * s - zero), 24, nodes=80)
+            expansions.append((cheb, h))
+        terms = max(next(n for n in range(1, 24) if abs(ch[n]) < ZERO_FORM_TARGET * abs(ch[0]))
+                    for ch, _ in expansions)
+        print("ln Gamma(x)/(x - z) on [0.75, 15]: %d intervals of %d terms" % (len(expansions), terms))
+        values, rests = [], []
+        for cheb, h in expansions:
+            power = [p / h ** k for k, p in enumerate(qt.chebyshev_to_power(cheb[:terms]))]
+            doubles = [qt.to_double(p) for p in power]
+            values += doubles
+            rests.append(qt.to_double(power[0] - mp.mpf(doubles[0])))
+    what = ("ln Gamma(x) / (x - z) on [0.75, 3] in steps of 1/16 and on [3, 15] in steps of 1/4 "
+            "(z = 1 below 1.5, else 2), %d terms each in t = x - the middle, constant term first" % terms)
+    return [qt.emit_table("lngamm_zero_form", what, values),
+            qt.emit_table("lngamm_zero_form_rests", "the constant terms of lngamm_zero_form less their doubles",
+                          rests)]
 
 
-STEP_FIRST, STEP_LAST = 3, 14  # ln Gamma on [n, n + 1] for these n, each in t = x - n - 1/2
-STEP_TERMS = 15  # the last Chebyshev coefficient is 1.2e-17 of the first on [3, 4], less further on
+LOG_STEPS = 128  # ln x = k ln 2 - ln r + ln(m r), m in [1 + j/128, 1 + (j + 1)/128)
+LOG_RECIPROCAL_BITS = 12  # r: 1/(the middle of the interval) to 12 fractional bits
+LOG2_BITS = 42  # ln 2 and -ln r rounded to multiples of 2^-42, so that k ln 2 - ln r is exact
 
 
-def unit_interval_tables():
-    """ln Gamma(x) on [n, n + 1] for every n, the tables one after another."""
-    values = []
-    for n in range(STEP_FIRST, STEP_LAST + 1):
-        values += qt.centred_power_table(mp.loggamma, n, n + 1, STEP_TERMS, "ln Gamma(x)")
-    return values
+def log_reduction_tables():
+    """r, and -ln r as a multiple of 2^-42 and the rest, for each interval of the mantissa."""
+    with mp.workdps(qt.DPS):
+        r, hi, lo = [], [], []
+        for j in range(LOG_STEPS):
+            rj = mp.nint(2 ** LOG_RECIPROCAL_BITS / (1 + (j + mp.mpf(0.5)) / LOG_STEPS)) / 2 ** LOG_RECIPROCAL_BITS
+            v = -mp.log(rj)
+            h = mp.nint(v * 2 ** LOG2_BITS) / 2 ** LOG2_BITS
+            r.append(qt.to_double(rj))
+            hi.append(qt.to_double(h))
+            lo.append(qt.to_double(v - h))
+        u = max(max(abs((1 + mp.mpf(j) / LOG_STEPS) * r[j] - 1), abs((1 + mp.mpf(j + 1) / LOG_STEPS) * r[j] - 1))
+                for j in range(LOG_STEPS))
+        print("ln x by reduction: |m r - 1| <= %.5f (2^%.2f)" % (float(u), float(mp.log(u, 2))))
+        ln2 = mp.log(2)
+        ln2_hi = mp.nint(ln2 * 2 ** LOG2_BITS) / 2 ** LOG2_BITS
+    return [qt.emit_table("log_reduction_reciprocal", "r: 1/(1 + (j + 1/2)/128) to 12 fractional bits, "
+                          "j = 0, ..., 127", r),
+            qt.emit_table("log_reduction_hi", "-ln r for the entries of log_reduction_reciprocal, "
+                          "to a multiple of 2^-42", hi),
+            qt.emit_table("log_reduction_lo", "-ln r less log_reduction_hi", lo),
+            qt.emit_table("log_reduction_ln2", "ln 2 to a multiple of 2^-42, and the rest",
+                          [qt.to_double(ln2_hi), qt.to_double(ln2 - ln2_hi)])]
 
 
 GAMMA_TERMS = 25  # the last Chebyshev coefficient is 6e-19
@@ -104,11 +142,7 @@ def main():
         qt.emit_table("gamma_one_plus_poly", "Gamma(1+g) on 0 <= g <= 1 in powers of t = 2g - 1, constant term first",
                       gamma_values),
         qt.emit_table("gamma_one_plus_rest", "the constant term of gamma_one_plus_poly less its double", gamma_rest),
-    ] + zero_tables() + [
-        qt.emit_table("lngamm_unit_polys", "ln Gamma(x) on [n, n + 1] for n = %d, ..., %d, %d entries each, "
-                      "in t = x - n - 1/2, highest power first" % (STEP_FIRST, STEP_LAST, STEP_TERMS),
-                      unit_interval_tables()),
-    ]
+    ] + zero_form_tables() + log_reduction_tables()
     qt.write_header(os.path.join(ROOT, "specfun", "gamma_tables.hpp"), "gen_gamma_tables.py", tables)
     log_tables = [
         qt.emit_table("log1p_quotient", "(ln(1 + u) - u)/u^2 = -1/2 + u/3 - u^2/4 + ... for |u| <= 1/192, "
