@@ -150,8 +150,8 @@ double gamma_unit(double x) {
 }
 
 // ln Gamma(v) = (v - z) F(v) for 0.75 <= v <= 15, F = c0 + r on the table of the interval
-// holding v: its constant term c0, and the rest r (below a tenth of |c0|), which carries the
-// rest of c0 beyond its double.
+// holding v: its constant term c0 (26 bits), and the rest r (below a tenth of |c0|), which
+// carries the rest of c0.
 struct ZeroForm {
     double z;
     double c0;
@@ -162,22 +162,37 @@ struct ZeroForm {
 constexpr std::size_t zero_form_terms = lngamm_zero_form.size() / lngamm_zero_form_rests.size();
 
 ZeroForm lngamm_zero_form_at(double v) {
-    // intervals of width 1/16 from 0.75 to 3, then of 1/4 (the first of these the 36th)
+    // intervals of width 1/32 from 0.75 to 3, then of 1/8 (the first of these the 72nd)
     const bool fine = v < 3.0;
     const double origin = fine ? 0.75 : -6.0;
-    const double per_unit = fine ? 16.0 : 4.0;
-    const double width = fine ? 0.0625 : 0.25;
-    const std::size_t i = std::min(static_cast<std::size_t>((v - origin) * per_unit), lngamm_zero_form_rests.size() - 1);
-    const double t = v - (origin + (static_cast<double>(i) + 0.5) * width);  // exact
-    const double* c = lngamm_zero_form.data() + i * zero_form_terms;
+    const double per_unit = fine ? 32.0 : 8.0;
+    const double width = fine ? 0.03125 : 0.125;
+    const int i = std::min(static_cast<int>((v - origin) * per_unit), static_cast<int>(lngamm_zero_form_rests.size()) - 1);
+    const double t = v - (origin + (i + 0.5) * width);  // exact
+    const double* c = lngamm_zero_form.data() + static_cast<std::size_t>(i) * zero_form_terms;
     const double q = estrin_ascending(std::span<const double, zero_form_terms - 1>(c + 1, zero_form_terms - 1), t);
-    return {v < 1.5 ? 1.0 : 2.0, c[0], lngamm_zero_form_rests[i] + t * q};
+    return {v < 1.5 ? 1.0 : 2.0, c[0], lngamm_zero_form_rests[static_cast<std::size_t>(i)] + t * q};
 }
 
-// ln x in two doubles for normal x >= 15 or x < 0.75 (|ln x| > 0.28), to about 2^-61 absolute:
-// x = 2^k m with 1 <= m < 2, and ln x = k ln 2 - ln r + ln(1 + u), u = m r - 1, r a 12-bit
-// approximation of 1/m from the table of the leading 7 bits of m. k ln 2 - ln r is exact (both
-// on multiples of 2^-42), and so are m_hi r (m_hi: m to 41 bits) and (m - m_hi) r.
+// a split into a high half of 26 bits (its trailing bits cleared) and the rest, of 27 bits:
+// their products with a number of 26 bits are exact.
+TwoDoubles split_by_bits(double a) {
+    constexpr std::uint64_t low_bits = (std::uint64_t{1} << 27) - 1;
+    const double hi = std::bit_cast<double>(std::bit_cast<std::uint64_t>(a) & ~low_bits);
+    return {hi, a - hi};
+}
+
+// a c0 for c0 of 26 bits as hi + lo, hi exact and |lo| < 2^-25 |hi|.
+TwoDoubles product_by_halves(double a, double c0) {
+    const TwoDoubles h = split_by_bits(a);
+    return {h.hi * c0, h.lo * c0};
+}
+
+// ln x = t + rest for normal x >= 15 or x < 0.75 (|ln x| > 0.28), t of 26 bits at most, the
+// rest to about 2^-60: x = 2^k m with 1 <= m < 2, and ln x = k ln 2 - ln r + ln(1 + u),
+// u = m r - 1, r a 12-bit approximation of 1/m from the table of the leading 7 bits of m.
+// t = k ln 2 - ln r on multiples of 2^-16 is exact, and so are m_hi r (m_hi: m to 41 bits)
+// and (m - m_hi) r.
 TwoDoubles log_reduced(double x) {
     constexpr std::uint64_t fraction_bits = (std::uint64_t{1} << 52) - 1;
     constexpr std::uint64_t one_bits = std::uint64_t{1023} << 52;
@@ -190,17 +205,9 @@ TwoDoubles log_reduced(double x) {
     const double m_hi = std::bit_cast<double>(m_bits & ~low_bits);
     const double r = log_reduction_reciprocal[j];
     const double u = (m_hi * r - 1.0) + (m - m_hi) * r;  // |u| < 0.004
-    const TwoDoubles s = quick_two_sum(k * log_reduction_ln2[0] + log_reduction_hi[j], u);
     // ln(1 + u) - u = u^2 (-1/2 + u/3 - ...), six terms: u^8/8 < 2^-66
     const double series = u * u * horner_descending_paired<2>(std::span(log1p_quotient).last<6>(), u);
-    return {s.hi, s.lo + (series + (k * log_reduction_ln2[1] + log_reduction_lo[j]))};
-}
-
-// x split into two halves of 26 bits for any x up to the largest double (Veltkamp's split on
-// x 2^-60, the scalings exact).
-TwoDoubles split_any(double x) {
-    const double h = split(x * 0x1p-60).hi * 0x1p60;
-    return {h, x - h};
+    return {k * log_reduction_ln2[0] + log_reduction_hi[j], u + (series + (k * log_reduction_ln2[1] + log_reduction_lo[j]))};
 }
 
 }  // namespace
@@ -265,40 +272,33 @@ double lngamm(double x, int& ifail) {
         ifail = 0;
         return -std::log(x);
     }
-    // ln Gamma as (x - z) F(x), z = 1 or 2, keeps the error relative around the zeros at 1 and 2.
-    if (x < lngamm_shift_limit) {
-        // ln Gamma(1 + x) - ln x; 1 + x may round, ln Gamma(1 + x) = (x - (z - 1)) F is formed from x
-        const ZeroForm f = lngamm_zero_form_at(1.0 + x);
-        const double d = x - (f.z - 1.0);  // exact
-        const TwoDoubles p = exact_product(d, f.c0);
+    if (x <= lngamm_poly_limit) {
+        // ln Gamma(x) = (x - z) F(x), z = 1 or 2, with an error relative to it at the zeros too;
+        // below 0.75, ln Gamma(1 + x) - ln x, ln Gamma(1 + x) = (x - (z - 1)) F(1 + x) formed from x
+        // (1 + x may round)
+        const bool shifted = x < lngamm_shift_limit;
+        const ZeroForm f = lngamm_zero_form_at(shifted ? 1.0 + x : x);
+        const double d = x - (shifted ? f.z - 1.0 : f.z);  // exact
+        const TwoDoubles p = product_by_halves(d, f.c0);
+        ifail = 0;
+        if (!shifted) return p.hi + (p.lo + d * f.r);
         const TwoDoubles l = log_reduced(x);
         const TwoDoubles s = quick_two_sum(-l.hi, p.hi);  // |ln x| > 0.28 > |ln Gamma(1 + x)|
-        ifail = 0;
         return s.hi + (s.lo + ((p.lo + d * f.r) - l.lo));
     }
-    if (x <= lngamm_poly_limit) {
-        const ZeroForm f = lngamm_zero_form_at(x);
-        const double d = x - f.z;  // exact
-        const TwoDoubles p = exact_product(d, f.c0);
-        ifail = 0;
-        return p.hi + (p.lo + d * f.r);
-    }
     if (x <= lngamm_limit) {
-        // (x - 1/2) ln x - x + ln sqrt(2 pi) + c/x as x (ln x - 1), its product exact, plus the small
-        // terms -(ln x)/2 + ln sqrt(2 pi) + c/x; the correction c/x, below 2^-60 of the value
-        // beyond 7.7e7, is left out there. ln x - 1 is exact.
+        // (x - 1/2) ln x - x + ln sqrt(2 pi) + c/x as x (ln x - 1), with ln x = t + rest and
+        // x (t - 1) exact in two parts, plus x rest and the small terms -(ln x)/2 + ln sqrt(2 pi)
+        // + c/x; the correction c/x, below 2^-60 of the value beyond 7.7e7, is left out there.
         const TwoDoubles l = log_reduced(x);
-        const double lm1 = l.hi - 1.0;
+        const TwoDoubles p = product_by_halves(x, l.hi - 1.0);  // t - 1 exact, of 26 bits
         double small = (ln_sqrt_2pi - 0.5 * l.hi) + ((x - 0.5) * l.lo + ln_sqrt_2pi_low);
         if (x <= lngamm_correction_limit) {
             const double reciprocal = 1.0 / x;
             small += horner_ascending_paired(stirling_correction, 450.0 * reciprocal * reciprocal - 1.0) * reciprocal;
         }
-        const TwoDoubles xs = split_any(x), ls = split(lm1);
-        const double p = x * lm1;
-        const double p_lo = ((xs.hi * ls.hi - p) + xs.hi * ls.lo + xs.lo * ls.hi) + xs.lo * ls.lo;
         ifail = 0;
-        return p + (p_lo + small);
+        return p.hi + (p.lo + small);
     }
     ifail = fail_exit(ifail, 2, "LNGAMM");
     return lngamm_overflow_value;

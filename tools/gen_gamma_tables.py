@@ -15,16 +15,18 @@ ln Gamma(x) = (x - z) F(x) on [0.75, 15], z = 1 below 1.5 and 2 from there (x - 
 is exact), so that a polynomial for F gives an error relative to ln Gamma itself,
 near its zeros at 1 and 2 as well. F is smooth and away from 0 (between -0.82 and
 -0.24 on [0.75, 1.5], 0.24 and 1.9 on [1.5, 15]). It has a table on each interval
-of width 1/16 up to 3 and of width 1/4 beyond, all of one length, so that the
+of width 1/32 up to 3 and of width 1/8 beyond, all of one length, so that the
 interval is found by arithmetic rather than by branches: each F on [a, b] as a
 polynomial in t = x - c, c = (a + b)/2, constant term first (a Chebyshev
 expansion in (x - c)/h, h = (b - a)/2, rewritten in powers of t), its constant
-term also as the rest beyond the double, so that the rounding of F is nearly
-that of its value.
+term rounded to 26 bits, so that its products with halves of x - z are exact, and
+its rest kept apart.
 
 ln x for x >= 15 and x < 0.75 (where |ln x| > 0.28): x = 2^k m, 1 <= m < 2,
 ln x = k ln 2 - ln r + ln(1 + u), u = m r - 1, with r a 12-bit approximation of
-1/m from a table of 128; u is formed to about 2^-61, k ln 2 - ln r is exact.
+1/m from a table of 128; u is formed to about 2^-61, k ln 2 - ln r is exact and
+of 26 bits at most (both on multiples of 2^-16), so that its products with halves
+of x are exact.
 """
 import os
 import sys
@@ -35,10 +37,20 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import qelms_tables as qt  # noqa: E402
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
-# F on [0.75, 3] in steps of 1/16 and on [3, 15] in steps of 1/4, each with the same count of terms
-ZERO_FORM_PIECES = [(0.75, 3.0, 16), (3.0, 15.0, 4)]  # from, to, intervals per unit
+# F on [0.75, 3] in steps of 1/32 and on [3, 15] in steps of 1/8, each with the same count of terms
+ZERO_FORM_PIECES = [(0.75, 3.0, 32), (3.0, 15.0, 8)]  # from, to, intervals per unit
 ZERO_FORM_SPLIT = 1.5  # the zero is 1 below this, 2 from here on
 ZERO_FORM_TARGET = mp.mpf(2) ** -61  # the first omitted Chebyshev coefficient, relative to F
+
+
+ZERO_FORM_CONSTANT_BITS = 26  # the constant term to 26 bits, so that its product with half of x - z is exact
+
+
+def to_bits(v, bits):
+    """v rounded to `bits` significant bits, as a double."""
+    e = mp.floor(mp.log(abs(v), 2))
+    scale = mp.mpf(2) ** (bits - 1 - e)
+    return qt.to_double(mp.nint(v * scale) / scale)
 
 
 def zero_form_intervals():
@@ -67,23 +79,23 @@ def zero_form_tables():
         values, rests = [], []
         for cheb, h in expansions:
             power = [p / h ** k for k, p in enumerate(qt.chebyshev_to_power(cheb[:terms]))]
-            doubles = [qt.to_double(p) for p in power]
+            doubles = [to_bits(power[0], ZERO_FORM_CONSTANT_BITS)] + [qt.to_double(p) for p in power[1:]]
             values += doubles
             rests.append(qt.to_double(power[0] - mp.mpf(doubles[0])))
-    what = ("ln Gamma(x) / (x - z) on [0.75, 3] in steps of 1/16 and on [3, 15] in steps of 1/4 "
-            "(z = 1 below 1.5, else 2), %d terms each in t = x - the middle, constant term first" % terms)
+    what = ("ln Gamma(x) / (x - z) on [0.75, 3] in steps of 1/32 and on [3, 15] in steps of 1/8 "
+            "(z = 1 below 1.5, else 2), %d terms each in t = x - the middle, constant term first (to 26 bits)" % terms)
     return [qt.emit_table("lngamm_zero_form", what, values),
-            qt.emit_table("lngamm_zero_form_rests", "the constant terms of lngamm_zero_form less their doubles",
-                          rests)]
+            qt.emit_table("lngamm_zero_form_rests", "the constant terms of lngamm_zero_form (26 bits) less "
+                          "their entries", rests)]
 
 
 LOG_STEPS = 128  # ln x = k ln 2 - ln r + ln(m r), m in [1 + j/128, 1 + (j + 1)/128)
 LOG_RECIPROCAL_BITS = 12  # r: 1/(the middle of the interval) to 12 fractional bits
-LOG2_BITS = 42  # ln 2 and -ln r rounded to multiples of 2^-42, so that k ln 2 - ln r is exact
+LOG2_BITS = 16  # ln 2 and -ln r rounded to multiples of 2^-16: k ln 2 - ln r is exact, of 26 bits at most
 
 
 def log_reduction_tables():
-    """r, and -ln r as a multiple of 2^-42 and the rest, for each interval of the mantissa."""
+    """r, and -ln r as a multiple of 2^-16 and the rest, for each interval of the mantissa."""
     with mp.workdps(qt.DPS):
         r, hi, lo = [], [], []
         for j in range(LOG_STEPS):
@@ -101,9 +113,9 @@ def log_reduction_tables():
     return [qt.emit_table("log_reduction_reciprocal", "r: 1/(1 + (j + 1/2)/128) to 12 fractional bits, "
                           "j = 0, ..., 127", r),
             qt.emit_table("log_reduction_hi", "-ln r for the entries of log_reduction_reciprocal, "
-                          "to a multiple of 2^-42", hi),
+                          "to a multiple of 2^-16", hi),
             qt.emit_table("log_reduction_lo", "-ln r less log_reduction_hi", lo),
-            qt.emit_table("log_reduction_ln2", "ln 2 to a multiple of 2^-42, and the rest",
+            qt.emit_table("log_reduction_ln2", "ln 2 to a multiple of 2^-16, and the rest",
                           [qt.to_double(ln2_hi), qt.to_double(ln2 - ln2_hi)])]
 
 
