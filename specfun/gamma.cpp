@@ -149,29 +149,35 @@ double gamma_unit(double x) {
     return q + (((v.hi - qx.hi) - qx.lo) + v.lo) * reciprocal;
 }
 
-// ln Gamma(v) = (v - z) F(v) for 0.75 <= v <= 15, F = c0 + r on the table of the interval
-// holding v: its constant term c0 (26 bits), and the rest r (below a tenth of |c0|), which
-// carries the rest of c0.
+// ln Gamma(v) = (v - z) F(v) for 0.75 <= v <= 15, F = c0 + rest + s q on the table of the
+// interval holding v, s = (v - its middle)/its width: its constant term c0 (26 bits), the rest
+// of that term, and the other terms.
 struct ZeroForm {
     double z;
     double c0;
-    double r;
+    double rest;
+    double s;
+    double q;
 };
 
-// terms of each polynomial of lngamm_zero_form
-constexpr std::size_t zero_form_terms = lngamm_zero_form.size() / lngamm_zero_form_rests.size();
+// lngamm_zero_form: 72 intervals of width 1/32 from 0.75 to 3 and 97 of 1/8 from 3 to 15.125,
+// each z, c0, its rest, and the other terms of F
+constexpr std::size_t zero_form_stride = lngamm_zero_form.size() / (72 + 97);
+constexpr std::size_t zero_form_terms = zero_form_stride - 3;
 
 ZeroForm lngamm_zero_form_at(double v) {
-    // intervals of width 1/32 from 0.75 to 3, then of 1/8 (the first of these the 72nd)
+    // intervals [n/32, (n + 1)/32] from 0.75 to 3, then [n/8, (n + 1)/8]; n = floor(a + 1/2) by
+    // adding 1.5 2^52, so that the interval and s follow with no conversion
+    constexpr double round_to_integer = 0x1.8p52;
     const bool fine = v < 3.0;
-    const double origin = fine ? 0.75 : -6.0;
-    const double per_unit = fine ? 32.0 : 8.0;
-    const double width = fine ? 0.03125 : 0.125;
-    const int i = std::min(static_cast<int>((v - origin) * per_unit), static_cast<int>(lngamm_zero_form_rests.size()) - 1);
-    const double t = v - (origin + (i + 0.5) * width);  // exact
-    const double* c = lngamm_zero_form.data() + static_cast<std::size_t>(i) * zero_form_terms;
-    const double q = estrin_ascending(std::span<const double, zero_form_terms - 1>(c + 1, zero_form_terms - 1), t);
-    return {v < 1.5 ? 1.0 : 2.0, c[0], lngamm_zero_form_rests[static_cast<std::size_t>(i)] + t * q};
+    const double a = v * (fine ? 32.0 : 8.0) - 0.5;  // exact
+    const double y = a + round_to_integer;
+    const double s = a - (y - round_to_integer);  // exact, -1/2 <= s <= 1/2
+    // n - 24 for the intervals up to 3, 72 + n - 24 beyond
+    const auto i = static_cast<std::size_t>(static_cast<std::int32_t>(std::bit_cast<std::uint64_t>(y)) + (fine ? -24 : 48));
+    const double* c = lngamm_zero_form.data() + i * zero_form_stride;
+    const double q = estrin_ascending(std::span<const double, zero_form_terms>(c + 3, zero_form_terms), s);
+    return {c[0], c[1], c[2], s, q};
 }
 
 // a split into a high half of 26 bits (its trailing bits cleared) and the rest, of 27 bits:
@@ -280,11 +286,12 @@ double lngamm(double x, int& ifail) {
         const ZeroForm f = lngamm_zero_form_at(shifted ? 1.0 + x : x);
         const double d = x - (shifted ? f.z - 1.0 : f.z);  // exact
         const TwoDoubles p = product_by_halves(d, f.c0);
+        const double p_lo = (p.lo + d * f.rest) + (d * f.s) * f.q;
         ifail = 0;
-        if (!shifted) return p.hi + (p.lo + d * f.r);
+        if (!shifted) return p.hi + p_lo;
         const TwoDoubles l = log_reduced(x);
         const TwoDoubles s = quick_two_sum(-l.hi, p.hi);  // |ln x| > 0.28 > |ln Gamma(1 + x)|
-        return s.hi + (s.lo + ((p.lo + d * f.r) - l.lo));
+        return s.hi + (s.lo + (p_lo - l.lo));
     }
     if (x <= lngamm_limit) {
         // (x - 1/2) ln x - x + ln sqrt(2 pi) + c/x as x (ln x - 1), with ln x = t + rest and

@@ -37,8 +37,9 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import qelms_tables as qt  # noqa: E402
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
-# F on [0.75, 3] in steps of 1/32 and on [3, 15] in steps of 1/8, each with the same count of terms
-ZERO_FORM_PIECES = [(0.75, 3.0, 32), (3.0, 15.0, 8)]  # from, to, intervals per unit
+# F on [n/32, (n + 1)/32] for n = 24..95 (0.75 to 3) and on [n/8, (n + 1)/8] for n = 24..120
+# (3 to 15.125, the last for x = 15 alone), each with the same count of terms
+ZERO_FORM_PIECES = [(32, 24, 95), (8, 24, 120)]  # intervals per unit, first and last n
 ZERO_FORM_SPLIT = 1.5  # the zero is 1 below this, 2 from here on
 ZERO_FORM_TARGET = mp.mpf(2) ** -61  # the first omitted Chebyshev coefficient, relative to F
 
@@ -56,15 +57,16 @@ def to_bits(v, bits):
 def zero_form_intervals():
     """(a, b, zero) of every interval of F in order."""
     out = []
-    for first, last, per_unit in ZERO_FORM_PIECES:
-        for i in range(int((last - first) * per_unit)):
-            a = first + mp.mpf(i) / per_unit
+    for per_unit, first, last in ZERO_FORM_PIECES:
+        for n in range(first, last + 1):
+            a = mp.mpf(n) / per_unit
             out.append((a, a + mp.mpf(1) / per_unit, 1 if a < ZERO_FORM_SPLIT else 2))
     return out
 
 
 def zero_form_tables():
-    """F on every interval in powers of t = x - c, constant term first, one after another; and the
+    """F on every interval [a, b] in powers of s = (x - c)/(b - a) (-1/2 <= s <= 1/2), c = (a + b)/2,
+    constant term first, one after another; and the
     rests of the constant terms beyond their doubles. The count of terms is the largest any
     interval needs."""
     with mp.workdps(qt.DPS):
@@ -76,17 +78,15 @@ def zero_form_tables():
         terms = max(next(n for n in range(1, 24) if abs(ch[n]) < ZERO_FORM_TARGET * abs(ch[0]))
                     for ch, _ in expansions)
         print("ln Gamma(x)/(x - z) on [0.75, 15]: %d intervals of %d terms" % (len(expansions), terms))
-        values, rests = [], []
-        for cheb, h in expansions:
-            power = [p / h ** k for k, p in enumerate(qt.chebyshev_to_power(cheb[:terms]))]
-            doubles = [to_bits(power[0], ZERO_FORM_CONSTANT_BITS)] + [qt.to_double(p) for p in power[1:]]
-            values += doubles
-            rests.append(qt.to_double(power[0] - mp.mpf(doubles[0])))
-    what = ("ln Gamma(x) / (x - z) on [0.75, 3] in steps of 1/32 and on [3, 15] in steps of 1/8 "
-            "(z = 1 below 1.5, else 2), %d terms each in t = x - the middle, constant term first (to 26 bits)" % terms)
-    return [qt.emit_table("lngamm_zero_form", what, values),
-            qt.emit_table("lngamm_zero_form_rests", "the constant terms of lngamm_zero_form (26 bits) less "
-                          "their entries", rests)]
+        values = []
+        for (cheb, _), (_, _, zero) in zip(expansions, zero_form_intervals()):
+            power = [p * 2 ** k for k, p in enumerate(qt.chebyshev_to_power(cheb[:terms]))]  # s = t/(2h)
+            c0 = to_bits(power[0], ZERO_FORM_CONSTANT_BITS)
+            values += [float(zero), c0, qt.to_double(power[0] - mp.mpf(c0))] + [qt.to_double(p) for p in power[1:]]
+    what = ("ln Gamma(x) = (x - z) F(x) on [0.75, 3] in steps of 1/32 and on [3, 15.125] in steps of 1/8, "
+            "each as z (1 below 1.5, else 2), the constant term of F to 26 bits, its rest, and %d more terms "
+            "in s = (x - the middle)/the step" % (terms - 1))
+    return [qt.emit_table("lngamm_zero_form", what, values)]
 
 
 LOG_STEPS = 128  # ln x = k ln 2 - ln r + ln(m r), m in [1 + j/128, 1 + (j + 1)/128)
