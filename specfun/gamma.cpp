@@ -149,35 +149,35 @@ double gamma_unit(double x) {
     return q + (((v.hi - qx.hi) - qx.lo) + v.lo) * reciprocal;
 }
 
-// ln Gamma(v) = (v - z) F(v) for 0.75 <= v <= 15, F = c0 + rest + s q on the table of the
-// interval holding v, s = (v - its middle)/its width: its constant term c0 (26 bits), the rest
-// of that term, and the other terms.
+// ln Gamma(v) = d F(v) for 0.75 <= v <= 15, d = v - z exact, F = c0 + r on the table of the
+// interval holding v: its constant term c0 (26 bits), and the rest r (below a twentieth of
+// |c0|), which carries the rest of c0.
 struct ZeroForm {
-    double z;
+    double d;
     double c0;
-    double rest;
-    double s;
-    double q;
+    double r;
 };
 
-// lngamm_zero_form: 72 intervals of width 1/32 from 0.75 to 3 and 97 of 1/8 from 3 to 15.125,
-// each z, c0, its rest, and the other terms of F
-constexpr std::size_t zero_form_stride = lngamm_zero_form.size() / (72 + 97);
+// lngamm_zero_form: 73 intervals of width 1/32 centred on 0.75, ..., 3 and 97 of width 1/8
+// centred on 3, ..., 15, each z, c0, its rest, and the other terms of F
+constexpr std::size_t zero_form_stride = lngamm_zero_form.size() / (73 + 97);
 constexpr std::size_t zero_form_terms = zero_form_stride - 3;
 
-ZeroForm lngamm_zero_form_at(double v) {
-    // intervals [n/32, (n + 1)/32] from 0.75 to 3, then [n/8, (n + 1)/8]; n = floor(a + 1/2) by
-    // adding 1.5 2^52, so that the interval and s follow with no conversion
+// v = x + shift, shift 0 or 1 (then 1 + x may round: d and s are formed from x itself).
+ZeroForm lngamm_zero_form_at(double x, double shift) {
+    // the interval centred on n/32 (below 3) or n/8, n = a rounded by adding 1.5 2^52, so that the
+    // interval and s follow with no conversion
     constexpr double round_to_integer = 0x1.8p52;
+    const double v = x + shift;
     const bool fine = v < 3.0;
-    const double a = v * (fine ? 32.0 : 8.0) - 0.5;  // exact
-    const double y = a + round_to_integer;
-    const double s = a - (y - round_to_integer);  // exact, -1/2 <= s <= 1/2
-    // n - 24 for the intervals up to 3, 72 + n - 24 beyond
-    const auto i = static_cast<std::size_t>(static_cast<std::int32_t>(std::bit_cast<std::uint64_t>(y)) + (fine ? -24 : 48));
+    const double per_unit = fine ? 32.0 : 8.0;
+    const double y = v * per_unit + round_to_integer;
+    const double s = x * per_unit - ((y - round_to_integer) - shift * per_unit);  // exact, |s| <= 1/2
+    // n - 24 for the intervals below 3, 73 + n - 24 from there
+    const auto i = static_cast<std::size_t>(static_cast<std::int32_t>(std::bit_cast<std::uint64_t>(y)) + (fine ? -24 : 49));
     const double* c = lngamm_zero_form.data() + i * zero_form_stride;
-    const double q = estrin_ascending(std::span<const double, zero_form_terms>(c + 3, zero_form_terms), s);
-    return {c[0], c[1], c[2], s, q};
+    const double q = horner_ascending(std::span<const double>(c + 3, zero_form_terms), s);
+    return {x - (c[0] - shift), c[1], c[2] + s * q};
 }
 
 // a split into a high half of 26 bits (its trailing bits cleared) and the rest, of 27 bits:
@@ -196,23 +196,23 @@ TwoDoubles product_by_halves(double a, double c0) {
 
 // ln x = t + rest for normal x >= 15 or x < 0.75 (|ln x| > 0.28), t of 26 bits at most, the
 // rest to about 2^-60: x = 2^k m with 1 <= m < 2, and ln x = k ln 2 - ln r + ln(1 + u),
-// u = m r - 1, r a 12-bit approximation of 1/m from the table of the leading 7 bits of m.
-// t = k ln 2 - ln r on multiples of 2^-16 is exact, and so are m_hi r (m_hi: m to 41 bits)
+// u = m r - 1, r a 13-bit approximation of 1/m from the table of the leading 8 bits of m.
+// t = k ln 2 - ln r on multiples of 2^-16 is exact, and so are m_hi r (m_hi: m to 40 bits)
 // and (m - m_hi) r.
 TwoDoubles log_reduced(double x) {
     constexpr std::uint64_t fraction_bits = (std::uint64_t{1} << 52) - 1;
     constexpr std::uint64_t one_bits = std::uint64_t{1023} << 52;
-    constexpr std::uint64_t low_bits = (std::uint64_t{1} << 12) - 1;
+    constexpr std::uint64_t low_bits = (std::uint64_t{1} << 13) - 1;
     const auto bits = std::bit_cast<std::uint64_t>(x);
     const auto k = static_cast<double>(static_cast<int>(bits >> 52) - 1023);
-    const auto j = static_cast<std::size_t>((bits >> 45) & 127);
+    const auto j = static_cast<std::size_t>((bits >> 44) & 255);
     const std::uint64_t m_bits = (bits & fraction_bits) | one_bits;
     const double m = std::bit_cast<double>(m_bits);
     const double m_hi = std::bit_cast<double>(m_bits & ~low_bits);
     const double r = log_reduction_reciprocal[j];
-    const double u = (m_hi * r - 1.0) + (m - m_hi) * r;  // |u| < 0.004
-    // ln(1 + u) - u = u^2 (-1/2 + u/3 - ...), six terms: u^8/8 < 2^-66
-    const double series = u * u * horner_descending_paired<2>(std::span(log1p_quotient).last<6>(), u);
+    const double u = (m_hi * r - 1.0) + (m - m_hi) * r;  // |u| < 0.0021
+    // ln(1 + u) - u = u^2 (-1/2 + u/3 - ...), five terms: u^7/7 < 2^-64
+    const double series = u * u * horner_descending(std::span(log1p_quotient).last<5>(), u);
     return {k * log_reduction_ln2[0] + log_reduction_hi[j], u + (series + (k * log_reduction_ln2[1] + log_reduction_lo[j]))};
 }
 
@@ -283,10 +283,9 @@ double lngamm(double x, int& ifail) {
         // below 0.75, ln Gamma(1 + x) - ln x, ln Gamma(1 + x) = (x - (z - 1)) F(1 + x) formed from x
         // (1 + x may round)
         const bool shifted = x < lngamm_shift_limit;
-        const ZeroForm f = lngamm_zero_form_at(shifted ? 1.0 + x : x);
-        const double d = x - (shifted ? f.z - 1.0 : f.z);  // exact
-        const TwoDoubles p = product_by_halves(d, f.c0);
-        const double p_lo = (p.lo + d * f.rest) + (d * f.s) * f.q;
+        const ZeroForm f = lngamm_zero_form_at(x, shifted ? 1.0 : 0.0);
+        const TwoDoubles p = product_by_halves(f.d, f.c0);
+        const double p_lo = p.lo + f.d * f.r;
         ifail = 0;
         if (!shifted) return p.hi + p_lo;
         const TwoDoubles l = log_reduced(x);

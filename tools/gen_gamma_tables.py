@@ -15,16 +15,17 @@ ln Gamma(x) = (x - z) F(x) on [0.75, 15], z = 1 below 1.5 and 2 from there (x - 
 is exact), so that a polynomial for F gives an error relative to ln Gamma itself,
 near its zeros at 1 and 2 as well. F is smooth and away from 0 (between -0.82 and
 -0.24 on [0.75, 1.5], 0.24 and 1.9 on [1.5, 15]). It has a table on each interval
-of width 1/32 up to 3 and of width 1/8 beyond, all of one length, so that the
-interval is found by arithmetic rather than by branches: each F on [a, b] as a
-polynomial in t = x - c, c = (a + b)/2, constant term first (a Chebyshev
-expansion in (x - c)/h, h = (b - a)/2, rewritten in powers of t), its constant
+of width 1/32 up to 3 and of width 1/8 beyond, centred on the multiples of the
+width, all of one length, so that the interval is found by rounding rather than by
+branches: each F on [a, b] as a polynomial in s = (x - c)/(b - a), c = (a + b)/2,
+constant term first (a Chebyshev expansion in (x - c)/h, h = (b - a)/2, rewritten
+in powers of s), the zero z of the interval first, its constant
 term rounded to 26 bits, so that its products with halves of x - z are exact, and
 its rest kept apart.
 
 ln x for x >= 15 and x < 0.75 (where |ln x| > 0.28): x = 2^k m, 1 <= m < 2,
-ln x = k ln 2 - ln r + ln(1 + u), u = m r - 1, with r a 12-bit approximation of
-1/m from a table of 128; u is formed to about 2^-61, k ln 2 - ln r is exact and
+ln x = k ln 2 - ln r + ln(1 + u), u = m r - 1, with r a 13-bit approximation of
+1/m from a table of 256; u is formed to about 2^-61, k ln 2 - ln r is exact and
 of 26 bits at most (both on multiples of 2^-16), so that its products with halves
 of x are exact.
 """
@@ -37,10 +38,10 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import qelms_tables as qt  # noqa: E402
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
-# F on [n/32, (n + 1)/32] for n = 24..95 (0.75 to 3) and on [n/8, (n + 1)/8] for n = 24..120
-# (3 to 15.125, the last for x = 15 alone), each with the same count of terms
-ZERO_FORM_PIECES = [(32, 24, 95), (8, 24, 120)]  # intervals per unit, first and last n
-ZERO_FORM_SPLIT = 1.5  # the zero is 1 below this, 2 from here on
+# F on [n - 1/2, n + 1/2]/32 for n = 24..96 (0.75 to 3) and on [n - 1/2, n + 1/2]/8 for
+# n = 24..120 (3 to 15), each with the same count of terms
+ZERO_FORM_PIECES = [(32, 24, 96), (8, 24, 120)]  # intervals per unit, first and last n
+ZERO_FORM_SPLIT = 1.5  # the zero is 1 on the intervals whose middle is at most this, 2 beyond
 ZERO_FORM_TARGET = mp.mpf(2) ** -61  # the first omitted Chebyshev coefficient, relative to F
 
 
@@ -59,8 +60,9 @@ def zero_form_intervals():
     out = []
     for per_unit, first, last in ZERO_FORM_PIECES:
         for n in range(first, last + 1):
-            a = mp.mpf(n) / per_unit
-            out.append((a, a + mp.mpf(1) / per_unit, 1 if a < ZERO_FORM_SPLIT else 2))
+            c = mp.mpf(n) / per_unit
+            h = mp.mpf(1) / (2 * per_unit)
+            out.append((c - h, c + h, 1 if c <= ZERO_FORM_SPLIT else 2))
     return out
 
 
@@ -83,14 +85,14 @@ def zero_form_tables():
             power = [p * 2 ** k for k, p in enumerate(qt.chebyshev_to_power(cheb[:terms]))]  # s = t/(2h)
             c0 = to_bits(power[0], ZERO_FORM_CONSTANT_BITS)
             values += [float(zero), c0, qt.to_double(power[0] - mp.mpf(c0))] + [qt.to_double(p) for p in power[1:]]
-    what = ("ln Gamma(x) = (x - z) F(x) on [0.75, 3] in steps of 1/32 and on [3, 15.125] in steps of 1/8, "
-            "each as z (1 below 1.5, else 2), the constant term of F to 26 bits, its rest, and %d more terms "
-            "in s = (x - the middle)/the step" % (terms - 1))
+    what = ("ln Gamma(x) = (x - z) F(x) on [n - 1/2, n + 1/2]/32, n = 24, ..., 96, and [n - 1/2, n + 1/2]/8, "
+            "n = 24, ..., 120, each as z (1 up to the middle 1.5, else 2), the constant term of F to 26 bits, "
+            "its rest, and %d more terms in s = (x - the middle)/the step" % (terms - 1))
     return [qt.emit_table("lngamm_zero_form", what, values)]
 
 
-LOG_STEPS = 128  # ln x = k ln 2 - ln r + ln(m r), m in [1 + j/128, 1 + (j + 1)/128)
-LOG_RECIPROCAL_BITS = 12  # r: 1/(the middle of the interval) to 12 fractional bits
+LOG_STEPS = 256  # ln x = k ln 2 - ln r + ln(m r), m in [1 + j/256, 1 + (j + 1)/256)
+LOG_RECIPROCAL_BITS = 13  # r: 1/(the middle of the interval) to 13 fractional bits
 LOG2_BITS = 16  # ln 2 and -ln r rounded to multiples of 2^-16: k ln 2 - ln r is exact, of 26 bits at most
 
 
@@ -110,8 +112,8 @@ def log_reduction_tables():
         print("ln x by reduction: |m r - 1| <= %.5f (2^%.2f)" % (float(u), float(mp.log(u, 2))))
         ln2 = mp.log(2)
         ln2_hi = mp.nint(ln2 * 2 ** LOG2_BITS) / 2 ** LOG2_BITS
-    return [qt.emit_table("log_reduction_reciprocal", "r: 1/(1 + (j + 1/2)/128) to 12 fractional bits, "
-                          "j = 0, ..., 127", r),
+    return [qt.emit_table("log_reduction_reciprocal", "r: 1/(1 + (j + 1/2)/256) to 13 fractional bits, "
+                          "j = 0, ..., 255", r),
             qt.emit_table("log_reduction_hi", "-ln r for the entries of log_reduction_reciprocal, "
                           "to a multiple of 2^-16", hi),
             qt.emit_table("log_reduction_lo", "-ln r less log_reduction_hi", lo),
