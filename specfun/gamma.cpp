@@ -31,7 +31,7 @@ constexpr double gamma_limit = 170.0;           // |x| above this over- or under
 constexpr double gamma_pole_limit = 2.23e-308;  // |x| below this is too close to the pole
 constexpr double gamma_overflow_value = 4.3e+304;
 constexpr double lngamm_poly_limit = 15.0;
-constexpr double lngamm_shift_limit = 0.75;  // below: ln Gamma(1 + x) - ln x
+constexpr double lngamm_shift_limit = 0.5;  // below: ln Gamma(1 + x) - ln x
 constexpr double lngamm_correction_limit = 77000000.0;
 constexpr double lngamm_limit = 2.55e+305;
 constexpr double lngamm_overflow_value = 1.79e+308;
@@ -149,7 +149,7 @@ double gamma_unit(double x) {
     return q + (((v.hi - qx.hi) - qx.lo) + v.lo) * reciprocal;
 }
 
-// ln Gamma(v) = d F(v) for 0.75 <= v <= 15, d = v - z exact, F = c0 + r on the table of the
+// ln Gamma(v) = d F(v) for 0.5 <= v <= 15, d = v - z exact, F = c0 + r on the table of the
 // interval holding v: its constant term c0 (26 bits), and the rest r (below a twentieth of
 // |c0|), which carries the rest of c0.
 struct ZeroForm {
@@ -158,9 +158,9 @@ struct ZeroForm {
     double r;
 };
 
-// lngamm_zero_form: 73 intervals of width 1/32 centred on 0.75, ..., 3 and 97 of width 1/8
+// lngamm_zero_form: 81 intervals of width 1/32 centred on 0.5, ..., 3 and 97 of width 1/8
 // centred on 3, ..., 15, each z, c0, its rest, and the other terms of F
-constexpr std::size_t zero_form_stride = lngamm_zero_form.size() / (73 + 97);
+constexpr std::size_t zero_form_stride = lngamm_zero_form.size() / (81 + 97);
 constexpr std::size_t zero_form_terms = zero_form_stride - 3;
 
 // v = x + shift, shift 0 or 1 (then 1 + x may round: d and s are formed from x itself).
@@ -173,8 +173,8 @@ ZeroForm lngamm_zero_form_at(double x, double shift) {
     const double per_unit = fine ? 32.0 : 8.0;
     const double y = v * per_unit + round_to_integer;
     const double s = x * per_unit - ((y - round_to_integer) - shift * per_unit);  // exact, |s| <= 1/2
-    // n - 24 for the intervals below 3, 73 + n - 24 from there
-    const auto i = static_cast<std::size_t>(static_cast<std::int32_t>(std::bit_cast<std::uint64_t>(y)) + (fine ? -24 : 49));
+    // n - 16 for the intervals below 3, 81 + n - 24 from there
+    const auto i = static_cast<std::size_t>(static_cast<std::int32_t>(std::bit_cast<std::uint64_t>(y)) + (fine ? -16 : 57));
     const double* c = lngamm_zero_form.data() + i * zero_form_stride;
     const double q = horner_ascending(std::span<const double>(c + 3, zero_form_terms), s);
     return {x - (c[0] - shift), c[1], c[2] + s * q};
@@ -194,12 +194,12 @@ TwoDoubles product_by_halves(double a, double c0) {
     return {h.hi * c0, h.lo * c0};
 }
 
-// ln x = t + rest for normal x >= 15 or x < 0.75 (|ln x| > 0.28), t of 26 bits at most, the
+// ln x = t + rest for normal x >= 15 or x < 0.5 (|ln x| > 0.69), t of 26 bits at most, the
 // rest to about 2^-60: x = 2^k m with 1 <= m < 2, and ln x = k ln 2 - ln r + ln(1 + u),
 // u = m r - 1, r a 13-bit approximation of 1/m from the table of the leading 8 bits of m.
 // t = k ln 2 - ln r on multiples of 2^-16 is exact, and so are m_hi r (m_hi: m to 40 bits)
 // and (m - m_hi) r.
-TwoDoubles log_reduced(double x) {
+[[gnu::always_inline]] inline TwoDoubles log_reduced(double x) {
     constexpr std::uint64_t fraction_bits = (std::uint64_t{1} << 52) - 1;
     constexpr std::uint64_t one_bits = std::uint64_t{1023} << 52;
     constexpr std::uint64_t low_bits = (std::uint64_t{1} << 13) - 1;
@@ -280,7 +280,7 @@ double lngamm(double x, int& ifail) {
     }
     if (x <= lngamm_poly_limit) {
         // ln Gamma(x) = (x - z) F(x), z = 1 or 2, with an error relative to it at the zeros too;
-        // below 0.75, ln Gamma(1 + x) - ln x, ln Gamma(1 + x) = (x - (z - 1)) F(1 + x) formed from x
+        // below 0.5, ln Gamma(1 + x) - ln x, ln Gamma(1 + x) = (x - (z - 1)) F(1 + x) formed from x
         // (1 + x may round)
         const bool shifted = x < lngamm_shift_limit;
         const ZeroForm f = lngamm_zero_form_at(x, shifted ? 1.0 : 0.0);
@@ -289,7 +289,7 @@ double lngamm(double x, int& ifail) {
         ifail = 0;
         if (!shifted) return p.hi + p_lo;
         const TwoDoubles l = log_reduced(x);
-        const TwoDoubles s = quick_two_sum(-l.hi, p.hi);  // |ln x| > 0.28 > |ln Gamma(1 + x)|
+        const TwoDoubles s = quick_two_sum(-l.hi, p.hi);  // |ln x| > 0.69 > |ln Gamma(1 + x)|
         return s.hi + (s.lo + (p_lo - l.lo));
     }
     if (x <= lngamm_limit) {

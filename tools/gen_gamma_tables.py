@@ -11,10 +11,10 @@ from which log_two_doubles forms ln x to about 1e-19 of |ln x| (Stirling's serie
 for Gamma and the factor of the incomplete gamma functions multiply it by large
 arguments).
 
-ln Gamma(x) = (x - z) F(x) on [0.75, 15], z = 1 below 1.5 and 2 from there (x - z
+ln Gamma(x) = (x - z) F(x) on [0.5, 15], z = 1 below 1.5 and 2 from there (x - z
 is exact), so that a polynomial for F gives an error relative to ln Gamma itself,
 near its zeros at 1 and 2 as well. F is smooth and away from 0 (between -0.82 and
--0.24 on [0.75, 1.5], 0.24 and 1.9 on [1.5, 15]). It has a table on each interval
+-0.24 on [0.5, 1.5], 0.24 and 1.9 on [1.5, 15]). It has a table on each interval
 of width 1/32 up to 3 and of width 1/8 beyond, centred on the multiples of the
 width, all of one length, so that the interval is found by rounding rather than by
 branches: each F on [a, b] as a polynomial in s = (x - c)/(b - a), c = (a + b)/2,
@@ -23,7 +23,7 @@ in powers of s), the zero z of the interval first, its constant
 term rounded to 26 bits, so that its products with halves of x - z are exact, and
 its rest kept apart.
 
-ln x for x >= 15 and x < 0.75 (where |ln x| > 0.28): x = 2^k m, 1 <= m < 2,
+ln x for x >= 15 and x < 0.5 (where |ln x| > 0.69): x = 2^k m, 1 <= m < 2,
 ln x = k ln 2 - ln r + ln(1 + u), u = m r - 1, with r a 13-bit approximation of
 1/m from a table of 256; u is formed to about 2^-61, k ln 2 - ln r is exact and
 of 26 bits at most (both on multiples of 2^-16), so that its products with halves
@@ -38,11 +38,11 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import qelms_tables as qt  # noqa: E402
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
-# F on [n - 1/2, n + 1/2]/32 for n = 24..96 (0.75 to 3) and on [n - 1/2, n + 1/2]/8 for
+# F on [n - 1/2, n + 1/2]/32 for n = 16..96 (0.5 to 3) and on [n - 1/2, n + 1/2]/8 for
 # n = 24..120 (3 to 15), each with the same count of terms
-ZERO_FORM_PIECES = [(32, 24, 96), (8, 24, 120)]  # intervals per unit, first and last n
+ZERO_FORM_PIECES = [(32, 16, 96), (8, 24, 120)]  # intervals per unit, first and last n
 ZERO_FORM_SPLIT = 1.5  # the zero is 1 on the intervals whose middle is at most this, 2 beyond
-ZERO_FORM_TARGET = mp.mpf(2) ** -61  # the first omitted Chebyshev coefficient, relative to F
+ZERO_FORM_TERMS = 9  # the first omitted Chebyshev coefficient is below 1.1e-17 of F (at 0.5), 2e-18 from 0.6
 
 
 ZERO_FORM_CONSTANT_BITS = 26  # the constant term to 26 bits, so that its product with half of x - z is exact
@@ -77,15 +77,15 @@ def zero_form_tables():
             c, h = (a + b) / 2, (b - a) / 2
             cheb = qt.chebyshev(lambda s: mp.loggamma(c + h * s) / (c + h * s - zero), 24, nodes=80)
             expansions.append((cheb, h))
-        terms = max(next(n for n in range(1, 24) if abs(ch[n]) < ZERO_FORM_TARGET * abs(ch[0]))
-                    for ch, _ in expansions)
-        print("ln Gamma(x)/(x - z) on [0.75, 15]: %d intervals of %d terms" % (len(expansions), terms))
+        terms = ZERO_FORM_TERMS
+        print("ln Gamma(x)/(x - z) on [0.5, 15]: %d intervals of %d terms, the first omitted at most %.1e of F"
+              % (len(expansions), terms, max(float(abs(ch[terms] / ch[0])) for ch, _ in expansions)))
         values = []
         for (cheb, _), (_, _, zero) in zip(expansions, zero_form_intervals()):
             power = [p * 2 ** k for k, p in enumerate(qt.chebyshev_to_power(cheb[:terms]))]  # s = t/(2h)
             c0 = to_bits(power[0], ZERO_FORM_CONSTANT_BITS)
             values += [float(zero), c0, qt.to_double(power[0] - mp.mpf(c0))] + [qt.to_double(p) for p in power[1:]]
-    what = ("ln Gamma(x) = (x - z) F(x) on [n - 1/2, n + 1/2]/32, n = 24, ..., 96, and [n - 1/2, n + 1/2]/8, "
+    what = ("ln Gamma(x) = (x - z) F(x) on [n - 1/2, n + 1/2]/32, n = 16, ..., 96, and [n - 1/2, n + 1/2]/8, "
             "n = 24, ..., 120, each as z (1 up to the middle 1.5, else 2), the constant term of F to 26 bits, "
             "its rest, and %d more terms in s = (x - the middle)/the step" % (terms - 1))
     return [qt.emit_table("lngamm_zero_form", what, values)]
