@@ -149,36 +149,10 @@ double gamma_unit(double x) {
     return q + (((v.hi - qx.hi) - qx.lo) + v.lo) * reciprocal;
 }
 
-// ln Gamma(v) = d F(v) for 0.5 <= v <= 15, d = v - z exact, F = c0 + r on the table of the
-// interval holding v: its constant term c0 (26 bits), and the rest r (below a twentieth of
-// |c0|), which carries the rest of c0.
-struct ZeroForm {
-    double d;
-    double c0;
-    double r;
-};
-
 // lngamm_zero_form: 81 intervals of width 1/32 centred on 0.5, ..., 3 and 97 of width 1/8
 // centred on 3, ..., 15, each z, c0, its rest, and the other terms of F
 constexpr std::size_t zero_form_stride = lngamm_zero_form.size() / (81 + 97);
 constexpr std::size_t zero_form_terms = zero_form_stride - 3;
-
-// v = x + shift, shift 0 or 1 (then 1 + x may round: d and s are formed from x itself).
-ZeroForm lngamm_zero_form_at(double x, double shift) {
-    // the interval centred on n/32 (below 3) or n/8, n = a rounded by adding 1.5 2^52, so that the
-    // interval and s follow with no conversion
-    constexpr double round_to_integer = 0x1.8p52;
-    const double v = x + shift;
-    const bool fine = v < 3.0;
-    const double per_unit = fine ? 32.0 : 8.0;
-    const double y = v * per_unit + round_to_integer;
-    const double s = x * per_unit - ((y - round_to_integer) - shift * per_unit);  // exact, |s| <= 1/2
-    // n - 16 for the intervals below 3, 81 + n - 24 from there
-    const auto i = static_cast<std::size_t>(static_cast<std::int32_t>(std::bit_cast<std::uint64_t>(y)) + (fine ? -16 : 57));
-    const double* c = lngamm_zero_form.data() + i * zero_form_stride;
-    const double q = horner_ascending(std::span<const double>(c + 3, zero_form_terms), s);
-    return {x - (c[0] - shift), c[1], c[2] + s * q};
-}
 
 // a split into a high half of 26 bits (its trailing bits cleared) and the rest, of 27 bits:
 // their products with a number of 26 bits are exact.
@@ -192,6 +166,29 @@ TwoDoubles split_by_bits(double a) {
 TwoDoubles product_by_halves(double a, double c0) {
     const TwoDoubles h = split_by_bits(a);
     return {h.hi * c0, h.lo * c0};
+}
+
+// ln Gamma(v) for 0.5 <= v <= 15 as (v - z) F(v) in two parts, the first exact: v - z is exact,
+// F = c0 + r on the table of the interval holding v, c0 of 26 bits, and the rest r (below a
+// twentieth of |c0|) carries the rest of c0. v = x + shift, shift 0 or 1 (then 1 + x may round:
+// v - z and the variable of the table are formed from x itself).
+template <int shift>
+TwoDoubles lngamm_near_zeros(double x) {
+    // the interval centred on n/32 (below 3) or n/8, n = v per_unit rounded by adding 1.5 2^52, so
+    // that the interval and s follow with no conversion
+    constexpr double round_to_integer = 0x1.8p52;
+    const double v = shift == 0 ? x : x + shift;
+    const bool fine = v < 3.0;
+    const double per_unit = fine ? 32.0 : 8.0;
+    const double y = v * per_unit + round_to_integer;
+    const double s = x * per_unit - ((y - round_to_integer) - shift * per_unit);  // exact, |s| <= 1/2
+    // n - 16 for the intervals below 3, 81 + n - 24 from there
+    const auto i = static_cast<std::size_t>(static_cast<std::int32_t>(std::bit_cast<std::uint64_t>(y)) + (fine ? -16 : 57));
+    const double* c = lngamm_zero_form.data() + i * zero_form_stride;
+    const double r = c[2] + s * horner_ascending(std::span<const double>(c + 3, zero_form_terms), s);
+    const double d = x - (c[0] - shift);
+    const TwoDoubles p = product_by_halves(d, c[1]);
+    return {p.hi, p.lo + d * r};
 }
 
 // ln x = t + rest for normal x >= 15 or x < 0.5 (|ln x| > 0.69), t of 26 bits at most, the
@@ -280,17 +277,16 @@ double lngamm(double x, int& ifail) {
     }
     if (x <= lngamm_poly_limit) {
         // ln Gamma(x) = (x - z) F(x), z = 1 or 2, with an error relative to it at the zeros too;
-        // below 0.5, ln Gamma(1 + x) - ln x, ln Gamma(1 + x) = (x - (z - 1)) F(1 + x) formed from x
-        // (1 + x may round)
-        const bool shifted = x < lngamm_shift_limit;
-        const ZeroForm f = lngamm_zero_form_at(x, shifted ? 1.0 : 0.0);
-        const TwoDoubles p = product_by_halves(f.d, f.c0);
-        const double p_lo = p.lo + f.d * f.r;
+        // below 0.5, ln Gamma(1 + x) - ln x
         ifail = 0;
-        if (!shifted) return p.hi + p_lo;
+        if (x >= lngamm_shift_limit) {
+            const TwoDoubles g = lngamm_near_zeros<0>(x);
+            return g.hi + g.lo;
+        }
+        const TwoDoubles g = lngamm_near_zeros<1>(x);
         const TwoDoubles l = log_reduced(x);
-        const TwoDoubles s = quick_two_sum(-l.hi, p.hi);  // |ln x| > 0.69 > |ln Gamma(1 + x)|
-        return s.hi + (s.lo + (p_lo - l.lo));
+        const TwoDoubles s = quick_two_sum(-l.hi, g.hi);  // |ln x| > 0.69 > |ln Gamma(1 + x)|
+        return s.hi + (s.lo + (g.lo - l.lo));
     }
     if (x <= lngamm_limit) {
         // (x - 1/2) ln x - x + ln sqrt(2 pi) + c/x as x (ln x - 1), with ln x = t + rest and
