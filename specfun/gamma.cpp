@@ -149,9 +149,9 @@ double gamma_unit(double x) {
     return q + (((v.hi - qx.hi) - qx.lo) + v.lo) * reciprocal;
 }
 
-// lngamm_zero_form: 81 intervals of width 1/32 centred on 0.5, ..., 3 and 97 of width 1/8
+// lngamm_zero_form: 161 intervals of width 1/64 centred on 0.5, ..., 3 and 193 of width 1/16
 // centred on 3, ..., 15, each z, c0, its rest, and the other terms of F
-constexpr std::size_t zero_form_stride = lngamm_zero_form.size() / (81 + 97);
+constexpr std::size_t zero_form_stride = lngamm_zero_form.size() / (161 + 193);
 constexpr std::size_t zero_form_terms = zero_form_stride - 3;
 
 // a split into a high half of 26 bits (its trailing bits cleared) and the rest, of 27 bits:
@@ -174,16 +174,16 @@ TwoDoubles product_by_halves(double a, double c0) {
 // v - z and the variable of the table are formed from x itself).
 template <int shift>
 TwoDoubles lngamm_near_zeros(double x) {
-    // the interval centred on n/32 (below 3) or n/8, n = v per_unit rounded by adding 1.5 2^52, so
+    // the interval centred on n/64 (below 3) or n/16, n = v per_unit rounded by adding 1.5 2^52, so
     // that the interval and s follow with no conversion
     constexpr double round_to_integer = 0x1.8p52;
     const double v = shift == 0 ? x : x + shift;
     const bool fine = v < 3.0;
-    const double per_unit = fine ? 32.0 : 8.0;
+    const double per_unit = fine ? 64.0 : 16.0;
     const double y = v * per_unit + round_to_integer;
     const double s = x * per_unit - ((y - round_to_integer) - shift * per_unit);  // exact, |s| <= 1/2
-    // n - 16 for the intervals below 3, 81 + n - 24 from there
-    const auto i = static_cast<std::size_t>(static_cast<std::int32_t>(std::bit_cast<std::uint64_t>(y)) + (fine ? -16 : 57));
+    // n - 32 for the intervals below 3, 161 + n - 48 from there
+    const auto i = static_cast<std::size_t>(static_cast<std::int32_t>(std::bit_cast<std::uint64_t>(y)) + (fine ? -32 : 113));
     const double* c = lngamm_zero_form.data() + i * zero_form_stride;
     const double r = c[2] + s * horner_ascending(std::span<const double>(c + 3, zero_form_terms), s);
     const double d = x - (c[0] - shift);

@@ -15,7 +15,7 @@ ln Gamma(x) = (x - z) F(x) on [0.5, 15], z = 1 below 1.5 and 2 from there (x - z
 is exact), so that a polynomial for F gives an error relative to ln Gamma itself,
 near its zeros at 1 and 2 as well. F is smooth and away from 0 (between -0.82 and
 -0.24 on [0.5, 1.5], 0.24 and 1.9 on [1.5, 15]). It has a table on each interval
-of width 1/32 up to 3 and of width 1/8 beyond, centred on the multiples of the
+of width 1/64 up to 3 and of width 1/16 beyond, centred on the multiples of the
 width, all of one length, so that the interval is found by rounding rather than by
 branches: each F on [a, b] as a polynomial in s = (x - c)/(b - a), c = (a + b)/2,
 constant term first (a Chebyshev expansion in (x - c)/h, h = (b - a)/2, rewritten
@@ -38,11 +38,11 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import qelms_tables as qt  # noqa: E402
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
-# F on [n - 1/2, n + 1/2]/32 for n = 16..96 (0.5 to 3) and on [n - 1/2, n + 1/2]/8 for
-# n = 24..120 (3 to 15), each with the same count of terms
-ZERO_FORM_PIECES = [(32, 16, 96), (8, 24, 120)]  # intervals per unit, first and last n
+# F on [n - 1/2, n + 1/2]/64 for n = 32..192 (0.5 to 3) and on [n - 1/2, n + 1/2]/16 for
+# n = 48..240 (3 to 15), each with the same count of terms
+ZERO_FORM_PIECES = [(64, 32, 192), (16, 48, 240)]  # intervals per unit, first and last n
 ZERO_FORM_SPLIT = 1.5  # the zero is 1 on the intervals whose middle is at most this, 2 beyond
-ZERO_FORM_TERMS = 9  # the first omitted Chebyshev coefficient is below 1.1e-17 of F (at 0.5), 2e-18 from 0.6
+ZERO_FORM_TERMS = 8  # the first omitted Chebyshev coefficient is below 3e-18 of F
 
 
 ZERO_FORM_CONSTANT_BITS = 26  # the constant term to 26 bits, so that its product with half of x - z is exact
@@ -85,8 +85,8 @@ def zero_form_tables():
             power = [p * 2 ** k for k, p in enumerate(qt.chebyshev_to_power(cheb[:terms]))]  # s = t/(2h)
             c0 = to_bits(power[0], ZERO_FORM_CONSTANT_BITS)
             values += [float(zero), c0, qt.to_double(power[0] - mp.mpf(c0))] + [qt.to_double(p) for p in power[1:]]
-    what = ("ln Gamma(x) = (x - z) F(x) on [n - 1/2, n + 1/2]/32, n = 16, ..., 96, and [n - 1/2, n + 1/2]/8, "
-            "n = 24, ..., 120, each as z (1 up to the middle 1.5, else 2), the constant term of F to 26 bits, "
+    pieces = ", and ".join("[n - 1/2, n + 1/2]/%d, n = %d, ..., %d" % p for p in ZERO_FORM_PIECES)
+    what = ("ln Gamma(x) = (x - z) F(x) on " + pieces + ", each as z (1 up to the middle 1.5, else 2), the constant term of F to 26 bits, "
             "its rest, and %d more terms in s = (x - the middle)/the step" % (terms - 1))
     return [qt.emit_table("lngamm_zero_form", what, values)]
 
