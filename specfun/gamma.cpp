@@ -266,8 +266,8 @@ double gammaf(double x, int& ifail) {
 }
 
 double lngamm(double x, int& ifail) {
-    if (nan_argument(ifail, x)) return x;
-    if (x <= tiny_argument) {
+    if (!(x > tiny_argument)) {  // NaN as well, tested for here, off the path of other arguments
+        if (nan_argument(ifail, x)) return x;
         if (x <= 0.0) {
             ifail = fail_exit(ifail, 1, "LNGAMM");
             return 0.0;
