@@ -44,9 +44,10 @@ TEST(Gamma, MatchesReferenceInEveryRegion) {
 }
 
 TEST(Gamma, LogMatchesReferenceInEveryRegion) {
-    // relative error, near the zeros at 1 and 2 as well
+    // relative error, near the zeros at 1 and 2 as well; against the reference rounded to a double,
+    // so that a value within half an ulp may show as nearly one
     check_against_reference("lngamm.txt", qelms::lngamm, 0.0,
-                            {{"tiny", 1}, {"poly", 1}, {"stirling", 1.25}, {"large", 1}});
+                            {{"tiny", 1}, {"poly", 0.75}, {"stirling", 0.75}, {"large", 0.75}});
 }
 
 struct Case {

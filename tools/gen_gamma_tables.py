@@ -11,17 +11,16 @@ from which log_two_doubles forms ln x to about 1e-19 of |ln x| (Stirling's serie
 for Gamma and the factor of the incomplete gamma functions multiply it by large
 arguments).
 
-ln Gamma(x) = (x - z) F(x) on [0.5, 15], z = 1 below 1.5 and 2 from there (x - z
+ln Gamma(x) = (x - z) F(x) on [0.5, 15], z = 1 up to about 1.5 and 2 beyond (x - z
 is exact), so that a polynomial for F gives an error relative to ln Gamma itself,
-near its zeros at 1 and 2 as well. F is smooth and away from 0 (between -0.82 and
+near its zeros at 1 and 2 as well. F is smooth and away from 0 (between -1.15 and
 -0.24 on [0.5, 1.5], 0.24 and 1.9 on [1.5, 15]). It has a table on each interval
 of width 1/64 up to 3 and of width 1/16 beyond, centred on the multiples of the
 width, all of one length, so that the interval is found by rounding rather than by
-branches: each F on [a, b] as a polynomial in s = (x - c)/(b - a), c = (a + b)/2,
-constant term first (a Chebyshev expansion in (x - c)/h, h = (b - a)/2, rewritten
-in powers of s), the zero z of the interval first, its constant
-term rounded to 26 bits, so that its products with halves of x - z are exact, and
-its rest kept apart.
+branches: F on [a, b] as a polynomial in s = (x - c)/(b - a), c = (a + b)/2
+(a Chebyshev expansion in (x - c)/h, h = (b - a)/2, rewritten in powers of s),
+stored as the zero z of the interval, the constant term rounded to 26 bits (so
+that its products with halves of x - z are exact), its rest, and the other terms.
 
 ln x for x >= 15 and x < 0.5 (where |ln x| > 0.69): x = 2^k m, 1 <= m < 2,
 ln x = k ln 2 - ln r + ln(1 + u), u = m r - 1, with r a 13-bit approximation of
