@@ -193,23 +193,23 @@ TwoDoubles lngamm_near_zeros(double x) {
 
 // ln x = t + rest for normal x >= 15 or x < 0.5 (|ln x| > 0.69), t of 26 bits at most, the
 // rest to about 2^-60: x = 2^k m with 1 <= m < 2, and ln x = k ln 2 - ln r + ln(1 + u),
-// u = m r - 1, r a 13-bit approximation of 1/m from the table of the leading 8 bits of m.
-// t = k ln 2 - ln r on multiples of 2^-16 is exact, and so are m_hi r (m_hi: m to 40 bits)
+// u = m r - 1, r a 14-bit approximation of 1/m from the table of the leading 9 bits of m.
+// t = k ln 2 - ln r on multiples of 2^-16 is exact, and so are m_hi r (m_hi: m to 39 bits)
 // and (m - m_hi) r.
 [[gnu::always_inline]] inline TwoDoubles log_reduced(double x) {
     constexpr std::uint64_t fraction_bits = (std::uint64_t{1} << 52) - 1;
     constexpr std::uint64_t one_bits = std::uint64_t{1023} << 52;
-    constexpr std::uint64_t low_bits = (std::uint64_t{1} << 13) - 1;
+    constexpr std::uint64_t low_bits = (std::uint64_t{1} << 14) - 1;
     const auto bits = std::bit_cast<std::uint64_t>(x);
     const auto k = static_cast<double>(static_cast<int>(bits >> 52) - 1023);
-    const auto j = static_cast<std::size_t>((bits >> 44) & 255);
+    const auto j = static_cast<std::size_t>((bits >> 43) & 511);
     const std::uint64_t m_bits = (bits & fraction_bits) | one_bits;
     const double m = std::bit_cast<double>(m_bits);
     const double m_hi = std::bit_cast<double>(m_bits & ~low_bits);
     const double r = log_reduction_reciprocal[j];
-    const double u = (m_hi * r - 1.0) + (m - m_hi) * r;  // |u| < 0.0021
-    // ln(1 + u) - u = u^2 (-1/2 + u/3 - ...), five terms: u^7/7 < 2^-64
-    const double series = u * u * horner_descending(std::span(log1p_quotient).last<5>(), u);
+    const double u = (m_hi * r - 1.0) + (m - m_hi) * r;  // |u| < 0.00102
+    // ln(1 + u) - u = u^2 (-1/2 + u/3 - ...), four terms: u^6/6 < 2^-62
+    const double series = u * u * horner_descending(std::span(log1p_quotient).last<4>(), u);
     return {k * log_reduction_ln2[0] + log_reduction_hi[j], u + (series + (k * log_reduction_ln2[1] + log_reduction_lo[j]))};
 }
 

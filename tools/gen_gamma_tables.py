@@ -23,8 +23,8 @@ stored as the zero z of the interval, the constant term rounded to 26 bits (so
 that its products with halves of x - z are exact), its rest, and the other terms.
 
 ln x for x >= 15 and x < 0.5 (where |ln x| > 0.69): x = 2^k m, 1 <= m < 2,
-ln x = k ln 2 - ln r + ln(1 + u), u = m r - 1, with r a 13-bit approximation of
-1/m from a table of 256; u is formed to about 2^-61, k ln 2 - ln r is exact and
+ln x = k ln 2 - ln r + ln(1 + u), u = m r - 1, with r a 14-bit approximation of
+1/m from a table of 512; u is formed to about 2^-61, k ln 2 - ln r is exact and
 of 26 bits at most (both on multiples of 2^-16), so that its products with halves
 of x are exact.
 """
@@ -90,8 +90,8 @@ def zero_form_tables():
     return [qt.emit_table("lngamm_zero_form", what, values)]
 
 
-LOG_STEPS = 256  # ln x = k ln 2 - ln r + ln(m r), m in [1 + j/256, 1 + (j + 1)/256)
-LOG_RECIPROCAL_BITS = 13  # r: 1/(the middle of the interval) to 13 fractional bits
+LOG_STEPS = 512  # ln x = k ln 2 - ln r + ln(m r), m in [1 + j/512, 1 + (j + 1)/512)
+LOG_RECIPROCAL_BITS = 14  # r: 1/(the middle of the interval) to 14 fractional bits
 LOG2_BITS = 16  # ln 2 and -ln r rounded to multiples of 2^-16: k ln 2 - ln r is exact, of 26 bits at most
 
 
@@ -111,8 +111,8 @@ def log_reduction_tables():
         print("ln x by reduction: |m r - 1| <= %.5f (2^%.2f)" % (float(u), float(mp.log(u, 2))))
         ln2 = mp.log(2)
         ln2_hi = mp.nint(ln2 * 2 ** LOG2_BITS) / 2 ** LOG2_BITS
-    return [qt.emit_table("log_reduction_reciprocal", "r: 1/(1 + (j + 1/2)/256) to 13 fractional bits, "
-                          "j = 0, ..., 255", r),
+    return [qt.emit_table("log_reduction_reciprocal", "r: 1/(1 + (j + 1/2)/512) to 14 fractional bits, "
+                          "j = 0, ..., 511", r),
             qt.emit_table("log_reduction_hi", "-ln r for the entries of log_reduction_reciprocal, "
                           "to a multiple of 2^-16", hi),
             qt.emit_table("log_reduction_lo", "-ln r less log_reduction_hi", lo),
