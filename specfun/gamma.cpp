@@ -185,7 +185,7 @@ TwoDoubles lngamm_near_zeros(double x) {
     // n - 32 for the intervals below 3, 161 + n - 48 from there
     const auto i = static_cast<std::size_t>(static_cast<std::int32_t>(std::bit_cast<std::uint64_t>(y)) + (fine ? -32 : 113));
     const double* c = lngamm_zero_form.data() + i * zero_form_stride;
-    const double r = c[2] + s * horner_ascending(std::span<const double>(c + 3, zero_form_terms), s);
+    const double r = c[2] + s * estrin_ascending(std::span<const double, zero_form_terms>(c + 3, zero_form_terms), s);
     const double d = x - (c[0] - shift);
     const TwoDoubles p = product_by_halves(d, c[1]);
     return {p.hi, p.lo + d * r};
