@@ -1,5 +1,4 @@
 // Gamma function and its logarithm.
-#include <algorithm>
 #include <array>
 #include <bit>
 #include <cmath>
@@ -149,10 +148,15 @@ double gamma_unit(double x) {
     return q + (((v.hi - qx.hi) - qx.lo) + v.lo) * reciprocal;
 }
 
-// lngamm_zero_form: 161 intervals of width 1/64 centred on 0.5, ..., 3 and 193 of width 1/16
-// centred on 3, ..., 15, each z, c0, its rest, and the other terms of F
-constexpr std::size_t zero_form_stride = lngamm_zero_form.size() / (161 + 193);
-constexpr std::size_t zero_form_terms = zero_form_stride - 3;
+// lngamm_zero_form: intervals of width 1/64 centred on n/64 from 0.5 to 3, then of width 1/16
+// centred on n/16 from 3 to 15, each as z, c0, its rest, and the other terms of F
+constexpr int zero_form_fine_first = 32;     // n of the first interval of width 1/64
+constexpr int zero_form_fine_count = 161;    // up to the one centred on 3
+constexpr int zero_form_coarse_first = 48;   // n of the first interval of width 1/16
+constexpr int zero_form_coarse_count = 193;  // up to the one centred on 15
+constexpr std::size_t zero_form_stride = lngamm_zero_form.size() / (zero_form_fine_count + zero_form_coarse_count);
+constexpr std::size_t zero_form_terms = zero_form_stride - 3;  // the terms of F beyond c0
+static_assert(zero_form_stride * (zero_form_fine_count + zero_form_coarse_count) == lngamm_zero_form.size());
 
 // a split into a high half of 26 bits (its trailing bits cleared) and the rest, of 27 bits:
 // their products with a number of 26 bits are exact.
@@ -182,8 +186,10 @@ TwoDoubles lngamm_near_zeros(double x) {
     const double per_unit = fine ? 64.0 : 16.0;
     const double y = v * per_unit + round_to_integer;
     const double s = x * per_unit - ((y - round_to_integer) - shift * per_unit);  // exact, |s| <= 1/2
-    // n - 32 for the intervals below 3, 161 + n - 48 from there
-    const auto i = static_cast<std::size_t>(static_cast<std::int32_t>(std::bit_cast<std::uint64_t>(y)) + (fine ? -32 : 113));
+    // the low bits of y hold n
+    const int n = static_cast<std::int32_t>(std::bit_cast<std::uint64_t>(y));
+    const auto i = static_cast<std::size_t>(
+        n + (fine ? -zero_form_fine_first : zero_form_fine_count - zero_form_coarse_first));
     const double* c = lngamm_zero_form.data() + i * zero_form_stride;
     const double r = c[2] + s * estrin_ascending(std::span<const double, zero_form_terms>(c + 3, zero_form_terms), s);
     const double d = x - (c[0] - shift);
@@ -210,7 +216,8 @@ TwoDoubles lngamm_near_zeros(double x) {
     const double u = (m_hi * r - 1.0) + (m - m_hi) * r;  // |u| < 0.00102
     // ln(1 + u) - u = u^2 (-1/2 + u/3 - ...), four terms: u^6/6 < 2^-62
     const double series = u * u * horner_descending(std::span(log1p_quotient).last<4>(), u);
-    return {k * log_reduction_ln2[0] + log_reduction_hi[j], u + (series + (k * log_reduction_ln2[1] + log_reduction_lo[j]))};
+    const double t = k * log_reduction_ln2[0] + log_reduction_hi[j];
+    return {t, u + (series + (k * log_reduction_ln2[1] + log_reduction_lo[j]))};
 }
 
 }  // namespace

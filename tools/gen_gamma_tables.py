@@ -85,8 +85,9 @@ def zero_form_tables():
             c0 = to_bits(power[0], ZERO_FORM_CONSTANT_BITS)
             values += [float(zero), c0, qt.to_double(power[0] - mp.mpf(c0))] + [qt.to_double(p) for p in power[1:]]
     pieces = ", and ".join("[n - 1/2, n + 1/2]/%d, n = %d, ..., %d" % p for p in ZERO_FORM_PIECES)
-    what = ("ln Gamma(x) = (x - z) F(x) on " + pieces + ", each as z (1 up to the middle 1.5, else 2), the constant term of F to 26 bits, "
-            "its rest, and %d more terms in s = (x - the middle)/the step" % (terms - 1))
+    what = ("ln Gamma(x) = (x - z) F(x) on " + pieces + ", each as z (1 up to the middle 1.5, else 2), "
+            "the constant term of F to 26 bits, its rest, and %d more terms in s = (x - the middle)/the step"
+            % (terms - 1))
     return [qt.emit_table("lngamm_zero_form", what, values)]
 
 
