@@ -1,11 +1,13 @@
 // Gamma function and its logarithm.
-#include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 #include "../support/failure.hpp"
 #include "exact_argument.hpp"
 #include "gamma_tables.hpp"
+#include "log_tables.hpp"
 #include "log_two_doubles.hpp"
 #include "polynomial.hpp"
 #include "stirling.hpp"
@@ -28,12 +30,7 @@ constexpr double gamma_limit = 170.0;           // |x| above this over- or under
 constexpr double gamma_pole_limit = 2.23e-308;  // |x| below this is too close to the pole
 constexpr double gamma_overflow_value = 4.3e+304;
 constexpr double lngamm_poly_limit = 15.0;
-constexpr double lngamm_shift_limit = 0.75;  // below: ln Gamma(1 + x) - ln x
-constexpr double lngamm_split = 1.5;         // up to here (x - 1) F(x), above (x - 2) F(x)
-constexpr double lngamm_zeros_limit = 3.0;   // the end of the tables of F
-// terms of each polynomial of lngamm_unit_polys, one per [n, n + 1] from 3 to 15
-constexpr std::size_t lngamm_unit_terms =
-    lngamm_unit_polys.size() / static_cast<std::size_t>(lngamm_poly_limit - lngamm_zeros_limit);
+constexpr double lngamm_shift_limit = 0.5;  // below: ln Gamma(1 + x) - ln x
 constexpr double lngamm_correction_limit = 77000000.0;
 constexpr double lngamm_limit = 2.55e+305;
 constexpr double lngamm_overflow_value = 1.79e+308;
@@ -151,37 +148,76 @@ double gamma_unit(double x) {
     return q + (((v.hi - qx.hi) - qx.lo) + v.lo) * reciprocal;
 }
 
-// F = c0 + r on a table of F (highest power first) in t = v - c: its constant term c0 and the
-// rest r of the polynomial (below a tenth of |c0|), which carries the rest of c0 beyond its double.
-struct ZeroFactor {
-    double c0;
-    double r;
-};
+// lngamm_zero_form: intervals of width 1/64 centred on n/64 from 0.5 to 3, then of width 1/16
+// centred on n/16 from 3 to 15, each as z, c0, its rest, and the other terms of F
+constexpr int zero_form_fine_first = 32;     // n of the first interval of width 1/64
+constexpr int zero_form_fine_count = 161;    // up to the one centred on 3
+constexpr int zero_form_coarse_first = 48;   // n of the first interval of width 1/16
+constexpr int zero_form_coarse_count = 193;  // up to the one centred on 15
+constexpr std::size_t zero_form_stride = lngamm_zero_form.size() / (zero_form_fine_count + zero_form_coarse_count);
+constexpr std::size_t zero_form_terms = zero_form_stride - 3;  // the terms of F beyond c0
+static_assert(zero_form_stride * (zero_form_fine_count + zero_form_coarse_count) == lngamm_zero_form.size());
 
-template <std::size_t n>
-ZeroFactor zero_factor_polynomial(const std::array<double, n>& c, double rest, double t) {
-    return {c[n - 1], rest + t * horner_descending_paired<3>(std::span(c).template first<n - 1>(), t)};
+// a split into a high half of 26 bits (its trailing bits cleared) and the rest, of 27 bits:
+// their products with a number of 26 bits are exact.
+TwoDoubles split_by_bits(double a) {
+    constexpr std::uint64_t low_bits = (std::uint64_t{1} << 27) - 1;
+    const double hi = std::bit_cast<double>(std::bit_cast<std::uint64_t>(a) & ~low_bits);
+    return {hi, a - hi};
 }
 
-// F(v) = ln Gamma(v)/(v - z) for 0.75 <= v <= 3, z the zero 1 up to 1.5 and 2 above, from the
-// table of the half interval holding v.
-ZeroFactor lngamm_zero_factor(double v) {
-    const auto& rest = lngamm_zero_rests;
-    if (v <= lngamm_split) {
-        return v <= 1.125 ? zero_factor_polynomial(lngamm_zero1_low, rest[0], v - 0.9375)
-                          : zero_factor_polynomial(lngamm_zero1_high, rest[1], v - 1.3125);
-    }
-    return v <= 2.25 ? zero_factor_polynomial(lngamm_zero2_low, rest[2], v - 1.875)
-                     : zero_factor_polynomial(lngamm_zero2_high, rest[3], v - 2.625);
+// a c0 for c0 of 26 bits as hi + lo, hi exact and |lo| < 2^-25 |hi|.
+TwoDoubles product_by_halves(double a, double c0) {
+    const TwoDoubles h = split_by_bits(a);
+    return {h.hi * c0, h.lo * c0};
 }
 
-// ln Gamma(x) for 0.75 <= x <= 3 as (x - z) F(x), rounded once: (x - z) c0 exact, plus
-// (x - z) r; x - z is exact.
-double lngamm_near_zeros(double x) {
-    const double d = x - (x <= lngamm_split ? 1.0 : 2.0);
-    const ZeroFactor f = lngamm_zero_factor(x);
-    const TwoDoubles p = exact_product(d, f.c0);
-    return p.hi + (p.lo + d * f.r);
+// ln Gamma(v) for 0.5 <= v <= 15 as (v - z) F(v) in two parts, the first exact: v - z is exact,
+// F = c0 + r on the table of the interval holding v, c0 of 26 bits, and the rest r (below a
+// twentieth of |c0|) carries the rest of c0. v = x + shift, shift 0 or 1 (then 1 + x may round:
+// v - z and the variable of the table are formed from x itself).
+template <int shift>
+TwoDoubles lngamm_near_zeros(double x) {
+    // the interval centred on n/64 (below 3) or n/16, n = v per_unit rounded by adding 1.5 2^52, so
+    // that the interval and s follow with no conversion
+    constexpr double round_to_integer = 0x1.8p52;
+    const double v = shift == 0 ? x : x + shift;
+    const bool fine = v < 3.0;
+    const double per_unit = fine ? 64.0 : 16.0;
+    const double y = v * per_unit + round_to_integer;
+    const double s = x * per_unit - ((y - round_to_integer) - shift * per_unit);  // exact, |s| <= 1/2
+    // the low bits of y hold n
+    const int n = static_cast<std::int32_t>(std::bit_cast<std::uint64_t>(y));
+    const auto i = static_cast<std::size_t>(
+        n + (fine ? -zero_form_fine_first : zero_form_fine_count - zero_form_coarse_first));
+    const double* c = lngamm_zero_form.data() + i * zero_form_stride;
+    const double r = c[2] + s * estrin_ascending(std::span<const double, zero_form_terms>(c + 3, zero_form_terms), s);
+    const double d = x - (c[0] - shift);
+    const TwoDoubles p = product_by_halves(d, c[1]);
+    return {p.hi, p.lo + d * r};
+}
+
+// ln x = t + rest for normal x >= 15 or x < 0.5 (|ln x| > 0.69), t of 26 bits at most, the
+// rest to about 2^-60: x = 2^k m with 1 <= m < 2, and ln x = k ln 2 - ln r + ln(1 + u),
+// u = m r - 1, r a 14-bit approximation of 1/m from the table of the leading 9 bits of m.
+// t = k ln 2 - ln r on multiples of 2^-16 is exact, and so are m_hi r (m_hi: m to 39 bits)
+// and (m - m_hi) r.
+[[gnu::always_inline]] inline TwoDoubles log_reduced(double x) {
+    constexpr std::uint64_t fraction_bits = (std::uint64_t{1} << 52) - 1;
+    constexpr std::uint64_t one_bits = std::uint64_t{1023} << 52;
+    constexpr std::uint64_t low_bits = (std::uint64_t{1} << 14) - 1;
+    const auto bits = std::bit_cast<std::uint64_t>(x);
+    const auto k = static_cast<double>(static_cast<int>(bits >> 52) - 1023);
+    const auto j = static_cast<std::size_t>((bits >> 43) & 511);
+    const std::uint64_t m_bits = (bits & fraction_bits) | one_bits;
+    const double m = std::bit_cast<double>(m_bits);
+    const double m_hi = std::bit_cast<double>(m_bits & ~low_bits);
+    const double r = log_reduction_reciprocal[j];
+    const double u = (m_hi * r - 1.0) + (m - m_hi) * r;  // |u| < 0.00102
+    // ln(1 + u) - u = u^2 (-1/2 + u/3 - ...), four terms: u^6/6 < 2^-62
+    const double series = u * u * horner_descending(std::span(log1p_quotient).last<4>(), u);
+    const double t = k * log_reduction_ln2[0] + log_reduction_hi[j];
+    return {t, u + (series + (k * log_reduction_ln2[1] + log_reduction_lo[j]))};
 }
 
 }  // namespace
@@ -237,8 +273,8 @@ double gammaf(double x, int& ifail) {
 }
 
 double lngamm(double x, int& ifail) {
-    if (nan_argument(ifail, x)) return x;
-    if (x <= tiny_argument) {
+    if (!(x > tiny_argument)) {  // NaN as well, tested for here, off the path of other arguments
+        if (nan_argument(ifail, x)) return x;
         if (x <= 0.0) {
             ifail = fail_exit(ifail, 1, "LNGAMM");
             return 0.0;
@@ -246,32 +282,32 @@ double lngamm(double x, int& ifail) {
         ifail = 0;
         return -std::log(x);
     }
-    // Around the zeros at 1 and 2 the factor x - 1 or x - 2 keeps the error relative.
-    if (x < lngamm_shift_limit) {
-        ifail = 0;
-        const double u = 1.0 + x;  // ln Gamma(u) = (u - z) F(u), u - 1 being x before rounding
-        const ZeroFactor f = lngamm_zero_factor(u);
-        return (u <= lngamm_split ? x : x - 1.0) * (f.c0 + f.r) - std::log(x);
-    }
-    if (x <= lngamm_zeros_limit) {
-        ifail = 0;
-        return lngamm_near_zeros(x);
-    }
     if (x <= lngamm_poly_limit) {
-        // the polynomial of [n, n + 1], n = INT(x) (14 for x = 15)
-        const double n = std::min(floor_of(x), lngamm_poly_limit - 1.0);
-        const auto first = static_cast<std::size_t>(n - lngamm_zeros_limit) * lngamm_unit_terms;
+        // ln Gamma(x) = (x - z) F(x), z = 1 or 2, with an error relative to it at the zeros too;
+        // below 0.5, ln Gamma(1 + x) - ln x
         ifail = 0;
-        return horner_descending_paired(std::span(lngamm_unit_polys).subspan(first, lngamm_unit_terms), x - n - 0.5);
-    }
-    if (x <= lngamm_correction_limit) {
-        const double t = 450.0 / (x * x) - 1.0;
-        ifail = 0;
-        return ((x - 0.5) * std::log(x) + horner_ascending_paired(stirling_correction, t) / x) - x + ln_sqrt_2pi;
+        if (x >= lngamm_shift_limit) {
+            const TwoDoubles g = lngamm_near_zeros<0>(x);
+            return g.hi + g.lo;
+        }
+        const TwoDoubles g = lngamm_near_zeros<1>(x);
+        const TwoDoubles l = log_reduced(x);
+        const TwoDoubles s = quick_two_sum(-l.hi, g.hi);  // |ln x| > 0.69 > |ln Gamma(1 + x)|
+        return s.hi + (s.lo + (g.lo - l.lo));
     }
     if (x <= lngamm_limit) {
+        // (x - 1/2) ln x - x + ln sqrt(2 pi) + c/x as x (ln x - 1), with ln x = t + rest and
+        // x (t - 1) exact in two parts, plus x rest and the small terms -(ln x)/2 + ln sqrt(2 pi)
+        // + c/x; the correction c/x, below 2^-60 of the value beyond 7.7e7, is left out there.
+        const TwoDoubles l = log_reduced(x);
+        const TwoDoubles p = product_by_halves(x, l.hi - 1.0);  // t - 1 exact, of 26 bits
+        double small = (ln_sqrt_2pi - 0.5 * l.hi) + ((x - 0.5) * l.lo + ln_sqrt_2pi_low);
+        if (x <= lngamm_correction_limit) {
+            const double reciprocal = 1.0 / x;
+            small += horner_ascending_paired(stirling_correction, 450.0 * reciprocal * reciprocal - 1.0) * reciprocal;
+        }
         ifail = 0;
-        return (x - 0.5) * std::log(x) - x + ln_sqrt_2pi;
+        return p.hi + (p.lo + small);
     }
     ifail = fail_exit(ifail, 2, "LNGAMM");
     return lngamm_overflow_value;

@@ -44,9 +44,10 @@ TEST(Gamma, MatchesReferenceInEveryRegion) {
 }
 
 TEST(Gamma, LogMatchesReferenceInEveryRegion) {
-    // relative error, near the zeros at 1 and 2 as well
+    // relative error, near the zeros at 1 and 2 as well; against the reference rounded to a double,
+    // so that a value within half an ulp may show as nearly one
     check_against_reference("lngamm.txt", qelms::lngamm, 0.0,
-                            {{"tiny", 1}, {"poly", 1}, {"stirling", 1.25}, {"large", 1}});
+                            {{"tiny", 1}, {"poly", 0.75}, {"stirling", 0.75}, {"large", 0.75}});
 }
 
 struct Case {
@@ -88,7 +89,8 @@ TEST(Gamma, BoundsAndFailureValues) {
     EXPECT_EQ(qelms::gammaf(0.5, ifail), 2 * 0.886226925452758);
     EXPECT_EQ(qelms::gammaf(-0.5, ifail), -4 * 0.886226925452758);
     EXPECT_EQ(qelms::lngamm(1e-20, ifail), -std::log(1e-20));
-    EXPECT_EQ(qelms::lngamm(2.55e305, ifail), (2.55e305 - 0.5) * std::log(2.55e305) - 2.55e305 + 0.9189385332046728);
+    // the last argument computed (its value, correctly rounded, within 0.4% of the largest double)
+    EXPECT_EQ(qelms::lngamm(2.55e305, ifail), 1.7906725941420033e308);
     EXPECT_EQ(ifail, 0);
 }
 

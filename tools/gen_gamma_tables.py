@@ -11,18 +11,22 @@ from which log_two_doubles forms ln x to about 1e-19 of |ln x| (Stirling's serie
 for Gamma and the factor of the incomplete gamma functions multiply it by large
 arguments).
 
-From 3 to 15, ln Gamma on each [n, n + 1] has its own polynomial, about
-15 terms where the reduction to [2, 3) would need a product, its logarithm and
-a branch per factor.
+ln Gamma(x) = (x - z) F(x) on [0.5, 15], z = 1 up to about 1.5 and 2 beyond (x - z
+is exact), so that a polynomial for F gives an error relative to ln Gamma itself,
+near its zeros at 1 and 2 as well. F is smooth and away from 0 (between -1.15 and
+-0.24 on [0.5, 1.5], 0.24 and 1.9 on [1.5, 15]). It has a table on each interval
+of width 1/64 up to 3 and of width 1/16 beyond, centred on the multiples of the
+width, all of one length, so that the interval is found by rounding rather than by
+branches: F on [a, b] as a polynomial in s = (x - c)/(b - a), c = (a + b)/2
+(a Chebyshev expansion in (x - c)/h, h = (b - a)/2, rewritten in powers of s),
+stored as the zero z of the interval, the constant term rounded to 26 bits (so
+that its products with halves of x - z are exact), its rest, and the other terms.
 
-Near its zeros at 1 and 2, ln Gamma(x) = (x - z) F(x) with z the nearer zero and
-F smooth and away from 0 (between -0.82 and -0.24 on [0.75, 1.5], 0.24 and 0.70
-on [1.5, 3]); x - z is exact there, so a polynomial for F gives an error relative
-to ln Gamma itself. F has a table on each half of [0.75, 1.5] and of [1.5, 3], each F on
-its interval [a, b] as a polynomial in t = x - c (its constant term also as the rest
-beyond the double, so that the rounding of F is nearly that of its value),
-c = (a + b)/2, highest power first (a Chebyshev expansion in (x - c)/h,
-h = (b - a)/2, rewritten in powers of t).
+ln x for x >= 15 and x < 0.5 (where |ln x| > 0.69): x = 2^k m, 1 <= m < 2,
+ln x = k ln 2 - ln r + ln(1 + u), u = m r - 1, with r a 14-bit approximation of
+1/m from a table of 512; u is formed to about 2^-61, k ln 2 - ln r is exact and
+of 26 bits at most (both on multiples of 2^-16), so that its products with halves
+of x are exact.
 """
 import os
 import sys
@@ -33,40 +37,88 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import qelms_tables as qt  # noqa: E402
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
-# the intervals of F, their zeros and terms: the last Chebyshev coefficient is below 2.5e-17 of the first
-ZERO_TABLES = [("lngamm_zero1_low", 0.75, 1.125, 1, 17), ("lngamm_zero1_high", 1.125, 1.5, 1, 16),
-               ("lngamm_zero2_low", 1.5, 2.25, 2, 17), ("lngamm_zero2_high", 2.25, 3.0, 2, 15)]
+# F on [n - 1/2, n + 1/2]/64 for n = 32..192 (0.5 to 3) and on [n - 1/2, n + 1/2]/16 for
+# n = 48..240 (3 to 15), each with the same count of terms
+ZERO_FORM_PIECES = [(64, 32, 192), (16, 48, 240)]  # intervals per unit, first and last n
+ZERO_FORM_SPLIT = 1.5  # the zero is 1 on the intervals whose middle is at most this, 2 beyond
+ZERO_FORM_TERMS = 8  # the first omitted Chebyshev coefficient is below 3e-18 of F
 
 
-def zero_tables():
-    """The tables of F, and the rests of their constant terms beyond the doubles, in the same order."""
-    tables, rests = [], []
+ZERO_FORM_CONSTANT_BITS = 26  # the constant term to 26 bits, so that its product with half of x - z is exact
+
+
+def to_bits(v, bits):
+    """v rounded to `bits` significant bits, as a double."""
+    e = mp.floor(mp.log(abs(v), 2))
+    scale = mp.mpf(2) ** (bits - 1 - e)
+    return qt.to_double(mp.nint(v * scale) / scale)
+
+
+def zero_form_intervals():
+    """(a, b, zero) of every interval of F in order."""
+    out = []
+    for per_unit, first, last in ZERO_FORM_PIECES:
+        for n in range(first, last + 1):
+            c = mp.mpf(n) / per_unit
+            h = mp.mpf(1) / (2 * per_unit)
+            out.append((c - h, c + h, 1 if c <= ZERO_FORM_SPLIT else 2))
+    return out
+
+
+def zero_form_tables():
+    """F on every interval [a, b] in powers of s = (x - c)/(b - a) (-1/2 <= s <= 1/2), c = (a + b)/2,
+    constant term first, one after another; and the
+    rests of the constant terms beyond their doubles. The count of terms is the largest any
+    interval needs."""
     with mp.workdps(qt.DPS):
-        for name, a, b, zero, terms in ZERO_TABLES:
-            c, h = (mp.mpf(a) + b) / 2, (mp.mpf(b) - a) / 2
-            cheb = qt.chebyshev(lambda s: mp.loggamma(c + h * s) / (c + h * s - zero), terms)
-            print("ln Gamma(x)/(x - %d) on [%s, %s]: last coefficient %.1e of the first"
-                  % (zero, a, b, float(abs(cheb[-1] / cheb[0]))))
-            power = [p / h ** k for k, p in enumerate(qt.chebyshev_to_power(cheb))]
-            values = [qt.to_double(p) for p in reversed(power)]
-            rests.append(qt.to_double(power[0] - mp.mpf(values[-1])))
-            tables.append(qt.emit_table(name, "ln Gamma(x) / (x - %d) for %s <= x <= %s, in t = x - %s, "
-                                        "highest power first" % (zero, a, b, (a + b) / 2), values))
-    names = ", ".join(name for name, *_ in ZERO_TABLES)
-    return tables + [qt.emit_table("lngamm_zero_rests", "the constant terms of %s less their doubles" % names,
-                                   rests)]
+        expansions = []
+        for a, b, zero in zero_form_intervals():
+            c, h = (a + b) / 2, (b - a) / 2
+            cheb = qt.chebyshev(lambda s: mp.loggamma(c + h * s) / (c + h * s - zero), 24, nodes=80)
+            expansions.append((cheb, h))
+        terms = ZERO_FORM_TERMS
+        print("ln Gamma(x)/(x - z) on [0.5, 15]: %d intervals of %d terms, the first omitted at most %.1e of F"
+              % (len(expansions), terms, max(float(abs(ch[terms] / ch[0])) for ch, _ in expansions)))
+        values = []
+        for (cheb, _), (_, _, zero) in zip(expansions, zero_form_intervals()):
+            power = [p * 2 ** k for k, p in enumerate(qt.chebyshev_to_power(cheb[:terms]))]  # s = t/(2h)
+            c0 = to_bits(power[0], ZERO_FORM_CONSTANT_BITS)
+            values += [float(zero), c0, qt.to_double(power[0] - mp.mpf(c0))] + [qt.to_double(p) for p in power[1:]]
+    pieces = ", and ".join("[n - 1/2, n + 1/2]/%d, n = %d, ..., %d" % p for p in ZERO_FORM_PIECES)
+    what = ("ln Gamma(x) = (x - z) F(x) on " + pieces + ", each as z (1 up to the middle 1.5, else 2), "
+            "the constant term of F to 26 bits, its rest, and %d more terms in s = (x - the middle)/the step"
+            % (terms - 1))
+    return [qt.emit_table("lngamm_zero_form", what, values)]
 
 
-STEP_FIRST, STEP_LAST = 3, 14  # ln Gamma on [n, n + 1] for these n, each in t = x - n - 1/2
-STEP_TERMS = 15  # the last Chebyshev coefficient is 1.2e-17 of the first on [3, 4], less further on
+LOG_STEPS = 512  # ln x = k ln 2 - ln r + ln(m r), m in [1 + j/512, 1 + (j + 1)/512)
+LOG_RECIPROCAL_BITS = 14  # r: 1/(the middle of the interval) to 14 fractional bits
+LOG2_BITS = 16  # ln 2 and -ln r rounded to multiples of 2^-16: k ln 2 - ln r is exact, of 26 bits at most
 
 
-def unit_interval_tables():
-    """ln Gamma(x) on [n, n + 1] for every n, the tables one after another."""
-    values = []
-    for n in range(STEP_FIRST, STEP_LAST + 1):
-        values += qt.centred_power_table(mp.loggamma, n, n + 1, STEP_TERMS, "ln Gamma(x)")
-    return values
+def log_reduction_tables():
+    """r, and -ln r as a multiple of 2^-16 and the rest, for each interval of the mantissa."""
+    with mp.workdps(qt.DPS):
+        r, hi, lo = [], [], []
+        for j in range(LOG_STEPS):
+            rj = mp.nint(2 ** LOG_RECIPROCAL_BITS / (1 + (j + mp.mpf(0.5)) / LOG_STEPS)) / 2 ** LOG_RECIPROCAL_BITS
+            v = -mp.log(rj)
+            h = mp.nint(v * 2 ** LOG2_BITS) / 2 ** LOG2_BITS
+            r.append(qt.to_double(rj))
+            hi.append(qt.to_double(h))
+            lo.append(qt.to_double(v - h))
+        u = max(max(abs((1 + mp.mpf(j) / LOG_STEPS) * r[j] - 1), abs((1 + mp.mpf(j + 1) / LOG_STEPS) * r[j] - 1))
+                for j in range(LOG_STEPS))
+        print("ln x by reduction: |m r - 1| <= %.5f (2^%.2f)" % (float(u), float(mp.log(u, 2))))
+        ln2 = mp.log(2)
+        ln2_hi = mp.nint(ln2 * 2 ** LOG2_BITS) / 2 ** LOG2_BITS
+    return [qt.emit_table("log_reduction_reciprocal", "r: 1/(1 + (j + 1/2)/512) to 14 fractional bits, "
+                          "j = 0, ..., 511", r),
+            qt.emit_table("log_reduction_hi", "-ln r for the entries of log_reduction_reciprocal, "
+                          "to a multiple of 2^-16", hi),
+            qt.emit_table("log_reduction_lo", "-ln r less log_reduction_hi", lo),
+            qt.emit_table("log_reduction_ln2", "ln 2 to a multiple of 2^-16, and the rest",
+                          [qt.to_double(ln2_hi), qt.to_double(ln2 - ln2_hi)])]
 
 
 GAMMA_TERMS = 25  # the last Chebyshev coefficient is 6e-19
@@ -104,11 +156,7 @@ def main():
         qt.emit_table("gamma_one_plus_poly", "Gamma(1+g) on 0 <= g <= 1 in powers of t = 2g - 1, constant term first",
                       gamma_values),
         qt.emit_table("gamma_one_plus_rest", "the constant term of gamma_one_plus_poly less its double", gamma_rest),
-    ] + zero_tables() + [
-        qt.emit_table("lngamm_unit_polys", "ln Gamma(x) on [n, n + 1] for n = %d, ..., %d, %d entries each, "
-                      "in t = x - n - 1/2, highest power first" % (STEP_FIRST, STEP_LAST, STEP_TERMS),
-                      unit_interval_tables()),
-    ]
+    ] + zero_form_tables() + log_reduction_tables()
     qt.write_header(os.path.join(ROOT, "specfun", "gamma_tables.hpp"), "gen_gamma_tables.py", tables)
     log_tables = [
         qt.emit_table("log1p_quotient", "(ln(1 + u) - u)/u^2 = -1/2 + u/3 - u^2/4 + ... for |u| <= 1/192, "
