@@ -1,7 +1,9 @@
 // Exponential integral E1, cosine integral Ci and sine integral Si.
 #include <cmath>
+#include <span>
 
 #include "../support/failure.hpp"
+#include "exact_argument.hpp"
 #include "exponential_integrals_tables.hpp"
 #include "polynomial.hpp"
 #include "sine_cosine_integral_tables.hpp"
@@ -15,20 +17,24 @@ constexpr double small_limit = 16.0;                // Si, Ci: f and g in 512/x^
 constexpr double sinint_limit = 1e17;               // Si(x) = +-pi/2 to double precision from here on
 constexpr double cosint_limit = 1e16;               // Ci(x) is returned as 0 from here on
 constexpr double series_limit = 1.0;                // Si, Ci: |x| up to here from their series
-constexpr double pi_2 = 1.5707963267948966;         // pi/2 rounded, for the computed values of Si
+constexpr TwoDoubles pi_2 = {1.5707963267948966, 6.123233995736766e-17};  // pi/2 in two doubles
 constexpr double euler_gamma = 0.5772156649015329;
 
-// F = x f(x) and G = x^2 g(x) for x > 1, the auxiliary functions of Si and Ci.
+// F = x f(x) and G = x^2 g(x) for x > 1, the auxiliary functions of Si and Ci;
+// F less 1 where F is near 1 (beyond 16), F itself below.
 struct Auxiliary {
     double f;
     double g;
 };
 
+// F - 1 and G beyond 16: c0 - 1 is exact, so F - 1 carries no rounding of 1.
+Auxiliary auxiliary_large(double x) {
+    const double t = 512.0 / (x * x) - 1.0;
+    const std::span<const double> f_tail(auxiliary_f.begin() + 1, auxiliary_f.end());
+    return {(auxiliary_f[0] - 1.0) + t * horner_ascending(f_tail, t), horner_ascending(auxiliary_g, t)};
+}
+
 Auxiliary auxiliary(double x) {
-    if (x > small_limit) {
-        const double t = 512.0 / (x * x) - 1.0;
-        return {horner_ascending(auxiliary_f, t), horner_ascending(auxiliary_g, t)};
-    }
     if (x <= 2.0) return {horner_descending(auxiliary_f_1_2, x - 1.5), horner_descending(auxiliary_g_1_2, x - 1.5)};
     if (x <= 4.0) return {horner_descending(auxiliary_f_2_4, x - 3.0), horner_descending(auxiliary_g_2_4, x - 3.0)};
     if (x <= 8.0) return {horner_descending(auxiliary_f_4_8, x - 6.0), horner_descending(auxiliary_g_4_8, x - 6.0)};
@@ -62,8 +68,19 @@ double sinint(double x, int& ifail) {
     // terms outgrow Si.
     if (a <= series_limit) return x * horner_descending(sinint_near_zero_poly, x * x - 0.5);
     if (a < sinint_limit) {
-        const Auxiliary p = auxiliary(a);
-        return std::copysign(pi_2 - (p.f * std::cos(a) + p.g * std::sin(a) / a) / a, x);
+        // pi/2 - w, w = (F cos a + G sin a / a)/a, with pi/2 in two doubles: the
+        // only rounding that counts is the last.
+        double w;
+        if (a > small_limit) {
+            const Auxiliary p = auxiliary_large(a);
+            const double c = std::cos(a);
+            w = (c + (p.f * c + p.g * std::sin(a) / a)) / a;
+        } else {
+            const Auxiliary p = auxiliary(a);
+            w = (p.f * std::cos(a) + p.g * std::sin(a) / a) / a;
+        }
+        const TwoDoubles s = quick_two_sum(pi_2.hi, -w);
+        return std::copysign(s.hi + (s.lo + pi_2.lo), x);
     }
     return std::copysign(half_pi, x);
 }
@@ -78,9 +95,17 @@ double cosint(double x, int& ifail) {
     // As for Si; the series would also cancel to far more than the amplitude of Ci.
     if (x <= series_limit)
         return (euler_gamma + std::log(x)) - x * x * horner_descending(cosint_near_zero_poly, x * x - 0.5);
-    if (x < cosint_limit) {
+    if (x <= small_limit) {
         const Auxiliary p = auxiliary(x);
         return (p.f * std::sin(x) - p.g * std::cos(x) / x) / x;
+    }
+    if (x < cosint_limit) {
+        // (sin x + (F - 1) sin x - G cos x / x)/x, the sum in two doubles divided
+        // by x with one rounding: what remains is that of sin x and of the result.
+        const Auxiliary p = auxiliary_large(x);
+        const double s = std::sin(x);
+        const TwoDoubles n = exact_sum(s, p.f * s - p.g * std::cos(x) / x);
+        return dd_div(n, {x, 0.0}).hi;
     }
     return 0.0;
 }
