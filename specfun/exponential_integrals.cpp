@@ -1,10 +1,12 @@
 // Exponential integral E1, cosine integral Ci and sine integral Si.
+#include <algorithm>
 #include <cmath>
 #include <span>
 
 #include "../support/failure.hpp"
 #include "exact_argument.hpp"
 #include "exponential_integrals_tables.hpp"
+#include "log_two_doubles.hpp"
 #include "polynomial.hpp"
 #include "sine_cosine_integral_tables.hpp"
 
@@ -13,32 +15,34 @@ namespace {
 
 constexpr double half_pi = 1.570796326794897;      // Si(x) for x -> +infinity
 constexpr double expint_underflow = 708.3;          // E1(x) is returned as 0 from here on
-constexpr double small_limit = 16.0;                // Si, Ci: f and g in 512/x^2 - 1 above, in x - c below
+constexpr double small_limit = 16.0;                // Si, Ci: f and g in 512/x^2 - 1 above, pieces below
 constexpr double sinint_limit = 1e17;               // Si(x) = +-pi/2 to double precision from here on
 constexpr double cosint_limit = 1e16;               // Ci(x) is returned as 0 from here on
 constexpr double series_limit = 1.0;                // Si, Ci: |x| up to here from their series
 constexpr TwoDoubles pi_2 = {1.5707963267948966, 6.123233995736766e-17};  // pi/2 in two doubles
-constexpr double euler_gamma = 0.5772156649015329;
+constexpr TwoDoubles euler_gamma = {0.5772156649015329, -4.942915152430645e-18};  // in two doubles
 
-// F = x f(x) and G = x^2 g(x) for x > 1, the auxiliary functions of Si and Ci;
-// F less 1 where F is near 1 (beyond 16), F itself below.
+// F = x f(x) - 1 and G = x^2 g(x) beyond 16, the auxiliary functions of Si and
+// Ci less 1 where F is near 1: c0 - 1 is exact, so F - 1 carries no rounding of 1.
 struct Auxiliary {
-    double f;
+    double f_less_1;
     double g;
 };
 
-// F - 1 and G beyond 16: c0 - 1 is exact, so F - 1 carries no rounding of 1.
-Auxiliary auxiliary_large(double x) {
+Auxiliary auxiliary(double x) {
     const double t = 512.0 / (x * x) - 1.0;
     const std::span<const double> f_tail(auxiliary_f.begin() + 1, auxiliary_f.end());
     return {(auxiliary_f[0] - 1.0) + t * horner_ascending(f_tail, t), horner_ascending(auxiliary_g, t)};
 }
 
-Auxiliary auxiliary(double x) {
-    if (x <= 2.0) return {horner_descending(auxiliary_f_1_2, x - 1.5), horner_descending(auxiliary_g_1_2, x - 1.5)};
-    if (x <= 4.0) return {horner_descending(auxiliary_f_2_4, x - 3.0), horner_descending(auxiliary_g_2_4, x - 3.0)};
-    if (x <= 8.0) return {horner_descending(auxiliary_f_4_8, x - 6.0), horner_descending(auxiliary_g_4_8, x - 6.0)};
-    return {horner_descending(auxiliary_f_8_16, x - 12.0), horner_descending(auxiliary_g_8_16, x - 12.0)};
+constexpr std::size_t piece_count = 30;  // pieces of width 1/2 on (1, 16]
+
+// Si or Ci on (1, 16] from the table of its pieces, `m` entries each.
+template <std::size_t m>
+double on_pieces(const std::array<double, piece_count * m>& pieces, double x) {
+    const std::size_t k = std::min(static_cast<std::size_t>(2.0 * x) - 2, piece_count - 1);
+    const double t = x - (0.5 * static_cast<double>(k) + 1.25);  // exact
+    return horner_descending_split_constant(std::span<const double, m>(pieces.data() + k * m, m), t);
 }
 
 }  // namespace
@@ -64,21 +68,19 @@ double sinint(double x, int& ifail) {
     if (nan_argument(ifail, x)) return x;
     ifail = 0;
     const double a = std::fabs(x);
-    // Below 16 the series gives way to the auxiliary functions at 1, before its
-    // terms outgrow Si.
-    if (a <= series_limit) return x * horner_descending(sinint_near_zero_poly, x * x - 0.5);
+    // Below 16 the series gives way to the pieces at 1, before its terms outgrow Si;
+    // x added whole, so that only the small rest x^3 (...) is rounded with it.
+    if (a <= series_limit) {
+        const double u = a * a;
+        return std::copysign(a + a * u * horner_descending(sinint_near_zero_poly, u - 0.5), x);
+    }
+    if (a <= small_limit) return std::copysign(on_pieces<14>(sinint_pieces, a), x);
     if (a < sinint_limit) {
         // pi/2 - w, w = (F cos a + G sin a / a)/a, with pi/2 in two doubles: the
         // only rounding that counts is the last.
-        double w;
-        if (a > small_limit) {
-            const Auxiliary p = auxiliary_large(a);
-            const double c = std::cos(a);
-            w = (c + (p.f * c + p.g * std::sin(a) / a)) / a;
-        } else {
-            const Auxiliary p = auxiliary(a);
-            w = (p.f * std::cos(a) + p.g * std::sin(a) / a) / a;
-        }
+        const Auxiliary p = auxiliary(a);
+        const double c = std::cos(a);
+        const double w = (c + (p.f_less_1 * c + p.g * std::sin(a) / a)) / a;
         const TwoDoubles s = quick_two_sum(pi_2.hi, -w);
         return std::copysign(s.hi + (s.lo + pi_2.lo), x);
     }
@@ -93,18 +95,22 @@ double cosint(double x, int& ifail) {
     }
     ifail = 0;
     // As for Si; the series would also cancel to far more than the amplitude of Ci.
-    if (x <= series_limit)
-        return (euler_gamma + std::log(x)) - x * x * horner_descending(cosint_near_zero_poly, x * x - 0.5);
-    if (x <= small_limit) {
-        const Auxiliary p = auxiliary(x);
-        return (p.f * std::sin(x) - p.g * std::cos(x) / x) / x;
+    // Ci is formed from its pieces, not from f and g, up to 16: there sin x and
+    // cos x would add their own rounding.
+    if (x <= series_limit) {
+        // gamma + ln x in two doubles: the sum is rounded once, not after ln x as well.
+        const TwoDoubles l = log_two_doubles(x);
+        const TwoDoubles s = exact_sum(euler_gamma.hi, l.hi);
+        const double u = x * x;
+        return s.hi + ((s.lo + l.lo + euler_gamma.lo) - u * horner_descending(cosint_near_zero_poly, u - 0.5));
     }
+    if (x <= small_limit) return on_pieces<19>(cosint_pieces, x);
     if (x < cosint_limit) {
         // (sin x + (F - 1) sin x - G cos x / x)/x, the sum in two doubles divided
         // by x with one rounding: what remains is that of sin x and of the result.
-        const Auxiliary p = auxiliary_large(x);
+        const Auxiliary p = auxiliary(x);
         const double s = std::sin(x);
-        const TwoDoubles n = exact_sum(s, p.f * s - p.g * std::cos(x) / x);
+        const TwoDoubles n = exact_sum(s, p.f_less_1 * s - p.g * std::cos(x) / x);
         return dd_div(n, {x, 0.0}).hi;
     }
     return 0.0;
