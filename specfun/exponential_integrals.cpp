@@ -35,13 +35,12 @@ Auxiliary auxiliary(double x) {
     return {(auxiliary_f[0] - 1.0) + t * horner_ascending(f_tail, t), horner_ascending(auxiliary_g, t)};
 }
 
-constexpr std::size_t piece_count = 30;  // pieces of width 1/2 on (1, 16]
-
-// Si or Ci on (1, 16] from the table of its pieces, `m` entries each.
-template <std::size_t m>
-double on_pieces(const std::array<double, piece_count * m>& pieces, double x) {
-    const std::size_t k = std::min(static_cast<std::size_t>(2.0 * x) - 2, piece_count - 1);
-    const double t = x - (0.5 * static_cast<double>(k) + 1.25);  // exact
+// A function on (1, 1 + count/scale] from the table of its pieces of width 1/scale
+// (scale a power of 2), m entries each; x on the last piece's right end included.
+template <std::size_t m, std::size_t n>
+double on_pieces(const std::array<double, n>& pieces, double scale, double x) {
+    const std::size_t k = std::min(static_cast<std::size_t>(x * scale - scale), n / m - 1);  // exact
+    const double t = x - (1.0 + (static_cast<double>(k) + 0.5) / scale);                   // exact
     return horner_descending_split_constant(std::span<const double, m>(pieces.data() + k * m, m), t);
 }
 
@@ -55,8 +54,7 @@ double expint(double x, int& ifail) {
     }
     ifail = 0;
     if (x <= 1.0) return horner_ascending(expint_p1, 2.0 * x - 1.0) - std::log(x);
-    if (x <= 2.0) return horner_ascending(expint_p2, 2.0 * x - 3.0);
-    if (x <= 4.0) return std::exp(-x) * horner_descending(expint_scaled_2_4, x - 3.0) / x;
+    if (x <= 4.0) return on_pieces<17>(expint_pieces, 4.0, x);
     if (x < expint_underflow) {
         const double t = 14.5 / (x + 3.25) - 1.0;
         return std::exp(-x) * horner_ascending(expint_p4, t) / x;
@@ -74,7 +72,7 @@ double sinint(double x, int& ifail) {
         const double u = a * a;
         return std::copysign(a + a * u * horner_descending(sinint_near_zero_poly, u - 0.5), x);
     }
-    if (a <= small_limit) return std::copysign(on_pieces<14>(sinint_pieces, a), x);
+    if (a <= small_limit) return std::copysign(on_pieces<14>(sinint_pieces, 2.0, a), x);
     if (a < sinint_limit) {
         // pi/2 - w, w = (F cos a + G sin a / a)/a, with pi/2 in two doubles: the
         // only rounding that counts is the last.
@@ -104,7 +102,7 @@ double cosint(double x, int& ifail) {
         const double u = x * x;
         return s.hi + ((s.lo + l.lo + euler_gamma.lo) - u * horner_descending(cosint_near_zero_poly, u - 0.5));
     }
-    if (x <= small_limit) return on_pieces<19>(cosint_pieces, x);
+    if (x <= small_limit) return on_pieces<19>(cosint_pieces, 2.0, x);
     if (x < cosint_limit) {
         // (sin x + (F - 1) sin x - G cos x / x)/x, the sum in two doubles divided
         // by x with one rounding: what remains is that of sin x and of the result.

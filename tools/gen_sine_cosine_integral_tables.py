@@ -1,7 +1,7 @@
-"""Tables for Si and Ci below 16, and for E1 on [2, 4] (specfun/sine_cosine_integral_tables.hpp).
+"""Tables for Si and Ci below 16, and for E1 on [1, 4] (specfun/sine_cosine_integral_tables.hpp).
 
-E1 on [2, 4]: x e^x E1(x) as a polynomial in t = x - 3 (E1 itself falls thirteenfold there,
-and a table of it rounds to an error relative to its largest values).
+E1 on [1, 4]: E1 itself on pieces of width 1/4, as Si and Ci below (on a piece E1 falls by
+at most a third, so its table rounds to an error relative to E1 there).
 
 Up to x = 1, the series: (Si(x)/x - 1)/x^2 and (gamma + ln x - Ci(x))/x^2 as polynomials
 in u = x^2 about u = 1/2 (Si = x + x^3 times the first, its leading term x added whole). From 1 to 16, Si and Ci themselves on pieces of width 1/2, each a
@@ -20,7 +20,6 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import qelms_tables as qt  # noqa: E402
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
-PIECES = 30  # of width 1/2 on [1, 16]
 
 
 def si_less_x(u):
@@ -33,21 +32,26 @@ def cin_over_square(u):
     return (mp.euler + mp.log(x) - mp.ci(x)) / u if u > 0 else mp.mpf(1) / 4
 
 
-def split_constant_pieces(g, terms, label):
-    """g on each piece [1 + k/2, 1.5 + k/2] as a polynomial in t = x - c, highest power
-    first, the constant term last as two doubles (its rounding, then the rest); the
-    pieces one after the other."""
+def amplitude(x):
+    """|Ci + i (Si - pi/2)|, the size of the oscillation of Ci and Si."""
+    return mp.sqrt(mp.ci(x) ** 2 + (mp.si(x) - mp.pi / 2) ** 2)
+
+
+def split_constant_pieces(g, first, width, count, terms, label, scale=amplitude):
+    """g on each piece [first + k width, first + (k + 1) width], k < count, as a polynomial
+    in t = x - c (c its midpoint), highest power first, the constant term last as two
+    doubles (its rounding, then the rest); the pieces one after the other."""
     values, worst = [], 0.0
-    for k in range(PIECES):
+    for k in range(count):
         with mp.workdps(qt.DPS):
-            c, h = 1 + mp.mpf(k) / 2 + mp.mpf(1) / 4, mp.mpf(1) / 4
+            h = mp.mpf(width) / 2
+            c = first + k * mp.mpf(width) + h
             cheb = qt.chebyshev(lambda s: g(c + h * s), terms)
-            amplitude = mp.sqrt(mp.ci(c) ** 2 + (mp.si(c) - mp.pi / 2) ** 2)
-            worst = max(worst, float(abs(cheb[-1]) / amplitude))
+            worst = max(worst, float(abs(cheb[-1]) / scale(c)))
             power = [p / h ** j for j, p in enumerate(qt.chebyshev_to_power(cheb))]
             high = qt.to_double(power[0])
             values += [qt.to_double(p) for p in reversed(power[1:])] + [high, qt.to_double(power[0] - high)]
-    print("%s: last coefficient at most %.1e of the amplitude" % (label, worst))
+    print("%s: last coefficient at most %.1e of the scale" % (label, worst))
     return values
 
 
@@ -60,12 +64,13 @@ def main():
     ]
     tables.append(qt.emit_table("sinint_pieces", "Si(x) on the 30 pieces [1 + k/2, 1.5 + k/2], 14 entries each: in "
                                 "t = x - 1.25 - k/2, highest power first, the constant term in two doubles",
-                                split_constant_pieces(mp.si, 13, "Si")))
+                                split_constant_pieces(mp.si, 1, 0.5, 30, 13, "Si")))
     tables.append(qt.emit_table("cosint_pieces", "Ci(x) on the 30 pieces [1 + k/2, 1.5 + k/2], 19 entries each: in "
                                 "t = x - 1.25 - k/2, highest power first, the constant term in two doubles",
-                                split_constant_pieces(mp.ci, 18, "Ci")))
-    tables.append(qt.emit_table("expint_scaled_2_4", "x e^x E1(x) for 2 <= x <= 4, in t = x - 3, highest power first",
-                                qt.centred_power_table(lambda x: x * mp.exp(x) * mp.e1(x), 2, 4, 21, "x e^x E1(x)")))
+                                split_constant_pieces(mp.ci, 1, 0.5, 30, 18, "Ci")))
+    tables.append(qt.emit_table("expint_pieces", "E1(x) on the 12 pieces [1 + k/4, 1.25 + k/4], 17 entries each: in "
+                                "t = x - 1.125 - k/4, highest power first, the constant term in two doubles",
+                                split_constant_pieces(mp.e1, 1, 0.25, 12, 16, "E1", scale=mp.e1)))
     qt.write_header(os.path.join(ROOT, "specfun", "sine_cosine_integral_tables.hpp"),
                     "gen_sine_cosine_integral_tables.py", tables)
 
