@@ -18,6 +18,7 @@ constexpr double expint_underflow = 708.3;          // E1(x) is returned as 0 fr
 constexpr double small_limit = 16.0;                // Si, Ci: f and g in 512/x^2 - 1 above, pieces below
 constexpr double sinint_limit = 1e17;               // Si(x) = +-pi/2 to double precision from here on
 constexpr double cosint_limit = 1e16;               // Ci(x) is returned as 0 from here on
+constexpr double ein_small = 0x1p-10;               // E1: -ln x > 6.9 below, gamma and Ein(x) small beside it
 constexpr double series_limit = 1.0;                // Si, Ci: |x| up to here from their series
 constexpr TwoDoubles pi_2 = {1.5707963267948966, 6.123233995736766e-17};  // pi/2 in two doubles
 constexpr TwoDoubles euler_gamma = {0.5772156649015329, -4.942915152430645e-18};  // in two doubles
@@ -53,11 +54,26 @@ double expint(double x, int& ifail) {
         return 0.0;
     }
     ifail = 0;
-    if (x <= 1.0) return horner_ascending(expint_p1, 2.0 * x - 1.0) - std::log(x);
+    if (x <= 1.0) {
+        // -gamma - ln x + Ein(x), Ein(x) = x - x^2/4 + x^3 S(x). Below ein_small ln x
+        // outweighs gamma - Ein(x) by far (Ein nested, so that no power of a tiny x
+        // underflows); above, the leading terms are summed exactly.
+        const double s = horner_descending(expint_ein_rest, x - 0.5);
+        if (x < ein_small) return -std::log(x) - (euler_gamma.hi - x * (1.0 - x * (0.25 - x * s)));
+        const TwoDoubles l = log_two_doubles(x);
+        const TwoDoubles square = exact_product(x, x);
+        const TwoDoubles s1 = exact_sum(-euler_gamma.hi, -l.hi);
+        const TwoDoubles s2 = exact_sum(s1.hi, x);
+        const TwoDoubles s3 = exact_sum(s2.hi, -0.25 * square.hi);
+        return s3.hi + ((((s1.lo + s2.lo) + s3.lo) - (l.lo + euler_gamma.lo + 0.25 * square.lo)) + square.hi * x * s);
+    }
     if (x <= 4.0) return on_pieces<17>(expint_pieces, 4.0, x);
     if (x < expint_underflow) {
+        // e^-x (P4(t)/x), P4 with its constant term in two doubles.
         const double t = 14.5 / (x + 3.25) - 1.0;
-        return std::exp(-x) * horner_ascending(expint_p4, t) / x;
+        const std::span<const double> tail(expint_p4.begin() + 1, expint_p4.end());
+        const TwoDoubles p = quick_two_sum(expint_p4[0], t * horner_ascending(tail, t));
+        return std::exp(-x) * ((p.hi + (p.lo + expint_p4_constant_rest)) / x);
     }
     return 0.0;
 }

@@ -5,15 +5,6 @@
 
 namespace qelms {
 
-// E1(x) + ln x on 0 < x <= 1, t = 2x - 1; constant term first.
-inline constexpr std::array<double, 13> expint_p1 = {
-    -0.1333735857837845, 0.3934693402873666, -0.04510200521552493,
-    0.0047958926556569805, -0.00043790563907271195, 3.442312599049166e-05,
-    -2.360822887020937e-06, 1.4319708844526943e-07, -7.774613682911808e-09,
-    3.8171727497211e-10, -1.7096548907755215e-11, 7.068015128480379e-13,
-    -2.6899171572523866e-14,
-};
-
 // x e^x E1(x) on 4 < x < infinity, t = 14.5/(x + 3.25) - 1; constant term first.
 inline constexpr std::array<double, 18> expint_p4 = {
     0.923755307807784, -0.0850699154984573, -0.010637487511658073,
@@ -23,6 +14,9 @@ inline constexpr std::array<double, 18> expint_p4 = {
     -3.6636502701422457e-09, -1.1199409349249984e-09, -2.2119362134176433e-10,
     -6.804206766157214e-11, -1.0483996217921468e-11, -1.1816839144633372e-11,
 };
+
+// expint_p4's constant term less its rounding expint_p4[0]
+inline constexpr double expint_p4_constant_rest = 3.286322820855857e-17;
 
 // x f(x) on x >= 16, t = 512/x^2 - 1; constant term first.
 inline constexpr std::array<double, 14> auxiliary_f = {

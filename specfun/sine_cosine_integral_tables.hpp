@@ -357,6 +357,14 @@ inline constexpr std::array<double, 570> cosint_pieces = {
     -0.06343597375744343, 0.0012894257002618059, 2.6227777575729235e-21,
 };
 
+// (Ein(x) - x + x^2/4)/x^3 for 0 < x <= 1, Ein(x) = E1(x) + gamma + ln x, in t = x - 1/2, highest power first
+inline constexpr std::array<double, 12> expint_ein_rest = {
+    -5.665141309392494e-13, 8.616925161363496e-12, -1.2219462065784774e-10,
+    1.6181166995806066e-09, -1.9843634773624044e-08, 2.2400835727024382e-07,
+    -2.3116331503459018e-06, 2.1631150936742624e-05, -0.000181833667358627,
+    0.0013583561236965175, -0.008910353054056198, 0.0507366329419869,
+};
+
 // E1(x) on the 12 pieces [1 + k/4, 1.25 + k/4], 17 entries each: in t = x - 1.125 - k/4, highest power first, the constant term in two doubles
 inline constexpr std::array<double, 204> expint_pieces = {
     -0.011934956990157298, 0.014341346883586174, -0.016621986073718783,

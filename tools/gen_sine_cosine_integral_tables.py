@@ -1,5 +1,9 @@
 """Tables for Si and Ci below 16, and for E1 on [1, 4] (specfun/sine_cosine_integral_tables.hpp).
 
+E1 on (0, 1]: E1 = -gamma - ln x + Ein(x), Ein(x) = x - x^2/4 + x^3 S(x) the entire part, S
+as a polynomial in t = x - 1/2 (E1 + ln x as one table would round its partial sums, near
+0.3, into E1 where E1 is little more; x^3 S is at most 1/18).
+
 E1 on [1, 4]: E1 itself on pieces of width 1/4, as Si and Ci below (on a piece E1 falls by
 at most a third, so its table rounds to an error relative to E1 there).
 
@@ -25,6 +29,11 @@ ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
 def si_less_x(u):
     x = mp.sqrt(u)
     return (mp.si(x) / x - 1) / u if u > 0 else mp.mpf(-1) / 18
+
+
+def ein_rest(x):
+    """(Ein(x) - x + x^2/4)/x^3 by its series, Ein(x) = sum (-1)^(k+1) x^k/(k k!)."""
+    return mp.fsum((-1) ** (k + 1) * x ** (k - 3) / (k * mp.factorial(k)) for k in range(3, 80))
 
 
 def cin_over_square(u):
@@ -68,6 +77,9 @@ def main():
     tables.append(qt.emit_table("cosint_pieces", "Ci(x) on the 30 pieces [1 + k/2, 1.5 + k/2], 19 entries each: in "
                                 "t = x - 1.25 - k/2, highest power first, the constant term in two doubles",
                                 split_constant_pieces(mp.ci, 1, 0.5, 30, 18, "Ci")))
+    tables.append(qt.emit_table("expint_ein_rest", "(Ein(x) - x + x^2/4)/x^3 for 0 < x <= 1, Ein(x) = E1(x) + gamma + "
+                                "ln x, in t = x - 1/2, highest power first",
+                                qt.centred_power_table(ein_rest, 0, 1, 12, "(Ein(x) - x + x^2/4)/x^3")))
     tables.append(qt.emit_table("expint_pieces", "E1(x) on the 12 pieces [1 + k/4, 1.25 + k/4], 17 entries each: in "
                                 "t = x - 1.125 - k/4, highest power first, the constant term in two doubles",
                                 split_constant_pieces(mp.e1, 1, 0.25, 12, 16, "E1", scale=mp.e1)))
