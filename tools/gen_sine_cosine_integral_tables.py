@@ -8,9 +8,9 @@ E1 on [1, 4]: E1 itself on pieces of width 1/4, as Si and Ci below (on a piece E
 at most a third, so its table rounds to an error relative to E1 there).
 
 Up to x = 1, the series: (Si(x)/x - 1)/x^2 and (gamma + ln x - Ci(x))/x^2 as polynomials
-in u = x^2 about u = 1/2 (Si = x + x^3 times the first, its leading term x added whole). From 1 to 16, Si and Ci themselves on pieces of width 1/2, each a
-polynomial in t = x - c (c the piece's midpoint) whose constant term is stored in two
-doubles, so that the value is rounded once, in the last sum, and no sine or cosine
+in u = x^2 about u = 1/2 (Si = x + x^3 times the first, its leading term x added whole).
+From 1 to 16, Si and Ci themselves on pieces of width 1/2, each a polynomial in t = x - c
+(c the piece's midpoint) whose constant term, the value at c, is stored in two doubles, so that the value is rounded once, in the last sum, and no sine or cosine
 (with their own rounding) enters. The series would cancel there to far more than the
 local amplitude of Ci. Ci needs more terms than Si: the logarithm in Ci slows the
 convergence on the pieces nearest 1.
@@ -22,6 +22,7 @@ from mpmath import mp
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import qelms_tables as qt  # noqa: E402
+from gen_bessel_i_k_tables import pieces_table  # noqa: E402
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
 
@@ -41,29 +42,6 @@ def cin_over_square(u):
     return (mp.euler + mp.log(x) - mp.ci(x)) / u if u > 0 else mp.mpf(1) / 4
 
 
-def amplitude(x):
-    """|Ci + i (Si - pi/2)|, the size of the oscillation of Ci and Si."""
-    return mp.sqrt(mp.ci(x) ** 2 + (mp.si(x) - mp.pi / 2) ** 2)
-
-
-def split_constant_pieces(g, first, width, count, terms, label, scale=amplitude):
-    """g on each piece [first + k width, first + (k + 1) width], k < count, as a polynomial
-    in t = x - c (c its midpoint), highest power first, the constant term last as two
-    doubles (its rounding, then the rest); the pieces one after the other."""
-    values, worst = [], 0.0
-    for k in range(count):
-        with mp.workdps(qt.DPS):
-            h = mp.mpf(width) / 2
-            c = first + k * mp.mpf(width) + h
-            cheb = qt.chebyshev(lambda s: g(c + h * s), terms)
-            worst = max(worst, float(abs(cheb[-1]) / scale(c)))
-            power = [p / h ** j for j, p in enumerate(qt.chebyshev_to_power(cheb))]
-            high = qt.to_double(power[0])
-            values += [qt.to_double(p) for p in reversed(power[1:])] + [high, qt.to_double(power[0] - high)]
-    print("%s: last coefficient at most %.1e of the scale" % (label, worst))
-    return values
-
-
 def main():
     tables = [
         qt.emit_table("sinint_near_zero_poly", "(Si(x)/x - 1)/x^2 for |x| <= 1, in t = x^2 - 1/2, highest power first",
@@ -73,16 +51,16 @@ def main():
     ]
     tables.append(qt.emit_table("sinint_pieces", "Si(x) on the 30 pieces [1 + k/2, 1.5 + k/2], 14 entries each: in "
                                 "t = x - 1.25 - k/2, highest power first, the constant term in two doubles",
-                                split_constant_pieces(mp.si, 1, 0.5, 30, 13, "Si")))
+                                pieces_table(mp.si, (1, mp.mpf(1) / 2, 30, 13))))
     tables.append(qt.emit_table("cosint_pieces", "Ci(x) on the 30 pieces [1 + k/2, 1.5 + k/2], 19 entries each: in "
                                 "t = x - 1.25 - k/2, highest power first, the constant term in two doubles",
-                                split_constant_pieces(mp.ci, 1, 0.5, 30, 18, "Ci")))
+                                pieces_table(mp.ci, (1, mp.mpf(1) / 2, 30, 18))))
     tables.append(qt.emit_table("expint_ein_rest", "(Ein(x) - x + x^2/4)/x^3 for 0 < x <= 1, Ein(x) = E1(x) + gamma + "
                                 "ln x, in t = x - 1/2, highest power first",
                                 qt.centred_power_table(ein_rest, 0, 1, 12, "(Ein(x) - x + x^2/4)/x^3")))
     tables.append(qt.emit_table("expint_pieces", "E1(x) on the 12 pieces [1 + k/4, 1.25 + k/4], 17 entries each: in "
                                 "t = x - 1.125 - k/4, highest power first, the constant term in two doubles",
-                                split_constant_pieces(mp.e1, 1, 0.25, 12, 16, "E1", scale=mp.e1)))
+                                pieces_table(mp.e1, (1, mp.mpf(1) / 4, 12, 16))))
     qt.write_header(os.path.join(ROOT, "specfun", "sine_cosine_integral_tables.hpp"),
                     "gen_sine_cosine_integral_tables.py", tables)
 
