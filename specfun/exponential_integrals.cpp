@@ -72,7 +72,7 @@ double expint(double x, int& ifail) {
         // e^-x (P4(t)/x), P4 with its constant term in two doubles.
         const double t = 14.5 / (x + 3.25) - 1.0;
         const std::span<const double> tail(expint_p4.begin() + 1, expint_p4.end());
-        const TwoDoubles p = quick_two_sum(expint_p4[0], t * horner_ascending(tail, t));
+        const TwoDoubles p = quick_two_sum(expint_p4[0], t * horner_ascending_paired(tail, t));
         return std::exp(-x) * ((p.hi + (p.lo + expint_p4_constant_rest)) / x);
     }
     return 0.0;
