@@ -36,8 +36,8 @@ Auxiliary auxiliary(double x) {
     return {(auxiliary_f[0] - 1.0) + t * horner_ascending(f_tail, t), horner_ascending(auxiliary_g, t)};
 }
 
-// A function on (1, 1 + count/scale] from the table of its pieces of width 1/scale
-// (scale a power of 2), m entries each; x on the last piece's right end included.
+// A function on (1, 16] or (1, 4] from the table of its n/m pieces of width 1/scale
+// from 1 (scale a power of 2), m entries each; the right end on the last piece.
 template <std::size_t m, std::size_t n>
 double on_pieces(const std::array<double, n>& pieces, double scale, double x) {
     const std::size_t k = std::min(static_cast<std::size_t>(x * scale - scale), n / m - 1);  // exact
