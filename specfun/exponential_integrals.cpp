@@ -1,8 +1,12 @@
 // Exponential integral E1, cosine integral Ci and sine integral Si.
+#include <algorithm>
 #include <cmath>
+#include <span>
 
 #include "../support/failure.hpp"
+#include "exact_argument.hpp"
 #include "exponential_integrals_tables.hpp"
+#include "log_two_doubles.hpp"
 #include "polynomial.hpp"
 #include "sine_cosine_integral_tables.hpp"
 
@@ -11,28 +15,34 @@ namespace {
 
 constexpr double half_pi = 1.570796326794897;      // Si(x) for x -> +infinity
 constexpr double expint_underflow = 708.3;          // E1(x) is returned as 0 from here on
-constexpr double small_limit = 16.0;                // Si, Ci: f and g in 512/x^2 - 1 above, in x - c below
+constexpr double small_limit = 16.0;                // Si, Ci: f and g in 512/x^2 - 1 above, pieces below
 constexpr double sinint_limit = 1e17;               // Si(x) = +-pi/2 to double precision from here on
 constexpr double cosint_limit = 1e16;               // Ci(x) is returned as 0 from here on
+constexpr double ein_small = 0x1p-10;               // E1: -ln x > 6.9 below, gamma and Ein(x) small beside it
 constexpr double series_limit = 1.0;                // Si, Ci: |x| up to here from their series
-constexpr double pi_2 = 1.5707963267948966;         // pi/2 rounded, for the computed values of Si
-constexpr double euler_gamma = 0.5772156649015329;
+constexpr TwoDoubles pi_2 = {1.5707963267948966, 6.123233995736766e-17};  // pi/2 in two doubles
+constexpr TwoDoubles euler_gamma = {0.5772156649015329, -4.942915152430645e-18};  // in two doubles
 
-// F = x f(x) and G = x^2 g(x) for x > 1, the auxiliary functions of Si and Ci.
+// F = x f(x) - 1 and G = x^2 g(x) beyond 16, the auxiliary functions of Si and
+// Ci less 1 where F is near 1: c0 - 1 is exact, so F - 1 carries no rounding of 1.
 struct Auxiliary {
-    double f;
+    double f_less_1;
     double g;
 };
 
 Auxiliary auxiliary(double x) {
-    if (x > small_limit) {
-        const double t = 512.0 / (x * x) - 1.0;
-        return {horner_ascending(auxiliary_f, t), horner_ascending(auxiliary_g, t)};
-    }
-    if (x <= 2.0) return {horner_descending(auxiliary_f_1_2, x - 1.5), horner_descending(auxiliary_g_1_2, x - 1.5)};
-    if (x <= 4.0) return {horner_descending(auxiliary_f_2_4, x - 3.0), horner_descending(auxiliary_g_2_4, x - 3.0)};
-    if (x <= 8.0) return {horner_descending(auxiliary_f_4_8, x - 6.0), horner_descending(auxiliary_g_4_8, x - 6.0)};
-    return {horner_descending(auxiliary_f_8_16, x - 12.0), horner_descending(auxiliary_g_8_16, x - 12.0)};
+    const double t = 512.0 / (x * x) - 1.0;
+    const std::span<const double> f_tail(auxiliary_f.begin() + 1, auxiliary_f.end());
+    return {(auxiliary_f[0] - 1.0) + t * horner_ascending(f_tail, t), horner_ascending(auxiliary_g, t)};
+}
+
+// A function on (1, 16] or (1, 4] from the table of its n/m pieces of width 1/scale
+// from 1 (scale a power of 2), m entries each; the right end on the last piece.
+template <std::size_t m, std::size_t n>
+double on_pieces(const std::array<double, n>& pieces, double scale, double x) {
+    const std::size_t k = std::min(static_cast<std::size_t>(x * scale - scale), n / m - 1);  // exact
+    const double t = x - (1.0 + (static_cast<double>(k) + 0.5) / scale);                   // exact
+    return horner_descending_split_constant(std::span<const double, m>(pieces.data() + k * m, m), t);
 }
 
 }  // namespace
@@ -44,12 +54,26 @@ double expint(double x, int& ifail) {
         return 0.0;
     }
     ifail = 0;
-    if (x <= 1.0) return horner_ascending(expint_p1, 2.0 * x - 1.0) - std::log(x);
-    if (x <= 2.0) return horner_ascending(expint_p2, 2.0 * x - 3.0);
-    if (x <= 4.0) return std::exp(-x) * horner_descending(expint_scaled_2_4, x - 3.0) / x;
+    if (x <= 1.0) {
+        // -gamma - ln x + Ein(x), Ein(x) = x - x^2/4 + x^3 S(x). Below ein_small ln x
+        // outweighs gamma - Ein(x) by far (Ein nested, so that no power of a tiny x
+        // underflows); above, the leading terms are summed exactly.
+        const double s = horner_descending(expint_ein_rest, x - 0.5);
+        if (x < ein_small) return -std::log(x) - (euler_gamma.hi - x * (1.0 - x * (0.25 - x * s)));
+        const TwoDoubles l = log_two_doubles(x);
+        const TwoDoubles square = exact_product(x, x);
+        const TwoDoubles s1 = exact_sum(-euler_gamma.hi, -l.hi);
+        const TwoDoubles s2 = exact_sum(s1.hi, x);
+        const TwoDoubles s3 = exact_sum(s2.hi, -0.25 * square.hi);
+        return s3.hi + ((((s1.lo + s2.lo) + s3.lo) - (l.lo + euler_gamma.lo + 0.25 * square.lo)) + square.hi * x * s);
+    }
+    if (x <= 4.0) return on_pieces<17>(expint_pieces, 4.0, x);
     if (x < expint_underflow) {
+        // e^-x (P4(t)/x), P4 with its constant term in two doubles.
         const double t = 14.5 / (x + 3.25) - 1.0;
-        return std::exp(-x) * horner_ascending(expint_p4, t) / x;
+        const std::span<const double> tail(expint_p4.begin() + 1, expint_p4.end());
+        const TwoDoubles p = quick_two_sum(expint_p4[0], t * horner_ascending_paired(tail, t));
+        return std::exp(-x) * ((p.hi + (p.lo + expint_p4_constant_rest)) / x);
     }
     return 0.0;
 }
@@ -58,12 +82,21 @@ double sinint(double x, int& ifail) {
     if (nan_argument(ifail, x)) return x;
     ifail = 0;
     const double a = std::fabs(x);
-    // Below 16 the series gives way to the auxiliary functions at 1, before its
-    // terms outgrow Si.
-    if (a <= series_limit) return x * horner_descending(sinint_near_zero_poly, x * x - 0.5);
+    // Below 16 the series gives way to the pieces at 1, before its terms outgrow Si;
+    // x added whole, so that only the small rest x^3 (...) is rounded with it.
+    if (a <= series_limit) {
+        const double u = a * a;
+        return std::copysign(a + a * u * horner_descending(sinint_near_zero_poly, u - 0.5), x);
+    }
+    if (a <= small_limit) return std::copysign(on_pieces<14>(sinint_pieces, 2.0, a), x);
     if (a < sinint_limit) {
+        // pi/2 - w, w = (F cos a + G sin a / a)/a, with pi/2 in two doubles: the
+        // only rounding that counts is the last.
         const Auxiliary p = auxiliary(a);
-        return std::copysign(pi_2 - (p.f * std::cos(a) + p.g * std::sin(a) / a) / a, x);
+        const double c = std::cos(a);
+        const double w = (c + (p.f_less_1 * c + p.g * std::sin(a) / a)) / a;
+        const TwoDoubles s = quick_two_sum(pi_2.hi, -w);
+        return std::copysign(s.hi + (s.lo + pi_2.lo), x);
     }
     return std::copysign(half_pi, x);
 }
@@ -76,11 +109,23 @@ double cosint(double x, int& ifail) {
     }
     ifail = 0;
     // As for Si; the series would also cancel to far more than the amplitude of Ci.
-    if (x <= series_limit)
-        return (euler_gamma + std::log(x)) - x * x * horner_descending(cosint_near_zero_poly, x * x - 0.5);
+    // Ci is formed from its pieces, not from f and g, up to 16: there sin x and
+    // cos x would add their own rounding.
+    if (x <= series_limit) {
+        // gamma + ln x in two doubles: the sum is rounded once, not after ln x as well.
+        const TwoDoubles l = log_two_doubles(x);
+        const TwoDoubles s = exact_sum(euler_gamma.hi, l.hi);
+        const double u = x * x;
+        return s.hi + ((s.lo + l.lo + euler_gamma.lo) - u * horner_descending(cosint_near_zero_poly, u - 0.5));
+    }
+    if (x <= small_limit) return on_pieces<19>(cosint_pieces, 2.0, x);
     if (x < cosint_limit) {
+        // (sin x + (F - 1) sin x - G cos x / x)/x, the sum in two doubles divided
+        // by x with one rounding: what remains is that of sin x and of the result.
         const Auxiliary p = auxiliary(x);
-        return (p.f * std::sin(x) - p.g * std::cos(x) / x) / x;
+        const double s = std::sin(x);
+        const TwoDoubles n = exact_sum(s, p.f_less_1 * s - p.g * std::cos(x) / x);
+        return dd_div(n, {x, 0.0}).hi;
     }
     return 0.0;
 }

@@ -42,10 +42,21 @@ def main():
             rows.append((region, [x, fun(mp.mpf(x))]))
 
     e1 = mpmath.e1
+
+    def edges(points):
+        """Each point and the doubles on either side of it."""
+        return [y for x in points for y in (below(x), x, above(x))]
+
+    # E1 on [1, 4] and Si, Ci on [1, 16] are read from pieces of width 1/4 and 1/2;
+    # E1 changes its evaluation at 2^-10.
+    expint_pieces = edges([1 + k / 4 for k in range(1, 12)])
+    pieces = edges([1 + k / 2 for k in range(1, 30)])
     add("expint_p1", e1, [5e-324, 2.2250738585072014e-308, 1e-300, 1e-100, 1e-20, 1e-8, 0.001, 0.1, 0.5,
-                          below(1.0), 1.0] + spread(rng, 1e-6, 1.0, 30, log=True) + spread(rng, 0.0, 1.0, 30))
-    add("expint_p2", e1, [above(1.0), 1.25, 1.5, 1.75, below(2.0), 2.0] + spread(rng, 1.0, 2.0, 30))
-    add("expint_p3", e1, [above(2.0), 2.5, 3.0, 3.5, below(4.0), 4.0] + spread(rng, 2.0, 4.0, 30))
+                          below(1.0), 1.0] + edges([2.0 ** -10]) + spread(rng, 1e-6, 1.0, 30, log=True) + spread(rng, 0.0, 1.0, 30))
+    add("expint_p2", e1, [above(1.0), 1.25, 1.5, 1.75, below(2.0), 2.0] + [x for x in expint_pieces if x <= 2.0]
+        + spread(rng, 1.0, 2.0, 30))
+    add("expint_p3", e1, [above(2.0), 2.5, 3.0, 3.5, below(4.0), 4.0] + [x for x in expint_pieces if x > 2.0]
+        + spread(rng, 2.0, 4.0, 30))
     add("expint_p4", e1, [above(4.0), 5.0, 10.0, 11.25, 50.0, 100.0, 300.0, 700.0]
         + spread(rng, 4.0, 30.0, 30) + spread(rng, 30.0, 700.0, 30, log=True))
     # Beyond 700 E1 leaves the normal range; the value is subnormal.
@@ -53,13 +64,13 @@ def main():
     add("expint_zero", e1, [708.3, above(708.3), 710.0, 745.0])
 
     add("sinint_ps", mpmath.si, [0.0, 5e-324, 1e-300, 1e-10, 1e-4, 0.5, 1.0, math.pi, 8.0, 11.313708498984761,
-                                 below(16.0), 16.0] + spread(rng, 0.0, 16.0, 60) + spread(rng, 1e-8, 16.0, 20, log=True))
+                                 below(16.0), 16.0] + pieces + spread(rng, 0.0, 16.0, 60) + spread(rng, 1e-8, 16.0, 20, log=True))
     add("sinint_fg", mpmath.si, [above(16.0), 16.5, 20.0, 22.627416997969522, 100.0, 1e3, 1e6, 1e10, 1e15,
                                  below(1e17)] + spread(rng, 16.0, 100.0, 40) + spread(rng, 100.0, 1e17, 30, log=True))
     add("sinint_limit", mpmath.si, [1e17, 1e18, 1e100, 1.7976931348623157e308])
 
     add("cosint_pc", mpmath.ci, [5e-324, 1e-300, 1e-10, 1e-4, 0.5, 0.6165054856207162, 1.0, 3.384180422551186,
-                                 8.0, 11.313708498984761, below(16.0), 16.0]
+                                 8.0, 11.313708498984761, below(16.0), 16.0] + pieces
         + spread(rng, 0.0, 16.0, 60) + spread(rng, 1e-8, 16.0, 20, log=True))
     add("cosint_fg", mpmath.ci, [above(16.0), 16.5, 20.0, 22.627416997969522, 100.0, 1e3, 1e6, 1e10,
                                  below(1e16)] + spread(rng, 16.0, 100.0, 40) + spread(rng, 100.0, 1e16, 30, log=True))

@@ -15,7 +15,7 @@ from mpmath import mp
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from qelms_tables import (DPS, check_entries, chebyshev, chebyshev_to_power,  # noqa: E402
-                          agreement, emit_table, to_double, write_header)
+                          cpp_double, emit_table, to_double, write_header)
 
 GENERATOR = "gen_exponential_integrals_tables.py"
 OUTPUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "specfun",
@@ -43,14 +43,6 @@ def from_inverse_square_variable(t):
 
 # name, size, function of t, comment, entries given for it (index, text)
 TABLES = [
-    ("expint_p1", 13, lambda t: (lambda x: mpmath.e1(x) + mpmath.log(x))((t + 1) / 2),
-     "E1(x) + ln x on 0 < x <= 1, t = 2x - 1",
-     [(0, "-0.1333735857837845"), (1, "0.3934693402873666"), (2, "-0.04510200521552493"),
-      (-1, "-2.6899171572523913e-14")]),
-    ("expint_p2", 22, lambda t: mpmath.e1((t + 3) / 2),
-     "E1(x) on 1 < x <= 2, t = 2x - 3",
-     [(0, "0.10001958240663265"), (1, "-0.07437672004947661"), (2, "0.03099030002061495"),
-      (-1, "-8.372050320554661e-12")]),
     ("expint_p4", 18, lambda t: (lambda x: x * mpmath.exp(x) * mpmath.e1(x))(from_p4_variable(t)),
      "x e^x E1(x) on 4 < x < infinity, t = 14.5/(x + 3.25) - 1",
      [(0, "0.9237553078077841"), (1, "-0.08506991549845731"), (2, "-0.01063748751165807"),
@@ -65,31 +57,19 @@ TABLES = [
       (-1, "-2.134526069276983e-12")]),
 ]
 
-# Values at t = -1 (the limit x -> 0) that the rounded tables must keep.
-LIMITS = {"expint_p1": ("-gamma", lambda: -mp.euler)}
-
-
-def at_minus_one(values):
-    """The rounded polynomial at t = -1, summed exactly."""
-    with mp.workdps(DPS):
-        return mp.fsum(mpmath.mpf(v) * (-1) ** k for k, v in enumerate(values))
-
-
 def main():
     blocks = []
     report = []
     for name, size, g, what, given in TABLES:
         with mp.workdps(DPS):
-            values = [to_double(p) for p in chebyshev_to_power(chebyshev(g, size))]
+            power = chebyshev_to_power(chebyshev(g, size))
+            values = [to_double(p) for p in power]
+            rest = to_double(power[0] - values[0])
         blocks.append(emit_table(name, what + "; constant term first.", values))
         report.extend(check_entries(name, values, given))
-        if name in LIMITS:
-            label, exact = LIMITS[name]
-            with mp.workdps(DPS):
-                v = at_minus_one(values)
-                report.append("%s(-1) = %s, %s = %s, %.1f digits" % (
-                    name, mpmath.nstr(v, 18), label, mpmath.nstr(exact(), 18), agreement(v, exact())))
         if name == "expint_p4":
+            blocks.append("// expint_p4's constant term less its rounding expint_p4[0]\n"
+                          "inline constexpr double expint_p4_constant_rest = %s;\n" % cpp_double(rest))
             negative = all(v < 0 for v in values[1:])
             report.append("expint_p4: coefficients after c0 all negative: %s" % ("yes" if negative else "NO"))
     write_header(OUTPUT, GENERATOR, blocks)

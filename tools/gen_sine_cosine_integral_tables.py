@@ -1,14 +1,19 @@
-"""Tables for Si and Ci below 16, and for E1 on [2, 4] (specfun/sine_cosine_integral_tables.hpp).
+"""Tables for Si and Ci below 16, and for E1 on [1, 4] (specfun/sine_cosine_integral_tables.hpp).
 
-E1 on [2, 4]: x e^x E1(x) as a polynomial in t = x - 3 (E1 itself falls thirteenfold there,
-and a table of it rounds to an error relative to its largest values).
+E1 on (0, 1]: E1 = -gamma - ln x + Ein(x), Ein(x) = x - x^2/4 + x^3 S(x) the entire part, S
+as a polynomial in t = x - 1/2 (E1 + ln x as one table would round its partial sums, near
+0.3, into E1 where E1 is little more; x^3 S is at most 1/18).
 
-Up to x = 1, the series: Si(x)/x and (gamma + ln x - Ci(x))/x^2 as polynomials in
-u = x^2 about u = 1/2. From 1 to 16, the auxiliary functions
-f(x) = Ci(x) sin x - (Si(x) - pi/2) cos x and g(x) = -Ci(x) cos x - (Si(x) - pi/2) sin x,
-with Si = pi/2 - f cos x - g sin x and Ci = f sin x - g cos x: x f(x) and x^2 g(x)
-as polynomials in t = x - c on [1, 2], [2, 4], [4, 8] and [8, 16] (c the midpoint). The
-series would cancel there to far more than the local amplitude of Ci.
+E1 on [1, 4]: E1 itself on pieces of width 1/4, as Si and Ci below (on a piece E1 falls by
+at most a third, so its table rounds to an error relative to E1 there).
+
+Up to x = 1, the series: (Si(x)/x - 1)/x^2 and (gamma + ln x - Ci(x))/x^2 as polynomials
+in u = x^2 about u = 1/2 (Si = x + x^3 times the first, its leading term x added whole).
+From 1 to 16, Si and Ci themselves on pieces of width 1/2, each a polynomial in t = x - c
+(c the piece's midpoint) whose constant term, the value at c, is stored in two doubles, so that the value is rounded once, in the last sum, and no sine or cosine
+(with their own rounding) enters. The series would cancel there to far more than the
+local amplitude of Ci. Ci needs more terms than Si: the logarithm in Ci slows the
+convergence on the pieces nearest 1.
 """
 import os
 import sys
@@ -17,15 +22,19 @@ from mpmath import mp
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import qelms_tables as qt  # noqa: E402
-from gen_exponential_integrals_tables import aux_f as f, aux_g as g  # noqa: E402
+from gen_bessel_i_k_tables import pieces_table  # noqa: E402
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
-INTERVALS = [(1, 2), (2, 4), (4, 8), (8, 16)]
 
 
-def si_over_x(u):
+def si_less_x(u):
     x = mp.sqrt(u)
-    return mp.si(x) / x if u > 0 else mp.mpf(1)
+    return (mp.si(x) / x - 1) / u if u > 0 else mp.mpf(-1) / 18
+
+
+def ein_rest(x):
+    """(Ein(x) - x + x^2/4)/x^3 by its series, Ein(x) = sum (-1)^(k+1) x^k/(k k!)."""
+    return mp.fsum((-1) ** (k + 1) * x ** (k - 3) / (k * mp.factorial(k)) for k in range(3, 80))
 
 
 def cin_over_square(u):
@@ -35,21 +44,23 @@ def cin_over_square(u):
 
 def main():
     tables = [
-        qt.emit_table("sinint_near_zero_poly", "Si(x)/x for |x| <= 1, in t = x^2 - 1/2, highest power first",
-                      qt.centred_power_table(si_over_x, 0, 1, 8, "Si(x)/x")),
+        qt.emit_table("sinint_near_zero_poly", "(Si(x)/x - 1)/x^2 for |x| <= 1, in t = x^2 - 1/2, highest power first",
+                      qt.centred_power_table(si_less_x, 0, 1, 8, "(Si(x)/x - 1)/x^2")),
         qt.emit_table("cosint_near_zero_poly", "(gamma + ln x - Ci(x))/x^2 for 0 < x <= 1, in t = x^2 - 1/2, "
                       "highest power first", qt.centred_power_table(cin_over_square, 0, 1, 8, "Cin(x)/x^2")),
     ]
-    for a, b in INTERVALS:
-        c = (a + b) / 2
-        tables.append(qt.emit_table("auxiliary_f_%d_%d" % (a, b), "x f(x) for %d <= x <= %d, in t = x - %g, "
-                                    "highest power first" % (a, b, c),
-                                    qt.centred_power_table(lambda x: x * f(x), a, b, 21, "x f(x)")))
-        tables.append(qt.emit_table("auxiliary_g_%d_%d" % (a, b), "x^2 g(x) for %d <= x <= %d, in t = x - %g, "
-                                    "highest power first" % (a, b, c),
-                                    qt.centred_power_table(lambda x: x * x * g(x), a, b, 21, "x^2 g(x)")))
-    tables.append(qt.emit_table("expint_scaled_2_4", "x e^x E1(x) for 2 <= x <= 4, in t = x - 3, highest power first",
-                                qt.centred_power_table(lambda x: x * mp.exp(x) * mp.e1(x), 2, 4, 21, "x e^x E1(x)")))
+    tables.append(qt.emit_table("sinint_pieces", "Si(x) on the 30 pieces [1 + k/2, 1.5 + k/2], 14 entries each: in "
+                                "t = x - 1.25 - k/2, highest power first, the constant term in two doubles",
+                                pieces_table(mp.si, (1, mp.mpf(1) / 2, 30, 13))))
+    tables.append(qt.emit_table("cosint_pieces", "Ci(x) on the 30 pieces [1 + k/2, 1.5 + k/2], 19 entries each: in "
+                                "t = x - 1.25 - k/2, highest power first, the constant term in two doubles",
+                                pieces_table(mp.ci, (1, mp.mpf(1) / 2, 30, 18))))
+    tables.append(qt.emit_table("expint_ein_rest", "(Ein(x) - x + x^2/4)/x^3 for 0 < x <= 1, Ein(x) = E1(x) + gamma + "
+                                "ln x, in t = x - 1/2, highest power first",
+                                qt.centred_power_table(ein_rest, 0, 1, 12, "(Ein(x) - x + x^2/4)/x^3")))
+    tables.append(qt.emit_table("expint_pieces", "E1(x) on the 12 pieces [1 + k/4, 1.25 + k/4], 17 entries each: in "
+                                "t = x - 1.125 - k/4, highest power first, the constant term in two doubles",
+                                pieces_table(mp.e1, (1, mp.mpf(1) / 4, 12, 16))))
     qt.write_header(os.path.join(ROOT, "specfun", "sine_cosine_integral_tables.hpp"),
                     "gen_sine_cosine_integral_tables.py", tables)
 
