@@ -1,10 +1,12 @@
 // Airy functions Ai, Bi and their derivatives for a real argument.
+#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cmath>
 #include <span>
 
 #include "../support/failure.hpp"
-#include "airy_series_tables.hpp"
+#include "airy_near_tables.hpp"
 #include "airy_tables.hpp"
 #include "exact_argument.hpp"
 #include "polynomial.hpp"
@@ -44,11 +46,12 @@ constexpr std::array<double, 13> airy_bd2 = {
 
 constexpr double ai_at_zero = 0.3550280538878172;          // Ai(0)
 constexpr double minus_ad_at_zero = 0.2588194037928068;    // -Ai'(0)
-constexpr double sqrt3 = 1.7320508075688772;               // Bi(x) = sqrt3 * (...) on the near-zero forms
+constexpr double sqrt3 = 1.7320508075688772;               // Bi = sqrt3 (Ai(0) f + (-Ai'(0)) g) near 0
 constexpr double sqrt_half = 0.7071067811865476;
 constexpr double zero_limit = 2.2e-16;                     // |x| up to this gives the value at zero
 constexpr double oscillatory_limit = -5.0;                 // x below this takes the oscillatory form
-constexpr double series_limit = -2.0;                      // from here to 0 the Maclaurin series
+constexpr double ai_ad_series_limit = 1.0;                 // Ai, Ai': the Maclaurin series on 0 < x < 1
+constexpr double bi_bd_series_limit = 2.0;                 // Bi, Bi': the Maclaurin series on 0 < x < 2
 constexpr double positive_split = 4.5;                     // width of the two scaled-polynomial intervals
 constexpr double ai_bi_negative_limit = -5.6e10;           // Ai, Bi: x below this fails (2)
 constexpr double derivative_negative_limit = -1.8e9;       // Ai', Bi': x below this fails (2)
@@ -85,37 +88,68 @@ Oscillatory oscillatory(double x) {
             -250.0 / (x * x * x) - 1.0};
 }
 
-// The pair (Ai + Bi/sqrt3)/2, (Bi/sqrt3 - Ai)/(2x) on -5 <= x < 0: Ai = F - x G,
-// Bi = sqrt3 (F + x G). From -2 on the Maclaurin series, whose terms there fall
-// fast and do not cancel in Ai; below, the Chebyshev pair in t = -2x^3/125 - 1.
-struct NearZero {
+// Ai, Bi, Ai' or Bi' on -5 <= x < 0 from its polynomial on the interval of
+// width 1/4 that holds x, in t = x - c; the constant term, in two doubles, is
+// rounded only in the final sum, so the error stays near half an ulp of the
+// local amplitude where the Chebyshev pair of the region lost several.
+using PieceCentres = decltype(airy_ai_centres);
+using Pieces = decltype(airy_ai_pieces);
+
+double near_zero_piece(const PieceCentres& centres, const Pieces& pieces, double x) {
+    const auto i = std::min(static_cast<std::size_t>((x - oscillatory_limit) * 4.0), centres.size() - 1);
+    return piece_split_constant(centres, pieces, i, x);
+}
+
+// The Maclaurin series for small x > 0: x^2 exact, z = x^3, and the two tails
+// of the series tables sf, sg (each series less its constant term, over z).
+struct Series {
+    TwoDoubles x2;
+    double z;
     double f;
     double g;
 };
 
-double near_zero_t(double x) {
-    const double z = x / 5.0;
-    return 2.0 * (-z * z * z) - 1.0;
+Series series(double x, std::span<const double> sf, std::span<const double> sg) {
+    const TwoDoubles x2 = exact_product(x, x);
+    const double z = x2.hi * x + x2.lo * x;
+    return {x2, z, horner_descending(sf, z), horner_descending(sg, z)};
 }
 
-// The pair from the series tables sf, sg (powers of x^3) or the Chebyshev tables cf, cg.
-NearZero near_zero_pair(double x, std::span<const double> sf, std::span<const double> sg,
-                        std::span<const double> cf, std::span<const double> cg) {
-    if (x >= series_limit) {
-        const double z = x * x * x;
-        return {horner_descending(sf, z), horner_descending(sg, z)};
-    }
-    const double t = near_zero_t(x);
-    return {chebyshev_descending(cf, t), chebyshev_descending(cg, t)};
+constexpr TwoDoubles series_c1 = {airy_series_leading[0], airy_series_leading[1]};      // Ai(0)
+constexpr TwoDoubles series_c2 = {airy_series_leading[2], airy_series_leading[3]};      // -Ai'(0)
+constexpr TwoDoubles series_s3c1 = {airy_series_leading[4], airy_series_leading[5]};    // sqrt3 Ai(0)
+constexpr TwoDoubles series_s3c2 = {airy_series_leading[6], airy_series_leading[7]};    // sqrt3 (-Ai'(0))
+
+TwoDoubles half(TwoDoubles a) { return {0.5 * a.hi, 0.5 * a.lo}; }
+
+// c0 + c v + tail, with c0, c and v in two doubles: the leading terms, which
+// cancel in Ai and Ai', summed exactly, so that only the smaller tail and the
+// final sum are rounded.
+double leading_plus_tail(TwoDoubles c0, TwoDoubles c, TwoDoubles v, double tail) {
+    const TwoDoubles p = exact_product(c.hi, v.hi);
+    const TwoDoubles s = exact_sum(c0.hi, p.hi);
+    return s.hi + (tail + (s.lo + c0.lo + (p.lo + (c.lo * v.hi + c.hi * v.lo))));
 }
 
-NearZero near_zero_values(double x) {
-    return near_zero_pair(x, airy_series_f, airy_series_g, airy_af, airy_ag);
+// The four functions from the Maclaurin series: c0 + c x (Ai, Bi) or c0 + c x^2 (Ai', Bi') + tail.
+double ai_series(double x) {
+    const Series s = series(x, airy_series_f, airy_series_g);
+    return leading_plus_tail(series_c1, dd_neg(series_c2), {x, 0.0}, s.z * (s.f - x * s.g));
 }
 
-// The same for the derivatives: Ai' = x^2 F - G, Bi' = sqrt3 (x^2 F + G).
-NearZero near_zero_derivatives(double x) {
-    return near_zero_pair(x, airy_series_fd, airy_series_gd, airy_df, airy_dg);
+double bi_series(double x) {
+    const Series s = series(x, airy_series_f, airy_series_g);
+    return leading_plus_tail(series_s3c1, series_s3c2, {x, 0.0}, sqrt3 * (s.z * (s.f + x * s.g)));
+}
+
+double ad_series(double x) {
+    const Series s = series(x, airy_series_fd, airy_series_gd);
+    return leading_plus_tail(dd_neg(series_c2), half(series_c1), s.x2, s.z * (s.x2.hi * s.f - s.g));
+}
+
+double bd_series(double x) {
+    const Series s = series(x, airy_series_fd, airy_series_gd);
+    return leading_plus_tail(series_s3c2, half(series_s3c1), s.x2, sqrt3 * (s.z * (s.x2.hi * s.f + s.g)));
 }
 
 // The interval of x > 0: 0 for x < 4.5, 1 for 4.5 <= x < 9, 2 and above for x >= 9.
@@ -159,14 +193,14 @@ double airyai(double x, int& ifail) {
             return (horner_descending(airy_ap, o.t) * o.sin_theta -
                     horner_descending(airy_aq, o.t) / o.zeta * o.cos_theta) / o.q;
         }
-        const NearZero n = near_zero_values(x);
-        return n.f - x * n.g;
+        return near_zero_piece(airy_ai_centres, airy_ai_pieces, x);
     }
     if (x > ai_positive_limit) {
         ifail = fail_exit(ifail, 1, "AIRYAI");
         return 0.0;
     }
     ifail = 0;
+    if (x < ai_ad_series_limit) return ai_series(x);
     const int n = positive_interval(x);
     if (n == 0) return exp_times(-1.5, x) * horner_descending(airy_ai0, interval_t(x, n));
     if (n == 1) return exp_times(-2.5, x) * horner_descending(airy_ai1, interval_t(x, n));
@@ -191,14 +225,14 @@ double airybi(double x, int& ifail) {
             return (horner_descending(airy_ap, o.t) * o.cos_theta +
                     horner_descending(airy_aq, o.t) / o.zeta * o.sin_theta) / o.q;
         }
-        const NearZero n = near_zero_values(x);
-        return (n.f + x * n.g) * sqrt3;
+        return near_zero_piece(airy_bi_centres, airy_bi_pieces, x);
     }
     if (x > positive_limit) {
         ifail = fail_exit(ifail, 1, "AIRYBI");
         return 0.0;
     }
     ifail = 0;
+    if (x < bi_bd_series_limit) return bi_series(x);
     const int n = positive_interval(x);
     if (n == 0) return exp_times(1.375, x) * horner_descending(airy_bi0, interval_t(x, n));
     if (n == 1) return exp_times(2.5, x) * horner_descending(airy_bi1, interval_t(x, n));
@@ -223,14 +257,14 @@ double airyad(double x, int& ifail) {
             return -(horner_descending(airy_dp, o.t) * o.cos_theta +
                      horner_descending(airy_dq, o.t) / o.zeta * o.sin_theta) * o.q;
         }
-        const NearZero n = near_zero_derivatives(x);
-        return x * x * n.f - n.g;
+        return near_zero_piece(airy_ad_centres, airy_ad_pieces, x);
     }
     if (x > positive_limit) {
         ifail = fail_exit(ifail, 1, "AIRYAD");
         return 0.0;
     }
     ifail = 0;
+    if (x < ai_ad_series_limit) return ad_series(x);
     const int n = positive_interval(x);
     if (n == 0) return exp_times(-1.375, x) * horner_descending(airy_ad0, interval_t(x, n));
     if (n == 1) return exp_times(-2.5, x) * horner_descending(airy_ad1, interval_t(x, n));
@@ -255,14 +289,14 @@ double airybd(double x, int& ifail) {
             return (horner_descending(airy_dp, o.t) * o.sin_theta -
                     horner_descending(airy_dq, o.t) / o.zeta * o.cos_theta) * o.q;
         }
-        const NearZero n = near_zero_derivatives(x);
-        return (x * x * n.f + n.g) * sqrt3;
+        return near_zero_piece(airy_bd_centres, airy_bd_pieces, x);
     }
     if (x > positive_limit) {
         ifail = fail_exit(ifail, 1, "AIRYBD");
         return 0.0;
     }
     ifail = 0;
+    if (x < bi_bd_series_limit) return bd_series(x);
     const int n = positive_interval(x);
     if (n == 0) return exp_times(1.5, x) * horner_descending(airy_bd0, interval_t(x, n));
     if (n == 1) return exp_times(2.625, x) * horner_descending(airy_bd1, interval_t(x, n));
