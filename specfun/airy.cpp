@@ -47,7 +47,8 @@ constexpr std::array<double, 13> airy_bd2 = {
 constexpr double ai_at_zero = 0.3550280538878172;          // Ai(0)
 constexpr double minus_ad_at_zero = 0.2588194037928068;    // -Ai'(0)
 constexpr double sqrt3 = 1.7320508075688772;               // Bi = sqrt3 (Ai(0) f + (-Ai'(0)) g) near 0
-constexpr double sqrt_half = 0.7071067811865476;
+constexpr double ap_constant_low = airy_oscillatory_lows[0];  // AP's constant term less its double
+constexpr double dp_constant_low = airy_oscillatory_lows[1];  // DP's constant term less its double
 constexpr double zero_limit = 2.2e-16;                     // |x| up to this gives the value at zero
 constexpr double oscillatory_limit = -5.0;                 // x below this takes the oscillatory form
 constexpr double ai_ad_series_limit = 1.0;                 // Ai, Ai': the Maclaurin series on 0 < x < 1
@@ -72,20 +73,83 @@ TwoDoubles airy_zeta(double a) {
     return {z.hi, z.lo + p.hi * two_thirds_low + (p.lo + a * s_low) * two_thirds};
 }
 
-// The quantities of the oscillatory form, x < -5.
+// The quantities of the oscillatory form, x < -5, with zeta = hi + lo: the sum
+// and difference of sin hi and cos hi, exact in two doubles, and sin, cos of lo.
 struct Oscillatory {
-    double zeta;       // (2/3)(-x)^(3/2)
-    double sin_theta;  // theta = pi/4 + zeta
-    double cos_theta;
-    double q;          // (-x)^(1/4)
+    double zeta;       // (2/3)(-x)^(3/2), rounded
+    TwoDoubles plus;   // sin hi + cos hi
+    TwoDoubles minus;  // sin hi - cos hi
+    double sin_lo;
+    double cos_lo;
     double t;          // -250/x^3 - 1, in (-1, 1)
 };
 
+// Below this |lo|, sin lo = lo and cos lo = 1 - lo^2/2 to far below an ulp.
+constexpr double tiny_phase = 0x1p-20;
+
 Oscillatory oscillatory(double x) {
     const TwoDoubles zeta = airy_zeta(-x);
-    const CosSin z = cos_sin_of(zeta);
-    return {zeta.hi, (z.sin + z.cos) * sqrt_half, (z.cos - z.sin) * sqrt_half, std::sqrt(std::sqrt(-x)),
-            -250.0 / (x * x * x) - 1.0};
+    const double s = std::sin(zeta.hi), c = std::cos(zeta.hi), lo = zeta.lo;
+    const bool tiny = std::fabs(lo) < tiny_phase;
+    return {zeta.hi, exact_sum(s, c), exact_sum(s, -c), tiny ? lo : std::sin(lo),
+            tiny ? 1.0 - 0.5 * (lo * lo) : std::cos(lo), -250.0 / (x * x * x) - 1.0};
+}
+
+// The slowly varying factor of the oscillatory form, a polynomial table in t whose
+// constant term is the double `high` plus `low`: high, and the rest of the value.
+struct Amplitude {
+    double high;
+    double rest;
+};
+
+Amplitude amplitude(std::span<const double> table, double low, double t) {
+    return {table.back(), low + t * horner_descending(table.first(table.size() - 1), t)};
+}
+
+// F(hi) cos lo + F'(hi) sin lo, F = a u + b w at hi, with the large product of
+// the constant high part of a and u exact, so that F is rounded about once.
+double phase_sum(const Oscillatory& o, Amplitude a, double b, TwoDoubles u, TwoDoubles w, double derivative) {
+    const TwoDoubles m = exact_product(a.high, u.hi);
+    return m.hi * o.cos_lo + ((m.lo + a.high * u.lo + a.rest * u.hi + b * w.hi) * o.cos_lo + o.sin_lo * derivative);
+}
+
+// With theta = pi/4 + zeta, sqrt2 (a sin theta - b cos theta) = a (sin zeta + cos zeta) +
+// b (sin zeta - cos zeta), and sqrt2 (a cos theta + b sin theta) = a (cos zeta - sin zeta) +
+// b (cos zeta + sin zeta); each is the derivative in zeta of the other with its sign changed
+// for the first.
+double sqrt2_sin_form(const Oscillatory& o, Amplitude a, double b) {
+    return phase_sum(o, a, b, o.plus, o.minus, b * o.plus.hi - (a.high + a.rest) * o.minus.hi);
+}
+
+double sqrt2_cos_form(const Oscillatory& o, Amplitude a, double b) {
+    return phase_sum(o, a, b, dd_neg(o.minus), o.plus, -((a.high + a.rest) * o.plus.hi + b * o.minus.hi));
+}
+
+// q = y^(1/4) rounded, for y > 0, and its relative error (y^(1/4) - q)/q =
+// (y - q^4)/(4y) to first order, with q^4 formed to well below an ulp.
+struct FourthRoot {
+    double q;
+    double error;
+};
+
+FourthRoot fourth_root(double y) {
+    const double q = std::sqrt(std::sqrt(y));
+    const TwoDoubles q2 = exact_product(q, q);
+    const TwoDoubles q4 = exact_product(q2.hi, q2.hi);
+    return {q, (((y - q4.hi) - q4.lo) - 2.0 * q2.hi * q2.lo) / (4.0 * y)};
+}
+
+// v / (sqrt2 (-x)^(1/4)) and v (-x)^(1/4) / sqrt2, the scalings of -x by 4 and 1/4 exact.
+double over_sqrt2_q(double v, double x) {
+    const FourthRoot r = fourth_root(-4.0 * x);
+    const double w = v / r.q;
+    return w - w * r.error;
+}
+
+double times_q_over_sqrt2(double v, double x) {
+    const FourthRoot r = fourth_root(-0.25 * x);
+    const double w = v * r.q;
+    return w + w * r.error;
 }
 
 // Ai, Bi, Ai' or Bi' on -5 <= x < 0 from its polynomial on the interval of
@@ -190,8 +254,8 @@ double airyai(double x, int& ifail) {
         ifail = 0;
         if (x < oscillatory_limit) {
             const Oscillatory o = oscillatory(x);
-            return (horner_descending(airy_ap, o.t) * o.sin_theta -
-                    horner_descending(airy_aq, o.t) / o.zeta * o.cos_theta) / o.q;
+            const double b = horner_descending(airy_aq, o.t) / o.zeta;
+            return over_sqrt2_q(sqrt2_sin_form(o, amplitude(airy_ap, ap_constant_low, o.t), b), x);
         }
         return near_zero_piece(airy_ai_centres, airy_ai_pieces, x);
     }
@@ -222,8 +286,8 @@ double airybi(double x, int& ifail) {
         ifail = 0;
         if (x < oscillatory_limit) {
             const Oscillatory o = oscillatory(x);
-            return (horner_descending(airy_ap, o.t) * o.cos_theta +
-                    horner_descending(airy_aq, o.t) / o.zeta * o.sin_theta) / o.q;
+            const double b = horner_descending(airy_aq, o.t) / o.zeta;
+            return over_sqrt2_q(sqrt2_cos_form(o, amplitude(airy_ap, ap_constant_low, o.t), b), x);
         }
         return near_zero_piece(airy_bi_centres, airy_bi_pieces, x);
     }
@@ -254,8 +318,8 @@ double airyad(double x, int& ifail) {
         ifail = 0;
         if (x < oscillatory_limit) {
             const Oscillatory o = oscillatory(x);
-            return -(horner_descending(airy_dp, o.t) * o.cos_theta +
-                     horner_descending(airy_dq, o.t) / o.zeta * o.sin_theta) * o.q;
+            const double b = horner_descending(airy_dq, o.t) / o.zeta;
+            return -times_q_over_sqrt2(sqrt2_cos_form(o, amplitude(airy_dp, dp_constant_low, o.t), b), x);
         }
         return near_zero_piece(airy_ad_centres, airy_ad_pieces, x);
     }
@@ -286,8 +350,8 @@ double airybd(double x, int& ifail) {
         ifail = 0;
         if (x < oscillatory_limit) {
             const Oscillatory o = oscillatory(x);
-            return (horner_descending(airy_dp, o.t) * o.sin_theta -
-                    horner_descending(airy_dq, o.t) / o.zeta * o.cos_theta) * o.q;
+            const double b = horner_descending(airy_dq, o.t) / o.zeta;
+            return times_q_over_sqrt2(sqrt2_sin_form(o, amplitude(airy_dp, dp_constant_low, o.t), b), x);
         }
         return near_zero_piece(airy_bd_centres, airy_bd_pieces, x);
     }

@@ -147,4 +147,9 @@ inline constexpr std::array<double, 26> airy_bd1 = {
     5.94033287658301e-05, 0.0021742062753934564,
 };
 
+// the rest of the constant terms of AP and DP past their doubles
+inline constexpr std::array<double, 2> airy_oscillatory_lows = {
+    3.4320720095347524e-17, -3.3638287370581313e-17,
+};
+
 }  // namespace qelms

@@ -212,12 +212,17 @@ TABLES = [
 ]
 
 
-def stored_entries(kind, g, n):
-    """The table as stored: highest power (or order) first, each rounded once to double."""
+def stored_exact(kind, g, n):
+    """The table as stored, highest power (or order) first, at full precision."""
     def at_extra_precision(t):
         with mp.extradps(EXTRA_DPS):
             return g(t)
-    return [to_double(v) for v in stored_table(kind, chebyshev(at_extra_precision, n))]
+    return stored_table(kind, chebyshev(at_extra_precision, n))
+
+
+def stored_entries(kind, g, n):
+    """The table as stored, each entry rounded once to double."""
+    return [to_double(v) for v in stored_exact(kind, g, n)]
 
 
 def main():
@@ -233,6 +238,13 @@ def main():
             print("    " + line)
         if cname is not None:
             blocks.append(emit_table(cname, what, values))
+    lows = []
+    for name, cname, kind, g, n, what, given in TABLES:
+        if name in ("AP", "DP"):
+            constant = stored_exact(kind, g, n)[-1]
+            lows.append(to_double(constant - to_double(constant)))
+    blocks.append(emit_table("airy_oscillatory_lows", "the rest of the constant terms of AP and DP past their doubles",
+                             lows))
     write_header(HEADER, GENERATOR, blocks)
     print("wrote", os.path.normpath(HEADER))
 
