@@ -47,8 +47,6 @@ constexpr std::array<double, 13> airy_bd2 = {
 constexpr double ai_at_zero = 0.3550280538878172;          // Ai(0)
 constexpr double minus_ad_at_zero = 0.2588194037928068;    // -Ai'(0)
 constexpr double sqrt3 = 1.7320508075688772;               // Bi = sqrt3 (Ai(0) f + (-Ai'(0)) g) near 0
-constexpr double ap_constant_low = airy_oscillatory_lows[0];  // AP's constant term less its double
-constexpr double dp_constant_low = airy_oscillatory_lows[1];  // DP's constant term less its double
 constexpr double zero_limit = 2.2e-16;                     // |x| up to this gives the value at zero
 constexpr double oscillatory_limit = -5.0;                 // x below this takes the oscillatory form
 constexpr double ai_ad_series_limit = 1.0;                 // Ai, Ai': the Maclaurin series on 0 < x < 1
@@ -222,21 +220,56 @@ int positive_interval(double x) { return static_cast<int>(x / positive_split); }
 // The variable of the two scaled polynomials: 4x/9 - 1 (n = 0) or 4x/9 - 3 (n = 1).
 double interval_t(double x, int n) { return x * 4.0 / 9.0 - (n == 0 ? 1.0 : 3.0); }
 
-// e^(rate x) with the product rate x kept exact.
-double exp_times(double rate, double x) { return exp_of(exact_product(rate, x)); }
+// e^v g for g in two doubles, rounded once besides the exponential: e^v.hi is
+// multiplied by `scale`, a power of 2 that keeps its split within range, and the
+// result by `unscale`, its inverse, both exact.
+double exp_times_two_doubles(TwoDoubles v, TwoDoubles g, double scale, double unscale) {
+    const double e = std::exp(v.hi) * scale;
+    const TwoDoubles m = exact_product(e, g.hi);
+    return (m.hi + (m.lo + e * g.lo + m.hi * v.lo)) * unscale;
+}
+
+// A table's value, its constant term `high` plus the rest, in two doubles.
+TwoDoubles value(Amplitude a) { return exact_sum(a.high, a.rest); }
+
+// e^(rate x) times a, the product rate x kept exact.
+double exp_times(double rate, double x, Amplitude a) {
+    return exp_times_two_doubles(exact_product(rate, x), value(a), 1.0, 1.0);
+}
 
 // The quantities of the exponential form, x >= 9.
 struct Exponential {
-    double e_minus;  // e^-zeta, zeta = (2/3) x^(3/2)
-    double e_plus;   // e^zeta
-    double q;        // x^(1/4)
-    double t;        // 36/zeta - 1, in (-1, 1]
+    TwoDoubles zeta;  // (2/3) x^(3/2)
+    FourthRoot q;     // x^(1/4)
+    double t;         // 36/zeta - 1, in (-1, 1]
 };
 
 Exponential exponential(double x) {
     const TwoDoubles zeta = airy_zeta(x);
-    return {exp_of({-zeta.hi, -zeta.lo}), exp_of(zeta), std::sqrt(std::sqrt(x)), 36.0 / zeta.hi - 1.0};
+    return {zeta, fourth_root(x), 36.0 / zeta.hi - 1.0};
 }
+
+// a / x^(1/4) and a x^(1/4) in two doubles.
+TwoDoubles over_q(Amplitude a, FourthRoot q) {
+    const TwoDoubles v = value(a);
+    const double g = v.hi / q.q;
+    const TwoDoubles r = exact_product(g, q.q);
+    return {g, (((v.hi - r.hi) - r.lo) + v.lo) / q.q - g * q.error};
+}
+
+TwoDoubles times_q(Amplitude a, FourthRoot q) {
+    const TwoDoubles v = value(a);
+    const TwoDoubles p = exact_product(v.hi, q.q);
+    return {p.hi, p.lo + (v.lo * q.q + p.hi * q.error)};
+}
+
+// e^(-zeta) g and e^zeta g: the exponential, which reaches 1e-308 and 1e307,
+// scaled by 2^64 and 2^-64 while the product is formed.
+constexpr double up = 0x1p64;
+constexpr double down = 0x1p-64;
+
+double decaying(const Exponential& e, TwoDoubles g) { return exp_times_two_doubles(dd_neg(e.zeta), g, up, down); }
+double growing(const Exponential& e, TwoDoubles g) { return exp_times_two_doubles(e.zeta, g, down, up); }
 
 }  // namespace
 
@@ -255,7 +288,7 @@ double airyai(double x, int& ifail) {
         if (x < oscillatory_limit) {
             const Oscillatory o = oscillatory(x);
             const double b = horner_descending(airy_aq, o.t) / o.zeta;
-            return over_sqrt2_q(sqrt2_sin_form(o, amplitude(airy_ap, ap_constant_low, o.t), b), x);
+            return over_sqrt2_q(sqrt2_sin_form(o, amplitude(airy_ap, airy_ap_low, o.t), b), x);
         }
         return near_zero_piece(airy_ai_centres, airy_ai_pieces, x);
     }
@@ -266,10 +299,10 @@ double airyai(double x, int& ifail) {
     ifail = 0;
     if (x < ai_ad_series_limit) return ai_series(x);
     const int n = positive_interval(x);
-    if (n == 0) return exp_times(-1.5, x) * horner_descending(airy_ai0, interval_t(x, n));
-    if (n == 1) return exp_times(-2.5, x) * horner_descending(airy_ai1, interval_t(x, n));
+    if (n == 0) return exp_times(-1.5, x, amplitude(airy_ai0, airy_ai0_low, interval_t(x, n)));
+    if (n == 1) return exp_times(-2.5, x, amplitude(airy_ai1, airy_ai1_low, interval_t(x, n)));
     const Exponential e = exponential(x);
-    return e.e_minus * horner_descending(airy_ai2, e.t) / e.q;
+    return decaying(e, over_q(amplitude(airy_ai2, airy_ai2_low, e.t), e.q));
 }
 
 double airybi(double x, int& ifail) {
@@ -287,7 +320,7 @@ double airybi(double x, int& ifail) {
         if (x < oscillatory_limit) {
             const Oscillatory o = oscillatory(x);
             const double b = horner_descending(airy_aq, o.t) / o.zeta;
-            return over_sqrt2_q(sqrt2_cos_form(o, amplitude(airy_ap, ap_constant_low, o.t), b), x);
+            return over_sqrt2_q(sqrt2_cos_form(o, amplitude(airy_ap, airy_ap_low, o.t), b), x);
         }
         return near_zero_piece(airy_bi_centres, airy_bi_pieces, x);
     }
@@ -298,10 +331,10 @@ double airybi(double x, int& ifail) {
     ifail = 0;
     if (x < bi_bd_series_limit) return bi_series(x);
     const int n = positive_interval(x);
-    if (n == 0) return exp_times(1.375, x) * horner_descending(airy_bi0, interval_t(x, n));
-    if (n == 1) return exp_times(2.5, x) * horner_descending(airy_bi1, interval_t(x, n));
+    if (n == 0) return exp_times(1.375, x, amplitude(airy_bi0, airy_bi0_low, interval_t(x, n)));
+    if (n == 1) return exp_times(2.5, x, amplitude(airy_bi1, airy_bi1_low, interval_t(x, n)));
     const Exponential e = exponential(x);
-    return e.e_plus * horner_descending(airy_bi2, e.t) / e.q;
+    return growing(e, over_q(amplitude(airy_bi2, airy_bi2_low, e.t), e.q));
 }
 
 double airyad(double x, int& ifail) {
@@ -319,7 +352,7 @@ double airyad(double x, int& ifail) {
         if (x < oscillatory_limit) {
             const Oscillatory o = oscillatory(x);
             const double b = horner_descending(airy_dq, o.t) / o.zeta;
-            return -times_q_over_sqrt2(sqrt2_cos_form(o, amplitude(airy_dp, dp_constant_low, o.t), b), x);
+            return -times_q_over_sqrt2(sqrt2_cos_form(o, amplitude(airy_dp, airy_dp_low, o.t), b), x);
         }
         return near_zero_piece(airy_ad_centres, airy_ad_pieces, x);
     }
@@ -330,10 +363,10 @@ double airyad(double x, int& ifail) {
     ifail = 0;
     if (x < ai_ad_series_limit) return ad_series(x);
     const int n = positive_interval(x);
-    if (n == 0) return exp_times(-1.375, x) * horner_descending(airy_ad0, interval_t(x, n));
-    if (n == 1) return exp_times(-2.5, x) * horner_descending(airy_ad1, interval_t(x, n));
+    if (n == 0) return exp_times(-1.375, x, amplitude(airy_ad0, airy_ad0_low, interval_t(x, n)));
+    if (n == 1) return exp_times(-2.5, x, amplitude(airy_ad1, airy_ad1_low, interval_t(x, n)));
     const Exponential e = exponential(x);
-    return -e.e_minus * horner_descending(airy_ad2, e.t) * e.q;
+    return -decaying(e, times_q(amplitude(airy_ad2, airy_ad2_low, e.t), e.q));
 }
 
 double airybd(double x, int& ifail) {
@@ -351,7 +384,7 @@ double airybd(double x, int& ifail) {
         if (x < oscillatory_limit) {
             const Oscillatory o = oscillatory(x);
             const double b = horner_descending(airy_dq, o.t) / o.zeta;
-            return times_q_over_sqrt2(sqrt2_sin_form(o, amplitude(airy_dp, dp_constant_low, o.t), b), x);
+            return times_q_over_sqrt2(sqrt2_sin_form(o, amplitude(airy_dp, airy_dp_low, o.t), b), x);
         }
         return near_zero_piece(airy_bd_centres, airy_bd_pieces, x);
     }
@@ -362,10 +395,10 @@ double airybd(double x, int& ifail) {
     ifail = 0;
     if (x < bi_bd_series_limit) return bd_series(x);
     const int n = positive_interval(x);
-    if (n == 0) return exp_times(1.5, x) * horner_descending(airy_bd0, interval_t(x, n));
-    if (n == 1) return exp_times(2.625, x) * horner_descending(airy_bd1, interval_t(x, n));
+    if (n == 0) return exp_times(1.5, x, amplitude(airy_bd0, airy_bd0_low, interval_t(x, n)));
+    if (n == 1) return exp_times(2.625, x, amplitude(airy_bd1, airy_bd1_low, interval_t(x, n)));
     const Exponential e = exponential(x);
-    return e.e_plus * e.q * horner_descending(airy_bd2, e.t);
+    return growing(e, times_q(amplitude(airy_bd2, airy_bd2_low, e.t), e.q));
 }
 
 }  // namespace qelms

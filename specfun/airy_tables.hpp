@@ -147,9 +147,20 @@ inline constexpr std::array<double, 26> airy_bd1 = {
     5.94033287658301e-05, 0.0021742062753934564,
 };
 
-// the rest of the constant terms of AP and DP past their doubles
-inline constexpr std::array<double, 2> airy_oscillatory_lows = {
-    3.4320720095347524e-17, -3.3638287370581313e-17,
-};
+// the rest of the constant term of each polynomial table past its double
+inline constexpr double airy_ap_low = 3.4320720095347524e-17;
+inline constexpr double airy_ai0_low = 1.5951139512502086e-17;
+inline constexpr double airy_ai1_low = -6.3822431563737265e-16;
+inline constexpr double airy_ai2_low = 9.756202776696036e-18;
+inline constexpr double airy_bi0_low = 1.0979756694332895e-17;
+inline constexpr double airy_bi1_low = 1.5037977580663248e-19;
+inline constexpr double airy_bi2_low = -2.957673054552842e-17;
+inline constexpr double airy_dp_low = -3.3638287370581313e-17;
+inline constexpr double airy_ad0_low = -3.458459360602749e-17;
+inline constexpr double airy_ad1_low = -2.148315617155446e-15;
+inline constexpr double airy_ad2_low = -1.772935102301367e-17;
+inline constexpr double airy_bd0_low = 1.251264443580872e-17;
+inline constexpr double airy_bd1_low = -1.7537042563601834e-19;
+inline constexpr double airy_bd2_low = 2.2630737280078482e-17;
 
 }  // namespace qelms

@@ -24,7 +24,7 @@ import mpmath
 from mpmath import mp
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from qelms_tables import (chebyshev, check_entries, agreement,  # noqa: E402
+from qelms_tables import (chebyshev, check_entries, agreement, cpp_double,  # noqa: E402
                           emit_table, stored_table, to_double, write_header)
 
 GENERATOR = "gen_airy_tables.py"
@@ -238,13 +238,13 @@ def main():
             print("    " + line)
         if cname is not None:
             blocks.append(emit_table(cname, what, values))
-    lows = []
+    lows = ["// the rest of the constant term of each polynomial table past its double"]
     for name, cname, kind, g, n, what, given in TABLES:
-        if name in ("AP", "DP"):
+        if kind == "polynomial" and name not in ("AQ", "DQ"):
             constant = stored_exact(kind, g, n)[-1]
-            lows.append(to_double(constant - to_double(constant)))
-    blocks.append(emit_table("airy_oscillatory_lows", "the rest of the constant terms of AP and DP past their doubles",
-                             lows))
+            lows.append("inline constexpr double airy_%s_low = %s;" % (
+                name.lower(), cpp_double(to_double(constant - to_double(constant)))))
+    blocks.append("\n".join(lows) + "\n")
     write_header(HEADER, GENERATOR, blocks)
     print("wrote", os.path.normpath(HEADER))
 
