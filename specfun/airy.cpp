@@ -49,9 +49,8 @@ constexpr double minus_ad_at_zero = 0.2588194037928068;    // -Ai'(0)
 constexpr double sqrt3 = 1.7320508075688772;               // Bi = sqrt3 (Ai(0) f + (-Ai'(0)) g) near 0
 constexpr double zero_limit = 2.2e-16;                     // |x| up to this gives the value at zero
 constexpr double oscillatory_limit = -5.0;                 // x below this takes the oscillatory form
-constexpr double ai_ad_series_limit = 1.0;                 // Ai, Ai': the Maclaurin series on 0 < x < 1
-constexpr double bi_bd_series_limit = 2.0;                 // Bi, Bi': the Maclaurin series on 0 < x < 2
-constexpr double positive_split = 4.5;                     // width of the two scaled-polynomial intervals
+constexpr double series_limit = 1.0;                       // the Maclaurin series on 0 < x < 1, pieces above
+constexpr double positive_split = 4.5;                     // x/4.5 below 2: the pieces; from 2 on: the exponential form
 constexpr double ai_bi_negative_limit = -5.6e10;           // Ai, Bi: x below this fails (2)
 constexpr double derivative_negative_limit = -1.8e9;       // Ai', Bi': x below this fails (2)
 constexpr double ai_positive_limit = 103.8;                // Ai: x above this underflows (1)
@@ -150,19 +149,18 @@ double times_q_over_sqrt2(double v, double x) {
     return w + w * r.error;
 }
 
-// Ai, Bi, Ai' or Bi' on -5 <= x < 0 from its polynomial on the interval of
-// width 1/4 that holds x, in t = x - c; the constant term, in two doubles, is
-// rounded only in the final sum, so the error stays near half an ulp of the
-// local amplitude where the Chebyshev pair of the region lost several.
-using PieceCentres = decltype(airy_ai_centres);
-using Pieces = decltype(airy_ai_pieces);
-
-double near_zero_piece(const PieceCentres& centres, const Pieces& pieces, double x) {
-    const auto i = std::min(static_cast<std::size_t>((x - oscillatory_limit) * 4.0), centres.size() - 1);
+// Ai, Bi, Ai' or Bi' on -5 <= x < 0 or 1 <= x < 9 from its polynomial on the
+// interval of width 1/4 that holds x, the first starting at `start`, in
+// t = x - c; the constant term, in two doubles, is rounded only in the final
+// sum, so the error stays near half an ulp of the value (or of the local
+// amplitude) where the Chebyshev pair and the scaled polynomials lost several.
+template <std::size_t n, std::size_t m>
+double piece(const std::array<double, n>& centres, const std::array<double, m>& pieces, double start, double x) {
+    const auto i = std::min(static_cast<std::size_t>((x - start) * 4.0), n - 1);
     return piece_split_constant(centres, pieces, i, x);
 }
 
-// The Maclaurin series for small x > 0: x^2 exact, z = x^3, and the two tails
+// The Maclaurin series for 0 < x < 1: x^2 exact, z = x^3, and the two tails
 // of the series tables sf, sg (each series less its constant term, over z).
 struct Series {
     TwoDoubles x2;
@@ -217,9 +215,6 @@ double bd_series(double x) {
 // The interval of x > 0: 0 for x < 4.5, 1 for 4.5 <= x < 9, 2 and above for x >= 9.
 int positive_interval(double x) { return static_cast<int>(x / positive_split); }
 
-// The variable of the two scaled polynomials: 4x/9 - 1 (n = 0) or 4x/9 - 3 (n = 1).
-double interval_t(double x, int n) { return x * 4.0 / 9.0 - (n == 0 ? 1.0 : 3.0); }
-
 // e^v g for g in two doubles, rounded once besides the exponential: e^v.hi is
 // multiplied by `scale`, a power of 2 that keeps its split within range, and the
 // result by `unscale`, its inverse, both exact.
@@ -231,11 +226,6 @@ double exp_times_two_doubles(TwoDoubles v, TwoDoubles g, double scale, double un
 
 // A table's value, its constant term `high` plus the rest, in two doubles.
 TwoDoubles value(Amplitude a) { return exact_sum(a.high, a.rest); }
-
-// e^(rate x) times a, the product rate x kept exact.
-double exp_times(double rate, double x, Amplitude a) {
-    return exp_times_two_doubles(exact_product(rate, x), value(a), 1.0, 1.0);
-}
 
 // The quantities of the exponential form, x >= 9.
 struct Exponential {
@@ -290,17 +280,16 @@ double airyai(double x, int& ifail) {
             const double b = horner_descending(airy_aq, o.t) / o.zeta;
             return over_sqrt2_q(sqrt2_sin_form(o, amplitude(airy_ap, airy_ap_low, o.t), b), x);
         }
-        return near_zero_piece(airy_ai_centres, airy_ai_pieces, x);
+        return piece(airy_ai_centres, airy_ai_pieces, oscillatory_limit, x);
     }
     if (x > ai_positive_limit) {
         ifail = fail_exit(ifail, 1, "AIRYAI");
         return 0.0;
     }
     ifail = 0;
-    if (x < ai_ad_series_limit) return ai_series(x);
+    if (x < series_limit) return ai_series(x);
     const int n = positive_interval(x);
-    if (n == 0) return exp_times(-1.5, x, amplitude(airy_ai0, airy_ai0_low, interval_t(x, n)));
-    if (n == 1) return exp_times(-2.5, x, amplitude(airy_ai1, airy_ai1_low, interval_t(x, n)));
+    if (n < 2) return piece(airy_ai_positive_centres, airy_ai_positive_pieces, series_limit, x);
     const Exponential e = exponential(x);
     return decaying(e, over_q(amplitude(airy_ai2, airy_ai2_low, e.t), e.q));
 }
@@ -322,17 +311,16 @@ double airybi(double x, int& ifail) {
             const double b = horner_descending(airy_aq, o.t) / o.zeta;
             return over_sqrt2_q(sqrt2_cos_form(o, amplitude(airy_ap, airy_ap_low, o.t), b), x);
         }
-        return near_zero_piece(airy_bi_centres, airy_bi_pieces, x);
+        return piece(airy_bi_centres, airy_bi_pieces, oscillatory_limit, x);
     }
     if (x > positive_limit) {
         ifail = fail_exit(ifail, 1, "AIRYBI");
         return 0.0;
     }
     ifail = 0;
-    if (x < bi_bd_series_limit) return bi_series(x);
+    if (x < series_limit) return bi_series(x);
     const int n = positive_interval(x);
-    if (n == 0) return exp_times(1.375, x, amplitude(airy_bi0, airy_bi0_low, interval_t(x, n)));
-    if (n == 1) return exp_times(2.5, x, amplitude(airy_bi1, airy_bi1_low, interval_t(x, n)));
+    if (n < 2) return piece(airy_bi_positive_centres, airy_bi_positive_pieces, series_limit, x);
     const Exponential e = exponential(x);
     return growing(e, over_q(amplitude(airy_bi2, airy_bi2_low, e.t), e.q));
 }
@@ -354,17 +342,16 @@ double airyad(double x, int& ifail) {
             const double b = horner_descending(airy_dq, o.t) / o.zeta;
             return -times_q_over_sqrt2(sqrt2_cos_form(o, amplitude(airy_dp, airy_dp_low, o.t), b), x);
         }
-        return near_zero_piece(airy_ad_centres, airy_ad_pieces, x);
+        return piece(airy_ad_centres, airy_ad_pieces, oscillatory_limit, x);
     }
     if (x > positive_limit) {
         ifail = fail_exit(ifail, 1, "AIRYAD");
         return 0.0;
     }
     ifail = 0;
-    if (x < ai_ad_series_limit) return ad_series(x);
+    if (x < series_limit) return ad_series(x);
     const int n = positive_interval(x);
-    if (n == 0) return exp_times(-1.375, x, amplitude(airy_ad0, airy_ad0_low, interval_t(x, n)));
-    if (n == 1) return exp_times(-2.5, x, amplitude(airy_ad1, airy_ad1_low, interval_t(x, n)));
+    if (n < 2) return piece(airy_ad_positive_centres, airy_ad_positive_pieces, series_limit, x);
     const Exponential e = exponential(x);
     return -decaying(e, times_q(amplitude(airy_ad2, airy_ad2_low, e.t), e.q));
 }
@@ -386,17 +373,16 @@ double airybd(double x, int& ifail) {
             const double b = horner_descending(airy_dq, o.t) / o.zeta;
             return times_q_over_sqrt2(sqrt2_sin_form(o, amplitude(airy_dp, airy_dp_low, o.t), b), x);
         }
-        return near_zero_piece(airy_bd_centres, airy_bd_pieces, x);
+        return piece(airy_bd_centres, airy_bd_pieces, oscillatory_limit, x);
     }
     if (x > positive_limit) {
         ifail = fail_exit(ifail, 1, "AIRYBD");
         return 0.0;
     }
     ifail = 0;
-    if (x < bi_bd_series_limit) return bd_series(x);
+    if (x < series_limit) return bd_series(x);
     const int n = positive_interval(x);
-    if (n == 0) return exp_times(1.5, x, amplitude(airy_bd0, airy_bd0_low, interval_t(x, n)));
-    if (n == 1) return exp_times(2.625, x, amplitude(airy_bd1, airy_bd1_low, interval_t(x, n)));
+    if (n < 2) return piece(airy_bd_positive_centres, airy_bd_positive_pieces, series_limit, x);
     const Exponential e = exponential(x);
     return growing(e, times_q(amplitude(airy_bd2, airy_bd2_low, e.t), e.q));
 }

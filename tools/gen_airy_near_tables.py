@@ -1,12 +1,12 @@
-"""Tables of the Airy functions on -5 <= x < 2 (specfun/airy_near_tables.hpp).
+"""Tables of the Airy functions on -5 <= x < 9 (specfun/airy_near_tables.hpp).
 
-On -5 <= x < 0, each of Ai, Bi, Ai', Bi' on PIECES intervals of width 1/4 as a
-polynomial in t = x - c, c the double nearest the function's zero where the
+On -5 <= x < 0 and on 1 <= x < 9, each of Ai, Bi, Ai', Bi' on intervals of
+width 1/4 as a polynomial in t = x - c, c the double nearest the function's zero where the
 interval holds one, its midpoint elsewhere: the Chebyshev expansion on the
 interval rewritten in powers of t, its constant term f(c) stored as two
 doubles (high part, then the rest) so that only the final sum rounds it.
 
-For 0 < x < 2, the Maclaurin series:
+For 0 < x < 1, the Maclaurin series:
 
 Ai = c1 f - c2 g, Bi = sqrt3 (c1 f + c2 g), with c1 = Ai(0), c2 = -Ai'(0) and
   f(x) = sum a_k z^k, a_0 = 1, a_k = a_(k-1) / ((3k - 1) 3k),      z = x^3
@@ -27,7 +27,10 @@ import qelms_tables as qt  # noqa: E402
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
 TERMS = 13  # |x| <= 2: 8^12 / 36! < 1e-30
-START, WIDTH, PIECES, PIECE_TERMS = -5, mp.mpf(1) / 4, 20, 12  # truncation below 1e-18
+WIDTH = mp.mpf(1) / 4
+# name suffix, first interval's start, number of intervals, range in words, terms
+# (truncation below 1e-18 of the amplitude or value)
+STRETCHES = [("", -5, 20, "-5 <= x < 0", 12), ("_positive", 1, 32, "1 <= x < 9", 13)]
 
 
 def two_doubles(v):
@@ -61,22 +64,23 @@ def main():
         table("airy_series_fd", "(Ai(0) f'(x)/x^2 - Ai(0)/2)/z", fd),
         table("airy_series_gd", "-Ai'(0) (g'(x) - 1)/z", gd),
     ]
-    for name, label, f in [("ai", "Ai", mp.airyai), ("bi", "Bi", mp.airybi),
-                           ("ad", "Ai'", lambda x: mp.airyai(x, derivative=1)),
-                           ("bd", "Bi'", lambda x: mp.airybi(x, derivative=1))]:
-        centres, coefficients, worst = [], [], 0
-        for i in range(PIECES):
-            a = START + WIDTH * i
-            c, coeffs, w = qt.centred_piece(f, a, a + WIDTH, PIECE_TERMS)
-            centres.append(qt.to_double(c))
-            coefficients += coeffs
-            worst = max(worst, w)
-        print("%s pieces: largest truncation error %.1e" % (label, float(worst)))
-        tables.append(qt.emit_table("airy_%s_centres" % name, "%s(x), -5 <= x < 0: the centre c of each interval "
-                                    "[-5 + i/4, -5 + (i + 1)/4]" % label, centres))
-        tables.append(qt.emit_table("airy_%s_pieces" % name, "%s(x), -5 <= x < 0: on each interval, %d coefficients "
-                                    "in t = x - c, highest power first, then the rest of the constant term"
-                                    % (label, PIECE_TERMS), coefficients))
+    for suffix, start, count, where, terms in STRETCHES:
+        for name, label, f in [("ai", "Ai", mp.airyai), ("bi", "Bi", mp.airybi),
+                               ("ad", "Ai'", lambda x: mp.airyai(x, derivative=1)),
+                               ("bd", "Bi'", lambda x: mp.airybi(x, derivative=1))]:
+            centres, coefficients, worst = [], [], 0
+            for i in range(count):
+                a = start + WIDTH * i
+                c, coeffs, w = qt.centred_piece(f, a, a + WIDTH, terms)
+                centres.append(qt.to_double(c))
+                coefficients += coeffs
+                worst = max(worst, w)
+            print("%s pieces on %s: largest truncation error %.1e" % (label, where, float(worst)))
+            tables.append(qt.emit_table("airy_%s%s_centres" % (name, suffix), "%s(x), %s: the centre c of each "
+                                        "interval [%d + i/4, %d + (i + 1)/4]" % (label, where, start, start), centres))
+            tables.append(qt.emit_table("airy_%s%s_pieces" % (name, suffix), "%s(x), %s: on each interval, %d "
+                                        "coefficients in t = x - c, highest power first, then the rest of the "
+                                        "constant term" % (label, where, terms), coefficients))
     qt.write_header(os.path.join(ROOT, "specfun", "airy_near_tables.hpp"), "gen_airy_near_tables.py", tables)
 
 
