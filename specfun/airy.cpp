@@ -1,8 +1,8 @@
 // Airy functions Ai, Bi and their derivatives for a real argument.
 #include <algorithm>
 #include <array>
-#include <cstddef>
 #include <cmath>
+#include <cstddef>
 #include <span>
 
 #include "../support/failure.hpp"
@@ -92,8 +92,9 @@ Oscillatory oscillatory(double x) {
             tiny ? 1.0 - 0.5 * (lo * lo) : std::cos(lo), -250.0 / (x * x * x) - 1.0};
 }
 
-// The slowly varying factor of the oscillatory form, a polynomial table in t whose
-// constant term is the double `high` plus `low`: high, and the rest of the value.
+// The slowly varying factor of the oscillatory and exponential forms, a polynomial
+// table in t whose constant term is the double `high` plus `low`: high, and the
+// rest of the value.
 struct Amplitude {
     double high;
     double rest;
