@@ -1,10 +1,12 @@
 // Airy functions Ai, Bi and their derivatives for a real argument.
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <span>
 
 #include "../support/failure.hpp"
-#include "airy_series_tables.hpp"
+#include "airy_near_tables.hpp"
 #include "airy_tables.hpp"
 #include "exact_argument.hpp"
 #include "polynomial.hpp"
@@ -44,12 +46,11 @@ constexpr std::array<double, 13> airy_bd2 = {
 
 constexpr double ai_at_zero = 0.3550280538878172;          // Ai(0)
 constexpr double minus_ad_at_zero = 0.2588194037928068;    // -Ai'(0)
-constexpr double sqrt3 = 1.7320508075688772;               // Bi(x) = sqrt3 * (...) on the near-zero forms
-constexpr double sqrt_half = 0.7071067811865476;
+constexpr double sqrt3 = 1.7320508075688772;               // Bi = sqrt3 (Ai(0) f + (-Ai'(0)) g) near 0
 constexpr double zero_limit = 2.2e-16;                     // |x| up to this gives the value at zero
 constexpr double oscillatory_limit = -5.0;                 // x below this takes the oscillatory form
-constexpr double series_limit = -2.0;                      // from here to 0 the Maclaurin series
-constexpr double positive_split = 4.5;                     // width of the two scaled-polynomial intervals
+constexpr double series_limit = 1.0;                       // the Maclaurin series on 0 < x < 1, pieces above
+constexpr double positive_split = 4.5;                     // x/4.5 below 2: the pieces; from 2 on: the exponential form
 constexpr double ai_bi_negative_limit = -5.6e10;           // Ai, Bi: x below this fails (2)
 constexpr double derivative_negative_limit = -1.8e9;       // Ai', Bi': x below this fails (2)
 constexpr double ai_positive_limit = 103.8;                // Ai: x above this underflows (1)
@@ -69,76 +70,197 @@ TwoDoubles airy_zeta(double a) {
     return {z.hi, z.lo + p.hi * two_thirds_low + (p.lo + a * s_low) * two_thirds};
 }
 
-// The quantities of the oscillatory form, x < -5.
+// The quantities of the oscillatory form, x < -5, with zeta = hi + lo: the sum
+// and difference of sin hi and cos hi, exact in two doubles, and sin, cos of lo.
 struct Oscillatory {
-    double zeta;       // (2/3)(-x)^(3/2)
-    double sin_theta;  // theta = pi/4 + zeta
-    double cos_theta;
-    double q;          // (-x)^(1/4)
+    double zeta;       // (2/3)(-x)^(3/2), rounded
+    TwoDoubles plus;   // sin hi + cos hi
+    TwoDoubles minus;  // sin hi - cos hi
+    double sin_lo;
+    double cos_lo;
     double t;          // -250/x^3 - 1, in (-1, 1)
 };
 
+// Below this |lo|, sin lo = lo and cos lo = 1 - lo^2/2 to far below an ulp.
+constexpr double tiny_phase = 0x1p-20;
+
 Oscillatory oscillatory(double x) {
     const TwoDoubles zeta = airy_zeta(-x);
-    const CosSin z = cos_sin_of(zeta);
-    return {zeta.hi, (z.sin + z.cos) * sqrt_half, (z.cos - z.sin) * sqrt_half, std::sqrt(std::sqrt(-x)),
-            -250.0 / (x * x * x) - 1.0};
+    const double s = std::sin(zeta.hi), c = std::cos(zeta.hi), lo = zeta.lo;
+    const bool tiny = std::fabs(lo) < tiny_phase;
+    return {zeta.hi, exact_sum(s, c), exact_sum(s, -c), tiny ? lo : std::sin(lo),
+            tiny ? 1.0 - 0.5 * (lo * lo) : std::cos(lo), -250.0 / (x * x * x) - 1.0};
 }
 
-// The pair (Ai + Bi/sqrt3)/2, (Bi/sqrt3 - Ai)/(2x) on -5 <= x < 0: Ai = F - x G,
-// Bi = sqrt3 (F + x G). From -2 on the Maclaurin series, whose terms there fall
-// fast and do not cancel in Ai; below, the Chebyshev pair in t = -2x^3/125 - 1.
-struct NearZero {
+// The slowly varying factor of the oscillatory and exponential forms, a polynomial
+// table in t whose constant term is the double `high` plus `low`: high, and the
+// rest of the value.
+struct Amplitude {
+    double high;
+    double rest;
+};
+
+Amplitude amplitude(std::span<const double> table, double low, double t) {
+    return {table.back(), low + t * horner_descending(table.first(table.size() - 1), t)};
+}
+
+// F(hi) cos lo + F'(hi) sin lo, F = a u + b w at hi, with the large product of
+// the constant high part of a and u exact, so that F is rounded about once.
+double phase_sum(const Oscillatory& o, Amplitude a, double b, TwoDoubles u, TwoDoubles w, double derivative) {
+    const TwoDoubles m = exact_product(a.high, u.hi);
+    return m.hi * o.cos_lo + ((m.lo + a.high * u.lo + a.rest * u.hi + b * w.hi) * o.cos_lo + o.sin_lo * derivative);
+}
+
+// With theta = pi/4 + zeta, sqrt2 (a sin theta - b cos theta) = a (sin zeta + cos zeta) +
+// b (sin zeta - cos zeta), and sqrt2 (a cos theta + b sin theta) = a (cos zeta - sin zeta) +
+// b (cos zeta + sin zeta); each is the derivative in zeta of the other with its sign changed
+// for the first.
+double sqrt2_sin_form(const Oscillatory& o, Amplitude a, double b) {
+    return phase_sum(o, a, b, o.plus, o.minus, b * o.plus.hi - (a.high + a.rest) * o.minus.hi);
+}
+
+double sqrt2_cos_form(const Oscillatory& o, Amplitude a, double b) {
+    return phase_sum(o, a, b, dd_neg(o.minus), o.plus, -((a.high + a.rest) * o.plus.hi + b * o.minus.hi));
+}
+
+// q = y^(1/4) rounded, for y > 0, and its relative error (y^(1/4) - q)/q =
+// (y - q^4)/(4y) to first order, with q^4 formed to well below an ulp.
+struct FourthRoot {
+    double q;
+    double error;
+};
+
+FourthRoot fourth_root(double y) {
+    const double q = std::sqrt(std::sqrt(y));
+    const TwoDoubles q2 = exact_product(q, q);
+    const TwoDoubles q4 = exact_product(q2.hi, q2.hi);
+    return {q, (((y - q4.hi) - q4.lo) - 2.0 * q2.hi * q2.lo) / (4.0 * y)};
+}
+
+// v / (sqrt2 (-x)^(1/4)) and v (-x)^(1/4) / sqrt2, the scalings of -x by 4 and 1/4 exact.
+double over_sqrt2_q(double v, double x) {
+    const FourthRoot r = fourth_root(-4.0 * x);
+    const double w = v / r.q;
+    return w - w * r.error;
+}
+
+double times_q_over_sqrt2(double v, double x) {
+    const FourthRoot r = fourth_root(-0.25 * x);
+    const double w = v * r.q;
+    return w + w * r.error;
+}
+
+// Ai, Bi, Ai' or Bi' on -5 <= x < 0 or 1 <= x < 9 from its polynomial on the
+// interval of width 1/4 that holds x, the first starting at `start`, in
+// t = x - c; the constant term, in two doubles, is rounded only in the final
+// sum, so the error stays near half an ulp of the value (or of the local
+// amplitude) where the Chebyshev pair and the scaled polynomials lost several.
+template <std::size_t n, std::size_t m>
+double piece(const std::array<double, n>& centres, const std::array<double, m>& pieces, double start, double x) {
+    const auto i = std::min(static_cast<std::size_t>((x - start) * 4.0), n - 1);
+    return piece_split_constant(centres, pieces, i, x);
+}
+
+// The Maclaurin series for 0 < x < 1: x^2 exact, z = x^3, and the two tails
+// of the series tables sf, sg (each series less its constant term, over z).
+struct Series {
+    TwoDoubles x2;
+    double z;
     double f;
     double g;
 };
 
-double near_zero_t(double x) {
-    const double z = x / 5.0;
-    return 2.0 * (-z * z * z) - 1.0;
+Series series(double x, std::span<const double> sf, std::span<const double> sg) {
+    const TwoDoubles x2 = exact_product(x, x);
+    const double z = x2.hi * x + x2.lo * x;
+    return {x2, z, horner_descending(sf, z), horner_descending(sg, z)};
 }
 
-// The pair from the series tables sf, sg (powers of x^3) or the Chebyshev tables cf, cg.
-NearZero near_zero_pair(double x, std::span<const double> sf, std::span<const double> sg,
-                        std::span<const double> cf, std::span<const double> cg) {
-    if (x >= series_limit) {
-        const double z = x * x * x;
-        return {horner_descending(sf, z), horner_descending(sg, z)};
-    }
-    const double t = near_zero_t(x);
-    return {chebyshev_descending(cf, t), chebyshev_descending(cg, t)};
+constexpr TwoDoubles series_c1 = {airy_series_leading[0], airy_series_leading[1]};      // Ai(0)
+constexpr TwoDoubles series_c2 = {airy_series_leading[2], airy_series_leading[3]};      // -Ai'(0)
+constexpr TwoDoubles series_s3c1 = {airy_series_leading[4], airy_series_leading[5]};    // sqrt3 Ai(0)
+constexpr TwoDoubles series_s3c2 = {airy_series_leading[6], airy_series_leading[7]};    // sqrt3 (-Ai'(0))
+
+TwoDoubles half(TwoDoubles a) { return {0.5 * a.hi, 0.5 * a.lo}; }
+
+// c0 + c v + tail, with c0, c and v in two doubles: the leading terms, which
+// cancel in Ai and Ai', summed exactly, so that only the smaller tail and the
+// final sum are rounded.
+double leading_plus_tail(TwoDoubles c0, TwoDoubles c, TwoDoubles v, double tail) {
+    const TwoDoubles p = exact_product(c.hi, v.hi);
+    const TwoDoubles s = exact_sum(c0.hi, p.hi);
+    return s.hi + (tail + (s.lo + c0.lo + (p.lo + (c.lo * v.hi + c.hi * v.lo))));
 }
 
-NearZero near_zero_values(double x) {
-    return near_zero_pair(x, airy_series_f, airy_series_g, airy_af, airy_ag);
+// The four functions from the Maclaurin series: c0 + c x (Ai, Bi) or c0 + c x^2 (Ai', Bi') + tail.
+double ai_series(double x) {
+    const Series s = series(x, airy_series_f, airy_series_g);
+    return leading_plus_tail(series_c1, dd_neg(series_c2), {x, 0.0}, s.z * (s.f - x * s.g));
 }
 
-// The same for the derivatives: Ai' = x^2 F - G, Bi' = sqrt3 (x^2 F + G).
-NearZero near_zero_derivatives(double x) {
-    return near_zero_pair(x, airy_series_fd, airy_series_gd, airy_df, airy_dg);
+double bi_series(double x) {
+    const Series s = series(x, airy_series_f, airy_series_g);
+    return leading_plus_tail(series_s3c1, series_s3c2, {x, 0.0}, sqrt3 * (s.z * (s.f + x * s.g)));
+}
+
+double ad_series(double x) {
+    const Series s = series(x, airy_series_fd, airy_series_gd);
+    return leading_plus_tail(dd_neg(series_c2), half(series_c1), s.x2, s.z * (s.x2.hi * s.f - s.g));
+}
+
+double bd_series(double x) {
+    const Series s = series(x, airy_series_fd, airy_series_gd);
+    return leading_plus_tail(series_s3c2, half(series_s3c1), s.x2, sqrt3 * (s.z * (s.x2.hi * s.f + s.g)));
 }
 
 // The interval of x > 0: 0 for x < 4.5, 1 for 4.5 <= x < 9, 2 and above for x >= 9.
 int positive_interval(double x) { return static_cast<int>(x / positive_split); }
 
-// The variable of the two scaled polynomials: 4x/9 - 1 (n = 0) or 4x/9 - 3 (n = 1).
-double interval_t(double x, int n) { return x * 4.0 / 9.0 - (n == 0 ? 1.0 : 3.0); }
+// e^v g for g in two doubles, rounded once besides the exponential: e^v.hi is
+// multiplied by `scale`, a power of 2 that keeps its split within range, and the
+// result by `unscale`, its inverse, both exact.
+double exp_times_two_doubles(TwoDoubles v, TwoDoubles g, double scale, double unscale) {
+    const double e = std::exp(v.hi) * scale;
+    const TwoDoubles m = exact_product(e, g.hi);
+    return (m.hi + (m.lo + e * g.lo + m.hi * v.lo)) * unscale;
+}
 
-// e^(rate x) with the product rate x kept exact.
-double exp_times(double rate, double x) { return exp_of(exact_product(rate, x)); }
+// A table's value, its constant term `high` plus the rest, in two doubles.
+TwoDoubles value(Amplitude a) { return exact_sum(a.high, a.rest); }
 
 // The quantities of the exponential form, x >= 9.
 struct Exponential {
-    double e_minus;  // e^-zeta, zeta = (2/3) x^(3/2)
-    double e_plus;   // e^zeta
-    double q;        // x^(1/4)
-    double t;        // 36/zeta - 1, in (-1, 1]
+    TwoDoubles zeta;  // (2/3) x^(3/2)
+    FourthRoot q;     // x^(1/4)
+    double t;         // 36/zeta - 1, in (-1, 1]
 };
 
 Exponential exponential(double x) {
     const TwoDoubles zeta = airy_zeta(x);
-    return {exp_of({-zeta.hi, -zeta.lo}), exp_of(zeta), std::sqrt(std::sqrt(x)), 36.0 / zeta.hi - 1.0};
+    return {zeta, fourth_root(x), 36.0 / zeta.hi - 1.0};
 }
+
+// a / x^(1/4) and a x^(1/4) in two doubles.
+TwoDoubles over_q(Amplitude a, FourthRoot q) {
+    const TwoDoubles v = value(a);
+    const double g = v.hi / q.q;
+    const TwoDoubles r = exact_product(g, q.q);
+    return {g, (((v.hi - r.hi) - r.lo) + v.lo) / q.q - g * q.error};
+}
+
+TwoDoubles times_q(Amplitude a, FourthRoot q) {
+    const TwoDoubles v = value(a);
+    const TwoDoubles p = exact_product(v.hi, q.q);
+    return {p.hi, p.lo + (v.lo * q.q + p.hi * q.error)};
+}
+
+// e^(-zeta) g and e^zeta g: the exponential, which reaches 1e-308 and 1e307,
+// scaled by 2^64 and 2^-64 while the product is formed.
+constexpr double up = 0x1p64;
+constexpr double down = 0x1p-64;
+
+double decaying(const Exponential& e, TwoDoubles g) { return exp_times_two_doubles(dd_neg(e.zeta), g, up, down); }
+double growing(const Exponential& e, TwoDoubles g) { return exp_times_two_doubles(e.zeta, g, down, up); }
 
 }  // namespace
 
@@ -156,22 +278,21 @@ double airyai(double x, int& ifail) {
         ifail = 0;
         if (x < oscillatory_limit) {
             const Oscillatory o = oscillatory(x);
-            return (horner_descending(airy_ap, o.t) * o.sin_theta -
-                    horner_descending(airy_aq, o.t) / o.zeta * o.cos_theta) / o.q;
+            const double b = horner_descending(airy_aq, o.t) / o.zeta;
+            return over_sqrt2_q(sqrt2_sin_form(o, amplitude(airy_ap, airy_ap_low, o.t), b), x);
         }
-        const NearZero n = near_zero_values(x);
-        return n.f - x * n.g;
+        return piece(airy_ai_centres, airy_ai_pieces, oscillatory_limit, x);
     }
     if (x > ai_positive_limit) {
         ifail = fail_exit(ifail, 1, "AIRYAI");
         return 0.0;
     }
     ifail = 0;
+    if (x < series_limit) return ai_series(x);
     const int n = positive_interval(x);
-    if (n == 0) return exp_times(-1.5, x) * horner_descending(airy_ai0, interval_t(x, n));
-    if (n == 1) return exp_times(-2.5, x) * horner_descending(airy_ai1, interval_t(x, n));
+    if (n < 2) return piece(airy_ai_positive_centres, airy_ai_positive_pieces, series_limit, x);
     const Exponential e = exponential(x);
-    return e.e_minus * horner_descending(airy_ai2, e.t) / e.q;
+    return decaying(e, over_q(amplitude(airy_ai2, airy_ai2_low, e.t), e.q));
 }
 
 double airybi(double x, int& ifail) {
@@ -188,22 +309,21 @@ double airybi(double x, int& ifail) {
         ifail = 0;
         if (x < oscillatory_limit) {
             const Oscillatory o = oscillatory(x);
-            return (horner_descending(airy_ap, o.t) * o.cos_theta +
-                    horner_descending(airy_aq, o.t) / o.zeta * o.sin_theta) / o.q;
+            const double b = horner_descending(airy_aq, o.t) / o.zeta;
+            return over_sqrt2_q(sqrt2_cos_form(o, amplitude(airy_ap, airy_ap_low, o.t), b), x);
         }
-        const NearZero n = near_zero_values(x);
-        return (n.f + x * n.g) * sqrt3;
+        return piece(airy_bi_centres, airy_bi_pieces, oscillatory_limit, x);
     }
     if (x > positive_limit) {
         ifail = fail_exit(ifail, 1, "AIRYBI");
         return 0.0;
     }
     ifail = 0;
+    if (x < series_limit) return bi_series(x);
     const int n = positive_interval(x);
-    if (n == 0) return exp_times(1.375, x) * horner_descending(airy_bi0, interval_t(x, n));
-    if (n == 1) return exp_times(2.5, x) * horner_descending(airy_bi1, interval_t(x, n));
+    if (n < 2) return piece(airy_bi_positive_centres, airy_bi_positive_pieces, series_limit, x);
     const Exponential e = exponential(x);
-    return e.e_plus * horner_descending(airy_bi2, e.t) / e.q;
+    return growing(e, over_q(amplitude(airy_bi2, airy_bi2_low, e.t), e.q));
 }
 
 double airyad(double x, int& ifail) {
@@ -220,22 +340,21 @@ double airyad(double x, int& ifail) {
         ifail = 0;
         if (x < oscillatory_limit) {
             const Oscillatory o = oscillatory(x);
-            return -(horner_descending(airy_dp, o.t) * o.cos_theta +
-                     horner_descending(airy_dq, o.t) / o.zeta * o.sin_theta) * o.q;
+            const double b = horner_descending(airy_dq, o.t) / o.zeta;
+            return -times_q_over_sqrt2(sqrt2_cos_form(o, amplitude(airy_dp, airy_dp_low, o.t), b), x);
         }
-        const NearZero n = near_zero_derivatives(x);
-        return x * x * n.f - n.g;
+        return piece(airy_ad_centres, airy_ad_pieces, oscillatory_limit, x);
     }
     if (x > positive_limit) {
         ifail = fail_exit(ifail, 1, "AIRYAD");
         return 0.0;
     }
     ifail = 0;
+    if (x < series_limit) return ad_series(x);
     const int n = positive_interval(x);
-    if (n == 0) return exp_times(-1.375, x) * horner_descending(airy_ad0, interval_t(x, n));
-    if (n == 1) return exp_times(-2.5, x) * horner_descending(airy_ad1, interval_t(x, n));
+    if (n < 2) return piece(airy_ad_positive_centres, airy_ad_positive_pieces, series_limit, x);
     const Exponential e = exponential(x);
-    return -e.e_minus * horner_descending(airy_ad2, e.t) * e.q;
+    return -decaying(e, times_q(amplitude(airy_ad2, airy_ad2_low, e.t), e.q));
 }
 
 double airybd(double x, int& ifail) {
@@ -252,22 +371,21 @@ double airybd(double x, int& ifail) {
         ifail = 0;
         if (x < oscillatory_limit) {
             const Oscillatory o = oscillatory(x);
-            return (horner_descending(airy_dp, o.t) * o.sin_theta -
-                    horner_descending(airy_dq, o.t) / o.zeta * o.cos_theta) * o.q;
+            const double b = horner_descending(airy_dq, o.t) / o.zeta;
+            return times_q_over_sqrt2(sqrt2_sin_form(o, amplitude(airy_dp, airy_dp_low, o.t), b), x);
         }
-        const NearZero n = near_zero_derivatives(x);
-        return (x * x * n.f + n.g) * sqrt3;
+        return piece(airy_bd_centres, airy_bd_pieces, oscillatory_limit, x);
     }
     if (x > positive_limit) {
         ifail = fail_exit(ifail, 1, "AIRYBD");
         return 0.0;
     }
     ifail = 0;
+    if (x < series_limit) return bd_series(x);
     const int n = positive_interval(x);
-    if (n == 0) return exp_times(1.5, x) * horner_descending(airy_bd0, interval_t(x, n));
-    if (n == 1) return exp_times(2.625, x) * horner_descending(airy_bd1, interval_t(x, n));
+    if (n < 2) return piece(airy_bd_positive_centres, airy_bd_positive_pieces, series_limit, x);
     const Exponential e = exponential(x);
-    return e.e_plus * e.q * horner_descending(airy_bd2, e.t);
+    return growing(e, times_q(amplitude(airy_bd2, airy_bd2_low, e.t), e.q));
 }
 
 }  // namespace qelms

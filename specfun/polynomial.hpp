@@ -107,6 +107,16 @@ inline double horner_descending_split_constant(std::span<const double, n> c, dou
     return c[n - 2] + (c[n - 1] + t * horner_descending_paired(c.template first<n - 2>(), t));
 }
 
+// A function on n intervals, piece i its polynomial in t = x - centres[i] stored
+// as horner_descending_split_constant takes it (m/n entries each, one after another).
+template <std::size_t n, std::size_t m>
+inline double piece_split_constant(const std::array<double, n>& centres, const std::array<double, m>& pieces,
+                                   std::size_t i, double x) {
+    constexpr std::size_t terms = m / n;
+    return horner_descending_split_constant(std::span(pieces).subspan(i * terms).template first<terms>(),
+                                            x - centres[i]);
+}
+
 // Chebyshev series on entries stored from the highest order down, c[0] ... c[m-1]
 // (m >= 4), the constant term c[m-1] added whole: d1 = u c[0] + c[1],
 // d2 = u d1 + c[2], dk = u d(k-1) - d(k-2) + c[k], value t d(m-2) - d(m-3) + c[m-1].

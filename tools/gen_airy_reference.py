@@ -52,9 +52,15 @@ def arguments(low, high):
                          -1e4, -1e6, low, above(low)]
          + uniform(rng, -12.0, -5.0, 40) + log_uniform(rng, -12.0, -1e3, 20) + log_uniform(rng, -1e3, low, 20)),
         ("near_zero", [-5.0, above(-5.0), -2.338107410459767, -1.0187929716474710, -1.0,
-                       -1e-8, above(-2.2e-16), -2.3e-16] + uniform(rng, -5.0, 0.0, 60)),
-        ("interval0", [above(2.2e-16), 2.3e-16, 1e-10, 1e-3, 1.0, 2.25, below(4.5)] + uniform(rng, 0.0, 4.5, 40)),
-        ("interval1", [4.5, above(4.5), 6.75, below(9.0)] + uniform(rng, 4.5, 9.0, 40)),
+                       -1e-8, above(-2.2e-16), -2.3e-16]
+         + [v for i in range(1, 20) for v in (below(-5.0 + i / 4), -5.0 + i / 4)]  # the pieces' edges
+         + uniform(rng, -5.0, 0.0, 60)),
+        ("interval0", [above(2.2e-16), 2.3e-16, 1e-10, 1e-3, below(1.0), 1.0, below(2.0), 2.0, 2.25, below(4.5)]
+         + [v for i in range(1, 14) for v in (below(1.0 + i / 4), 1.0 + i / 4)]  # the pieces' edges
+         + uniform(rng, 0.0, 4.5, 40)),
+        ("interval1", [4.5, above(4.5), 6.75, below(9.0)]
+         + [v for i in range(15, 32) for v in (below(1.0 + i / 4), 1.0 + i / 4)]
+         + uniform(rng, 4.5, 9.0, 40)),
         ("exponential", [9.0, above(9.0), 10.0, 20.0, 50.0, 100.0, below(high), high]
          + uniform(rng, 9.0, 20.0, 20) + uniform(rng, 20.0, high, 20)),
     ]

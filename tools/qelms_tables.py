@@ -124,3 +124,26 @@ def write_header(path, generator, tables, namespace="qelms"):
             "namespace %s {\n\n%s\n}  // namespace %s\n" % (generator, namespace, "\n".join(tables), namespace))
     with open(path, "w") as f:
         f.write(text)
+
+
+def centred_piece(f, a, b, terms):
+    """f on [a, b] as a polynomial in t = x - c, highest power first, then the rest of
+    its constant term f(c) past the double nearest it: c is the double nearest f's zero
+    where [a, b] holds one (so that the value keeps its relative accuracy there), the
+    midpoint elsewhere. Returns (c, the terms + 1 stored entries, the largest error of
+    the polynomial found on [a, b])."""
+    with mp.workdps(DPS):
+        m, h = (mp.mpf(a) + b) / 2, (mp.mpf(b) - a) / 2
+        c = m
+        if f(a) * f(b) < 0:
+            c = mp.mpf(to_double(mp.findroot(f, m)))
+        in_s = chebyshev_to_power(chebyshev(lambda s: f(m + h * s), terms))
+        d = m - c  # x - m = t - d
+        in_t = [mp.mpf(0)] * terms
+        for k, p in enumerate(in_s):  # p ((t - d)/h)^k
+            for i in range(k + 1):
+                in_t[i] += p * mp.binomial(k, i) * (-d) ** (k - i) / h ** k
+        in_t[0] = f(c)
+        worst = max(abs(mp.polyval(list(reversed(in_t)), x - c) - f(x))
+                    for x in [a + (mp.mpf(b) - a) * j / 40 for j in range(41)])
+        return c, [to_double(v) for v in reversed(in_t)] + [to_double(in_t[0] - to_double(in_t[0]))], worst
