@@ -112,10 +112,8 @@ double hankel_form(double a) {
 // doubles, is rounded only in the final sum.
 template <std::size_t n, std::size_t m>
 double piecewise(const std::array<double, n>& centres, const std::array<double, m>& pieces, double a) {
-    constexpr std::size_t terms = m / n;  // the polynomial's, then the constant's low part
     const auto i = std::min(static_cast<std::size_t>((a - piecewise_start) * 4.0), n - 1);
-    return horner_descending_split_constant(std::span(pieces).subspan(i * terms).template first<terms>(),
-                                            a - centres[i]);
+    return piece_split_constant(centres, pieces, i, a);
 }
 
 // J0(a) and J1(a)/a for 0 <= a <= 2, from their series in a^2.

@@ -50,27 +50,6 @@ def y1_series(u):
     return (mp.bessely(1, x) - 2 / mp.pi * mp.log(x / 2) * mp.besselj(1, x) + 2 / (mp.pi * x)) / x
 
 
-def piece(f, a, b):
-    """(c, coefficients of f on [a, b] in powers of t = x - c, highest first, largest
-    truncation error found on the interval)."""
-    m, h = (a + b) / 2, (b - a) / 2
-    c = m
-    if f(a) * f(b) < 0:
-        c = mp.mpf(qt.to_double(mp.findroot(f, m)))
-    cheb = qt.chebyshev(lambda s: f(m + h * s), TERMS)
-    in_s = qt.chebyshev_to_power(cheb)
-    d = m - c  # x - m = t - d
-    in_t = [mp.mpf(0)] * TERMS
-    for k, p in enumerate(in_s):  # p ((t - d)/h)^k
-        for i in range(k + 1):
-            in_t[i] += p * mp.binomial(k, i) * (-d) ** (k - i) / h ** k
-    in_t[0] = f(c)
-    worst = max(abs(mp.polyval(list(reversed(in_t)), x - c) - f(x))
-                for x in [a + (b - a) * j / 40 for j in range(41)])
-    lo = in_t[0] - qt.to_double(in_t[0])
-    return c, [qt.to_double(v) for v in reversed(in_t)] + [qt.to_double(lo)], worst
-
-
 def main():
     with mp.workdps(60):
         tables = []
@@ -91,7 +70,7 @@ def main():
             centres, coefficients, worst = [], [], 0
             for i in range(PIECES):
                 a = START + WIDTH * i
-                c, coeffs, w = piece(f, a, a + WIDTH)
+                c, coeffs, w = qt.centred_piece(f, a, a + WIDTH, TERMS)
                 centres.append(qt.to_double(c))
                 coefficients += coeffs
                 worst = max(worst, w)
