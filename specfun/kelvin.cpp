@@ -12,6 +12,7 @@
 
 #include "../support/failure.hpp"
 #include "exact_argument.hpp"
+#include "exp_two_doubles.hpp"
 #include "kelvin_near_tables.hpp"
 #include "kelvin_tables.hpp"
 #include "polynomial.hpp"
@@ -54,76 +55,124 @@ constexpr std::array<double, 5> cki = {
     2.665929008442e-18, -8.135659022830498e-13, 8.135039907268153e-08, -0.001691744772498009, 1.1142396895347018,
 };
 
-// cos, sin, e^y and e^-y of y = x/sqrt(2) carried as two doubles. Rounding
-// x/sqrt(2) to one double would put an error of up to x eps/2 into the phase
-// and the exponent (some 300 eps near x = 1000).
-struct ExactHalfRoot {
-    double cos, sin;
-    double e_plus, e_minus;
-};
-
-ExactHalfRoot exact_half_root(double x) {
+// y = x/sqrt(2) carried as two doubles. Rounding x/sqrt(2) to one double would
+// put an error of up to x eps/2 into the phase and the exponent (some 300 eps
+// near x = 1000).
+TwoDoubles half_root(double x) {
     constexpr double rsqrt2_low = -4.833646656726457e-17;  // 1/sqrt(2) - rsqrt2
     const TwoDoubles p = exact_product(x, rsqrt2);
-    const TwoDoubles y{p.hi, p.lo + x * rsqrt2_low};
-    const CosSin cs = cos_sin_of(y);
-    return {cs.cos, cs.sin, exp_of(y), exp_of({-y.hi, -y.lo})};
+    return {p.hi, p.lo + x * rsqrt2_low};
 }
 
-constexpr double cos_pi_8 = 0.9238795325112867;
-constexpr double sin_pi_8 = 0.3826834323650898;
+// pi/8 in two doubles.
+constexpr TwoDoubles pi_8 = {0.39269908169872414, 1.5308084989341915e-17};
 
-// The pieces of the asymptotic form of ber and bei at a, 5 < a < 49.5.
+// y + offset as two doubles, the high part exact.
+TwoDoubles shifted(TwoDoubles y, TwoDoubles offset) {
+    const TwoDoubles s = exact_sum(y.hi, offset.hi);
+    return {s.hi, s.lo + (y.lo + offset.lo)};
+}
+
+// sqrt(c/x) in two doubles, c given in two doubles.
+TwoDoubles sqrt_of_ratio(TwoDoubles c, double x) {
+    const TwoDoubles q = dd_div(c, {x, 0.0});
+    const double s = std::sqrt(q.hi);
+    const TwoDoubles p = exact_product(s, s);
+    return {s, (((q.hi - p.hi) - p.lo) + q.lo) / (2.0 * s)};
+}
+
+// (hi + lo) 2^exponent, |lo| no larger than about an ulp of hi.
+struct Amplitude {
+    double hi, lo;
+    int exponent;
+};
+
+// amplitude e^y, y in two doubles, times the two-double factor f.
+Amplitude scaled_amplitude(TwoDoubles y, TwoDoubles f) {
+    const ScaledExp e = exp_scaled(y.hi);
+    const double e_lo = e.lo + e.hi * y.lo;
+    const TwoDoubles p = exact_product(e.hi, f.hi);
+    const TwoDoubles v = quick_two_sum(p.hi, p.lo + (e.hi * f.lo + e_lo * f.hi));
+    return {v.hi, v.lo, e.exponent};
+}
+
+// e^(i phi) (1 + p - i q) with phi = hi + lo, split into the large term
+// (cos hi or sin hi) and the small rest; lo is at most an ulp of a phase below
+// 710, so cos and sin of hi + lo are cos hi - lo sin hi and sin hi + lo cos hi.
+struct Rotated {
+    double re_main, re_rest;
+    double im_main, im_rest;
+    double cos, sin;  // of phi, rounded
+};
+
+Rotated rotated(TwoDoubles phi, double p, double q) {
+    const double c = std::cos(phi.hi), s = std::sin(phi.hi);
+    const double cos_phi = c - s * phi.lo, sin_phi = s + c * phi.lo;
+    return {c, -s * phi.lo + (cos_phi * p + sin_phi * q), s, c * phi.lo + (sin_phi * p - cos_phi * q), cos_phi,
+            sin_phi};
+}
+
+// (a.hi + a.lo) (main + rest) + extra, rounded once.
+double combined(const Amplitude& a, double main, double rest, double extra) {
+    const TwoDoubles p = exact_product(a.hi, main);
+    return p.hi + (p.lo + (a.hi * rest + a.lo * main + extra));
+}
+
+// The asymptotic form of ber + i bei at a, 5 < a < 49.5: the growing part
+// M e^y e^(i b1) (1 + c1 (U1 - i U2)) with M = 1/sqrt(2 pi a) and e^y carried in
+// two doubles, plus the decaying part, some e^(-2y) < 1e-3 of it.
 struct GrowingForm {
-    double amplitude;               // M = 1/sqrt(2 pi a)
-    double e_plus, e_minus;         // e^y, e^-y
-    double cos1, sin1, cos2, sin2;  // of b1 = y - pi/8 and b2 = y + pi/8
-    double c1, c2;                  // sqrt(2 pi)/a and sqrt(2/pi)/a
-    double u1, u2, v1, v2;          // the correction polynomials at t = 10/a - 1
+    Amplitude amplitude;  // M e^y, its power of two applied
+    Rotated growing;      // e^(i b1) (1 + c1 (U1 - i U2))
+    double ber_decaying, bei_decaying;
 };
 
 GrowingForm growing_form(double a) {
-    const ExactHalfRoot y = exact_half_root(a);
+    constexpr TwoDoubles inv_2pi = {0.15915494309189535, -9.839338337591243e-18};  // 1/(2 pi)
+    const TwoDoubles y = half_root(a);
     const double r = 1.0 / a;
     const double t = 10.0 * r - 1.0;
+    const double c1 = (r / rsqrt2) / rsqrt_pi;
+    const double c2 = (r / rsqrt2) * rsqrt_pi;
     GrowingForm f;
-    f.amplitude = rsqrt2 / std::sqrt(a) * rsqrt_pi;
-    f.e_plus = y.e_plus;
-    f.e_minus = y.e_minus;
-    f.cos1 = y.cos * cos_pi_8 + y.sin * sin_pi_8;
-    f.sin1 = y.sin * cos_pi_8 - y.cos * sin_pi_8;
-    f.cos2 = y.cos * cos_pi_8 - y.sin * sin_pi_8;
-    f.sin2 = y.sin * cos_pi_8 + y.cos * sin_pi_8;
-    f.c1 = (r / rsqrt2) / rsqrt_pi;
-    f.c2 = (r / rsqrt2) * rsqrt_pi;
-    f.u1 = horner_descending(kelvin::u1, t);
-    f.u2 = horner_descending(kelvin::u2, t);
-    f.v1 = horner_descending(kelvin::v1, t);
-    f.v2 = horner_descending(kelvin::v2, t);
+    f.amplitude = scaled_amplitude(y, sqrt_of_ratio(inv_2pi, a));
+    const double scale = power_of_two(f.amplitude.exponent);
+    f.amplitude.hi *= scale;
+    f.amplitude.lo *= scale;
+    f.growing = rotated(shifted(y, dd_neg(pi_8)), c1 * horner_descending(kelvin::u1, t),
+                        c1 * horner_descending(kelvin::u2, t));
+    // b2 = b1 + pi/4
+    const double cos2 = (f.growing.cos - f.growing.sin) * rsqrt2;
+    const double sin2 = (f.growing.sin + f.growing.cos) * rsqrt2;
+    const double v1 = 1.0 + c2 * horner_descending(kelvin::v1, t);
+    const double v2 = c2 * horner_descending(kelvin::v2, t);
+    // M e^-y = 1/(2 pi a M e^y)
+    const double decaying = 1.0 / (f.amplitude.hi * (2.0 * pi_4) * 4.0 * a);
+    f.ber_decaying = decaying * (sin2 * v1 + cos2 * v2);
+    f.bei_decaying = decaying * (cos2 * v1 - sin2 * v2);
     return f;
 }
 
-// The pieces of the asymptotic form of ker and kei at x, 3 < x <= 997.26.
+// The asymptotic form of ker + i kei at x, 3 < x <= 997.26:
+// N e^-y e^(-i b) (1 + k (KP - i KQ)), N = sqrt(pi/(2x)) and e^-y in two doubles.
 struct DecayingForm {
-    double e_minus;       // e^-y
-    double amplitude;     // N = sqrt(pi/(2x))
-    double cos_b, sin_b;  // of b = y + pi/8
-    double k;             // sqrt(2/pi)/x
-    double p, q;          // KP and KQ at t = 6/x - 1
+    Amplitude amplitude;  // N e^-y, less its power of two
+    Rotated rotated;      // e^(-i b) (1 + k (KP - i KQ))
 };
 
 DecayingForm decaying_form(double x) {
-    const ExactHalfRoot y = exact_half_root(x);
+    constexpr TwoDoubles pi_2 = {1.5707963267948966, 6.123233995736766e-17};  // pi/2
+    const TwoDoubles y = half_root(x);
     const double t = 6.0 / x - 1.0;
-    DecayingForm f;
-    f.e_minus = y.e_minus;
-    f.amplitude = std::sqrt(2.0 * pi_4 / x);
-    f.cos_b = y.cos * cos_pi_8 - y.sin * sin_pi_8;
-    f.sin_b = y.sin * cos_pi_8 + y.cos * sin_pi_8;
-    f.k = sqrt_2_pi / x;
-    f.p = horner_descending(kelvin::kp, t);
-    f.q = horner_descending(kelvin::kq, t);
-    return f;
+    const double k = sqrt_2_pi / x;
+    return {scaled_amplitude(dd_neg(y), sqrt_of_ratio(pi_2, x)),
+            rotated(dd_neg(shifted(y, pi_8)), k * horner_descending(kelvin::kp, t),
+                    k * horner_descending(kelvin::kq, t))};
+}
+
+// ker or kei from the parts of its asymptotic form.
+double decaying_value(const DecayingForm& f, double main, double rest) {
+    return combined(f.amplitude, main, rest, 0.0) * power_of_two(f.amplitude.exponent);
 }
 
 // The variable t = 2 x^4 - 1 of the tables on 0 < x <= 1, and s = x^2/4.
@@ -149,8 +198,7 @@ double kelber(double x, int& ifail) {
     ifail = 0;
     if (a > ber_bei_asymptotic) {
         const GrowingForm f = growing_form(a);
-        return f.amplitude * (f.e_plus * (f.cos1 * (1.0 + f.c1 * f.u1) + f.sin1 * f.c1 * f.u2) +
-                              f.e_minus * (f.sin2 * (1.0 + f.c2 * f.v1) + f.cos2 * f.c2 * f.v2));
+        return combined(f.amplitude, f.growing.re_main, f.growing.re_rest, f.ber_decaying);
     }
     if (a <= ber_tiny) return 1.0;
     if (a <= 2.0) return horner_descending(ber_near_0_2, a * a * (a * a) - 8.0);
@@ -168,8 +216,7 @@ double kelbei(double x, int& ifail) {
     ifail = 0;
     if (a > ber_bei_asymptotic) {
         const GrowingForm f = growing_form(a);
-        return f.amplitude * (f.e_plus * (f.sin1 * (1.0 + f.c1 * f.u1) - f.cos1 * f.c1 * f.u2) +
-                              f.e_minus * (f.cos2 * (1.0 + f.c2 * f.v1) - f.sin2 * f.c2 * f.v2));
+        return combined(f.amplitude, f.growing.im_main, f.growing.im_rest, f.bei_decaying);
     }
     if (a > 3.5) return ((a - bei_zero[0]) - bei_zero[1]) * horner_descending(bei_near_3_5, a - 4.25);
     if (a > 2.0) return horner_descending(bei_near_2_3, a - 2.75);
@@ -191,7 +238,7 @@ double kelker(double x, int& ifail) {
     ifail = 0;
     if (x > ker_kei_asymptotic) {
         const DecayingForm f = decaying_form(x);
-        return (f.cos_b * (1.0 + f.k * f.p) - f.sin_b * f.k * f.q) * f.e_minus * f.amplitude;
+        return decaying_value(f, f.rotated.re_main, f.rotated.re_rest);
     }
     if (x > ker_kei_series) return std::exp(kr_rate * x) * horner_descending(kelvin::kr, x - 2.0);
     if (x > ber_tiny) {
@@ -220,7 +267,7 @@ double kelkei(double x, int& ifail) {
     ifail = 0;
     if (x > ker_kei_asymptotic) {
         const DecayingForm f = decaying_form(x);
-        return -(f.sin_b * (1.0 + f.k * f.p) + f.cos_b * f.k * f.q) * f.e_minus * f.amplitude;
+        return decaying_value(f, f.rotated.im_main, f.rotated.im_rest);
     }
     if (x > ker_kei_series) return std::exp(x * -9.0 / 8.0) * horner_descending(kelvin::ki, x - 2.0);
     if (x > ber_tiny) {
