@@ -1,7 +1,10 @@
 // Fresnel integrals S(x) and C(x).
+#include <array>
 #include <cmath>
+#include <span>
 
 #include "../support/failure.hpp"
+#include "exact_argument.hpp"
 #include "fresnel_near_tables.hpp"
 #include "fresnel_tables.hpp"
 #include "polynomial.hpp"
@@ -13,9 +16,7 @@ namespace {
 constexpr double two_over_pi = 0.6366197723675814;
 constexpr double poly_limit = 3.0;               // |x| at or below this uses the small-argument tables
 constexpr double series_limit = 1.0;             // up to this the series in x^4; above, f and g on [1, 3]
-constexpr double sine_cubic_limit = 0.00018;     // |x| below this: S(x) = pi x^3 / 6
 constexpr double sine_zero_limit = 3.49e-103;    // |x| below this: pi x^3 / 6 underflows, S(x) = 0
-constexpr double cosine_linear_limit = 0.00017;  // |x| below this: C(x) = x
 constexpr double g_term_limit = 260000.0;        // |x| above this the g term is below rounding
 constexpr double half_limit = 4294967290.0;      // |x| at or above this: +-1/2; below, a/2 truncates into an int
 
@@ -47,6 +48,24 @@ Phase reduced_phase(double a) {
     }
 }
 
+// cos and sin of pi a^2 / 2 for a <= 3, the phase formed in two doubles.
+Phase small_phase(double a) {
+    constexpr TwoDoubles pi_2 = {1.5707963267948966, 6.123233995736766e-17};  // pi/2
+    const TwoDoubles phase = dd_mul(pi_2, exact_product(a, a));
+    const double c = std::cos(phase.hi), s = std::sin(phase.hi);
+    return {c - s * phase.lo, s + c * phase.lo};
+}
+
+// s P(x^4 - 1/2) rounded once, s in two doubles, P a series table with its
+// constant term in two doubles (its last two entries).
+double times_series(TwoDoubles s, const std::array<double, 11>& c, double x) {
+    const TwoDoubles x2 = exact_product(x, x);
+    const double t = (x2.hi * x2.hi - 0.5) + 2.0 * x2.hi * x2.lo;
+    const double rest = c[10] + t * horner_descending(std::span(c).first<9>(), t);
+    const TwoDoubles p = exact_product(s.hi, c[9]);
+    return p.hi + (p.lo + (s.hi * rest + s.lo * c[9]));
+}
+
 // t = 2 y^2 - 1 with y = r^2: the variable of every table, r = x/3 or 3/x.
 double table_variable(double r) {
     const double y = r * r;
@@ -60,15 +79,13 @@ double fresns(double x, int& ifail) {
     ifail = 0;
     const double a = std::fabs(x);
     if (a <= poly_limit) {
-        if (a < sine_cubic_limit) {
-            if (a < sine_zero_limit) return 0.0;
-            return x * x / (two_over_pi * 3.0) * x;
-        }
-        if (a <= series_limit) return x * x * x * horner_descending(fresnel_sine_near, x * x * (x * x) - 0.5);
-        const Phase p = reduced_phase(a);
+        if (a < sine_zero_limit) return 0.0;
+        // The series also below 0.00018, where pi x^3/6 alone is short by up to an ulp.
+        if (a <= series_limit) return times_series(dd_mul(exact_product(x, x), x), fresnel_sine_near, x);
+        const Phase p = small_phase(a);
         const double t = a - 2.0;
-        return std::copysign(0.5 - horner_descending(fresnel_f_near, t) * p.cos -
-                                 horner_descending(fresnel_g_near, t) * p.sin,
+        return std::copysign(0.5 - (horner_descending(fresnel_f_near, t) * p.cos +
+                                    horner_descending(fresnel_g_near, t) * p.sin),
                              x);
     }
     const double half = std::copysign(0.5, x);
@@ -85,12 +102,12 @@ double fresnc(double x, int& ifail) {
     ifail = 0;
     const double a = std::fabs(x);
     if (a <= poly_limit) {
-        if (a < cosine_linear_limit) return x;
-        if (a <= series_limit) return x * horner_descending(fresnel_cosine_near, x * x * (x * x) - 0.5);
-        const Phase p = reduced_phase(a);
+        // The series also below 0.00017, where x alone is short by up to an ulp.
+        if (a <= series_limit) return times_series({x, 0.0}, fresnel_cosine_near, x);
+        const Phase p = small_phase(a);
         const double t = a - 2.0;
-        return std::copysign(0.5 + horner_descending(fresnel_f_near, t) * p.sin -
-                                 horner_descending(fresnel_g_near, t) * p.cos,
+        return std::copysign(0.5 + (horner_descending(fresnel_f_near, t) * p.sin -
+                                    horner_descending(fresnel_g_near, t) * p.cos),
                              x);
     }
     const double half = std::copysign(0.5, x);

@@ -5,20 +5,20 @@
 
 namespace qelms {
 
-// S(x)/x^3 for 0 < x <= 1, in t = x^4 - 1/2, highest power first
-inline constexpr std::array<double, 10> fresnel_sine_near = {
+// S(x)/x^3 for 0 < x <= 1, in t = x^4 - 1/2, highest power first, the constant term in two doubles
+inline constexpr std::array<double, 11> fresnel_sine_near = {
     -1.0928062081772268e-15, 1.6836093608547083e-13, -2.089095448507166e-11,
     2.033903799546918e-09, -1.50258868944246e-07, 8.06090643312232e-06,
     -0.00029561435156144524, 0.006789081573050506, -0.085265715228548,
-    0.4792311872626317,
+    0.4792311872626317, 2.128296212311192e-17,
 };
 
-// C(x)/x for 0 < x <= 1, in t = x^4 - 1/2, highest power first
-inline constexpr std::array<double, 10> fresnel_cosine_near = {
+// C(x)/x for 0 < x <= 1, in t = x^4 - 1/2, highest power first, the constant term in two doubles
+inline constexpr std::array<double, 11> fresnel_cosine_near = {
     -1.3895791094175624e-14, 1.9262803769657337e-12, -2.1239648267825296e-10,
     1.8086480828890343e-08, -1.1447091381270369e-06, 5.114359894876921e-05,
     -0.0014996884806910593, 0.025857804775704197, -0.21973160595536453,
-    0.8834790522369422,
+    0.8834790522369422, 4.952264306536712e-17,
 };
 
 // f(x) for 1 <= x <= 3, in t = x - 2, highest power first

@@ -40,13 +40,20 @@ def g(x):
     return auxiliary(x)[1]
 
 
+def series_table(g, label):
+    """g on 0 <= u <= 1 about u = 1/2, its constant term in two doubles."""
+    _, entries, worst = qt.centred_piece(g, 0, 1, SERIES_TERMS)
+    print("%s: largest error %.1e" % (label, float(worst)))
+    return entries
+
+
 def main():
     with mp.workdps(60):
         tables = [
-            qt.emit_table("fresnel_sine_near", "S(x)/x^3 for 0 < x <= 1, in t = x^4 - 1/2, highest power first",
-                          qt.centred_power_table(s_series, 0, 1, SERIES_TERMS, "S(x)/x^3")),
-            qt.emit_table("fresnel_cosine_near", "C(x)/x for 0 < x <= 1, in t = x^4 - 1/2, highest power first",
-                          qt.centred_power_table(c_series, 0, 1, SERIES_TERMS, "C(x)/x")),
+            qt.emit_table("fresnel_sine_near", "S(x)/x^3 for 0 < x <= 1, in t = x^4 - 1/2, highest power first, "
+                          "the constant term in two doubles", series_table(s_series, "S(x)/x^3")),
+            qt.emit_table("fresnel_cosine_near", "C(x)/x for 0 < x <= 1, in t = x^4 - 1/2, highest power first, "
+                          "the constant term in two doubles", series_table(c_series, "C(x)/x")),
             qt.emit_table("fresnel_f_near", "f(x) for 1 <= x <= 3, in t = x - 2, highest power first",
                           qt.centred_power_table(f, 1, 3, AUX_TERMS, "f")),
             qt.emit_table("fresnel_g_near", "g(x) for 1 <= x <= 3, in t = x - 2, highest power first",
