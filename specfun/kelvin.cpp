@@ -175,6 +175,14 @@ double decaying_value(const DecayingForm& f, double main, double rest) {
     return combined(f.amplitude, main, rest, 0.0) * power_of_two(f.amplitude.exponent);
 }
 
+// e^(rate x) p, the exponent formed exactly and the product rounded once.
+double exp_times(double rate, double x, double p) {
+    const TwoDoubles z = exact_product(rate, x);
+    const ScaledExp e = exp_scaled(z.hi);
+    const TwoDoubles q = exact_product(e.hi, p);
+    return (q.hi + (q.lo + (e.lo + e.hi * z.lo) * p)) * power_of_two(e.exponent);
+}
+
 // The variable t = 2 x^4 - 1 of the tables on 0 < x <= 1, and s = x^2/4.
 struct SmallArgument {
     double t, s;
@@ -240,7 +248,7 @@ double kelker(double x, int& ifail) {
         const DecayingForm f = decaying_form(x);
         return decaying_value(f, f.rotated.re_main, f.rotated.re_rest);
     }
-    if (x > ker_kei_series) return std::exp(kr_rate * x) * horner_descending(kelvin::kr, x - 2.0);
+    if (x > ker_kei_series) return exp_times(kr_rate, x, horner_descending(kelvin::kr, x - 2.0));
     if (x > ber_tiny) {
         const SmallArgument v = small_argument(x);
         return chebyshev_descending(ckr, v.t) - std::log(x) * chebyshev_descending(ca, v.t) +
@@ -269,7 +277,7 @@ double kelkei(double x, int& ifail) {
         const DecayingForm f = decaying_form(x);
         return decaying_value(f, f.rotated.im_main, f.rotated.im_rest);
     }
-    if (x > ker_kei_series) return std::exp(x * -9.0 / 8.0) * horner_descending(kelvin::ki, x - 2.0);
+    if (x > ker_kei_series) return exp_times(-9.0 / 8.0, x, horner_descending(kelvin::ki, x - 2.0));
     if (x > ber_tiny) {
         const SmallArgument v = small_argument(x);
         return (chebyshev_descending(cki, v.t) - std::log(x) * chebyshev_descending(cb, v.t)) * v.s -

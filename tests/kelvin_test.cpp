@@ -45,12 +45,12 @@ const std::map<std::string, Bound> bounds = {
     {"ker_leading", {Measure::relative, 1.0}},
     {"ker_square", {Measure::relative, 1.0}},
     {"ker_chebyshev", {Measure::relative, 1.5}},
-    {"ker_exponential", {Measure::amplitude, 1.5}},
+    {"ker_exponential", {Measure::amplitude, 1.0}},
     {"ker_asymptotic", {Measure::amplitude, 1.5}},
     {"kei_zero", {Measure::relative, 0.0}},
     {"kei_square", {Measure::relative, 1.0}},
     {"kei_chebyshev", {Measure::relative, 1.0}},
-    {"kei_exponential", {Measure::relative, 2.0}},
+    {"kei_exponential", {Measure::relative, 1.0}},
     {"kei_asymptotic", {Measure::amplitude, 1.5}},
 };
 
