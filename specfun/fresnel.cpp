@@ -92,9 +92,10 @@ double fresns(double x, int& ifail) {
     if (a >= half_limit) return half;
     const double t = table_variable(3.0 / x);
     const Phase p = reduced_phase(a);
-    double s = half - horner_descending(fresnel_f_poly, t) * p.cos / x;
-    if (a <= g_term_limit) s = s - horner_descending(fresnel_g_poly, t) * p.sin / (x * x * x);
-    return s;
+    // the f and g terms summed before the one rounding next to 1/2
+    double term = horner_descending(fresnel_f_poly, t) * p.cos / x;
+    if (a <= g_term_limit) term += horner_descending(fresnel_g_poly, t) * p.sin / (x * x * x);
+    return half - term;
 }
 
 double fresnc(double x, int& ifail) {
@@ -114,9 +115,9 @@ double fresnc(double x, int& ifail) {
     if (a >= half_limit) return half;
     const double t = table_variable(3.0 / x);
     const Phase p = reduced_phase(a);
-    double c = horner_descending(fresnel_f_poly, t) * p.sin / x + half;
-    if (a <= g_term_limit) c = c - horner_descending(fresnel_g_poly, t) * p.cos / (x * x * x);
-    return c;
+    double term = horner_descending(fresnel_f_poly, t) * p.sin / x;
+    if (a <= g_term_limit) term -= horner_descending(fresnel_g_poly, t) * p.cos / (x * x * x);
+    return half + term;
 }
 
 }  // namespace qelms
