@@ -139,13 +139,13 @@ GrowingForm growing_form(double a) {
     const double scale = power_of_two(f.amplitude.exponent);
     f.amplitude.hi *= scale;
     f.amplitude.lo *= scale;
-    f.growing = rotated(shifted(y, dd_neg(pi_8)), c1 * horner_descending(kelvin::u1, t),
-                        c1 * horner_descending(kelvin::u2, t));
+    f.growing = rotated(shifted(y, dd_neg(pi_8)), c1 * horner_descending_quad(kelvin::u1, t),
+                        c1 * horner_descending_quad(kelvin::u2, t));
     // b2 = b1 + pi/4
     const double cos2 = (f.growing.cos - f.growing.sin) * rsqrt2;
     const double sin2 = (f.growing.sin + f.growing.cos) * rsqrt2;
-    const double v1 = 1.0 + c2 * horner_descending(kelvin::v1, t);
-    const double v2 = c2 * horner_descending(kelvin::v2, t);
+    const double v1 = 1.0 + c2 * horner_descending_quad(kelvin::v1, t);
+    const double v2 = c2 * horner_descending_quad(kelvin::v2, t);
     // M e^-y = 1/(2 pi a M e^y)
     const double decaying = 1.0 / (f.amplitude.hi * (2.0 * pi_4) * 4.0 * a);
     f.ber_decaying = decaying * (sin2 * v1 + cos2 * v2);
@@ -166,8 +166,8 @@ DecayingForm decaying_form(double x) {
     const double t = 6.0 / x - 1.0;
     const double k = sqrt_2_pi / x;
     return {scaled_amplitude(dd_neg(y), sqrt_of_ratio(pi_2, x)),
-            rotated(dd_neg(shifted(y, pi_8)), k * horner_descending(kelvin::kp, t),
-                    k * horner_descending(kelvin::kq, t))};
+            rotated(dd_neg(shifted(y, pi_8)), k * horner_descending_quad(kelvin::kp, t),
+                    k * horner_descending_quad(kelvin::kq, t))};
 }
 
 // ker or kei from the parts of its asymptotic form.
