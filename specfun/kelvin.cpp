@@ -248,7 +248,7 @@ double kelker(double x, int& ifail) {
         const DecayingForm f = decaying_form(x);
         return decaying_value(f, f.rotated.re_main, f.rotated.re_rest);
     }
-    if (x > ker_kei_series) return exp_times(kr_rate, x, horner_descending(kelvin::kr, x - 2.0));
+    if (x > ker_kei_series) return exp_times(kr_rate, x, horner_descending_quad(kelvin::kr, x - 2.0));
     if (x > ber_tiny) {
         const SmallArgument v = small_argument(x);
         return chebyshev_descending(ckr, v.t) - std::log(x) * chebyshev_descending(ca, v.t) +
@@ -277,7 +277,7 @@ double kelkei(double x, int& ifail) {
         const DecayingForm f = decaying_form(x);
         return decaying_value(f, f.rotated.im_main, f.rotated.im_rest);
     }
-    if (x > ker_kei_series) return exp_times(-9.0 / 8.0, x, horner_descending(kelvin::ki, x - 2.0));
+    if (x > ker_kei_series) return exp_times(-9.0 / 8.0, x, horner_descending_quad(kelvin::ki, x - 2.0));
     if (x > ber_tiny) {
         const SmallArgument v = small_argument(x);
         return (chebyshev_descending(cki, v.t) - std::log(x) * chebyshev_descending(cb, v.t)) * v.s -
