@@ -90,7 +90,7 @@ struct Amplitude {
 // amplitude e^y, y in two doubles, times the two-double factor f.
 Amplitude scaled_amplitude(TwoDoubles y, TwoDoubles f) {
     const ScaledExp e = exp_scaled(y.hi);
-    const double e_lo = e.lo + e.hi * y.lo;
+    const double e_lo = e.lo + (e.hi + e.lo) * y.lo;
     const TwoDoubles p = exact_product(e.hi, f.hi);
     const TwoDoubles v = quick_two_sum(p.hi, p.lo + (e.hi * f.lo + e_lo * f.hi));
     return {v.hi, v.lo, e.exponent};
@@ -180,7 +180,7 @@ double exp_times(double rate, double x, double p) {
     const TwoDoubles z = exact_product(rate, x);
     const ScaledExp e = exp_scaled(z.hi);
     const TwoDoubles q = exact_product(e.hi, p);
-    return (q.hi + (q.lo + (e.lo + e.hi * z.lo) * p)) * power_of_two(e.exponent);
+    return (q.hi + (q.lo + (e.lo + (e.hi + e.lo) * z.lo) * p)) * power_of_two(e.exponent);
 }
 
 // The variable t = 2 x^4 - 1 of the tables on 0 < x <= 1, and s = x^2/4.

@@ -46,12 +46,12 @@ const std::map<std::string, Bound> bounds = {
     {"ker_square", {Measure::relative, 1.0}},
     {"ker_chebyshev", {Measure::relative, 1.5}},
     {"ker_exponential", {Measure::amplitude, 1.0}},
-    {"ker_asymptotic", {Measure::amplitude, 1.5}},
+    {"ker_asymptotic", {Measure::amplitude, 1.0}},
     {"kei_zero", {Measure::relative, 0.0}},
     {"kei_square", {Measure::relative, 1.0}},
     {"kei_chebyshev", {Measure::relative, 1.0}},
     {"kei_exponential", {Measure::relative, 1.0}},
-    {"kei_asymptotic", {Measure::amplitude, 1.5}},
+    {"kei_asymptotic", {Measure::amplitude, 1.0}},
 };
 
 // Error in epsilons as the region measures it; an amplitude below the least
