@@ -9,12 +9,14 @@
 //   M = 1/sqrt(2 pi x), c1 = sqrt(2 pi)/x.
 #include <array>
 #include <cmath>
+#include <span>
 
 #include "../support/failure.hpp"
 #include "exact_argument.hpp"
 #include "exp_two_doubles.hpp"
 #include "kelvin_near_tables.hpp"
 #include "kelvin_tables.hpp"
+#include "log_two_doubles.hpp"
 #include "polynomial.hpp"
 
 namespace qelms {
@@ -37,23 +39,6 @@ constexpr double ker_kei_asymptotic = 3.0;      // above: asymptotic form of ker
 constexpr double ker_kei_series = 1.0;          // at and below: expansion in x^4
 constexpr double kr_rate = -0.6875;             // KR is e^(0.6875 x) ker(x)
 constexpr double ker_square_term = -0.375;      // coefficient of (x^2/4)^2 in ker near 0
-
-// ber(x) on 0 <= x <= 1, Chebyshev in t = 2x^4 - 1.
-constexpr std::array<double, 5> ca = {
-    7.3326452616714e-17, -1.4716609624265534e-11, 8.47622202274614e-07, -0.007809109378739948, 0.992190042984341,
-};
-// 4 bei(x)/x^2 on 0 <= x <= 1, same variable.
-constexpr std::array<double, 4> cb = {
-    -3.0034370148468007e-13, 3.390661805857451e-08, -0.0008679199260798697, 0.9991320461667014,
-};
-// ker(x) + ln(x) ber(x) - (pi/4) bei(x) on 0 < x <= 1, same variable.
-constexpr std::array<double, 5> ckr = {
-    2.07791371180221e-16, -3.7761655310449776e-11, 1.8641133381120506e-06, -0.012617008172869846, 0.10331264333444241,
-};
-// (kei(x) + (pi/4) ber(x))/(x^2/4) + ln(x) CB on 0 < x <= 1, same variable.
-constexpr std::array<double, 5> cki = {
-    2.665929008442e-18, -8.135659022830498e-13, 8.135039907268153e-08, -0.001691744772498009, 1.1142396895347018,
-};
 
 // y = x/sqrt(2) carried as two doubles. Rounding x/sqrt(2) to one double would
 // put an error of up to x eps/2 into the phase and the exponent (some 300 eps
@@ -183,16 +168,22 @@ double exp_times(double rate, double x, double p) {
     return (q.hi + (q.lo + (e.lo + (e.hi + e.lo) * z.lo) * p)) * power_of_two(e.exponent);
 }
 
-// The variable t = 2 x^4 - 1 of the tables on 0 < x <= 1, and s = x^2/4.
+// The variable t = x^4 - 1/2 of the tables on 0 < x <= 1, and s = x^2/4 in two doubles.
 struct SmallArgument {
-    double t, s;
+    double t;
+    TwoDoubles s;
 };
 
 SmallArgument small_argument(double x) {
-    const double x2 = x * x;
-    return {2.0 * (x2 * x2) - 1.0, x2 / 4.0};
+    const TwoDoubles x2 = exact_product(x, x);
+    return {(x2.hi * x2.hi - 0.5) + 2.0 * x2.hi * x2.lo, {x2.hi * 0.25, x2.lo * 0.25}};
 }
 
+// A table on 0 < x <= 1 at t, its constant term in two doubles (the last two
+// entries), as two doubles.
+TwoDoubles near_value(const std::array<double, 7>& c, double t) {
+    return quick_two_sum(c[5], c[6] + t * horner_descending(std::span(c).first<5>(), t));
+}
 
 }  // namespace
 
@@ -250,9 +241,16 @@ double kelker(double x, int& ifail) {
     }
     if (x > ker_kei_series) return exp_times(kr_rate, x, horner_descending_quad(kelvin::kr, x - 2.0));
     if (x > ber_tiny) {
+        // ker = R - ln(x) A + s B, B here with the factor pi/4; the large parts summed exactly
         const SmallArgument v = small_argument(x);
-        return chebyshev_descending(ckr, v.t) - std::log(x) * chebyshev_descending(ca, v.t) +
-               v.s * chebyshev_descending(cb, v.t) * pi_4;
+        const TwoDoubles log = log_two_doubles(x);
+        const TwoDoubles a = near_value(ker_a, v.t), b = near_value(ker_b, v.t), r = near_value(ker_r, v.t);
+        const TwoDoubles log_a = exact_product(log.hi, a.hi);
+        const TwoDoubles s_b = exact_product(v.s.hi, b.hi);
+        const TwoDoubles e1 = exact_sum(r.hi, s_b.hi);
+        const TwoDoubles e2 = exact_sum(e1.hi, -log_a.hi);
+        const double low = (s_b.lo + v.s.hi * b.lo + v.s.lo * b.hi) - (log_a.lo + log.hi * a.lo + log.lo * a.hi);
+        return e2.hi + (e2.lo + e1.lo + r.lo + low);
     }
     const double leading = ln2 - std::log(x) - euler;
     if (x > square_underflow) {
@@ -279,9 +277,17 @@ double kelkei(double x, int& ifail) {
     }
     if (x > ker_kei_series) return exp_times(-9.0 / 8.0, x, horner_descending_quad(kelvin::ki, x - 2.0));
     if (x > ber_tiny) {
+        // kei = (K - ln(x) B) s - A, A here with the factor pi/4; the large parts summed
+        // exactly. ln(x) s is below 0.05, so ln x needs no low part.
         const SmallArgument v = small_argument(x);
-        return (chebyshev_descending(cki, v.t) - std::log(x) * chebyshev_descending(cb, v.t)) * v.s -
-               chebyshev_descending(ca, v.t) * pi_4;
+        const double log = std::log(x);
+        const TwoDoubles a = near_value(kei_a, v.t), b = near_value(kei_b, v.t), k = near_value(kei_k, v.t);
+        const TwoDoubles log_b = exact_product(log, b.hi);
+        const TwoDoubles inner = exact_sum(k.hi, -log_b.hi);
+        const double inner_lo = inner.lo + k.lo - (log_b.lo + log * b.lo);
+        const TwoDoubles p = exact_product(inner.hi, v.s.hi);
+        const TwoDoubles e = exact_sum(p.hi, -a.hi);
+        return e.hi + (e.lo + (p.lo + inner.hi * v.s.lo + inner_lo * v.s.hi) - a.lo);
     }
     if (x > square_underflow) {
         const double s = x * x * 0.25;

@@ -59,6 +59,48 @@ inline constexpr std::array<double, 16> bei_near_3_5 = {
     -2.688398955937802,
 };
 
+// ber(x) for 0 < x <= 1, in t = x^4 - 1/2, highest power first, the constant term in two doubles
+inline constexpr std::array<double, 7> ker_a = {
+    -7.242180546388398e-20, 9.385785934939427e-15, -4.709315079538653e-10,
+    6.7809776164370775e-06, -0.015618218669180239, 0.9921891953621388,
+    -4.1080235389232624e-17,
+};
+
+// (pi/4) 4 bei(x)/x^2 for 0 < x <= 1, in t = x^4 - 1/2, highest power first, the constant term in two doubles
+inline constexpr std::array<double, 7> ker_b = {
+    -4.700836929678408e-22, 9.100772893378107e-17, -7.548460528942994e-12,
+    2.1304156437903347e-07, -0.0013633254308948, 0.7847164474206663,
+    -1.1633467041044975e-17,
+};
+
+// ker(x) + ln(x) ber(x) - (pi/4) bei(x) for 0 < x <= 1, in t = x^4 - 1/2, highest power first, the constant term in two doubles
+inline constexpr std::array<double, 7> ker_r = {
+    -2.205170029795911e-19, 2.6597295511068242e-14, -1.2083729698654812e-09,
+    1.4912906699909412e-05, -0.02523401611916976, 0.1033107792211043,
+    1.5032901366059588e-18,
+};
+
+// (pi/4) ber(x) for 0 < x <= 1, in t = x^4 - 1/2, highest power first, the constant term in two doubles
+inline constexpr std::array<double, 7> kei_a = {
+    -5.687995300126176e-20, 7.371579035343028e-15, -3.698687414329566e-10,
+    5.325767365988887e-06, -0.0122665202583139, 0.7792635717802158,
+    4.035251782308578e-17,
+};
+
+// 4 bei(x)/x^2 for 0 < x <= 1, in t = x^4 - 1/2, highest power first, the constant term in two doubles
+inline constexpr std::array<double, 7> kei_b = {
+    -5.985291472217975e-22, 1.158746393550285e-16, -9.610998447322723e-12,
+    2.712529444396274e-07, -0.0017358398509583646, 0.9991320122600833,
+    2.3665372610955504e-17,
+};
+
+// (kei(x) + (pi/4) ber(x))/(x^2/4) + ln(x) 4 bei(x)/x^2 for 0 < x <= 1, in t = x^4 - 1/2, highest power first, the constant term in two doubles
+inline constexpr std::array<double, 7> kei_k = {
+    -1.8768722641308146e-21, 3.412389130805838e-16, -2.603410887247107e-11,
+    6.508031925174699e-07, -0.0033834895401146222, 1.1142396081843027,
+    4.666855403880041e-17,
+};
+
 // the zero of bei near 5.03, rounded, and the rest
 inline constexpr std::array<double, 2> bei_zero = {
     5.026223951953152, -4.173792361028154e-16,

@@ -44,7 +44,7 @@ const std::map<std::string, Bound> bounds = {
     {"bei_asymptotic", {Measure::amplitude, 1.0}},
     {"ker_leading", {Measure::relative, 1.0}},
     {"ker_square", {Measure::relative, 1.0}},
-    {"ker_chebyshev", {Measure::relative, 1.5}},
+    {"ker_chebyshev", {Measure::relative, 1.0}},
     {"ker_exponential", {Measure::amplitude, 1.0}},
     {"ker_asymptotic", {Measure::amplitude, 1.0}},
     {"kei_zero", {Measure::relative, 0.0}},

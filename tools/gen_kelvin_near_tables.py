@@ -25,6 +25,45 @@ def bei(x):
     return mp.im(mp.besseli(0, x * mp.expjpi(mp.mpf(1) / 4)))
 
 
+def x_of(u):
+    return mp.root(u, 4) if u > 0 else mp.mpf(10) ** -30
+
+
+# On 0 < x <= 1, in u = x^4, with s = x^2/4: A = ber, B = 4 bei/x^2,
+# R = ker + ln(x) ber - (pi/4) bei and K = (kei + (pi/4) ber)/s + ln(x) B.
+def near_a(u):
+    return ber(x_of(u))
+
+
+def near_b(u):
+    if u == 0:
+        return mp.mpf(1)
+    x = x_of(u)
+    return 4 * bei(x) / x ** 2
+
+
+def near_r(u):
+    if u == 0:
+        return mp.log(2) - mp.euler
+    x = x_of(u)
+    return mp.ker(0, x) + mp.log(x) * ber(x) - mp.pi / 4 * bei(x)
+
+
+def near_k(u):
+    if u == 0:  # the limit, which the series at a tiny x would lose to cancellation
+        return mp.log(2) - mp.euler + 1
+    x = x_of(u)
+    return (mp.kei(0, x) + mp.pi / 4 * ber(x)) / (x ** 2 / 4) + mp.log(x) * near_b(u)
+
+
+def small_table(name, what, g, terms):
+    """g on 0 <= u <= 1 about u = 1/2, its constant term in two doubles."""
+    _, entries, worst = qt.centred_piece(g, 0, 1, terms)
+    print("%s: largest error %.1e" % (name, float(worst)))
+    return qt.emit_table(name, what + " for 0 < x <= 1, in t = x^4 - 1/2, highest power first, "
+                         "the constant term in two doubles", entries)
+
+
 def main():
     with mp.workdps(60):
         zero = mp.findroot(bei, 5.0)
@@ -47,10 +86,18 @@ def main():
             qt.emit_table("bei_near_3_5", "bei(x)/(x - z) for 3.5 <= x <= 5, z = bei_zero_hi + bei_zero_lo, "
                           "in t = x - 4.25, highest power first",
                           qt.centred_power_table(lambda x: bei(x) / (x - zero), 3.5, 5, 16, "bei/(x - z)")),
+            small_table("ker_a", "ber(x)", near_a, SMALL_TERMS),
+            small_table("ker_b", "(pi/4) 4 bei(x)/x^2", lambda u: mp.pi / 4 * near_b(u), SMALL_TERMS),
+            small_table("ker_r", "ker(x) + ln(x) ber(x) - (pi/4) bei(x)", near_r, SMALL_TERMS),
+            small_table("kei_a", "(pi/4) ber(x)", lambda u: mp.pi / 4 * near_a(u), SMALL_TERMS),
+            small_table("kei_b", "4 bei(x)/x^2", near_b, SMALL_TERMS),
+            small_table("kei_k", "(kei(x) + (pi/4) ber(x))/(x^2/4) + ln(x) 4 bei(x)/x^2", near_k, SMALL_TERMS),
             qt.emit_table("bei_zero", "the zero of bei near 5.03, rounded, and the rest", [zero_hi, zero_lo]),
         ]
     qt.write_header(os.path.join(ROOT, "specfun", "kelvin_near_tables.hpp"), "gen_kelvin_near_tables.py", tables)
 
+
+SMALL_TERMS = 6
 
 if __name__ == "__main__":
     main()
