@@ -7,6 +7,7 @@
 //   N = sqrt(pi/(2x)), k = sqrt(2/pi)/x;
 //   g + i h = M e^y e^(i b1) (1 + c1 (U1 - i U2)),  b1 = y - pi/8,
 //   M = 1/sqrt(2 pi x), c1 = sqrt(2 pi)/x.
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <span>
@@ -201,8 +202,9 @@ double kelber(double x, int& ifail) {
     }
     if (a <= ber_tiny) return 1.0;
     if (a <= 2.0) return horner_descending(ber_near_0_2, a * a * (a * a) - 8.0);
-    if (a <= 3.5) return horner_descending(ber_near_2_3, a - 2.75);
-    return horner_descending(ber_near_3_5, a - 4.25);
+    // 2 < a <= 5: the piece of width 1/4 that holds a, about ber's zero where it holds one
+    const auto i = std::min(static_cast<std::size_t>((a - 2.0) * 4.0), ber_centres.size() - 1);
+    return piece_split_constant(ber_centres, ber_pieces, i, a);
 }
 
 double kelbei(double x, int& ifail) {

@@ -36,7 +36,7 @@ struct Bound {
 
 const std::map<std::string, Bound> bounds = {
     {"ber_tiny", {Measure::relative, 1.1}},
-    {"ber_chebyshev", {Measure::amplitude, 1.0}},
+    {"ber_chebyshev", {Measure::amplitude, 0.6}},
     {"ber_asymptotic", {Measure::amplitude, 1.0}},
     {"bei_square", {Measure::relative, 1.5}},
     // relative up to 5, next to bei's zero at 5.026
