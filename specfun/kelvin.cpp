@@ -220,7 +220,10 @@ double kelbei(double x, int& ifail) {
         return combined(f.amplitude, f.growing.im_main, f.growing.im_rest, f.bei_decaying);
     }
     if (a > 3.5) return ((a - bei_zero[0]) - bei_zero[1]) * horner_descending(bei_near_3_5, a - 4.25);
-    if (a > 2.0) return horner_descending(bei_near_2_3, a - 2.75);
+    if (a > 2.0) {  // the piece of width 1/4 that holds a
+        const auto i = std::min(static_cast<std::size_t>((a - 2.0) * 4.0), bei_centres.size() - 1);
+        return piece_split_constant(bei_centres, bei_pieces, i, a);
+    }
     if (a > bei_tiny) return a * a / 4.0 * horner_descending(bei_near_0_2, a * a * (a * a) - 8.0);
     if (a > square_underflow) return a * a / 4.0;
     return 0.0;

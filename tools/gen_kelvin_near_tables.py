@@ -64,19 +64,21 @@ def small_table(name, what, g, terms):
                          "the constant term in two doubles", entries)
 
 
-def ber_pieces():
-    """ber on [2 + i/4, 2 + (i + 1)/4], each about its zero or midpoint, the constant term in two doubles."""
+def pieces(name, f, count, terms):
+    """f on [2 + i/4, 2 + (i + 1)/4], i < count, each about its zero or midpoint, the constant term in two
+    doubles."""
     centres, coefficients, worst = [], [], 0
-    for i in range(BER_PIECES):
-        c, coeffs, w = qt.centred_piece(ber, 2 + mp.mpf(i) / 4, 2 + mp.mpf(i + 1) / 4, BER_TERMS)
+    for i in range(count):
+        c, coeffs, w = qt.centred_piece(f, 2 + mp.mpf(i) / 4, 2 + mp.mpf(i + 1) / 4, terms)
         centres.append(qt.to_double(c))
         coefficients += coeffs
         worst = max(worst, w)
-    print("ber pieces: largest truncation error %.1e" % float(worst))
-    return [qt.emit_table("ber_centres", "ber(x), 2 <= x <= 5: the centre c of each interval [2 + i/4, 2 + (i + 1)/4]",
-                          centres),
-            qt.emit_table("ber_pieces", "ber(x), 2 <= x <= 5: on each interval, %d coefficients in t = x - c, highest "
-                          "power first, then the rest of the constant term" % BER_TERMS, coefficients)]
+    print("%s pieces: largest truncation error %.1e" % (name, float(worst)))
+    end = 2 + mp.mpf(count) / 4
+    return [qt.emit_table(name + "_centres", "%s(x), 2 <= x <= %g: the centre c of each interval "
+                          "[2 + i/4, 2 + (i + 1)/4]" % (name, float(end)), centres),
+            qt.emit_table(name + "_pieces", "%s(x), 2 <= x <= %g: on each interval, %d coefficients in t = x - c, "
+                          "highest power first, then the rest of the constant term" % (name, float(end), terms), coefficients)]
 
 
 def main():
@@ -89,12 +91,11 @@ def main():
             qt.emit_table("ber_near_0_2", "ber(x) for 0 <= x <= 2, in t = x^4 - 8, highest power first",
                           qt.centred_power_table(lambda u: ber(mp.root(u, 4)) if u > 0 else mp.mpf(1), 0, 16, 7,
                                                  "ber in x^4")),
-            *ber_pieces(),
+            *pieces("ber", ber, 12, PIECE_TERMS),
             qt.emit_table("bei_near_0_2", "4 bei(x)/x^2 for 0 <= x <= 2, in t = x^4 - 8, highest power first",
                           qt.centred_power_table(lambda u: 4 * bei(mp.root(u, 4)) / mp.sqrt(u) if u > 0 else mp.mpf(1),
                                                  0, 16, 7, "4 bei/x^2 in x^4")),
-            qt.emit_table("bei_near_2_3", "bei(x) for 2 <= x <= 3.5, in t = x - 2.75, highest power first",
-                          qt.centred_power_table(bei, 2, 3.5, 16, "bei")),
+            *pieces("bei", bei, 6, PIECE_TERMS),
             qt.emit_table("bei_near_3_5", "bei(x)/(x - z) for 3.5 <= x <= 5, z = bei_zero_hi + bei_zero_lo, "
                           "in t = x - 4.25, highest power first",
                           qt.centred_power_table(lambda x: bei(x) / (x - zero), 3.5, 5, 16, "bei/(x - z)")),
@@ -110,8 +111,7 @@ def main():
 
 
 SMALL_TERMS = 6
-BER_PIECES = 12
-BER_TERMS = 10
+PIECE_TERMS = 10
 
 if __name__ == "__main__":
     main()
