@@ -219,7 +219,16 @@ double kelbei(double x, int& ifail) {
         const GrowingForm f = growing_form(a);
         return combined(f.amplitude, f.growing.im_main, f.growing.im_rest, f.bei_decaying);
     }
-    if (a > 3.5) return ((a - bei_zero[0]) - bei_zero[1]) * horner_descending(bei_near_3_5, a - 4.25);
+    if (a > 3.5) {  // (a - z) times bei(a)/(a - z) from the piece of width 1/4 that holds a, rounded once
+        constexpr std::size_t terms = bei_quotient_pieces.size() / bei_quotient_centres.size();
+        const auto i = std::min(static_cast<std::size_t>((a - 3.5) * 4.0), bei_quotient_centres.size() - 1);
+        const auto c = std::span(bei_quotient_pieces).subspan(i * terms).first<terms>();
+        const double t = a - bei_quotient_centres[i];
+        const double rest = c[terms - 1] + t * horner_descending(c.first<terms - 2>(), t);
+        const double d = (a - bei_zero[0]) - bei_zero[1];
+        const TwoDoubles p = exact_product(d, c[terms - 2]);
+        return p.hi + (p.lo + d * rest);
+    }
     if (a > 2.0) {  // the piece of width 1/4 that holds a
         const auto i = std::min(static_cast<std::size_t>((a - 2.0) * 4.0), bei_centres.size() - 1);
         return piece_split_constant(bei_centres, bei_pieces, i, a);

@@ -40,7 +40,7 @@ const std::map<std::string, Bound> bounds = {
     {"ber_asymptotic", {Measure::amplitude, 1.0}},
     {"bei_square", {Measure::relative, 1.5}},
     // relative up to 5, next to bei's zero at 5.026
-    {"bei_chebyshev", {Measure::relative, 1.5}},
+    {"bei_chebyshev", {Measure::relative, 1.0}},
     {"bei_asymptotic", {Measure::amplitude, 1.0}},
     {"ker_leading", {Measure::relative, 1.0}},
     {"ker_square", {Measure::relative, 1.0}},

@@ -64,21 +64,22 @@ def small_table(name, what, g, terms):
                          "the constant term in two doubles", entries)
 
 
-def pieces(name, f, count, terms):
-    """f on [2 + i/4, 2 + (i + 1)/4], i < count, each about its zero or midpoint, the constant term in two
-    doubles."""
+def pieces(name, what, f, count, terms, start=2):
+    """f on [start + i/4, start + (i + 1)/4], i < count, each about its zero or midpoint, the constant term in
+    two doubles."""
     centres, coefficients, worst = [], [], 0
     for i in range(count):
-        c, coeffs, w = qt.centred_piece(f, 2 + mp.mpf(i) / 4, 2 + mp.mpf(i + 1) / 4, terms)
+        c, coeffs, w = qt.centred_piece(f, start + mp.mpf(i) / 4, start + mp.mpf(i + 1) / 4, terms)
         centres.append(qt.to_double(c))
         coefficients += coeffs
         worst = max(worst, w)
     print("%s pieces: largest truncation error %.1e" % (name, float(worst)))
-    end = 2 + mp.mpf(count) / 4
-    return [qt.emit_table(name + "_centres", "%s(x), 2 <= x <= %g: the centre c of each interval "
-                          "[2 + i/4, 2 + (i + 1)/4]" % (name, float(end)), centres),
-            qt.emit_table(name + "_pieces", "%s(x), 2 <= x <= %g: on each interval, %d coefficients in t = x - c, "
-                          "highest power first, then the rest of the constant term" % (name, float(end), terms), coefficients)]
+    end = start + mp.mpf(count) / 4
+    return [qt.emit_table(name + "_centres", "%s, %g <= x <= %g: the centre c of each interval "
+                          "[%g + i/4, %g + (i + 1)/4]" % (what, start, float(end), start, start), centres),
+            qt.emit_table(name + "_pieces", "%s, %g <= x <= %g: on each interval, %d coefficients in t = x - c, "
+                          "highest power first, then the rest of the constant term" % (what, start, float(end), terms),
+                          coefficients)]
 
 
 def main():
@@ -91,14 +92,13 @@ def main():
             qt.emit_table("ber_near_0_2", "ber(x) for 0 <= x <= 2, in t = x^4 - 8, highest power first",
                           qt.centred_power_table(lambda u: ber(mp.root(u, 4)) if u > 0 else mp.mpf(1), 0, 16, 7,
                                                  "ber in x^4")),
-            *pieces("ber", ber, 12, PIECE_TERMS),
+            *pieces("ber", "ber(x)", ber, 12, PIECE_TERMS),
             qt.emit_table("bei_near_0_2", "4 bei(x)/x^2 for 0 <= x <= 2, in t = x^4 - 8, highest power first",
                           qt.centred_power_table(lambda u: 4 * bei(mp.root(u, 4)) / mp.sqrt(u) if u > 0 else mp.mpf(1),
                                                  0, 16, 7, "4 bei/x^2 in x^4")),
-            *pieces("bei", bei, 6, PIECE_TERMS),
-            qt.emit_table("bei_near_3_5", "bei(x)/(x - z) for 3.5 <= x <= 5, z = bei_zero_hi + bei_zero_lo, "
-                          "in t = x - 4.25, highest power first",
-                          qt.centred_power_table(lambda x: bei(x) / (x - zero), 3.5, 5, 16, "bei/(x - z)")),
+            *pieces("bei", "bei(x)", bei, 6, PIECE_TERMS),
+            *pieces("bei_quotient", "bei(x)/(x - z), z = bei_zero_hi + bei_zero_lo", lambda x: bei(x) / (x - zero), 6,
+                    PIECE_TERMS, 3.5),
             small_table("ker_a", "ber(x)", near_a, SMALL_TERMS),
             small_table("ker_b", "(pi/4) 4 bei(x)/x^2", lambda u: mp.pi / 4 * near_b(u), SMALL_TERMS),
             small_table("ker_r", "ker(x) + ln(x) ber(x) - (pi/4) bei(x)", near_r, SMALL_TERMS),
