@@ -38,7 +38,6 @@ constexpr double square_underflow = 2.99e-154;  // at and below: x^2/4 is lost
 constexpr double ker_kei_limit = 997.26;        // above: ker, kei underflow
 constexpr double ker_kei_asymptotic = 3.0;      // above: asymptotic form of ker, kei
 constexpr double ker_kei_series = 1.0;          // at and below: expansion in x^4
-constexpr double kr_rate = -0.6875;             // KR is e^(0.6875 x) ker(x)
 constexpr double ker_square_term = -0.375;      // coefficient of (x^2/4)^2 in ker near 0
 
 // y = x/sqrt(2) carried as two doubles. Rounding x/sqrt(2) to one double would
@@ -161,12 +160,13 @@ double decaying_value(const DecayingForm& f, double main, double rest) {
     return combined(f.amplitude, main, rest, 0.0) * power_of_two(f.amplitude.exponent);
 }
 
-// e^(rate x) p, the exponent formed exactly and the product rounded once.
-double exp_times(double rate, double x, double p) {
-    const TwoDoubles z = exact_product(rate, x);
-    const ScaledExp e = exp_scaled(z.hi);
-    const TwoDoubles q = exact_product(e.hi, p);
-    return (q.hi + (q.lo + (e.lo + (e.hi + e.lo) * z.lo) * p)) * power_of_two(e.exponent);
+// ker or kei at 1 < x <= 3 from the piece of width 1/4 that holds x (about
+// ker's zero where the piece holds it), its constant term rounded only in the
+// final sum.
+template <std::size_t n, std::size_t m>
+double on_piece(const std::array<double, n>& centres, const std::array<double, m>& pieces, double x) {
+    const auto i = std::min(static_cast<std::size_t>((x - ker_kei_series) * 4.0), n - 1);
+    return piece_split_constant(centres, pieces, i, x);
 }
 
 // The variable t = x^4 - 1/2 of the tables on 0 < x <= 1, and s = x^2/4 in two doubles.
@@ -253,7 +253,7 @@ double kelker(double x, int& ifail) {
         const DecayingForm f = decaying_form(x);
         return decaying_value(f, f.rotated.re_main, f.rotated.re_rest);
     }
-    if (x > ker_kei_series) return exp_times(kr_rate, x, horner_descending_quad(kelvin::kr, x - 2.0));
+    if (x > ker_kei_series) return on_piece(ker_centres, ker_pieces, x);
     if (x > ber_tiny) {
         // ker = R - ln(x) A + s B, B here with the factor pi/4; the large parts summed exactly
         const SmallArgument v = small_argument(x);
@@ -289,7 +289,7 @@ double kelkei(double x, int& ifail) {
         const DecayingForm f = decaying_form(x);
         return decaying_value(f, f.rotated.im_main, f.rotated.im_rest);
     }
-    if (x > ker_kei_series) return exp_times(-9.0 / 8.0, x, horner_descending_quad(kelvin::ki, x - 2.0));
+    if (x > ker_kei_series) return on_piece(kei_centres, kei_pieces, x);
     if (x > ber_tiny) {
         // kei = (K - ln(x) B) s - A, A here with the factor pi/4; the large parts summed
         // exactly. ln(x) s is below 0.05, so ln x needs no low part.

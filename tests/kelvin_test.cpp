@@ -44,13 +44,13 @@ const std::map<std::string, Bound> bounds = {
     {"bei_asymptotic", {Measure::amplitude, 1.0}},
     {"ker_leading", {Measure::relative, 1.0}},
     {"ker_square", {Measure::relative, 1.0}},
-    {"ker_chebyshev", {Measure::relative, 1.0}},
-    {"ker_exponential", {Measure::amplitude, 1.0}},
+    {"ker_chebyshev", {Measure::relative, 0.6}},
+    {"ker_exponential", {Measure::amplitude, 0.6}},
     {"ker_asymptotic", {Measure::amplitude, 1.0}},
     {"kei_zero", {Measure::relative, 0.0}},
     {"kei_square", {Measure::relative, 1.0}},
-    {"kei_chebyshev", {Measure::relative, 1.0}},
-    {"kei_exponential", {Measure::relative, 1.0}},
+    {"kei_chebyshev", {Measure::relative, 0.6}},
+    {"kei_exponential", {Measure::relative, 0.75}},
     {"kei_asymptotic", {Measure::amplitude, 1.0}},
 };
 

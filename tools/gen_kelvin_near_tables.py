@@ -99,6 +99,8 @@ def main():
             *pieces("bei", "bei(x)", bei, 6, PIECE_TERMS),
             *pieces("bei_quotient", "bei(x)/(x - z), z = bei_zero_hi + bei_zero_lo", lambda x: bei(x) / (x - zero), 6,
                     PIECE_TERMS, 3.5),
+            *pieces("ker", "ker(x)", lambda x: mp.ker(0, x), 8, KER_KEI_TERMS, 1),
+            *pieces("kei", "kei(x)", lambda x: mp.kei(0, x), 8, KER_KEI_TERMS, 1),
             small_table("ker_a", "ber(x)", near_a, SMALL_TERMS),
             small_table("ker_b", "(pi/4) 4 bei(x)/x^2", lambda u: mp.pi / 4 * near_b(u), SMALL_TERMS),
             small_table("ker_r", "ker(x) + ln(x) ber(x) - (pi/4) bei(x)", near_r, SMALL_TERMS),
@@ -112,6 +114,7 @@ def main():
 
 SMALL_TERMS = 6
 PIECE_TERMS = 10
+KER_KEI_TERMS = 14
 
 if __name__ == "__main__":
     main()
