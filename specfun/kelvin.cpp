@@ -261,12 +261,17 @@ double kelker(double x, int& ifail) {
         const double low = (s_b.lo + v.s.hi * b.lo + v.s.lo * b.hi) - (log_a.lo + log.hi * a.lo + log.lo * a.hi);
         return e2.hi + (e2.lo + e1.lo + r.lo + low);
     }
-    const double leading = ln2 - std::log(x) - euler;
+    // ln 2 - ln x - gamma, with ln x and ln 2 - gamma in two doubles, rounded once
+    constexpr TwoDoubles ln2_less_euler = {0.11593151565841245, 3.7780767526472776e-19};
+    const TwoDoubles log = log_two_doubles(x);
+    const TwoDoubles leading = exact_sum(ln2_less_euler.hi, -log.hi);
+    const double leading_lo = leading.lo + (ln2_less_euler.lo - log.lo);
     if (x > square_underflow) {
         const double s = x * x * 0.25;
-        return (s * ker_square_term + pi_4) * s + leading;
+        // ker = v ber + (pi/4) bei - 0.375 s^2 + ..., v the leading part, ber = 1 - s^2/4 + ...
+        return leading.hi + (leading_lo + (s * (ker_square_term - 0.25 * leading.hi) + pi_4) * s);
     }
-    return leading;
+    return leading.hi + leading_lo;
 }
 
 double kelkei(double x, int& ifail) {
