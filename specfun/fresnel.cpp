@@ -1,4 +1,5 @@
 // Fresnel integrals S(x) and C(x).
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <span>
@@ -15,7 +16,7 @@ namespace {
 
 constexpr double two_over_pi = 0.6366197723675814;
 constexpr double poly_limit = 3.0;               // |x| at or below this uses the small-argument tables
-constexpr double series_limit = 1.0;             // up to this the series in x^4; above, f and g on [1, 3]
+constexpr double series_limit = 1.0;             // up to this the series in x^4; above, pieces on [1, 3]
 constexpr double sine_zero_limit = 3.49e-103;    // |x| below this: pi x^3 / 6 underflows, S(x) = 0
 constexpr double g_term_limit = 260000.0;        // |x| above this the g term is below rounding
 constexpr double half_limit = 4294967290.0;      // |x| at or above this: +-1/2; below, a/2 truncates into an int
@@ -48,12 +49,12 @@ Phase reduced_phase(double a) {
     }
 }
 
-// cos and sin of pi a^2 / 2 for a <= 3, the phase formed in two doubles.
-Phase small_phase(double a) {
-    constexpr TwoDoubles pi_2 = {1.5707963267948966, 6.123233995736766e-17};  // pi/2
-    const TwoDoubles phase = dd_mul(pi_2, exact_product(a, a));
-    const double c = std::cos(phase.hi), s = std::sin(phase.hi);
-    return {c - s * phase.lo, s + c * phase.lo};
+// S or C at 1 < a <= 3 from the piece of width 1/4 that holds a, its constant
+// term rounded only in the final sum.
+template <std::size_t n, std::size_t m>
+double on_piece(const std::array<double, n>& centres, const std::array<double, m>& pieces, double a) {
+    const auto i = std::min(static_cast<std::size_t>((a - series_limit) * 4.0), n - 1);
+    return piece_split_constant(centres, pieces, i, a);
 }
 
 // s P(x^4 - 1/2) rounded once, s in two doubles, P a series table with its
@@ -82,11 +83,7 @@ double fresns(double x, int& ifail) {
         if (a < sine_zero_limit) return 0.0;
         // The series also below 0.00018, where pi x^3/6 alone is short by up to an ulp.
         if (a <= series_limit) return times_series(dd_mul(exact_product(x, x), x), fresnel_sine_near, x);
-        const Phase p = small_phase(a);
-        const double t = a - 2.0;
-        return std::copysign(0.5 - (horner_descending(fresnel_f_near, t) * p.cos +
-                                    horner_descending(fresnel_g_near, t) * p.sin),
-                             x);
+        return std::copysign(on_piece(fresnel_sine_centres, fresnel_sine_pieces, a), x);
     }
     const double half = std::copysign(0.5, x);
     if (a >= half_limit) return half;
@@ -105,11 +102,7 @@ double fresnc(double x, int& ifail) {
     if (a <= poly_limit) {
         // The series also below 0.00017, where x alone is short by up to an ulp.
         if (a <= series_limit) return times_series({x, 0.0}, fresnel_cosine_near, x);
-        const Phase p = small_phase(a);
-        const double t = a - 2.0;
-        return std::copysign(0.5 + (horner_descending(fresnel_f_near, t) * p.sin -
-                                    horner_descending(fresnel_g_near, t) * p.cos),
-                             x);
+        return std::copysign(on_piece(fresnel_cosine_centres, fresnel_cosine_pieces, a), x);
     }
     const double half = std::copysign(0.5, x);
     if (a >= half_limit) return half;
