@@ -1,5 +1,4 @@
 // Fresnel integrals S(x) and C(x).
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <span>
@@ -49,14 +48,6 @@ Phase reduced_phase(double a) {
     }
 }
 
-// S or C at 1 < a <= 3 from the piece of width 1/4 that holds a, its constant
-// term rounded only in the final sum.
-template <std::size_t n, std::size_t m>
-double on_piece(const std::array<double, n>& centres, const std::array<double, m>& pieces, double a) {
-    const auto i = std::min(static_cast<std::size_t>((a - series_limit) * 4.0), n - 1);
-    return piece_split_constant(centres, pieces, i, a);
-}
-
 // s P(x^4 - 1/2) rounded once, s in two doubles, P a series table with its
 // constant term in two doubles (its last two entries).
 double times_series(TwoDoubles s, const std::array<double, 11>& c, double x) {
@@ -83,7 +74,7 @@ double fresns(double x, int& ifail) {
         if (a < sine_zero_limit) return 0.0;
         // The series also below 0.00018, where pi x^3/6 alone is short by up to an ulp.
         if (a <= series_limit) return times_series(dd_mul(exact_product(x, x), x), fresnel_sine_near, x);
-        return std::copysign(on_piece(fresnel_sine_centres, fresnel_sine_pieces, a), x);
+        return std::copysign(quarter_piece(fresnel_sine_centres, fresnel_sine_pieces, series_limit, a), x);
     }
     const double half = std::copysign(0.5, x);
     if (a >= half_limit) return half;
@@ -102,7 +93,7 @@ double fresnc(double x, int& ifail) {
     if (a <= poly_limit) {
         // The series also below 0.00017, where x alone is short by up to an ulp.
         if (a <= series_limit) return times_series({x, 0.0}, fresnel_cosine_near, x);
-        return std::copysign(on_piece(fresnel_cosine_centres, fresnel_cosine_pieces, a), x);
+        return std::copysign(quarter_piece(fresnel_cosine_centres, fresnel_cosine_pieces, series_limit, a), x);
     }
     const double half = std::copysign(0.5, x);
     if (a >= half_limit) return half;

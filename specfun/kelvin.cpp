@@ -49,15 +49,6 @@ TwoDoubles half_root(double x) {
     return {p.hi, p.lo + x * rsqrt2_low};
 }
 
-// A function from the piece of width 1/4 that holds x, the pieces starting at
-// `start` (each about the function's zero where it holds one), its constant
-// term rounded only in the final sum.
-template <std::size_t n, std::size_t m>
-double on_piece(const std::array<double, n>& centres, const std::array<double, m>& pieces, double start, double x) {
-    const auto i = std::min(static_cast<std::size_t>((x - start) * 4.0), n - 1);
-    return piece_split_constant(centres, pieces, i, x);
-}
-
 // pi/8 in two doubles.
 constexpr TwoDoubles pi_8 = {0.39269908169872414, 1.5308084989341915e-17};
 
@@ -202,7 +193,7 @@ double kelber(double x, int& ifail) {
     }
     if (a <= ber_tiny) return 1.0;
     if (a <= 2.0) return horner_descending(ber_near_0_2, a * a * (a * a) - 8.0);
-    return on_piece(ber_centres, ber_pieces, 2.0, a);
+    return quarter_piece(ber_centres, ber_pieces, 2.0, a);
 }
 
 double kelbei(double x, int& ifail) {
@@ -227,7 +218,7 @@ double kelbei(double x, int& ifail) {
         const TwoDoubles p = exact_product(d, c[terms - 2]);
         return p.hi + (p.lo + d * rest);
     }
-    if (a > 2.0) return on_piece(bei_centres, bei_pieces, 2.0, a);
+    if (a > 2.0) return quarter_piece(bei_centres, bei_pieces, 2.0, a);
     if (a > bei_tiny) return a * a / 4.0 * horner_descending(bei_near_0_2, a * a * (a * a) - 8.0);
     if (a > square_underflow) return a * a / 4.0;
     return 0.0;
@@ -248,7 +239,7 @@ double kelker(double x, int& ifail) {
         const DecayingForm f = decaying_form(x);
         return decaying_value(f, f.rotated.re_main, f.rotated.re_rest);
     }
-    if (x > ker_kei_series) return on_piece(ker_centres, ker_pieces, ker_kei_series, x);
+    if (x > ker_kei_series) return quarter_piece(ker_centres, ker_pieces, ker_kei_series, x);
     if (x > ber_tiny) {
         // ker = R - ln(x) A + s B, B here with the factor pi/4; the large parts summed exactly
         const SmallArgument v = small_argument(x);
@@ -289,7 +280,7 @@ double kelkei(double x, int& ifail) {
         const DecayingForm f = decaying_form(x);
         return decaying_value(f, f.rotated.im_main, f.rotated.im_rest);
     }
-    if (x > ker_kei_series) return on_piece(kei_centres, kei_pieces, ker_kei_series, x);
+    if (x > ker_kei_series) return quarter_piece(kei_centres, kei_pieces, ker_kei_series, x);
     if (x > ber_tiny) {
         // kei = (K - ln(x) B) s - A, A here with the factor pi/4; the large parts summed
         // exactly. ln(x) s is below 0.05, so ln x needs no low part.

@@ -2,6 +2,7 @@
 // routines.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <span>
@@ -115,6 +116,15 @@ inline double piece_split_constant(const std::array<double, n>& centres, const s
     constexpr std::size_t terms = m / n;
     return horner_descending_split_constant(std::span(pieces).subspan(i * terms).template first<terms>(),
                                             x - centres[i]);
+}
+
+// piece_split_constant on pieces of width 1/4 starting at `start`: the piece
+// that holds x, the last one for x at the end of the range.
+template <std::size_t n, std::size_t m>
+inline double quarter_piece(const std::array<double, n>& centres, const std::array<double, m>& pieces, double start,
+                            double x) {
+    const auto i = std::min(static_cast<std::size_t>((x - start) * 4.0), n - 1);
+    return piece_split_constant(centres, pieces, i, x);
 }
 
 // Chebyshev series on entries stored from the highest order down, c[0] ... c[m-1]
