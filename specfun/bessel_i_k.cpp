@@ -48,7 +48,7 @@ constexpr double i_medium_bound = 4.0;         // above: the pieces of width 1/2
 constexpr double tiny_argument = 3.2e-9;       // up to this I0 = 1, I1 = x/2, K0 = -(ln(x/2) + gamma)
 constexpr double k_underflow_bound = 705.1;    // from this K0 and K1 underflow and are 0
 constexpr double k_large_bound = 4.0;          // above: e^-x/sqrt(x) times a polynomial
-constexpr double k_log_bound = 1.0;            // above: the pieces of width 1/4 (across 2 alike)
+constexpr double k_log_bound = 1.0;            // above: the pieces of width 1/8 (across 2 alike)
 constexpr double k1_tiny_argument = 7.9e-10;   // up to this K1 = 1/x
 constexpr double k1_pole_limit = 2.23e-308;    // up to this K1 is refused: too close to the pole
 constexpr double euler_gamma = 0.5772156649015329;
@@ -90,7 +90,7 @@ double from_pieces(const std::array<double, n>& pieces, double start, double per
 }
 
 double middle_k(const std::array<double, k0_middle_pieces.size()>& pieces, double x) {
-    return from_pieces<12>(pieces, k_log_bound, 4.0, x);
+    return from_pieces<24>(pieces, k_log_bound, 8.0, x);
 }
 
 double middle_i(const std::array<double, i0_middle_pieces.size()>& pieces, double a) {
@@ -103,9 +103,20 @@ double small_i(const std::array<double, i0_small_pieces.size()>& pieces, double 
     return from_pieces<8>(pieces, 0.0, 2.0, a);
 }
 
-// The table k0_large or k1_large at t, its constant term with its rest c0_lo.
-double large_k(const std::array<double, k0_large.size()>& p, double c0_lo, double t) {
-    return p.back() + (t * horner_descending_quad(std::span(p).first<k0_large.size() - 1>(), t) + c0_lo);
+// Midpoints of the pieces of k0_large_pieces and k1_large_pieces in w = 1/x.
+constexpr std::array<double, 4> k_large_midpoints = {0.1875, 0.09375, 0.046875, 0.015625};
+
+// K0 or K1 for 4 < x < 705.1: e^-x/sqrt(x) times sqrt(x) e^x K(x)
+// from its piece in w = 1/x, chosen by the binade of x ([4, 8), [8, 16),
+// [16, 32), then all x >= 32), its constant term in two doubles.
+double large_k(const std::array<double, k0_large_pieces.size()>& pieces, double x) {
+    constexpr std::size_t terms = k0_large_pieces.size() / k_large_midpoints.size();
+    const auto binade = (std::bit_cast<std::uint64_t>(x) >> 52) - 1025;  // 0 for [4, 8)
+    const auto i = static_cast<std::size_t>(std::min<std::uint64_t>(binade, k_large_midpoints.size() - 1));
+    const std::span<const double, terms> p = std::span(pieces).subspan(i * terms).template first<terms>();
+    const double v = 1.0 / x - k_large_midpoints[i];
+    const double value = p[terms - 2] + (p[terms - 1] + v * horner_descending_paired<1>(p.first<terms - 2>(), v));
+    return std::exp(-x) * value / std::sqrt(x);
 }
 
 }  // namespace
@@ -146,10 +157,7 @@ double beslk0(double x, int& ifail) {
     }
     ifail = 0;
     if (x >= k_underflow_bound) return 0.0;
-    if (x > k_large_bound) {
-        const double t = 10.0 / (1.0 + x) - 1.0;
-        return std::exp(-x) * large_k(k0_large, large_constant_lo[2], t) / std::sqrt(x);
-    }
+    if (x > k_large_bound) return large_k(k0_large_pieces, x);
     if (x > k_log_bound) return middle_k(k0_middle_pieces, x);  // (1, 2] and (2, 4] alike
     if (x > tiny_argument) {
         const double t = 2.0 * x * x - 1.0;
@@ -173,10 +181,7 @@ double beslk1(double x, int& ifail) {
     }
     ifail = 0;
     if (x >= k_underflow_bound) return 0.0;
-    if (x > k_large_bound) {
-        const double t = 10.0 / (1.0 + x) - 1.0;
-        return std::exp(-x) * large_k(k1_large, large_constant_lo[3], t) / std::sqrt(x);
-    }
+    if (x > k_large_bound) return large_k(k1_large_pieces, x);
     if (x > k_log_bound) return middle_k(k1_middle_pieces, x);  // (1, 2] and (2, 4] alike
     if (x > k1_tiny_argument) {
         // 1/x = q (1 + e + e^2 + ...), q = 1/x cut to 26 bits so that x q and

@@ -3,8 +3,10 @@ Bessel functions I0, I1, K0, K1 of real argument.
 
 On 1 < x <= 4 K0 and K1, on 0 <= a <= 4 I0 and I1(a)/a, and on 4 < a <= 12
 I0 and I1 are written as pieces instead (polynomials in the argument less the
-midpoint of each, no exponential needed); the published tables there are
-only checked against their known entries.
+midpoint of each, no exponential needed); on 4 < x < 705.1 sqrt(x) e^x K0(x)
+and sqrt(x) e^x K1(x) as pieces in w = 1/x, one per binade of x up to 32 and
+one beyond (short polynomials whose variable needs no further arithmetic). The
+published tables there are only checked against their known entries.
 
 Each table is the truncated Chebyshev expansion of the scaled function in its
 mapped variable t on [-1, 1], rewritten in powers of t and stored from the
@@ -162,27 +164,47 @@ def typed_correction(g, text):
 
 # Tables checked against their known entries but not written: the routines use the
 # pieces there.
-REPLACED_BY_PIECES = {"k0_1_2", "k0_2_4", "k1_1_2", "k1_2_4", "i0_medium", "i1_medium"}
+REPLACED_BY_PIECES = {"k0_1_2", "k0_2_4", "k1_1_2", "k1_2_4", "i0_medium", "i1_medium", "k0_large", "k1_large"}
 # Pieces: (first x, width, count, coefficients per piece).
-K_MIDDLE = (1, mp.mpf(1) / 4, 12, 16)
+K_MIDDLE = (1, mp.mpf(1) / 8, 24, 12)
 I_MIDDLE = (4, mp.mpf(1) / 2, 16, 12)
 I_SMALL = (0, mp.mpf(1) / 2, 8, 12)
 
 
-def pieces_table(f, layout):
-    """f on `count` intervals of the given width from `start`, on each a polynomial in
-    t = x - c (c the midpoint) of `terms` coefficients, highest power first, its constant
-    term f(c) followed by the rest of it; all pieces in one list."""
-    start, width, count, terms = layout
+def centred_pieces(f, bounds, terms, label):
+    """f on each interval [a, b] of `bounds` as a polynomial in t = v - c (c the midpoint)
+    of `terms` coefficients, highest power first, its constant term f(c) followed by the
+    rest of it; all pieces in one list."""
     values = []
     with mp.workdps(DPS):
-        for i in range(count):
-            a = start + width * i
-            coefficients = centred_power_table(f, a, a + width, terms, "piece [%s, %s]" % (a, a + width))
-            centre = f(a + width / 2)
+        for a, b in bounds:
+            coefficients = centred_power_table(f, a, b, terms, "%s [%s, %s]" % (label, a, b))
+            centre = f((a + b) / 2)
             coefficients[-1] = to_double(centre)
             values += coefficients + [to_double(centre - mp.mpf(coefficients[-1]))]
     return values
+
+
+def pieces_table(f, layout):
+    """centred_pieces of f on `count` intervals of the given width from `start`."""
+    start, width, count, terms = layout
+    return centred_pieces(f, [(start + width * i, start + width * (i + 1)) for i in range(count)], terms, "piece")
+
+
+# Pieces of sqrt(x) e^x K(x) in w = 1/x: w in [2^-(i+3), 2^-(i+2)] (x in the
+# binade [2^(i+2), 2^(i+3)]) for i = 0, 1, 2, then w in [0, 1/32] (x >= 32).
+K_LARGE_BOUNDS = [(mp.mpf(2) ** -(i + 3), mp.mpf(2) ** -(i + 2)) for i in range(3)] + [(mp.mpf(0), mp.mpf(1) / 32)]
+K_LARGE_TERMS = 12
+
+
+def large_k_of_w(n):
+    """sqrt(x) e^x K_n(x) as a function of w = 1/x, its limit sqrt(pi/2) at w = 0."""
+    def g(w):
+        if w == 0:
+            return mp.sqrt(mp.pi / 2)
+        x = 1 / w
+        return mp.sqrt(x) * mp.exp(x) * mpmath.besselk(n, x)
+    return g
 
 
 def stored_polynomial(g, n):
@@ -197,7 +219,7 @@ def main():
     constant_lo = []
     for name, n, g, what, known in GENERATED:
         values = stored_polynomial(g, n)
-        if name.endswith("_large"):
+        if name.endswith("_large") and name not in REPLACED_BY_PIECES:
             with mp.workdps(DPS):
                 exact = stored_table("polynomial", chebyshev(g, n))[-1]
                 constant_lo.append(to_double(exact - mp.mpf(values[-1])))
@@ -206,8 +228,8 @@ def main():
         if name not in REPLACED_BY_PIECES:
             blocks.append(emit_table(name, "Polynomial, highest power first: " + what + ".", values))
     for table, what, f, layout, where in (
-            ("k0_middle_pieces", "K0", k0, K_MIDDLE, "1 < x <= 4, intervals [1 + i/4, 1 + (i + 1)/4]"),
-            ("k1_middle_pieces", "K1", k1, K_MIDDLE, "1 < x <= 4, intervals [1 + i/4, 1 + (i + 1)/4]"),
+            ("k0_middle_pieces", "K0", k0, K_MIDDLE, "1 < x <= 4, intervals [1 + i/8, 1 + (i + 1)/8]"),
+            ("k1_middle_pieces", "K1", k1, K_MIDDLE, "1 < x <= 4, intervals [1 + i/8, 1 + (i + 1)/8]"),
             ("i0_small_pieces", "I0", i0, I_SMALL, "0 <= a <= 4, intervals [i/2, (i + 1)/2]"),
             ("i1_small_pieces", "I1(a)/a", lambda x: i1(x) / x if x else mp.mpf(1) / 2, I_SMALL,
              "0 <= a <= 4, intervals [i/2, (i + 1)/2]"),
@@ -216,8 +238,14 @@ def main():
         blocks.append(emit_table(table, "%s on %s: on each, %d coefficients in the argument less the midpoint, "
                                  "highest power first, then the rest of the constant term."
                                  % (what, where, layout[3]), pieces_table(f, layout)))
-    blocks.append(emit_table("large_constant_lo", "The constant terms of i0_large, i1_large, k0_large and "
-                             "k1_large less their stored doubles.", constant_lo))
+    for n in (0, 1):
+        blocks.append(emit_table("k%d_large_pieces" % n, "sqrt(x) e^x K%d(x) on 4 < x < 705.1 in w = 1/x, pieces w in "
+                                 "[1/8, 1/4], [1/16, 1/8], [1/32, 1/16], [0, 1/32]: on each, %d coefficients in w "
+                                 "less the midpoint, highest power first, then the rest of the constant term."
+                                 % (n, K_LARGE_TERMS),
+                                 centred_pieces(large_k_of_w(n), K_LARGE_BOUNDS, K_LARGE_TERMS, "K%d piece w in" % n)))
+    blocks.append(emit_table("large_constant_lo", "The constant terms of i0_large and i1_large less their stored "
+                             "doubles.", constant_lo))
     blocks.append(emit_table("small_k_corrections", "What each table typed in specfun/bessel_i_k.cpp (k0_i0, "
                              "k0_regular, k1_i1, k1_regular) lacks: the middle of its error range on [-1, 1], "
                              "mostly the rounding of its constant term.", [typed_correction(g, text) for _, g, text in TYPED]))
