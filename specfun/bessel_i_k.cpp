@@ -103,20 +103,24 @@ double small_i(const std::array<double, i0_small_pieces.size()>& pieces, double 
     return from_pieces<8>(pieces, 0.0, 2.0, a);
 }
 
-// Midpoints of the pieces of k0_large_pieces and k1_large_pieces in w = 1/x.
-constexpr std::array<double, 4> k_large_midpoints = {0.1875, 0.09375, 0.046875, 0.015625};
-
-// K0 or K1 for 4 < x < 705.1: e^-x/sqrt(x) times sqrt(x) e^x K(x)
-// from its piece in w = 1/x, chosen by the binade of x ([4, 8), [8, 16),
-// [16, 32), then all x >= 32), its constant term in two doubles.
+// K0 or K1 for 4 < x < 705.1. sqrt(x) e^x K(x) = G (1 + u) on its piece in
+// w = 1/x, chosen by the exponent and two leading fraction bits of x (the
+// quarters of the binades from 4 to 64, then all x >= 64): G its value at the
+// piece's midpoint, u small. With e^-x = (hi + lo)(1 + q) 2^m and y = G/sqrt(x),
+// K = (hi y + (hi (q + u + q u) + lo) y) 2^m: only the square root, the
+// division, hi y and the last sum round (the result is normal, so 2^m is exact).
 double large_k(const std::array<double, k0_large_pieces.size()>& pieces, double x) {
-    constexpr std::size_t terms = k0_large_pieces.size() / k_large_midpoints.size();
-    const auto binade = (std::bit_cast<std::uint64_t>(x) >> 52) - 1025;  // 0 for [4, 8)
-    const auto i = static_cast<std::size_t>(std::min<std::uint64_t>(binade, k_large_midpoints.size() - 1));
-    const std::span<const double, terms> p = std::span(pieces).subspan(i * terms).template first<terms>();
-    const double v = 1.0 / x - k_large_midpoints[i];
-    const double value = p[terms - 2] + (p[terms - 1] + v * horner_descending_paired<1>(p.first<terms - 2>(), v));
-    return std::exp(-x) * value / std::sqrt(x);
+    constexpr std::size_t count = k_large_midpoints.size();
+    constexpr std::size_t terms = k0_large_pieces.size() / count;
+    constexpr std::uint64_t first_quarter = 1025 << 2;  // exponent and two leading bits of 4.0
+    const auto quarter = (std::bit_cast<std::uint64_t>(x) >> 50) - first_quarter;
+    const auto i = static_cast<std::size_t>(std::min<std::uint64_t>(quarter, count - 1));
+    const std::span<const double, terms> c = std::span(pieces).subspan(i * terms).template first<terms>();
+    const double u = horner_descending_paired<1>(c.first<terms - 1>(), 1.0 / x - k_large_midpoints[i]);
+    const double y = c[terms - 1] / std::sqrt(x);
+    const ExpParts e = exp_parts(-x);
+    const double small = e.hi * ((e.expm1 + u) + e.expm1 * u) + e.lo;
+    return (e.hi * y + small * y) * power_of_two(e.exponent);
 }
 
 }  // namespace

@@ -4,8 +4,8 @@ Bessel functions I0, I1, K0, K1 of real argument.
 On 1 < x <= 4 K0 and K1, on 0 <= a <= 4 I0 and I1(a)/a, and on 4 < a <= 12
 I0 and I1 are written as pieces instead (polynomials in the argument less the
 midpoint of each, no exponential needed); on 4 < x < 705.1 sqrt(x) e^x K0(x)
-and sqrt(x) e^x K1(x) as pieces in w = 1/x, one per binade of x up to 32 and
-one beyond (short polynomials whose variable needs no further arithmetic). The
+and sqrt(x) e^x K1(x) as pieces in w = 1/x, one per quarter of a binade of x up
+to 64 and one beyond (short polynomials, chosen from the bits of x). The
 published tables there are only checked against their known entries.
 
 Each table is the truncated Chebyshev expansion of the scaled function in its
@@ -185,16 +185,40 @@ def centred_pieces(f, bounds, terms, label):
     return values
 
 
+def normalized_pieces(f, bounds, terms, label):
+    """f on each interval [a, b] of `bounds` as G (1 + u(t)), t = v - c (c the midpoint),
+    G the double nearest f(c): `terms` coefficients of u, highest power first (its
+    constant term the small f(c)/G - 1), then G; all pieces in one list."""
+    values = []
+    with mp.workdps(DPS):
+        for a, b in bounds:
+            c = (a + b) / 2
+            g = to_double(f(c))
+            coefficients = centred_power_table(lambda v: f(v) / g, a, b, terms,
+                                               "%s [%.6g, %.6g]" % (label, float(a), float(b)))
+            coefficients[-1] = to_double(f(c) / g - 1)
+            values += coefficients + [g]
+    return values
+
+
 def pieces_table(f, layout):
     """centred_pieces of f on `count` intervals of the given width from `start`."""
     start, width, count, terms = layout
     return centred_pieces(f, [(start + width * i, start + width * (i + 1)) for i in range(count)], terms, "piece")
 
 
-# Pieces of sqrt(x) e^x K(x) in w = 1/x: w in [2^-(i+3), 2^-(i+2)] (x in the
-# binade [2^(i+2), 2^(i+3)]) for i = 0, 1, 2, then w in [0, 1/32] (x >= 32).
-K_LARGE_BOUNDS = [(mp.mpf(2) ** -(i + 3), mp.mpf(2) ** -(i + 2)) for i in range(3)] + [(mp.mpf(0), mp.mpf(1) / 32)]
-K_LARGE_TERMS = 12
+# Pieces of sqrt(x) e^x K(x) in w = 1/x: x in the quarters of the binades from 4
+# to 64, [2^e (1 + q/4), 2^e (1 + (q + 1)/4)] for e = 2..5, q = 0..3, then all
+# x >= 64 (w in [0, 1/64]). Each piece is centred on the double nearest its
+# midpoint in w, which the routine subtracts.
+K_LARGE_X = [mp.mpf(2) ** (2 + k // 4) * (1 + mp.mpf(k % 4) / 4) for k in range(17)]  # 4 ... 64
+K_LARGE_TERMS = 9
+
+
+def large_k_bounds():
+    """The pieces' intervals in w, each moved to be centred on a double."""
+    bounds = [(1 / b, 1 / a) for a, b in zip(K_LARGE_X, K_LARGE_X[1:])] + [(mp.mpf(0), 1 / K_LARGE_X[-1])]
+    return [(a, 2 * mp.mpf(to_double((a + b) / 2)) - a) for a, b in bounds]
 
 
 def large_k_of_w(n):
@@ -238,12 +262,16 @@ def main():
         blocks.append(emit_table(table, "%s on %s: on each, %d coefficients in the argument less the midpoint, "
                                  "highest power first, then the rest of the constant term."
                                  % (what, where, layout[3]), pieces_table(f, layout)))
+    with mp.workdps(DPS):
+        bounds = large_k_bounds()
+        blocks.append(emit_table("k_large_midpoints", "Midpoints in w = 1/x of the pieces of k0_large_pieces and "
+                                 "k1_large_pieces: x in [4, 5], [5, 6], [6, 7], [7, 8], [8, 10], ... [56, 64], "
+                                 "then x >= 64.", [to_double((a + b) / 2) for a, b in bounds]))
     for n in (0, 1):
-        blocks.append(emit_table("k%d_large_pieces" % n, "sqrt(x) e^x K%d(x) on 4 < x < 705.1 in w = 1/x, pieces w in "
-                                 "[1/8, 1/4], [1/16, 1/8], [1/32, 1/16], [0, 1/32]: on each, %d coefficients in w "
-                                 "less the midpoint, highest power first, then the rest of the constant term."
-                                 % (n, K_LARGE_TERMS),
-                                 centred_pieces(large_k_of_w(n), K_LARGE_BOUNDS, K_LARGE_TERMS, "K%d piece w in" % n)))
+        blocks.append(emit_table("k%d_large_pieces" % n, "sqrt(x) e^x K%d(x) = G (1 + u) on 4 < x < 705.1: on each "
+                                 "piece of k_large_midpoints %d coefficients of u in w = 1/x less the midpoint, "
+                                 "highest power first, then G, the value at the midpoint." % (n, K_LARGE_TERMS),
+                                 normalized_pieces(large_k_of_w(n), bounds, K_LARGE_TERMS, "K%d piece w in" % n)))
     blocks.append(emit_table("large_constant_lo", "The constant terms of i0_large and i1_large less their stored "
                              "doubles.", constant_lo))
     blocks.append(emit_table("small_k_corrections", "What each table typed in specfun/bessel_i_k.cpp (k0_i0, "
