@@ -154,8 +154,8 @@ double besli1(double x, int& ifail) {
 }
 
 double beslk0(double x, int& ifail) {
-    if (nan_argument(ifail, x)) return x;
-    if (x <= 0.0) {
+    if (!(x > 0.0)) {  // NaN or x <= 0: one test on the way to every region
+        if (nan_argument(ifail, x)) return x;
         ifail = fail_exit(ifail, 1, "BESLK0");
         return 0.0;
     }
@@ -174,8 +174,8 @@ double beslk0(double x, int& ifail) {
 }
 
 double beslk1(double x, int& ifail) {
-    if (nan_argument(ifail, x)) return x;
-    if (x <= 0.0) {
+    if (!(x > 0.0)) {  // NaN or x <= 0: one test on the way to every region
+        if (nan_argument(ifail, x)) return x;
         ifail = fail_exit(ifail, 1, "BESLK1");
         return 0.0;
     }
