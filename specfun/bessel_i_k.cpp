@@ -7,7 +7,6 @@
 
 #include "../support/failure.hpp"
 #include "bessel_i_k_tables.hpp"
-#include "exact_argument.hpp"
 #include "exp_two_doubles.hpp"
 #include "polynomial.hpp"
 
@@ -174,12 +173,12 @@ double beslk0(double x, int& ifail) {
 }
 
 double beslk1(double x, int& ifail) {
-    if (!(x > 0.0)) {  // NaN or x <= 0: one test on the way to every region
+    if (!(x > k1_pole_limit)) {  // NaN, x <= 0 or next to the pole: one test on the way to every region
         if (nan_argument(ifail, x)) return x;
-        ifail = fail_exit(ifail, 1, "BESLK1");
-        return 0.0;
-    }
-    if (x <= k1_pole_limit) {
+        if (x <= 0.0) {
+            ifail = fail_exit(ifail, 1, "BESLK1");
+            return 0.0;
+        }
         ifail = fail_exit(ifail, 2, "BESLK1");
         return 1.0 / k1_pole_limit;
     }
@@ -189,12 +188,13 @@ double beslk1(double x, int& ifail) {
     if (x > k_log_bound) return middle_k(k1_middle_pieces, x);  // (1, 2] and (2, 4] alike
     if (x > k1_tiny_argument) {
         // 1/x = q (1 + e + e^2 + ...), q = 1/x cut to 26 bits so that x q and
-        // 1 - x q are exact with x split in halves; the rest added before the
-        // sum with q rounds, with the corrections of the typed tables
+        // 1 - x q are exact with x cut in halves (x_hi its leading 26 bits); the
+        // rest added before the sum with q rounds, with the corrections of the
+        // typed tables
         const double t = 2.0 * x * x - 1.0;
         const double q = std::bit_cast<double>(std::bit_cast<std::uint64_t>(1.0 / x) & high_26_bits);
-        const TwoDoubles halves = split(x);
-        const double e = (1.0 - halves.hi * q) - halves.lo * q;
+        const double x_hi = std::bit_cast<double>(std::bit_cast<std::uint64_t>(x) & high_26_bits);
+        const double e = (1.0 - x_hi * q) - (x - x_hi) * q;
         const double log_x = std::log(x);
         const double corrections = x * (log_x * small_k_corrections[2] - small_k_corrections[3]);
         return q + ((q * (e + e * e) + corrections) +
