@@ -15,19 +15,6 @@ namespace {
 
 using namespace bessel_i_k;
 
-// Polynomial, highest power first: I0(x) in t = 2x^2 - 1, 0 < x <= 1.
-constexpr std::array<double, 8> k0_i0 = {
-    1.9067419751456127e-14, 7.491107368941348e-12, 2.1638241182472153e-09, 4.345626715461582e-07,
-    5.597023382279154e-05,  0.00407157485171389,   0.1329769664783382,     1.1289609294541276,
-};
-
-// Polynomial, highest power first: K0(x) + ln(x) I0(x) in t = 2x^2 - 1, 0 < x <= 1.
-constexpr std::array<double, 9> k0_regular = {
-    1.0540771819136e-16,    5.1686788694633215e-14, 1.924052642197067e-11, 5.199068658006656e-09,
-    9.578784932659294e-07,  0.00010953429263240154, 0.006635139793139439,  0.1524369217993952,
-    0.26184187925868707,
-};
-
 // Polynomial, highest power first: I1(x)/x in t = 2x^2 - 1, 0 < x <= 1.
 constexpr std::array<double, 8> k1_i1 = {
     1.189649624399104e-15, 5.33888268665659e-13,  1.7978479238015574e-10, 4.3276482364299776e-08,
@@ -163,11 +150,11 @@ double beslk0(double x, int& ifail) {
     if (x > k_large_bound) return large_k(k0_large_pieces, x);
     if (x > k_log_bound) return middle_k(k0_middle_pieces, x);  // (1, 2] and (2, 4] alike
     if (x > tiny_argument) {
-        const double t = 2.0 * x * x - 1.0;
-        // the corrections of the typed tables enter where they are not rounded away
+        const double z = x * x;
+        // the corrections of the tables enter where they are not rounded away
         const double log_x = std::log(x);
-        return horner_descending(k0_regular, t) -
-               (log_x * horner_descending(k0_i0, t) + (log_x * small_k_corrections[0] - small_k_corrections[1]));
+        return horner_descending(k0_regular, z) -
+               (log_x * horner_descending(k0_i0, z) + (log_x * small_k_corrections[0] - small_k_corrections[1]));
     }
     return -(log_half(x) + euler_gamma);
 }

@@ -606,9 +606,23 @@ inline constexpr std::array<double, 2> large_constant_lo = {
     -4.7758183166198885e-18, 7.473918301944092e-18,
 };
 
-// What each table typed in specfun/bessel_i_k.cpp (k0_i0, k0_regular, k1_i1, k1_regular) lacks: the middle of its error range on [-1, 1], mostly the rounding of its constant term.
+// Polynomial, highest power first: I0(x) in z = x^2, 0 < x <= 1.
+inline constexpr std::array<double, 8> k0_i0 = {
+    2.440629728186381e-12, 4.70888667563594e-10, 6.781689247514713e-08,
+    6.781684003292239e-06, 0.00043402777778401354, 0.015624999999999221,
+    0.25000000000000006, 1.0,
+};
+
+// Polynomial, highest power first: K0(x) + ln(x) I0(x) in z = x^2, 0 < x <= 1.
+inline constexpr std::array<double, 9> k0_regular = {
+    2.6984375856982992e-14, 6.507971449485119e-12, 1.208426900301926e-09,
+    1.6271056061456642e-07, 1.4914719299410587e-05, 0.0008460350907081938,
+    0.025248929932162698, 0.2789828789146031, 0.11593151565841245,
+};
+
+// What each of k0_i0, k0_regular (in z = x^2) and the typed k1_i1, k1_regular (in t = 2x^2 - 1) lacks: the middle of its error range, mostly the rounding of its constant term.
 inline constexpr std::array<double, 4> small_k_corrections = {
-    2.406241347079201e-17, -1.5698793778055927e-17, 6.242223577988421e-17,
+    -9.801026134515682e-18, 3.786496831642266e-18, 6.242223577988421e-17,
     3.619093461593285e-17,
 };
 

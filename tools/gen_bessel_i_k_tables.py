@@ -10,8 +10,9 @@ published tables there are only checked against their known entries.
 
 Each table is the truncated Chebyshev expansion of the scaled function in its
 mapped variable t on [-1, 1], rewritten in powers of t and stored from the
-highest power down. The short tables near zero are typed in the routine file;
-this script checks them too. Prints the agreement (digits) of each table with
+highest power down. The short tables near zero are typed in the routine file
+(K1) or written here in z = x^2 (K0); this script checks the published ones.
+Prints the agreement (digits) of each table with
 its known entries. The rest of the constant terms of the large-argument tables is
 written too, so that their systematic rounding does not enter the results.
 
@@ -24,7 +25,7 @@ import mpmath
 from mpmath import mp
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from qelms_tables import (DPS, centred_power_table, chebyshev, check_entries,  # noqa: E402
+from qelms_tables import (DPS, centred_power_table, chebyshev, chebyshev_to_power, check_entries,  # noqa: E402
                           emit_table, stored_table, to_double, write_header)
 
 GENERATOR = "gen_bessel_i_k_tables.py"
@@ -136,7 +137,11 @@ GENERATED = [
       (-2, "-0.2719107143886894"), (-1, "1.243165873552553")]),
 ]
 
-# Tables typed whole in specfun/bessel_i_k.cpp, checked entry by entry.
+# The published tables near zero, in t = 2x^2 - 1, checked entry by entry. Those
+# of K1 are typed in specfun/bessel_i_k.cpp; for K0 the routine uses the same
+# expansions as polynomials in z = x^2 (one operation less to form the variable),
+# written here (IN_Z).
+IN_Z = {"k0_i0", "k0_regular"}
 TYPED = [
     ("k0_i0", lambda t: i0(near_zero(t)),
      "1.9067419751456127e-14, 7.491107368941348e-12, 2.1638241182472153e-09, 4.345626715461582e-07, "
@@ -159,6 +164,27 @@ def typed_correction(g, text):
     with mp.workdps(DPS):
         c = [mp.mpf(v.strip()) for v in text.split(",")]
         errors = [g(t) - mp.polyval(c, t) for t in [mp.mpf(i) / 100 - 1 for i in range(1, 201)]]
+        return to_double((max(errors) + min(errors)) / 2)
+
+
+def z_polynomial(g, n):
+    """The n-term Chebyshev expansion of g(t), t = 2z - 1, as a polynomial in z = x^2,
+    highest power first, as doubles."""
+    with mp.workdps(DPS):
+        in_t = chebyshev_to_power(chebyshev(g, n))
+        in_z = [mp.mpf(0)] * n
+        for k, a in enumerate(in_t):  # (2z - 1)^k expanded
+            for j in range(k + 1):
+                in_z[j] += a * mpmath.binomial(k, j) * 2 ** j * (-1) ** (k - j)
+        return [to_double(v) for v in reversed(in_z)]
+
+
+def z_correction(g, values):
+    """The constant that centres the error of the double table `values` (in z) of
+    g(2z - 1) on 0 < z <= 1."""
+    with mp.workdps(DPS):
+        c = [mp.mpf(v) for v in values]
+        errors = [g(2 * z - 1) - mp.polyval(c, z) for z in [mp.mpf(i) / 200 for i in range(1, 201)]]
         return to_double((max(errors) + min(errors)) / 2)
 
 
@@ -274,16 +300,26 @@ def main():
                                  normalized_pieces(large_k_of_w(n), bounds, K_LARGE_TERMS, "K%d piece w in" % n)))
     blocks.append(emit_table("large_constant_lo", "The constant terms of i0_large and i1_large less their stored "
                              "doubles.", constant_lo))
-    blocks.append(emit_table("small_k_corrections", "What each table typed in specfun/bessel_i_k.cpp (k0_i0, "
-                             "k0_regular, k1_i1, k1_regular) lacks: the middle of its error range on [-1, 1], "
-                             "mostly the rounding of its constant term.", [typed_correction(g, text) for _, g, text in TYPED]))
+    meanings = {"k0_i0": "I0(x)", "k0_regular": "K0(x) + ln(x) I0(x)"}
+    corrections = []
+    for name, g, text in TYPED:
+        if name not in IN_Z:
+            corrections.append(typed_correction(g, text))
+            continue
+        values = z_polynomial(g, len(text.split(",")))
+        corrections.append(z_correction(g, values))
+        blocks.append(emit_table(name, "Polynomial, highest power first: %s in z = x^2, 0 < x <= 1."
+                                 % meanings[name], values))
+    blocks.append(emit_table("small_k_corrections", "What each of k0_i0, k0_regular (in z = x^2) and the typed "
+                             "k1_i1, k1_regular (in t = 2x^2 - 1) lacks: the middle of its error range, mostly the "
+                             "rounding of its constant term.", corrections))
     write_header(OUTPUT, GENERATOR, blocks, namespace="qelms::bessel_i_k")
     for name, g, text in TYPED:
         typed = [s.strip() for s in text.split(",")]
         values = stored_polynomial(g, len(typed))
         lines = check_entries(name, values, list(enumerate(typed)))
         worst = min(float(line.rsplit(", ", 1)[1].split()[0]) for line in lines)
-        print("%s (typed, %d entries): at least %.1f digits in every entry" % (name, len(typed), worst))
+        print("%s (published, %d entries): at least %.1f digits in every entry" % (name, len(typed), worst))
 
 
 if __name__ == "__main__":
