@@ -7,7 +7,6 @@
 
 #include "../support/failure.hpp"
 #include "bessel_i_k_tables.hpp"
-#include "exact_argument.hpp"
 #include "exp_two_doubles.hpp"
 #include "polynomial.hpp"
 
@@ -15,19 +14,6 @@ namespace qelms {
 namespace {
 
 using namespace bessel_i_k;
-
-// Polynomial, highest power first: I0(x) in t = 2x^2 - 1, 0 < x <= 1.
-constexpr std::array<double, 8> k0_i0 = {
-    1.9067419751456127e-14, 7.491107368941348e-12, 2.1638241182472153e-09, 4.345626715461582e-07,
-    5.597023382279154e-05,  0.00407157485171389,   0.1329769664783382,     1.1289609294541276,
-};
-
-// Polynomial, highest power first: K0(x) + ln(x) I0(x) in t = 2x^2 - 1, 0 < x <= 1.
-constexpr std::array<double, 9> k0_regular = {
-    1.0540771819136e-16,    5.1686788694633215e-14, 1.924052642197067e-11, 5.199068658006656e-09,
-    9.578784932659294e-07,  0.00010953429263240154, 0.006635139793139439,  0.1524369217993952,
-    0.26184187925868707,
-};
 
 // Polynomial, highest power first: I1(x)/x in t = 2x^2 - 1, 0 < x <= 1.
 constexpr std::array<double, 8> k1_i1 = {
@@ -48,7 +34,7 @@ constexpr double i_medium_bound = 4.0;         // above: the pieces of width 1/2
 constexpr double tiny_argument = 3.2e-9;       // up to this I0 = 1, I1 = x/2, K0 = -(ln(x/2) + gamma)
 constexpr double k_underflow_bound = 705.1;    // from this K0 and K1 underflow and are 0
 constexpr double k_large_bound = 4.0;          // above: e^-x/sqrt(x) times a polynomial
-constexpr double k_log_bound = 1.0;            // above: the pieces of width 1/4 (across 2 alike)
+constexpr double k_log_bound = 1.0;            // above: the pieces of width 1/8 (across 2 alike)
 constexpr double k1_tiny_argument = 7.9e-10;   // up to this K1 = 1/x
 constexpr double k1_pole_limit = 2.23e-308;    // up to this K1 is refused: too close to the pole
 constexpr double euler_gamma = 0.5772156649015329;
@@ -90,7 +76,7 @@ double from_pieces(const std::array<double, n>& pieces, double start, double per
 }
 
 double middle_k(const std::array<double, k0_middle_pieces.size()>& pieces, double x) {
-    return from_pieces<12>(pieces, k_log_bound, 4.0, x);
+    return from_pieces<24>(pieces, k_log_bound, 8.0, x);
 }
 
 double middle_i(const std::array<double, i0_middle_pieces.size()>& pieces, double a) {
@@ -103,9 +89,24 @@ double small_i(const std::array<double, i0_small_pieces.size()>& pieces, double 
     return from_pieces<8>(pieces, 0.0, 2.0, a);
 }
 
-// The table k0_large or k1_large at t, its constant term with its rest c0_lo.
-double large_k(const std::array<double, k0_large.size()>& p, double c0_lo, double t) {
-    return p.back() + (t * horner_descending_quad(std::span(p).first<k0_large.size() - 1>(), t) + c0_lo);
+// K0 or K1 for 4 < x < 705.1. sqrt(x) e^x K(x) = G (1 + u) on its piece in
+// w = 1/x, chosen by the exponent and two leading fraction bits of x (the
+// quarters of the binades from 4 to 64, then all x >= 64): G its value at the
+// piece's midpoint, u small. With e^-x = (hi + lo)(1 + q) 2^m and y = G/sqrt(x),
+// K = (hi y + (hi (q + u + q u) + lo) y) 2^m: only the square root, the
+// division, hi y and the last sum round (the result is normal, so 2^m is exact).
+double large_k(const std::array<double, k0_large_pieces.size()>& pieces, double x) {
+    constexpr std::size_t count = k_large_midpoints.size();
+    constexpr std::size_t terms = k0_large_pieces.size() / count;
+    constexpr std::uint64_t first_quarter = 1025 << 2;  // exponent and two leading bits of 4.0
+    const auto quarter = (std::bit_cast<std::uint64_t>(x) >> 50) - first_quarter;
+    const auto i = static_cast<std::size_t>(std::min<std::uint64_t>(quarter, count - 1));
+    const std::span<const double, terms> c = std::span(pieces).subspan(i * terms).template first<terms>();
+    const double u = horner_descending_paired<1>(c.first<terms - 1>(), 1.0 / x - k_large_midpoints[i]);
+    const double y = c[terms - 1] / std::sqrt(x);
+    const ExpParts e = exp_parts(-x);
+    const double small = e.hi * ((e.expm1 + u) + e.expm1 * u) + e.lo;
+    return (e.hi * y + small * y) * power_of_two(e.exponent);
 }
 
 }  // namespace
@@ -139,53 +140,48 @@ double besli1(double x, int& ifail) {
 }
 
 double beslk0(double x, int& ifail) {
-    if (nan_argument(ifail, x)) return x;
-    if (x <= 0.0) {
+    if (!(x > 0.0)) {  // NaN or x <= 0: one test on the way to every region
+        if (nan_argument(ifail, x)) return x;
         ifail = fail_exit(ifail, 1, "BESLK0");
         return 0.0;
     }
     ifail = 0;
     if (x >= k_underflow_bound) return 0.0;
-    if (x > k_large_bound) {
-        const double t = 10.0 / (1.0 + x) - 1.0;
-        return std::exp(-x) * large_k(k0_large, large_constant_lo[2], t) / std::sqrt(x);
-    }
+    if (x > k_large_bound) return large_k(k0_large_pieces, x);
     if (x > k_log_bound) return middle_k(k0_middle_pieces, x);  // (1, 2] and (2, 4] alike
     if (x > tiny_argument) {
-        const double t = 2.0 * x * x - 1.0;
-        // the corrections of the typed tables enter where they are not rounded away
+        const double z = x * x;
+        // the corrections of the tables enter where they are not rounded away
         const double log_x = std::log(x);
-        return horner_descending(k0_regular, t) -
-               (log_x * horner_descending(k0_i0, t) + (log_x * small_k_corrections[0] - small_k_corrections[1]));
+        return horner_descending(k0_regular, z) -
+               (log_x * horner_descending(k0_i0, z) + (log_x * small_k_corrections[0] - small_k_corrections[1]));
     }
     return -(log_half(x) + euler_gamma);
 }
 
 double beslk1(double x, int& ifail) {
-    if (nan_argument(ifail, x)) return x;
-    if (x <= 0.0) {
-        ifail = fail_exit(ifail, 1, "BESLK1");
-        return 0.0;
-    }
-    if (x <= k1_pole_limit) {
+    if (!(x > k1_pole_limit)) {  // NaN, x <= 0 or next to the pole: one test on the way to every region
+        if (nan_argument(ifail, x)) return x;
+        if (x <= 0.0) {
+            ifail = fail_exit(ifail, 1, "BESLK1");
+            return 0.0;
+        }
         ifail = fail_exit(ifail, 2, "BESLK1");
         return 1.0 / k1_pole_limit;
     }
     ifail = 0;
     if (x >= k_underflow_bound) return 0.0;
-    if (x > k_large_bound) {
-        const double t = 10.0 / (1.0 + x) - 1.0;
-        return std::exp(-x) * large_k(k1_large, large_constant_lo[3], t) / std::sqrt(x);
-    }
+    if (x > k_large_bound) return large_k(k1_large_pieces, x);
     if (x > k_log_bound) return middle_k(k1_middle_pieces, x);  // (1, 2] and (2, 4] alike
     if (x > k1_tiny_argument) {
         // 1/x = q (1 + e + e^2 + ...), q = 1/x cut to 26 bits so that x q and
-        // 1 - x q are exact with x split in halves; the rest added before the
-        // sum with q rounds, with the corrections of the typed tables
+        // 1 - x q are exact with x cut in halves (x_hi its leading 26 bits); the
+        // rest added before the sum with q rounds, with the corrections of the
+        // typed tables
         const double t = 2.0 * x * x - 1.0;
         const double q = std::bit_cast<double>(std::bit_cast<std::uint64_t>(1.0 / x) & high_26_bits);
-        const TwoDoubles halves = split(x);
-        const double e = (1.0 - halves.hi * q) - halves.lo * q;
+        const double x_hi = std::bit_cast<double>(std::bit_cast<std::uint64_t>(x) & high_26_bits);
+        const double e = (1.0 - x_hi * q) - (x - x_hi) * q;
         const double log_x = std::log(x);
         const double corrections = x * (log_x * small_k_corrections[2] - small_k_corrections[3]);
         return q + ((q * (e + e * e) + corrections) +

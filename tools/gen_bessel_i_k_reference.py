@@ -59,11 +59,16 @@ def i_regions(name):
     ]
 
 
+# The inner edges of the pieces above 4: the quarters of the binades from 4 to 64.
+K_LARGE_EDGES = [2.0 ** (2 + k // 4) * (1 + (k % 4) / 4) for k in range(1, 17)]
+
+
 def k_regions(name, log_bound):
     return [
-        (name + ".large", [above(4.0), below(705.1), 705.0] + interior(4.0, 705.1, log=True)),
-        (name + ".2_4", [above(2.0), 4.0] + interior(2.0, 4.0) + edges(2.0, 0.25, 8)),
-        (name + ".1_2", [above(1.0), 2.0] + interior(1.0, 2.0) + edges(1.0, 0.25, 4)),
+        (name + ".large", [above(4.0), below(705.1), 705.0] + interior(4.0, 705.1, log=True)
+         + K_LARGE_EDGES + [below(x) for x in K_LARGE_EDGES]),
+        (name + ".2_4", [above(2.0), 4.0] + interior(2.0, 4.0) + edges(2.0, 0.125, 16)),
+        (name + ".1_2", [above(1.0), 2.0] + interior(1.0, 2.0) + edges(1.0, 0.125, 8)),
         (name + ".log", [above(log_bound), 1.0] + interior(log_bound, 1e-2, log=True) + interior(1e-2, 1.0)),
     ]
 

@@ -3,13 +3,16 @@ Bessel functions I0, I1, K0, K1 of real argument.
 
 On 1 < x <= 4 K0 and K1, on 0 <= a <= 4 I0 and I1(a)/a, and on 4 < a <= 12
 I0 and I1 are written as pieces instead (polynomials in the argument less the
-midpoint of each, no exponential needed); the published tables there are
-only checked against their known entries.
+midpoint of each, no exponential needed); on 4 < x < 705.1 sqrt(x) e^x K0(x)
+and sqrt(x) e^x K1(x) as pieces in w = 1/x, one per quarter of a binade of x up
+to 64 and one beyond (short polynomials, chosen from the bits of x). The
+published tables there are only checked against their known entries.
 
 Each table is the truncated Chebyshev expansion of the scaled function in its
 mapped variable t on [-1, 1], rewritten in powers of t and stored from the
-highest power down. The short tables near zero are typed in the routine file;
-this script checks them too. Prints the agreement (digits) of each table with
+highest power down. The short tables near zero are typed in the routine file
+(K1) or written here in z = x^2 (K0); this script checks the published ones.
+Prints the agreement (digits) of each table with
 its known entries. The rest of the constant terms of the large-argument tables is
 written too, so that their systematic rounding does not enter the results.
 
@@ -22,7 +25,7 @@ import mpmath
 from mpmath import mp
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from qelms_tables import (DPS, centred_power_table, chebyshev, check_entries,  # noqa: E402
+from qelms_tables import (DPS, centred_power_table, chebyshev, chebyshev_to_power, check_entries,  # noqa: E402
                           emit_table, stored_table, to_double, write_header)
 
 GENERATOR = "gen_bessel_i_k_tables.py"
@@ -134,7 +137,11 @@ GENERATED = [
       (-2, "-0.2719107143886894"), (-1, "1.243165873552553")]),
 ]
 
-# Tables typed whole in specfun/bessel_i_k.cpp, checked entry by entry.
+# The published tables near zero, in t = 2x^2 - 1, checked entry by entry. Those
+# of K1 are typed in specfun/bessel_i_k.cpp; for K0 the routine uses the same
+# expansions as polynomials in z = x^2 (one operation less to form the variable),
+# written here (IN_Z).
+IN_Z = {"k0_i0", "k0_regular"}
 TYPED = [
     ("k0_i0", lambda t: i0(near_zero(t)),
      "1.9067419751456127e-14, 7.491107368941348e-12, 2.1638241182472153e-09, 4.345626715461582e-07, "
@@ -160,29 +167,94 @@ def typed_correction(g, text):
         return to_double((max(errors) + min(errors)) / 2)
 
 
+def z_polynomial(g, n):
+    """The n-term Chebyshev expansion of g(t), t = 2z - 1, as a polynomial in z = x^2,
+    highest power first, as doubles."""
+    with mp.workdps(DPS):
+        in_t = chebyshev_to_power(chebyshev(g, n))
+        in_z = [mp.mpf(0)] * n
+        for k, a in enumerate(in_t):  # (2z - 1)^k expanded
+            for j in range(k + 1):
+                in_z[j] += a * mpmath.binomial(k, j) * 2 ** j * (-1) ** (k - j)
+        return [to_double(v) for v in reversed(in_z)]
+
+
+def z_correction(g, values):
+    """The constant that centres the error of the double table `values` (in z) of
+    g(2z - 1) on 0 < z <= 1."""
+    with mp.workdps(DPS):
+        c = [mp.mpf(v) for v in values]
+        errors = [g(2 * z - 1) - mp.polyval(c, z) for z in [mp.mpf(i) / 200 for i in range(1, 201)]]
+        return to_double((max(errors) + min(errors)) / 2)
+
+
 # Tables checked against their known entries but not written: the routines use the
 # pieces there.
-REPLACED_BY_PIECES = {"k0_1_2", "k0_2_4", "k1_1_2", "k1_2_4", "i0_medium", "i1_medium"}
+REPLACED_BY_PIECES = {"k0_1_2", "k0_2_4", "k1_1_2", "k1_2_4", "i0_medium", "i1_medium", "k0_large", "k1_large"}
 # Pieces: (first x, width, count, coefficients per piece).
-K_MIDDLE = (1, mp.mpf(1) / 4, 12, 16)
+K_MIDDLE = (1, mp.mpf(1) / 8, 24, 12)
 I_MIDDLE = (4, mp.mpf(1) / 2, 16, 12)
 I_SMALL = (0, mp.mpf(1) / 2, 8, 12)
 
 
-def pieces_table(f, layout):
-    """f on `count` intervals of the given width from `start`, on each a polynomial in
-    t = x - c (c the midpoint) of `terms` coefficients, highest power first, its constant
-    term f(c) followed by the rest of it; all pieces in one list."""
-    start, width, count, terms = layout
+def centred_pieces(f, bounds, terms, label):
+    """f on each interval [a, b] of `bounds` as a polynomial in t = v - c (c the midpoint)
+    of `terms` coefficients, highest power first, its constant term f(c) followed by the
+    rest of it; all pieces in one list."""
     values = []
     with mp.workdps(DPS):
-        for i in range(count):
-            a = start + width * i
-            coefficients = centred_power_table(f, a, a + width, terms, "piece [%s, %s]" % (a, a + width))
-            centre = f(a + width / 2)
+        for a, b in bounds:
+            coefficients = centred_power_table(f, a, b, terms, "%s [%s, %s]" % (label, a, b))
+            centre = f((a + b) / 2)
             coefficients[-1] = to_double(centre)
             values += coefficients + [to_double(centre - mp.mpf(coefficients[-1]))]
     return values
+
+
+def normalized_pieces(f, bounds, terms, label):
+    """f on each interval [a, b] of `bounds` as G (1 + u(t)), t = v - c (c the midpoint),
+    G the double nearest f(c): `terms` coefficients of u, highest power first (its
+    constant term the small f(c)/G - 1), then G; all pieces in one list."""
+    values = []
+    with mp.workdps(DPS):
+        for a, b in bounds:
+            c = (a + b) / 2
+            g = to_double(f(c))
+            coefficients = centred_power_table(lambda v: f(v) / g, a, b, terms,
+                                               "%s [%.6g, %.6g]" % (label, float(a), float(b)))
+            coefficients[-1] = to_double(f(c) / g - 1)
+            values += coefficients + [g]
+    return values
+
+
+def pieces_table(f, layout):
+    """centred_pieces of f on `count` intervals of the given width from `start`."""
+    start, width, count, terms = layout
+    return centred_pieces(f, [(start + width * i, start + width * (i + 1)) for i in range(count)], terms, "piece")
+
+
+# Pieces of sqrt(x) e^x K(x) in w = 1/x: x in the quarters of the binades from 4
+# to 64, [2^e (1 + q/4), 2^e (1 + (q + 1)/4)] for e = 2..5, q = 0..3, then all
+# x >= 64 (w in [0, 1/64]). Each piece is centred on the double nearest its
+# midpoint in w, which the routine subtracts.
+K_LARGE_X = [mp.mpf(2) ** (2 + k // 4) * (1 + mp.mpf(k % 4) / 4) for k in range(17)]  # 4 ... 64
+K_LARGE_TERMS = 9
+
+
+def large_k_bounds():
+    """The pieces' intervals in w, each moved to be centred on a double."""
+    bounds = [(1 / b, 1 / a) for a, b in zip(K_LARGE_X, K_LARGE_X[1:])] + [(mp.mpf(0), 1 / K_LARGE_X[-1])]
+    return [(a, 2 * mp.mpf(to_double((a + b) / 2)) - a) for a, b in bounds]
+
+
+def large_k_of_w(n):
+    """sqrt(x) e^x K_n(x) as a function of w = 1/x, its limit sqrt(pi/2) at w = 0."""
+    def g(w):
+        if w == 0:
+            return mp.sqrt(mp.pi / 2)
+        x = 1 / w
+        return mp.sqrt(x) * mp.exp(x) * mpmath.besselk(n, x)
+    return g
 
 
 def stored_polynomial(g, n):
@@ -197,7 +269,7 @@ def main():
     constant_lo = []
     for name, n, g, what, known in GENERATED:
         values = stored_polynomial(g, n)
-        if name.endswith("_large"):
+        if name.endswith("_large") and name not in REPLACED_BY_PIECES:
             with mp.workdps(DPS):
                 exact = stored_table("polynomial", chebyshev(g, n))[-1]
                 constant_lo.append(to_double(exact - mp.mpf(values[-1])))
@@ -206,8 +278,8 @@ def main():
         if name not in REPLACED_BY_PIECES:
             blocks.append(emit_table(name, "Polynomial, highest power first: " + what + ".", values))
     for table, what, f, layout, where in (
-            ("k0_middle_pieces", "K0", k0, K_MIDDLE, "1 < x <= 4, intervals [1 + i/4, 1 + (i + 1)/4]"),
-            ("k1_middle_pieces", "K1", k1, K_MIDDLE, "1 < x <= 4, intervals [1 + i/4, 1 + (i + 1)/4]"),
+            ("k0_middle_pieces", "K0", k0, K_MIDDLE, "1 < x <= 4, intervals [1 + i/8, 1 + (i + 1)/8]"),
+            ("k1_middle_pieces", "K1", k1, K_MIDDLE, "1 < x <= 4, intervals [1 + i/8, 1 + (i + 1)/8]"),
             ("i0_small_pieces", "I0", i0, I_SMALL, "0 <= a <= 4, intervals [i/2, (i + 1)/2]"),
             ("i1_small_pieces", "I1(a)/a", lambda x: i1(x) / x if x else mp.mpf(1) / 2, I_SMALL,
              "0 <= a <= 4, intervals [i/2, (i + 1)/2]"),
@@ -216,18 +288,38 @@ def main():
         blocks.append(emit_table(table, "%s on %s: on each, %d coefficients in the argument less the midpoint, "
                                  "highest power first, then the rest of the constant term."
                                  % (what, where, layout[3]), pieces_table(f, layout)))
-    blocks.append(emit_table("large_constant_lo", "The constant terms of i0_large, i1_large, k0_large and "
-                             "k1_large less their stored doubles.", constant_lo))
-    blocks.append(emit_table("small_k_corrections", "What each table typed in specfun/bessel_i_k.cpp (k0_i0, "
-                             "k0_regular, k1_i1, k1_regular) lacks: the middle of its error range on [-1, 1], "
-                             "mostly the rounding of its constant term.", [typed_correction(g, text) for _, g, text in TYPED]))
+    with mp.workdps(DPS):
+        bounds = large_k_bounds()
+        blocks.append(emit_table("k_large_midpoints", "Midpoints in w = 1/x of the pieces of k0_large_pieces and "
+                                 "k1_large_pieces: x in [4, 5], [5, 6], [6, 7], [7, 8], [8, 10], ... [56, 64], "
+                                 "then x >= 64.", [to_double((a + b) / 2) for a, b in bounds]))
+    for n in (0, 1):
+        blocks.append(emit_table("k%d_large_pieces" % n, "sqrt(x) e^x K%d(x) = G (1 + u) on 4 < x < 705.1: on each "
+                                 "piece of k_large_midpoints %d coefficients of u in w = 1/x less the midpoint, "
+                                 "highest power first, then G, the value at the midpoint." % (n, K_LARGE_TERMS),
+                                 normalized_pieces(large_k_of_w(n), bounds, K_LARGE_TERMS, "K%d piece w in" % n)))
+    blocks.append(emit_table("large_constant_lo", "The constant terms of i0_large and i1_large less their stored "
+                             "doubles.", constant_lo))
+    meanings = {"k0_i0": "I0(x)", "k0_regular": "K0(x) + ln(x) I0(x)"}
+    corrections = []
+    for name, g, text in TYPED:
+        if name not in IN_Z:
+            corrections.append(typed_correction(g, text))
+            continue
+        values = z_polynomial(g, len(text.split(",")))
+        corrections.append(z_correction(g, values))
+        blocks.append(emit_table(name, "Polynomial, highest power first: %s in z = x^2, 0 < x <= 1."
+                                 % meanings[name], values))
+    blocks.append(emit_table("small_k_corrections", "What each of k0_i0, k0_regular (in z = x^2) and the typed "
+                             "k1_i1, k1_regular (in t = 2x^2 - 1) lacks: the middle of its error range, mostly the "
+                             "rounding of its constant term.", corrections))
     write_header(OUTPUT, GENERATOR, blocks, namespace="qelms::bessel_i_k")
     for name, g, text in TYPED:
         typed = [s.strip() for s in text.split(",")]
         values = stored_polynomial(g, len(typed))
         lines = check_entries(name, values, list(enumerate(typed)))
         worst = min(float(line.rsplit(", ", 1)[1].split()[0]) for line in lines)
-        print("%s (typed, %d entries): at least %.1f digits in every entry" % (name, len(typed), worst))
+        print("%s (published, %d entries): at least %.1f digits in every entry" % (name, len(typed), worst))
 
 
 if __name__ == "__main__":
