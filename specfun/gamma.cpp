@@ -72,6 +72,16 @@ PositiveReduction reduce_positive(double x) {
     return {compensated_product(1.0, x, -1.0, m - 1), g};
 }
 
+constexpr double stirling_short_limit = 20.0;  // from here the first six terms of the remainder serve
+
+// The remainder of Stirling's series for 7 <= x <= 170; from 20 on six terms, the first omitted
+// one below 1e-19.
+double gamma_stirling_remainder(double x) {
+    if (x < stirling_short_limit) return stirling_remainder(x);
+    const double reciprocal = 1.0 / x;
+    return horner_ascending(std::span(stirling_series).first<6>(), reciprocal * reciprocal) * reciprocal;
+}
+
 // E = ln Gamma(x) for 7 <= x <= 170 as (x - 1/2) ln x - x + ln sqrt(2 pi) + the remainder of
 // Stirling's series, in two doubles (an error in E is a relative error of Gamma): the terms
 // without ln x are summed while ln x is formed.
@@ -79,7 +89,7 @@ TwoDoubles stirling_exponent(double x) {
     const TwoDoubles ln_x = log_two_doubles(x);
     const double h = x - 0.5;  // exact
     // |remainder| < ln sqrt(2 pi) < x < (x - 1/2) ln x: each sum is ordered
-    const TwoDoubles c = quick_two_sum(ln_sqrt_2pi, stirling_remainder(x));
+    const TwoDoubles c = quick_two_sum(ln_sqrt_2pi, gamma_stirling_remainder(x));
     const TwoDoubles k = quick_two_sum(-x, c.hi);
     const TwoDoubles p = exact_product(h, ln_x.hi);
     const TwoDoubles e = quick_two_sum(p.hi, k.hi);
@@ -109,10 +119,18 @@ double gamma_reflected(double x) {
     const double cosine = 1.0 - y2 * (0.5 - y2 * (1.0 / 24.0 - y2 * (1.0 / 720.0)));
     const double sine = std::sin(pr.hi) + cosine * lo;
     const double odd = static_cast<long>(n) % 2 != 0 ? -1.0 : 1.0;
-    const TwoDoubles ratio = dd_div({pi_hi, pi_lo}, exact_product(odd * sine, -x));
+    // D = sin(pi x) (-x) in two doubles; 1/D = q (1 + delta) from one division, q = 1/D.hi;
+    // pi q = a.hi (1 + a.lo D.hi / pi) to far below an ulp
+    const TwoDoubles d = exact_product(odd * sine, -x);
+    const double q = 1.0 / d.hi;
+    const TwoDoubles qd = exact_product(q, d.hi);
+    const double delta = ((1.0 - qd.hi) - qd.lo) - q * d.lo;
+    const TwoDoubles a = exact_product(pi_hi, q);
     const TwoDoubles e = stirling_exponent(-x);
-    const double v = ratio.hi * std::exp(-e.hi);  // e^-E = e^-hi (1 - lo)
-    return v + (ratio.lo / ratio.hi - e.lo) * v;
+    // e^-E = e^-hi (1 - lo); its product with a.hi exact, e^-hi scaled by 2^600 so that the
+    // parts of the product stay clear of subnormals (which are slow)
+    const TwoDoubles v = exact_product(a.hi, std::exp(-e.hi) * 0x1p600);
+    return (v.hi + (v.lo + ((delta + a.lo * d.hi * (1.0 / pi_hi)) + (pi_lo / pi_hi - e.lo)) * v.hi)) * 0x1p-600;
 }
 
 // Gamma(x) = 1/x - euler_gamma + laurent_c1 x + O(x^2) for 1e-17 < |x| <= 1e-9 (the next
