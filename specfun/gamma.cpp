@@ -107,50 +107,40 @@ double floor_of(double y) {
     return t > y ? t - 1.0 : t;
 }
 
-// (-1)^k / (2k + 3)!, k = 0, ..., 9: (sin y - y)/y^3 in powers of y^2, constant term first.
-constexpr std::array<double, 10> sine_quotient = [] {
+// (-1)^k pi^(2k) / (2k + 1)!, k = 1, ..., 10: (sin(pi r)/pi - r)/r^3 in powers of r^2, constant
+// term first, formed in long double and rounded once.
+constexpr std::array<double, 10> sine_pi_quotient = [] {
+    constexpr long double pi = 3.141592653589793238462643383279502884L;
     std::array<double, 10> c{};
-    double factorial = 6.0;  // (2k + 3)!
-    for (std::size_t k = 0; k < c.size(); ++k) {
-        c[k] = (k % 2 == 0 ? -1.0 : 1.0) / factorial;
-        factorial *= static_cast<double>((2 * k + 4) * (2 * k + 5));
+    long double term = 1.0L;  // (-1)^k pi^(2k) / (2k + 1)!
+    for (std::size_t k = 1; k <= c.size(); ++k) {
+        term *= -pi * pi / static_cast<long double>((2 * k) * (2 * k + 1));
+        c[k - 1] = static_cast<double>(term);
     }
     return c;
 }();
 
-// sin y for |y| <= pi/2, y2 = y^2, by its series to y^21 (the first omitted term is below
-// 1.2e-18), without the branches of a library call.
-double sine_series(double y, double y2) {
-    return y + y * y2 * horner_ascending_paired(sine_quotient, y2);
-}
-
-// Gamma(x) for -170 <= x <= -7, x no integer, by reflection: pi / (sin(pi x) (-x)) e^-E,
-// E = ln Gamma(-x) (1 - x may round; -x does not); pi / (sin(pi x) (-x)) is formed while E is.
-// sin(pi x) = (-1)^n sin(pi r), r = x - n exact, pi r in two doubles: sin(hi + lo) =
-// sin(hi) + cos(hi) lo, cos(hi) from four terms of its series (its error, below 1e-3, is far
-// below what lo can carry).
+// Gamma(x) for -170 <= x <= -7, x no integer, by reflection: 1 / (S (-x)) e^-E with
+// S = sin(pi x)/pi and E = ln Gamma(-x) (1 - x may round; -x does not); S is formed while E is.
+// S = (-1)^n (r + r^3 Q(r^2)), r = x - n exact, |r| <= 1/2, Q from the series to r^21 (the
+// first omitted term is below 1.2e-18 of S), in two doubles.
 double gamma_reflected(double x) {
-    constexpr double pi_hi = 3.141592653589793, pi_lo = 1.2246467991473532e-16;
     const double n = floor_of(x + 0.5);
     const double r = x - n;
-    const TwoDoubles pr = exact_product(pi_hi, r);
-    const double lo = pr.lo + pi_lo * r;
-    const double y2 = pr.hi * pr.hi;
-    const double cosine = 1.0 - y2 * (0.5 - y2 * (1.0 / 24.0 - y2 * (1.0 / 720.0)));
-    const double sine = sine_series(pr.hi, y2) + cosine * lo;
+    const double r2 = r * r;
+    const TwoDoubles s = quick_two_sum(r, r * r2 * horner_ascending_paired(sine_pi_quotient, r2));
     const double odd = static_cast<long>(n) % 2 != 0 ? -1.0 : 1.0;
-    // D = sin(pi x) (-x) in two doubles; 1/D = q (1 + delta) from one division, q = 1/D.hi;
-    // pi q = a.hi (1 + a.lo D.hi / pi) to far below an ulp
-    const TwoDoubles d = exact_product(odd * sine, -x);
+    // D = S (-x) in two doubles; 1/D = q (1 + delta) from one division, q = 1/D.hi
+    const TwoDoubles p = exact_product(odd * s.hi, -x);
+    const TwoDoubles d = quick_two_sum(p.hi, p.lo + odd * s.lo * -x);
     const double q = 1.0 / d.hi;
     const TwoDoubles qd = exact_product(q, d.hi);
     const double delta = ((1.0 - qd.hi) - qd.lo) - q * d.lo;
-    const TwoDoubles a = exact_product(pi_hi, q);
     const TwoDoubles e = stirling_exponent(-x);
-    // e^-E = e^-hi (1 - lo); its product with a.hi exact, e^-hi scaled by 2^600 so that the
+    // e^-E = e^-hi (1 - lo); its product with q exact, e^-hi scaled by 2^600 so that the
     // parts of the product stay clear of subnormals (which are slow)
-    const TwoDoubles v = exact_product(a.hi, std::exp(-e.hi) * 0x1p600);
-    return (v.hi + (v.lo + ((delta + a.lo * d.hi * (1.0 / pi_hi)) + (pi_lo / pi_hi - e.lo)) * v.hi)) * 0x1p-600;
+    const TwoDoubles v = exact_product(q, std::exp(-e.hi) * 0x1p600);
+    return (v.hi + (v.lo + (delta - e.lo) * v.hi)) * 0x1p-600;
 }
 
 // Gamma(x) = 1/x - euler_gamma + laurent_c1 x + O(x^2) for 1e-17 < |x| <= 1e-9 (the next
