@@ -8,7 +8,6 @@
 #include "exact_argument.hpp"
 #include "gamma_tables.hpp"
 #include "log_tables.hpp"
-#include "log_two_doubles.hpp"
 #include "polynomial.hpp"
 #include "stirling.hpp"
 
@@ -72,6 +71,43 @@ PositiveReduction reduce_positive(double x) {
     return {compensated_product(1.0, x, -1.0, m - 1), g};
 }
 
+// a split into a high half of 26 bits (its trailing bits cleared) and the rest, of 27 bits:
+// their products with a number of 26 bits are exact.
+TwoDoubles split_by_bits(double a) {
+    constexpr std::uint64_t low_bits = (std::uint64_t{1} << 27) - 1;
+    const double hi = std::bit_cast<double>(std::bit_cast<std::uint64_t>(a) & ~low_bits);
+    return {hi, a - hi};
+}
+
+// a c0 for c0 of 26 bits as hi + lo, hi exact and |lo| < 2^-25 |hi|.
+TwoDoubles product_by_halves(double a, double c0) {
+    const TwoDoubles h = split_by_bits(a);
+    return {h.hi * c0, h.lo * c0};
+}
+
+// ln x = t + rest for normal x >= 7 or x < 0.5 (|ln x| > 0.69), t of 26 bits at most, the
+// rest to about 2^-60: x = 2^k m with 1 <= m < 2, and ln x = k ln 2 - ln r + ln(1 + u),
+// u = m r - 1, r a 14-bit approximation of 1/m from the table of the leading 9 bits of m.
+// t = k ln 2 - ln r on multiples of 2^-16 is exact, and so are m_hi r (m_hi: m to 39 bits)
+// and (m - m_hi) r.
+[[gnu::always_inline]] inline TwoDoubles log_reduced(double x) {
+    constexpr std::uint64_t fraction_bits = (std::uint64_t{1} << 52) - 1;
+    constexpr std::uint64_t one_bits = std::uint64_t{1023} << 52;
+    constexpr std::uint64_t low_bits = (std::uint64_t{1} << 14) - 1;
+    const auto bits = std::bit_cast<std::uint64_t>(x);
+    const auto k = static_cast<double>(static_cast<int>(bits >> 52) - 1023);
+    const auto j = static_cast<std::size_t>((bits >> 43) & 511);
+    const std::uint64_t m_bits = (bits & fraction_bits) | one_bits;
+    const double m = std::bit_cast<double>(m_bits);
+    const double m_hi = std::bit_cast<double>(m_bits & ~low_bits);
+    const double r = log_reduction_reciprocal[j];
+    const double u = (m_hi * r - 1.0) + (m - m_hi) * r;  // |u| < 0.00102
+    // ln(1 + u) - u = u^2 (-1/2 + u/3 - ...), four terms: u^6/6 < 2^-62
+    const double series = u * u * horner_descending(std::span(log1p_quotient).last<4>(), u);
+    const double t = k * log_reduction_ln2[0] + log_reduction_hi[j];
+    return {t, u + (series + (k * log_reduction_ln2[1] + log_reduction_lo[j]))};
+}
+
 constexpr double stirling_short_limit = 20.0;  // from here the first six terms of the remainder serve
 
 // The remainder of Stirling's series for 7 <= x <= 170; from 20 on six terms, the first omitted
@@ -86,17 +122,18 @@ double gamma_stirling_remainder(double x) {
 }
 
 // E = ln Gamma(x) for 7 <= x <= 170 as (x - 1/2) ln x - x + ln sqrt(2 pi) + the remainder of
-// Stirling's series, in two doubles (an error in E is a relative error of Gamma): the terms
-// without ln x are summed while ln x is formed.
+// Stirling's series, in two doubles (an error in E is a relative error of Gamma): ln x = t + rest
+// with t of 26 bits, so that (x - 1/2) t is exact in two parts; the rest, below 0.001, is
+// formed to about 2^-62, and its product with x - 1/2 adds below 0.1 ulp to Gamma.
 TwoDoubles stirling_exponent(double x) {
-    const TwoDoubles ln_x = log_two_doubles(x);
+    const TwoDoubles l = log_reduced(x);
     const double h = x - 0.5;  // exact
-    // |remainder| < ln sqrt(2 pi) < x < (x - 1/2) ln x: each sum is ordered
-    const TwoDoubles c = quick_two_sum(ln_sqrt_2pi, gamma_stirling_remainder(x));
-    const TwoDoubles k = quick_two_sum(-x, c.hi);
-    const TwoDoubles p = exact_product(h, ln_x.hi);
-    const TwoDoubles e = quick_two_sum(p.hi, k.hi);
-    return {e.hi, e.lo + k.lo + c.lo + p.lo + h * ln_x.lo + ln_sqrt_2pi_low};  // lo: a few ulps of hi
+    const TwoDoubles p = product_by_halves(h, l.hi);
+    // (x - 1/2) t > x + ln sqrt(2 pi) for x >= 7: the sums are ordered
+    const TwoDoubles a = quick_two_sum(p.hi, -x);
+    const TwoDoubles b = quick_two_sum(a.hi, ln_sqrt_2pi);
+    const double small = ((p.lo + h * l.lo) + gamma_stirling_remainder(x)) + ((a.lo + b.lo) + ln_sqrt_2pi_low);
+    return quick_two_sum(b.hi, small);
 }
 
 double gamma_stirling(double x) { return exp_of(stirling_exponent(x)); }
@@ -186,20 +223,6 @@ constexpr std::size_t zero_form_stride = lngamm_zero_form.size() / (zero_form_fi
 constexpr std::size_t zero_form_terms = zero_form_stride - 3;  // the terms of F beyond c0
 static_assert(zero_form_stride * (zero_form_fine_count + zero_form_coarse_count) == lngamm_zero_form.size());
 
-// a split into a high half of 26 bits (its trailing bits cleared) and the rest, of 27 bits:
-// their products with a number of 26 bits are exact.
-TwoDoubles split_by_bits(double a) {
-    constexpr std::uint64_t low_bits = (std::uint64_t{1} << 27) - 1;
-    const double hi = std::bit_cast<double>(std::bit_cast<std::uint64_t>(a) & ~low_bits);
-    return {hi, a - hi};
-}
-
-// a c0 for c0 of 26 bits as hi + lo, hi exact and |lo| < 2^-25 |hi|.
-TwoDoubles product_by_halves(double a, double c0) {
-    const TwoDoubles h = split_by_bits(a);
-    return {h.hi * c0, h.lo * c0};
-}
-
 // ln Gamma(v) for 0.5 <= v <= 15 as (v - z) F(v) in two parts, the first exact: v - z is exact,
 // F = c0 + r on the table of the interval holding v, c0 of 26 bits, and the rest r (below a
 // twentieth of |c0|) carries the rest of c0. v = x + shift, shift 0 or 1 (then 1 + x may round:
@@ -223,29 +246,6 @@ TwoDoubles lngamm_near_zeros(double x) {
     const double d = x - (c[0] - shift);
     const TwoDoubles p = product_by_halves(d, c[1]);
     return {p.hi, p.lo + d * r};
-}
-
-// ln x = t + rest for normal x >= 15 or x < 0.5 (|ln x| > 0.69), t of 26 bits at most, the
-// rest to about 2^-60: x = 2^k m with 1 <= m < 2, and ln x = k ln 2 - ln r + ln(1 + u),
-// u = m r - 1, r a 14-bit approximation of 1/m from the table of the leading 9 bits of m.
-// t = k ln 2 - ln r on multiples of 2^-16 is exact, and so are m_hi r (m_hi: m to 39 bits)
-// and (m - m_hi) r.
-[[gnu::always_inline]] inline TwoDoubles log_reduced(double x) {
-    constexpr std::uint64_t fraction_bits = (std::uint64_t{1} << 52) - 1;
-    constexpr std::uint64_t one_bits = std::uint64_t{1023} << 52;
-    constexpr std::uint64_t low_bits = (std::uint64_t{1} << 14) - 1;
-    const auto bits = std::bit_cast<std::uint64_t>(x);
-    const auto k = static_cast<double>(static_cast<int>(bits >> 52) - 1023);
-    const auto j = static_cast<std::size_t>((bits >> 43) & 511);
-    const std::uint64_t m_bits = (bits & fraction_bits) | one_bits;
-    const double m = std::bit_cast<double>(m_bits);
-    const double m_hi = std::bit_cast<double>(m_bits & ~low_bits);
-    const double r = log_reduction_reciprocal[j];
-    const double u = (m_hi * r - 1.0) + (m - m_hi) * r;  // |u| < 0.00102
-    // ln(1 + u) - u = u^2 (-1/2 + u/3 - ...), four terms: u^6/6 < 2^-62
-    const double series = u * u * horner_descending(std::span(log1p_quotient).last<4>(), u);
-    const double t = k * log_reduction_ln2[0] + log_reduction_hi[j];
-    return {t, u + (series + (k * log_reduction_ln2[1] + log_reduction_lo[j]))};
 }
 
 }  // namespace
