@@ -165,7 +165,11 @@ double gamma_reflected(double x) {
     const double n = floor_of(x + 0.5);
     const double r = x - n;
     const double r2 = r * r;
-    const TwoDoubles s = quick_two_sum(r, r * r2 * horner_ascending_paired(sine_pi_quotient, r2));
+    // past its first two terms, each term of Q is below 0.01 of it: Estrin's scheme there, for a
+    // short chain
+    const std::span<const double, sine_pi_quotient.size()> c(sine_pi_quotient);
+    const double quotient = c[0] + r2 * (c[1] + r2 * estrin_ascending(c.last<c.size() - 2>(), r2));
+    const TwoDoubles s = quick_two_sum(r, r * r2 * quotient);
     const double odd = static_cast<long>(n) % 2 != 0 ? -1.0 : 1.0;
     // D = S (-x) in two doubles; 1/D = q (1 + delta) from one division, q = 1/D.hi
     const TwoDoubles p = exact_product(odd * s.hi, -x);
