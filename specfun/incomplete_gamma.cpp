@@ -40,6 +40,9 @@ constexpr double small_a_ln_gamma_max = 8.53;  // ln Gamma(a+1) < ln 7! = 8.525 
 constexpr double negligible_a = 1e-60;         // a below this changes terms of order 1 by less than 1e-58
 constexpr double negligible_x = 1e-20;         // x below this: the small-x series needs no V
 
+constexpr double tiny_exponential = 0x1p-900;   // below this e^hi lo would be subnormal
+constexpr double pair_scale_a = 1e150;           // a above this: the power series scales x^2, (a+n)^2
+
 constexpr int no_convergence = 3;
 
 }  // namespace
@@ -111,6 +114,16 @@ TwoDoubles a_phi_two_doubles(double a, double x) {
     return {hi, lo - (hi - s.hi)};
 }
 
+// e^(hi + lo) as exp_of gives it, with e^hi lo formed 2^100 higher where it would be
+// subnormal (a slow operation) and scaled back after the sum.
+double exp_of_tiny(TwoDoubles v) {
+    const double e = std::exp(v.hi);
+    if (!std::isfinite(e)) return e;
+    if (e >= tiny_exponential) return e + e * v.lo;
+    const double s = e * 0x1p100;
+    return (s + s * v.lo) * 0x1p-100;
+}
+
 }  // namespace
 
 double gaminc_uniform(double a, double x, GammaRatio which, double tol, double lsafe) {
@@ -124,7 +137,7 @@ double gaminc_uniform(double a, double x, GammaRatio which, double tol, double l
     double eta = std::sqrt(2.0 * y.hi / a);
     if (x < a) eta = -eta;
     const double sum = gaminc_temme_sum(eta, a, tol) / (std::sqrt(a) * sqrt_2pi);
-    return exp_of({-y.hi, -y.lo}) * (0.5 * erfc_scaled(std::sqrt(y.hi)) + sigma * sum);
+    return exp_of_tiny({-y.hi, -y.lo}) * (0.5 * erfc_scaled(std::sqrt(y.hi)) + sigma * sum);
 }
 
 TwoDoubles gaminc_prefactor_exponent(double a, double x) {
@@ -187,7 +200,9 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         return;
     }
 
-    const double alpha = x < small_x ? std::log(0.5) / std::log(x) : x + alpha_offset;
+    // ln x (below small_x, where the switch needs it; the small-x series reuses it)
+    const double ln_x_small = x < small_x ? std::log(x) : 0.0;
+    const double alpha = x < small_x ? std::log(0.5) / ln_x_small : x + alpha_offset;
     const double epss = toll / 100.0;
     // ln Gamma(a+1), for the small-x sum above a = 1.5 (and, when the factor below nears the
     // safe range, for a < 7); elsewhere only its failure beyond the range of ln Gamma is
@@ -227,13 +242,13 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
     const auto prefactor = [&] {
         if (a >= stirling_min_a) {
             const TwoDoubles e = gaminc_prefactor_exponent(a, x);
-            return Factor{exp_of(e), 1.0, e.hi};
+            return Factor{exp_of_tiny(e), 1.0, e.hi};
         }
         const TwoDoubles ln_x = log_two_doubles(x);
         const TwoDoubles a_ln_x = exact_product(ap, ln_x.hi);
         const TwoDoubles e = exact_sum(a_ln_x.hi, -x);
         int gamma_ifail = 1;
-        return Factor{exp_of({e.hi, e.lo + a_ln_x.lo + ap * ln_x.lo}), gammaf(a + 1.0, gamma_ifail), e.hi};
+        return Factor{exp_of_tiny({e.hi, e.lo + a_ln_x.lo + ap * ln_x.lo}), gammaf(a + 1.0, gamma_ifail), e.hi};
     };
     // t times the factor for t > 0, 0 where that is below the safe range. Its logarithm
     // ln t + ln power - ln divisor is first bounded from below (ln t by 0 for t >= 1,
@@ -251,16 +266,29 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
     if (a > alpha) {
         // P = x^a e^-x / Gamma(a+1) * sum x^n / ((a+1)...(a+n)); the ratios of the terms,
         // with their divisions, lie off the chain of dependent steps
+        // Two terms per step with one division: x/(a+n) = x (a+n+1) / ((a+n)(a+n+1)) and
+        // x^2/((a+n)(a+n+1)) from the term before both; x and a + n scaled by a power of two
+        // k where their squares would overflow.
         const Factor f = prefactor();
+        const double k = a > pair_scale_a ? 0x1p-512 : 1.0;
+        const double xk = x * k;
+        const double x2 = xk * xk;
         double term = 1.0;
         double sum = 1.0;
-        int n = 1;
-        for (; n <= max_steps; ++n) {
-            term = term * (x / (a + static_cast<double>(n)));
-            sum = sum + term;
-            if (std::fabs(term) <= toll * sum) break;
+        bool converged = false;
+        for (int n = 1; n < max_steps; n += 2) {
+            const double c1 = (a + static_cast<double>(n)) * k;
+            const double c2 = c1 + k;
+            const double reciprocal = 1.0 / (c1 * c2);
+            const double t1 = term * (xk * c2 * reciprocal);
+            term = term * (x2 * reciprocal);
+            sum = sum + (t1 + term);
+            if (term <= toll * sum) {  // the terms decrease: t1 would have passed the test one step on
+                converged = true;
+                break;
+            }
         }
-        if (n > max_steps) return fail_to_converge();
+        if (!converged) return fail_to_converge();
         p = times(f, sum);
         q = 1.0 - p;
         return;
@@ -316,7 +344,7 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         return;
     }
 
-    const double lnx = std::log(x);
+    const double lnx = x < small_x ? ln_x_small : std::log(x);
     // Q Gamma(a) = U + V with U = Gamma(a) - x^a/a and V = x^a/a - gamma(a, x). U and V
     // are near 1 where their sum is twenty times smaller, so up to a = 1.5 their leading
     // parts are carried in two doubles.
