@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <cmath>
 #include <limits>
 #include <span>
@@ -41,6 +43,8 @@ constexpr double negligible_a = 1e-60;         // a below this changes terms of 
 constexpr double negligible_x = 1e-20;         // x below this: the small-x series needs no V
 
 constexpr double tiny_exponential = 0x1p-900;   // below this e^hi lo would be subnormal
+constexpr double rescale_limit = 0x1p250;       // the fraction's denominators are rescaled above this
+constexpr double rescale_step = 0x1p-250;       // ... by this
 constexpr double pair_scale_a = 1e150;           // a above this: the power series scales x^2, (a+n)^2
 
 constexpr int no_convergence = 3;
@@ -296,47 +300,48 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
 
     if (x > taylor_limit) {
         // Legendre's continued fraction for Q, summed as a series of its convergents'
-        // differences: with beta_n = d + 2n - 1 and p_n = (n-1)(n-1-a), the ratio of the
-        // terms is rho_n = p_n w_(n-1) w_n, w_n = 1/(beta_n - p_n w_(n-1)), w_1 = 1/beta_1.
-        // Two steps at a time, with u = 1/w_n and v = beta_(n+1) u - p_(n+1): rho_n = p_n w_(n-1)/u,
-        // rho_(n+1) = p_(n+1)/v, w_(n+1) = u/v, so that one division per two terms lies on the
-        // chain of dependent steps.
+        // differences: with beta_n = d + 2n - 1 and p_n = (n-1)(n-1-a), the n-th difference
+        // is p_2...p_n beta_1 / (B_(n-1) B_n), B_n = beta_n B_(n-1) - p_n B_(n-2) the
+        // denominators (B_0 = 1, B_1 = beta_1). Only the recurrence of B lies on the chain of
+        // dependent steps; the divisions lie off it. B_n is carried times c^n, c the power of
+        // two at or below 1/beta_1 (exact scaling), and rescaled by rescale_step where it grows.
         const double d = x - a;
         if (1.0 / std::sqrt(mach_safe_min()) < 1.0 + d) {
             p = 1.0;
             return;
         }
         const Factor f = prefactor();
+        const double beta1 = 1.0 + d;
+        constexpr std::uint64_t exponent_bits = std::uint64_t{2047} << 52;
+        const double c = std::bit_cast<double>((std::uint64_t{2046} << 52) - (std::bit_cast<std::uint64_t>(beta1) & exponent_bits));
+        const double c2 = c * c;
         double pk = 0.0;
         double s = 1.0 - a;
-        double beta = 1.0 + d;
-        double w = 1.0 / beta;
-        double term = 1.0;
+        double beta = beta1;
+        double b0 = 1.0;
+        double b1 = beta1 * c;
+        double product = b1;  // p_2...p_n beta_1, scaled as B_(n-1) B_n
         double sum = 1.0;
         bool converged = false;
-        for (int n = 2; n <= max_steps; n += 2) {
-            const double p1 = pk + s;
-            const double p2 = p1 + (s + 2.0);
-            const double u = (beta + 2.0) - p1 * w;
-            const double v = (beta + 4.0) * u - p2;
-            const double w2 = u / v;
-            term = term * (p1 * w / u);
+        for (int n = 2; n <= max_steps; ++n) {
+            pk = pk + s;
+            s = s + 2.0;
+            beta = beta + 2.0;
+            const double bn = (beta * c) * b1 - (pk * c2) * b0;
+            product = product * (pk * c2);
+            const double term = product / (b1 * bn);
             sum = sum + term;
             if (std::fabs(term) <= toll * sum) {
                 converged = true;
                 break;
             }
-            if (n == max_steps) break;
-            term = term * (p2 / v);  // p2 w1 w2 with w1 = 1/u
-            sum = sum + term;
-            if (std::fabs(term) <= toll * sum) {
-                converged = true;
-                break;
+            b0 = b1;
+            b1 = bn;
+            if (std::fabs(b1) > rescale_limit) {
+                b0 = b0 * rescale_step;
+                b1 = b1 * rescale_step;
+                product = product * (rescale_step * rescale_step);
             }
-            pk = p2;
-            s = s + 4.0;
-            beta = beta + 4.0;
-            w = w2;
         }
         if (!converged) return fail_to_converge();
         q = times(f, a * sum / (1.0 + d));
