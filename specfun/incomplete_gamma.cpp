@@ -80,7 +80,7 @@ namespace {
 
 // S(a) = (1/Gamma(1+a) - 1)/a for |a| <= 0.5 in two doubles: g0 + a (g1 + a rest).
 TwoDoubles reciprocal_gamma_ratio(double a) {
-    const double rest = horner_ascending_paired(std::span(reciprocal_gamma_series).subspan(2), a);
+    const double rest = estrin_ascending(std::span(reciprocal_gamma_series).subspan<2>(), a);
     const TwoDoubles inner = dd_add({reciprocal_gamma_series[1], reciprocal_gamma_series_low[1]}, {a * rest, 0.0});
     return dd_add({reciprocal_gamma_series[0], reciprocal_gamma_series_low[0]}, dd_mul(inner, a));
 }
