@@ -89,7 +89,7 @@ TwoDoubles reciprocal_gamma_ratio(double a) {
 // (where the small-x series needs it): T from its Taylor polynomial.
 TwoDoubles exp_ratio(TwoDoubles y) {
     const TwoDoubles head = exact_sum(1.0, 0.5 * y.hi);
-    return quick_two_sum(head.hi, head.lo + 0.5 * y.lo + y.hi * y.hi * horner_ascending_paired(exp_ratio_tail, y.hi));
+    return quick_two_sum(head.hi, head.lo + 0.5 * y.lo + y.hi * y.hi * estrin_ascending(std::span(exp_ratio_tail), y.hi));
 }
 
 // T = sum_j (-1)^(j+1) x^j / (j! (a+j)) in two doubles: the first two terms so, the
