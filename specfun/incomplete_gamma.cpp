@@ -92,15 +92,26 @@ TwoDoubles exp_ratio(TwoDoubles y) {
     return quick_two_sum(head.hi, head.lo + 0.5 * y.lo + y.hi * y.hi * estrin_ascending(std::span(exp_ratio_tail), y.hi));
 }
 
+// n / d in two doubles, given reciprocal ~ 1/d.hi (to a few ulps): the quotient's
+// rounding error recovered from the exact residual.
+TwoDoubles quotient(TwoDoubles n, TwoDoubles d, double reciprocal) {
+    const double q = n.hi * reciprocal;
+    const TwoDoubles p = exact_product(q, d.hi);
+    return quick_two_sum(q, ((((n.hi - p.hi) - p.lo) + n.lo) - q * d.lo) * reciprocal);
+}
+
 // T = sum_j (-1)^(j+1) x^j / (j! (a+j)) in two doubles: the first two terms so, the
-// rest (from j = 4) given as tail.
+// rest (from j = 4) as x/(a+1) times tail. One division per denominator.
 TwoDoubles alternating_sum(double a, double x, double tail) {
     const TwoDoubles x2 = exact_product(x, x);
+    const TwoDoubles one_plus_a = exact_sum(1.0, a);
     const TwoDoubles two_plus_a = exact_sum(2.0, a);
-    const TwoDoubles t1 = dd_div({x, 0.0}, exact_sum(1.0, a));
-    const TwoDoubles t2 = dd_div(x2, {2.0 * two_plus_a.hi, 2.0 * two_plus_a.lo});
+    const double r1 = 1.0 / one_plus_a.hi;
+    const double r2 = 1.0 / two_plus_a.hi;
+    const TwoDoubles t1 = quotient({x, 0.0}, one_plus_a, r1);
+    const TwoDoubles t2 = quotient({0.5 * x2.hi, 0.5 * x2.lo}, two_plus_a, r2);
     const double t3 = x2.hi * x / (6.0 * (3.0 + a));
-    return dd_add(dd_add(t1, dd_neg(t2)), {t3 + tail, 0.0});
+    return dd_add(dd_add(t1, dd_neg(t2)), {t3 + tail * x * r1, 0.0});
 }
 
 // a (r - 1 - ln r), r = x/a, as (x - a) - a ln r in two doubles (r as well): it reaches
@@ -398,7 +409,7 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         q = (u + v) * a * std::exp(-lg);
     } else if (a <= small_a) {
         // V = x^a T; Q = a (1 + a S) (U + V) = a ((1 + a S) (V - (x^a - 1)/a) - S)
-        const TwoDoubles t = with_v ? alternating_sum(ap, x, tail * x / (ap + 1.0)) : TwoDoubles{0.0, 0.0};
+        const TwoDoubles t = with_v ? alternating_sum(ap, x, tail) : TwoDoubles{0.0, 0.0};
         const TwoDoubles v = dd_add(t, {power_m1 * t.hi, 0.0});
         q = a * dd_add(dd_mul(one_plus_as, dd_add(v, dd_neg(log_part))), dd_neg(s)).hi;
     } else {
@@ -408,7 +419,7 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         const TwoDoubles y = exact_product(b, lnx);
         const TwoDoubles power = dd_mul(dd_add({1.0, 0.0}, dd_mul(y, exp_ratio(y))), x);  // |y| <= ln 4 / 2
         const TwoDoubles recip = dd_div(dd_add({1.0, 0.0}, dd_mul(reciprocal_gamma_ratio(b), b)), {a, 0.0});
-        const TwoDoubles t = alternating_sum(a, x, tail * x / (a + 1.0));
+        const TwoDoubles t = alternating_sum(a, x, tail);
         const TwoDoubles lower = dd_mul(dd_mul(power, dd_add({1.0, 0.0}, dd_neg(dd_mul(t, a)))), recip);
         q = (1.0 - lower.hi) - lower.lo;
     }
