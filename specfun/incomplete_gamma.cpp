@@ -116,8 +116,7 @@ TwoDoubles alternating_sum(double a, double x, double tail) {
 
 // a (r - 1 - ln r), r = x/a, as (x - a) - a ln r in two doubles (r as well): it reaches
 // 700, where an ulp of it is 500 eps of e^-(it).
-TwoDoubles a_phi_two_doubles(double a, double x) {
-    const double r = x / a;
+TwoDoubles a_phi_two_doubles(double a, double x, double r) {
     const TwoDoubles ra = exact_product(r, a);
     const TwoDoubles ln_r = log_two_doubles(r);
     const double ln_r_lo = ln_r.lo + ((x - ra.hi) - ra.lo) / x;  // + (x/a - r)/r
@@ -146,7 +145,7 @@ double gaminc_uniform(double a, double x, GammaRatio which, double tol, double l
     // y = w^2 = a (mu - ln(1 + mu)), e^-y from y in two doubles.
     const double sigma = which == GammaRatio::p ? -1.0 : 1.0;
     const double mu = (x - a) / a;
-    TwoDoubles y = a <= exact_product_limit ? a_phi_two_doubles(a, x) : TwoDoubles{a * gaminc_log1pmx(mu), 0.0};
+    TwoDoubles y = a <= exact_product_limit ? a_phi_two_doubles(a, x, x / a) : TwoDoubles{a * gaminc_log1pmx(mu), 0.0};
     if (y.hi < 0.0) y = {0.0, 0.0};
     if (-y.hi < lsafe) return 0.0;
     double eta = std::sqrt(2.0 * y.hi / a);
@@ -163,8 +162,9 @@ TwoDoubles gaminc_prefactor_exponent(double a, double x) {
         const double r = x / a;
         return {-((a * ((r - 1.0) - std::log(r)) + stirling) + (0.5 * std::log(a) + ln_sqrt_2pi)), 0.0};
     }
-    if (x / a == 0.0) return {-std::numeric_limits<double>::infinity(), 0.0};
-    const TwoDoubles a_phi = a_phi_two_doubles(a, x);
+    const double r = x / a;
+    if (r == 0.0) return {-std::numeric_limits<double>::infinity(), 0.0};
+    const TwoDoubles a_phi = a_phi_two_doubles(a, x, r);
     const TwoDoubles ln_a = log_two_doubles(a);
     const TwoDoubles t1 = exact_sum(-a_phi.hi, -0.5 * ln_a.hi);
     const TwoDoubles t2 = exact_sum(t1.hi, -ln_sqrt_2pi);
