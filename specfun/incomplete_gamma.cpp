@@ -215,9 +215,11 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         return;
     }
 
-    // ln x (below small_x, where the switch needs it; the small-x series reuses it)
-    const double ln_x_small = x < small_x ? std::log(x) : 0.0;
-    const double alpha = x < small_x ? std::log(0.5) / ln_x_small : x + alpha_offset;
+    // Below small_x the switch ln 0.5/ln x is below 1/2, so that a >= 1 lies above it
+    // without forming it; else ln x is formed once (the small-x series reuses it).
+    const bool small_x_switch = x < small_x && a < 1.0;
+    const double ln_x_small = small_x_switch ? std::log(x) : 0.0;
+    const double alpha = x >= small_x ? x + alpha_offset : small_x_switch ? std::log(0.5) / ln_x_small : 0.5;
     const double epss = toll / 100.0;
     // ln Gamma(a+1), for the small-x sum above a = 1.5 (and, when the factor below nears the
     // safe range, for a < 7); elsewhere only its failure beyond the range of ln Gamma is
@@ -360,7 +362,7 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         return;
     }
 
-    const double lnx = x < small_x ? ln_x_small : std::log(x);
+    const double lnx = small_x_switch ? ln_x_small : std::log(x);
     // Q Gamma(a) = U + V with U = Gamma(a) - x^a/a and V = x^a/a - gamma(a, x). U and V
     // are near 1 where their sum is twenty times smaller, so up to a = 1.5 their leading
     // parts are carried in two doubles.
