@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <cmath>
 #include <limits>
 #include <span>
@@ -40,6 +42,11 @@ constexpr double small_a_ln_gamma_max = 8.53;  // ln Gamma(a+1) < ln 7! = 8.525 
 constexpr double negligible_a = 1e-60;         // a below this changes terms of order 1 by less than 1e-58
 constexpr double negligible_x = 1e-20;         // x below this: the small-x series needs no V
 
+constexpr double tiny_exponential = 0x1p-900;   // below this e^hi lo would be subnormal
+constexpr double rescale_limit = 0x1p250;       // the fraction's denominators are rescaled above this
+constexpr double rescale_step = 0x1p-250;       // ... by this
+constexpr double pair_scale_a = 1e150;           // a above this: the power series scales x^2, (a+n)^2
+
 constexpr int no_convergence = 3;
 
 }  // namespace
@@ -73,7 +80,7 @@ namespace {
 
 // S(a) = (1/Gamma(1+a) - 1)/a for |a| <= 0.5 in two doubles: g0 + a (g1 + a rest).
 TwoDoubles reciprocal_gamma_ratio(double a) {
-    const double rest = horner_ascending_paired(std::span(reciprocal_gamma_series).subspan(2), a);
+    const double rest = estrin_ascending(std::span(reciprocal_gamma_series).subspan<2>(), a);
     const TwoDoubles inner = dd_add({reciprocal_gamma_series[1], reciprocal_gamma_series_low[1]}, {a * rest, 0.0});
     return dd_add({reciprocal_gamma_series[0], reciprocal_gamma_series_low[0]}, dd_mul(inner, a));
 }
@@ -82,24 +89,34 @@ TwoDoubles reciprocal_gamma_ratio(double a) {
 // (where the small-x series needs it): T from its Taylor polynomial.
 TwoDoubles exp_ratio(TwoDoubles y) {
     const TwoDoubles head = exact_sum(1.0, 0.5 * y.hi);
-    return quick_two_sum(head.hi, head.lo + 0.5 * y.lo + y.hi * y.hi * horner_ascending_paired(exp_ratio_tail, y.hi));
+    return quick_two_sum(head.hi, head.lo + 0.5 * y.lo + y.hi * y.hi * estrin_ascending(std::span(exp_ratio_tail), y.hi));
+}
+
+// n / d in two doubles, given reciprocal ~ 1/d.hi (to a few ulps): the quotient's
+// rounding error recovered from the exact residual.
+TwoDoubles quotient(TwoDoubles n, TwoDoubles d, double reciprocal) {
+    const double q = n.hi * reciprocal;
+    const TwoDoubles p = exact_product(q, d.hi);
+    return quick_two_sum(q, ((((n.hi - p.hi) - p.lo) + n.lo) - q * d.lo) * reciprocal);
 }
 
 // T = sum_j (-1)^(j+1) x^j / (j! (a+j)) in two doubles: the first two terms so, the
-// rest (from j = 4) given as tail.
+// rest (from j = 4) as x/(a+1) times tail. One division per denominator.
 TwoDoubles alternating_sum(double a, double x, double tail) {
     const TwoDoubles x2 = exact_product(x, x);
+    const TwoDoubles one_plus_a = exact_sum(1.0, a);
     const TwoDoubles two_plus_a = exact_sum(2.0, a);
-    const TwoDoubles t1 = dd_div({x, 0.0}, exact_sum(1.0, a));
-    const TwoDoubles t2 = dd_div(x2, {2.0 * two_plus_a.hi, 2.0 * two_plus_a.lo});
+    const double r1 = 1.0 / one_plus_a.hi;
+    const double r2 = 1.0 / two_plus_a.hi;
+    const TwoDoubles t1 = quotient({x, 0.0}, one_plus_a, r1);
+    const TwoDoubles t2 = quotient({0.5 * x2.hi, 0.5 * x2.lo}, two_plus_a, r2);
     const double t3 = x2.hi * x / (6.0 * (3.0 + a));
-    return dd_add(dd_add(t1, dd_neg(t2)), {t3 + tail, 0.0});
+    return dd_add(dd_add(t1, dd_neg(t2)), {t3 + tail * x * r1, 0.0});
 }
 
 // a (r - 1 - ln r), r = x/a, as (x - a) - a ln r in two doubles (r as well): it reaches
 // 700, where an ulp of it is 500 eps of e^-(it).
-TwoDoubles a_phi_two_doubles(double a, double x) {
-    const double r = x / a;
+TwoDoubles a_phi_two_doubles(double a, double x, double r) {
     const TwoDoubles ra = exact_product(r, a);
     const TwoDoubles ln_r = log_two_doubles(r);
     const double ln_r_lo = ln_r.lo + ((x - ra.hi) - ra.lo) / x;  // + (x/a - r)/r
@@ -111,6 +128,16 @@ TwoDoubles a_phi_two_doubles(double a, double x) {
     return {hi, lo - (hi - s.hi)};
 }
 
+// e^(hi + lo) as exp_of gives it, with e^hi lo formed 2^100 higher where it would be
+// subnormal (a slow operation) and scaled back after the sum.
+double exp_of_tiny(TwoDoubles v) {
+    const double e = std::exp(v.hi);
+    if (!std::isfinite(e)) return e;
+    if (e >= tiny_exponential) return e + e * v.lo;
+    const double s = e * 0x1p100;
+    return (s + s * v.lo) * 0x1p-100;
+}
+
 }  // namespace
 
 double gaminc_uniform(double a, double x, GammaRatio which, double tol, double lsafe) {
@@ -118,13 +145,13 @@ double gaminc_uniform(double a, double x, GammaRatio which, double tol, double l
     // y = w^2 = a (mu - ln(1 + mu)), e^-y from y in two doubles.
     const double sigma = which == GammaRatio::p ? -1.0 : 1.0;
     const double mu = (x - a) / a;
-    TwoDoubles y = a <= exact_product_limit ? a_phi_two_doubles(a, x) : TwoDoubles{a * gaminc_log1pmx(mu), 0.0};
+    TwoDoubles y = a <= exact_product_limit ? a_phi_two_doubles(a, x, x / a) : TwoDoubles{a * gaminc_log1pmx(mu), 0.0};
     if (y.hi < 0.0) y = {0.0, 0.0};
     if (-y.hi < lsafe) return 0.0;
     double eta = std::sqrt(2.0 * y.hi / a);
     if (x < a) eta = -eta;
     const double sum = gaminc_temme_sum(eta, a, tol) / (std::sqrt(a) * sqrt_2pi);
-    return exp_of({-y.hi, -y.lo}) * (0.5 * erfc_scaled(std::sqrt(y.hi)) + sigma * sum);
+    return exp_of_tiny({-y.hi, -y.lo}) * (0.5 * erfc_scaled(std::sqrt(y.hi)) + sigma * sum);
 }
 
 TwoDoubles gaminc_prefactor_exponent(double a, double x) {
@@ -135,8 +162,9 @@ TwoDoubles gaminc_prefactor_exponent(double a, double x) {
         const double r = x / a;
         return {-((a * ((r - 1.0) - std::log(r)) + stirling) + (0.5 * std::log(a) + ln_sqrt_2pi)), 0.0};
     }
-    if (x / a == 0.0) return {-std::numeric_limits<double>::infinity(), 0.0};
-    const TwoDoubles a_phi = a_phi_two_doubles(a, x);
+    const double r = x / a;
+    if (r == 0.0) return {-std::numeric_limits<double>::infinity(), 0.0};
+    const TwoDoubles a_phi = a_phi_two_doubles(a, x, r);
     const TwoDoubles ln_a = log_two_doubles(a);
     const TwoDoubles t1 = exact_sum(-a_phi.hi, -0.5 * ln_a.hi);
     const TwoDoubles t2 = exact_sum(t1.hi, -ln_sqrt_2pi);
@@ -187,7 +215,11 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         return;
     }
 
-    const double alpha = x < small_x ? std::log(0.5) / std::log(x) : x + alpha_offset;
+    // Below small_x the switch ln 0.5/ln x is below 1/2, so that a >= 1 lies above it
+    // without forming it; else ln x is formed once (the small-x series reuses it).
+    const bool small_x_switch = x < small_x && a < 1.0;
+    const double ln_x_small = small_x_switch ? std::log(x) : 0.0;
+    const double alpha = x >= small_x ? x + alpha_offset : small_x_switch ? std::log(0.5) / ln_x_small : 0.5;
     const double epss = toll / 100.0;
     // ln Gamma(a+1), for the small-x sum above a = 1.5 (and, when the factor below nears the
     // safe range, for a < 7); elsewhere only its failure beyond the range of ln Gamma is
@@ -227,13 +259,13 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
     const auto prefactor = [&] {
         if (a >= stirling_min_a) {
             const TwoDoubles e = gaminc_prefactor_exponent(a, x);
-            return Factor{exp_of(e), 1.0, e.hi};
+            return Factor{exp_of_tiny(e), 1.0, e.hi};
         }
         const TwoDoubles ln_x = log_two_doubles(x);
         const TwoDoubles a_ln_x = exact_product(ap, ln_x.hi);
         const TwoDoubles e = exact_sum(a_ln_x.hi, -x);
         int gamma_ifail = 1;
-        return Factor{exp_of({e.hi, e.lo + a_ln_x.lo + ap * ln_x.lo}), gammaf(a + 1.0, gamma_ifail), e.hi};
+        return Factor{exp_of_tiny({e.hi, e.lo + a_ln_x.lo + ap * ln_x.lo}), gammaf(a + 1.0, gamma_ifail), e.hi};
     };
     // t times the factor for t > 0, 0 where that is below the safe range. Its logarithm
     // ln t + ln power - ln divisor is first bounded from below (ln t by 0 for t >= 1,
@@ -251,16 +283,29 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
     if (a > alpha) {
         // P = x^a e^-x / Gamma(a+1) * sum x^n / ((a+1)...(a+n)); the ratios of the terms,
         // with their divisions, lie off the chain of dependent steps
+        // Two terms per step with one division: x/(a+n) = x (a+n+1) / ((a+n)(a+n+1)) and
+        // x^2/((a+n)(a+n+1)) from the term before both; x and a + n scaled by a power of two
+        // k where their squares would overflow.
         const Factor f = prefactor();
+        const double k = a > pair_scale_a ? 0x1p-512 : 1.0;
+        const double xk = x * k;
+        const double x2 = xk * xk;
         double term = 1.0;
         double sum = 1.0;
-        int n = 1;
-        for (; n <= max_steps; ++n) {
-            term = term * (x / (a + static_cast<double>(n)));
-            sum = sum + term;
-            if (std::fabs(term) <= toll * sum) break;
+        bool converged = false;
+        for (int n = 1; n < max_steps; n += 2) {
+            const double c1 = (a + static_cast<double>(n)) * k;
+            const double c2 = c1 + k;
+            const double reciprocal = 1.0 / (c1 * c2);
+            const double t1 = term * (xk * c2 * reciprocal);
+            term = term * (x2 * reciprocal);
+            sum = sum + (t1 + term);
+            if (term <= toll * sum) {  // the terms decrease: t1 would have passed the test one step on
+                converged = true;
+                break;
+            }
         }
-        if (n > max_steps) return fail_to_converge();
+        if (!converged) return fail_to_converge();
         p = times(f, sum);
         q = 1.0 - p;
         return;
@@ -268,47 +313,48 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
 
     if (x > taylor_limit) {
         // Legendre's continued fraction for Q, summed as a series of its convergents'
-        // differences: with beta_n = d + 2n - 1 and p_n = (n-1)(n-1-a), the ratio of the
-        // terms is rho_n = p_n w_(n-1) w_n, w_n = 1/(beta_n - p_n w_(n-1)), w_1 = 1/beta_1.
-        // Two steps at a time, with u = 1/w_n and v = beta_(n+1) u - p_(n+1): rho_n = p_n w_(n-1)/u,
-        // rho_(n+1) = p_(n+1)/v, w_(n+1) = u/v, so that one division per two terms lies on the
-        // chain of dependent steps.
+        // differences: with beta_n = d + 2n - 1 and p_n = (n-1)(n-1-a), the n-th difference
+        // is p_2...p_n beta_1 / (B_(n-1) B_n), B_n = beta_n B_(n-1) - p_n B_(n-2) the
+        // denominators (B_0 = 1, B_1 = beta_1). Only the recurrence of B lies on the chain of
+        // dependent steps; the divisions lie off it. B_n is carried times c^n, c the power of
+        // two at or below 1/beta_1 (exact scaling), and rescaled by rescale_step where it grows.
         const double d = x - a;
         if (1.0 / std::sqrt(mach_safe_min()) < 1.0 + d) {
             p = 1.0;
             return;
         }
         const Factor f = prefactor();
+        const double beta1 = 1.0 + d;
+        constexpr std::uint64_t exponent_bits = std::uint64_t{2047} << 52;
+        const double c = std::bit_cast<double>((std::uint64_t{2046} << 52) - (std::bit_cast<std::uint64_t>(beta1) & exponent_bits));
+        const double c2 = c * c;
         double pk = 0.0;
         double s = 1.0 - a;
-        double beta = 1.0 + d;
-        double w = 1.0 / beta;
-        double term = 1.0;
+        double beta = beta1;
+        double b0 = 1.0;
+        double b1 = beta1 * c;
+        double product = b1;  // p_2...p_n beta_1, scaled as B_(n-1) B_n
         double sum = 1.0;
         bool converged = false;
-        for (int n = 2; n <= max_steps; n += 2) {
-            const double p1 = pk + s;
-            const double p2 = p1 + (s + 2.0);
-            const double u = (beta + 2.0) - p1 * w;
-            const double v = (beta + 4.0) * u - p2;
-            const double w2 = u / v;
-            term = term * (p1 * w / u);
+        for (int n = 2; n <= max_steps; ++n) {
+            pk = pk + s;
+            s = s + 2.0;
+            beta = beta + 2.0;
+            const double bn = (beta * c) * b1 - (pk * c2) * b0;
+            product = product * (pk * c2);
+            const double term = product / (b1 * bn);
             sum = sum + term;
             if (std::fabs(term) <= toll * sum) {
                 converged = true;
                 break;
             }
-            if (n == max_steps) break;
-            term = term * (p2 / v);  // p2 w1 w2 with w1 = 1/u
-            sum = sum + term;
-            if (std::fabs(term) <= toll * sum) {
-                converged = true;
-                break;
+            b0 = b1;
+            b1 = bn;
+            if (std::fabs(b1) > rescale_limit) {
+                b0 = b0 * rescale_step;
+                b1 = b1 * rescale_step;
+                product = product * (rescale_step * rescale_step);
             }
-            pk = p2;
-            s = s + 4.0;
-            beta = beta + 4.0;
-            w = w2;
         }
         if (!converged) return fail_to_converge();
         q = times(f, a * sum / (1.0 + d));
@@ -316,7 +362,7 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         return;
     }
 
-    const double lnx = std::log(x);
+    const double lnx = small_x_switch ? ln_x_small : std::log(x);
     // Q Gamma(a) = U + V with U = Gamma(a) - x^a/a and V = x^a/a - gamma(a, x). U and V
     // are near 1 where their sum is twenty times smaller, so up to a = 1.5 their leading
     // parts are carried in two doubles.
@@ -365,7 +411,7 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         q = (u + v) * a * std::exp(-lg);
     } else if (a <= small_a) {
         // V = x^a T; Q = a (1 + a S) (U + V) = a ((1 + a S) (V - (x^a - 1)/a) - S)
-        const TwoDoubles t = with_v ? alternating_sum(ap, x, tail * x / (ap + 1.0)) : TwoDoubles{0.0, 0.0};
+        const TwoDoubles t = with_v ? alternating_sum(ap, x, tail) : TwoDoubles{0.0, 0.0};
         const TwoDoubles v = dd_add(t, {power_m1 * t.hi, 0.0});
         q = a * dd_add(dd_mul(one_plus_as, dd_add(v, dd_neg(log_part))), dd_neg(s)).hi;
     } else {
@@ -375,7 +421,7 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         const TwoDoubles y = exact_product(b, lnx);
         const TwoDoubles power = dd_mul(dd_add({1.0, 0.0}, dd_mul(y, exp_ratio(y))), x);  // |y| <= ln 4 / 2
         const TwoDoubles recip = dd_div(dd_add({1.0, 0.0}, dd_mul(reciprocal_gamma_ratio(b), b)), {a, 0.0});
-        const TwoDoubles t = alternating_sum(a, x, tail * x / (a + 1.0));
+        const TwoDoubles t = alternating_sum(a, x, tail);
         const TwoDoubles lower = dd_mul(dd_mul(power, dd_add({1.0, 0.0}, dd_neg(dd_mul(t, a)))), recip);
         q = (1.0 - lower.hi) - lower.lo;
     }
