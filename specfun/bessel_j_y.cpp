@@ -54,25 +54,99 @@ CosSin cos_sin(double a) {
 #endif
 }
 
+constexpr double reduction_limit = 1048576.0;  // 2^20: up to here the phase is reduced here, by pi/4 in three parts
+constexpr double round_shift = 6755399441055744.0;  // 1.5 * 2^52: adding it rounds to an integer
+constexpr double quarter_pi_1 = 0x1.921fb544p-1;               // pi/4 to 32 bits: j times it is exact, j < 2^21
+constexpr double quarter_pi_2 = 0x1.0b4611ap-35;               // the next 30 bits
+constexpr double quarter_pi_3 = 0x1.898cc51701b84p-65;         // the rest
+
+// 1/n! for n = 0..17: the Taylor coefficients of cos and sin.
+constexpr std::array<double, 18> inverse_factorials = [] {
+    std::array<double, 18> f{};
+    double n_factorial = 1.0;  // exact up to 18!
+    for (std::size_t n = 0; n < f.size(); ++n) {
+        if (n > 0) n_factorial *= static_cast<double>(n);
+        f[n] = 1.0 / n_factorial;
+    }
+    return f;
+}();
+
+// (-1)^(e/2) / e!, e = 2k + first, k = 0..n-1: the Taylor series of sin (first 3)
+// or cos (first 4) past their leading terms, divided by x^first, in x^2.
+template <std::size_t n, std::size_t first>
+constexpr std::array<double, n> taylor_rest = [] {
+    std::array<double, n> c{};
+    for (std::size_t k = 0; k < n; ++k) {
+        const std::size_t e = 2 * k + first;
+        c[k] = ((e / 2) % 2 == 0 ? 1.0 : -1.0) * inverse_factorials[e];
+    }
+    return c;
+}();
+constexpr auto sin_series = taylor_rest<8, 3>;  // (sin x - x)/x^3, through x^17
+constexpr auto cos_series = taylor_rest<7, 4>;  // (cos x - 1 + x^2/2)/x^4, through x^16
+
+// sin and cos of the phase a - pi/4 (order 0) or a - 3 pi/4 (order 1), each in two doubles.
+struct Phase {
+    TwoDoubles sin;
+    TwoDoubles cos;
+};
+
+// The phase for 8 < a <= 2^20 from its own reduction: x = a - j pi/4 with j odd,
+// |x| <= pi/4, formed in two doubles (a - j C1 and j C2 are exact), then sin x
+// and cos x from their Taylor series, the leading terms kept apart from the small rest.
+template <int order>
+Phase reduced_phase(double a) {
+    // phase = x + k pi/2, k rounded to the nearest integer by adding and taking away 1.5 * 2^52
+    const double k = (a * two_over_pi - (order == 0 ? 0.5 : 1.5) + round_shift) - round_shift;
+    const double j = 2.0 * k + (order == 0 ? 1.0 : 3.0);
+    const TwoDoubles r = exact_sum(a - j * quarter_pi_1, -(j * quarter_pi_2));
+    const TwoDoubles x = quick_two_sum(r.hi, r.lo - j * quarter_pi_3);
+    const TwoDoubles z = exact_product(x.hi, x.hi);
+    const double sin_rest = x.lo + x.hi * z.hi * estrin_ascending(std::span(sin_series), z.hi);
+    const double half = 0.5 * z.hi, w = 1.0 - half;
+    const double cos_rest =
+        ((1.0 - w) - half) - (0.5 * z.lo + x.hi * x.lo) + z.hi * z.hi * estrin_ascending(std::span(cos_series), z.hi);
+    const TwoDoubles s = {x.hi, sin_rest}, c = {w, cos_rest};
+    switch (static_cast<long long>(k) & 3) {
+        case 0: return {s, c};
+        case 1: return {c, dd_neg(s)};
+        case 2: return {dd_neg(s), dd_neg(c)};
+        default: return {dd_neg(c), s};
+    }
+}
+
+// sqrt(2) times the phase's sin and cos for any a, from cos a and sin a: their
+// sums are exact in two doubles.
+template <int order>
+Phase scaled_phase(double a) {
+    const CosSin phase = cos_sin(a);
+    const double c = phase.cos, s = phase.sin;
+    const TwoDoubles c_plus_s = exact_sum(c, s), s_minus_c = exact_sum(s, -c);
+    if (order == 0) return {s_minus_c, c_plus_s};
+    return {dd_neg(c_plus_s), s_minus_c};
+}
+
 // J or Y of order 0 or 1 at 8 < a <= 1e16 from the Hankel form
-// sqrt(1/(pi a)) (m P + n Q), with t = 128/a^2 - 1 in the asymptotic factors P
-// and Q, and m, n the phase terms sqrt(2) cos and sin of a - pi/4 (order 0) or
-// a - 3 pi/4 (order 1): J takes m = sqrt(2) cos, n = -sqrt(2) sin; Y takes
-// m = sqrt(2) sin, n = sqrt(2) cos. The phase is expanded into cos a and sin a,
-// whose argument reduction is exact (forming a - pi/4 in double would cost up
-// to half an ulp of a, a whole radian near 1e16), and their sums are exact in
-// two doubles. The amplitude and its product with P are carried in two doubles
-// as well, so that the result is rounded once, at the end.
+// sqrt(2/(pi a)) (m P + n Q), with t = 128/a^2 - 1 in the asymptotic factors P
+// and Q, and m, n the phase terms cos and sin of a - pi/4 (order 0) or
+// a - 3 pi/4 (order 1): J takes m = cos, n = -sin; Y takes m = sin, n = cos.
+// Up to 2^20 the phase is reduced here; beyond, it is expanded into cos a and
+// sin a, whose argument reduction is exact (forming a - pi/4 in double would
+// cost up to half an ulp of a, a whole radian near 1e16), and sqrt(2) goes
+// into those sums. The amplitude and its product with P are carried in two
+// doubles as well, so that the result is rounded once, at the end.
 template <int order, bool second_kind>
 double hankel_form(double a) {
     const double inverse = 1.0 / a;
+    const bool reduced = a <= reduction_limit;
 
-    // sqrt(1/(pi a)) in two doubles: the square root of the rounded 1/(pi a)
-    // corrected by its residual (1/(2 sqrt(r)) = sqrt(r) pi a / 2).
-    const double r = one_over_pi / a;
+    // sqrt(r), r = 2/(pi a) (or 1/(pi a) where sqrt(2) is in the phase), in
+    // two doubles: the square root of the rounded r corrected by its residual
+    // (1/(2 sqrt(r)) = sqrt(r) / (2 r)).
+    const double r = (reduced ? two_over_pi : one_over_pi) / a;
     const double amplitude = std::sqrt(r);
     const TwoDoubles square = exact_product(amplitude, amplitude);
-    const double amplitude_lo = ((r - square.hi) - square.lo) * (0.5 * pi * a * amplitude);
+    const double amplitude_lo = ((r - square.hi) - square.lo) * ((reduced ? 0.25 : 0.5) * pi * a * amplitude);
 
     // amplitude P = ap + ap_lo and amplitude Q = aq: beyond far_limit from the
     // short tables in w = 576/a^2, where P = 1 + O(w); else from those in t = 128/a^2 - 1.
@@ -95,15 +169,12 @@ double hankel_form(double a) {
         aq = amplitude * (8.0 * inverse) * horner_descending_paired(order == 0 ? std::span<const double>(q0) : q1, t);
     }
 
-    const CosSin phase = cos_sin(a);
-    const double c = phase.cos, s = phase.sin;
-    const TwoDoubles c_plus_s = exact_sum(c, s), s_minus_c = exact_sum(s, -c);
-    const TwoDoubles cos_phase = order == 0 ? c_plus_s : s_minus_c;
-    const TwoDoubles sin_phase = order == 0 ? s_minus_c : dd_neg(c_plus_s);
-    const TwoDoubles m = second_kind ? sin_phase : cos_phase;
-    const double n = second_kind ? cos_phase.hi : -sin_phase.hi;
+    const Phase phase = reduced ? reduced_phase<order>(a) : scaled_phase<order>(a);
+    const TwoDoubles m = second_kind ? phase.sin : phase.cos;
+    const TwoDoubles n_parts = second_kind ? phase.cos : dd_neg(phase.sin);
+    const double n = n_parts.hi + n_parts.lo;
     const TwoDoubles main = exact_product(ap.hi, m.hi);
-    return main.hi + (main.lo + ap.hi * m.lo + ap_lo * m.hi + aq * n);
+    return main.hi + (main.lo + ap.hi * m.lo + ap_lo * (m.hi + m.lo) + aq * n);
 }
 
 // J0, J1, Y0 or Y1 at 2 < a <= 8 from its polynomial on the interval of width
