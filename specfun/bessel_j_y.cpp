@@ -99,8 +99,9 @@ Phase reduced_phase(double a) {
     // phase = x + k pi/2, k rounded to the nearest integer by adding and taking away 1.5 * 2^52
     const double k = (a * two_over_pi - (order == 0 ? 0.5 : 1.5) + round_shift) - round_shift;
     const double j = 2.0 * k + (order == 0 ? 1.0 : 3.0);
-    const TwoDoubles r = exact_sum(a - j * quarter_pi_1, -(j * quarter_pi_2));
-    const TwoDoubles x = quick_two_sum(r.hi, r.lo - j * quarter_pi_3);
+    // a - j C1 is exact; j (C2 + C3), below 2^-13, is rounded at far below an ulp
+    // of x. Where x is smaller than it the sum's low part is still right to that order.
+    const TwoDoubles x = quick_two_sum(a - j * quarter_pi_1, -(j * quarter_pi_2 + j * quarter_pi_3));
     const TwoDoubles z = exact_product(x.hi, x.hi);
     const double sin_rest = x.lo + x.hi * z.hi * estrin_ascending(std::span(sin_series), z.hi);
     const double half = 0.5 * z.hi, w = 1.0 - half;
