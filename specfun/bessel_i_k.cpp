@@ -67,26 +67,40 @@ double large_i(const std::array<double, n>& p, double c0_lo, double a) {
 // A function at x from its table of `count` pieces, each of width 1/per_unit
 // from `start`: the polynomial of the piece that holds x, in x less its
 // midpoint, its constant term in two doubles. No exponential is needed there.
+// The midpoint is looked up rather than formed from i, off the chain to the polynomial.
 template <std::size_t count, std::size_t n>
-double from_pieces(const std::array<double, n>& pieces, double start, double per_unit, double x) {
+double from_pieces(const std::array<double, n>& pieces, const std::array<double, count>& midpoints, double start,
+                   double per_unit, double x) {
     constexpr std::size_t terms = n / count;
     const auto i = std::min(static_cast<std::size_t>((x - start) * per_unit), count - 1);
-    const double midpoint = start + (static_cast<double>(i) + 0.5) / per_unit;
-    return horner_descending_split_constant(std::span(pieces).subspan(i * terms).template first<terms>(), x - midpoint);
+    return horner_descending_split_constant(std::span(pieces).subspan(i * terms).template first<terms>(),
+                                            x - midpoints[i]);
 }
 
+// The midpoints of `count` pieces of width 1/per_unit from start.
+template <std::size_t count>
+constexpr std::array<double, count> piece_midpoints(double start, double per_unit) {
+    std::array<double, count> m{};
+    for (std::size_t i = 0; i < count; ++i) m[i] = start + (static_cast<double>(i) + 0.5) / per_unit;
+    return m;
+}
+
+constexpr auto k_middle_midpoints = piece_midpoints<24>(k_log_bound, 8.0);
+constexpr auto i_middle_midpoints = piece_midpoints<16>(i_medium_bound, 2.0);
+constexpr auto i_small_midpoints = piece_midpoints<8>(0.0, 2.0);
+
 double middle_k(const std::array<double, k0_middle_pieces.size()>& pieces, double x) {
-    return from_pieces<24>(pieces, k_log_bound, 8.0, x);
+    return from_pieces(pieces, k_middle_midpoints, k_log_bound, 8.0, x);
 }
 
 double middle_i(const std::array<double, i0_middle_pieces.size()>& pieces, double a) {
-    return from_pieces<16>(pieces, i_medium_bound, 2.0, a);
+    return from_pieces(pieces, i_middle_midpoints, i_medium_bound, 2.0, a);
 }
 
 // I0(a) or I1(a)/a for 0 < a <= 4, from the pieces of width 1/2 (even
 // functions of a, smooth at 0).
 double small_i(const std::array<double, i0_small_pieces.size()>& pieces, double a) {
-    return from_pieces<8>(pieces, 0.0, 2.0, a);
+    return from_pieces(pieces, i_small_midpoints, 0.0, 2.0, a);
 }
 
 // K0 or K1 for 4 < x < 705.1. sqrt(x) e^x K(x) = G (1 + u) on its piece in
