@@ -68,13 +68,13 @@ double large_i(const std::array<double, n>& p, double c0_lo, double a) {
 // from `start`: the polynomial of the piece that holds x, in x less its
 // midpoint, its constant term in two doubles. No exponential is needed there.
 // The midpoint is looked up rather than formed from i, off the chain to the polynomial.
-template <std::size_t count, std::size_t n>
+template <std::size_t exact_tail = 4, std::size_t count, std::size_t n>
 double from_pieces(const std::array<double, n>& pieces, const std::array<double, count>& midpoints, double start,
                    double per_unit, double x) {
     constexpr std::size_t terms = n / count;
     const auto i = std::min(static_cast<std::size_t>((x - start) * per_unit), count - 1);
-    return horner_descending_split_constant(std::span(pieces).subspan(i * terms).template first<terms>(),
-                                            x - midpoints[i]);
+    return horner_descending_split_constant<terms, exact_tail>(
+        std::span(pieces).subspan(i * terms).template first<terms>(), x - midpoints[i]);
 }
 
 // The midpoints of `count` pieces of width 1/per_unit from start.
@@ -100,7 +100,7 @@ double middle_i(const std::array<double, i0_middle_pieces.size()>& pieces, doubl
 // I0(a) or I1(a)/a for 0 < a <= 4, from the pieces of width 1/2 (even
 // functions of a, smooth at 0).
 double small_i(const std::array<double, i0_small_pieces.size()>& pieces, double a) {
-    return from_pieces(pieces, i_small_midpoints, 0.0, 2.0, a);
+    return from_pieces<1>(pieces, i_small_midpoints, 0.0, 2.0, a);
 }
 
 // K0 or K1 for 4 < x < 705.1. sqrt(x) e^x K(x) = G (1 + u) on its piece in
