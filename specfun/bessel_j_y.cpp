@@ -1,8 +1,10 @@
 // Bessel functions J0, J1, Y0, Y1 of real argument.
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 
 #include "../support/failure.hpp"
@@ -42,6 +44,7 @@ constexpr double y1_small_limit = 7.9e-10;              // Y1 = -(2/pi)/x up to 
 constexpr double y1_pole_limit = 2.23e-308;             // up to here Y1 is refused, too near the pole
 constexpr double halving_limit = 4.450147717014403e-308;  // 2^-1021: below it x*0.5 is subnormal and rounds
 constexpr double ln_2 = 0.6931471805599453;
+constexpr std::uint64_t high_26_bits = 0xFFFFFFFFF8000000;  // sign, exponent and the leading 25 fraction bits
 
 // cos a and sin a, from one argument reduction where the C library offers it.
 CosSin cos_sin(double a) {
@@ -174,8 +177,12 @@ double hankel_form(double a) {
     const TwoDoubles m = second_kind ? phase.sin : phase.cos;
     const TwoDoubles n_parts = second_kind ? phase.cos : dd_neg(phase.sin);
     const double n = n_parts.hi + n_parts.lo;
-    const TwoDoubles main = exact_product(ap.hi, m.hi);
-    return main.hi + (main.lo + ap.hi * m.lo + ap_lo * (m.hi + m.lo) + aq * n);
+    // ap.hi m.hi in two exact products: ap.hi split in halves of 26 bits (the
+    // split of amplitude is shared with its square) times m.hi cut to 26 bits.
+    const TwoDoubles ap_halves = split(ap.hi);
+    const double m_head = std::bit_cast<double>(std::bit_cast<std::uint64_t>(m.hi) & high_26_bits);
+    const double m_tail = (m.hi - m_head) + m.lo;
+    return ap_halves.hi * m_head + (ap_halves.lo * m_head + ap.hi * m_tail + ap_lo * (m.hi + m.lo) + aq * n);
 }
 
 // J0, J1, Y0 or Y1 at 2 < a <= 8 from its polynomial on the interval of width
