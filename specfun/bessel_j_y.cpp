@@ -46,6 +46,9 @@ constexpr double halving_limit = 4.450147717014403e-308;  // 2^-1021: below it x
 constexpr double ln_2 = 0.6931471805599453;
 constexpr std::uint64_t high_26_bits = 0xFFFFFFFFF8000000;  // sign, exponent and the leading 25 fraction bits
 
+// v cut to its leading 26 significant bits: the product of two such is exact.
+double high_26(double v) { return std::bit_cast<double>(std::bit_cast<std::uint64_t>(v) & high_26_bits); }
+
 // cos a and sin a, from one argument reduction where the C library offers it.
 CosSin cos_sin(double a) {
 #if defined(__GLIBC__)
@@ -105,11 +108,14 @@ Phase reduced_phase(double a) {
     // a - j C1 is exact; j (C2 + C3), below 2^-13, is rounded at far below an ulp
     // of x. Where x is smaller than it the sum's low part is still right to that order.
     const TwoDoubles x = quick_two_sum(a - j * quarter_pi_1, -(j * quarter_pi_2 + j * quarter_pi_3));
-    const TwoDoubles z = exact_product(x.hi, x.hi);
-    const double sin_rest = x.lo + x.hi * z.hi * estrin_ascending(std::span(sin_series), z.hi);
-    const double half = 0.5 * z.hi, w = 1.0 - half;
+    const double z = x.hi * x.hi;
+    const double sin_rest = x.lo + x.hi * z * estrin_ascending(std::span(sin_series), z);
+    // x^2/2 = half + x_tail (x_head + x_tail/2), half exact from the leading 26 bits of x
+    const double x_head = high_26(x.hi);
+    const double x_tail = (x.hi - x_head) + x.lo;
+    const double half = 0.5 * x_head * x_head, w = 1.0 - half;
     const double cos_rest =
-        ((1.0 - w) - half) - (0.5 * z.lo + x.hi * x.lo) + z.hi * z.hi * estrin_ascending(std::span(cos_series), z.hi);
+        ((1.0 - w) - half) - x_tail * (x_head + 0.5 * x_tail) + z * z * estrin_ascending(std::span(cos_series), z);
     const TwoDoubles s = {x.hi, sin_rest}, c = {w, cos_rest};
     switch (static_cast<long long>(k) & 3) {
         case 0: return {s, c};
@@ -180,7 +186,7 @@ double hankel_form(double a) {
     // ap.hi m.hi in two exact products: ap.hi split in halves of 26 bits (the
     // split of amplitude is shared with its square) times m.hi cut to 26 bits.
     const TwoDoubles ap_halves = split(ap.hi);
-    const double m_head = std::bit_cast<double>(std::bit_cast<std::uint64_t>(m.hi) & high_26_bits);
+    const double m_head = high_26(m.hi);
     const double m_tail = (m.hi - m_head) + m.lo;
     return ap_halves.hi * m_head + (ap_halves.lo * m_head + ap.hi * m_tail + ap_lo * (m.hi + m.lo) + aq * n);
 }
