@@ -49,6 +49,12 @@ constexpr std::uint64_t high_26_bits = 0xFFFFFFFFF8000000;  // sign, exponent an
 // v cut to its leading 26 significant bits: the product of two such is exact.
 double high_26(double v) { return std::bit_cast<double>(std::bit_cast<std::uint64_t>(v) & high_26_bits); }
 
+// v as its leading 26 bits and the other 27, both exact.
+TwoDoubles head_and_tail(double v) {
+    const double head = high_26(v);
+    return {head, v - head};
+}
+
 // cos a and sin a, from one argument reduction where the C library offers it.
 CosSin cos_sin(double a) {
 #if defined(__GLIBC__)
@@ -155,8 +161,9 @@ double hankel_form(double a) {
     // (1/(2 sqrt(r)) = sqrt(r) / (2 r)).
     const double r = (reduced ? two_over_pi : one_over_pi) / a;
     const double amplitude = std::sqrt(r);
-    const TwoDoubles square = exact_product(amplitude, amplitude);
-    const double amplitude_lo = ((r - square.hi) - square.lo) * ((reduced ? 0.25 : 0.5) * pi * a * amplitude);
+    const TwoDoubles halves = head_and_tail(amplitude);  // r - head^2 is exact
+    const double residual = (r - halves.hi * halves.hi) - halves.lo * (amplitude + halves.hi);
+    const double amplitude_lo = residual * ((reduced ? 0.25 : 0.5) * pi * a * amplitude);
 
     // amplitude P = ap + ap_lo and amplitude Q = aq: beyond far_limit from the
     // short tables in w = 576/a^2, where P = 1 + O(w); else from those in t = 128/a^2 - 1.
@@ -183,9 +190,9 @@ double hankel_form(double a) {
     const TwoDoubles m = second_kind ? phase.sin : phase.cos;
     const TwoDoubles n_parts = second_kind ? phase.cos : dd_neg(phase.sin);
     const double n = n_parts.hi + n_parts.lo;
-    // ap.hi m.hi in two exact products: ap.hi split in halves of 26 bits (the
-    // split of amplitude is shared with its square) times m.hi cut to 26 bits.
-    const TwoDoubles ap_halves = split(ap.hi);
+    // ap.hi m.hi in two exact products: the leading 26 bits of ap.hi and the
+    // rest (those of amplitude are shared with its square) times m.hi cut to 26 bits.
+    const TwoDoubles ap_halves = head_and_tail(ap.hi);
     const double m_head = high_26(m.hi);
     const double m_tail = (m.hi - m_head) + m.lo;
     return ap_halves.hi * m_head + (ap_halves.lo * m_head + ap.hi * m_tail + ap_lo * (m.hi + m.lo) + aq * n);
