@@ -165,37 +165,34 @@ double hankel_form(double a) {
     const double residual = (r - halves.hi * halves.hi) - halves.lo * (amplitude + halves.hi);
     const double amplitude_lo = residual * ((reduced ? 0.25 : 0.5) * pi * a * amplitude);
 
-    // amplitude P = ap + ap_lo and amplitude Q = aq: beyond far_limit from the
-    // short tables in w = 576/a^2, where P = 1 + O(w); else from those in t = 128/a^2 - 1.
-    TwoDoubles ap{amplitude, 0.0};
-    double ap_lo = 0.0, aq = 0.0;
+    // P - 1, small, and amplitude Q = aq: beyond far_limit from the short
+    // tables in w = 576/a^2, where P = 1 + O(w); else from those in
+    // t = 128/a^2 - 1, whose constant term less 1 is exact.
+    double p_minus_1 = 0.0, aq = 0.0;
     if (a > far_limit) {
         static_assert(p0_far.back() == 1.0 && p1_far.back() == 1.0, "the far P tables start from 1");
         const double w = 576.0 * inverse * inverse;
         const auto& p = order == 0 ? p0_far : p1_far;
-        const double p_rest = w * horner_descending_paired(std::span(p).template first<p.size() - 1>(), w);
-        ap_lo = amplitude_lo + amplitude * p_rest;
+        p_minus_1 = w * horner_descending_paired(std::span(p).template first<p.size() - 1>(), w);
         aq = amplitude * inverse * horner_descending_paired(order == 0 ? q0_far : q1_far, w);
     } else {
         const double t = 128.0 * inverse * inverse - 1.0;
         const auto& p = order == 0 ? p0 : p1;
-        const double p_rest = t * horner_descending_paired(std::span(p).template first<p.size() - 1>(), t) +
-                              p_constant_lo[order];
-        ap = exact_product(amplitude, p.back());
-        ap_lo = ap.lo + amplitude * p_rest + amplitude_lo * p.back();
+        p_minus_1 = (p.back() - 1.0) + (t * horner_descending_paired(std::span(p).template first<p.size() - 1>(), t) +
+                                        p_constant_lo[order]);
         aq = amplitude * (8.0 * inverse) * horner_descending_paired(order == 0 ? std::span<const double>(q0) : q1, t);
     }
+    // amplitude P = amplitude + ap_lo (amplitude_lo (P - 1) is below all roundings)
+    const double ap_lo = amplitude_lo + amplitude * p_minus_1;
 
     const Phase phase = reduced ? reduced_phase<order>(a) : scaled_phase<order>(a);
     const TwoDoubles m = second_kind ? phase.sin : phase.cos;
     const TwoDoubles n_parts = second_kind ? phase.cos : dd_neg(phase.sin);
     const double n = n_parts.hi + n_parts.lo;
-    // ap.hi m.hi in two exact products: the leading 26 bits of ap.hi and the
-    // rest (those of amplitude are shared with its square) times m.hi cut to 26 bits.
-    const TwoDoubles ap_halves = head_and_tail(ap.hi);
+    // amplitude m.hi in two exact products: the halves of amplitude times m.hi cut to 26 bits.
     const double m_head = high_26(m.hi);
     const double m_tail = (m.hi - m_head) + m.lo;
-    return ap_halves.hi * m_head + (ap_halves.lo * m_head + ap.hi * m_tail + ap_lo * (m.hi + m.lo) + aq * n);
+    return halves.hi * m_head + (halves.lo * m_head + amplitude * m_tail + ap_lo * (m.hi + m.lo) + aq * n);
 }
 
 // J0, J1, Y0 or Y1 at 2 < a <= 8 from its polynomial on the interval of width
