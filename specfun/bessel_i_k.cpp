@@ -7,6 +7,7 @@
 
 #include "../support/failure.hpp"
 #include "bessel_i_k_tables.hpp"
+#include "exact_argument.hpp"
 #include "exp_two_doubles.hpp"
 #include "polynomial.hpp"
 
@@ -40,7 +41,6 @@ constexpr double k1_pole_limit = 2.23e-308;    // up to this K1 is refused: too 
 constexpr double euler_gamma = 0.5772156649015329;
 constexpr double ln_2 = 0.6931471805599453;
 constexpr double exact_halving = 0x1p-1021;    // from here x*0.5 is a normal number, formed exactly
-constexpr std::uint64_t high_26_bits = 0xFFFFFFFFF8000000;  // sign, exponent and the leading 25 fraction bits
 
 // The magnitude of `value`, negated when x is negative.
 double with_sign_of(double value, double x) { return x < 0.0 ? -std::fabs(value) : std::fabs(value); }
@@ -193,8 +193,8 @@ double beslk1(double x, int& ifail) {
         // rest added before the sum with q rounds, with the corrections of the
         // typed tables
         const double t = 2.0 * x * x - 1.0;
-        const double q = std::bit_cast<double>(std::bit_cast<std::uint64_t>(1.0 / x) & high_26_bits);
-        const double x_hi = std::bit_cast<double>(std::bit_cast<std::uint64_t>(x) & high_26_bits);
+        const double q = high_26(1.0 / x);
+        const double x_hi = high_26(x);
         const double e = (1.0 - x_hi * q) - (x - x_hi) * q;
         const double log_x = std::log(x);
         const double corrections = x * (log_x * small_k_corrections[2] - small_k_corrections[3]);

@@ -1,10 +1,8 @@
 // Bessel functions J0, J1, Y0, Y1 of real argument.
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cmath>
 #include <cstddef>
-#include <cstdint>
 #include <span>
 
 #include "../support/failure.hpp"
@@ -44,16 +42,6 @@ constexpr double y1_small_limit = 7.9e-10;              // Y1 = -(2/pi)/x up to 
 constexpr double y1_pole_limit = 2.23e-308;             // up to here Y1 is refused, too near the pole
 constexpr double halving_limit = 4.450147717014403e-308;  // 2^-1021: below it x*0.5 is subnormal and rounds
 constexpr double ln_2 = 0.6931471805599453;
-constexpr std::uint64_t high_26_bits = 0xFFFFFFFFF8000000;  // sign, exponent and the leading 25 fraction bits
-
-// v cut to its leading 26 significant bits: the product of two such is exact.
-double high_26(double v) { return std::bit_cast<double>(std::bit_cast<std::uint64_t>(v) & high_26_bits); }
-
-// v as its leading 26 bits and the other 27, both exact.
-TwoDoubles head_and_tail(double v) {
-    const double head = high_26(v);
-    return {head, v - head};
-}
 
 // cos a and sin a, from one argument reduction where the C library offers it.
 CosSin cos_sin(double a) {
