@@ -55,7 +55,7 @@ CosSin cos_sin(double a) {
 }
 
 constexpr double reduction_limit = 1048576.0;  // 2^20: up to here the phase is reduced here, by pi/4 in three parts
-constexpr double round_shift = 6755399441055744.0;  // 1.5 * 2^52: adding it rounds to an integer
+constexpr double even_shift = 13510798882111488.0;  // 1.5 * 2^53: adding it rounds to an even integer
 constexpr double quarter_pi_1 = 0x1.921fb544p-1;               // pi/4 to 32 bits: j times it is exact, j < 2^21
 constexpr double quarter_pi_2 = 0x1.0b4611ap-35;               // the next 30 bits
 constexpr double quarter_pi_3 = 0x1.898cc51701b84p-65;         // the rest
@@ -96,9 +96,11 @@ struct Phase {
 // and cos x from their Taylor series, the leading terms kept apart from the small rest.
 template <int order>
 Phase reduced_phase(double a) {
-    // phase = x + k pi/2, k rounded to the nearest integer by adding and taking away 1.5 * 2^52
-    const double k = (a * two_over_pi - (order == 0 ? 0.5 : 1.5) + round_shift) - round_shift;
-    const double j = 2.0 * k + (order == 0 ? 1.0 : 3.0);
+    // phase = x + k pi/2: 2k the even integer nearest to 4a/pi - j0, rounded by
+    // adding and taking away 1.5 * 2^53, and j = 2k + j0
+    constexpr double j0 = order == 0 ? 1.0 : 3.0;
+    const double two_k = (a * (2.0 * two_over_pi) - j0 + even_shift) - even_shift;
+    const double j = two_k + j0;
     // a - j C1 is exact; j (C2 + C3), below 2^-13, is rounded at far below an ulp
     // of x. Where x is smaller than it the sum's low part is still right to that order.
     const TwoDoubles x = quick_two_sum(a - j * quarter_pi_1, -(j * quarter_pi_2 + j * quarter_pi_3));
@@ -111,7 +113,7 @@ Phase reduced_phase(double a) {
     const double cos_rest =
         ((1.0 - w) - half) - x_tail * (x_head + 0.5 * x_tail) + z * z * estrin_ascending(std::span(cos_series), z);
     const TwoDoubles s = {x.hi, sin_rest}, c = {w, cos_rest};
-    switch (static_cast<long long>(k) & 3) {
+    switch ((static_cast<long long>(two_k) / 2) & 3) {
         case 0: return {s, c};
         case 1: return {c, dd_neg(s)};
         case 2: return {dd_neg(s), dd_neg(c)};
