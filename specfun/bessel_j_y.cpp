@@ -10,6 +10,7 @@
 #include "bessel_j_y_tables.hpp"
 #include "exact_argument.hpp"
 #include "log_two_doubles.hpp"
+#include "phase_reduction_tables.hpp"
 #include "polynomial.hpp"
 
 namespace qelms {
@@ -24,6 +25,8 @@ using bessel_j_y::q1_far;
 using bessel_j_y::p_constant_lo;
 using bessel_j_y::q0;
 using bessel_j_y::q1;
+using phase_reduction::cos_series;
+using phase_reduction::sin_series;
 
 constexpr double two_over_pi = 0.6366197723675814;
 constexpr double one_over_pi = 0.3183098861837907;
@@ -56,34 +59,10 @@ CosSin cos_sin(double a) {
 
 constexpr double reduction_limit = 1048576.0;  // 2^20: up to here the phase is reduced here, by pi/4 in three parts
 constexpr double even_shift = 13510798882111488.0;  // 1.5 * 2^53: adding it rounds to an even integer
-constexpr double quarter_pi_1 = 0x1.921fb544p-1;               // pi/4 to 32 bits: j times it is exact, j < 2^21
-constexpr double quarter_pi_2 = 0x1.0b4611ap-35;               // the next 30 bits
-constexpr double quarter_pi_3 = 0x1.898cc51701b84p-65;         // the rest
-
-// 1/n! for n = 0..17: the Taylor coefficients of cos and sin.
-constexpr std::array<double, 18> inverse_factorials = [] {
-    std::array<double, 18> f{};
-    double n_factorial = 1.0;  // exact up to 18!
-    for (std::size_t n = 0; n < f.size(); ++n) {
-        if (n > 0) n_factorial *= static_cast<double>(n);
-        f[n] = 1.0 / n_factorial;
-    }
-    return f;
-}();
-
-// (-1)^(e/2) / e!, e = 2k + first, k = 0..n-1: the Taylor series of sin (first 3)
-// or cos (first 4) past their leading terms, divided by x^first, in x^2.
-template <std::size_t n, std::size_t first>
-constexpr std::array<double, n> taylor_rest = [] {
-    std::array<double, n> c{};
-    for (std::size_t k = 0; k < n; ++k) {
-        const std::size_t e = 2 * k + first;
-        c[k] = ((e / 2) % 2 == 0 ? 1.0 : -1.0) * inverse_factorials[e];
-    }
-    return c;
-}();
-constexpr auto sin_series = taylor_rest<8, 3>;  // (sin x - x)/x^3, through x^17
-constexpr auto cos_series = taylor_rest<7, 4>;  // (cos x - 1 + x^2/2)/x^4, through x^16
+// pi/4 in three parts: j times the first two is exact for odd j < 2^21.
+constexpr double quarter_pi_1 = phase_reduction::quarter_pi_parts[0];
+constexpr double quarter_pi_2 = phase_reduction::quarter_pi_parts[1];
+constexpr double quarter_pi_3 = phase_reduction::quarter_pi_parts[2];
 
 // sin and cos of the phase a - pi/4 (order 0) or a - 3 pi/4 (order 1), each in two doubles.
 struct Phase {
@@ -93,7 +72,7 @@ struct Phase {
 
 // The phase for 8 < a <= 2^20 from its own reduction: x = a - j pi/4 with j odd,
 // |x| <= pi/4, formed in two doubles (a - j C1 and j C2 are exact), then sin x
-// and cos x from their Taylor series, the leading terms kept apart from the small rest.
+// and cos x from their fitted series, the leading terms kept apart from the small rest.
 template <int order>
 Phase reduced_phase(double a) {
     // phase = x + k pi/2: 2k the even integer nearest to 4a/pi - j0, rounded by
