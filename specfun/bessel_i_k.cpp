@@ -7,6 +7,7 @@
 
 #include "../support/failure.hpp"
 #include "bessel_i_k_tables.hpp"
+#include "exact_argument.hpp"
 #include "exp_two_doubles.hpp"
 #include "polynomial.hpp"
 
@@ -40,7 +41,6 @@ constexpr double k1_pole_limit = 2.23e-308;    // up to this K1 is refused: too 
 constexpr double euler_gamma = 0.5772156649015329;
 constexpr double ln_2 = 0.6931471805599453;
 constexpr double exact_halving = 0x1p-1021;    // from here x*0.5 is a normal number, formed exactly
-constexpr std::uint64_t high_26_bits = 0xFFFFFFFFF8000000;  // sign, exponent and the leading 25 fraction bits
 
 // The magnitude of `value`, negated when x is negative.
 double with_sign_of(double value, double x) { return x < 0.0 ? -std::fabs(value) : std::fabs(value); }
@@ -67,26 +67,40 @@ double large_i(const std::array<double, n>& p, double c0_lo, double a) {
 // A function at x from its table of `count` pieces, each of width 1/per_unit
 // from `start`: the polynomial of the piece that holds x, in x less its
 // midpoint, its constant term in two doubles. No exponential is needed there.
-template <std::size_t count, std::size_t n>
-double from_pieces(const std::array<double, n>& pieces, double start, double per_unit, double x) {
+// The midpoint is looked up rather than formed from i, off the chain to the polynomial.
+template <std::size_t exact_tail = 4, std::size_t count, std::size_t n>
+double from_pieces(const std::array<double, n>& pieces, const std::array<double, count>& midpoints, double start,
+                   double per_unit, double x) {
     constexpr std::size_t terms = n / count;
     const auto i = std::min(static_cast<std::size_t>((x - start) * per_unit), count - 1);
-    const double midpoint = start + (static_cast<double>(i) + 0.5) / per_unit;
-    return horner_descending_split_constant(std::span(pieces).subspan(i * terms).template first<terms>(), x - midpoint);
+    return horner_descending_split_constant<terms, exact_tail>(
+        std::span(pieces).subspan(i * terms).template first<terms>(), x - midpoints[i]);
 }
 
+// The midpoints of `count` pieces of width 1/per_unit from start.
+template <std::size_t count>
+constexpr std::array<double, count> piece_midpoints(double start, double per_unit) {
+    std::array<double, count> m{};
+    for (std::size_t i = 0; i < count; ++i) m[i] = start + (static_cast<double>(i) + 0.5) / per_unit;
+    return m;
+}
+
+constexpr auto k_middle_midpoints = piece_midpoints<24>(k_log_bound, 8.0);
+constexpr auto i_middle_midpoints = piece_midpoints<16>(i_medium_bound, 2.0);
+constexpr auto i_small_midpoints = piece_midpoints<8>(0.0, 2.0);
+
 double middle_k(const std::array<double, k0_middle_pieces.size()>& pieces, double x) {
-    return from_pieces<24>(pieces, k_log_bound, 8.0, x);
+    return from_pieces(pieces, k_middle_midpoints, k_log_bound, 8.0, x);
 }
 
 double middle_i(const std::array<double, i0_middle_pieces.size()>& pieces, double a) {
-    return from_pieces<16>(pieces, i_medium_bound, 2.0, a);
+    return from_pieces(pieces, i_middle_midpoints, i_medium_bound, 2.0, a);
 }
 
 // I0(a) or I1(a)/a for 0 < a <= 4, from the pieces of width 1/2 (even
 // functions of a, smooth at 0).
 double small_i(const std::array<double, i0_small_pieces.size()>& pieces, double a) {
-    return from_pieces<8>(pieces, 0.0, 2.0, a);
+    return from_pieces<1>(pieces, i_small_midpoints, 0.0, 2.0, a);
 }
 
 // K0 or K1 for 4 < x < 705.1. sqrt(x) e^x K(x) = G (1 + u) on its piece in
@@ -179,8 +193,8 @@ double beslk1(double x, int& ifail) {
         // rest added before the sum with q rounds, with the corrections of the
         // typed tables
         const double t = 2.0 * x * x - 1.0;
-        const double q = std::bit_cast<double>(std::bit_cast<std::uint64_t>(1.0 / x) & high_26_bits);
-        const double x_hi = std::bit_cast<double>(std::bit_cast<std::uint64_t>(x) & high_26_bits);
+        const double q = high_26(1.0 / x);
+        const double x_hi = high_26(x);
         const double e = (1.0 - x_hi * q) - (x - x_hi) * q;
         const double log_x = std::log(x);
         const double corrections = x * (log_x * small_k_corrections[2] - small_k_corrections[3]);

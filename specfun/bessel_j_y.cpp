@@ -10,6 +10,7 @@
 #include "bessel_j_y_tables.hpp"
 #include "exact_argument.hpp"
 #include "log_two_doubles.hpp"
+#include "phase_reduction_tables.hpp"
 #include "polynomial.hpp"
 
 namespace qelms {
@@ -24,6 +25,8 @@ using bessel_j_y::q1_far;
 using bessel_j_y::p_constant_lo;
 using bessel_j_y::q0;
 using bessel_j_y::q1;
+using phase_reduction::cos_series;
+using phase_reduction::sin_series;
 
 constexpr double two_over_pi = 0.6366197723675814;
 constexpr double one_over_pi = 0.3183098861837907;
@@ -54,56 +57,111 @@ CosSin cos_sin(double a) {
 #endif
 }
 
+constexpr double reduction_limit = 1048576.0;  // 2^20: up to here the phase is reduced here, by pi/4 in three parts
+constexpr double even_shift = 13510798882111488.0;  // 1.5 * 2^53: adding it rounds to an even integer
+// pi/4 in three parts: j times the first two is exact for odd j < 2^21.
+constexpr double quarter_pi_1 = phase_reduction::quarter_pi_parts[0];
+constexpr double quarter_pi_2 = phase_reduction::quarter_pi_parts[1];
+constexpr double quarter_pi_3 = phase_reduction::quarter_pi_parts[2];
+
+// sin and cos of the phase a - pi/4 (order 0) or a - 3 pi/4 (order 1), each in two doubles.
+struct Phase {
+    TwoDoubles sin;
+    TwoDoubles cos;
+};
+
+// The phase for 8 < a <= 2^20 from its own reduction: x = a - j pi/4 with j odd,
+// |x| <= pi/4, formed in two doubles (a - j C1 and j C2 are exact), then sin x
+// and cos x from their fitted series, the leading terms kept apart from the small rest.
+template <int order>
+Phase reduced_phase(double a) {
+    // phase = x + k pi/2: 2k the even integer nearest to 4a/pi - j0, rounded by
+    // adding and taking away 1.5 * 2^53, and j = 2k + j0
+    constexpr double j0 = order == 0 ? 1.0 : 3.0;
+    const double two_k = (a * (2.0 * two_over_pi) - j0 + even_shift) - even_shift;
+    const double j = two_k + j0;
+    // a - j C1 is exact; j (C2 + C3), below 2^-13, is rounded at far below an ulp
+    // of x. Where x is smaller than it the sum's low part is still right to that order.
+    const TwoDoubles x = quick_two_sum(a - j * quarter_pi_1, -(j * quarter_pi_2 + j * quarter_pi_3));
+    const double z = x.hi * x.hi;
+    const double sin_rest = x.lo + x.hi * z * estrin_ascending(std::span(sin_series), z);
+    // x^2/2 = half + x_tail (x_head + x_tail/2), half exact from the leading 26 bits of x
+    const double x_head = high_26(x.hi);
+    const double x_tail = (x.hi - x_head) + x.lo;
+    const double half = 0.5 * x_head * x_head, w = 1.0 - half;
+    const double cos_rest =
+        ((1.0 - w) - half) - x_tail * (x_head + 0.5 * x_tail) + z * z * estrin_ascending(std::span(cos_series), z);
+    const TwoDoubles s = {x.hi, sin_rest}, c = {w, cos_rest};
+    switch ((static_cast<long long>(two_k) / 2) & 3) {
+        case 0: return {s, c};
+        case 1: return {c, dd_neg(s)};
+        case 2: return {dd_neg(s), dd_neg(c)};
+        default: return {dd_neg(c), s};
+    }
+}
+
+// sqrt(2) times the phase's sin and cos for any a, from cos a and sin a: their
+// sums are exact in two doubles.
+template <int order>
+Phase scaled_phase(double a) {
+    const CosSin phase = cos_sin(a);
+    const double c = phase.cos, s = phase.sin;
+    const TwoDoubles c_plus_s = exact_sum(c, s), s_minus_c = exact_sum(s, -c);
+    if (order == 0) return {s_minus_c, c_plus_s};
+    return {dd_neg(c_plus_s), s_minus_c};
+}
+
 // J or Y of order 0 or 1 at 8 < a <= 1e16 from the Hankel form
-// sqrt(1/(pi a)) (m P + n Q), with t = 128/a^2 - 1 in the asymptotic factors P
-// and Q, and m, n the phase terms sqrt(2) cos and sin of a - pi/4 (order 0) or
-// a - 3 pi/4 (order 1): J takes m = sqrt(2) cos, n = -sqrt(2) sin; Y takes
-// m = sqrt(2) sin, n = sqrt(2) cos. The phase is expanded into cos a and sin a,
-// whose argument reduction is exact (forming a - pi/4 in double would cost up
-// to half an ulp of a, a whole radian near 1e16), and their sums are exact in
-// two doubles. The amplitude and its product with P are carried in two doubles
-// as well, so that the result is rounded once, at the end.
+// sqrt(2/(pi a)) (m P + n Q), with t = 128/a^2 - 1 in the asymptotic factors P
+// and Q, and m, n the phase terms cos and sin of a - pi/4 (order 0) or
+// a - 3 pi/4 (order 1): J takes m = cos, n = -sin; Y takes m = sin, n = cos.
+// Up to 2^20 the phase is reduced here; beyond, it is expanded into cos a and
+// sin a, whose argument reduction is exact (forming a - pi/4 in double would
+// cost up to half an ulp of a, a whole radian near 1e16), and sqrt(2) goes
+// into those sums. The amplitude and its product with P are carried in two
+// doubles as well, so that the result is rounded once, at the end.
 template <int order, bool second_kind>
 double hankel_form(double a) {
     const double inverse = 1.0 / a;
+    const bool reduced = a <= reduction_limit;
 
-    // sqrt(1/(pi a)) in two doubles: the square root of the rounded 1/(pi a)
-    // corrected by its residual (1/(2 sqrt(r)) = sqrt(r) pi a / 2).
-    const double r = one_over_pi / a;
+    // sqrt(r), r = 2/(pi a) (or 1/(pi a) where sqrt(2) is in the phase), in
+    // two doubles: the square root of the rounded r corrected by its residual
+    // (1/(2 sqrt(r)) = sqrt(r) / (2 r)).
+    const double r = (reduced ? two_over_pi : one_over_pi) / a;
     const double amplitude = std::sqrt(r);
-    const TwoDoubles square = exact_product(amplitude, amplitude);
-    const double amplitude_lo = ((r - square.hi) - square.lo) * (0.5 * pi * a * amplitude);
+    const TwoDoubles halves = head_and_tail(amplitude);  // r - head^2 is exact
+    const double residual = (r - halves.hi * halves.hi) - halves.lo * (amplitude + halves.hi);
+    const double amplitude_lo = residual * ((reduced ? 0.25 : 0.5) * pi * a * amplitude);
 
-    // amplitude P = ap + ap_lo and amplitude Q = aq: beyond far_limit from the
-    // short tables in w = 576/a^2, where P = 1 + O(w); else from those in t = 128/a^2 - 1.
-    TwoDoubles ap{amplitude, 0.0};
-    double ap_lo = 0.0, aq = 0.0;
+    // P - 1, small, and amplitude Q = aq: beyond far_limit from the short
+    // tables in w = 576/a^2, where P = 1 + O(w); else from those in
+    // t = 128/a^2 - 1, whose constant term less 1 is exact.
+    double p_minus_1 = 0.0, aq = 0.0;
     if (a > far_limit) {
         static_assert(p0_far.back() == 1.0 && p1_far.back() == 1.0, "the far P tables start from 1");
         const double w = 576.0 * inverse * inverse;
         const auto& p = order == 0 ? p0_far : p1_far;
-        const double p_rest = w * horner_descending_paired(std::span(p).template first<p.size() - 1>(), w);
-        ap_lo = amplitude_lo + amplitude * p_rest;
+        p_minus_1 = w * horner_descending_paired(std::span(p).template first<p.size() - 1>(), w);
         aq = amplitude * inverse * horner_descending_paired(order == 0 ? q0_far : q1_far, w);
     } else {
         const double t = 128.0 * inverse * inverse - 1.0;
         const auto& p = order == 0 ? p0 : p1;
-        const double p_rest = t * horner_descending_paired(std::span(p).template first<p.size() - 1>(), t) +
-                              p_constant_lo[order];
-        ap = exact_product(amplitude, p.back());
-        ap_lo = ap.lo + amplitude * p_rest + amplitude_lo * p.back();
+        p_minus_1 = (p.back() - 1.0) + (t * horner_descending_paired(std::span(p).template first<p.size() - 1>(), t) +
+                                        p_constant_lo[order]);
         aq = amplitude * (8.0 * inverse) * horner_descending_paired(order == 0 ? std::span<const double>(q0) : q1, t);
     }
+    // amplitude P = amplitude + ap_lo (amplitude_lo (P - 1) is below all roundings)
+    const double ap_lo = amplitude_lo + amplitude * p_minus_1;
 
-    const CosSin phase = cos_sin(a);
-    const double c = phase.cos, s = phase.sin;
-    const TwoDoubles c_plus_s = exact_sum(c, s), s_minus_c = exact_sum(s, -c);
-    const TwoDoubles cos_phase = order == 0 ? c_plus_s : s_minus_c;
-    const TwoDoubles sin_phase = order == 0 ? s_minus_c : dd_neg(c_plus_s);
-    const TwoDoubles m = second_kind ? sin_phase : cos_phase;
-    const double n = second_kind ? cos_phase.hi : -sin_phase.hi;
-    const TwoDoubles main = exact_product(ap.hi, m.hi);
-    return main.hi + (main.lo + ap.hi * m.lo + ap_lo * m.hi + aq * n);
+    const Phase phase = reduced ? reduced_phase<order>(a) : scaled_phase<order>(a);
+    const TwoDoubles m = second_kind ? phase.sin : phase.cos;
+    const TwoDoubles n_parts = second_kind ? phase.cos : dd_neg(phase.sin);
+    const double n = n_parts.hi + n_parts.lo;
+    // amplitude m.hi in two exact products: the halves of amplitude times m.hi cut to 26 bits.
+    const double m_head = high_26(m.hi);
+    const double m_tail = (m.hi - m_head) + m.lo;
+    return halves.hi * m_head + (halves.lo * m_head + amplitude * m_tail + ap_lo * (m.hi + m.lo) + aq * n);
 }
 
 // J0, J1, Y0 or Y1 at 2 < a <= 8 from its polynomial on the interval of width

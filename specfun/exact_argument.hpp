@@ -4,7 +4,9 @@
 // magnified into the result; the low part restores it.
 #pragma once
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 namespace qelms {
 
@@ -19,6 +21,19 @@ inline TwoDoubles split(double a) {
     const double c = 134217729.0 * a;  // 2^27 + 1
     const double hi = c - (c - a);
     return {hi, a - hi};
+}
+
+// v cut to its leading 26 significant bits (the sign, the exponent and 25
+// fraction bits): the product of two such, or of one and a 27-bit number, is exact.
+inline double high_26(double v) {
+    constexpr std::uint64_t high_26_bits = 0xFFFFFFFFF8000000;
+    return std::bit_cast<double>(std::bit_cast<std::uint64_t>(v) & high_26_bits);
+}
+
+// v as its leading 26 bits and the other 27, both exact.
+inline TwoDoubles head_and_tail(double v) {
+    const double head = high_26(v);
+    return {head, v - head};
 }
 
 // a * b exactly, as the rounded product and its error (Dekker).

@@ -103,9 +103,9 @@ inline double estrin_ascending(std::span<const double, N> c, double t) {
 // Coefficients stored from the highest power down, the constant term in two
 // doubles (the last two entries: its high part, then the rest), which is
 // rounded only in the final sum.
-template <std::size_t n>
+template <std::size_t n, std::size_t exact_tail = 4>
 inline double horner_descending_split_constant(std::span<const double, n> c, double t) {
-    return c[n - 2] + (c[n - 1] + t * horner_descending_paired(c.template first<n - 2>(), t));
+    return c[n - 2] + (c[n - 1] + t * horner_descending_paired<exact_tail>(c.template first<n - 2>(), t));
 }
 
 // A function on n intervals, piece i its polynomial in t = x - centres[i] stored

@@ -65,7 +65,8 @@ def rows_for(kind, order):
         ("chebyshev", [above(small), 1e-6, below(0.5), 0.5, 1.0, 3.0, below(8.0), 8.0] + spread(0.0, 8.0, 80)
          + piece_edges()),
         ("hankel", [above(8.0), 8.5, 12.0, below(24.0), 24.0, above(24.0), 50.0, 100.0] + spread(8.0, 100.0, 80)),
-        ("hankel_far", [above(100.0), 1e3, 1e5, 1e10, 1e15, 1e16] + log_spread(100.0, 1e16, 40)),
+        ("hankel_far", [above(100.0), 1e3, 1e5, below(2.0 ** 20), 2.0 ** 20, above(2.0 ** 20), 1e10, 1e15, 1e16]
+         + log_spread(100.0, 1e16, 40)),
         ("zero", zeros(kind, order)),
     ]
     rows = []
