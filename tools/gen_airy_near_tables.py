@@ -68,13 +68,7 @@ def main():
         for name, label, f in [("ai", "Ai", mp.airyai), ("bi", "Bi", mp.airybi),
                                ("ad", "Ai'", lambda x: mp.airyai(x, derivative=1)),
                                ("bd", "Bi'", lambda x: mp.airybi(x, derivative=1))]:
-            centres, coefficients, worst = [], [], 0
-            for i in range(count):
-                a = start + WIDTH * i
-                c, coeffs, w = qt.centred_piece(f, a, a + WIDTH, terms)
-                centres.append(qt.to_double(c))
-                coefficients += coeffs
-                worst = max(worst, w)
+            centres, coefficients, worst = qt.centred_pieces(f, start, WIDTH, count, terms)
             print("%s pieces on %s: largest truncation error %.1e" % (label, where, float(worst)))
             tables.append(qt.emit_table("airy_%s%s_centres" % (name, suffix), "%s(x), %s: the centre c of each "
                                         "interval [%d + i/4, %d + (i + 1)/4]" % (label, where, start, start), centres))

@@ -67,13 +67,7 @@ def main():
                                     "x < 1/2, highest power first", [qt.to_double(c) for c in reversed(q)]))
         for name, f in [("j0", lambda x: mp.besselj(0, x)), ("j1", lambda x: mp.besselj(1, x)),
                         ("y0", lambda x: mp.bessely(0, x)), ("y1", lambda x: mp.bessely(1, x))]:
-            centres, coefficients, worst = [], [], 0
-            for i in range(PIECES):
-                a = START + WIDTH * i
-                c, coeffs, w = qt.centred_piece(f, a, a + WIDTH, TERMS)
-                centres.append(qt.to_double(c))
-                coefficients += coeffs
-                worst = max(worst, w)
+            centres, coefficients, worst = qt.centred_pieces(f, START, WIDTH, PIECES, TERMS)
             print("%s pieces: largest truncation error %.1e" % (name, float(worst)))
             label = name[0].upper() + name[1:]
             tables.append(qt.emit_table(name + "_centres", "%s(x), 2 <= x <= 8: the centre c of each interval "

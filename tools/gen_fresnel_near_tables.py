@@ -39,12 +39,7 @@ def series_table(g, label):
 
 def pieces(name, what, f):
     """f on [1 + i/4, 1 + (i + 1)/4], i < 8, each about its midpoint, the constant term in two doubles."""
-    centres, coefficients, worst = [], [], 0
-    for i in range(PIECES):
-        c, coeffs, w = qt.centred_piece(f, 1 + mp.mpf(i) / 4, 1 + mp.mpf(i + 1) / 4, PIECE_TERMS)
-        centres.append(qt.to_double(c))
-        coefficients += coeffs
-        worst = max(worst, w)
+    centres, coefficients, worst = qt.centred_pieces(f, 1, mp.mpf(1) / 4, PIECES, PIECE_TERMS)
     print("%s pieces: largest truncation error %.1e" % (name, float(worst)))
     return [qt.emit_table(name + "_centres", "%s, 1 <= x <= 3: the centre c of each interval [1 + i/4, 1 + (i + 1)/4]"
                           % what, centres),

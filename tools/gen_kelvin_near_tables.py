@@ -67,12 +67,7 @@ def small_table(name, what, g, terms):
 def pieces(name, what, f, count, terms, start=2):
     """f on [start + i/4, start + (i + 1)/4], i < count, each about its zero or midpoint, the constant term in
     two doubles."""
-    centres, coefficients, worst = [], [], 0
-    for i in range(count):
-        c, coeffs, w = qt.centred_piece(f, start + mp.mpf(i) / 4, start + mp.mpf(i + 1) / 4, terms)
-        centres.append(qt.to_double(c))
-        coefficients += coeffs
-        worst = max(worst, w)
+    centres, coefficients, worst = qt.centred_pieces(f, start, mp.mpf(1) / 4, count, terms)
     print("%s pieces: largest truncation error %.1e" % (name, float(worst)))
     end = start + mp.mpf(count) / 4
     return [qt.emit_table(name + "_centres", "%s, %g <= x <= %g: the centre c of each interval "

@@ -147,3 +147,17 @@ def centred_piece(f, a, b, terms):
         worst = max(abs(mp.polyval(list(reversed(in_t)), x - c) - f(x))
                     for x in [a + (mp.mpf(b) - a) * j / 40 for j in range(41)])
         return c, [to_double(v) for v in reversed(in_t)] + [to_double(in_t[0] - to_double(in_t[0]))], worst
+
+
+def centred_pieces(f, start, width, count, terms):
+    """centred_piece on [start + i width, start + (i + 1) width], i = 0..count-1:
+    (the centres as doubles, every piece's stored entries one after another, the largest
+    error of any piece)."""
+    centres, coefficients, worst = [], [], 0
+    for i in range(count):
+        a = start + width * i
+        c, coeffs, w = centred_piece(f, a, a + width, terms)
+        centres.append(to_double(c))
+        coefficients += coeffs
+        worst = max(worst, w)
+    return centres, coefficients, worst
