@@ -1,9 +1,7 @@
 // Error function and its complement.
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cmath>
-#include <cstdint>
 #include <numbers>
 #include <span>
 
@@ -110,7 +108,7 @@ double erfc_large(double a) {
     const double r = ((square.hi - kd * exp_step[0]) + square.lo) - kd * exp_step[1];
     const double p = r * estrin_ascending(std::span(exp_minus_one_poly), r);
     const auto& t = exp_fractions[static_cast<std::size_t>(k % exp_steps)];
-    const double two_to_minus_m = std::bit_cast<double>(static_cast<std::uint64_t>(1023 - k / exp_steps) << 52);
+    const double two_to_minus_m = power_of_two(-(k / exp_steps));
 
     const double v = 1.0 / a;
     const TwoDoubles f = tail_parts(a, v * v);

@@ -30,6 +30,11 @@ inline double high_26(double v) {
     return std::bit_cast<double>(std::bit_cast<std::uint64_t>(v) & high_26_bits);
 }
 
+// 2^e for -1022 <= e <= 1023, from its bits.
+inline double power_of_two(int e) {
+    return std::bit_cast<double>(static_cast<std::uint64_t>(e + 1023) << 52);
+}
+
 // v as its leading 26 bits and the other 27, both exact.
 inline TwoDoubles head_and_tail(double v) {
     const double head = high_26(v);

@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstdint>
 
+#include "exact_argument.hpp"
 #include "exp_two_doubles_tables.hpp"
 
 namespace qelms {
@@ -16,11 +17,6 @@ struct ScaledExp {
     double lo;
     int exponent;
 };
-
-// 2^e for -1022 <= e <= 1023, from its bits.
-inline double power_of_two(int e) {
-    return std::bit_cast<double>(static_cast<std::uint64_t>(e + 1023) << 52);
-}
 
 // x = k ln2/128 + r0 - k step_lo, |r0 - k step_lo| <= ln2/256: k = 128 m + j
 // and r0 = x - k step_hi, exact.

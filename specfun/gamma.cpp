@@ -71,17 +71,9 @@ PositiveReduction reduce_positive(double x) {
     return {compensated_product(1.0, x, -1.0, m - 1), g};
 }
 
-// a split into a high half of 26 bits (its trailing bits cleared) and the rest, of 27 bits:
-// their products with a number of 26 bits are exact.
-TwoDoubles split_by_bits(double a) {
-    constexpr std::uint64_t low_bits = (std::uint64_t{1} << 27) - 1;
-    const double hi = std::bit_cast<double>(std::bit_cast<std::uint64_t>(a) & ~low_bits);
-    return {hi, a - hi};
-}
-
 // a c0 for c0 of 26 bits as hi + lo, hi exact and |lo| < 2^-25 |hi|.
 TwoDoubles product_by_halves(double a, double c0) {
-    const TwoDoubles h = split_by_bits(a);
+    const TwoDoubles h = head_and_tail(a);  // products of both halves with c0 are exact
     return {h.hi * c0, h.lo * c0};
 }
 
