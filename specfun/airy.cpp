@@ -150,17 +150,6 @@ double times_q_over_sqrt2(double v, double x) {
     return w + w * r.error;
 }
 
-// Ai, Bi, Ai' or Bi' on -5 <= x < 0 or 1 <= x < 9 from its polynomial on the
-// interval of width 1/4 that holds x, the first starting at `start`, in
-// t = x - c; the constant term, in two doubles, is rounded only in the final
-// sum, so the error stays near half an ulp of the value (or of the local
-// amplitude) where the Chebyshev pair and the scaled polynomials lost several.
-template <std::size_t n, std::size_t m>
-double piece(const std::array<double, n>& centres, const std::array<double, m>& pieces, double start, double x) {
-    const auto i = std::min(static_cast<std::size_t>((x - start) * 4.0), n - 1);
-    return piece_split_constant(centres, pieces, i, x);
-}
-
 // The Maclaurin series for 0 < x < 1: x^2 exact, z = x^3, and the two tails
 // of the series tables sf, sg (each series less its constant term, over z).
 struct Series {
@@ -281,7 +270,7 @@ double airyai(double x, int& ifail) {
             const double b = horner_descending(airy_aq, o.t) / o.zeta;
             return over_sqrt2_q(sqrt2_sin_form(o, amplitude(airy_ap, airy_ap_low, o.t), b), x);
         }
-        return piece(airy_ai_centres, airy_ai_pieces, oscillatory_limit, x);
+        return quarter_piece(airy_ai_centres, airy_ai_pieces, oscillatory_limit, x);
     }
     if (x > ai_positive_limit) {
         ifail = fail_exit(ifail, 1, "AIRYAI");
@@ -290,7 +279,7 @@ double airyai(double x, int& ifail) {
     ifail = 0;
     if (x < series_limit) return ai_series(x);
     const int n = positive_interval(x);
-    if (n < 2) return piece(airy_ai_positive_centres, airy_ai_positive_pieces, series_limit, x);
+    if (n < 2) return quarter_piece(airy_ai_positive_centres, airy_ai_positive_pieces, series_limit, x);
     const Exponential e = exponential(x);
     return decaying(e, over_q(amplitude(airy_ai2, airy_ai2_low, e.t), e.q));
 }
@@ -312,7 +301,7 @@ double airybi(double x, int& ifail) {
             const double b = horner_descending(airy_aq, o.t) / o.zeta;
             return over_sqrt2_q(sqrt2_cos_form(o, amplitude(airy_ap, airy_ap_low, o.t), b), x);
         }
-        return piece(airy_bi_centres, airy_bi_pieces, oscillatory_limit, x);
+        return quarter_piece(airy_bi_centres, airy_bi_pieces, oscillatory_limit, x);
     }
     if (x > positive_limit) {
         ifail = fail_exit(ifail, 1, "AIRYBI");
@@ -321,7 +310,7 @@ double airybi(double x, int& ifail) {
     ifail = 0;
     if (x < series_limit) return bi_series(x);
     const int n = positive_interval(x);
-    if (n < 2) return piece(airy_bi_positive_centres, airy_bi_positive_pieces, series_limit, x);
+    if (n < 2) return quarter_piece(airy_bi_positive_centres, airy_bi_positive_pieces, series_limit, x);
     const Exponential e = exponential(x);
     return growing(e, over_q(amplitude(airy_bi2, airy_bi2_low, e.t), e.q));
 }
@@ -343,7 +332,7 @@ double airyad(double x, int& ifail) {
             const double b = horner_descending(airy_dq, o.t) / o.zeta;
             return -times_q_over_sqrt2(sqrt2_cos_form(o, amplitude(airy_dp, airy_dp_low, o.t), b), x);
         }
-        return piece(airy_ad_centres, airy_ad_pieces, oscillatory_limit, x);
+        return quarter_piece(airy_ad_centres, airy_ad_pieces, oscillatory_limit, x);
     }
     if (x > positive_limit) {
         ifail = fail_exit(ifail, 1, "AIRYAD");
@@ -352,7 +341,7 @@ double airyad(double x, int& ifail) {
     ifail = 0;
     if (x < series_limit) return ad_series(x);
     const int n = positive_interval(x);
-    if (n < 2) return piece(airy_ad_positive_centres, airy_ad_positive_pieces, series_limit, x);
+    if (n < 2) return quarter_piece(airy_ad_positive_centres, airy_ad_positive_pieces, series_limit, x);
     const Exponential e = exponential(x);
     return -decaying(e, times_q(amplitude(airy_ad2, airy_ad2_low, e.t), e.q));
 }
@@ -374,7 +363,7 @@ double airybd(double x, int& ifail) {
             const double b = horner_descending(airy_dq, o.t) / o.zeta;
             return times_q_over_sqrt2(sqrt2_sin_form(o, amplitude(airy_dp, airy_dp_low, o.t), b), x);
         }
-        return piece(airy_bd_centres, airy_bd_pieces, oscillatory_limit, x);
+        return quarter_piece(airy_bd_centres, airy_bd_pieces, oscillatory_limit, x);
     }
     if (x > positive_limit) {
         ifail = fail_exit(ifail, 1, "AIRYBD");
@@ -383,7 +372,7 @@ double airybd(double x, int& ifail) {
     ifail = 0;
     if (x < series_limit) return bd_series(x);
     const int n = positive_interval(x);
-    if (n < 2) return piece(airy_bd_positive_centres, airy_bd_positive_pieces, series_limit, x);
+    if (n < 2) return quarter_piece(airy_bd_positive_centres, airy_bd_positive_pieces, series_limit, x);
     const Exponential e = exponential(x);
     return growing(e, times_q(amplitude(airy_bd2, airy_bd2_low, e.t), e.q));
 }

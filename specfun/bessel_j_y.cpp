@@ -38,7 +38,7 @@ constexpr double y0_relative_limit = 0.5;                // below this Y0 is hel
 constexpr double hankel_limit = 8.0;                    // above this the asymptotic Hankel factors
 constexpr double far_limit = 24.0;                      // above this their short tables
 constexpr double series_limit = 2.0;                    // up to this the series; above, the pieces
-constexpr double piecewise_start = 2.0;                 // the first interval of the pieces starts here
+constexpr double piecewise_start = 2.0;                 // the first of the pieces of width 1/4 (up to 8) starts here
 constexpr double argument_limit = 1e16;                 // above this the phase is meaningless
 constexpr double small_limit = 3.2e-9;                  // J0, J1, Y0 take their leading term up to here
 constexpr double y1_small_limit = 7.9e-10;              // Y1 = -(2/pi)/x up to here
@@ -164,16 +164,6 @@ double hankel_form(double a) {
     return halves.hi * m_head + (halves.lo * m_head + amplitude * m_tail + ap_lo * (m.hi + m.lo) + aq * n);
 }
 
-// J0, J1, Y0 or Y1 at 2 < a <= 8 from its polynomial on the interval of width
-// 1/4 that holds a, in t = a - c: a - c is exact, and c is the zero of the
-// function where the interval holds one. The constant term, held in two
-// doubles, is rounded only in the final sum.
-template <std::size_t n, std::size_t m>
-double piecewise(const std::array<double, n>& centres, const std::array<double, m>& pieces, double a) {
-    const auto i = std::min(static_cast<std::size_t>((a - piecewise_start) * 4.0), n - 1);
-    return piece_split_constant(centres, pieces, i, a);
-}
-
 // J0(a) and J1(a)/a for 0 <= a <= 2, from their series in a^2.
 double j0_series(double a) { return horner_descending_paired(j0_near, a * a - 2.0); }
 double j1_series(double a) { return horner_descending_paired(j1_near, a * a - 2.0); }
@@ -204,7 +194,7 @@ double beslj0(double x, int& ifail) {
     }
     ifail = 0;
     if (a > hankel_limit) return hankel_form<0, false>(a);
-    if (a > series_limit) return piecewise(j0_centres, j0_pieces, a);
+    if (a > series_limit) return quarter_piece(j0_centres, j0_pieces, piecewise_start, a);
     if (a <= small_limit) return 1.0;
     return j0_series(a);
 }
@@ -218,7 +208,8 @@ double beslj1(double x, int& ifail) {
     }
     ifail = 0;
     if (a > series_limit) {
-        const double j1 = a > hankel_limit ? hankel_form<1, false>(a) : piecewise(j1_centres, j1_pieces, a);
+        const double j1 =
+            a > hankel_limit ? hankel_form<1, false>(a) : quarter_piece(j1_centres, j1_pieces, piecewise_start, a);
         return x < 0.0 ? -j1 : j1;  // J1 is odd
     }
     if (a <= small_limit) return x * 4.0 * 0.125;
@@ -237,7 +228,7 @@ double besly0(double x, int& ifail) {
     }
     ifail = 0;
     if (x > hankel_limit) return hankel_form<0, true>(x);
-    if (x > series_limit) return piecewise(y0_centres, y0_pieces, x);
+    if (x > series_limit) return quarter_piece(y0_centres, y0_pieces, piecewise_start, x);
     if (x <= small_limit) return two_over_pi * (log_half(x) + euler_gamma);
     if (x < y0_relative_limit) return y0_small_argument(x);
     return two_over_pi * log_half(x) * j0_series(x) + horner_descending_paired(y0_near, x * x - 2.0);
@@ -251,7 +242,7 @@ double besly1(double x, int& ifail) {
             return std::sqrt(two_over_pi / x);
         }
         ifail = 0;
-        return x > hankel_limit ? hankel_form<1, true>(x) : piecewise(y1_centres, y1_pieces, x);
+        return x > hankel_limit ? hankel_form<1, true>(x) : quarter_piece(y1_centres, y1_pieces, piecewise_start, x);
     }
     if (x > y1_small_limit) {
         ifail = 0;
