@@ -10,6 +10,7 @@
 
 #include "../specfun/exact_argument.hpp"
 #include "complex_bessel.hpp"
+#include "k_scaling.hpp"
 #include "qelms/qelms.hpp"
 #include "sequence_driver.hpp"
 
@@ -58,6 +59,10 @@ bool compute_j(double fnu, Complex z, int n, char scale, Complex* cy, int& nz, c
                           z.imag());
     if (nz < 0) return false;
     cbes::rotate_members(cy, n - nz, csgn, Complex(0.0, cii), lim);
+    // On the positive real axis J of real order is real: the imaginary parts
+    // the rotation leaves are its rounding alone.
+    if (z.imag() == 0.0 && z.real() > 0.0)
+        for (int k = 0; k < n; ++k) cy[k].imag(0.0);
     return true;
 }
 
@@ -102,12 +107,12 @@ bool compute_h(int m, double fnu, Complex z, int n, char scale, Complex* cy, int
 }
 
 // Y from the two Hankel sequences, H(1) into cy and H(2) into cwrk. The
-// Hankel calls print their records (when ifail asks for messages) without
+// Hankel calls print their records (when the caller's ifail prints) without
 // the abnormal-exit lines, which then name ZBESLY; their failure number
 // becomes that of zbesly, with no record of its own.
 bool compute_y(double fnu, Complex z, int n, char scale, Complex* cy, Complex* cwrk, int& nz, int ifail,
                const Limits& lim, DriverOutcome& out) {
-    const int inner = ifail == 1 ? 1 : -13;
+    const int inner = failure_prints(ifail) ? -13 : 1;
     int nz1 = 0;
     int ifail1 = inner;
     zhankl(1, fnu, z, n, scale, cy, nz1, ifail1);
@@ -121,17 +126,26 @@ bool compute_y(double fnu, Complex z, int n, char scale, Complex* cy, Complex* c
     nz = std::min(nz1, nz2);
 
     if (cbes::scale_kode(scale) == 2) {
-        // e^(-|Im z|) H(1) and e^(-|Im z|) H(2) from e^(-iz) H(1) and e^(iz) H(2)
+        // e^(-|Im z|) H(1) and e^(-|Im z|) H(2) from e^(-iz) H(1) and e^(iz) H(2):
+        // the one of the side where H decays takes e^(-2|Im z|) besides the
+        // turn. Where that factor underflows the scaled H may still be large
+        // (at orders beyond |z|), so the product is formed without it.
         const double exr = std::cos(z.real());
         const double exi = std::sin(z.real());
         const double tay = std::fabs(2.0 * z.imag());
-        const double ey = tay < lim.elim ? std::exp(-tay) : 0.0;
         const bool upper = z.imag() >= 0.0;
-        cbes::rotate_members(cy, n, upper ? Complex(exr * ey, exi * ey) : Complex(exr, exi), 1.0, lim);
-        cbes::rotate_members(cwrk, n, upper ? Complex(exr, -exi) : Complex(exr * ey, -exi * ey), 1.0, lim);
+        Complex* const decaying = upper ? cy : cwrk;
+        const double turn = upper ? z.real() : -z.real();
+        if (tay < lim.elim) {
+            const double ey = std::exp(-tay);
+            cbes::rotate_members(decaying, n, Complex(exr * ey, (upper ? exi : -exi) * ey), 1.0, lim);
+        } else {
+            for (int k = 0; k < n; ++k) cbes::times_exp(decaying[k], Complex(-tay, turn), decaying[k]);
+        }
+        cbes::rotate_members(upper ? cwrk : cy, n, Complex(exr, upper ? -exi : exi), 1.0, lim);
         nz = 0;
         for (int k = 0; k < n; ++k) {
-            if (cwrk[k] == cy[k] && ey == 0.0) ++nz;
+            if (cwrk[k] == cy[k] && tay >= lim.elim) ++nz;
         }
     }
     for (int k = 0; k < n; ++k) {

@@ -9,6 +9,8 @@
 
 #include <complex>
 
+#include "../specfun/exact_argument.hpp"
+
 namespace qelms::cbes {
 
 using Complex = std::complex<double>;
@@ -47,7 +49,8 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol);
 // ikflg 1 tests an I sequence, 2 a K sequence; nuf as nz.
 void cbes_over_under_test(Complex z, double fnu, int kode, int ikflg, int n, Complex* y, int& nuf,
                           const Limits& lim);
-// nz = 1 when the scaled value y would underflow (or lose its phase) on rescaling.
+// nz = 1 when the scaled value y would underflow on rescaling: its larger part
+// at most ascle, and the smaller not negligible beside it.
 void cbes_underflow_check(Complex y, int& nz, double ascle, double tol);
 
 // ---- K function core and analytic continuation ----
@@ -71,7 +74,9 @@ struct DebyeWork {
 };
 void cbes_debye_terms(Complex z, double fn, int ikflg, int ipmtr, double tol, int& init, Complex& phi,
                       Complex& zeta1, Complex& zeta2, Complex& sum, DebyeWork& work, double elim);
-void cbes_airy_terms(Complex z, double fn, int ipmtr, double tol, Complex& phi, Complex& arg, Complex& zeta1,
+// The order is hi + lo: near the turning point 1 - (z/fn)^2 cancels, and
+// the Airy variable needs the order unrounded.
+void cbes_airy_terms(Complex z, TwoDoubles order, int ipmtr, double tol, Complex& phi, Complex& arg, Complex& zeta1,
                      Complex& zeta2, Complex& asum, Complex& bsum, double elim);
 void cbes_i_uniform(Complex z, double fnu, int kode, int n, Complex* y, int& nz, int nui, int& nlast,
                     const Limits& lim);

@@ -103,14 +103,15 @@ void cbes_k_continuation(Complex z, double fnu, int kode, int mr, int n, Complex
     // Further K members by the forward recurrence; once three in a row have
     // taken e^(-2 zn), the recurrence runs on the rescaled values instead.
     const int level = level_of(cy[1], sc);
-    KRecurrence rec{cy[0] * sc.css[level], cy[1] * sc.css[level], fnu + 1.0, two_over(zn), level};
+    KRecurrence rec(cy[0] * sc.css[level], cy[1] * sc.css[level], exact_sum(fnu, 1.0), two_over(zn), level);
     for (int k = 2; k < n; ++k) {
         Complex c1 = rec.step(sc);
         y[k] = combine(zn, c1, y[k], kode == 2 && iuf >= 0, f, nz, iuf, ascle, lim.alim);
         if (iuf == 3) {
             iuf = -4;
             const int lv = level_of(c1, sc);
-            rec = {last * sc.css[lv], c1 * sc.css[lv], rec.nu, rec.rz, lv};
+            rec.set(last * sc.css[lv], c1 * sc.css[lv]);
+            rec.level = lv;
         }
         last = c1;
     }

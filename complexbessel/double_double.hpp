@@ -25,11 +25,12 @@ inline DDComplex dd_value(Complex c) { return {{c.real(), 0.0}, {c.imag(), 0.0}}
 // rounding error, always in the same direction.
 struct TwoOverZ {
     Complex hi, lo;
-    // (base + t) * (2/z) in double-double, base + t carried exactly.
-    DDComplex coefficient(double base, double t) const {
-        const TwoDoubles order = exact_sum(base, t);
+    // order * (2/z) in double-double.
+    DDComplex coefficient(TwoDoubles order) const {
         return {dd_mul(order, {hi.real(), lo.real()}), dd_mul(order, {hi.imag(), lo.imag()})};
     }
+    // (base + t) * (2/z), base + t carried exactly.
+    DDComplex coefficient(double base, double t) const { return coefficient(exact_sum(base, t)); }
     DDComplex value() const { return {{hi.real(), lo.real()}, {hi.imag(), lo.imag()}}; }
 };
 
@@ -63,9 +64,9 @@ inline DDComplex operator*(DDComplex a, DDComplex b) {
 
 inline DDComplex operator*(DDComplex a, double s) { return {qelms::dd_mul(a.re, s), qelms::dd_mul(a.im, s)}; }
 
-inline DDComplex operator/(DDComplex a, double s) {
-    return {qelms::dd_div(a.re, {s, 0.0}), qelms::dd_div(a.im, {s, 0.0})};
-}
+inline DDComplex operator/(DDComplex a, TwoDoubles s) { return {qelms::dd_div(a.re, s), qelms::dd_div(a.im, s)}; }
+
+inline DDComplex operator/(DDComplex a, double s) { return a / TwoDoubles{s, 0.0}; }
 
 // The leading value c plus a correction d of the order of its last bits.
 inline DDComplex dd_corrected(Complex c, Complex d) {

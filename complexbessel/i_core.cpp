@@ -45,7 +45,7 @@ void leading_exponent(Complex z, Complex zr, double gnu, int kode, int ikflg, co
         Complex zn(zr.imag(), -zr.real());
         if (z.imag() <= 0.0) zn = Complex(-zn.real(), zn.imag());
         Complex arg, asum, bsum;
-        cbes_airy_terms(zn, gnu, 1, lim.tol, phi, arg, zeta1, zeta2, asum, bsum, lim.elim);
+        cbes_airy_terms(zn, {gnu, 0.0}, 1, lim.tol, phi, arg, zeta1, zeta2, asum, bsum, lim.elim);
         log_amplitude = std::log(phi) - 0.25 * std::log(arg) - ln_two_root_pi;
     }
     cz = zeta2 - zeta1;
@@ -99,10 +99,11 @@ void cbes_underflow_check(Complex y, int& nz, double ascle, double tol) {
     nz = 0;
     const double wr = std::fabs(y.real());
     const double wi = std::fabs(y.imag());
-    const double small = std::min(wr, wi);
-    if (small > ascle) return;
     const double big = std::max(wr, wi);
-    if (big < small / tol) nz = 1;
+    // A member above the bound is kept however small its smaller part: only
+    // its magnitude decides whether it underflows.
+    if (big > ascle) return;
+    if (big < std::min(wr, wi) / tol) nz = 1;
 }
 
 void cbes_over_under_test(Complex z, double fnu, int kode, int ikflg, int n, Complex* y, int& nuf,

@@ -427,12 +427,13 @@ void cbes_i_miller_wronskian(Complex z, double fnu, int kode, int n, Complex* y,
     Complex ratio = y[0];
     const Complex ct = z * (ratio * c1 + c2);
     const double act = std::abs(ct);
-    Complex value = cinu * (std::conj(ct) / act) / act;
-    y[0] = value * csclr;
+    // The members as products of the ratios, in double-double.
+    DDComplex value = dd_value(cinu * (std::conj(ct) / act) / act);
+    y[0] = value.value() * csclr;
     for (int k = 1; k < n; ++k) {
-        value *= ratio;
+        value = value * dd_value(ratio);
         ratio = y[k];
-        y[k] = value * csclr;
+        y[k] = value.value() * csclr;
     }
 }
 
@@ -497,13 +498,17 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
         q1 = rzx.coefficient(fnu, (n - 1) + t) * q1 + q2;
         q2 = qt;
     }
+    // The ratios below it in double-double, each rounded once: a sequence
+    // takes their product, which would gather every other rounding.
     Complex top = q1.value();
     if (top == Complex(0.0, 0.0)) top = Complex(tol, tol);
-    cy[n - 1] = cbes_divide(q2.value(), top);
+    DDComplex ratio = dd_corrected(cbes_divide(q2.value(), top), 0.0);
+    cy[n - 1] = ratio.value();
     for (int m = n - 1; m >= 1; --m) {
-        Complex d = rzx.coefficient(fnu, m).value() + cy[m];
-        if (d == Complex(0.0, 0.0)) d = Complex(tol, tol);
-        cy[m - 1] = cbes_divide(1.0, d);
+        DDComplex d = rzx.coefficient(fnu, m) + ratio;
+        if (d.value() == Complex(0.0, 0.0)) d = dd_value(Complex(tol, tol));
+        ratio = dd_value(1.0) / d;
+        cy[m - 1] = ratio.value();
     }
 }
 

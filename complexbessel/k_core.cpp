@@ -199,10 +199,8 @@ int on_scale(Complex s, Complex zd, double elim, double ascle, double tol, Compl
 
 // Members carrying e^zd that have grown past e^(elim/2) are brought down by e^-elim.
 void lower_carried_scale(KRecurrence& rec, Complex& zd, double elim) {
-    if (std::log(std::abs(rec.s2)) < 0.5 * elim) return;
-    const double celm = std::exp(-elim);
-    rec.s1 *= celm;
-    rec.s2 *= celm;
+    if (std::log(std::abs(rec.s2())) < 0.5 * elim) return;
+    rec.scale(std::exp(-elim));
     zd -= elim;
 }
 
@@ -236,26 +234,27 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
     const double dnu2 = std::fabs(dnu) > tol ? dnu * dnu : 0.0;
     const bool second = inu > 0 || n > 1;
     // The recurrence starts from K(dnu) and K(dnu + 1), at level 2 unless the series says otherwise.
-    KRecurrence rec{0.0, 0.0, dnu + 1.0, rz, 1};
+    Complex s1 = 0.0, s2 = 0.0;
+    int level = 1;
     // With kode 1 and Re z > alim the members carry e^zd until they are known to be on scale.
     bool carried = false;
     Complex zd = z;
     if (!half_odd && caz <= series_radius) {
         double re_smu = 0.0;
-        k_series(z, dnu, dnu2, second, tol, rz, rec.s1, rec.s2, re_smu);
+        k_series(z, dnu, dnu2, second, tol, rz, s1, s2, re_smu);
         Complex ez = 1.0;
         if (kode == 2 && !cbes_exp(z, ez)) {
             nz = -3;
             return;
         }
         if (!second) {
-            y[0] = rec.s1 * ez;
+            y[0] = s1 * ez;
             if (!finite_member(y[0])) report_overflow(y, 1, nz);
             return;
         }
-        rec.level = (fnu + 1.0) * std::fabs(re_smu) > lim.alim ? 2 : 1;
-        rec.s1 *= sc.css[rec.level] * ez;
-        rec.s2 *= sc.css[rec.level] * ez;
+        level = (fnu + 1.0) * std::fabs(re_smu) > lim.alim ? 2 : 1;
+        s1 *= sc.css[level] * ez;
+        s2 *= sc.css[level] * ez;
     } else {
         DDComplex coef = sqrt_half_pi_over(z);
         if (kode == 1) {
@@ -272,14 +271,15 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
         }
         if (half_odd || std::cos(pi * dnu) == 0.0 || std::fabs(0.25 - dnu2) == 0.0) {
             // Half an odd integer: the expansion ends after its first term.
-            rec.s1 = rec.s2 = coef.value();
+            s1 = s2 = coef.value();
         } else {
-            nz = k_miller(z, dnu, dnu2, coef, second, tol, rec.s1, rec.s2);
+            nz = k_miller(z, dnu, dnu2, coef, second, tol, s1, s2);
             if (nz != 0) return;
         }
     }
 
     // Forward to orders (fnu, fnu + 1), or to fnu in s2 when one member is wanted.
+    KRecurrence rec(s1, s2, exact_sum(dnu, 1.0), rz, level);
     const int steps = n == 1 ? inu - 1 : inu;
     bool previous_on = false;
     Complex previous;
@@ -293,15 +293,14 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
         }
         rec.advance();
         Complex scaled;
-        const int on = on_scale(rec.s2, zd, lim.elim, sc.bry[0], tol, scaled);
+        const int on = on_scale(rec.s2(), zd, lim.elim, sc.bry[0], tol, scaled);
         if (on < 0) {
             nz = -3;
             return;
         }
         if (on == 1 && previous_on) {
             // Two members in a row on scale: from here on plain values at level 1.
-            rec.s1 = previous;
-            rec.s2 = scaled;
+            rec.set(previous, scaled);
             rec.level = 0;
             carried = false;
             continue;
@@ -311,13 +310,13 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
         lower_carried_scale(rec, zd, lim.elim);
     }
 
-    y[0] = n == 1 && inu > 0 ? rec.s2 : rec.s1;
-    if (n > 1) y[1] = rec.s2;
+    y[0] = n == 1 && inu > 0 ? rec.s2() : rec.s1();
+    if (n > 1) y[1] = rec.s2();
     int k = std::min(n, 2);
     if (carried) {
         cbes_k_rescale(zd, fnu, n, y, nz, rz.hi, sc.bry[0], tol, lim.elim);
         if (nz < 0 || nz >= n - 2) return;
-        rec = {y[nz] * sc.css[0], y[nz + 1] * sc.css[0], fnu + nz + 1.0, rz, 0};
+        rec = KRecurrence(y[nz] * sc.css[0], y[nz + 1] * sc.css[0], exact_sum(fnu, nz + 1.0), rz, 0);
         k = nz + 2;
     } else {
         for (int i = 0; i < k; ++i) y[i] *= sc.csr[rec.level];
@@ -330,7 +329,7 @@ void cbes_k_rescale(Complex zr, double fnu, int n, Complex* y, int& nz, Complex 
                     double elim) {
     nz = 0;
     const int first = std::min(2, n);
-    KRecurrence rec{y[0], first > 1 ? y[1] : Complex(0.0), fnu + 1.0, {rz, 0.0}, 1};
+    KRecurrence rec(y[0], first > 1 ? y[1] : Complex(0.0), exact_sum(fnu, 1.0), {rz, 0.0}, 1);
     Complex zd = zr;
     int last_on = -1;  // index of the last member found on scale
     for (int i = 0; i < n; ++i) {
@@ -339,7 +338,7 @@ void cbes_k_rescale(Complex zr, double fnu, int n, Complex* y, int& nz, Complex 
             rec.advance();
         }
         Complex scaled;
-        const int on = on_scale(i == 0 ? rec.s1 : rec.s2, zd, elim, ascle, tol, scaled);
+        const int on = on_scale(i == 0 ? rec.s1() : rec.s2(), zd, elim, ascle, tol, scaled);
         if (on < 0) {
             nz = -3;
             return;

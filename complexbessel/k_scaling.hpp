@@ -44,34 +44,54 @@ inline int level_of(Complex c, const Scaling& sc) {
 }
 
 // The forward recurrence K(nu + 1, z) = (2 nu/z) K(nu, z) + K(nu - 1, z) on
-// the last two members s1, s2 (s2 of order nu), kept times css[level].
-struct KRecurrence {
-    Complex s1;
-    Complex s2;
-    double nu;
-    TwoOverZ rz;
-    int level;
+// the last two members (s2 of order nu), kept times css[level]. The order,
+// 2/z and the members are carried in two doubles: over dozens of steps the
+// roundings of one double would add up, and fnu + k rounded to one double is
+// off by up to half an ulp once it passes a power of two, an error every
+// later step would repeat in the same direction.
+class KRecurrence {
+public:
+    KRecurrence(Complex s1, Complex s2, TwoDoubles nu, const TwoOverZ& rz, int level)
+        : p1_(dd_value(s1)), p2_(dd_value(s2)), nu_(nu), rz_(rz), level(level) {}
+
+    Complex s1() const { return p1_.value(); }
+    Complex s2() const { return p2_.value(); }
+    TwoDoubles order() const { return nu_; }
+    void set(Complex s1, Complex s2) {
+        p1_ = dd_value(s1);
+        p2_ = dd_value(s2);
+    }
+    void scale(double f) {
+        p1_ = p1_ * f;
+        p2_ = p2_ * f;
+    }
 
     void advance() {
-        const Complex next = (nu * rz.hi) * s2 + ((nu * rz.lo) * s2 + s1);
-        s1 = s2;
-        s2 = next;
-        nu += 1.0;
+        const DDComplex next = rz_.coefficient(nu_) * p2_ + p1_;
+        p1_ = p2_;
+        p2_ = next;
+        nu_ = dd_add(nu_, {1.0, 0.0});
     }
 
     // One step, moving up a level when the new member passes its bound;
     // returns the true value of the new member.
     Complex step(const Scaling& sc) {
         advance();
-        const Complex value = s2 * sc.csr[level];
+        const Complex value = s2() * sc.csr[level];
         if (level < 2 && larger_part(value) > sc.bry[level]) {
-            const Complex before = s1 * sc.csr[level];
             ++level;
-            s1 = before * sc.css[level];
-            s2 = value * sc.css[level];
+            scale(sc.csr[level - 1] * sc.css[level]);
         }
         return value;
     }
+
+private:
+    DDComplex p1_, p2_;
+    TwoDoubles nu_;
+    TwoOverZ rz_;
+
+public:
+    int level;
 };
 
 // c e^w for a product within the range of doubles although e^w alone may

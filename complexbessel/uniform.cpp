@@ -33,30 +33,39 @@ struct Member {
     double log_correction;  // ln |amplitude| as far as the overflow refinement counts it
 };
 
-// zeta2 - zeta1 = fn (sqrt(1 + t^2) - ln((1 + sqrt(1 + t^2))/t)), t = z/fn: the I exponent.
-DDComplex debye_exponent(Complex z, double fn) {
+// zeta2 - zeta1 = fn (sqrt(1 + t^2) - ln((1 + sqrt(1 + t^2))/t)), t = z/fn: the I
+// exponent, for the order fn = hi + lo. It is formed at hi and moved to hi + lo
+// along its derivative -ln((1 + sqrt(1 + t^2))/t): lo is below an ulp of hi,
+// so the next term is below 1e-30 of the exponent.
+DDComplex debye_exponent(Complex z, TwoDoubles fn) {
     const DDComplex one = dd_value(1.0);
-    const DDComplex t = dd_value(z) / fn;
+    const DDComplex t = dd_value(z) / fn.hi;
     const DDComplex sr = dd_sqrt(one + t * t);
-    return (sr - dd_log((one + sr) / t)) * fn;
+    const DDComplex log_zn = dd_log((one + sr) / t);
+    return (sr - log_zn) * fn.hi - dd_value(log_zn.value() * fn.lo);
 }
 
 TwoDoubles at_least_zero(TwoDoubles a) { return a.hi < 0.0 ? TwoDoubles{0.0, 0.0} : a; }
 
 // zeta1 - zeta2 = fn (ln((1 + w)/zb) - w), w = sqrt(1 - zb^2), zb = z/fn, with
 // the clamps of the term generator; near the turning point its series
-// fn w^3 sum w^(2j)/(2j + 3).
-DDComplex airy_exponent(Complex z, double fn) {
+// fn w^3 sum w^(2j)/(2j + 3). For fn = hi + lo, formed at hi and moved along
+// its derivative ln((1 + w)/zb), as the Debye exponent.
+DDComplex airy_exponent(Complex z, TwoDoubles fn) {
     const DDComplex one = dd_value(1.0);
-    const DDComplex zb = dd_value(z) / fn;
+    const DDComplex zb = dd_value(z) / fn.hi;
     DDComplex w2 = one - zb * zb;
     if (w2.im.hi == 0.0) w2.im = {0.0, 0.0};
-    if (std::abs(w2.value()) <= 0.25) return dd_sqrt(w2) * w2 * odd_power_series(w2, 3) * fn;
+    if (std::abs(w2.value()) <= 0.25) {
+        const DDComplex w = dd_sqrt(w2);
+        const DDComplex per_order = w * w2 * odd_power_series(w2, 3);
+        return per_order * fn.hi + dd_value((per_order.value() + w.value()) * fn.lo);
+    }
     DDComplex w = dd_sqrt(w2);
     w = {at_least_zero(w.re), at_least_zero(w.im)};
     DDComplex zc = dd_log((one + w) / zb);
     zc = {at_least_zero(zc.re), zc.im.hi > dd_half_pi.hi ? dd_half_pi : at_least_zero(zc.im)};
-    return (zc - w) * fn;
+    return (zc - w) * fn.hi + dd_value(zc.value() * fn.lo);
 }
 
 // exp(i (pi/2) (fnu + k)) from the fraction of fnu and the integer part mod 4.
@@ -94,14 +103,15 @@ class DebyeForm {
 public:
     DebyeForm(Complex z, const Limits& lim) : z_(z), lim_(lim) {}
 
-    Member member(double fn, int kind, bool full) {
+    Member member(TwoDoubles order, int kind, bool full) {
+        const double fn = order.hi;
         Terms& e = full ? cache_.at(fn) : scratch_;
         Complex phi, zeta1, zeta2, sum;
         if (!e.computed) {
             e.init = 0;
             cbes_debye_terms(z_, fn, kind, full ? 0 : 1, lim_.tol, e.init, phi, zeta1, zeta2, sum, e.work, lim_.elim);
             Complex zu = z_;
-            e.exponent = usable_argument(zu, fn, lim_.elim) ? debye_exponent(zu, fn) : dd_value(zeta2 - zeta1);
+            e.exponent = usable_argument(zu, fn, lim_.elim) ? debye_exponent(zu, order) : dd_value(zeta2 - zeta1);
             e.computed = full && e.init > 0;
         } else {
             cbes_debye_terms(z_, fn, kind, 0, lim_.tol, e.init, phi, zeta1, zeta2, sum, e.work, lim_.elim);
@@ -110,7 +120,8 @@ public:
     }
 
     // phi * sum for a member expanded in full by member().
-    Complex amplitude(double fn, int kind) {
+    Complex amplitude(TwoDoubles order, int kind) {
+        const double fn = order.hi;
         Terms& e = cache_.at(fn);
         if (!e.computed) return 0.0;
         Complex phi, zeta1, zeta2, sum;
@@ -143,13 +154,14 @@ class AiryForm {
 public:
     AiryForm(Complex zr, double fnu, const Limits& lim) : zn_(zr.imag(), -zr.real()), fnu_(fnu), lim_(lim) {}
 
-    Member member(double fn, int kind, bool full) {
+    Member member(TwoDoubles order, int kind, bool full) {
+        const double fn = order.hi;
         Terms& e = full ? cache_.at(fn) : scratch_;
         if (!e.computed) {
-            cbes_airy_terms(zn_, fn, full ? 0 : 1, lim_.tol, e.phi, e.arg, e.zeta1, e.zeta2, e.asum, e.bsum,
+            cbes_airy_terms(zn_, order, full ? 0 : 1, lim_.tol, e.phi, e.arg, e.zeta1, e.zeta2, e.asum, e.bsum,
                             lim_.elim);
             Complex zu = zn_;
-            e.exponent = usable_argument(zu, fn, lim_.elim) ? airy_exponent(zu, fn) : dd_value(e.zeta1 - e.zeta2);
+            e.exponent = usable_argument(zu, fn, lim_.elim) ? airy_exponent(zu, order) : dd_value(e.zeta1 - e.zeta2);
             e.computed = full;
         }
         const double log_correction = std::log(std::abs(e.phi)) - 0.25 * std::log(std::abs(e.arg)) - aic;
@@ -157,10 +169,10 @@ public:
     }
 
     // The Airy combination times phi and the rotation of the member's order.
-    Complex amplitude(double fn, int kind) {
-        const Terms& e = cache_.at(fn);
+    Complex amplitude(TwoDoubles order, int kind) {
+        const Terms& e = cache_.at(order.hi);
         if (!e.computed) return 0.0;
-        const Complex rotation = quarter_turns(fnu_, static_cast<int>(std::lround(fn - fnu_)));
+        const Complex rotation = quarter_turns(fnu_, static_cast<int>(std::lround(order.hi - fnu_)));
         if (kind == 1) return e.phi * bessel_j_sum(e) * rotation;
         const Complex cs = cr1 * Complex(0.0, -hpi) * std::conj(rotation);
         return cs * e.phi * airy_sum(cr2 * e.arg, e, cr2);
@@ -215,9 +227,9 @@ private:
 // false when, kept at the lowest level, it would underflow or lose its
 // phase on rescaling.
 template <class Form>
-bool scaled_value(Form& form, double fn, int kind, DDComplex exponent, const Scaling& sc, int level,
+bool scaled_value(Form& form, TwoDoubles order, int kind, DDComplex exponent, const Scaling& sc, int level,
                   const Limits& lim, Complex& value) {
-    value = form.amplitude(fn, kind) * (dd_exp(exponent) * sc.css[level]);
+    value = form.amplitude(order, kind) * (dd_exp(exponent) * sc.css[level]);
     if (level != 0) return true;
     int nw = 0;
     cbes_underflow_check(value, nw, sc.bry[0], lim.tol);
@@ -226,24 +238,25 @@ bool scaled_value(Form& form, double fn, int kind, DDComplex exponent, const Sca
 
 // The three-term recurrence y(nu -+ 1) = (2 nu/z) y(nu) + y(nu +- 1) run for
 // count steps on the scaled pair (s2 of order nu, s1 the order on the other
-// side), nu moving by step (+1 forward for K, -1 backward for I), with 2/z
-// carried as two doubles. Each new member's plain value goes to
-// store(j, value), j = 1..count; the level moves up when a value passes its
-// bound, never past the third.
+// side), nu moving by step (+1 forward for K, -1 backward for I), with the
+// order, 2/z and the members carried in two doubles. Each new member's plain
+// value goes to store(j, value), j = 1..count; the level moves up when a
+// value passes its bound, never past the third.
 template <class Store>
-void recur(const Scaling& sc, int& level, Complex z, Complex s1, Complex s2, double nu, double step, int count,
+void recur(const Scaling& sc, int& level, Complex z, Complex s1, Complex s2, TwoDoubles nu, double step, int count,
            Store store) {
     const TwoOverZ rz = two_over(z);
-    for (int j = 1; j <= count; ++j, nu += step) {
-        const Complex s = (nu * rz.hi) * s2 + ((nu * rz.lo) * s2 + s1);
-        s1 = s2;
-        s2 = s;
-        const Complex plain = s2 * sc.csr[level];
+    DDComplex p1 = dd_value(s1), p2 = dd_value(s2);
+    for (int j = 1; j <= count; ++j, nu = dd_add(nu, {step, 0.0})) {
+        const DDComplex p = rz.coefficient(nu) * p2 + p1;
+        p1 = p2;
+        p2 = p;
+        const Complex plain = p2.value() * sc.csr[level];
         store(j, plain);
         if (level < 2 && larger_part(plain) > sc.bry[level]) {
             const double f = sc.csr[level] * sc.css[level + 1];
-            s1 *= f;
-            s2 *= f;
+            p1 = p1 * f;
+            p2 = p2 * f;
             ++level;
         }
     }
@@ -275,18 +288,20 @@ void off_scale(bool overflow, Complex* y, int n, int& nz) {
     nz = n;
 }
 
-// The I sequence of z (Re z >= 0) from a form; see cbes_i_uniform_debye.
+// The I sequence of z (Re z >= 0) from a form, member k of order
+// fnu + shift + k carried exactly; see cbes_i_uniform_debye.
 template <class Form>
-void i_uniform(Form& form, Complex z, double fnu, int kode, int n, Complex* y, int& nz, int& nlast,
+void i_uniform(Form& form, Complex z, double fnu, int shift, int kode, int n, Complex* y, int& nz, int& nlast,
                const Limits& lim) {
+    auto order = [fnu, shift](int k) { return exact_sum(fnu, static_cast<double>(shift) + k); };
     nz = 0;
     nlast = 0;
     int nd = n;
     const Scaling sc = make_scaling(lim.tol);
-    const DDComplex shift = dd_value(kode == 2 ? z.real() : 0.0);  // scaled I is exp(-Re z) I
+    const DDComplex scaling = dd_value(kode == 2 ? z.real() : 0.0);  // scaled I is exp(-Re z) I
     {
-        const double fn = std::max(fnu, 1.0);
-        const double rs1 = (form.member(fn, 1, false).exponent - shift).value().real();
+        const TwoDoubles fn = fnu + shift < 1.0 ? TwoDoubles{1.0, 0.0} : order(0);
+        const double rs1 = (form.member(fn, 1, false).exponent - scaling).value().real();
         if (std::abs(rs1) > lim.elim) {
             off_scale(rs1 > 0.0, y, n, nz);
             return;
@@ -299,9 +314,9 @@ void i_uniform(Form& form, Complex z, double fnu, int kode, int n, Complex* y, i
         double rs1 = 0.0;
         const int nn = std::min(2, nd);
         for (int i = 0; i < nn && !underflow; ++i) {
-            const double fn = fnu + nd - 1 - i;
+            const TwoDoubles fn = order(nd - 1 - i);
             const Member m = form.member(fn, 1, true);
-            const DDComplex e = m.exponent - shift;
+            const DDComplex e = m.exponent - scaling;
             const Tested t = test_member(m, e, lim);
             rs1 = t.rs1;
             if (!t.on_scale) {
@@ -313,7 +328,7 @@ void i_uniform(Form& form, Complex z, double fnu, int kode, int n, Complex* y, i
             y[nd - 1 - i] = cy[i] * sc.csr[level];
         }
         if (!underflow) {
-            recur(sc, level, z, cy[0], cy[1], fnu + nd - 2, -1.0, nd - 2,
+            recur(sc, level, z, cy[0], cy[1], order(nd - 2), -1.0, nd - 2,
                   [&](int j, Complex v) { y[nd - 2 - j] = v; });
             return;
         }
@@ -325,7 +340,7 @@ void i_uniform(Form& form, Complex z, double fnu, int kode, int n, Complex* y, i
         ++nz;
         if (--nd == 0) return;
         int nuf = 0;
-        cbes_over_under_test(z, fnu, kode, 1, nd, y, nuf, lim);
+        cbes_over_under_test(z, fnu + shift, kode, 1, nd, y, nuf, lim);
         if (nuf < 0) {
             nz = -1;
             return;
@@ -333,7 +348,7 @@ void i_uniform(Form& form, Complex z, double fnu, int kode, int n, Complex* y, i
         nd -= nuf;
         nz += nuf;
         if (nd == 0) return;
-        if (fnu + nd - 1 < lim.fnul) {
+        if (fnu + shift + nd - 1 < lim.fnul) {
             nlast = nd;
             return;
         }
@@ -346,19 +361,20 @@ template <class Form>
 void k_uniform(Form& form, Complex z, double fnu, int kode, int mr, int n, Complex* y, int& nz,
                const Limits& lim) {
     const Complex zr = z.real() < 0.0 ? -z : z;
+    auto order = [fnu](int k) { return exact_sum(fnu, k); };
     const Scaling sc = make_scaling(lim.tol);
     const DDComplex zr_shift = dd_value(kode == 2 ? zr : 0.0);  // scaled K is exp(zr) K, scaled I exp(-zr) I
     nz = 0;
     Complex cy[2];
     int level = 1, accepted = 0, i = 0;
     for (; i < n; ++i) {
-        const Member m = form.member(fnu + i, 2, true);
+        const Member m = form.member(order(i), 2, true);
         const DDComplex e = m.exponent + zr_shift;
         Tested t = test_member(m, e, lim);
         Complex s2;
         if (t.on_scale) {
             if (accepted == 0) level = t.level;
-            t.on_scale = scaled_value(form, fnu + i, 2, e, sc, level, lim, s2);
+            t.on_scale = scaled_value(form, order(i), 2, e, sc, level, lim, s2);
         }
         if (t.on_scale) {
             cy[accepted] = s2;
@@ -379,13 +395,13 @@ void k_uniform(Form& form, Complex z, double fnu, int kode, int mr, int n, Compl
         }
     }
     if (i < n - 1) {
-        const Member m = form.member(fnu + n - 1, 2, mr != 0);
+        const Member m = form.member(order(n - 1), 2, mr != 0);
         const Tested t = test_member(m, m.exponent + zr_shift, lim);
         if (!t.on_scale) {
             off_scale(t.rs1 > 0.0 || z.real() < 0.0, y, n, nz);
             return;
         }
-        recur(sc, level, zr, cy[0], cy[1], fnu + i, 1.0, n - 1 - i, [&](int j, Complex v) { y[i + j] = v; });
+        recur(sc, level, zr, cy[0], cy[1], order(i), 1.0, n - 1 - i, [&](int j, Complex v) { y[i + j] = v; });
     }
     if (mr == 0) return;
 
@@ -412,7 +428,7 @@ void k_uniform(Form& form, Complex z, double fnu, int kode, int mr, int n, Compl
     int k = n - 1, iflag = 1;
     accepted = 0;
     for (; k >= 0 && accepted < 2; --k) {
-        const Member m = form.member(fnu + k, 1, true);
+        const Member m = form.member(order(k), 1, true);
         const DDComplex e = m.exponent - zr_shift;
         const Tested t = test_member(m, e, lim);
         if (t.rs1 > lim.elim) {
@@ -422,7 +438,7 @@ void k_uniform(Form& form, Complex z, double fnu, int kode, int mr, int n, Compl
         Complex s2 = 0.0;
         if (t.on_scale) {
             if (accepted == 0) iflag = t.level;
-            if (!scaled_value(form, fnu + k, 1, e, sc, iflag, lim, s2)) s2 = 0.0;
+            if (!scaled_value(form, order(k), 1, e, sc, iflag, lim, s2)) s2 = 0.0;
         }
         combine(k, s2 * sc.csr[iflag]);
         if (s2 == Complex(0.0)) {
@@ -431,27 +447,46 @@ void k_uniform(Form& form, Complex z, double fnu, int kode, int mr, int n, Compl
         }
         cy[accepted++] = s2;
     }
-    recur(sc, iflag, zr, cy[0], cy[1], fnu + k + 1, -1.0, k + 1, [&](int j, Complex v) { combine(k + 1 - j, v); });
+    recur(sc, iflag, zr, cy[0], cy[1], order(k + 1), -1.0, k + 1, [&](int j, Complex v) { combine(k + 1 - j, v); });
+}
+
+// The I sequence of orders fnu + shift + k by the form the sector of z asks
+// for; the Airy form works on conj(z) when Im z <= 0, since
+// I(nu, conj z) = conj I(nu, z).
+void i_uniform_debye(Complex z, double fnu, int shift, int kode, int n, Complex* y, int& nz, int& nlast,
+                     const Limits& lim) {
+    DebyeForm form(z, lim);
+    i_uniform(form, z, fnu, shift, kode, n, y, nz, nlast, lim);
+}
+
+void i_uniform_airy(Complex z, double fnu, int shift, int kode, int n, Complex* y, int& nz, int& nlast,
+                    const Limits& lim) {
+    const bool conjugate = z.imag() <= 0.0;
+    const Complex zf = conjugate ? std::conj(z) : z;
+    AiryForm form(zf, fnu, lim);
+    i_uniform(form, zf, fnu, shift, kode, n, y, nz, nlast, lim);
+    if (conjugate)
+        for (int k = 0; k < n; ++k) y[k] = std::conj(y[k]);
 }
 
 }  // namespace
 
 void cbes_i_uniform(Complex z, double fnu, int kode, int n, Complex* y, int& nz, int nui, int& nlast,
                     const Limits& lim) {
-    auto evaluate = debye_sector(z) ? cbes_i_uniform_debye : cbes_i_uniform_airy;
+    auto evaluate = debye_sector(z) ? i_uniform_debye : i_uniform_airy;
     nz = 0;
     nlast = 0;
     int nw = 0;
     if (nui == 0) {
-        evaluate(z, fnu, kode, n, y, nw, nlast, lim);
+        evaluate(z, fnu, 0, kode, n, y, nw, nlast, lim);
         nz = nw < 0 ? -1 : nw;
         return;
     }
-    // Two members of the raised orders gnu - 1, gnu, then the backward
-    // recurrence down to the wanted orders.
-    const double gnu = fnu + n - 1 + nui;
+    // Two members of the raised orders gnu - 1, gnu (gnu = fnu + top + 1, never
+    // rounded), then the backward recurrence down to the wanted orders.
+    const int top = n - 2 + nui;  // index of the order gnu - 1
     Complex cy[2];
-    evaluate(z, gnu - 1, kode, 2, cy, nw, nlast, lim);
+    evaluate(z, fnu, top, kode, 2, cy, nw, nlast, lim);
     if (nw < 0) {
         nz = -1;
         return;
@@ -462,9 +497,8 @@ void cbes_i_uniform(Complex z, double fnu, int kode, int n, Complex* y, int& nz,
     }
     const Scaling sc = make_scaling(lim.tol);
     int level = level_of(cy[0], sc);
-    const int top = n - 2 + nui;  // index of the order gnu - 1
     if (top < n) y[top] = cy[0];
-    recur(sc, level, z, cy[1] * sc.css[level], cy[0] * sc.css[level], gnu - 1, -1.0, top,
+    recur(sc, level, z, cy[1] * sc.css[level], cy[0] * sc.css[level], exact_sum(fnu, top), -1.0, top,
           [&](int j, Complex v) {
               if (top - j < n) y[top - j] = v;
           });
@@ -472,19 +506,12 @@ void cbes_i_uniform(Complex z, double fnu, int kode, int n, Complex* y, int& nz,
 
 void cbes_i_uniform_debye(Complex z, double fnu, int kode, int n, Complex* y, int& nz, int& nlast,
                           const Limits& lim) {
-    DebyeForm form(z, lim);
-    i_uniform(form, z, fnu, kode, n, y, nz, nlast, lim);
+    i_uniform_debye(z, fnu, 0, kode, n, y, nz, nlast, lim);
 }
 
 void cbes_i_uniform_airy(Complex z, double fnu, int kode, int n, Complex* y, int& nz, int& nlast,
                          const Limits& lim) {
-    // Worked for conj(z) when Im z <= 0: I(nu, conj z) = conj I(nu, z).
-    const bool conjugate = z.imag() <= 0.0;
-    const Complex zf = conjugate ? std::conj(z) : z;
-    AiryForm form(zf, fnu, lim);
-    i_uniform(form, zf, fnu, kode, n, y, nz, nlast, lim);
-    if (conjugate)
-        for (int k = 0; k < n; ++k) y[k] = std::conj(y[k]);
+    i_uniform_airy(z, fnu, 0, kode, n, y, nz, nlast, lim);
 }
 
 void cbes_k_uniform(Complex z, double fnu, int kode, int mr, int n, Complex* y, int& nz, const Limits& lim) {

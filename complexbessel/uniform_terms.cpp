@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "complex_bessel.hpp"
+#include "double_double.hpp"
 #include "uniform_argument.hpp"
 #include "uniform_tables.hpp"
 
@@ -81,8 +82,9 @@ void cbes_debye_terms(Complex z, double fn, int ikflg, int ipmtr, double tol, in
     phi = root * debye_normalisers[ikflg - 1];
 }
 
-void cbes_airy_terms(Complex z, double fn, int ipmtr, double tol, Complex& phi, Complex& arg, Complex& zeta1,
+void cbes_airy_terms(Complex z, TwoDoubles order, int ipmtr, double tol, Complex& phi, Complex& arg, Complex& zeta1,
                      Complex& zeta2, Complex& asum, Complex& bsum, double elim) {
+    const double fn = order.hi;
     if (!usable_argument(z, fn, elim)) {
         set_too_small(fn, elim, zeta1, zeta2, phi);
         arg = 1.0;
@@ -96,7 +98,10 @@ void cbes_airy_terms(Complex z, double fn, int ipmtr, double tol, Complex& phi, 
     const double rfn13 = 1.0 / fn13;
     // zb lies in the fourth quadrant, w2 in the upper half plane: on the real
     // axis its imaginary part is +0, whatever sign of zero the arithmetic left.
-    Complex w2 = 1.0 - zb * zb;
+    // 1 - zb^2 in double-double, zb = z/order: near the turning point it is
+    // small, and the roundings of zb and of the order would be magnified.
+    const DDComplex zb_exact = dd_value(z) / order;
+    Complex w2 = (dd_value(1.0) - zb_exact * zb_exact).value();
     if (w2.imag() == 0.0) w2 = {w2.real(), 0.0};
     const double aw2 = std::abs(w2);
     if (aw2 <= 0.25) {

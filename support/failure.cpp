@@ -48,10 +48,13 @@ void message_unit(int mode, int& unit) {
     else if (mode == 1) stored_unit = unit;
 }
 
+bool failure_prints(int ifail) {
+    return ifail == -1 || ifail == 0 || ifail == -13 || (ifail > 0 && (ifail / 10) % 10 != 0);
+}
+
 int fail_exit(int ifail, int error_number, std::string_view routine, std::span<const MessageRecord> records) {
     if (error_number == 0) return 0;
-    const bool prints = ifail == -1 || ifail == 0 || ifail == -13 || (ifail > 0 && (ifail / 10) % 10 != 0);
-    if (!prints) return error_number;
+    if (!failure_prints(ifail)) return error_number;
     int unit = 0;
     message_unit(0, unit);
     const MessageWriter writer = current_writer.load();

@@ -11,6 +11,10 @@
 
 namespace qelms {
 
+// Whether a failure under this ifail on entry prints anything: -1, 0, -13,
+// and positive values whose tens digit is not 0.
+bool failure_prints(int ifail);
+
 // Reports failure `error_number` of `routine` (upper-case name) as `ifail`
 // (its value on entry to the routine) selects, and returns the number.
 int fail_exit(int ifail, int error_number, std::string_view routine,

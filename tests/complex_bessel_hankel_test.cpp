@@ -320,7 +320,8 @@ TEST(BesselHankel, NegativeRealAxisIsTheUpperSide) {
 
 // zbesly passes on the failure of either Hankel call under its own name: the
 // inner records appear only when ifail asks for messages, followed by the
-// abnormal-exit lines naming ZBESLY; with ifail 1 it is silent, warnings too.
+// abnormal-exit lines naming ZBESLY; with ifail 1 (or any other that
+// silences the failure exit) it is silent, warnings too.
 TEST(BesselHankel, BesselYReportsHankelFailuresAsItsOwn) {
     const std::string warn = " ** Results lack precision because abs(Z) =  4.00000D+04 .GT.  3.27680D+04";
     const std::string overflow = " ** No computation because FNU+N-1 =  1.50000D+00 is too large.";
@@ -337,6 +338,12 @@ TEST(BesselHankel, BesselYReportsHankelFailuresAsItsOwn) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(describe(c.call));
+        // Every ifail that silences zbesly silences the Hankel calls inside it.
+        for (int quiet : {2, 100, -2, -10}) {
+            const Outcome other = run(c.call, quiet);
+            EXPECT_EQ(other.ifail, c.number) << quiet;
+            EXPECT_TRUE(other.lines.empty()) << quiet;
+        }
         const Outcome silent = run(c.call, 1);
         EXPECT_EQ(silent.ifail, c.number);
         EXPECT_TRUE(silent.lines.empty());
@@ -350,9 +357,11 @@ TEST(BesselHankel, BesselYReportsHankelFailuresAsItsOwn) {
         std::vector<std::string> expected = c.records;
         expected.push_back(abnormal("zbesly", c.number));
         expected.push_back(soft);
-        const Outcome loud = run(c.call, -1);
-        EXPECT_EQ(loud.lines, expected);
-        EXPECT_EQ(loud.ifail, c.number);
+        for (int loud_ifail : {-1, 11}) {
+            const Outcome loud = run(c.call, loud_ifail);
+            EXPECT_EQ(loud.lines, expected) << loud_ifail;
+            EXPECT_EQ(loud.ifail, c.number);
+        }
         expected.back() = hard;
         const Outcome stopped = run(c.call, 0);
         EXPECT_TRUE(stopped.stopped);
