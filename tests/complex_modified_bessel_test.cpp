@@ -103,6 +103,17 @@ TEST(ComplexModifiedBessel, UnderflowCountsMembersNotFailure) {
     qelms::zbeslk(0.0, {705.0, 1.0}, 2, 'S', cy, nz, ifail);
     EXPECT_EQ(nz, 0);
     EXPECT_NEAR(cy[0].real(), 0.0472, 1e-4);  // sqrt(pi/(2z)) to leading order
+
+    // A member near the underflow bound whose imaginary part is far smaller
+    // still is a value, not an underflow: K(1/3, 670 + 1e-13 i) = 5.1e-293
+    // (1 - 1e-13 i) to leading order.
+    for (const Complex z : {Complex(670.0, 1e-13), Complex(670.0, -1e-13)}) {
+        qelms::zbeslk(1.0 / 3.0, z, 2, 'U', cy, nz, ifail);
+        EXPECT_EQ(ifail, 0);
+        EXPECT_EQ(nz, 0);
+        EXPECT_NEAR(cy[0].real(), 5.1012273748683609e-293, 1e-300);
+        EXPECT_NEAR(cy[0].imag() / cy[0].real(), -z.imag(), 1e-15);
+    }
 }
 
 TEST(ComplexModifiedBessel, NanGivesNanAndZeroIsDefined) {
