@@ -194,21 +194,10 @@ Outcome run_row(const qelms::test::ReferenceRow& row) {
     return run({routine, v[0], {v[1], v[2]}, static_cast<int>(v[4]), v[3] != 0.0 ? 'S' : 'U', m}, -1);
 }
 
-// Largest error per region in epsilons, from measurement with a quarter to
-// spare (measured: j 7.3, y 8.0, h1 11.5, h2 7.2 at most in any region); the
-// uniform rows, orders 90 to 301, measured 10.2 at most (a member recurred
-// down two orders from the expansion's top pair, which triples its error), are
-// held to 13.
-const std::map<std::string, double> bounds = {
-    {"j_small", 7.0},     {"j_medium", 5.5},     {"j_large_argument", 3.0}, {"j_wronskian", 9.5},
-    {"j_uniform", 13.0},   {"j_far", 2.5},        {"j_real", 3.5},           {"j_near_real", 4.0},
-    {"y_small", 9.0},     {"y_medium", 8.0},     {"y_large_argument", 3.5}, {"y_wronskian", 10.0},
-    {"y_uniform", 13.0},   {"y_far", 3.5},        {"y_real", 4.0},           {"y_near_real", 6.0},
-    {"h1_small", 8.0},    {"h1_medium", 14.5},   {"h1_large_argument", 2.5}, {"h1_wronskian", 9.5},
-    {"h1_uniform", 13.0},  {"h1_far", 2.5},       {"h1_real", 3.5},          {"h1_near_real", 9.5},
-    {"h2_small", 9.0},    {"h2_medium", 4.5},    {"h2_large_argument", 3.0}, {"h2_wronskian", 8.0},
-    {"h2_uniform", 13.0},  {"h2_far", 3.0},       {"h2_real", 4.0},          {"h2_near_real", 6.0},
-};
+// Every member within 8 eps of its value or local amplitude, in every region
+// (4 functions times 8 regions; measured 5.9 at most).
+constexpr double bound_eps = 8.0;
+constexpr std::size_t region_count = 32;
 
 TEST(BesselHankel, ReferenceValuesPerRegion) {
     std::map<std::string, double> largest;
@@ -216,7 +205,6 @@ TEST(BesselHankel, ReferenceValuesPerRegion) {
         const auto& v = row.values;
         SCOPED_TRACE(testing::Message() << row.region << " fnu=" << v[0] << " z=(" << v[1] << "," << v[2]
                                         << ") scaled=" << v[3]);
-        ASSERT_TRUE(bounds.contains(row.region)) << row.region;
         const Outcome out = run_row(row);
         EXPECT_EQ(out.ifail, 0);
         EXPECT_EQ(out.nz, 0);
@@ -224,10 +212,10 @@ TEST(BesselHankel, ReferenceValuesPerRegion) {
         for (int k = 0; k < static_cast<int>(v[4]); ++k) {
             const double error = member_error(out.cy[k], {v[5 + 3 * k], v[6 + 3 * k]}, v[7 + 3 * k]);
             worst = std::max(worst, error);
-            EXPECT_LE(error, bounds.at(row.region)) << "member " << k;
+            EXPECT_LE(error, bound_eps) << "member " << k;
         }
     }
-    EXPECT_EQ(largest.size(), bounds.size());
+    EXPECT_EQ(largest.size(), region_count);
     if (std::getenv("QELMS_REPORT") != nullptr) {  // the maxima, for the accuracy table
         for (const auto& [region, worst] : largest) std::printf("%-22s %.2f\n", region.c_str(), worst);
     }

@@ -187,7 +187,7 @@ std::map<std::string, double> measure() {
 TEST(ComplexModifiedBessel, AccuracyPerRegion) {
     for (const auto& [region, eps] : measure()) {
         std::printf("%-36s %8.2f eps\n", region.c_str(), eps);
-        EXPECT_LE(eps, 16.0) << region;
+        EXPECT_LE(eps, 8.0) << region;
     }
 }
 

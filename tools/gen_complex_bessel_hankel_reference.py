@@ -92,7 +92,7 @@ def row(kind, region, fnu, z, scaled, n):
     z = mp.mpc(*z)
     factor = scale_factor(kind, z) if scaled else 1
     for k in range(n):
-        order = fnu + k
+        order = mp.mpf(fnu) + k
         v = value(kind, order, complex(z)) * factor
         if v != 0 and not (mp.mpf(10) ** -290 < abs(v) < mp.mpf(10) ** 290):
             return None  # beyond the range of doubles: not a value test

@@ -76,7 +76,7 @@ def region(fnu, z, n):
 
 def members(kind, fnu, z, n):
     f = mp.besseli if kind == "I" else mp.besselk
-    return [f(fnu + k, z) for k in range(n)]
+    return [f(mp.mpf(fnu) + k, z) for k in range(n)]
 
 
 def main():
