@@ -35,6 +35,8 @@ constexpr double euler_gamma = 0.5772156649015329;
 constexpr TwoDoubles two_over_pi_dd = {two_over_pi, -3.935735335036497e-17};  // 2/pi to twice the precision
 constexpr TwoDoubles euler_gamma_dd = {euler_gamma, -4.942915152430645e-18};  // gamma to twice the precision
 constexpr double y0_relative_limit = 0.5;                // below this Y0 is held to its own size
+constexpr double y0_zero_start = 0.75;                   // Y0 on [3/4, 1], round its first zero, from one piece
+constexpr double y0_zero_end = 1.0;
 constexpr double hankel_limit = 8.0;                    // above this the asymptotic Hankel factors
 constexpr double far_limit = 24.0;                      // above this their short tables
 constexpr double series_limit = 2.0;                    // up to this the series; above, the pieces
@@ -231,6 +233,9 @@ double besly0(double x, int& ifail) {
     if (x > series_limit) return quarter_piece(y0_centres, y0_pieces, piecewise_start, x);
     if (x <= small_limit) return two_over_pi * (log_half(x) + euler_gamma);
     if (x < y0_relative_limit) return y0_small_argument(x);
+    // Round the first zero the log term and the series would cancel: a piece
+    // centred on the zero keeps the value's relative accuracy.
+    if (x >= y0_zero_start && x <= y0_zero_end) return piece_split_constant(y0_zero_centre, y0_zero_piece, 0, x);
     return two_over_pi * log_half(x) * j0_series(x) + horner_descending_paired(y0_near, x * x - 2.0);
 }
 

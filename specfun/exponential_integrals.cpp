@@ -13,7 +13,7 @@
 namespace qelms {
 namespace {
 
-constexpr double half_pi = 1.570796326794897;      // Si(x) for x -> +infinity
+constexpr double half_pi = 1.5707963267948966;     // the double nearest pi/2: Si(x) for x -> +infinity
 constexpr double expint_underflow = 708.3;          // E1(x) is returned as 0 from here on
 constexpr double small_limit = 16.0;                // Si, Ci: f and g in 512/x^2 - 1 above, pieces below
 constexpr double sinint_limit = 1e17;               // Si(x) = +-pi/2 to double precision from here on

@@ -16,7 +16,8 @@ namespace {
 constexpr double two_over_pi = 0.6366197723675814;
 constexpr double poly_limit = 3.0;               // |x| at or below this uses the small-argument tables
 constexpr double series_limit = 1.0;             // up to this the series in x^4; above, pieces on [1, 3]
-constexpr double sine_zero_limit = 3.49e-103;    // |x| below this: pi x^3 / 6 underflows, S(x) = 0
+constexpr double sine_subnormal_limit = 3.489650526143414e-103;  // |x| below this: S(x) = pi x^3/6 is subnormal
+constexpr double pi_over_6 = 0.5235987755982989;
 constexpr double g_term_limit = 260000.0;        // |x| above this the g term is below rounding
 constexpr double half_limit = 4294967290.0;      // |x| at or above this: +-1/2; below, a/2 truncates into an int
 
@@ -71,7 +72,8 @@ double fresns(double x, int& ifail) {
     ifail = 0;
     const double a = std::fabs(x);
     if (a <= poly_limit) {
-        if (a < sine_zero_limit) return 0.0;
+        // S(x) = pi x^3/6 below the normal range, as the arithmetic rounds it (0 once it underflows).
+        if (a < sine_subnormal_limit) return pi_over_6 * x * x * x;
         // The series also below 0.00018, where pi x^3/6 alone is short by up to an ulp.
         if (a <= series_limit) return times_series(dd_mul(exact_product(x, x), x), fresnel_sine_near, x);
         return std::copysign(quarter_piece(fresnel_sine_centres, fresnel_sine_pieces, series_limit, a), x);

@@ -46,6 +46,24 @@ TEST(BesselJY, ReferenceValuesPerRegion) {
     EXPECT_EQ(worst.size(), bounds.size());
 }
 
+// Y0 relative to its own value round its first zero 0.8936, where the log
+// term and the series cancel (the zero's neighbours in doubles included).
+TEST(BesselJY, Y0RelativeNearItsFirstZero) {
+    const struct {
+        double x, y0;
+    } cases[] = {
+        {0.75, -0.13717276938577239752},       {0.85, -0.039276027067679344548},
+        {0.8935, -6.7688662072515522633e-5},    {0.8935769662791674, -1.2102460161073391176e-16},
+        {0.8935769662791675, -2.3389279284062103119e-17}, {0.8935769662791676, 7.4246043042609693392e-17},
+        {0.89357697, 3.2721775001444175701e-9}, {0.8938, 1.9611601821035499373e-4},
+        {0.95, 0.048090471618148741211},        {1.0, 0.088256964215676957983},
+    };
+    for (const auto& c : cases) {
+        int ifail = 1;
+        EXPECT_LE(qelms::test::eps_error(qelms::besly0(c.x, ifail), c.y0), 1.0) << c.x;
+    }
+}
+
 TEST(BesselJY, ExactValuesAndBounds) {
     struct Case {
         const char* routine;

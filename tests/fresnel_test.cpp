@@ -47,15 +47,15 @@ TEST(Fresnel, MatchesReferenceAndIsOdd) {
     }
 }
 
-// Arguments whose results are exact: zero, the flush to zero of S below
-// 3.49e-103 (C = x there), +-1/2 from 4294967290 on, and NaN.
+// Arguments whose results are exact: zero, S = pi x^3/6 where it is
+// subnormal or underflows (C = x there), +-1/2 from 4294967290 on, and NaN.
 TEST(Fresnel, ExactResults) {
     const double inf = std::numeric_limits<double>::infinity();
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const struct {
         double x, s, c;
     } cases[] = {
-        {0.0, 0.0, 0.0},           {1e-103, 0.0, 1e-103},  {-3.4e-103, 0.0, -3.4e-103},
+        {0.0, 0.0, 0.0},           {1e-109, 0.0, 1e-109},  {-1e-109, -0.0, -1e-109},
         {4294967290.0, 0.5, 0.5},  {-4294967290.0, -0.5, -0.5}, {1e300, 0.5, 0.5},
         {inf, 0.5, 0.5},           {-inf, -0.5, -0.5},        {nan, nan, nan},
     };
@@ -65,6 +65,30 @@ TEST(Fresnel, ExactResults) {
         EXPECT_TRUE(same(qelms::fresns(k.x, ifail_s), k.s)) << k.x;
         EXPECT_TRUE(same(qelms::fresnc(k.x, ifail_c), k.c)) << k.x;
         EXPECT_EQ(ifail_s + ifail_c, 0);
+    }
+}
+
+// S(x) = pi x^3/6 for tiny x: normal from 3.4896505e-103 up, subnormal below
+// (within a unit of the last subnormal place), never flushed to 0 early.
+TEST(Fresnel, TinySineIsNotFlushed) {
+    constexpr double subnormal_ulp = 4.9406564584124654e-324;
+    const struct {
+        double x, s;
+    } cases[] = {
+        {3.4899999999999997e-103, 2.2257424208860285e-308},  // normal: 0 before
+        {3.489650526143414e-103, 2.2250738585072014e-308},
+        {-3.4e-103, -2.057952627611554e-308},
+        {1e-103, 5.235987755983e-310},
+    };
+    for (const auto& c : cases) {
+        int ifail = 1;
+        const double s = qelms::fresns(c.x, ifail);
+        EXPECT_EQ(ifail, 0);
+        if (std::fabs(c.s) >= std::numeric_limits<double>::min()) {
+            EXPECT_LE(eps_error(s, c.s), 1.0) << c.x;
+        } else {
+            EXPECT_LE(std::fabs(s - c.s), subnormal_ulp) << c.x;
+        }
     }
 }
 

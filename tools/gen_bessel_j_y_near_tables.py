@@ -24,6 +24,9 @@ import qelms_tables as qt  # noqa: E402
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
 START, WIDTH, PIECES, TERMS = 2, mp.mpf(1) / 4, 24, 12
+# Y0 on [3/4, 1], which holds its first zero 0.8936: one piece centred on it,
+# 18 terms (the series' log term would cancel there)
+Y0_ZERO_PIECE = (mp.mpf(3) / 4, mp.mpf(1), 18)
 SMALL_TERMS = 8  # (1/16)^7/(8!)^2 < 1e-19
 
 
@@ -75,6 +78,13 @@ def main():
             tables.append(qt.emit_table(name + "_pieces", "%s(x), 2 <= x <= 8: on each interval, %d coefficients "
                                         "in t = x - c, highest power first, then the rest of the constant term"
                                         % (label, TERMS), coefficients))
+        a, b, terms = Y0_ZERO_PIECE
+        c, coefficients, worst = qt.centred_piece(lambda x: mp.bessely(0, x), a, b, terms)
+        print("y0 first-zero piece: largest truncation error %.1e" % float(worst))
+        tables.append(qt.emit_table("y0_zero_centre", "Y0(x), 3/4 <= x <= 1: the double nearest its first zero",
+                                    [qt.to_double(c)]))
+        tables.append(qt.emit_table("y0_zero_piece", "Y0(x), 3/4 <= x <= 1: %d coefficients in t = x - c, highest "
+                                    "power first, then the rest of the constant term" % terms, coefficients))
     qt.write_header(os.path.join(ROOT, "specfun", "bessel_j_y_near_tables.hpp"), "gen_bessel_j_y_near_tables.py",
                     tables)
 

@@ -73,7 +73,8 @@ double expint(double x, int& ifail);
 // cosine integral Ci(x), x > 0. Returns 0 (ifail 0) for x >= 1e16. ifail: 1 x <= 0 (returns 0).
 double cosint(double x, int& ifail);
 
-// sine integral Si(x). Returns +-1.570796326794897 for |x| >= 1e17. ifail: never fails (ifail = 0).
+// sine integral Si(x). Returns +-1.5707963267948966, the double nearest pi/2, for |x| >= 1e17. ifail: never
+// fails (ifail = 0).
 double sinint(double x, int& ifail);
 
 // gamma function Γ(x). ifail: 1 x > 170 (returns 4.3e+304); 2 x < -170 (returns 0); 3 |x| < 2.23e-308
@@ -150,8 +151,9 @@ double kelker(double x, int& ifail);
 // Kelvin function kei(x), x ≥ 0. kei(0) = -pi/4. ifail: 1 x > 997.26 (returns 0); 2 x < 0 (returns 0).
 double kelkei(double x, int& ifail);
 
-// Fresnel integral S(x). S(x) = int_0^x sin(pi t^2/2) dt; returns +-0.5 for |x| >= 4294967290. ifail: never
-// fails (ifail = 0).
+// Fresnel integral S(x). S(x) = int_0^x sin(pi t^2/2) dt; returns +-0.5 for |x| >= 4294967290. For |x| <
+// 3.4896505e-103, S(x) = pi x^3/6 is subnormal and returned as the arithmetic rounds it (0 below about
+// 2.1e-108). ifail: never fails (ifail = 0).
 double fresns(double x, int& ifail);
 
 // Fresnel integral C(x). C(x) = int_0^x cos(pi t^2/2) dt; returns +-0.5 for |x| >= 4294967290. ifail: never

@@ -49,7 +49,8 @@
 %
 % sinint  sine integral Si(x)
 %     [value, ifail] = qelms('sinint', x, ifail)
-%     Returns +-1.570796326794897 for |x| >= 1e17.
+%     Returns +-1.5707963267948966, the double nearest pi/2, for |x| >=
+%     1e17.
 %     ifail: never fails (0)
 %
 % gammaf  gamma function Γ(x)
@@ -174,7 +175,8 @@
 % fresns  Fresnel integral S(x)
 %     [value, ifail] = qelms('fresns', x, ifail)
 %     S(x) = int_0^x sin(pi t^2/2) dt; returns +-0.5 for |x| >=
-%     4294967290.
+%     4294967290. For |x| < 3.4896505e-103, S(x) = pi x^3/6 is subnormal
+%     and returned as the arithmetic rounds it (0 below about 2.1e-108).
 %     ifail: never fails (0)
 %
 % fresnc  Fresnel integral C(x)
