@@ -30,7 +30,7 @@ int read_nlhs(const std::string& word) {
 
 }  // namespace
 
-Outcome run_call(const std::vector<std::string>& words) {
+Outcome run_call(const std::vector<std::string>& words, Arguments& arguments) {
     std::size_t first = 0;
     int nlhs = -1;
     if (!words.empty() && words[0] == "--nlhs") {
@@ -39,29 +39,36 @@ Outcome run_call(const std::vector<std::string>& words) {
         first = 2;
     }
     if (first >= words.size()) return {exit_bad_command, "no routine named"};
-    std::vector<host::Array> owned;
+    auto& arrays = arguments.arrays;
+    const std::size_t count = words.size() - first;
+    while (arrays.size() < count) arrays.push_back(std::make_unique<mxArray>());
     std::string error;
-    owned.push_back(host::string_array(words[first]));
-    for (std::size_t i = first + 1; i < words.size(); ++i) {
-        auto a = parse_literal(words[i], error);
-        if (!a) return {exit_bad_command, error};
-        owned.push_back(std::move(*a));
+    set_text(*arrays[0], words[first]);
+    for (std::size_t i = 1; i < count; ++i) {
+        if (!read_literal(words[first + i], *arrays[i], error)) return {exit_bad_command, error};
     }
-    std::vector<const mxArray*> args;
-    for (const auto& a : owned) args.push_back(a.get());
+    arguments.pointers.resize(count);
+    std::transform(arrays.begin(), arrays.begin() + static_cast<std::ptrdiff_t>(count), arguments.pointers.begin(),
+                   [](const host::Array& a) { return a.get(); });
     if (nlhs < 0) nlhs = default_nlhs(words[first]);
-    const auto result = host::call(args, nlhs);
+    const auto result = host::call(arguments.pointers, nlhs);
     if (!result.ok) {
         std::string text = result.error;
         text.erase(text.find_last_not_of(' ') + 1);  // use-error texts are blank-padded fields
         return {text == hard_failure_error ? exit_hard_failure : exit_use_error, text};
     }
     std::string line;
+    line.reserve(64);
     for (const auto& r : result.results) {
         if (!line.empty()) line += ' ';
-        line += format_array(*r);
+        append_array(line, *r);
     }
-    return {0, line};
+    return {0, std::move(line)};
+}
+
+Outcome run_call(const std::vector<std::string>& words) {
+    Arguments arguments;
+    return run_call(words, arguments);
 }
 
 namespace {
@@ -133,6 +140,8 @@ int flush_error(std::FILE* out) {
 
 Outcome run_batch(int input, std::FILE* results, bool flush_each_line) {
     LineReader reader(input);
+    Arguments arguments;  // their storage, and that of the words, serves every call
+    std::vector<std::string> words;
     int worst = 0;
     std::string line;
     std::string text;
@@ -145,8 +154,8 @@ Outcome run_batch(int input, std::FILE* results, bool flush_each_line) {
         if (!reader.next(line, too_long)) break;
         if (!too_long && line.find_first_not_of(" \t\r") == std::string::npos) continue;
         std::string error = too_long ? "line longer than " + std::to_string(LineReader::longest_line) + " bytes" : "";
-        const auto words = too_long ? std::vector<std::string>{} : split_words(line, error);
-        const Outcome outcome = error.empty() ? run_call(words) : Outcome{exit_bad_command, error};
+        if (!too_long) split_words(line, words, error);
+        const Outcome outcome = error.empty() ? run_call(words, arguments) : Outcome{exit_bad_command, error};
         worst = std::max(worst, outcome.status);
         text.assign(outcome.ok() ? "" : "error: ").append(outcome.line).push_back('\n');
         const bool written = std::fwrite(text.data(), 1, text.size(), results) == text.size() &&

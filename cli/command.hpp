@@ -3,8 +3,11 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
+
+struct mxArray;
 
 namespace qelms::cli {
 
@@ -21,6 +24,14 @@ struct Outcome {
 
 // Runs one call given as words: [--nlhs N] ROUTINE ARG...
 Outcome run_call(const std::vector<std::string>& words);
+
+// The argument arrays of calls, kept so that one call after another reuses
+// their storage.
+struct Arguments {
+    std::vector<std::unique_ptr<mxArray>> arrays;
+    std::vector<const mxArray*> pointers;
+};
+Outcome run_call(const std::vector<std::string>& words, Arguments& arguments);
 
 // Runs the call on each non-blank line read from the descriptor `input`,
 // writing one line to `results` per call (the results, or "error: " and the
