@@ -116,7 +116,9 @@ EXAMPLES = [
     ("zairyb", (-2 + 1j, "F", "S"), lambda *a: [airy(mp.airybi, lambda z: mp.exp(-abs(mp.re(zeta(z)))))(*a)]),
 ]
 
-# routine: (arguments before ifail of a failing call, its failure number)
+# routine: (arguments before ifail of a failing call, its failure number); the
+# package's test of qelmsv pairs an example with a failing call of the same
+# character arguments
 FAILURES = [
     ("zbesli", (-1.0, 1 + 1j, 2, "U"), 1),  # fnu < 0
     ("zbeslk", (0.0, 0j, 1, "U"), 1),  # z = 0
@@ -124,6 +126,7 @@ FAILURES = [
     ("zbesly", (0.0, 1 + 1j, 1, "X"), 1),  # scale not U or S
     ("zhankl", (0.0, 1 + 1j, 1, "U", 3), 1),  # m not 1 or 2
     ("zairya", (1 + 1j, "X", "U"), 1),  # deriv not F or D
+    ("zairya", (2e6 + 0j, "D", "U"), 4),  # |z| > 1048575.9997
     ("zairyb", (2e6 + 0j, "F", "S"), 4),  # |z| > 1048575.9997
 ]
 

@@ -626,6 +626,8 @@
 %!test  # zairya: its failure numbers with ifail 1
 %! [~, ~, ifail] = qelms ('zairya', 1+1i, 'X', 'U', 1);
 %! assert (ifail, 1);
+%! [~, ~, ifail] = qelms ('zairya', 2000000+0i, 'D', 'U', 1);
+%! assert (ifail, 4);
 %!test  # zairyb against mpmath
 %! [value, ifail] = qelms ('zairyb', -2+1i, 'F', 'S', 1);
 %! assert (ifail, 0);
