@@ -92,7 +92,7 @@ public:
             const std::size_t end = pending_.find('\n', start_);
             if (end != std::string::npos || (at_end_ && (start_ < pending_.size() || dropping_))) {
                 const std::size_t stop = end == std::string::npos ? pending_.size() : end;
-                too_long = dropping_;
+                too_long = dropping_ || stop - start_ > longest_line;
                 dropping_ = false;
                 line.assign(pending_, start_, too_long ? 0 : stop - start_);
                 start_ = stop + 1;

@@ -126,7 +126,7 @@ check "/dev/full batch of endless input stops" 4 "$?"
 check "unreadable batch input" 4 "$?"
 check "overlong line" "0.88622692545275805 0
 error: line longer than 1048576 bytes
-1.7724538509055161 0" "$( (printf 'gammaf 1.5 1\n'; head -c 1100000 /dev/zero | tr '\0' 7; printf '\ngammaf 0.5 1\n') |
+1.7724538509055161 0" "$( (printf 'gammaf 1.5 1\n'; head -c 1048577 /dev/zero | tr '\0' 7; printf '\ngammaf 0.5 1\n') |
   "$qelms" --batch 2>/dev/null)"
 
 # A program that writes a call and waits for its answer gets it: the batch
