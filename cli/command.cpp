@@ -1,6 +1,9 @@
 #include "command.hpp"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
 
 #include "gateways.hpp"
 #include "literal.hpp"
@@ -27,7 +30,7 @@ int read_nlhs(const std::string& word) {
 
 }  // namespace
 
-Outcome run_call(const std::vector<std::string>& words) {
+Outcome run_call(const std::vector<std::string>& words, Arguments& arguments) {
     std::size_t first = 0;
     int nlhs = -1;
     if (!words.empty() && words[0] == "--nlhs") {
@@ -36,46 +39,132 @@ Outcome run_call(const std::vector<std::string>& words) {
         first = 2;
     }
     if (first >= words.size()) return {exit_bad_command, "no routine named"};
-    std::vector<host::Array> owned;
+    auto& arrays = arguments.arrays;
+    const std::size_t count = words.size() - first;
+    while (arrays.size() < count) arrays.push_back(std::make_unique<mxArray>());
     std::string error;
-    owned.push_back(host::string_array(words[first]));
-    for (std::size_t i = first + 1; i < words.size(); ++i) {
-        auto a = parse_literal(words[i], error);
-        if (!a) return {exit_bad_command, error};
-        owned.push_back(std::move(*a));
+    set_text(*arrays[0], words[first]);
+    for (std::size_t i = 1; i < count; ++i) {
+        if (!read_literal(words[first + i], *arrays[i], error)) return {exit_bad_command, error};
     }
-    std::vector<const mxArray*> args;
-    for (const auto& a : owned) args.push_back(a.get());
+    arguments.pointers.resize(count);
+    std::transform(arrays.begin(), arrays.begin() + static_cast<std::ptrdiff_t>(count), arguments.pointers.begin(),
+                   [](const host::Array& a) { return a.get(); });
     if (nlhs < 0) nlhs = default_nlhs(words[first]);
-    const auto result = host::call(args, nlhs);
+    const auto result = host::call(arguments.pointers, nlhs);
     if (!result.ok) {
         std::string text = result.error;
         text.erase(text.find_last_not_of(' ') + 1);  // use-error texts are blank-padded fields
         return {text == hard_failure_error ? exit_hard_failure : exit_use_error, text};
     }
     std::string line;
+    line.reserve(64);
     for (const auto& r : result.results) {
         if (!line.empty()) line += ' ';
-        line += format_array(*r);
+        append_array(line, *r);
     }
-    return {0, line};
+    return {0, std::move(line)};
 }
 
-int run_batch(std::istream& in, std::FILE* results) {
+Outcome run_call(const std::vector<std::string>& words) {
+    Arguments arguments;
+    return run_call(words, arguments);
+}
+
+namespace {
+
+// Reads lines straight from a descriptor, so that it knows whether a whole
+// line is waiting or the next read may wait for the writer of the input.
+class LineReader {
+public:
+    // Longer lines are dropped unread (with their call), not held in memory.
+    static constexpr std::size_t longest_line = 1 << 20;
+
+    explicit LineReader(int input) : input_(input) {}
+
+    bool line_waiting() const { return pending_.find('\n', start_) != std::string::npos; }
+
+    // The next line without its newline (the last one may lack it), or an
+    // empty line and `too_long` set for a line beyond longest_line; false at
+    // the end of the input or when a read failed (error() says why).
+    bool next(std::string& line, bool& too_long) {
+        for (;;) {
+            const std::size_t end = pending_.find('\n', start_);
+            if (end != std::string::npos || (at_end_ && (start_ < pending_.size() || dropping_))) {
+                const std::size_t stop = end == std::string::npos ? pending_.size() : end;
+                too_long = dropping_ || stop - start_ > longest_line;
+                dropping_ = false;
+                line.assign(pending_, start_, too_long ? 0 : stop - start_);
+                start_ = stop + 1;
+                return true;
+            }
+            if (at_end_) return false;
+            pending_.erase(0, std::min(start_, pending_.size()));
+            start_ = 0;
+            if (pending_.size() > longest_line) {
+                pending_.clear();
+                dropping_ = true;
+            }
+            char chunk[1 << 16];
+            const ssize_t n = read(input_, chunk, sizeof chunk);
+            if (n > 0) pending_.append(chunk, static_cast<std::size_t>(n));
+            else if (n == 0) at_end_ = true;
+            else if (errno != EINTR) {
+                error_ = errno;
+                return false;
+            }
+        }
+    }
+
+    int error() const { return error_; }
+
+private:
+    int input_;
+    std::string pending_;
+    std::size_t start_ = 0;
+    bool at_end_ = false;
+    bool dropping_ = false;  // the rest of an overlong line is being skipped
+    int error_ = 0;
+};
+
+Outcome output_failure(const char* what, int error) {
+    return {exit_output_error, std::string("cannot ") + what + ": " + std::strerror(error)};
+}
+
+}  // namespace
+
+int flush_error(std::FILE* out) {
+    if (std::fflush(out) != 0) return errno ? errno : EIO;
+    return std::ferror(out) ? EIO : 0;
+}
+
+Outcome run_batch(int input, std::FILE* results, bool flush_each_line) {
+    LineReader reader(input);
+    Arguments arguments;  // their storage, and that of the words, serves every call
+    std::vector<std::string> words;
     int worst = 0;
     std::string line;
-    while (std::getline(in, line)) {
-        if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
-        std::string error;
-        const auto words = split_words(line, error);
-        const Outcome outcome = error.empty() ? run_call(words) : Outcome{exit_bad_command, error};
+    std::string text;
+    for (;;) {
+        // the answers so far go out before a read that may wait for more calls
+        if (!reader.line_waiting()) {
+            if (const int error = flush_error(results)) return output_failure("write the results", error);
+        }
+        bool too_long = false;
+        if (!reader.next(line, too_long)) break;
+        if (!too_long && line.find_first_not_of(" \t\r") == std::string::npos) continue;
+        std::string error = too_long ? "line longer than " + std::to_string(LineReader::longest_line) + " bytes" : "";
+        if (!too_long) split_words(line, words, error);
+        const Outcome outcome = error.empty() ? run_call(words, arguments) : Outcome{exit_bad_command, error};
         worst = std::max(worst, outcome.status);
-        std::fflush(stdout);
-        const std::string text = (outcome.ok() ? "" : "error: ") + outcome.line + "\n";
-        std::fwrite(text.data(), 1, text.size(), results);
-        std::fflush(results);
+        text.assign(outcome.ok() ? "" : "error: ").append(outcome.line).push_back('\n');
+        const bool written = std::fwrite(text.data(), 1, text.size(), results) == text.size() &&
+                             (!flush_each_line || std::fflush(results) == 0);
+        if (!written) return output_failure("write the results", errno ? errno : EIO);
     }
-    return worst;
+    if (reader.error()) return output_failure("read the calls", reader.error());
+    if (const int error = flush_error(results)) return output_failure("write the results", error);
+    return {worst, ""};
 }
 
 }  // namespace qelms::cli

@@ -1,7 +1,9 @@
 #include "literal.hpp"
 
+#include <charconv>
 #include <cmath>
 #include <complex>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -38,8 +40,11 @@ std::size_t real_end(std::string_view s, std::size_t pos) {
 bool parse_real(std::string_view s, std::size_t& pos, double& value) {
     const std::size_t end = real_end(s, pos);
     if (end == pos) return false;
-    const std::string token(s.substr(pos, end - pos));
-    value = std::strtod(token.c_str(), nullptr);  // the token is one number strtod reads whole
+    // the token is one number, correctly rounded; from_chars takes no '+', and
+    // leaves to strtod the values beyond the range of a double (Inf, 0, subnormals)
+    const std::size_t start = s[pos] == '+' ? pos + 1 : pos;
+    if (std::from_chars(s.data() + start, s.data() + end, value).ec != std::errc())
+        value = std::strtod(std::string(s.substr(pos, end - pos)).c_str(), nullptr);
     pos = end;
     return true;
 }
@@ -81,22 +86,61 @@ bool parse_number(std::string_view s, std::complex<double>& value, bool& complex
     return true;
 }
 
-std::string real_text(double x) {
-    if (std::isnan(x)) return "NaN";
-    if (std::isinf(x)) return x < 0 ? "-Inf" : "Inf";
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.17g", x);
-    return buffer;
+// x as printf's %.17g writes it, or NaN, Inf, -Inf.
+void append_real(std::string& out, double x) {
+    if (std::isnan(x)) {
+        out += "NaN";
+    } else if (std::isinf(x)) {
+        out += x < 0 ? "-Inf" : "Inf";
+    } else if (std::fabs(x) < 2147483648.0 && x == static_cast<double>(static_cast<std::int32_t>(x)) &&
+               !(x == 0 && std::signbit(x))) {
+        char buffer[16];  // a whole number of 32 bits, such as ifail: its digits alone, as %.17g writes them
+        out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::int32_t>(x)).ptr);
+    } else {
+        char buffer[32];
+        out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::general, 17).ptr);
+    }
 }
 
-std::string element_text(const mxArray& a, std::size_t k) {
-    std::string text = real_text(a.re[k]);
-    if (a.im.empty()) return text;
-    const std::string imag = real_text(a.im[k]);
-    return text + (imag[0] == '-' ? "" : "+") + imag + "i";
+void append_element(std::string& out, const mxArray& a, std::size_t k) {
+    append_real(out, a.re[k]);
+    if (a.im.empty()) return;
+    const std::size_t imag = out.size();
+    append_real(out, a.im[k]);
+    if (out[imag] != '-') out.insert(imag, 1, '+');
+    out += 'i';
+}
+
+// `values` stored exactly: storage of another size is replaced, so that a
+// reused array holds no room beyond its elements for a reader to stray into.
+void store_exactly(std::vector<double>& values, std::size_t count) {
+    if (values.capacity() == count) values.resize(count);
+    else std::vector<double>(count).swap(values);
+}
+
+void set_values(mxArray& a, std::size_t m, std::size_t n, const std::complex<double>* values, bool complex) {
+    a.m = m;
+    a.n = n;
+    a.is_char = false;
+    a.chars.clear();
+    store_exactly(a.re, m * n);
+    store_exactly(a.im, complex ? m * n : 0);
+    for (std::size_t k = 0; k < m * n; ++k) {
+        a.re[k] = values[k].real();
+        if (complex) a.im[k] = values[k].imag();
+    }
 }
 
 }  // namespace
+
+void set_text(mxArray& a, std::string_view text) {
+    a.m = text.empty() ? 0 : 1;
+    a.n = text.size();
+    a.is_char = true;
+    a.chars.assign(text);
+    store_exactly(a.re, 0);
+    store_exactly(a.im, 0);
+}
 
 std::string shown(std::string_view text) {
     std::string out;
@@ -115,14 +159,14 @@ std::string shown(std::string_view text) {
     return out;
 }
 
-std::optional<host::Array> parse_literal(std::string_view text, std::string& error) {
+bool read_literal(std::string_view text, mxArray& into, std::string& error) {
     if (!text.empty() && text.front() == '\'') {
         std::string chars;
         std::size_t i = 1;
         for (;; ++i) {
             if (i >= text.size()) {
                 error = "unterminated string: " + shown(text);
-                return std::nullopt;
+                return false;
             }
             if (text[i] == '\'') {
                 if (i + 1 < text.size() && text[i + 1] == '\'') {
@@ -136,14 +180,15 @@ std::optional<host::Array> parse_literal(std::string_view text, std::string& err
         }
         if (i + 1 != text.size()) {
             error = "text after the closing apostrophe: " + shown(text);
-            return std::nullopt;
+            return false;
         }
-        return host::string_array(chars);
+        set_text(into, chars);
+        return true;
     }
     if (!text.empty() && text.front() == '[') {
         if (text.back() != ']') {
             error = "unterminated matrix: " + shown(text);
-            return std::nullopt;
+            return false;
         }
         std::vector<std::vector<std::complex<double>>> rows(1);
         bool any_complex = false;
@@ -165,11 +210,11 @@ std::optional<host::Array> parse_literal(std::string_view text, std::string& err
         for (char ch : text.substr(1, text.size() - 2)) {
             if (ch == ' ' || ch == ',' || ch == '\t' || ch == ';') {
                 const bool had_word = !word.empty();
-                if (!finish_word()) return std::nullopt;
+                if (!finish_word()) return false;
                 element_since_separator = element_since_separator || had_word;
                 if (ch == ',' && !element_since_separator) {
                     error = "empty element: " + shown(text);
-                    return std::nullopt;
+                    return false;
                 }
                 if (ch == ',' || ch == ';') element_since_separator = false;
                 if (ch == ';') rows.emplace_back();
@@ -177,74 +222,98 @@ std::optional<host::Array> parse_literal(std::string_view text, std::string& err
                 word += ch;
             }
         }
-        if (!finish_word()) return std::nullopt;
+        if (!finish_word()) return false;
         if (rows.size() > 1 && rows.back().empty()) rows.pop_back();
         const std::size_t m = rows.size(), n = rows[0].size();
         for (const auto& row : rows) {
             if (row.size() != n) {
                 error = "rows of different lengths: " + shown(text);
-                return std::nullopt;
+                return false;
             }
         }
-        if (n == 0) return host::empty_matrix();
+        if (n == 0) {
+            set_values(into, 0, 0, nullptr, false);
+            return true;
+        }
         std::vector<std::complex<double>> values(m * n);
         for (std::size_t i = 0; i < m; ++i)
             for (std::size_t j = 0; j < n; ++j) values[j * m + i] = rows[i][j];  // column by column
-        if (any_complex) return host::complex_matrix(m, n, values);
-        std::vector<double> reals;
-        for (const auto& v : values) reals.push_back(v.real());
-        return host::real_matrix(m, n, reals);
+        set_values(into, m, n, values.data(), any_complex);
+        return true;
     }
     std::complex<double> v;
     bool c;
     if (!parse_number(text, v, c)) {
         error = "not a literal: " + shown(text);
-        return std::nullopt;
+        return false;
     }
-    return c ? host::complex_scalar(v) : host::real_scalar(v.real());
+    set_values(into, 1, 1, &v, c);
+    return true;
 }
 
-std::vector<std::string> split_words(std::string_view line, std::string& error) {
-    std::vector<std::string> words;
-    std::string word;
-    bool in_word = false, in_quote = false;
+std::optional<host::Array> parse_literal(std::string_view text, std::string& error) {
+    auto array = std::make_unique<mxArray>();
+    if (!read_literal(text, *array, error)) return std::nullopt;
+    return array;
+}
+
+void split_words(std::string_view line, std::vector<std::string>& words, std::string& error) {
+    std::size_t count = 0;
+    auto add = [&](std::string_view word) {
+        if (count < words.size()) words[count].assign(word);
+        else words.emplace_back(word);
+        ++count;
+    };
+    std::size_t start = std::string_view::npos;  // of the word being read
+    bool in_quote = false;
     int depth = 0;
     for (std::size_t i = 0; i < line.size(); ++i) {
         const char ch = line[i];
         if (!in_quote && depth == 0 && (ch == ' ' || ch == '\t' || ch == '\r')) {
-            if (in_word) words.push_back(word);
-            word.clear();
-            in_word = false;
+            if (start != std::string_view::npos) add(line.substr(start, i - start));
+            start = std::string_view::npos;
             continue;
         }
-        in_word = true;
-        word += ch;
+        if (start == std::string_view::npos) start = i;
         if (ch == '\'') in_quote = !in_quote;  // '' inside a string toggles twice
         else if (!in_quote && ch == '[') ++depth;
         else if (!in_quote && ch == ']') --depth;
     }
     if (in_quote) error = "unterminated string";
     else if (depth != 0) error = "unbalanced brackets";
-    if (in_word) words.push_back(word);
+    if (start != std::string_view::npos) add(line.substr(start));
+    words.resize(count);
+}
+
+std::vector<std::string> split_words(std::string_view line, std::string& error) {
+    std::vector<std::string> words;
+    split_words(line, words, error);
     return words;
 }
 
-std::string format_array(const mxArray& a) {
+void append_array(std::string& out, const mxArray& a) {
     if (a.is_char) {
-        std::string text = "'";
-        for (char ch : a.chars) text += ch == '\'' ? std::string("''") : std::string(1, ch);
-        return text + "'";
+        out += '\'';
+        for (char ch : a.chars) out.append(ch == '\'' ? 2 : 1, ch);
+        out += '\'';
+        return;
     }
-    if (a.m == 1 && a.n == 1) return element_text(a, 0);
-    std::string text = "[";
+    if (a.m == 1 && a.n == 1) return append_element(out, a, 0);
+    out += '[';
     for (std::size_t i = 0; i < a.m; ++i) {
-        if (i > 0) text += ';';
+        if (i > 0) out += ';';
         for (std::size_t j = 0; j < a.n; ++j) {
-            if (j > 0) text += ' ';
-            text += element_text(a, j * a.m + i);
+            if (j > 0) out += ' ';
+            append_element(out, a, j * a.m + i);
         }
     }
-    return text + "]";
+    out += ']';
+}
+
+std::string format_array(const mxArray& a) {
+    std::string text;
+    append_array(text, a);
+    return text;
 }
 
 }  // namespace qelms::cli

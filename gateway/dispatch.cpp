@@ -18,8 +18,10 @@ char name_field[name_field_length];
 const Gateway* find_gateway(std::string_view text) {
     text = text.substr(0, name_field_length);
     text = text.substr(0, static_cast<std::size_t>(trimmed_length(text.data(), static_cast<int>(text.size()))));
+    // the significant text holds no blank and no name does: compared padded
+    // with blanks, they are equal only when they are the same text
     for (const Gateway* g : dispatch_table())
-        if (blank_padded_equal(text, g->name)) return g;
+        if (text == g->name) return g;
     return nullptr;
 }
 

@@ -13,6 +13,10 @@ namespace {
 struct CallArena {
     std::vector<void*> blocks;
     std::vector<Array> created;
+    CallArena() {
+        blocks.reserve(4);  // enough for most calls
+        created.reserve(4);
+    }
     ~CallArena() {
         for (void* block : blocks) std::free(block);
     }
@@ -71,6 +75,7 @@ CallResult call_entry(const Entry& entry, const std::vector<const mxArray*>& arg
     CallArena* outer = current_call;
     current_call = &arena;
     CallResult result;
+    result.results.reserve(static_cast<std::size_t>(nlhs > 0 ? nlhs : 0));
     std::vector<mxArray*> plhs(static_cast<std::size_t>(nlhs > 0 ? nlhs : 0) + 1, nullptr);
     try {
         entry(nlhs, plhs.data(), static_cast<int>(args.size()), const_cast<const mxArray**>(args.data()));

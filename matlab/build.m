@@ -1,6 +1,7 @@
 % Builds the two MATLAB modules, qelms and its array companion qelmsv, into
 % build/matlab with the R2017b API (separate complex storage), and copies
-% their help files next to them. Run from the top of the source tree:
+% their help files and Contents.m next to them. Run from the top of the
+% source tree:
 %   run matlab/build.m
 %   addpath build/matlab
 % Not tested here (no MATLAB on our machines); GNU Octave uses octave/build.sh.
@@ -22,6 +23,5 @@ flags = {'-R2017b', 'CXXFLAGS=$CXXFLAGS -std=c++20 -ffp-contract=off', ...
          ['-I' fullfile(root, 'include')], ['-I' fullfile(root, 'gateway')], '-outdir', out};
 mex (flags{:}, '-output', 'qelms', fullfile (root, 'gateway', 'entry.cpp'), shared{:});
 mex (flags{:}, '-output', 'qelmsv', fullfile (root, 'gateway', 'array', 'entry.cpp'), shared{:});
-copyfile (fullfile (root, 'octave', 'help', 'qelms.m'), out);
-copyfile (fullfile (root, 'octave', 'help', 'qelmsv.m'), out);
+copyfile (fullfile (root, 'octave', 'help', '*.m'), out);
 fprintf ('built qelms and qelmsv in %s\n', out);

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds the modules for GNU Octave, qelms.mex and its array companion
-# qelmsv.mex, with their help files: the same gateway and numerical sources as
-# the embedded build, compiled against Octave's own mex.h.
+# qelmsv.mex, with their help files and Contents.m: the same gateway and
+# numerical sources as the embedded build, compiled against Octave's own mex.h.
 # Usage: octave/build.sh [OUTPUT_DIR]   (default build/octave; relative to
 # the current directory)
 set -eu
@@ -11,5 +11,5 @@ mkdir -p "$out"
 out=$(cd "$out" && pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
 make -s -j"$jobs" -f "$root/octave/qelms.mk" ROOT="$root" OUT="$out"
-cp "$root/octave/help/qelms.m" "$root/octave/help/qelmsv.m" "$out/"
+cp "$root"/octave/help/*.m "$out/"
 echo "built $out/qelms.mex $out/qelmsv.mex"

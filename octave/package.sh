@@ -1,7 +1,8 @@
 #!/bin/sh
 # Makes the Octave package qelms-VERSION.tar.gz (VERSION from octave/DESCRIPTION):
-# DESCRIPTION, INDEX, COPYING, the help files in inst/, and in src/ the sources
-# with a Makefile that compiles both modules into inst/ on `pkg install`.
+# DESCRIPTION, INDEX, NEWS, COPYING (the licence), the help files (with the
+# package's tests) and Contents.m in inst/, and in src/ the sources with a
+# Makefile that compiles both modules into inst/ on `pkg install`.
 # Usage: octave/package.sh [OUTPUT_DIR]   (default build/package)
 # Prints the path of the package.
 set -eu
@@ -13,9 +14,9 @@ version=$(sed -n 's/^Version: *//p' "$root/octave/DESCRIPTION")
 stage=$out/stage
 rm -rf "$stage"
 mkdir -p "$stage/qelms/inst" "$stage/qelms/src"
-cp "$root/octave/DESCRIPTION" "$root/octave/INDEX" "$stage/qelms/"
-cp "$root/octave/COPYING" "$stage/qelms/COPYING"
-cp "$root/octave/help/qelms.m" "$root/octave/help/qelmsv.m" "$stage/qelms/inst/"
+cp "$root/octave/DESCRIPTION" "$root/octave/INDEX" "$root/NEWS" "$stage/qelms/"
+cp "$root/LICENSE" "$stage/qelms/COPYING"
+cp "$root"/octave/help/*.m "$stage/qelms/inst/"
 for dir in include gateway support specfun complexbessel; do
   [ -d "$root/$dir" ] && cp -R "$root/$dir" "$stage/qelms/src/"
 done

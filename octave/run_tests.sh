@@ -2,8 +2,9 @@
 # The Octave tests: in a fresh copy of the source tree, runs the README's
 # Octave commands as written (they build qelms and qelmsv); runs every
 # octave/tests/test_*.m in octave-cli against that build; then makes the
-# Octave package, installs it with pkg into a temporary prefix, loads it and
-# calls both modules. Prints one line per check and a closing
+# Octave package, installs it with pkg into a temporary prefix, describes it,
+# loads it, calls both modules, looks for them with lookfor and runs the
+# package's own tests with pkg test; checks that its licence is LICENSE. Prints one line per check and a closing
 # "N passed, N failed" line.
 # Usage: octave/run_tests.sh [WORK_DIR]   (default build/octave)
 set -u
@@ -66,13 +67,22 @@ else
   echo "$header" >"$out/header.log"; fail "standard-output header" "$out/header.log"
 fi
 
-# The package: made, installed into a temporary prefix, loaded and called.
+# The package: made, installed into a temporary prefix, described, loaded,
+# called, found by lookfor, and its own tests run by pkg test.
 log=$out/package.log
 prefix=$(mktemp -d "${TMPDIR:-/tmp}/qelms-pkg.XXXXXX")
+version=$(sed -n 's/^Version: *//p' "$root/octave/DESCRIPTION")
+# It runs in a directory of its own (pkg test leaves its fntests.log there, and
+# no module of the build may shadow the package's); both package lists are in
+# the prefix, so that nothing of the system's Octave (root's global list) changes.
 if package=$("$root/octave/package.sh" "$out/package" 2>"$log") &&
-   octave-cli --no-gui --no-window-system -q --eval "
+   (cd "$prefix" && octave-cli --no-gui --no-window-system -q --eval "
      pkg prefix '$prefix' '$prefix'; pkg local_list '$prefix/octave_packages';
+     pkg global_list '$prefix/global_packages';
      t = tic; pkg install '$package'; printf ('package install: %.1f s\n', toc (t));
+     described = evalc ('pkg describe qelms');
+     printf ('describe: %d\n', ! isempty (regexp (described, ...
+             'Package name:\s+qelms\s+Version:\s+$version\s.*Depends on:\s+octave >= 7\.0\.0', 'once')));
      pkg load qelms;
      [y, ifail] = qelms ('gammaf', 0.5, -1);
      assert (abs (y - sqrt (pi)) < 4 * eps && ifail == 0);
@@ -80,10 +90,41 @@ if package=$("$root/octave/package.sh" "$out/package" 2>"$log") &&
      assert (isequal (f, [0 0 4]) && abs (g(2) - sqrt (pi) / 2) < 4 * eps);
      assert (strncmp (which ('qelms'), '$prefix', numel ('$prefix')));
      assert (! isempty (strfind (evalc ('help qelms'), 'IFAIL on entry')));
-   " >>"$log" 2>&1; then
+     printf ('loaded and called\n');
+     for word = {'Bessel', 'gamma'}
+       found = evalc (['lookfor ' word{1}]);
+       printf ('lookfor %s: qelms %d qelmsv %d\n', word{1}, ...
+               ! isempty (regexp (found, '^qelms ', 'once', 'lineanchors')), ...
+               ! isempty (regexp (found, '^qelmsv ', 'once', 'lineanchors')));
+     end
+     pkg test qelms;
+   ") >>"$log" 2>&1; then
   pass "package install, load and call ($(sed -n 's/^package install: //p' "$log"))"
 else
   fail "package install, load and call" "$log"
+fi
+if grep -q "^describe: 1$" "$log"; then
+  pass "pkg describe"
+else
+  fail "pkg describe" "$log"
+fi
+for word in Bessel gamma; do
+  if grep -q "^lookfor $word: qelms 1 qelmsv 1$" "$log"; then pass "lookfor $word"; else fail "lookfor $word" "$log"; fi
+done
+# pkg test: every %!test of the package passes, one per routine at least
+tests_passed=$(sed -n 's/^ *PASS *\([0-9]*\)$/\1/p' "$log")
+tests_failed=$(sed -n 's/^ *FAIL *\([0-9]*\)$/\1/p' "$log")
+if [ "${tests_passed:-0}" -ge 38 ] && [ "${tests_failed:-1}" -eq 0 ] && grep -q '^0 (of [0-9]*) .m files have no tests' "$log"; then
+  pass "pkg test ($tests_passed passed)"
+else
+  fail "pkg test (${tests_passed:-0} passed, ${tests_failed:-?} failed)" "$log"
+fi
+# the licence travels with the package
+if cmp -s "$root/LICENSE" "$prefix/qelms-$version/packinfo/COPYING" &&
+   grep -q '^License: BSD-3-Clause$' "$prefix/qelms-$version/packinfo/DESCRIPTION"; then
+  pass "package licence"
+else
+  ls -R "$prefix" >"$out/licence.log" 2>&1; fail "package licence" "$out/licence.log"
 fi
 rm -rf "$prefix"
 

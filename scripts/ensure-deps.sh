@@ -9,6 +9,7 @@ ensure_deps() {
   if [ "$1" = test ]; then
     [ -f /usr/include/gtest/gtest.h ] || missing="$missing libgtest-dev"
     command -v pkg-config >/dev/null 2>&1 || missing="$missing pkg-config"
+    command -v python3 >/dev/null 2>&1 || missing="$missing python3"
     command -v octave-cli >/dev/null 2>&1 || missing="$missing octave"
     command -v mkoctfile >/dev/null 2>&1 || missing="$missing liboctave-dev"
     command -v clang++ >/dev/null 2>&1 || missing="$missing clang"

@@ -1,8 +1,11 @@
 #!/bin/sh
-# The qelms command end to end: single calls, exit statuses and batch mode.
+# The qelms command end to end: single calls, exit statuses, batch mode, its
+# output when it cannot be written, --version and --help.
 # Usage: cli_test.sh PATH_TO_QELMS
 set -u
 qelms=$1
+root=$(cd "$(dirname "$0")/.." && pwd)
+data=$root/tests/data
 passed=0; failed=0
 check() {  # check NAME EXPECTED ACTUAL
   if [ "$2" = "$3" ]; then passed=$((passed + 1)); else
@@ -80,61 +83,72 @@ for case in "0|gammaf 0.5 1|lngamm -1 1" "1|gammaf 0.5 1|nosuch 1" "2|gammaf 1+ 
   check "batch status ${case%%|*}" "${case%%|*}" "$?"
 done
 
-# One call of every routine through the batch mode, against mpmath values
-# (relative difference at most 1e-14 in each part; gaminc prints P and Q, zexpon a
-# complex, the sequence routines a column of complex members).
+# One call of every routine through the batch mode, against the mpmath values of
+# tests/data/routine_examples.txt (relative difference at most 1e-14 in each part;
+# gaminc prints P and Q, zexpon a complex, the sequence routines a column of
+# complex members).
 calls=$(mktemp); wanted=$(mktemp); have=$(mktemp)
-cat > "$calls" <<'CALLS'
-zexpon 1+0.5i 0|2.3855167309591356 1.3032137296869955 0
-expint 1.5 0|0.10001958240663265 0
-cosint 2 0|0.422980828774865 0
-sinint 2 0|1.6054129768026948 0
-gammaf 0.5 0|1.772453850905516 0
-lngamm 100 0|359.1342053695754 0
-gaminc 2 1.5 0 0|0.44217459962892543 0.55782540037107457 0
-erfcmp 1 0|0.15729920705028513 0
-errfun 0.5 0|0.52049987781304654 0
-besly0 3 0|0.37685001001279038 0
-besly1 3 0|0.32467442479179998 0
-beslj0 8 0|0.17165080713755391 0
-beslj1 8.5 0|0.27312196367405374 0
-airyai -5 0|0.35076100902411432 0
-airybi 2 0|3.2980949999782147 0
-airyad 1 0|-0.15914744129679321 0
-airybd 1 0|0.93243593339277563 0
-beslk0 1 0|0.42102443824070833 0
-beslk1 1 0|0.60190723019723457 0
-besli0 4 0|11.30192195213633 0
-besli1 -30 0|-768532038938.957 0
-kelber 2 0|0.75173418271380823 0
-kelbei 2 0|0.97229162730666121 0
-kelker 2 0|-0.041664513991509532 0
-kelkei 2 0|-0.20240006776470429 0
-fresns 1 0|0.43825914739035477 0
-fresnc 1 0|0.77989340037682283 0
-ellprc 0.25 -2 0|0.23104906018664844 0
-ellprf 0 1 2 0|1.3110287771460599 0
-ellprd 0 2 1 0|1.7972103521033883 0
-ellprj 2 3 4 5 0|0.14297579667156754 0
-zbeslj 0.5 1+1i 2 'U' 0|0.96790128289013061 0.060204606214281701 0.25115830598729948 0.37320184370263719 0 0
-zbesly 0 2-1i 2 'S' 0|0.29446951086148347 -0.027825867610376587 -0.0060021141478628395 -0.22050945398352925 0 0
-zhankl 1 3+2i 2 'U' 2 0|1.5052301018211929 -2.5468314017024478 2.3917576430737241 0.31017861803574353 0 0
-zbesli 0 1+1i 2 'U' 0|0.93760847680602928 0.49652994760912213 0.36502802882708779 0.61416033492290361 0 0
-zbeslk 2.5 -1+0.5i 1 'U' 0|2.2027763310967621 -0.73897120980072079 0 0
-zairya 1+1i 'D' 'U' 0|-0.13062795349964752 0.16306759644932392 0 0
-zairyb -2+1i 'F' 'S' 0|-0.20781776176620798 0.11508584626693795 0
-CALLS
-cut -d'|' -f2 "$calls" > "$wanted"
 # a complex result 2.3+1.3i is compared as its two parts, a column [a;b] as its members
-cut -d'|' -f1 "$calls" | "$qelms" --batch 2>/dev/null |
-  sed 's/\([0-9]\)\([+-]\)\([0-9.e+-]*\)i/\1 \2\3/g; s/[][]//g; s/;/ /g' > "$have"
+parts() { sed 's/\([0-9]\)\([+-]\)\([0-9.e+-]*\)i/\1 \2\3/g; s/[][]//g; s/;/ /g'; }
+grep -v '^#' "$data/routine_examples.txt" | awk -F'|' '$3 == 0' > "$calls"
+awk -F'|' '{print $4 " 0"}' "$calls" | parts > "$wanted"
+awk -F'|' '{print $1 " " $2 " 0"}' "$calls" | "$qelms" --batch 2>/dev/null | parts > "$have"
 mismatches=$(paste -d'|' "$wanted" "$have" | awk -F'|' '
   function close_to(a, b) { d = a - b; if (d < 0) d = -d; m = b < 0 ? -b : b; return d <= 1e-14 * m }
   { n = split($1, want, " "); k = split($2, got, " "); ok = (n == k)
     for (j = 1; ok && j <= n; j++) ok = close_to(got[j] + 0, want[j] + 0)
     if (!ok) print "wanted " $1 ", got " $2 }')
+check "every routine through the batch mode" "38 " "$(wc -l < "$calls") $mismatches"
+# and the failing calls of the routines of complex argument: their failure number last
+failing=$(grep -v '^#' "$data/routine_examples.txt" | awk -F'|' '$3 != 0')
+check "failing calls" "$(echo "$failing" | cut -d'|' -f3)" \
+  "$(echo "$failing" | awk -F'|' '{print $1 " " $2 " 1"}' | "$qelms" --batch 2>/dev/null | awk '{print $NF}')"
 rm -f "$calls" "$wanted" "$have"
-check "every routine through the batch mode" "" "$mismatches"
+
+# The release and the routines.
+check "version" "qelms $(sed -n 's/^project(qelms VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")" "$("$qelms" --version)"
+help=$("$qelms" --help)
+missing=$(grep -v '^#' "$data/routine_contracts.txt" | while read -r name _; do
+  echo "$help" | grep -q "^  $name " || echo "$name"; done)
+check "--help lists every routine" "usage: qelms [--nlhs N] ROUTINE ARG... " "$(echo "$help" | head -n 1 | cut -c1-39)$missing"
+
+# Results that cannot be written: a message, status 4, and a batch that stops reading.
+for case in "single|gammaf 0.5 1" "soft failure|gammaf 0 -1" "version|--version" "help|--help"; do
+  # shellcheck disable=SC2086
+  err=$("$qelms" ${case#*|} 2>&1 >/dev/full); status=$?
+  check "/dev/full ${case%%|*}" "4 error: cannot write the results: No space left on device" "$status $err"
+done
+err=$(printf 'gammaf 0.5 1\n' | "$qelms" --batch 2>&1 >/dev/full); status=$?
+check "/dev/full batch" "4 error: cannot write the results: No space left on device" "$status $err"
+yes 'gammaf 0.5 1' | timeout 20 "$qelms" --batch >/dev/full 2>/dev/null
+check "/dev/full batch of endless input stops" 4 "$?"
+"$qelms" --batch </ >/dev/null 2>&1
+check "unreadable batch input" 4 "$?"
+check "overlong line" "0.88622692545275805 0
+error: line longer than 1048576 bytes
+1.7724538509055161 0" "$( (printf 'gammaf 1.5 1\n'; head -c 1048577 /dev/zero | tr '\0' 7; printf '\ngammaf 0.5 1\n') |
+  "$qelms" --batch 2>/dev/null)"
+
+# A program that writes a call and waits for its answer gets it: the batch
+# flushes its results before it waits for more input.
+fifos=$(mktemp -d)
+mkfifo "$fifos/in" "$fifos/out"
+timeout 20 "$qelms" --batch <"$fifos/in" >"$fifos/out" 2>/dev/null &  # an answer held back ends it
+batch_pid=$!
+exec 3>"$fifos/in" 4<"$fifos/out"
+echo "gammaf 0.5 1" >&3
+IFS= read -r first <&4
+echo "lngamm 1 1" >&3
+IFS= read -r second <&4
+exec 3>&- 4<&-
+wait "$batch_pid"
+check "answers through pipes while the input stays open" "1.7724538509055161 0|0 0|0" "$first|$second|$?"
+rm -rf "$fifos"
+# results and messages to one file keep their order
+check "messages before their result" " ** ABNORMAL EXIT from QELM Library routine LNGAMM: IFAIL =     1
+ ** QELM soft failure - control returned
+0 1
+1.7724538509055161 0" "$(printf 'lngamm -1 -1\ngammaf 0.5 1\n' | "$qelms" --batch 2>&1 | cat)"
 
 echo "cli: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -1,4 +1,4 @@
-% QELMS  Special functions of real and complex argument, one routine per call.
+% QELMS  Special functions: gamma, error functions, Bessel, Airy, Kelvin, Fresnel, elliptic integrals.
 %
 %   [RESULTS..., IFAIL] = qelms(NAME, ARGUMENTS..., IFAIL)
 %
@@ -322,3 +322,327 @@
 %     ifail 5  no computation: the termination condition was not met
 %
 % See also qelmsv.
+
+%!test  # zexpon against mpmath
+%! [value, ifail] = qelms ('zexpon', 1+0.5i, 1);
+%! assert (ifail, 0);
+%! assert (value, 2.385516730959135576+1.3032137296869955093i, -1e-14);
+%!test  # zexpon: its failure numbers with ifail 1
+%! [~, ifail] = qelms ('zexpon', 709, 1);
+%! assert (ifail, 1);
+%! [~, ifail] = qelms ('zexpon', 720+1.5708i, 1);
+%! assert (ifail, 2);
+%! [~, ifail] = qelms ('zexpon', 800+1i, 1);
+%! assert (ifail, 3);
+%! [~, ifail] = qelms ('zexpon', 0+1e8i, 1);
+%! assert (ifail, 4);
+%! [~, ifail] = qelms ('zexpon', 0+1e16i, 1);
+%! assert (ifail, 5);
+%!test  # expint against mpmath
+%! [value, ifail] = qelms ('expint', 1.5, 1);
+%! assert (ifail, 0);
+%! assert (value, 0.1000195824066326519, -1e-14);
+%!test  # expint: its failure numbers with ifail 1
+%! [~, ifail] = qelms ('expint', -1, 1);
+%! assert (ifail, 1);
+%!test  # cosint against mpmath
+%! [value, ifail] = qelms ('cosint', 2, 1);
+%! assert (ifail, 0);
+%! assert (value, 0.4229808287748649957, -1e-14);
+%!test  # cosint: its failure numbers with ifail 1
+%! [~, ifail] = qelms ('cosint', 0, 1);
+%! assert (ifail, 1);
+%!test  # sinint against mpmath
+%! [value, ifail] = qelms ('sinint', 2, 1);
+%! assert (ifail, 0);
+%! assert (value, 1.6054129768026948486, -1e-14);
+%!test  # gammaf against mpmath
+%! [value, ifail] = qelms ('gammaf', 0.5, 1);
+%! assert (ifail, 0);
+%! assert (value, 1.7724538509055160273, -1e-14);
+%!test  # gammaf: its failure numbers with ifail 1
+%! [~, ifail] = qelms ('gammaf', 170.5, 1);
+%! assert (ifail, 1);
+%! [~, ifail] = qelms ('gammaf', -170.5, 1);
+%! assert (ifail, 2);
+%! [~, ifail] = qelms ('gammaf', 0, 1);
+%! assert (ifail, 3);
+%! [~, ifail] = qelms ('gammaf', -2, 1);
+%! assert (ifail, 4);
+%!test  # lngamm against mpmath
+%! [value, ifail] = qelms ('lngamm', 100, 1);
+%! assert (ifail, 0);
+%! assert (value, 359.13420536957539878, -1e-14);
+%!test  # lngamm: its failure numbers with ifail 1
+%! [~, ifail] = qelms ('lngamm', -1, 1);
+%! assert (ifail, 1);
+%! [~, ifail] = qelms ('lngamm', 1e306, 1);
+%! assert (ifail, 2);
+%!test  # gaminc against mpmath
+%! [P, Q, ifail] = qelms ('gaminc', 2, 1.5, 0, 1);
+%! assert (ifail, 0);
+%! assert (P, 0.44217459962892542767, -1e-14);
+%! assert (Q, 0.55782540037107457233, -1e-14);
+%!test  # gaminc: its failure numbers with ifail 1
+%! [~, ~, ifail] = qelms ('gaminc', -1.5, 2, 0, 1);
+%! assert (ifail, 1);
+%! [~, ~, ifail] = qelms ('gaminc', 2, -0.25, 1e-6, 1);
+%! assert (ifail, 2);
+%!test  # erfcmp against mpmath
+%! [value, ifail] = qelms ('erfcmp', 1, 1);
+%! assert (ifail, 0);
+%! assert (value, 0.15729920705028513066, -1e-14);
+%!test  # errfun against mpmath
+%! [value, ifail] = qelms ('errfun', 0.5, 1);
+%! assert (ifail, 0);
+%! assert (value, 0.52049987781304653768, -1e-14);
+%!test  # besly0 against mpmath
+%! [value, ifail] = qelms ('besly0', 3, 1);
+%! assert (ifail, 0);
+%! assert (value, 0.37685001001279038197, -1e-14);
+%!test  # besly0: its failure numbers with ifail 1
+%! [~, ifail] = qelms ('besly0', 1e17, 1);
+%! assert (ifail, 1);
+%! [~, ifail] = qelms ('besly0', -1, 1);
+%! assert (ifail, 2);
+%!test  # besly1 against mpmath
+%! [value, ifail] = qelms ('besly1', 3, 1);
+%! assert (ifail, 0);
+%! assert (value, 0.32467442479179997844, -1e-14);
+%!test  # besly1: its failure numbers with ifail 1
+%! [~, ifail] = qelms ('besly1', 1e17, 1);
+%! assert (ifail, 1);
+%! [~, ifail] = qelms ('besly1', 0, 1);
+%! assert (ifail, 2);
+%! [~, ifail] = qelms ('besly1', 2e-308, 1);
+%! assert (ifail, 3);
+%!test  # beslj0 against mpmath
+%! [value, ifail] = qelms ('beslj0', 8, 1);
+%! assert (ifail, 0);
+%! assert (value, 0.17165080713755390609, -1e-14);
+%!test  # beslj0: its failure numbers with ifail 1
+%! [~, ifail] = qelms ('beslj0', -1e17, 1);
+%! assert (ifail, 1);
+%!test  # beslj1 against mpmath
+%! [value, ifail] = qelms ('beslj1', 8.5, 1);
+%! assert (ifail, 0);
+%! assert (value, 0.27312196367405374427, -1e-14);
+%!test  # beslj1: its failure numbers with ifail 1
+%! [~, ifail] = qelms ('beslj1', 1e17, 1);
+%! assert (ifail, 1);
+%!test  # airyai against mpmath
+%! [value, ifail] = qelms ('airyai', -5, 1);
+%! assert (ifail, 0);
+%! assert (value, 0.35076100902411431979, -1e-14);
+%!test  # airyai: its failure numbers with ifail 1
+%! [~, ifail] = qelms ('airyai', 103.9, 1);
+%! assert (ifail, 1);
+%! [~, ifail] = qelms ('airyai', -6e10, 1);
+%! assert (ifail, 2);
+%!test  # airybi against mpmath
+%! [value, ifail] = qelms ('airybi', 2, 1);
+%! assert (ifail, 0);
+%! assert (value, 3.2980949999782147103, -1e-14);
+%!test  # airybi: its failure numbers with ifail 1
+%! [~, ifail] = qelms ('airybi', 104.2, 1);
+%! assert (ifail, 1);
+%! [~, ifail] = qelms ('airybi', -6e10, 1);
+%! assert (ifail, 2);
+%!test  # airyad against mpmath
+%! [value, ifail] = qelms ('airyad', 1, 1);
+%! assert (ifail, 0);
+%! assert (value, -0.15914744129679321279, -1e-14);
+%!test  # airyad: its failure numbers with ifail 1
+%! [~, ifail] = qelms ('airyad', 104.2, 1);
+%! assert (ifail, 1);
+%! [~, ifail] = qelms ('airyad', -2e9, 1);
+%! assert (ifail, 2);
+%!test  # airybd against mpmath
+%! [value, ifail] = qelms ('airybd', 1, 1);
+%! assert (ifail, 0);
+%! assert (value, 0.93243593339277563296, -1e-14);
+%!test  # airybd: its failure numbers with ifail 1
+%! [~, ifail] = qelms ('airybd', 104.2, 1);
+%! assert (ifail, 1);
+%! [~, ifail] = qelms ('airybd', -2e9, 1);
+%! assert (ifail, 2);
+%!test  # beslk0 against mpmath
+%! [value, ifail] = qelms ('beslk0', 1, 1);
+%! assert (ifail, 0);
+%! assert (value, 0.42102443824070833334, -1e-14);
+%!test  # beslk0: its failure numbers with ifail 1
+%! [~, ifail] = qelms ('beslk0', 0, 1);
+%! assert (ifail, 1);
+%!test  # beslk1 against mpmath
+%! [value, ifail] = qelms ('beslk1', 1, 1);
+%! assert (ifail, 0);
+%! assert (value, 0.60190723019723457474, -1e-14);
+%!test  # beslk1: its failure numbers with ifail 1
+%! [~, ifail] = qelms ('beslk1', -1, 1);
+%! assert (ifail, 1);
+%! [~, ifail] = qelms ('beslk1', 2e-308, 1);
+%! assert (ifail, 2);
+%!test  # besli0 against mpmath
+%! [value, ifail] = qelms ('besli0', 4, 1);
+%! assert (ifail, 0);
+%! assert (value, 11.301921952136330496, -1e-14);
+%!test  # besli0: its failure numbers with ifail 1
+%! [~, ifail] = qelms ('besli0', -712, 1);
+%! assert (ifail, 1);
+%!test  # besli1 against mpmath
+%! [value, ifail] = qelms ('besli1', -30, 1);
+%! assert (ifail, 0);
+%! assert (value, -768532038938.95699949, -1e-14);
+%!test  # besli1: its failure numbers with ifail 1
+%! [~, ifail] = qelms ('besli1', 712, 1);
+%! assert (ifail, 1);
+%!test  # kelber against mpmath
+%! [value, ifail] = qelms ('kelber', 2, 1);
+%! assert (ifail, 0);
+%! assert (value, 0.75173418271380822855, -1e-14);
+%!test  # kelber: its failure numbers with ifail 1
+%! [~, ifail] = qelms ('kelber', 50, 1);
+%! assert (ifail, 1);
+%!test  # kelbei against mpmath
+%! [value, ifail] = qelms ('kelbei', 2, 1);
+%! assert (ifail, 0);
+%! assert (value, 0.9722916273066612061, -1e-14);
+%!test  # kelbei: its failure numbers with ifail 1
+%! [~, ifail] = qelms ('kelbei', -50, 1);
+%! assert (ifail, 1);
+%!test  # kelker against mpmath
+%! [value, ifail] = qelms ('kelker', 2, 1);
+%! assert (ifail, 0);
+%! assert (value, -0.041664513991509532259, -1e-14);
+%!test  # kelker: its failure numbers with ifail 1
+%! [~, ifail] = qelms ('kelker', 0, 1);
+%! assert (ifail, 2);
+%! [~, ifail] = qelms ('kelker', 1000, 1);
+%! assert (ifail, 1);
+%!test  # kelkei against mpmath
+%! [value, ifail] = qelms ('kelkei', 2, 1);
+%! assert (ifail, 0);
+%! assert (value, -0.20240006776470428829, -1e-14);
+%!test  # kelkei: its failure numbers with ifail 1
+%! [~, ifail] = qelms ('kelkei', -1, 1);
+%! assert (ifail, 2);
+%! [~, ifail] = qelms ('kelkei', 1000, 1);
+%! assert (ifail, 1);
+%!test  # fresns against mpmath
+%! [value, ifail] = qelms ('fresns', 1, 1);
+%! assert (ifail, 0);
+%! assert (value, 0.43825914739035476608, -1e-14);
+%!test  # fresnc against mpmath
+%! [value, ifail] = qelms ('fresnc', 1, 1);
+%! assert (ifail, 0);
+%! assert (value, 0.77989340037682282947, -1e-14);
+%!test  # ellprc against mpmath
+%! [value, ifail] = qelms ('ellprc', 0.25, -2, 1);
+%! assert (ifail, 0);
+%! assert (value, 0.23104906018664843647, -1e-14);
+%!test  # ellprc: its failure numbers with ifail 1
+%! [~, ifail] = qelms ('ellprc', -1, 0, 1);
+%! assert (ifail, 1);
+%! [~, ifail] = qelms ('ellprc', 2, 0, 1);
+%! assert (ifail, 2);
+%!test  # ellprf against mpmath
+%! [value, ifail] = qelms ('ellprf', 0, 1, 2, 1);
+%! assert (ifail, 0);
+%! assert (value, 1.3110287771460599052, -1e-14);
+%!test  # ellprf: its failure numbers with ifail 1
+%! [~, ifail] = qelms ('ellprf', -1, 0, 2.5, 1);
+%! assert (ifail, 1);
+%! [~, ifail] = qelms ('ellprf', 0, 3, 0, 1);
+%! assert (ifail, 2);
+%!test  # ellprd against mpmath
+%! [value, ifail] = qelms ('ellprd', 0, 2, 1, 1);
+%! assert (ifail, 0);
+%! assert (value, 1.7972103521033883112, -1e-14);
+%!test  # ellprd: its failure numbers with ifail 1
+%! [~, ifail] = qelms ('ellprd', 0, 0, 1, 1);
+%! assert (ifail, 1);
+%! [~, ifail] = qelms ('ellprd', 1, 1, 0, 1);
+%! assert (ifail, 2);
+%! [~, ifail] = qelms ('ellprd', 1e-300, 0, 1, 1);
+%! assert (ifail, 3);
+%! [~, ifail] = qelms ('ellprd', 1, 1e300, 1, 1);
+%! assert (ifail, 4);
+%!test  # ellprj against mpmath
+%! [value, ifail] = qelms ('ellprj', 2, 3, 4, 5, 1);
+%! assert (ifail, 0);
+%! assert (value, 0.14297579667156753833, -1e-14);
+%!test  # ellprj: its failure numbers with ifail 1
+%! [~, ifail] = qelms ('ellprj', 1, -2, 3, 4, 1);
+%! assert (ifail, 1);
+%! [~, ifail] = qelms ('ellprj', 1, 2, 3, 0, 1);
+%! assert (ifail, 2);
+%! [~, ifail] = qelms ('ellprj', 0, 1e-300, 1, 1, 1);
+%! assert (ifail, 3);
+%! [~, ifail] = qelms ('ellprj', 1, 1, 1, 1e300, 1);
+%! assert (ifail, 4);
+%!test  # zbesli against mpmath
+%! [cy, nz, ifail] = qelms ('zbesli', 0, 1+1i, 2, 'U', 1);
+%! assert (ifail, 0);
+%! assert (cy, [0.9376084768060292766+0.49652994760912213217i;0.36502802882708778851+0.61416033492290361017i], -1e-14);
+%! assert (nz, 0);
+%!test  # zbesli: its failure numbers with ifail 1
+%! [~, ~, ifail] = qelms ('zbesli', -1, 1+1i, 2, 'U', 1);
+%! assert (ifail, 1);
+%!test  # zbeslk against mpmath
+%! [cy, nz, ifail] = qelms ('zbeslk', 2.5, -1+0.5i, 1, 'U', 1);
+%! assert (ifail, 0);
+%! assert (cy, [2.202776331096762077-0.73897120980072078744i], -1e-14);
+%! assert (nz, 0);
+%!test  # zbeslk: its failure numbers with ifail 1
+%! [~, ~, ifail] = qelms ('zbeslk', 0, 0+0i, 1, 'U', 1);
+%! assert (ifail, 1);
+%!test  # zbeslj against mpmath
+%! [cy, nz, ifail] = qelms ('zbeslj', 0.5, 1+1i, 2, 'U', 1);
+%! assert (ifail, 0);
+%! assert (cy, [0.96790128289013061188+0.060204606214281701012i;0.25115830598729948222+0.37320184370263719382i], -1e-14);
+%! assert (nz, 0);
+%!test  # zbeslj: its failure numbers with ifail 1
+%! [~, ~, ifail] = qelms ('zbeslj', 0, 1+1i, 0, 'U', 1);
+%! assert (ifail, 1);
+%!test  # zbesly against mpmath
+%! [cy, nz, ifail] = qelms ('zbesly', 0, 2-1i, 2, 'S', 1);
+%! assert (ifail, 0);
+%! assert (cy, [0.29446951086148347428-0.027825867610376586701i;-0.0060021141478628395332-0.22050945398352925293i], -1e-14);
+%! assert (nz, 0);
+%!test  # zbesly: its failure numbers with ifail 1
+%! [~, ~, ifail] = qelms ('zbesly', 0, 1+1i, 1, 'X', 1);
+%! assert (ifail, 1);
+%!test  # zhankl against mpmath
+%! [cy, nz, ifail] = qelms ('zhankl', 1, 3+2i, 2, 'U', 2, 1);
+%! assert (ifail, 0);
+%! assert (cy, [1.5052301018211928548-2.5468314017024478015i;2.3917576430737240993+0.31017861803574353039i], -1e-14);
+%! assert (nz, 0);
+%!test  # zhankl: its failure numbers with ifail 1
+%! [~, ~, ifail] = qelms ('zhankl', 0, 1+1i, 1, 'U', 3, 1);
+%! assert (ifail, 1);
+%!test  # zairya against mpmath
+%! [value, nz, ifail] = qelms ('zairya', 1+1i, 'D', 'U', 1);
+%! assert (ifail, 0);
+%! assert (value, -0.13062795349964751771+0.16306759644932391574i, -1e-14);
+%! assert (nz, 0);
+%!test  # zairya: its failure numbers with ifail 1
+%! [~, ~, ifail] = qelms ('zairya', 1+1i, 'X', 'U', 1);
+%! assert (ifail, 1);
+%! [~, ~, ifail] = qelms ('zairya', 2000000+0i, 'D', 'U', 1);
+%! assert (ifail, 4);
+%!test  # zairyb against mpmath
+%! [value, ifail] = qelms ('zairyb', -2+1i, 'F', 'S', 1);
+%! assert (ifail, 0);
+%! assert (value, -0.20781776176620796208+0.11508584626693795079i, -1e-14);
+%!test  # zairyb: its failure numbers with ifail 1
+%! [~, ifail] = qelms ('zairyb', 2000000+0i, 'F', 'S', 1);
+%! assert (ifail, 4);
+%!test  # ifail -1: the failure messages, then the failure number
+%! text = evalc ("[value, ifail] = qelms ('gammaf', 0, -1);");
+%! assert (ifail, 3);
+%! assert (! isempty (strfind (text, 'ABNORMAL EXIT from QELM Library routine GAMMAF: IFAIL =     3')));
+%! assert (! isempty (strfind (text, 'QELM soft failure - control returned')));
+%!error <Stop - Program terminated> evalc ("[value, ifail] = qelms ('gammaf', -2, 0);")
+%!error id=qelms:stop evalc ("[value, ifail] = qelms ('lngamm', -1, 0);")
+%!error <Routine not found> qelms ('nosuch', 1)
+%!error id=qelms:useError qelms ('gammaf', 0.5)
