@@ -68,14 +68,16 @@ void set_size(mxArray& a, std::vector<std::size_t> dims) {
 }  // namespace
 
 Array real_array(std::vector<std::size_t> dims, std::vector<double> values) {
-    auto a = real_matrix(1, values.size(), std::move(values));
+    const std::size_t count = values.size();
+    auto a = real_matrix(1, count, std::move(values));
     set_size(*a, std::move(dims));
     if (a->m * a->n != a->re.size()) throw std::invalid_argument("real_array: value count is not the element count");
     return a;
 }
 
 Array complex_array(std::vector<std::size_t> dims, std::vector<std::complex<double>> values) {
-    auto a = complex_matrix(1, values.size(), std::move(values));
+    const std::size_t count = values.size();
+    auto a = complex_matrix(1, count, std::move(values));
     set_size(*a, std::move(dims));
     if (a->m * a->n != a->re.size()) throw std::invalid_argument("complex_array: value count is not the element count");
     return a;

@@ -21,6 +21,9 @@ struct Captured {
 Captured call_module(const std::vector<std::string>& words, int nlhs);
 // The same for the array companion.
 Captured call_array_module(const std::vector<std::string>& words, int nlhs);
+// Both with host arrays (the routine name first).
+Captured call_module_on(const std::vector<const mxArray*>& args, int nlhs);
+Captured call_array_module_on(const std::vector<const mxArray*>& args, int nlhs);
 
 // One line of a reference file: a region label, then the numbers (arguments
 // first, then expected values).
