@@ -2,8 +2,9 @@
 # The C++ package as a user meets it: installs a built tree into a temporary
 # prefix and builds the example against it through find_package and through
 # pkg-config, then through add_subdirectory; installs a shared build and checks
-# that it exports only the public API; runs the threaded test under
-# ThreadSanitizer. Usage: tests/package_test.sh BUILD_DIR (an already built tree)
+# that it exports only the public API; runs the threaded tests (the library's
+# and the array companion's) under ThreadSanitizer.
+# Usage: tests/package_test.sh BUILD_DIR (an already built tree)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 built=$1
@@ -49,6 +50,7 @@ quiet cmake --build "$tmp/find-shared" -j"$jobs"
 expect_example "$tmp/find-shared/evaluate" "find_package (shared)"
 
 quiet cmake -S "$root" -B "$tmp/tsan" -DQELMS_SANITIZE_THREAD=ON -DQELMS_INSTALL=OFF
-quiet cmake --build "$tmp/tsan" --target qelms_thread_tests -j"$jobs"
+quiet cmake --build "$tmp/tsan" --target qelms_thread_tests qelms_array_thread_tests -j"$jobs"
 TSAN_OPTIONS=halt_on_error=1 quiet "$tmp/tsan/tests/qelms_thread_tests"
+TSAN_OPTIONS=halt_on_error=1 quiet "$tmp/tsan/tests/qelms_array_thread_tests"
 echo "package: threads under ThreadSanitizer: ok"
