@@ -265,15 +265,25 @@ bool direct_call(const gw::Gateway& g, gw::Call& call, std::vector<std::complex<
     return true;
 }
 
-Expected expect(const std::vector<const mxArray*>& args, int nlhs) {
+// The refusal of a call's routine name or argument count, or "".
+std::string name_or_count_refusal(const std::vector<const mxArray*>& args) {
     const gw::Gateway* g = args.empty() ? nullptr : selected(*args[0]);
-    if (!g) return {"Routine not found.", {}};
+    if (!g) return "Routine not found.";
+    if (args.size() - 1 != g->arg_types.size())
+        return padded(std::string(g->name) + " requires " + std::to_string(g->arg_types.size()) + " RHS arguments");
+    return "";
+}
+
+std::string result_count_refusal(const gw::Gateway& g) {
+    return padded(std::string(g.name) + " requires " + std::to_string(g.result_types.size()) + " LHS arguments");
+}
+
+Expected expect(const std::vector<const mxArray*>& args, int nlhs) {
+    if (std::string error = name_or_count_refusal(args); !error.empty()) return {error, {}};
+    const gw::Gateway* g = selected(*args[0]);
     const std::size_t nargs = g->arg_types.size(), nresults = g->result_types.size();
     const std::vector<const mxArray*> a(args.begin() + 1, args.end());
-    if (a.size() != nargs)
-        return {padded(std::string(g->name) + " requires " + std::to_string(nargs) + " RHS arguments"), {}};
-    if (static_cast<std::size_t>(nlhs) != nresults)
-        return {padded(std::string(g->name) + " requires " + std::to_string(nresults) + " LHS arguments"), {}};
+    if (static_cast<std::size_t>(nlhs) != nresults) return {result_count_refusal(*g), {}};
     for (std::size_t k = 0; k < nargs; ++k)
         if (!a[k]->is_char && (a[k]->m == 0 || a[k]->n == 0)) return {refusal(*g, k, ") is undefined"), {}};
     const bool sequence = g->result_types.find('Q') != std::string_view::npos;
@@ -332,15 +342,12 @@ std::vector<std::size_t> stripped_size(const mxArray& a) {
 
 // What the array companion must answer.
 Expected expect_array(const std::vector<const mxArray*>& args, int nlhs) {
-    const gw::Gateway* g = args.empty() ? nullptr : selected(*args[0]);
-    if (!g) return {"Routine not found.", {}};
+    if (std::string error = name_or_count_refusal(args); !error.empty()) return {error, {}};
+    const gw::Gateway* g = selected(*args[0]);
     const std::size_t nargs = g->arg_types.size(), nresults = g->result_types.size();
     const std::vector<const mxArray*> a(args.begin() + 1, args.end());
-    if (a.size() != nargs)
-        return {padded(std::string(g->name) + " requires " + std::to_string(nargs) + " RHS arguments"), {}};
-    const std::size_t returned = static_cast<std::size_t>(std::max(nlhs, 1));
-    if (returned > nresults)
-        return {padded(std::string(g->name) + " requires " + std::to_string(nresults) + " LHS arguments"), {}};
+    const std::size_t returned = static_cast<std::size_t>(std::max(nlhs, 1));  // the values, or more
+    if (returned > nresults) return {result_count_refusal(*g), {}};
     auto elementwise = [&](std::size_t k) { return g->arg_types[k] == 'R' || g->arg_types[k] == 'C'; };
     auto count = [&](std::size_t k) { return a[k]->m * a[k]->n; };
     const bool sequence = gw::returns_sequence(*g);

@@ -21,6 +21,7 @@ using qelms::test::call_module;
 using qelms::test::call_module_on;
 namespace gw = qelms::gateway;
 namespace host = qelms::host;
+using qelms::test::ThreadSetting;
 
 std::string padded(std::string text) {  // use-error texts fill a 72-character field
     text.resize(std::max<std::size_t>(text.size(), 72), ' ');
@@ -297,19 +298,6 @@ TEST(ArrayCompanion, SizesOfEveryDimensionCountAndOfEmptyArrays) {
         for (const auto& r : out.result.results) EXPECT_EQ(dims_of(*r), c.result);
     }
 }
-
-// QELMS_NUM_THREADS set (or unset, with null) while it lives.
-class ThreadSetting {
-public:
-    explicit ThreadSetting(const char* value) {
-        if (const char* old = std::getenv("QELMS_NUM_THREADS")) previous_ = old;
-        value ? setenv("QELMS_NUM_THREADS", value, 1) : unsetenv("QELMS_NUM_THREADS");
-    }
-    ~ThreadSetting() { previous_ ? setenv("QELMS_NUM_THREADS", previous_->c_str(), 1) : unsetenv("QELMS_NUM_THREADS"); }
-
-private:
-    std::optional<std::string> previous_;
-};
 
 TEST(ArrayCompanion, RefusalsOfSizesAndLimits) {
     Dims a(33, 1), b(33, 1);

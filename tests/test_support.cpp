@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <fstream>
 #include <limits>
 #include <sstream>
@@ -54,6 +55,17 @@ Captured call_module_on(const std::vector<const mxArray*>& args, int nlhs) { ret
 
 Captured call_array_module_on(const std::vector<const mxArray*>& args, int nlhs) {
     return call_arrays(array_entry, args, nlhs);
+}
+
+ThreadSetting::ThreadSetting(const char* value) {
+    if (const char* old = std::getenv("QELMS_NUM_THREADS")) previous_ = old;
+    if (value) setenv("QELMS_NUM_THREADS", value, 1);
+    else unsetenv("QELMS_NUM_THREADS");
+}
+
+ThreadSetting::~ThreadSetting() {
+    if (previous_) setenv("QELMS_NUM_THREADS", previous_->c_str(), 1);
+    else unsetenv("QELMS_NUM_THREADS");
 }
 
 std::vector<ReferenceRow> read_reference(const std::string& name) {

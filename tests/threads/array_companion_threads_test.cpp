@@ -19,6 +19,7 @@ namespace {
 
 namespace gw = qelms::gateway;
 namespace host = qelms::host;
+using qelms::test::ThreadSetting;
 
 TEST(ElementThreads, ThreadLimitFromTheSetting) {
     struct Case {
@@ -82,19 +83,6 @@ TEST(ElementThreads, ALoudFailureEndsTheEvaluationInElementOrder) {
                  std::runtime_error);
     EXPECT_EQ(loud, (std::vector<std::size_t>{0, 100, 200, 300}));
 }
-
-// QELMS_NUM_THREADS set (or unset, with null) while it lives.
-class ThreadSetting {
-public:
-    explicit ThreadSetting(const char* value) {
-        if (const char* old = std::getenv("QELMS_NUM_THREADS")) previous_ = old;
-        value ? setenv("QELMS_NUM_THREADS", value, 1) : unsetenv("QELMS_NUM_THREADS");
-    }
-    ~ThreadSetting() { previous_ ? setenv("QELMS_NUM_THREADS", previous_->c_str(), 1) : unsetenv("QELMS_NUM_THREADS"); }
-
-private:
-    std::optional<std::string> previous_;
-};
 
 bool same(const qelms::test::Captured& a, const qelms::test::Captured& b) {
     if (a.result.ok != b.result.ok || a.result.error != b.result.error || a.console != b.console ||
