@@ -83,40 +83,70 @@ unsigned allowed_threads() {
     return *limit;
 }
 
+// A host block of `count` values of type T (at least one), released by the host when the call ends.
+template <typename T>
+T* host_block(std::size_t count) {
+    return static_cast<T*>(mxCalloc(static_cast<mwSize>(std::max<std::size_t>(count, 1)), sizeof(T)));
+}
+
 // The values of one call's elements and where their results go.
 struct Elements {
     const Gateway* g = nullptr;
-    Call scalars;  // the arguments that are the same for every element
+    // the arguments that differ from element to element: their positions,
+    // values, and steps (1 along an array, 0 for a scalar used for every element)
+    int varying[max_args] = {};
+    int varying_count = 0;
     const double* real[max_args] = {};
     const std::complex<double>* complex[max_args] = {};
-    std::size_t step[max_args] = {};  // 1 along an array, 0 for a scalar used for every element
+    std::size_t step[max_args] = {};
     std::size_t count = 0;
     int members = 0;  // of each element's sequence
+    std::size_t zeroed = 0;  // the scratch values each element starts from zeros: its sequence and work area
     int returned = 0;
+    char result_type[max_results] = {};
+    int last_result = 0;  // ifail's place
     double* re[max_results] = {};
     double* im[max_results] = {};
-    std::complex<double>* scratch = nullptr;  // per worker: the sequence and the routine's work area
+    // Per worker: the call, holding the arguments that are the same for
+    // every element, with its sequence and the routine's work area.
+    Call* calls = nullptr;
 
     std::size_t block() const { return static_cast<std::size_t>(std::max(members, 1)); }
     std::size_t scratch_per_worker() const { return g->needs_work_area ? 2 * block() : block(); }
 
-    // Evaluates element j with `ifail` on entry, in worker w's scratch; stores
-    // its results and returns its final ifail.
-    int evaluate(std::size_t j, int ifail, unsigned worker) const {
-        Call call = scalars;
-        for (int i = 0; i < call.argument_count; ++i) {
-            if (real[i]) call.real[i] = real[i][j * step[i]];
-            if (complex[i]) call.complex[i] = complex[i][j * step[i]];
+    // Gives each of `workers` a copy of `scalars` and its scratch, host blocks.
+    void prepare(const Call& scalars, unsigned workers) {
+        std::copy(g->result_types.begin(), g->result_types.end(), result_type);
+        last_result = static_cast<int>(g->result_types.size()) - 1;
+        zeroed = members > 0 ? scratch_per_worker() : 0;
+        calls = host_block<Call>(workers);
+        auto* scratch = host_block<std::complex<double>>(scratch_per_worker() * workers);
+        for (unsigned w = 0; w < workers; ++w) {
+            calls[w] = scalars;
+            calls[w].sequence = scratch + scratch_per_worker() * w;
+            if (g->needs_work_area) calls[w].work_area = calls[w].sequence + block();
         }
-        // zero-filled as the scalar gateway's fresh blocks are
-        call.sequence = scratch + scratch_per_worker() * worker;
-        if (g->needs_work_area) call.work_area = call.sequence + block();
-        std::fill_n(call.sequence, scratch_per_worker(), std::complex<double>());
+    }
+
+    // Evaluates element j with `ifail` on entry, in worker w's call; stores
+    // its results and returns its final ifail. Every routine sets each of its
+    // results on every path, so nothing of the element before shows through;
+    // the sequence and work area start zero-filled, as the scalar gateway's
+    // fresh blocks do.
+    int evaluate(std::size_t j, int ifail, unsigned worker) const {
+        Call& call = calls[worker];
+        for (int v = 0; v < varying_count; ++v) {
+            const int i = varying[v];
+            if (real[i]) call.real[i] = real[i][j * step[i]];
+            else call.complex[i] = complex[i][j * step[i]];
+        }
+        std::fill_n(call.sequence, zeroed, std::complex<double>());
         call.ifail() = ifail;
         g->compute(call);
-        call.integer_result[g->result_types.size() - 1] = call.ifail();
+        const int final_ifail = call.ifail();
+        call.integer_result[last_result] = final_ifail;
         for (int r = 0; r < returned; ++r) {
-            switch (g->result_types[r]) {
+            switch (result_type[r]) {
             case 'R': re[r][j] = call.real_result[r]; break;
             case 'I': re[r][j] = call.integer_result[r]; break;
             case 'C':
@@ -131,15 +161,9 @@ struct Elements {
                 break;
             }
         }
-        return call.ifail();
+        return final_ifail;
     }
 };
-
-// A host block of `count` values of type T (at least one), released by the host when the call ends.
-template <typename T>
-T* host_block(std::size_t count) {
-    return static_cast<T*>(mxCalloc(static_cast<mwSize>(std::max<std::size_t>(count, 1)), sizeof(T)));
-}
 
 }  // namespace
 
@@ -179,11 +203,13 @@ void run_array_gateway(const Gateway& g, int nlhs, mxArray* plhs[], int nrhs, co
 
     Elements e;
     e.g = &g;
-    e.scalars.argument_count = nargs;
+    Call scalars;  // the arguments that are the same for every element
+    scalars.argument_count = nargs;
     e.count = first_array < 0 ? 1 : args.count[first_array];
     for (int k = 1; k <= nargs; ++k) {
         const int i = k - 1;
         e.step[i] = args.count[i] == 1 ? 0 : 1;
+        if (is_elementwise(g.arg_types[i])) e.varying[e.varying_count++] = i;
         switch (g.arg_types[i]) {
         case 'R': {
             auto* values = host_block<double>(args.count[i]);
@@ -197,13 +223,13 @@ void run_array_gateway(const Gateway& g, int nlhs, mxArray* plhs[], int nrhs, co
             e.complex[i] = values;
             break;
         }
-        case 'I': get_integer_arg(g.name, args, k, &e.scalars.integer[i], work); break;
-        case 'S': get_string_arg(g.name, args, k, &e.scalars.character[i], 1); break;
+        case 'I': get_integer_arg(g.name, args, k, &scalars.integer[i], work); break;
+        case 'S': get_string_arg(g.name, args, k, &scalars.character[i], 1); break;
         }
     }
-    const int ifail_on_entry = e.scalars.ifail();
+    const int ifail_on_entry = scalars.ifail();
     if (sequence) {
-        e.members = sequence_members(e.scalars.integer[sequence_length_arg - 1]);
+        e.members = sequence_members(scalars.integer[sequence_length_arg - 1]);
         if (e.count > largest_result / std::max(e.members, 1))
             refuse("RHS argument (" + label(first_array + 1, g.name) + ") has too many elements");
     }
@@ -236,7 +262,7 @@ void run_array_gateway(const Gateway& g, int nlhs, mxArray* plhs[], int nrhs, co
     // The elements run silently on the threads; with an ifail that may print
     // or stop, each failing element runs again on this thread, in element
     // order, for its messages and its stop.
-    e.scratch = host_block<std::complex<double>>(e.scratch_per_worker() * threads);
+    e.prepare(scalars, threads);
     bool* again = host_block<bool>(threads > 1 ? e.count : 0);
     evaluate_elements(
         e.count, threads, again,
