@@ -1,13 +1,17 @@
-// libFuzzer target: calls of mexFunction through the embedded host, decoded
-// from the input bytes, each checked against the module's calling contract.
-// Routines come from the dispatch table, so new gateways are fuzzed as they
-// are added. A call ends in exactly one of these ways:
+// libFuzzer target: calls of the module (qelms) and of its array companion
+// (qelmsv) through the embedded host, decoded from the input bytes, each
+// checked against its calling contract. Routines come from the dispatch
+// table, so new gateways are fuzzed as they are added. A call ends in exactly
+// one of these ways:
 //   - "Routine not found." for a name that selects no routine;
 //   - a use error with its exact 72-character text, in the order the gateway
-//     checks: counts, missing arguments, shapes, types;
-//   - "Stop - Program terminated." when the routine fails hard (ifail 0);
+//     checks: counts, missing arguments, shapes, (for qelmsv) the agreement
+//     of array sizes, types;
+//   - "Stop - Program terminated." when the routine fails hard (ifail 0) on
+//     an argument (for qelmsv, on any element);
 //   - results of the right count and shape, ifail last, holding what a direct
-//     call of the routine gives for the same arguments.
+//     call of the routine gives for the same arguments (for qelmsv, for each
+//     element, a sequence's members at (element, k)).
 // Anything else aborts, which libFuzzer reports with the input.
 #include <fuzzer/FuzzedDataProvider.h>
 #include <unistd.h>
@@ -80,6 +84,23 @@ host::Array real_array(std::size_t m, std::size_t n, Value value, FuzzedDataProv
     return host::real_matrix(m, n, std::move(v));
 }
 
+// The sizes the array companion's arguments take: scalars, rows, columns,
+// matrices, empty arrays of either orientation, many dimensions, and two
+// sizes that agree only when dimensions are folded together.
+const std::vector<std::size_t> array_sizes[] = {
+    {1, 1}, {1, 3}, {3, 1}, {2, 2}, {2, 1, 2}, {0, 3}, {3, 0}, {0, 0},
+    {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 2},
+    {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 2, 3},
+    {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 3, 2},
+    {128, 70},  // enough elements for several threads
+};
+
+std::size_t element_count_of(const std::vector<std::size_t>& dims) {
+    std::size_t count = 1;
+    for (std::size_t d : dims) count *= d;
+    return count;
+}
+
 host::Array char_array(std::size_t m, std::size_t n, std::string text) {
     auto a = host::string_array(text);
     a->m = m;
@@ -125,6 +146,29 @@ host::Array make_arg(FuzzedDataProvider& in, char type, bool sequence_length) {
     }
     default: return char_array(2, 2, "SSUU");
     }
+}
+
+// An argument of the array companion: for a real or complex one mostly an
+// array of the call's size or a scalar, sometimes of another size; otherwise
+// (and for the scalar arguments) as for the module.
+host::Array make_array_arg(FuzzedDataProvider& in, char type, bool sequence_length,
+                           const std::vector<std::size_t>& size) {
+    const int kind = in.ConsumeIntegralInRange(0, 15);
+    if ((type != 'R' && type != 'C') || kind >= 10) return make_arg(in, type, sequence_length);
+    const std::vector<std::size_t>& dims =
+        kind <= 5 ? size : kind <= 8 ? array_sizes[0] : array_sizes[in.ConsumeIntegralInRange<std::size_t>(0, std::size(array_sizes) - 1)];
+    const std::size_t count = element_count_of(dims);
+    const bool complex = type == 'C' ? in.ConsumeIntegralInRange(0, 3) != 0 : in.ConsumeIntegralInRange(0, 7) == 0;
+    std::vector<std::complex<double>> values(count);
+    for (auto& v : values) {
+        const double re = pick_real(in);
+        // a real argument's imaginary parts are zero but for a few
+        v = {re, type == 'C' ? pick_real(in) : in.ConsumeIntegralInRange(0, 15) == 0 ? pick_real(in) : 0.0};
+    }
+    if (complex) return host::complex_array(dims, std::move(values));
+    std::vector<double> reals(count);
+    for (std::size_t j = 0; j < count; ++j) reals[j] = values[j].real();
+    return host::real_array(dims, std::move(reals));
 }
 
 // The routine name as a host array: the name itself, or a near miss, a padded,
@@ -179,6 +223,10 @@ std::string arg_name(const gw::Gateway& g, std::size_t k) {
 
 bool nonzero_imaginary(const mxArray& a) { return !a.im.empty() && !(a.im[0] == 0.0); }
 
+bool any_nonzero_imaginary(const mxArray& a) {
+    return std::any_of(a.im.begin(), a.im.end(), [](double x) { return !(x == 0.0); });
+}
+
 bool integral_int32(double x) { return std::trunc(x) == x && x >= -2147483648.0 && x <= 2147483647.0; }
 
 std::string refusal(const gw::Gateway& g, std::size_t k, const std::string& tail) {
@@ -198,15 +246,44 @@ struct Expected {
     std::vector<host::Array> results;
 };
 
-Expected expect(const std::vector<const mxArray*>& args, int nlhs) {
+// Calls the routine as its gateway would, silently: false when it stops on a
+// hard failure. A sequence routine's members go to `column` (n of them).
+bool direct_call(const gw::Gateway& g, gw::Call& call, std::vector<std::complex<double>>& column) {
+    const int n = gw::returns_sequence(g) ? call.integer[sequence_length_arg] : 0;
+    column.assign(static_cast<std::size_t>(std::max(n, 1)), 0.0);
+    std::vector<std::complex<double>> work(column.size());
+    call.sequence = column.data();
+    if (g.needs_work_area) call.work_area = work.data();
+    qelms::set_message_writer(&silent);
+    try {
+        g.compute(call);
+    } catch (const qelms::HardFailure&) {
+        return false;
+    }
+    call.integer_result[g.result_types.size() - 1] = call.ifail();
+    column.resize(static_cast<std::size_t>(std::max(n, 0)));
+    return true;
+}
+
+// The refusal of a call's routine name or argument count, or "".
+std::string name_or_count_refusal(const std::vector<const mxArray*>& args) {
     const gw::Gateway* g = args.empty() ? nullptr : selected(*args[0]);
-    if (!g) return {"Routine not found.", {}};
+    if (!g) return "Routine not found.";
+    if (args.size() - 1 != g->arg_types.size())
+        return padded(std::string(g->name) + " requires " + std::to_string(g->arg_types.size()) + " RHS arguments");
+    return "";
+}
+
+std::string result_count_refusal(const gw::Gateway& g) {
+    return padded(std::string(g.name) + " requires " + std::to_string(g.result_types.size()) + " LHS arguments");
+}
+
+Expected expect(const std::vector<const mxArray*>& args, int nlhs) {
+    if (std::string error = name_or_count_refusal(args); !error.empty()) return {error, {}};
+    const gw::Gateway* g = selected(*args[0]);
     const std::size_t nargs = g->arg_types.size(), nresults = g->result_types.size();
     const std::vector<const mxArray*> a(args.begin() + 1, args.end());
-    if (a.size() != nargs)
-        return {padded(std::string(g->name) + " requires " + std::to_string(nargs) + " RHS arguments"), {}};
-    if (static_cast<std::size_t>(nlhs) != nresults)
-        return {padded(std::string(g->name) + " requires " + std::to_string(nresults) + " LHS arguments"), {}};
+    if (static_cast<std::size_t>(nlhs) != nresults) return {result_count_refusal(*g), {}};
     for (std::size_t k = 0; k < nargs; ++k)
         if (!a[k]->is_char && (a[k]->m == 0 || a[k]->n == 0)) return {refusal(*g, k, ") is undefined"), {}};
     const bool sequence = g->result_types.find('Q') != std::string_view::npos;
@@ -242,28 +319,117 @@ Expected expect(const std::vector<const mxArray*>& args, int nlhs) {
             break;
         }
     }
-    const int n = sequence ? call.integer[sequence_length_arg] : 0;
-    std::vector<std::complex<double>> column(static_cast<std::size_t>(std::max(n, 1))), work(column.size());
-    call.sequence = column.data();
-    if (g->needs_work_area) call.work_area = work.data();
-    qelms::set_message_writer(&silent);
-    try {
-        g->compute(call);
-    } catch (const qelms::HardFailure&) {
-        return {"Stop - Program terminated.", {}};
-    }
-    call.integer_result[nresults - 1] = call.ifail();
+    std::vector<std::complex<double>> column;
+    if (!direct_call(*g, call, column)) return {"Stop - Program terminated.", {}};
     Expected e;
     for (std::size_t r = 0; r < nresults; ++r) {
         switch (g->result_types[r]) {
         case 'R': e.results.push_back(host::real_scalar(call.real_result[r])); break;
         case 'I': e.results.push_back(host::real_scalar(call.integer_result[r])); break;
         case 'C': e.results.push_back(host::complex_scalar(call.complex_result[r])); break;
-        case 'Q':
-            e.results.push_back(host::complex_matrix(
-                static_cast<std::size_t>(std::max(n, 0)), 1,
-                std::vector<std::complex<double>>(column.begin(), column.begin() + std::max(n, 0))));
+        case 'Q': e.results.push_back(host::complex_matrix(column.size(), 1, column)); break;
+        }
+    }
+    return e;
+}
+
+// The size an argument gives the call, without trailing singletons.
+std::vector<std::size_t> stripped_size(const mxArray& a) {
+    std::vector<std::size_t> dims = a.dims.size() > 2 ? a.dims : std::vector<std::size_t>{a.m, a.n};
+    while (!dims.empty() && dims.back() == 1) dims.pop_back();
+    return dims;
+}
+
+// What the array companion must answer.
+Expected expect_array(const std::vector<const mxArray*>& args, int nlhs) {
+    if (std::string error = name_or_count_refusal(args); !error.empty()) return {error, {}};
+    const gw::Gateway* g = selected(*args[0]);
+    const std::size_t nargs = g->arg_types.size(), nresults = g->result_types.size();
+    const std::vector<const mxArray*> a(args.begin() + 1, args.end());
+    const std::size_t returned = static_cast<std::size_t>(std::max(nlhs, 1));  // the values, or more
+    if (returned > nresults) return {result_count_refusal(*g), {}};
+    auto elementwise = [&](std::size_t k) { return g->arg_types[k] == 'R' || g->arg_types[k] == 'C'; };
+    auto count = [&](std::size_t k) { return a[k]->m * a[k]->n; };
+    const bool sequence = gw::returns_sequence(*g);
+    if (sequence) {  // n's first element, before the shapes
+        const mxArray& n = *a[sequence_length_arg];
+        if (n.is_char || (count(sequence_length_arg) > 0 && (nonzero_imaginary(n) || !integral_int32(n.re[0]))))
+            return {refusal(*g, sequence_length_arg, ") must be INTEGER"), {}};
+    }
+    for (std::size_t k = 0; k < nargs; ++k)
+        if (!elementwise(k) && (a[k]->m != 1 || a[k]->n != 1)) return {refusal(*g, k, ") has incorrect dimension"), {}};
+    std::optional<std::size_t> first_array;
+    for (std::size_t k = 0; k < nargs; ++k) {
+        if (!elementwise(k) || count(k) == 1) continue;
+        if (!first_array) first_array = k;
+        else if (stripped_size(*a[k]) != stripped_size(*a[*first_array]))
+            return {padded("RHS arguments (" + arg_name(*g, *first_array) + ") and (" + arg_name(*g, k) + ") differ in size"),
+                    {}};
+    }
+    for (std::size_t k = 0; k < nargs; ++k) {
+        const mxArray& x = *a[k];
+        switch (g->arg_types[k]) {
+        case 'R':
+            if (x.is_char || any_nonzero_imaginary(x)) return {refusal(*g, k, ") must be REAL"), {}};
             break;
+        case 'I':
+            if (x.is_char || nonzero_imaginary(x) || !integral_int32(x.re[0])) return {refusal(*g, k, ") must be INTEGER"), {}};
+            break;
+        case 'C':
+            if (x.is_char) return {refusal(*g, k, ") must be COMPLEX"), {}};
+            break;
+        case 'S':
+            if (!x.is_char) return {refusal(*g, k, ") must be STRING"), {}};
+            break;
+        }
+    }
+
+    const std::size_t elements = first_array ? count(*first_array) : 1;
+    std::vector<std::size_t> size = first_array ? stripped_size(*a[*first_array]) : std::vector<std::size_t>{};
+    const int n = sequence ? static_cast<int>(a[sequence_length_arg]->re[0]) : 0;
+    const std::size_t members = sequence && n >= 1 ? static_cast<std::size_t>(n) : 0;
+    std::vector<std::vector<std::complex<double>>> values(nresults);
+    for (std::size_t e = 0; e < elements; ++e) {
+        gw::Call call;
+        call.argument_count = static_cast<int>(nargs);
+        for (std::size_t k = 0; k < nargs; ++k) {
+            const mxArray& x = *a[k];
+            const std::size_t j = count(k) == 1 ? 0 : e;
+            switch (g->arg_types[k]) {
+            case 'R': call.real[k] = x.re[j]; break;
+            case 'I': call.integer[k] = static_cast<int>(x.re[0]); break;
+            case 'C': call.complex[k] = {x.re[j], x.im.empty() ? 0.0 : x.im[j]}; break;
+            case 'S': call.character[k] = x.chars[0]; break;
+            }
+        }
+        std::vector<std::complex<double>> column;
+        if (!direct_call(*g, call, column)) return {"Stop - Program terminated.", {}};
+        for (std::size_t r = 0; r < nresults; ++r) {
+            switch (g->result_types[r]) {
+            case 'R': values[r].push_back(call.real_result[r]); break;
+            case 'I': values[r].push_back(call.integer_result[r]); break;
+            case 'C': values[r].push_back(call.complex_result[r]); break;
+            case 'Q':  // member k of element e at (e, k)
+                values[r].resize(elements * members);
+                for (std::size_t k = 0; k < members; ++k) values[r][e + elements * k] = column[k];
+                break;
+            }
+        }
+    }
+    Expected e;
+    // the host hands back nlhs results (with none asked for, the first is its ans)
+    for (std::size_t r = 0; r < std::min<std::size_t>(returned, static_cast<std::size_t>(std::max(nlhs, 0))); ++r) {
+        std::vector<std::size_t> dims = size;
+        const char type = g->result_types[r];
+        if (type == 'Q') dims.push_back(members);
+        dims.resize(std::max<std::size_t>(dims.size(), 2), 1);
+        if (type == 'C' || type == 'Q') {
+            values[r].resize(element_count_of(dims));
+            e.results.push_back(host::complex_array(dims, values[r]));
+        } else {
+            std::vector<double> reals(elements);
+            for (std::size_t j = 0; j < elements; ++j) reals[j] = values[r][j].real();
+            e.results.push_back(host::real_array(dims, reals));
         }
     }
     return e;
@@ -289,20 +455,31 @@ std::string describe(const std::vector<const mxArray*>& args, int nlhs) {
 }
 
 // Sequence routines obtain n values before any check: a call that asks for
-// millions would measure the machine's memory, not the contract.
+// millions would measure the machine's memory, not the contract; nor are many
+// elements of long sequences worth their time.
 bool asks_for_huge_sequence(const std::vector<const mxArray*>& args) {
     constexpr double largest_sequence = 1e6;
+    constexpr double most_members = 2e4;
     const gw::Gateway* g = args.empty() ? nullptr : selected(*args[0]);
-    if (!g || g->result_types.find('Q') == std::string_view::npos || args.size() <= sequence_length_arg + 1) return false;
+    if (!g || !gw::returns_sequence(*g) || args.size() <= sequence_length_arg + 1) return false;
     const mxArray& n = *args[sequence_length_arg + 1];
-    return !n.is_char && !n.re.empty() && std::fabs(n.re[0]) > largest_sequence;
+    if (n.is_char || n.re.empty()) return false;
+    std::size_t elements = 1;
+    for (const mxArray* a : args) elements = std::max(elements, a->m * a->n);
+    return std::fabs(n.re[0]) > largest_sequence || double(elements) * std::fabs(n.re[0]) > most_members;
 }
 
-void check(const std::vector<const mxArray*>& args, int nlhs) {
+std::vector<std::size_t> dims_of(const mxArray& a) { return a.dims.size() > 2 ? a.dims : std::vector<std::size_t>{a.m, a.n}; }
+
+void array_entry(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+    gw::dispatch_array_routine(nlhs, plhs, nrhs, prhs);
+}
+
+void check(const std::vector<const mxArray*>& args, int nlhs, bool array_companion) {
     if (asks_for_huge_sequence(args)) return;
-    const host::CallResult got = host::call(args, nlhs);
-    const Expected want = expect(args, nlhs);
-    const std::string call = describe(args, nlhs);
+    const host::CallResult got = array_companion ? host::call_entry(array_entry, args, nlhs) : host::call(args, nlhs);
+    const Expected want = array_companion ? expect_array(args, nlhs) : expect(args, nlhs);
+    const std::string call = (array_companion ? "qelmsv " : "qelms ") + describe(args, nlhs);
     if (!want.error.empty()) {
         if (got.ok) finding(call + ": answered, expected the error '" + want.error + "'");
         if (got.error != want.error) finding(call + ": error '" + got.error + "', expected '" + want.error + "'");
@@ -312,7 +489,7 @@ void check(const std::vector<const mxArray*>& args, int nlhs) {
     if (got.results.size() != want.results.size()) finding(call + ": wrong result count");
     for (std::size_t r = 0; r < want.results.size(); ++r) {
         const mxArray &x = *got.results[r], &y = *want.results[r];
-        if (x.m != y.m || x.n != y.n || x.is_char) finding(call + ": result " + std::to_string(r + 1) + " has the wrong shape");
+        if (dims_of(x) != dims_of(y) || x.is_char) finding(call + ": result " + std::to_string(r + 1) + " has the wrong shape");
         if (!same_values(x.re, y.re) || !same_values(x.im, y.im))
             finding(call + ": result " + std::to_string(r + 1) + " differs from the direct call");
     }
@@ -333,20 +510,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto table = gw::dispatch_table();
     while (in.remaining_bytes() > 0) {
         const gw::Gateway& g = *table[in.ConsumeIntegralInRange<std::size_t>(0, table.size() - 1)];
+        const bool array_companion = in.ConsumeBool();
+        const auto& size = array_sizes[in.ConsumeIntegralInRange<std::size_t>(0, std::size(array_sizes) - 1)];
         std::vector<host::Array> owned;
         if (in.ConsumeIntegralInRange(0, 31) != 0) owned.push_back(make_name(in, std::string(g.name)));
         std::size_t nargs = g.arg_types.size();
         if (in.ConsumeIntegralInRange(0, 7) == 0) nargs = in.ConsumeIntegralInRange<std::size_t>(0, 8);
-        const bool sequence = g.result_types.find('Q') != std::string_view::npos;
+        const bool sequence = gw::returns_sequence(g);
         for (std::size_t k = 0; k < nargs; ++k) {
             const char type = k < g.arg_types.size() ? g.arg_types[k] : 'R';
-            owned.push_back(make_arg(in, type, sequence && k == sequence_length_arg));
+            const bool length = sequence && k == sequence_length_arg;
+            owned.push_back(array_companion ? make_array_arg(in, type, length, size) : make_arg(in, type, length));
         }
         int nlhs = static_cast<int>(g.result_types.size());
         if (in.ConsumeIntegralInRange(0, 7) == 0) nlhs = in.ConsumeIntegralInRange(0, 8);
         std::vector<const mxArray*> args;
         for (const auto& a : owned) args.push_back(a.get());
-        check(args, nlhs);
+        check(args, nlhs, array_companion);
     }
     return 0;
 }

@@ -4,7 +4,6 @@
 
 namespace qelms::gateway {
 namespace {
-constexpr int sequence_length_arg = 3;  // n of the sequence routines
 // Beyond this length every sequence routine refuses n itself (FNU+N-1 exceeds
 // its no-computation bound) without touching the column, which stays empty.
 constexpr int longest_computed_sequence = 1 << 30;
@@ -21,10 +20,21 @@ void store_gateway_names(const Gateway& g) {
     store_arg_names({arg_list, g.arg_list.size() + 1}, {record, g.name.size() + 1});
 }
 
+int read_sequence_length(const Gateway& g, const ArgTables& args, double* work) {
+    // only the first element: nothing is sized from n until it is known to be an integer of sane size
+    ArgTables first = args;
+    first.count[sequence_length_arg - 1] = std::min<std::size_t>(first.count[sequence_length_arg - 1], 1);
+    int n = 0;
+    get_integer_arg(g.name, first, sequence_length_arg, &n, work);
+    return n;
+}
+
+int sequence_members(int n) { return n < 1 || n > longest_computed_sequence ? 0 : n; }
+
 void run_gateway(const Gateway& g, int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     const int nargs = static_cast<int>(g.arg_types.size());
     const int nresults = static_cast<int>(g.result_types.size());
-    const bool sequence = g.result_types.find('Q') != std::string_view::npos;
+    const bool sequence = returns_sequence(g);
 
     store_gateway_names(g);
     check_arg_counts(g.name, nlhs, nrhs, nresults, nargs);
@@ -37,13 +47,7 @@ void run_gateway(const Gateway& g, int nlhs, mxArray* plhs[], int nrhs, const mx
     gather_args(g.name, prhs, nargs, args);
     int rows = 0;  // of the result column
     if (sequence) {
-        // n is read before the shape check, only its first element; nothing is
-        // sized from it until it is known to be an integer of sane size
-        ArgTables first = args;
-        first.count[sequence_length_arg - 1] = std::min<std::size_t>(first.count[sequence_length_arg - 1], 1);
-        int& n = call.integer[sequence_length_arg - 1];
-        get_integer_arg(g.name, first, sequence_length_arg, &n, work);
-        rows = n < 1 || n > longest_computed_sequence ? 0 : n;
+        rows = sequence_members(read_sequence_length(g, args, work));
         if (rows > longest_allocated_sequence) refuse_argument(g.name, sequence_length_arg, ") is too large");
         const auto block = static_cast<mwSize>(std::max(rows, 1));
         call.sequence = static_cast<std::complex<double>*>(mxCalloc(block, sizeof(std::complex<double>)));

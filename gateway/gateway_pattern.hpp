@@ -48,6 +48,19 @@ struct Gateway {
 // errors are labelled by name.
 void store_gateway_names(const Gateway& gateway);
 
+constexpr int sequence_length_arg = 3;  // n of the sequence routines
+
+inline bool returns_sequence(const Gateway& g) { return g.result_types.find('Q') != std::string_view::npos; }
+
+// The n of a sequence routine, read from the first element of argument 3
+// before the shape check, so that a non-integral or string n is refused
+// before a shape error of another argument.
+int read_sequence_length(const Gateway& gateway, const ArgTables& args, double* work);
+
+// The members a sequence routine computes for n: none when it refuses n
+// itself (n < 1, or beyond its no-computation bound).
+int sequence_members(int n);
+
 void run_gateway(const Gateway& gateway, int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]);
 
 template <typename Result, typename... Parameters>

@@ -1,5 +1,6 @@
 #include "embedded_host.hpp"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -52,6 +53,37 @@ Array complex_matrix(std::size_t m, std::size_t n, std::vector<std::complex<doub
         a->re.push_back(v.real());
         a->im.push_back(v.imag());
     }
+    return a;
+}
+
+namespace {
+
+// Gives `a` the size `dims`, trailing singletons dropped down to two dimensions.
+void set_size(mxArray& a, std::vector<std::size_t> dims) {
+    while (dims.size() > 2 && dims.back() == 1) dims.pop_back();
+    dims.resize(std::max<std::size_t>(dims.size(), 2), 1);
+    a.m = dims[0];
+    a.n = 1;
+    for (std::size_t k = 1; k < dims.size(); ++k) a.n *= dims[k];
+    if (dims.size() > 2) a.dims = std::move(dims);
+    else a.dims.clear();
+}
+
+}  // namespace
+
+Array real_array(std::vector<std::size_t> dims, std::vector<double> values) {
+    const std::size_t count = values.size();
+    auto a = real_matrix(1, count, std::move(values));
+    set_size(*a, std::move(dims));
+    if (a->m * a->n != a->re.size()) throw std::invalid_argument("real_array: value count is not the element count");
+    return a;
+}
+
+Array complex_array(std::vector<std::size_t> dims, std::vector<std::complex<double>> values) {
+    const std::size_t count = values.size();
+    auto a = complex_matrix(1, count, std::move(values));
+    set_size(*a, std::move(dims));
+    if (a->m * a->n != a->re.size()) throw std::invalid_argument("complex_array: value count is not the element count");
     return a;
 }
 
@@ -144,19 +176,20 @@ mxArray* mxCreateDoubleMatrix(mwSize m, mwSize n, mxComplexity complexity) {
     return raw;
 }
 
-mwSize mxGetNumberOfDimensions(const mxArray*) { return 2; }
+mwSize mxGetNumberOfDimensions(const mxArray* array) { return array->dims.empty() ? 2 : array->dims.size(); }
 
 const mwSize* mxGetDimensions(const mxArray* array) {
     auto* a = const_cast<mxArray*>(array);
-    a->dims[0] = a->m;
-    a->dims[1] = a->n;
-    return a->dims;
+    if (a->dims.size() <= 2) a->dims = {a->m, a->n};
+    return a->dims.data();
 }
 
 mxArray* mxCreateNumericArray(mwSize ndims, const mwSize* dims, mxClassID, mxComplexity complexity) {
-    mwSize n = 1;
-    for (mwSize k = 1; k < ndims; ++k) n *= dims[k];
-    return mxCreateDoubleMatrix(ndims == 0 ? 0 : dims[0], ndims < 2 ? 1 : n, complexity);
+    mwSize count = 1;
+    for (mwSize k = 0; k < ndims; ++k) count *= dims[k];
+    mxArray* a = mxCreateDoubleMatrix(1, count, complexity);
+    set_size(*a, std::vector<std::size_t>(dims, dims + ndims));
+    return a;
 }
 
 double mxGetScalar(const mxArray* array) {

@@ -11,8 +11,9 @@
 
 #include "mex.h"
 
-// A host matrix: m-by-n doubles (with an optional imaginary part) or characters,
-// stored column by column.
+// A host array: doubles (with an optional imaginary part) or characters,
+// stored column by column. m is the first dimension and n the product of the
+// others, as the host's mxGetM and mxGetN give them.
 struct mxArray {
     std::size_t m = 0;
     std::size_t n = 0;
@@ -20,7 +21,9 @@ struct mxArray {
     std::vector<double> re;
     std::vector<double> im;  // empty unless complex
     std::string chars;
-    std::size_t dims[2] = {};  // {m, n}, as mxGetDimensions shows them
+    // Every dimension of an array of more than two; empty for an m-by-n
+    // matrix, whose {m, n} mxGetDimensions writes here on demand.
+    std::vector<std::size_t> dims;
 };
 
 namespace qelms::host {
@@ -36,6 +39,10 @@ struct HostError {
 
 Array real_matrix(std::size_t m, std::size_t n, std::vector<double> values);
 Array complex_matrix(std::size_t m, std::size_t n, std::vector<std::complex<double>> values);
+// An array of any number of dimensions; trailing singleton dimensions are
+// dropped (down to two), as the hosts do.
+Array real_array(std::vector<std::size_t> dims, std::vector<double> values);
+Array complex_array(std::vector<std::size_t> dims, std::vector<std::complex<double>> values);
 Array real_scalar(double value);
 Array complex_scalar(std::complex<double> value);
 Array string_array(std::string_view text);  // a 1-by-length character row

@@ -19,7 +19,6 @@ std::size_t mxGetN(const mxArray* array);
 double* mxGetPr(const mxArray* array);
 double* mxGetPi(const mxArray* array);
 mxArray* mxCreateDoubleMatrix(mwSize m, mwSize n, mxComplexity complexity);
-// Matrices have two dimensions here; more are folded into the second.
 mwSize mxGetNumberOfDimensions(const mxArray* array);
 const mwSize* mxGetDimensions(const mxArray* array);
 mxArray* mxCreateNumericArray(mwSize ndims, const mwSize* dims, mxClassID class_id, mxComplexity complexity);

@@ -7,7 +7,7 @@ ROOT ?= .
 OUT ?= .
 OBJ ?= $(OUT)/objects
 MKOCTFILE ?= mkoctfile
-QELMS_CXXFLAGS = -std=c++20 -O3 -g -Wall -Wextra -ffp-contract=off
+QELMS_CXXFLAGS = -std=c++20 -O3 -g -Wall -Wextra -ffp-contract=off -pthread
 
 shared_sources := $(filter-out $(ROOT)/gateway/entry.cpp,$(wildcard $(ROOT)/gateway/*.cpp)) \
   $(wildcard $(ROOT)/support/*.cpp $(ROOT)/specfun/*.cpp $(ROOT)/complexbessel/*.cpp)
@@ -21,11 +21,12 @@ qelmsv_entry := $(call object_of,$(ROOT)/gateway/array/entry.cpp)
 
 all: $(OUT)/qelms.mex $(OUT)/qelmsv.mex
 
+# -pthread: the array companion spreads its elements over threads
 $(OUT)/qelms.mex: $(shared_objects) $(qelms_entry)
-	$(MKOCTFILE) --mex -o $@ $^
+	$(MKOCTFILE) --mex -pthread -o $@ $^
 
 $(OUT)/qelmsv.mex: $(shared_objects) $(qelmsv_entry)
-	$(MKOCTFILE) --mex -o $@ $^
+	$(MKOCTFILE) --mex -pthread -o $@ $^
 
 define compile_rule
 $(call object_of,$(1)): $(1) $(headers) | $(OBJ)

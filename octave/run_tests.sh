@@ -21,7 +21,8 @@ checkout=$out/checkout
 rm -rf "$checkout"
 mkdir -p "$checkout"
 if git -C "$root" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
-  (cd "$root" && git ls-files -z | xargs -0 tar -cf - 2>/dev/null) | tar -C "$checkout" -xf -
+  # one tar reading the names itself: xargs would split a long list into several archives
+  (cd "$root" && git ls-files -z | tar --null -T - -cf - 2>/dev/null) | tar -C "$checkout" -xf -
 else
   (cd "$root" && tar --exclude=./build -cf - .) | tar -C "$checkout" -xf -
 fi

@@ -3,7 +3,8 @@
 # prefix and builds the example against it through find_package and through
 # pkg-config (as C++17 and C++20), then through add_subdirectory; installs a
 # shared build, configured as without GoogleTest, and checks that it exports
-# only the public API; runs the threaded test under ThreadSanitizer.
+# only the public API; runs the threaded tests (the library's and the array
+# companion's) under ThreadSanitizer.
 # Usage: tests/package_test.sh BUILD_DIR (an already built tree)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -63,6 +64,7 @@ quiet cmake --build "$tmp/find-shared" -j"$jobs"
 expect_example "$tmp/find-shared/evaluate" "find_package (shared)"
 
 quiet cmake -S "$root" -B "$tmp/tsan" -DQELMS_SANITIZE_THREAD=ON -DQELMS_INSTALL=OFF
-quiet cmake --build "$tmp/tsan" --target qelms_thread_tests -j"$jobs"
+quiet cmake --build "$tmp/tsan" --target qelms_thread_tests qelms_array_thread_tests -j"$jobs"
 TSAN_OPTIONS=halt_on_error=1 quiet "$tmp/tsan/tests/qelms_thread_tests"
+TSAN_OPTIONS=halt_on_error=1 quiet "$tmp/tsan/tests/qelms_array_thread_tests"
 echo "package: threads under ThreadSanitizer: ok"

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <fstream>
 #include <limits>
 #include <sstream>
@@ -14,8 +15,21 @@ namespace qelms::test {
 
 namespace {
 
-Captured call_words(const host::Entry& entry, const std::vector<std::string>& words, int nlhs) {
+Captured call_arrays(const host::Entry& entry, const std::vector<const mxArray*>& args, int nlhs) {
     Captured out;
+    auto previous = host::set_console([&](std::string_view line) { out.console.emplace_back(line); });
+    testing::internal::CaptureStdout();
+    out.result = host::call_entry(entry, args, nlhs);
+    out.standard_output = testing::internal::GetCapturedStdout();
+    host::set_console(previous);
+    return out;
+}
+
+void array_entry(int n, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+    gateway::dispatch_array_routine(n, plhs, nrhs, prhs);
+}
+
+Captured call_words(const host::Entry& entry, const std::vector<std::string>& words, int nlhs) {
     std::vector<host::Array> owned;
     owned.push_back(host::string_array(words.at(0)));
     for (std::size_t i = 1; i < words.size(); ++i) {
@@ -26,12 +40,7 @@ Captured call_words(const host::Entry& entry, const std::vector<std::string>& wo
     }
     std::vector<const mxArray*> args;
     for (const auto& a : owned) args.push_back(a.get());
-    auto previous = host::set_console([&](std::string_view line) { out.console.emplace_back(line); });
-    testing::internal::CaptureStdout();
-    out.result = host::call_entry(entry, args, nlhs);
-    out.standard_output = testing::internal::GetCapturedStdout();
-    host::set_console(previous);
-    return out;
+    return call_arrays(entry, args, nlhs);
 }
 
 }  // namespace
@@ -39,9 +48,24 @@ Captured call_words(const host::Entry& entry, const std::vector<std::string>& wo
 Captured call_module(const std::vector<std::string>& words, int nlhs) { return call_words(mexFunction, words, nlhs); }
 
 Captured call_array_module(const std::vector<std::string>& words, int nlhs) {
-    return call_words([](int n, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-        gateway::dispatch_array_routine(n, plhs, nrhs, prhs);
-    }, words, nlhs);
+    return call_words(array_entry, words, nlhs);
+}
+
+Captured call_module_on(const std::vector<const mxArray*>& args, int nlhs) { return call_arrays(mexFunction, args, nlhs); }
+
+Captured call_array_module_on(const std::vector<const mxArray*>& args, int nlhs) {
+    return call_arrays(array_entry, args, nlhs);
+}
+
+ThreadSetting::ThreadSetting(const char* value) {
+    if (const char* old = std::getenv("QELMS_NUM_THREADS")) previous_ = old;
+    if (value) setenv("QELMS_NUM_THREADS", value, 1);
+    else unsetenv("QELMS_NUM_THREADS");
+}
+
+ThreadSetting::~ThreadSetting() {
+    if (previous_) setenv("QELMS_NUM_THREADS", previous_->c_str(), 1);
+    else unsetenv("QELMS_NUM_THREADS");
 }
 
 std::vector<ReferenceRow> read_reference(const std::string& name) {

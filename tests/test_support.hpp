@@ -2,6 +2,7 @@
 // host with captured output, and reading reference data.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,21 @@ struct Captured {
 Captured call_module(const std::vector<std::string>& words, int nlhs);
 // The same for the array companion.
 Captured call_array_module(const std::vector<std::string>& words, int nlhs);
+// Both with host arrays (the routine name first).
+Captured call_module_on(const std::vector<const mxArray*>& args, int nlhs);
+Captured call_array_module_on(const std::vector<const mxArray*>& args, int nlhs);
+
+// QELMS_NUM_THREADS set to `value` (unset for null) while it lives.
+class ThreadSetting {
+public:
+    explicit ThreadSetting(const char* value);
+    ~ThreadSetting();
+    ThreadSetting(const ThreadSetting&) = delete;
+    ThreadSetting& operator=(const ThreadSetting&) = delete;
+
+private:
+    std::optional<std::string> previous_;
+};
 
 // One line of a reference file: a region label, then the numbers (arguments
 // first, then expected values).

@@ -58,16 +58,6 @@ expect_equal (id, 'qelms:stop', 'hard failure of an element');
 expect_equal (numel (strfind (out, 'ABNORMAL EXIT')), 1, 'stops at the first failing element');
 
 % refusals
-function expect_array_error (args, expected)
-  try
-    y = qelmsv (args{:});
-  catch err
-    expect_equal (deblank (regexprep (err.message, '^qelmsv: ', '')), expected, ['error of qelmsv(' args{1} ')']);
-    expect_equal (err.identifier, 'qelms:useError', ['identifier of qelmsv(' args{1} ')']);
-    return;
-  end
-  error ('qelms_test:fail', 'qelmsv(%s) raised no error, expected ''%s''', args{1}, expected);
-end
 expect_array_error ({'gaminc', [1 2], [1; 2], 0, 1}, 'RHS arguments (a) and (x) differ in size');
 expect_array_error ({'ellprc', ones(2, 2), ones(2, 2, 2), 1}, 'RHS arguments (x) and (y) differ in size');
 expect_array_error ({'gammaf', [1 2], [0 1]}, 'RHS argument (ifail) has incorrect dimension');
