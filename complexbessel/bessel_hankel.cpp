@@ -42,8 +42,10 @@ Complex quarter_turn_phase(double fnu, double sgn) {
 // the precision warning).
 bool compute_j(double fnu, Complex z, int n, char scale, Complex* cy, int& nz, const Limits& lim,
                DriverOutcome& out) {
-    const double az = std::abs(z);
+    const double az = cbes::modulus(z);
     if (!cbes::sequence_range_valid(out, az, fnu + n - 1, lim, {4, 3, cbes::order_lacks_precision})) return false;
+    // Orders 0 and 1 on the real axis below the bound of the precision warning.
+    if (cbes::orders_zero_one_on_axis(fnu, z, n, lim.precision_bound, beslj0, beslj1, cy)) return true;
 
     // I of -iz in the right half plane; below the real axis the mirror image.
     Complex csgn = quarter_turn_phase(fnu, hpi);
@@ -85,7 +87,7 @@ bool hankel_kind_valid(DriverOutcome& out, int m) {
 
 bool compute_h(int m, double fnu, Complex z, int n, char scale, Complex* cy, int& nz, const Limits& lim,
                DriverOutcome& out) {
-    const double az = std::abs(z);
+    const double az = cbes::modulus(z);
     const double fn = fnu + n - 1;
     if (!cbes::sequence_range_valid(out, az, fn, lim, {5, 4, hankel_order_lacks_precision})) return false;
 
@@ -112,6 +114,9 @@ bool compute_h(int m, double fnu, Complex z, int n, char scale, Complex* cy, int
 // becomes that of zbesly, with no record of its own.
 bool compute_y(double fnu, Complex z, int n, char scale, Complex* cy, Complex* cwrk, int& nz, int ifail,
                const Limits& lim, DriverOutcome& out) {
+    // Orders 0 and 1 on the real axis below the bound of the precision warning,
+    // where neither Hankel sequence fails or warns.
+    if (cbes::orders_zero_one_on_axis(fnu, z, n, lim.precision_bound, besly0, besly1, cy)) return true;
     const int inner = failure_prints(ifail) ? -13 : 1;
     int nz1 = 0;
     int ifail1 = inner;

@@ -38,7 +38,7 @@ inline TwoOverZ two_over(Complex z) {
     // hi the rounded quotient, lo the quotient of the exact residual 2 - z hi.
     constexpr double safe = 1e-290;  // the exact products need |z| and |2/z| well inside the range
     const Complex hi = cbes_divide(2.0, z);
-    const double az = std::abs(z);
+    const double az = modulus(z);
     if (!(az > safe && az < 1.0 / safe)) return {hi, 0.0};
     const double a = z.real(), b = z.imag(), c = hi.real(), d = hi.imag();
     const TwoDoubles ac = exact_product(a, c), bd = exact_product(b, d);

@@ -133,7 +133,7 @@ DDComplex inverse_root_two_pi_z(Complex z) {
 void cbes_i_series(Complex z, double fnu, int kode, int n, Complex* y, int& nz, const Limits& lim) {
     nz = 0;
     const double tol = lim.tol;
-    const double az = std::abs(z);
+    const double az = modulus(z);
     const double arm = 1000.0 * mach_safe_min();
     const double rtr1 = std::sqrt(arm);
     if (az < arm) {
@@ -218,7 +218,7 @@ void cbes_i_series(Complex z, double fnu, int kode, int n, Complex* y, int& nz, 
 void cbes_i_asymptotic(Complex z, double fnu, int kode, int n, Complex* y, int& nz, const Limits& lim) {
     nz = 0;
     const double tol = lim.tol;
-    const double az = std::abs(z);
+    const double az = modulus(z);
     const double rtr1 = std::sqrt(1000.0 * mach_safe_min());
     const int il = std::min(2, n);
     const double dfnu = fnu + (n - il);
@@ -292,7 +292,7 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
     nz = 0;
     const double tol = lim.tol;
     const double scle = 1000.0 * mach_complex_safe() / tol;  // start of the backward recurrence
-    const double az = std::abs(z);
+    const double az = modulus(z);
     if (!indexable(az, fnu, n)) {
         fill_nan(y, n);
         return;
@@ -439,7 +439,7 @@ void cbes_i_miller_wronskian(Complex z, double fnu, int kode, int n, Complex* y,
 
 void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
     if (n < 1) return;
-    const double az = std::abs(z);
+    const double az = modulus(z);
     if (!indexable(az, fnu, n)) {
         fill_nan(cy, n);
         return;

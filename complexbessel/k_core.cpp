@@ -36,13 +36,13 @@ void k_series(Complex z, double dnu, double dnu2, bool second, double tol, const
               Complex& s2, double& re_smu) {
     constexpr TwoDoubles euler_gamma = {0.5772156649015329, -4.942915152430645e-18};
     constexpr double ln2 = 0.6931471805599453;
-    Complex smu(ln2 - std::log(std::abs(z)), -std::arg(z));  // log(2/z)
+    Complex smu(ln2 - std::log(modulus(z)), -std::arg(z));  // log(2/z)
     // e^fmu, sinh fmu and cosh fmu for fmu = dnu smu. Re fmu reaches 350 for
     // tiny z: beyond 1, e^(Re fmu) = (2/|z|)^dnu comes from pow, since the
     // rounding of the product dnu smu would be magnified by the exponential.
     const double a = dnu * smu.real(), b = dnu * smu.imag();
     const bool small = std::fabs(a) < 1.0;
-    const double ea = small ? std::exp(a) : std::pow(2.0, dnu) * std::pow(std::abs(z), -dnu);
+    const double ea = small ? std::exp(a) : std::pow(2.0, dnu) * std::pow(modulus(z), -dnu);
     const double sha = small ? std::sinh(a) : 0.5 * (ea - 1.0 / ea);
     const double cha = 0.5 * (ea + 1.0 / ea);
     const double cb = std::cos(b), sb = std::sin(b);
@@ -87,7 +87,7 @@ void k_series(Complex z, double dnu, double dnu2, bool second, double tol, const
     };
     s1 = f;
     s2 = p;
-    const double caz = std::abs(z);
+    const double caz = modulus(z);
     if (caz >= tol) {
         const Complex cz = 0.25 * z * z;
         const double acz = 0.25 * caz * caz;
@@ -121,7 +121,7 @@ void k_series(Complex z, double dnu, double dnu2, bool second, double tol, const
 // comes from a forward run of the recurrence (|z| large) or from an estimate.
 // Returns 0, or -2 when the forward run does not settle.
 int k_miller(Complex z, double dnu, double dnu2, DDComplex coef, bool second, double tol, Complex& s1, Complex& s2) {
-    const double caz = std::abs(z);
+    const double caz = modulus(z);
     const double digits = std::clamp((mach_digits() - 1) * std::log10(double(mach_base())) * 3.321928094, 12.0, 60.0);
     const double t2 = tth * digits - 6.0;
     const double angle = z.real() == 0.0 ? hpi : std::fabs(std::atan(z.imag() / z.real()));
@@ -181,9 +181,16 @@ int k_miller(Complex z, double dnu, double dnu2, DDComplex coef, bool second, do
 // the correction would leave the range.
 DDComplex sqrt_half_pi_over(Complex z) {
     constexpr double safe = 1e-290;
-    const double az = std::abs(z);
+    const double az = modulus(z);
     if (!(az > safe && az < 1.0 / safe)) return dd_value(rthpi / std::sqrt(z));
     return dd_sqrt(DDComplex{dd_half_pi, {0.0, 0.0}} / dd_value(z));
+}
+
+// Whether K(dnu) and K(dnu + 1) are K0 and K1 of a real argument x that the
+// real-argument routines take: x at most alim, beyond which the unscaled
+// members are carried times e^x to find those that underflow.
+bool real_axis_start(Complex z, double dnu, const Limits& lim) {
+    return dnu == 0.0 && z.imag() == 0.0 && z.real() >= real_axis_low && z.real() <= lim.alim;
 }
 
 // 1 when s e^-zd lies above the underflow limits, with scaled = s e^-zd / tol;
@@ -226,7 +233,7 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
     }
     const double tol = lim.tol;
     const Scaling sc = make_scaling(tol);
-    const double caz = std::abs(z);
+    const double caz = modulus(z);
     const TwoOverZ rz = two_over(z);
     const int inu = static_cast<int>(fnu + 0.5);
     const double dnu = fnu - inu;
@@ -239,7 +246,22 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
     // With kode 1 and Re z > alim the members carry e^zd until they are known to be on scale.
     bool carried = false;
     Complex zd = z;
-    if (!half_odd && caz <= series_radius) {
+    if (real_axis_start(z, dnu, lim)) {
+        // K0 and K1 of real x from the real-argument routines, at the level
+        // the series or Miller's algorithm would have chosen.
+        const double x = z.real();
+        const double ex = kode == 2 ? std::exp(x) : 1.0;
+        int ifail = 1;
+        s1 = beslk0(x, ifail) * ex;
+        if (!second) {
+            y[0] = s1;
+            return;
+        }
+        s2 = beslk1(x, ifail) * ex;
+        if (caz <= series_radius) level = (fnu + 1.0) * std::fabs(std::log(2.0 / x)) > lim.alim ? 2 : 1;
+        s1 *= sc.css[level];
+        s2 *= sc.css[level];
+    } else if (!half_odd && caz <= series_radius) {
         double re_smu = 0.0;
         k_series(z, dnu, dnu2, second, tol, rz, s1, s2, re_smu);
         Complex ez = 1.0;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "qelms/qelms.hpp"
+
 namespace qelms::cbes {
 
 void DriverOutcome::set(int number, std::string_view tmpl, std::initializer_list<FieldValue> values) {
@@ -34,7 +36,7 @@ bool sequence_arguments_valid(DriverOutcome& out, bool zero_z_refused, double fn
 }
 
 bool sequence_range_valid(DriverOutcome& out, double az, double fn, const Limits& lim, const RangeErrors& errors) {
-    const double bound = std::sqrt(lim.az_limit);
+    const double bound = lim.precision_bound;
     if (az > lim.az_limit) {
         out.set(errors.no_computation, no_computation_abs_z, {az, lim.az_limit});
         return false;
@@ -59,7 +61,7 @@ int i_sequence(Complex z, double fnu, int kode, int n, Complex* cy, const Limits
     cbes_i_core(z, fnu, kode, n, cy, nw, lim);
     if (nw >= 0) return nw;
     if (nw == -3)
-        out.set(4, no_computation_abs_z, {std::abs(z), std::sqrt(lim.az_limit)});
+        out.set(4, no_computation_abs_z, {modulus(z), lim.precision_bound});
     else if (nw == -2)
         out.set(5, termination_not_met);
     else
@@ -69,11 +71,10 @@ int i_sequence(Complex z, double fnu, int kode, int n, Complex* cy, const Limits
 
 int k_sequence(Complex z, double fnu, int kode, int mr, int n, Complex* cy, int& nz, const Limits& lim,
                DriverOutcome& out, std::string_view tiny_z_template) {
-    const double az = std::abs(z);
+    const double az = modulus(z);
     const double fn = fnu + n - 1;
-    const double ufl = std::exp(-lim.elim);
-    if (az < ufl) {
-        out.set(2, tiny_z_template, {az, ufl});
+    if (az < lim.ufl) {
+        out.set(2, tiny_z_template, {az, lim.ufl});
         return -1;
     }
     int nw = 0;
@@ -104,12 +105,29 @@ int k_sequence(Complex z, double fnu, int kode, int mr, int n, Complex* cy, int&
     }
     nz = 0;
     if (nw == -3)
-        out.set(5, no_computation_abs_z, {az, std::sqrt(lim.az_limit)});
+        out.set(5, no_computation_abs_z, {az, lim.precision_bound});
     else if (nw == -1)
         out.set(3, "(1X,'** No computation because FNU+N-1 =',1P,D13.5,' is t','oo large.')", {fn});
     else
         out.set(6, termination_not_met);
     return -1;
+}
+
+bool orders_zero_one_on_axis(double fnu, Complex z, int n, double upper, RealBessel order0, RealBessel order1,
+                             Complex* cy) {
+    const double x = z.real();
+    if (!(z.imag() == 0.0 && x >= real_axis_low && x <= upper)) return false;
+    int ifail = 1;
+    if (fnu == 0.0 && n <= 2) {
+        cy[0] = order0(x, ifail);
+        if (n == 2) cy[1] = order1(x, ifail);
+        return true;
+    }
+    if (fnu == 1.0 && n == 1) {
+        cy[0] = order1(x, ifail);
+        return true;
+    }
+    return false;
 }
 
 bool members_writable(int n, const Limits& lim) { return n >= 1 && n - 1.0 <= lim.az_limit; }
@@ -120,7 +138,7 @@ void fill_members(Complex* cy, int n, Complex v, const Limits& lim) {
 
 void rotate_members(Complex* cy, int n, Complex csgn, Complex step, const Limits& lim) {
     const double rtol = 1.0 / lim.tol;
-    const double ascle = std::exp(-lim.elim) * rtol;
+    const double ascle = lim.ufl * rtol;
     for (int k = 0; k < n; ++k) {
         Complex a = cy[k];
         double atol = 1.0;

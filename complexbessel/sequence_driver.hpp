@@ -7,6 +7,7 @@
 #include <cmath>
 #include <initializer_list>
 #include <limits>
+#include <optional>
 #include <string_view>
 
 #include "../support/failure.hpp"
@@ -19,8 +20,13 @@ namespace qelms::cbes {
 // at most one message record (a later failure replaces an earlier one).
 struct DriverOutcome {
     int error = 0;
-    Message message;
+    std::optional<Message> message;  // formed only when a failure is recorded
     void set(int number, std::string_view tmpl, std::initializer_list<FieldValue> values = {});
+    // fail_exit with the recorded failure (none: 0), as ifail on entry selects.
+    int report(int ifail, std::string_view routine) const {
+        if (error == 0) return 0;
+        return message ? fail_exit(ifail, error, routine, *message) : fail_exit(ifail, error, routine);
+    }
 };
 
 inline constexpr std::string_view no_computation_abs_z = "(1X,'** No computation because abs(Z) =',1P,D13.5,' .GT.',D13.5)";
@@ -69,6 +75,16 @@ int i_sequence(Complex z, double fnu, int kode, int n, Complex* cy, const Limits
 int k_sequence(Complex z, double fnu, int kode, int mr, int n, Complex* cy, int& nz, const Limits& lim,
                DriverOutcome& out, std::string_view tiny_z_template);
 
+// A Bessel function of order 0 or 1 and real argument (besli0, beslj1, ...).
+using RealBessel = double (*)(double, int&);
+
+// The members of orders 0 and 1 at z = x + 0i from the real-argument routines
+// order0 and order1, when the sequence holds no other order and
+// real_axis_low <= x <= upper, the caller's bound below which its general
+// methods neither fail, warn nor zero a member. False otherwise, cy untouched.
+bool orders_zero_one_on_axis(double fnu, Complex z, int n, double upper, RealBessel order0, RealBessel order1,
+                             Complex* cy);
+
 // Sets the n members to v when they may be written.
 void fill_members(Complex* cy, int n, Complex v, const Limits& lim);
 
@@ -102,7 +118,7 @@ void run_driver(std::string_view routine, bool zero_z_refused, double fnu, Compl
         nz = 0;
         fill_members(cy, n, 0.0, lim);
     }
-    ifail = fail_exit(ifail, out.error, routine, out.message);
+    ifail = out.report(ifail, routine);
 }
 
 }  // namespace qelms::cbes
