@@ -43,7 +43,7 @@ Complex quarter_turn_phase(double fnu, double sgn) {
 bool compute_j(double fnu, Complex z, int n, char scale, Complex* cy, int& nz, const Limits& lim,
                DriverOutcome& out) {
     const double az = cbes::modulus(z);
-    if (!cbes::sequence_range_valid(out, az, fnu + n - 1, lim, {4, 3, cbes::order_lacks_precision})) return false;
+    if (!cbes::range_valid(out, az, fnu + n - 1, lim, {4, 3, cbes::order_lacks_precision})) return false;
     // Orders 0 and 1 on the real axis below the bound of the precision warning.
     if (cbes::orders_zero_one_on_axis(fnu, z, n, lim.precision_bound, beslj0, beslj1, cy)) return true;
 
@@ -89,7 +89,7 @@ bool compute_h(int m, double fnu, Complex z, int n, char scale, Complex* cy, int
                DriverOutcome& out) {
     const double az = cbes::modulus(z);
     const double fn = fnu + n - 1;
-    if (!cbes::sequence_range_valid(out, az, fn, lim, {5, 4, hankel_order_lacks_precision})) return false;
+    if (!cbes::range_valid(out, az, fn, lim, {5, 4, hankel_order_lacks_precision})) return false;
 
     // K of zn = -i (3 - 2m) z; its left half plane, and for H(2) its negative
     // imaginary axis, by continuation from the right half plane.

@@ -234,12 +234,15 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
     const double tol = lim.tol;
     const Scaling sc = make_scaling(tol);
     const double caz = modulus(z);
-    const TwoOverZ rz = two_over(z);
     const int inu = static_cast<int>(fnu + 0.5);
     const double dnu = fnu - inu;
     const bool half_odd = std::fabs(dnu) == 0.5;
     const double dnu2 = std::fabs(dnu) > tol ? dnu * dnu : 0.0;
     const bool second = inu > 0 || n > 1;
+    // Steps of the recurrence to orders (fnu, fnu + 1), or to fnu in s2 when one member is wanted.
+    const int steps = n == 1 ? inu - 1 : inu;
+    // 2/z for the recurrence and the series, unless K0 and K1 are the members themselves.
+    const TwoOverZ rz = real_axis_start(z, dnu, lim) && steps <= 0 && n <= 2 ? TwoOverZ{} : two_over(z);
     // The recurrence starts from K(dnu) and K(dnu + 1), at level 2 unless the series says otherwise.
     Complex s1 = 0.0, s2 = 0.0;
     int level = 1;
@@ -300,9 +303,7 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
         }
     }
 
-    // Forward to orders (fnu, fnu + 1), or to fnu in s2 when one member is wanted.
     KRecurrence rec(s1, s2, exact_sum(dnu, 1.0), rz, level);
-    const int steps = n == 1 ? inu - 1 : inu;
     bool previous_on = false;
     Complex previous;
     for (int i = 0; i < steps; ++i) {

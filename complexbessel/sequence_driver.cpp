@@ -3,19 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "qelms/qelms.hpp"
-
 namespace qelms::cbes {
 
 void DriverOutcome::set(int number, std::string_view tmpl, std::initializer_list<FieldValue> values) {
     error = number;
-    message = make_message(tmpl, values);
-}
-
-int scale_kode(char scale) {
-    if (scale == 'U' || scale == 'u') return 1;
-    if (scale == 'S' || scale == 's') return 2;
-    return 0;
+    new (&storage.message) Message(make_message(tmpl, values));
+    has_message = true;
 }
 
 bool sequence_arguments_valid(DriverOutcome& out, bool zero_z_refused, double fnu, Complex z, int n, char scale) {
@@ -111,23 +104,6 @@ int k_sequence(Complex z, double fnu, int kode, int mr, int n, Complex* cy, int&
     else
         out.set(6, termination_not_met);
     return -1;
-}
-
-bool orders_zero_one_on_axis(double fnu, Complex z, int n, double upper, RealBessel order0, RealBessel order1,
-                             Complex* cy) {
-    const double x = z.real();
-    if (!(z.imag() == 0.0 && x >= real_axis_low && x <= upper)) return false;
-    int ifail = 1;
-    if (fnu == 0.0 && n <= 2) {
-        cy[0] = order0(x, ifail);
-        if (n == 2) cy[1] = order1(x, ifail);
-        return true;
-    }
-    if (fnu == 1.0 && n == 1) {
-        cy[0] = order1(x, ifail);
-        return true;
-    }
-    return false;
 }
 
 bool members_writable(int n, const Limits& lim) { return n >= 1 && n - 1.0 <= lim.az_limit; }
