@@ -46,8 +46,9 @@ double log_gamma(double x) {
 void recur_down(const TwoOverZ& rz, double fnu, int top, Complex s1, Complex s2, double scale, double ascle,
                 Complex* y) {
     DDComplex p1 = dd_value(s1), p2 = dd_value(s2);
+    const bool real = rz.real() && is_real(p1) && is_real(p2);
     for (int k = top; k >= 1; --k) {
-        const DDComplex next = rz.coefficient(fnu, k) * p2 + p1;
+        const DDComplex next = multiply_add(rz.coefficient(fnu, k), p2, p1, real);
         p1 = p2;
         p2 = next;
         y[k - 1] = p2.value() * scale;
@@ -376,12 +377,13 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
     DDComplex sum;
     DDComplex q1, q2{{scle, 0.0}, {0.0, 0.0}};
     double fkk = kk;
+    const bool real = rzx.real();
     for (int k = kk; k >= 1; --k) {
         const DDComplex qt = q2;
-        q2 = rzx.coefficient(fnf, fkk) * qt + q1;
+        q2 = multiply_add(rzx.coefficient(fnf, fkk), qt, q1, real);
         q1 = qt;
         const double bprev = bk * (1.0 - tfnf / (fkk + tfnf));
-        sum = sum + q1 * (bprev + bk);
+        sum = real ? DDComplex{dd_add(dd_mul(q1.re, bprev + bk), sum.re), {0.0, 0.0}} : sum + q1 * (bprev + bk);
         bk = bprev;
         fkk -= 1.0;
         const int m = k - 1 - ifnu;  // q2 is now of order fnu + m
@@ -493,9 +495,10 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
     // Backward recurrence from that index down to the top order.
     const int kk = k + 1 - id;
     DDComplex q1{{1.0 / ap2, 0.0}, {0.0, 0.0}}, q2;
+    const bool real = rzx.real();
     for (double t = kk; t >= 1.0; t -= 1.0) {
         const DDComplex qt = q1;
-        q1 = rzx.coefficient(fnu, (n - 1) + t) * q1 + q2;
+        q1 = multiply_add(rzx.coefficient(fnu, (n - 1) + t), q1, q2, real);
         q2 = qt;
     }
     // The ratios below it in double-double, each rounded once: a sequence
@@ -507,7 +510,7 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
     for (int m = n - 1; m >= 1; --m) {
         DDComplex d = rzx.coefficient(fnu, m) + ratio;
         if (d.value() == Complex(0.0, 0.0)) d = dd_value(Complex(tol, tol));
-        ratio = dd_value(1.0) / d;
+        ratio = real && is_real(d) ? DDComplex{dd_div({1.0, 0.0}, d.re), {0.0, 0.0}} : dd_value(1.0) / d;
         cy[m - 1] = ratio.value();
     }
 }

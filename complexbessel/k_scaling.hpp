@@ -28,7 +28,12 @@ inline Scaling make_scaling(double tol) {
 
 inline double larger_part(Complex c) { return std::max(std::fabs(c.real()), std::fabs(c.imag())); }
 
-inline bool finite_member(Complex c) { return std::isfinite(std::abs(c)); }
+// |c| finite; parts up to half the largest double cannot overflow |c|.
+inline bool finite_member(Complex c) {
+    constexpr double half_max = 0.5 * mach_max_real();
+    if (std::fabs(c.real()) <= half_max && std::fabs(c.imag()) <= half_max) return true;
+    return std::isfinite(std::abs(c));
+}
 
 // A member beyond the largest double even at level 3 is an overflow: nz = -1,
 // with the members set to 0.
@@ -52,7 +57,9 @@ inline int level_of(Complex c, const Scaling& sc) {
 class KRecurrence {
 public:
     KRecurrence(Complex s1, Complex s2, TwoDoubles nu, const TwoOverZ& rz, int level)
-        : p1_(dd_value(s1)), p2_(dd_value(s2)), nu_(nu), rz_(rz), level(level) {}
+        : p1_(dd_value(s1)), p2_(dd_value(s2)), nu_(nu), rz_(rz), level(level) {
+        update_real();
+    }
 
     Complex s1() const { return p1_.value(); }
     Complex s2() const { return p2_.value(); }
@@ -60,6 +67,7 @@ public:
     void set(Complex s1, Complex s2) {
         p1_ = dd_value(s1);
         p2_ = dd_value(s2);
+        update_real();
     }
     void scale(double f) {
         p1_ = p1_ * f;
@@ -67,7 +75,7 @@ public:
     }
 
     void advance() {
-        const DDComplex next = rz_.coefficient(nu_) * p2_ + p1_;
+        const DDComplex next = multiply_add(rz_.coefficient(nu_), p2_, p1_, real_);
         p1_ = p2_;
         p2_ = next;
         nu_ = dd_add(nu_, {1.0, 0.0});
@@ -86,9 +94,11 @@ public:
     }
 
 private:
+    void update_real() { real_ = rz_.real() && is_real(p1_) && is_real(p2_); }
     DDComplex p1_, p2_;
     TwoDoubles nu_;
     TwoOverZ rz_;
+    bool real_ = false;
 
 public:
     int level;
