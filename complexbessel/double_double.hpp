@@ -79,6 +79,29 @@ inline DDComplex multiply_add(DDComplex c, DDComplex p, DDComplex q, bool real) 
 
 inline bool is_real(DDComplex c) { return c.im.hi == 0.0 && c.im.lo == 0.0; }
 
+// The coefficients (nu + j step) (2/z), j = 0, 1, ..., of a three-term
+// recurrence in the order: the first from the exact order nu, each next by
+// adding step (2/z), in double-double. A sum adds below 1e-31 of the
+// coefficient, so that even hundreds of steps keep it to about 30 digits,
+// at half the cost of forming each coefficient from its order.
+class RecurrenceCoefficients {
+public:
+    RecurrenceCoefficients(const TwoOverZ& rz, TwoDoubles nu, double step)
+        : c_(rz.coefficient(nu)), d_(rz.value() * step), real_(rz.real()) {}
+    const DDComplex& value() const { return c_; }
+    void next() {
+        if (real_) {
+            c_.re = qelms::dd_add(c_.re, d_.re);
+        } else {
+            c_ = c_ + d_;
+        }
+    }
+
+private:
+    DDComplex c_, d_;
+    bool real_;
+};
+
 // The leading value c plus a correction d of the order of its last bits.
 inline DDComplex dd_corrected(Complex c, Complex d) {
     return {qelms::exact_sum(c.real(), d.real()), qelms::exact_sum(c.imag(), d.imag())};

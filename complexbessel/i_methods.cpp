@@ -47,8 +47,9 @@ void recur_down(const TwoOverZ& rz, double fnu, int top, Complex s1, Complex s2,
                 Complex* y) {
     DDComplex p1 = dd_value(s1), p2 = dd_value(s2);
     const bool real = rz.real() && is_real(p1) && is_real(p2);
-    for (int k = top; k >= 1; --k) {
-        const DDComplex next = multiply_add(rz.coefficient(fnu, k), p2, p1, real);
+    RecurrenceCoefficients c(rz, exact_sum(fnu, top), -1.0);
+    for (int k = top; k >= 1; --k, c.next()) {
+        const DDComplex next = multiply_add(c.value(), p2, p1, real);
         p1 = p2;
         p2 = next;
         y[k - 1] = p2.value() * scale;
@@ -378,9 +379,10 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
     DDComplex q1, q2{{scle, 0.0}, {0.0, 0.0}};
     double fkk = kk;
     const bool real = rzx.real();
-    for (int k = kk; k >= 1; --k) {
+    RecurrenceCoefficients c(rzx, exact_sum(fnf, fkk), -1.0);
+    for (int k = kk; k >= 1; --k, c.next()) {
         const DDComplex qt = q2;
-        q2 = multiply_add(rzx.coefficient(fnf, fkk), qt, q1, real);
+        q2 = multiply_add(c.value(), qt, q1, real);
         q1 = qt;
         const double bprev = bk * (1.0 - tfnf / (fkk + tfnf));
         sum = real ? DDComplex{dd_add(dd_mul(q1.re, bprev + bk), sum.re), {0.0, 0.0}} : sum + q1 * (bprev + bk);
@@ -496,9 +498,10 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
     const int kk = k + 1 - id;
     DDComplex q1{{1.0 / ap2, 0.0}, {0.0, 0.0}}, q2;
     const bool real = rzx.real();
-    for (double t = kk; t >= 1.0; t -= 1.0) {
+    RecurrenceCoefficients c(rzx, exact_sum(fnu, (n - 1) + static_cast<double>(kk)), -1.0);
+    for (double t = kk; t >= 1.0; t -= 1.0, c.next()) {
         const DDComplex qt = q1;
-        q1 = multiply_add(rzx.coefficient(fnu, (n - 1) + t), q1, q2, real);
+        q1 = multiply_add(c.value(), q1, q2, real);
         q2 = qt;
     }
     // The ratios below it in double-double, each rounded once: a sequence

@@ -57,13 +57,12 @@ inline int level_of(Complex c, const Scaling& sc) {
 class KRecurrence {
 public:
     KRecurrence(Complex s1, Complex s2, TwoDoubles nu, const TwoOverZ& rz, int level)
-        : p1_(dd_value(s1)), p2_(dd_value(s2)), nu_(nu), rz_(rz), level(level) {
+        : p1_(dd_value(s1)), p2_(dd_value(s2)), coefficient_(rz, nu, 1.0), rz_real_(rz.real()), level(level) {
         update_real();
     }
 
     Complex s1() const { return p1_.value(); }
     Complex s2() const { return p2_.value(); }
-    TwoDoubles order() const { return nu_; }
     void set(Complex s1, Complex s2) {
         p1_ = dd_value(s1);
         p2_ = dd_value(s2);
@@ -75,10 +74,10 @@ public:
     }
 
     void advance() {
-        const DDComplex next = multiply_add(rz_.coefficient(nu_), p2_, p1_, real_);
+        const DDComplex next = multiply_add(coefficient_.value(), p2_, p1_, real_);
         p1_ = p2_;
         p2_ = next;
-        nu_ = dd_add(nu_, {1.0, 0.0});
+        coefficient_.next();
     }
 
     // One step, moving up a level when the new member passes its bound;
@@ -94,10 +93,10 @@ public:
     }
 
 private:
-    void update_real() { real_ = rz_.real() && is_real(p1_) && is_real(p2_); }
+    void update_real() { real_ = rz_real_ && is_real(p1_) && is_real(p2_); }
     DDComplex p1_, p2_;
-    TwoDoubles nu_;
-    TwoOverZ rz_;
+    RecurrenceCoefficients coefficient_;
+    bool rz_real_;
     bool real_ = false;
 
 public:
