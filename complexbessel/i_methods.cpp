@@ -6,6 +6,8 @@
 #include <limits>
 
 #include "../specfun/exact_argument.hpp"
+#include "../specfun/log_two_doubles.hpp"
+#include "../specfun/stirling.hpp"
 #include "../support/machine.hpp"
 #include "complex_bessel.hpp"
 #include "double_double.hpp"
@@ -61,18 +63,58 @@ void recur_down(const TwoOverZ& rz, double fnu, int top, Complex s1, Complex s2,
     }
 }
 
-// (z/2)^nu / Gamma(nu + 1) for nu = fnu + shift, shift integral: with
-// fnu = ifnu + f, the fractional power, then ifnu + shift factors (z/2)/(f + j)
-// in double-double, f + j carried exactly. Forming it through
-// exp(nu log(z/2) - ln Gamma(nu + 1)) would round an exponent of several
-// hundred, and fnu + shift itself may not be a double. The whole is times
-// exp(log_scale); for a fractional order that factor joins the exponent of the
-// fractional power, f log(z/2) - ln Gamma(1 + f) + log_scale, formed in
-// double-double and exponentiated once.
+// ln x for x = hi + lo > 0 in two doubles, to about 1e-19 of |ln x|.
+TwoDoubles log_of(TwoDoubles x) { return dd_add(log_two_doubles(x.hi), {x.lo / x.hi, 0.0}); }
+
+// ln Gamma(a) for a >= 1 in two doubles, to about 1e-19 of the size of its
+// terms: Stirling's series from b = a + k >= stirling_from, less
+// ln(a (a + 1) ... (a + k - 1)).
+TwoDoubles ln_gamma_of(TwoDoubles a) {
+    constexpr double stirling_from = 10.0;  // the first omitted term of the remainder is below 2e-20 here
+    TwoDoubles b = a, product{1.0, 0.0};
+    for (; b.hi < stirling_from; b = dd_add(b, {1.0, 0.0})) product = dd_mul(product, b);
+    TwoDoubles s = dd_add(dd_mul(dd_add(b, {-0.5, 0.0}), log_of(b)), dd_neg(b));
+    s = dd_add(s, {ln_sqrt_2pi, ln_sqrt_2pi_low + stirling_remainder(b.hi)});
+    return b.hi == a.hi ? s : dd_add(s, dd_neg(log_of(product)));
+}
+
+// log(hz) in two doubles when hz lies on an axis: ln |hz| and a multiple of pi/2.
+bool axis_log(Complex hz, DDComplex& l) {
+    const TwoDoubles zero{0.0, 0.0};
+    if (hz.imag() == 0.0 && hz.real() != 0.0) {
+        const TwoDoubles turn = std::signbit(hz.imag()) ? dd_neg(dd_mul(dd_half_pi, 2.0)) : dd_mul(dd_half_pi, 2.0);
+        l = {log_of({std::fabs(hz.real()), 0.0}), hz.real() > 0.0 ? zero : turn};
+        return true;
+    }
+    if (hz.real() == 0.0 && hz.imag() != 0.0) {
+        l = {log_of({std::fabs(hz.imag()), 0.0}), hz.imag() > 0.0 ? dd_half_pi : dd_neg(dd_half_pi)};
+        return true;
+    }
+    return false;
+}
+
+// (z/2)^nu / Gamma(nu + 1) for nu = fnu + shift, shift integral, times
+// exp(log_scale). Rounded to one double, nu log(z/2) - ln Gamma(nu + 1) would
+// carry an error of its size, some hundreds, into the value, and fnu + shift
+// may not even be a double: on the axes, where log(z/2) in two doubles is
+// cheap, and for orders above product_orders, the exponent is formed in two
+// doubles from the unrounded order and exponentiated once. Otherwise the
+// fractional power is so formed and the ifnu + shift factors (z/2)/(f + j)
+// follow in double-double, f + j carried exactly.
 Complex power_over_gamma(Complex hz, double fnu, int shift, double log_scale) {
+    constexpr double product_orders = 6.0;  // above, the product costs more than a general log
     const double ifnu = std::floor(fnu);
     const double f = fnu - ifnu;
     const double m = ifnu + shift;
+    DDComplex l;
+    const bool axis = axis_log(hz, l);
+    if (axis || m > product_orders) {
+        if (!axis) l = dd_log(dd_value(hz));
+        const TwoDoubles nu = exact_sum(fnu, shift);
+        DDComplex w{dd_mul(l.re, nu), dd_mul(l.im, nu)};
+        w.re = dd_add(dd_add(w.re, dd_neg(ln_gamma_of(dd_add(nu, {1.0, 0.0})))), {log_scale, 0.0});
+        return dd_exp(w);
+    }
     Complex p0(std::exp(log_scale), 0.0);
     if (f != 0.0) {
         DDComplex w = dd_log(dd_value(hz)) * f;
@@ -91,17 +133,35 @@ Complex power_over_gamma(Complex hz, double fnu, int shift, double log_scale) {
 }
 
 // 1 + sum over j of cz^j / (j! (fnup)_j), the series of I(fnup - 1) after its
-// leading power, in double-double: on the imaginary axis its terms alternate
-// in sign and the rounding of each would add up in the sum.
-DDComplex series_sum(DDComplex cz, double acz, double fnup, double tol) {
+// leading power. Where its terms may cancel (on the imaginary axis they
+// alternate in sign) the rounding of each would add up in the sum, and it is
+// summed in double-double; in doubles where they cannot: cz real and
+// positive, or its first term at most 1/8, so that every later one is below
+// 1/8 of the one before and the terms after the first add to at most 1/7.
+DDComplex series_sum(Complex cz, double acz, double fnup, double tol) {
+    constexpr double small_first_term = 0.125;
     DDComplex sum = dd_value(1.0);
     if (acz < tol * fnup) return sum;
+    if ((cz.imag() == 0.0 && cz.real() > 0.0) || acz <= small_first_term * fnup) {
+        Complex total = 1.0, term = 1.0;
+        double aa = 2.0;
+        const double atol = tol * acz / fnup;
+        for (int j = 1; j <= max_series_terms; ++j) {
+            const double s = j * (fnup + j - 1.0);
+            term *= cz / s;
+            total += term;
+            aa *= acz / s;
+            if (aa <= atol) break;
+        }
+        return dd_value(total);
+    }
     const double atol = tol * acz / fnup;
+    const DDComplex czz = dd_value(cz);
     DDComplex term = dd_value(1.0);
     double aa = 2.0;
     for (int j = 1; j <= max_series_terms; ++j) {
         const double s = j * (fnup + j - 1.0);
-        term = term * cz / s;
+        term = term * czz / s;
         sum = sum + term;
         aa *= acz / s;
         if (aa <= atol) break;
@@ -160,8 +220,8 @@ void cbes_i_series(Complex z, double fnu, int kode, int n, Complex* y, int& nz, 
         return;
     }
     const Complex hz = 0.5 * z;
-    const DDComplex cz = az > rtr1 ? dd_value(hz) * dd_value(hz) : DDComplex{};
-    const double acz = std::abs(cz.value());
+    const Complex cz = az > rtr1 ? (dd_value(hz) * dd_value(hz)).value() : Complex(0.0);
+    const double acz = std::abs(cz);
     const Complex ck = std::log(hz);
     int nn = n;
     for (;;) {
