@@ -383,7 +383,7 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
         p2 = p1 - ck * pt;
         p1 = pt;
         ck += rz;
-        if (std::abs(p2) > tst * ak * ak) {
+        if (modulus(p2) > tst * ak * ak) {
             i1 = i;
             break;
         }
@@ -408,15 +408,15 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
             p2 = p1 - ck * pt;
             p1 = pt;
             ck += rz;
-            const double ap = std::abs(p2);
+            const double ap = modulus(p2);
             if (ap < tst) continue;
             if (refined) {
                 i2 = k;
                 break;
             }
-            ack = std::abs(ck);
+            ack = modulus(ck);
             const double flam = ack + std::sqrt(ack * ack - 1.0);
-            const double fkap = ap / std::abs(p1);
+            const double fkap = ap / modulus(p1);
             rho = std::min(flam, fkap);
             tst *= std::sqrt(rho / (rho * rho - 1.0));
             refined = true;
@@ -438,8 +438,8 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
     DDComplex sum;
     DDComplex q1, q2{{scle, 0.0}, {0.0, 0.0}};
     double fkk = kk;
-    const bool real = rzx.real();
     RecurrenceCoefficients c(rzx, exact_sum(fnf, fkk), -1.0);
+    const bool real = rzx.real();
     for (int k = kk; k >= 1; --k, c.next()) {
         const DDComplex qt = q2;
         q2 = multiply_add(c.value(), qt, q1, real);
@@ -520,8 +520,8 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
     Complex p2 = -t1;
     Complex p1(1.0, 0.0);
     t1 += rz;
-    double ap2 = std::abs(p2);
-    const double ap1 = std::abs(p1);
+    double ap2 = modulus(p2);
+    const double ap1 = modulus(p1);
     const double test1 = std::sqrt((ap2 + ap2) / (ap1 * tol));
     double test = test1;
     p1 /= ap1;
@@ -537,7 +537,7 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
         p2 = p1 - t1 * pt;
         p1 = pt;
         t1 += rz;
-        ap2 = std::abs(p2);
+        ap2 = modulus(p2);
         if (ap1k <= test) continue;
         if (refined) {
             converged = true;
