@@ -19,6 +19,10 @@ inline constexpr TwoDoubles dd_ln2 = {0.6931471805599453, 2.3190468138462996e-17
 inline constexpr TwoDoubles dd_half_pi = {1.5707963267948966, 6.123233995736766e-17};  // pi/2
 
 inline DDComplex dd_value(Complex c) { return {{c.real(), 0.0}, {c.imag(), 0.0}}; }
+// 1 + c unrounded.
+inline DDComplex one_plus(Complex c) {
+    return {qelms::exact_sum(1.0, c.real()), {c.imag(), 0.0}};
+}
 
 // 2/z as hi + lo, to about twice double precision. Recurrences multiply by it
 // dozens of times; with 2/z rounded to one double they would repeat that
@@ -69,6 +73,8 @@ inline DDComplex operator*(DDComplex a, double s) { return {qelms::dd_mul(a.re, 
 inline DDComplex operator/(DDComplex a, TwoDoubles s) { return {qelms::dd_div(a.re, s), qelms::dd_div(a.im, s)}; }
 
 inline DDComplex operator/(DDComplex a, double s) { return a / TwoDoubles{s, 0.0}; }
+
+inline DDComplex one_plus(DDComplex c) { return dd_value(1.0) + c; }
 
 // c p + q; with real set (c, p and q real, as on the real axis) in real
 // arithmetic, which gives the same value at a quarter of the cost.

@@ -138,12 +138,13 @@ Complex power_over_gamma(Complex hz, double fnu, int shift, double log_scale) {
 // summed in double-double; in doubles where they cannot: cz real and
 // positive, or its first term at most 1/8, so that every later one is below
 // 1/8 of the one before and the terms after the first add to at most 1/7.
+// Then the terms after the leading 1 are summed alone and added to it unrounded.
 DDComplex series_sum(Complex cz, double acz, double fnup, double tol) {
     constexpr double small_first_term = 0.125;
     DDComplex sum = dd_value(1.0);
     if (acz < tol * fnup) return sum;
     if ((cz.imag() == 0.0 && cz.real() > 0.0) || acz <= small_first_term * fnup) {
-        Complex total = 1.0, term = 1.0;
+        Complex total = 0.0, term = 1.0;  // the sum after its first term, 1, which joins it unrounded
         double aa = 2.0;
         const double atol = tol * acz / fnup;
         for (int j = 1; j <= max_series_terms; ++j) {
@@ -153,7 +154,7 @@ DDComplex series_sum(Complex cz, double acz, double fnup, double tol) {
             aa *= acz / s;
             if (aa <= atol) break;
         }
-        return dd_value(total);
+        return one_plus(total);
     }
     const double atol = tol * acz / fnup;
     const DDComplex czz = dd_value(cz);
@@ -181,6 +182,31 @@ Complex asymptotic_phase(Complex z, double fnu, int shift) {
     Complex phase(-std::sin(arg), s * std::cos(arg));
     if (std::fmod(ifnu + shift, 2.0) != 0.0) phase = -phase;
     return phase;
+}
+
+// The two sums of the large-argument expansion with 4 nu^2 = fdn and
+// rez = 1/(8z), in T (Complex or DDComplex), into cs1 (alternating signs,
+// the exp(z) part) and cs2 (all +); false when jl terms do not reach the
+// bound s |fdn - 1| of the terms.
+template <class T>
+bool asymptotic_sums(T rez, T one, double fdn, double s, int jl, double aez, DDComplex& cs1, DDComplex& cs2) {
+    T sum1 = one - one, sum2 = one - one, term = one;  // the sums after their first term, 1
+    double sqk = fdn - 1.0;
+    const double atol = s * std::fabs(sqk);
+    double aa = 1.0;
+    for (int j = 1; j <= jl; ++j) {
+        term = term * rez * sqk / static_cast<double>(j);
+        sum1 = j % 2 == 0 ? sum1 + term : sum1 - term;
+        sum2 = sum2 + term;
+        aa *= std::fabs(sqk) / (j * aez);
+        if (aa <= atol) {
+            cs1 = one_plus(sum1);
+            cs2 = one_plus(sum2);
+            return true;
+        }
+        sqk -= 8.0 * j;
+    }
+    return false;
 }
 
 // 1/sqrt(2 pi z) in double-double, as sqrt(conj(z)/(2 pi |z|^2)).
@@ -316,26 +342,17 @@ void cbes_i_asymptotic(Complex z, double fnu, int kode, int n, Complex* y, int& 
     for (int i = 0; i < il; ++i) {
         const double order = dfnu + i;
         const double fdn = order + order > rtr1 ? 4.0 * order * order : 0.0;
-        // cs1 sums the terms with alternating signs (exp(z) part), cs2 with all +,
-        // in double-double: on the imaginary axis the two parts are of one size
-        // and the result is their difference.
-        DDComplex cs1 = dd_value(1.0), cs2 = dd_value(1.0), term = dd_value(1.0);
-        double sqk = fdn - 1.0;
-        const double atol = s * std::fabs(sqk);
-        double aa = 1.0;
-        bool converged = false;
-        for (int j = 1; j <= jl; ++j) {
-            term = term * rez * sqk / static_cast<double>(j);
-            cs1 = j % 2 == 0 ? cs1 + term : cs1 - term;
-            cs2 = cs2 + term;
-            aa *= std::fabs(sqk) / (j * aez);
-            if (aa <= atol) {
-                converged = true;
-                break;
-            }
-            sqk -= 8.0 * j;
-        }
-        if (!converged) {
+        // cs1 sums the terms with alternating signs (exp(z) part), cs2 with all +.
+        // While (2j - 1)^2 <= |z|/4, each term is below 1/8 of the one before
+        // when 4 nu^2 <= |z| + 1, and the terms past them are below 1e-4 of
+        // the first: no sum cancels, and the terms after the leading 1 are
+        // summed in doubles, their sum added to 1 unrounded. Otherwise the
+        // first terms may be far larger than the sum, which is formed in
+        // double-double.
+        DDComplex cs1, cs2;
+        const bool summed = fdn - 1.0 <= az ? asymptotic_sums(rez.value(), Complex(1.0), fdn, s, jl, aez, cs1, cs2)
+                                            : asymptotic_sums(rez, dd_value(1.0), fdn, s, jl, aez, cs1, cs2);
+        if (!summed) {
             nz = -2;
             return;
         }
