@@ -576,10 +576,25 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
     DDComplex q1{{1.0 / ap2, 0.0}, {0.0, 0.0}}, q2;
     const bool real = rzx.real();
     RecurrenceCoefficients c(rzx, exact_sum(fnu, (n - 1) + static_cast<double>(kk)), -1.0);
-    for (double t = kk; t >= 1.0; t -= 1.0, c.next()) {
-        const DDComplex qt = q1;
-        q1 = multiply_add(c.value(), q1, q2, real);
-        q2 = qt;
+    if (real) {
+        // On the real axis in doubles, each coefficient rounded from its
+        // two-double value: the rounding of a step stirs up the solution that
+        // decays downwards, which the later steps damp, so that the ratio at
+        // the top carries the roundings of its last few steps alone.
+        double p1 = q1.re.hi, p2 = 0.0;
+        for (double t = kk; t >= 1.0; t -= 1.0, c.next()) {
+            const double pt = p1;
+            p1 = (c.value().re.hi + c.value().re.lo) * p1 + p2;
+            p2 = pt;
+        }
+        q1 = dd_value(p1);
+        q2 = dd_value(p2);
+    } else {
+        for (double t = kk; t >= 1.0; t -= 1.0, c.next()) {
+            const DDComplex qt = q1;
+            q1 = c.value() * q1 + q2;
+            q2 = qt;
+        }
     }
     // The ratios below it in double-double, each rounded once: a sequence
     // takes their product, which would gather every other rounding.
