@@ -119,6 +119,14 @@ inline DDComplex operator/(DDComplex a, DDComplex b) {
     return dd_corrected(q, (a - b * dd_value(q)).value() / b.value());
 }
 
+// sqrt(v) for v = hi + lo >= 0: the root of hi and one Newton step.
+inline TwoDoubles dd_sqrt(TwoDoubles v) {
+    const double r = std::sqrt(v.hi);
+    if (r == 0.0) return {0.0, 0.0};
+    const TwoDoubles rr = qelms::exact_product(r, r);
+    return qelms::quick_two_sum(r, (((v.hi - rr.hi) - rr.lo) + v.lo) / (r + r));
+}
+
 // The principal square root: the root of the leading parts and one Newton step.
 inline DDComplex dd_sqrt(DDComplex v) {
     const Complex r = std::sqrt(Complex(v.re.hi, v.im.hi));

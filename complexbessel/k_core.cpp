@@ -115,6 +115,29 @@ void k_series(Complex z, double dnu, double dnu2, bool second, double tol, const
     re_smu = smu.real();
 }
 
+// The backward recurrence of Miller's algorithm for K from the start index
+// down to order dnu, in T (double on the real axis, else Complex): p2 and p1
+// the last two members, cs the sum of the members for the normalisation.
+template <class T>
+void miller_backward(T z, int start, double fhs, double tol, T& p1, T& p2, T& cs) {
+    double fk = start;
+    double fks = fk * fk;
+    p1 = 0.0;
+    p2 = tol;
+    cs = p2;
+    for (int i = 0; i < start; ++i) {
+        const double a1 = fks - fk;
+        const double ak = (fks + fk) / (a1 + fhs);
+        const T cb = (fk + z) * (2.0 / (fk + 1.0));
+        const T pt = p2;
+        p2 = (pt * cb - p1) * ak;
+        p1 = pt;
+        cs += p2;
+        fks = a1 - fk + 1.0;
+        fk -= 1.0;
+    }
+}
+
 // Miller's algorithm for |z| > 2: s1 = coef * K(dnu, z)/(sqrt(pi/(2z)) e^-z)
 // and, when second is set, s2 the same for K(dnu + 1, z), the products in
 // double-double and rounded once. The start index
@@ -156,20 +179,20 @@ int k_miller(Complex z, double dnu, double dnu2, DDComplex coef, bool second, do
     }
     // Backward from the start index; cs sums the members for the normalisation.
     const int start = static_cast<int>(fk);
-    fk = start;
-    double fks = fk * fk;
-    Complex p1 = 0.0, p2 = tol, cs = p2;
-    for (int i = 0; i < start; ++i) {
-        const double a1 = fks - fk;
-        const double ak = (fks + fk) / (a1 + fhs);
-        const Complex cb = (fk + z) * (2.0 / (fk + 1.0));
-        const Complex pt = p2;
-        p2 = (pt * cb - p1) * ak;
-        p1 = pt;
-        cs += p2;
-        fks = a1 - fk + 1.0;
-        fk -= 1.0;
+    if (z.imag() == 0.0) {
+        // On the real axis every member is real, and so is every product.
+        double p1 = 0.0, p2 = 0.0, cs = 0.0;
+        miller_backward(z.real(), start, fhs, tol, p1, p2, cs);
+        const TwoDoubles k0 = dd_mul(coef.re, dd_div({p2, 0.0}, {cs, 0.0}));
+        s1 = k0.hi + k0.lo;
+        if (second) {
+            const TwoDoubles k1 = dd_mul(k0, exact_sum(1.0, (dnu + 0.5 - p1 / p2) / z.real()));
+            s2 = k1.hi + k1.lo;
+        }
+        return 0;
     }
+    Complex p1 = 0.0, p2 = 0.0, cs = 0.0;
+    miller_backward(z, start, fhs, tol, p1, p2, cs);
     const DDComplex k0 = coef * (dd_value(p2) / dd_value(cs));
     s1 = k0.value();
     if (second) s2 = (k0 * dd_corrected(1.0, cbes_divide(dnu + 0.5 - cbes_divide(p1, p2), z))).value();
@@ -183,6 +206,7 @@ DDComplex sqrt_half_pi_over(Complex z) {
     constexpr double safe = 1e-290;
     const double az = modulus(z);
     if (!(az > safe && az < 1.0 / safe)) return dd_value(rthpi / std::sqrt(z));
+    if (z.imag() == 0.0 && z.real() > 0.0) return {dd_sqrt(dd_div(dd_half_pi, {z.real(), 0.0})), {0.0, 0.0}};
     return dd_sqrt(DDComplex{dd_half_pi, {0.0, 0.0}} / dd_value(z));
 }
 
@@ -291,7 +315,8 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
                     nz = -3;
                     return;
                 }
-                coef = coef * dd_value(e * sc.css[1]);
+                coef = z.imag() == 0.0 ? DDComplex{dd_mul(coef.re, e.real() * sc.css[1]), {0.0, 0.0}}
+                                       : coef * dd_value(e * sc.css[1]);
             }
         }
         if (half_odd || std::cos(pi * dnu) == 0.0 || std::fabs(0.25 - dnu2) == 0.0) {
