@@ -25,11 +25,6 @@ int failure_code(int nw) { return nw == -2 || nw == -3 ? nw : -1; }
 
 void set_zero(Complex* y, int n) { std::fill(y, y + n, Complex(0.0, 0.0)); }
 
-// log c as ln |c| + i arg c: the tests below need it to a few ulps of 1 and of
-// |c| alone, which this form gives without the care (and cost) of the complex
-// logarithm near |c| = 1.
-Complex rough_log(Complex c) { return {std::log(std::abs(c)), std::arg(c)}; }
-
 // The leading exponent cz of the uniform expansion of I (ikflg 1) or K
 // (ikflg 2) of order gnu at zr = z or -z (scaled as kode says), and the log of
 // the amplitude that goes with it.

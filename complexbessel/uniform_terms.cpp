@@ -166,7 +166,9 @@ void cbes_airy_terms(Complex z, TwoDoubles order, int ipmtr, double tol, Complex
     // Away from the turning point: zeta from its closed form.
     Complex w = std::sqrt(w2);
     w = {std::max(w.real(), 0.0), std::max(w.imag(), 0.0)};
-    Complex zc = std::log((1.0 + w) / zb);
+    // With ipmtr 1 the terms only test a member against the limits.
+    const Complex c = (1.0 + w) / zb;
+    Complex zc = ipmtr == 1 ? rough_log(c) : std::log(c);
     zc = {std::max(zc.real(), 0.0), std::min(std::max(zc.imag(), 0.0), hpi)};
     const Complex zth = 1.5 * (zc - w);
     zeta1 = zc * fn;
