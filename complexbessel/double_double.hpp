@@ -101,23 +101,26 @@ inline bool is_real(DDComplex c) { return c.im.hi == 0.0 && c.im.lo == 0.0; }
 
 // The coefficients (nu + j step) (2/z), j = 0, 1, ..., of a three-term
 // recurrence in the order: the first from the exact order nu, each next by
-// adding step (2/z), in double-double. A sum adds below 1e-31 of the
-// coefficient, so that even hundreds of steps keep it to about 30 digits,
-// at half the cost of forming each coefficient from its order.
+// adding step (2/z) in two doubles, the exact error of each sum gathered in
+// the low part without renormalising (each part of the coefficients moves
+// one way, toward or away from 0, and never cancels). Hundreds of steps keep
+// them to about 30 digits, and one coefficient follows the next through a
+// single addition.
 class RecurrenceCoefficients {
 public:
     RecurrenceCoefficients(const TwoOverZ& rz, TwoDoubles nu, double step)
         : c_(rz.coefficient(nu)), d_(rz.value() * step), real_(rz.real()) {}
     const DDComplex& value() const { return c_; }
     void next() {
-        if (real_) {
-            c_.re = qelms::dd_add(c_.re, d_.re);
-        } else {
-            c_ = c_ + d_;
-        }
+        c_.re = accumulate(c_.re, d_.re);
+        if (!real_) c_.im = accumulate(c_.im, d_.im);
     }
 
 private:
+    static TwoDoubles accumulate(TwoDoubles a, TwoDoubles b) {
+        const TwoDoubles s = qelms::exact_sum(a.hi, b.hi);
+        return {s.hi, a.lo + (b.lo + s.lo)};
+    }
     DDComplex c_, d_;
     bool real_;
 };
