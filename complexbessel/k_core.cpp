@@ -333,11 +333,11 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
     Complex previous;
     for (int i = 0; i < steps; ++i) {
         if (!carried) {
-            if (!finite_member(rec.step(sc))) {
+            if (!rec.steps(steps - i, sc, nullptr)) {
                 report_overflow(y, n, nz);
                 return;
             }
-            continue;
+            break;
         }
         rec.advance();
         Complex scaled;
@@ -369,7 +369,7 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
     } else {
         for (int i = 0; i < k; ++i) y[i] *= sc.csr[rec.level];
     }
-    for (; k < n; ++k) y[k] = rec.step(sc);
+    if (k < n) rec.steps(n - k, sc, y + k);
     if (!std::all_of(y, y + n, finite_member)) report_overflow(y, n, nz);
 }
 

@@ -92,6 +92,41 @@ public:
         return value;
     }
 
+    // count steps, each new member's true value to out[j] (j = 0..count-1)
+    // when out is given; false, after the step that made it, at the first
+    // member that is not finite.
+    bool steps(int count, const Scaling& sc, Complex* out) {
+        if (!real_) {
+            for (int j = 0; j < count; ++j) {
+                const Complex value = step(sc);
+                if (out != nullptr) out[j] = value;
+                if (!finite_member(value)) return false;
+            }
+            return true;
+        }
+        // The same steps on the real parts alone, held in locals.
+        TwoDoubles p1 = p1_.re, p2 = p2_.re;
+        bool finite = true;
+        for (int j = 0; j < count && finite; ++j) {
+            const TwoDoubles next = positive_multiply_add(coefficient_.value().re, p2, p1);
+            coefficient_.next();
+            p1 = p2;
+            p2 = next;
+            const double value = (p2.hi + p2.lo) * sc.csr[level];
+            if (out != nullptr) out[j] = value;
+            finite = std::fabs(value) <= mach_max_real();
+            if (level < 2 && std::fabs(value) > sc.bry[level]) {
+                ++level;
+                const double f = sc.csr[level - 1] * sc.css[level];
+                p1 = {p1.hi * f, p1.lo * f};
+                p2 = {p2.hi * f, p2.lo * f};
+            }
+        }
+        p1_ = {p1, {0.0, 0.0}};
+        p2_ = {p2, {0.0, 0.0}};
+        return finite;
+    }
+
 private:
     void update_real() { real_ = rz_real_ && is_real(p1_) && is_real(p2_); }
     DDComplex p1_, p2_;
