@@ -73,7 +73,7 @@ inline double modulus(Complex z) {
 // log c as ln |c| + i arg c, to a few ulps of 1 and of |c|: enough for the
 // exponents that only decide a region or a scale, without the care (and
 // cost) of the complex logarithm near |c| = 1.
-inline Complex rough_log(Complex c) { return {std::log(std::abs(c)), std::arg(c)}; }
+inline Complex rough_log(Complex c) { return {std::log(modulus(c)), std::arg(c)}; }
 
 // e^z through zexpon with a silent failure indicator; false when zexpon
 // failed with code 1, 2, 3 or 5 (code 4, half precision, is accepted).

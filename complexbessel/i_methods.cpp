@@ -96,20 +96,21 @@ bool axis_log(Complex hz, DDComplex& l) {
 // (z/2)^nu / Gamma(nu + 1) for nu = fnu + shift, shift integral, times
 // exp(log_scale). Rounded to one double, nu log(z/2) - ln Gamma(nu + 1) would
 // carry an error of its size, some hundreds, into the value, and fnu + shift
-// may not even be a double: on the axes, where log(z/2) in two doubles is
-// cheap, and for orders above product_orders, the exponent is formed in two
-// doubles from the unrounded order and exponentiated once. Otherwise the
-// fractional power is so formed and the ifnu + shift factors (z/2)/(f + j)
-// follow in double-double, f + j carried exactly.
+// may not even be a double. With fnu = ifnu + f and m = ifnu + shift factors
+// beyond the fractional power: for m above product_orders the exponent is
+// formed in two doubles from the unrounded order and exponentiated once;
+// otherwise the fractional power is so formed and the m factors (z/2)/(f + j)
+// follow in double-double, f + j carried exactly (on an axis the factors are
+// real and the powers of i exact).
 Complex power_over_gamma(Complex hz, double fnu, int shift, double log_scale) {
-    constexpr double product_orders = 6.0;  // above, the product costs more than a general log
+    constexpr double product_orders = 6.0;  // above, a product costs more than ln Gamma
     const double ifnu = std::floor(fnu);
     const double f = fnu - ifnu;
     const double m = ifnu + shift;
     DDComplex l;
     const bool axis = axis_log(hz, l);
-    if (axis || m > product_orders) {
-        if (!axis) l = dd_log(dd_value(hz));
+    if (!axis && (m > product_orders || f != 0.0)) l = dd_log(dd_value(hz));
+    if (m > product_orders) {
         const TwoDoubles nu = exact_sum(fnu, shift);
         DDComplex w{dd_mul(l.re, nu), dd_mul(l.im, nu)};
         w.re = dd_add(dd_add(w.re, dd_neg(ln_gamma_of(dd_add(nu, {1.0, 0.0})))), {log_scale, 0.0});
@@ -117,9 +118,20 @@ Complex power_over_gamma(Complex hz, double fnu, int shift, double log_scale) {
     }
     Complex p0(std::exp(log_scale), 0.0);
     if (f != 0.0) {
-        DDComplex w = dd_log(dd_value(hz)) * f;
+        DDComplex w{dd_mul(l.re, f), dd_mul(l.im, f)};
         w.re = dd_add(dd_add(w.re, {-log_gamma(1.0 + f), 0.0}), {log_scale, 0.0});
         p0 = dd_exp(w);
+    }
+    if (axis) {
+        // z/2 = b or i b, b real: the product of b/(f + j), then i^m.
+        const double b = hz.imag() == 0.0 ? hz.real() : hz.imag();
+        TwoDoubles product{1.0, 0.0};
+        for (double j = 1.0; j <= m; j += 1.0) product = dd_div(dd_mul(product, b), exact_sum(f, j));
+        const TwoDoubles re = dd_mul(product, p0.real()), im = dd_mul(product, p0.imag());
+        Complex v(re.hi + re.lo, im.hi + im.lo);
+        if (hz.imag() != 0.0)
+            for (int q = static_cast<int>(std::fmod(m, 4.0)); q > 0; --q) v = {-v.imag(), v.real()};
+        return v;
     }
     TwoDoubles re{p0.real(), 0.0}, im{p0.imag(), 0.0};
     for (double j = 1.0; j <= m; j += 1.0) {
@@ -248,7 +260,7 @@ void cbes_i_series(Complex z, double fnu, int kode, int n, Complex* y, int& nz, 
     const Complex hz = 0.5 * z;
     const Complex cz = az > rtr1 ? (dd_value(hz) * dd_value(hz)).value() : Complex(0.0);
     const double acz = std::abs(cz);
-    const Complex ck = std::log(hz);
+    const Complex ck = rough_log(hz);  // the exponent of the underflow test, and beyond order 400 of the value
     int nn = n;
     for (;;) {
         const double dfnu = fnu + (nn - 1);
@@ -284,7 +296,7 @@ void cbes_i_series(Complex z, double fnu, int kode, int n, Complex* y, int& nz, 
                     underflow = nw != 0;
                 }
                 y[nn - 1 - i] = w[i] * crsc;
-                coef = cbes_divide(coef, hz) * order;
+                if (i + 1 < il) coef = cbes_divide(coef, hz) * order;
             }
             if (!underflow) {
                 if (nn <= 2) return;
