@@ -310,8 +310,8 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
             if (z.real() > lim.alim) {
                 carried = true;
             } else {
-                Complex e;
-                if (!cbes_exp(-z, e)) {
+                Complex e = std::exp(-z.real());  // on the real axis, below alim, exp cannot fail
+                if (z.imag() != 0.0 && !cbes_exp(-z, e)) {
                     nz = -3;
                     return;
                 }
