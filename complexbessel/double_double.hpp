@@ -38,6 +38,8 @@ struct TwoOverZ {
     DDComplex value() const { return {{hi.real(), lo.real()}, {hi.imag(), lo.imag()}}; }
     // On the real axis, where recurrences started from real members stay real.
     bool real() const { return hi.imag() == 0.0 && lo.imag() == 0.0; }
+    // On the imaginary axis, where each coefficient is i times a real one.
+    bool imaginary() const { return hi.real() == 0.0 && lo.real() == 0.0; }
 };
 
 inline TwoOverZ two_over(Complex z) {
@@ -90,14 +92,26 @@ inline TwoDoubles positive_multiply_add(TwoDoubles c, TwoDoubles p, TwoDoubles q
     return {s.hi, ((s.lo + m.lo) + (c.hi * p.lo + c.lo * p.hi)) + q.lo};
 }
 
-// c p + q; with real set (c, p and q real and positive, as on the positive
-// real axis) in real arithmetic, at a fraction of the cost.
-inline DDComplex multiply_add(DDComplex c, DDComplex p, DDComplex q, bool real) {
-    if (real) return {positive_multiply_add(c.re, p.re, q.re), {0.0, 0.0}};
+// The form of a recurrence c p + q: real (c, p and q real and positive, as on
+// the positive real axis), imaginary (c = i times a real, as on the
+// imaginary axis) or general.
+enum class RecurrenceForm { general, real, imaginary };
+
+// c p + q, in the arithmetic its form allows: a fraction of the general cost.
+inline DDComplex multiply_add(DDComplex c, DDComplex p, DDComplex q, RecurrenceForm form) {
+    if (form == RecurrenceForm::real) return {positive_multiply_add(c.re, p.re, q.re), {0.0, 0.0}};
+    if (form == RecurrenceForm::imaginary)
+        return {qelms::dd_add(q.re, qelms::dd_neg(qelms::dd_mul(c.im, p.im))), qelms::dd_add(q.im, qelms::dd_mul(c.im, p.re))};
     return c * p + q;
 }
 
 inline bool is_real(DDComplex c) { return c.im.hi == 0.0 && c.im.lo == 0.0; }
+
+// The form of the recurrence with 2/z = rz from the members p1, p2.
+inline RecurrenceForm recurrence_form(const TwoOverZ& rz, DDComplex p1, DDComplex p2) {
+    if (rz.real() && is_real(p1) && is_real(p2)) return RecurrenceForm::real;
+    return rz.imaginary() ? RecurrenceForm::imaginary : RecurrenceForm::general;
+}
 
 // The coefficients (nu + j step) (2/z), j = 0, 1, ..., of a three-term
 // recurrence in the order: the first from the exact order nu, each next by

@@ -48,10 +48,10 @@ double log_gamma(double x) {
 void recur_down(const TwoOverZ& rz, double fnu, int top, Complex s1, Complex s2, double scale, double ascle,
                 Complex* y) {
     DDComplex p1 = dd_value(s1), p2 = dd_value(s2);
-    const bool real = rz.real() && is_real(p1) && is_real(p2);
+    const RecurrenceForm form = recurrence_form(rz, p1, p2);
     RecurrenceCoefficients c(rz, exact_sum(fnu, top), -1.0);
     for (int k = top; k >= 1; --k, c.next()) {
-        const DDComplex next = multiply_add(c.value(), p2, p1, real);
+        const DDComplex next = multiply_add(c.value(), p2, p1, form);
         p1 = p2;
         p2 = next;
         y[k - 1] = p2.value() * scale;
@@ -468,10 +468,11 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
     DDComplex q1, q2{{scle, 0.0}, {0.0, 0.0}};
     double fkk = kk;
     RecurrenceCoefficients c(rzx, exact_sum(fnf, fkk), -1.0);
-    const bool real = rzx.real();
+    const RecurrenceForm form = recurrence_form(rzx, q1, q2);
+    const bool real = form == RecurrenceForm::real;
     for (int k = kk; k >= 1; --k, c.next()) {
         const DDComplex qt = q2;
-        q2 = multiply_add(c.value(), qt, q1, real);
+        q2 = multiply_add(c.value(), qt, q1, form);
         q1 = qt;
         const double bprev = bk * (1.0 - tfnf / (fkk + tfnf));
         sum = real ? DDComplex{dd_add(dd_mul(q1.re, bprev + bk), sum.re), {0.0, 0.0}} : sum + q1 * (bprev + bk);
@@ -602,9 +603,10 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
         q1 = dd_value(p1);
         q2 = dd_value(p2);
     } else {
+        const RecurrenceForm form = recurrence_form(rzx, q1, q2);
         for (double t = kk; t >= 1.0; t -= 1.0, c.next()) {
             const DDComplex qt = q1;
-            q1 = c.value() * q1 + q2;
+            q1 = multiply_add(c.value(), q1, q2, form);
             q2 = qt;
         }
     }

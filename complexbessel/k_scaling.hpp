@@ -57,8 +57,8 @@ inline int level_of(Complex c, const Scaling& sc) {
 class KRecurrence {
 public:
     KRecurrence(Complex s1, Complex s2, TwoDoubles nu, const TwoOverZ& rz, int level)
-        : p1_(dd_value(s1)), p2_(dd_value(s2)), coefficient_(rz, nu, 1.0), rz_real_(rz.real()), level(level) {
-        update_real();
+        : p1_(dd_value(s1)), p2_(dd_value(s2)), coefficient_(rz, nu, 1.0), rz_(rz), level(level) {
+        update_form();
     }
 
     Complex s1() const { return p1_.value(); }
@@ -66,7 +66,7 @@ public:
     void set(Complex s1, Complex s2) {
         p1_ = dd_value(s1);
         p2_ = dd_value(s2);
-        update_real();
+        update_form();
     }
     void scale(double f) {
         p1_ = p1_ * f;
@@ -74,7 +74,7 @@ public:
     }
 
     void advance() {
-        const DDComplex next = multiply_add(coefficient_.value(), p2_, p1_, real_);
+        const DDComplex next = multiply_add(coefficient_.value(), p2_, p1_, form_);
         p1_ = p2_;
         p2_ = next;
         coefficient_.next();
@@ -96,13 +96,27 @@ public:
     // when out is given; false, after the step that made it, at the first
     // member that is not finite.
     bool steps(int count, const Scaling& sc, Complex* out) {
-        if (!real_) {
-            for (int j = 0; j < count; ++j) {
-                const Complex value = step(sc);
+        if (form_ != RecurrenceForm::real) {
+            DDComplex p1 = p1_, p2 = p2_;
+            bool finite = true;
+            for (int j = 0; j < count && finite; ++j) {
+                const DDComplex next = multiply_add(coefficient_.value(), p2, p1, form_);
+                coefficient_.next();
+                p1 = p2;
+                p2 = next;
+                const Complex value = p2.value() * sc.csr[level];
                 if (out != nullptr) out[j] = value;
-                if (!finite_member(value)) return false;
+                finite = finite_member(value);
+                if (level < 2 && larger_part(value) > sc.bry[level]) {
+                    ++level;
+                    const double f = sc.csr[level - 1] * sc.css[level];
+                    p1 = p1 * f;
+                    p2 = p2 * f;
+                }
             }
-            return true;
+            p1_ = p1;
+            p2_ = p2;
+            return finite;
         }
         // The same steps on the real parts alone, held in locals.
         TwoDoubles p1 = p1_.re, p2 = p2_.re;
@@ -128,11 +142,11 @@ public:
     }
 
 private:
-    void update_real() { real_ = rz_real_ && is_real(p1_) && is_real(p2_); }
+    void update_form() { form_ = recurrence_form(rz_, p1_, p2_); }
     DDComplex p1_, p2_;
     RecurrenceCoefficients coefficient_;
-    bool rz_real_;
-    bool real_ = false;
+    TwoOverZ rz_;
+    RecurrenceForm form_ = RecurrenceForm::general;
 
 public:
     int level;
