@@ -116,9 +116,13 @@ void cbes_airy_terms(Complex z, TwoDoubles order, int ipmtr, double tol, Complex
     // zb lies in the fourth quadrant, w2 in the upper half plane: on the real
     // axis its imaginary part is +0, whatever sign of zero the arithmetic left.
     // 1 - zb^2 in double-double, zb = z/order: near the turning point it is
-    // small, and the roundings of zb and of the order would be magnified.
-    const DDComplex zb_exact = dd_value(z) / order;
-    Complex w2 = (dd_value(1.0) - zb_exact * zb_exact).value();
+    // small, and the roundings of zb and of the order would be magnified in
+    // the terms (those that only test a member need no more than doubles).
+    Complex w2 = 1.0 - zb * zb;
+    if (ipmtr != 1) {
+        const DDComplex zb_exact = dd_value(z) / order;
+        w2 = (dd_value(1.0) - zb_exact * zb_exact).value();
+    }
     if (w2.imag() == 0.0) w2 = {w2.real(), 0.0};
     const double aw2 = std::abs(w2);
     if (aw2 <= 0.25) {
