@@ -97,12 +97,28 @@ inline TwoDoubles positive_multiply_add(TwoDoubles c, TwoDoubles p, TwoDoubles q
 // imaginary axis) or general.
 enum class RecurrenceForm { general, real, imaginary };
 
+// a b + c d + q (b and d the signed factors) in two doubles without
+// renormalising, as positive_multiply_add: the exact errors of both products
+// and both sums and the products with the low parts gather in the low part.
+// Where the sum cancels, the leading part is no longer the rounded value, but
+// hi + lo still holds it to about twice double precision.
+inline TwoDoubles multiply_add_pair(TwoDoubles a, TwoDoubles b, TwoDoubles c, TwoDoubles d, TwoDoubles q) {
+    const TwoDoubles ab = qelms::exact_product(a.hi, b.hi), cd = qelms::exact_product(c.hi, d.hi);
+    const TwoDoubles s = qelms::exact_sum(ab.hi, cd.hi);
+    const TwoDoubles t = qelms::exact_sum(s.hi, q.hi);
+    const double low = (a.hi * b.lo + a.lo * b.hi) + (c.hi * d.lo + c.lo * d.hi);
+    return {t.hi, ((t.lo + s.lo) + (ab.lo + cd.lo)) + (low + q.lo)};
+}
+
 // c p + q, in the arithmetic its form allows: a fraction of the general cost.
 inline DDComplex multiply_add(DDComplex c, DDComplex p, DDComplex q, RecurrenceForm form) {
-    if (form == RecurrenceForm::real) return {positive_multiply_add(c.re, p.re, q.re), {0.0, 0.0}};
+    constexpr TwoDoubles zero{0.0, 0.0};
+    if (form == RecurrenceForm::real) return {positive_multiply_add(c.re, p.re, q.re), zero};
     if (form == RecurrenceForm::imaginary)
-        return {qelms::dd_add(q.re, qelms::dd_neg(qelms::dd_mul(c.im, p.im))), qelms::dd_add(q.im, qelms::dd_mul(c.im, p.re))};
-    return c * p + q;
+        return {multiply_add_pair(qelms::dd_neg(c.im), p.im, zero, zero, q.re),
+                multiply_add_pair(c.im, p.re, zero, zero, q.im)};
+    return {multiply_add_pair(c.re, p.re, qelms::dd_neg(c.im), p.im, q.re),
+            multiply_add_pair(c.re, p.im, c.im, p.re, q.im)};
 }
 
 inline bool is_real(DDComplex c) { return c.im.hi == 0.0 && c.im.lo == 0.0; }
