@@ -123,6 +123,15 @@ inline DDComplex multiply_add(DDComplex c, DDComplex p, DDComplex q, RecurrenceF
 
 inline bool is_real(DDComplex c) { return c.im.hi == 0.0 && c.im.lo == 0.0; }
 
+// b p + q for real b > 0, in the arithmetic the form of the recurrence that
+// makes p allows.
+inline DDComplex scaled_add(DDComplex p, double b, DDComplex q, RecurrenceForm form) {
+    constexpr TwoDoubles zero{0.0, 0.0};
+    const TwoDoubles bb{b, 0.0};
+    if (form == RecurrenceForm::real) return {positive_multiply_add(bb, p.re, q.re), zero};
+    return {multiply_add_pair(bb, p.re, zero, zero, q.re), multiply_add_pair(bb, p.im, zero, zero, q.im)};
+}
+
 // The form of the recurrence with 2/z = rz from the members p1, p2.
 inline RecurrenceForm recurrence_form(const TwoOverZ& rz, DDComplex p1, DDComplex p2) {
     if (rz.real() && is_real(p1) && is_real(p2)) return RecurrenceForm::real;

@@ -31,6 +31,17 @@ bool indexable(double az, double fnu, int n) {
     return az < index_limit && fnu + n < index_limit;
 }
 
+// |p| > bound and |p| >= bound, exact on the axes and through |p|^2 elsewhere,
+// where the square root of hypot would cost more than the step it tests.
+bool exceeds(Complex p, double bound) {
+    if (p.imag() == 0.0 || p.real() == 0.0) return modulus(p) > bound;
+    return std::norm(p) > bound * bound;
+}
+bool reaches(Complex p, double bound) {
+    if (p.imag() == 0.0 || p.real() == 0.0) return modulus(p) >= bound;
+    return std::norm(p) >= bound * bound;
+}
+
 void fill_nan(Complex* y, int n) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     std::fill(y, y + n, Complex(nan, nan));
@@ -412,7 +423,7 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
         p2 = p1 - ck * pt;
         p1 = pt;
         ck += rz;
-        if (modulus(p2) > tst * ak * ak) {
+        if (exceeds(p2, tst * ak * ak)) {
             i1 = i;
             break;
         }
@@ -437,12 +448,12 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
             p2 = p1 - ck * pt;
             p1 = pt;
             ck += rz;
-            const double ap = modulus(p2);
-            if (ap < tst) continue;
+            if (!reaches(p2, tst)) continue;
             if (refined) {
                 i2 = k;
                 break;
             }
+            const double ap = modulus(p2);
             ack = modulus(ck);
             const double flam = ack + std::sqrt(ack * ack - 1.0);
             const double fkap = ap / modulus(p1);
@@ -469,13 +480,12 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
     double fkk = kk;
     RecurrenceCoefficients c(rzx, exact_sum(fnf, fkk), -1.0);
     const RecurrenceForm form = recurrence_form(rzx, q1, q2);
-    const bool real = form == RecurrenceForm::real;
     for (int k = kk; k >= 1; --k, c.next()) {
         const DDComplex qt = q2;
         q2 = multiply_add(c.value(), qt, q1, form);
         q1 = qt;
         const double bprev = bk * (1.0 - tfnf / (fkk + tfnf));
-        sum = real ? DDComplex{dd_add(dd_mul(q1.re, bprev + bk), sum.re), {0.0, 0.0}} : sum + q1 * (bprev + bk);
+        sum = scaled_add(q1, bprev + bk, sum, form);
         bk = bprev;
         fkk -= 1.0;
         const int m = k - 1 - ifnu;  // q2 is now of order fnu + m
