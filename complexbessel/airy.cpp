@@ -394,7 +394,7 @@ Complex airy_large(const AiryKind& kind, int id, int kode, Complex z, double az,
 Complex airy(const AiryKind& kind, int id, int kode, Complex z, int& nz, DriverOutcome& out) {
     if (std::isnan(z.real()) || std::isnan(z.imag()))
         return {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN()};
-    const double az = std::abs(z);
+    const double az = cbes::modulus(z);
     if (az > 1.0) return airy_large(kind, id, kode, z, az, nz, out);
     const double tol = std::max(mach_precision(), 1.0e-18);
     if (az < tol) {
@@ -446,7 +446,7 @@ void zairya(char deriv, std::complex<double> z, char scale, std::complex<double>
     ai = 0.0;
     if (airy_arguments_valid(out, deriv, scale))
         ai = airy(kind_ai, deriv_id(deriv), cbes::scale_kode(scale), z, nz, out);
-    ifail = fail_exit(ifail, out.error, "ZAIRYA", out.message);
+    ifail = out.report(ifail, "ZAIRYA");
 }
 
 void zairyb(char deriv, std::complex<double> z, char scale, std::complex<double>& bi, int& ifail) {
@@ -455,7 +455,7 @@ void zairyb(char deriv, std::complex<double> z, char scale, std::complex<double>
     bi = 0.0;
     if (airy_arguments_valid(out, deriv, scale))
         bi = airy(kind_bi, deriv_id(deriv), cbes::scale_kode(scale), z, nz, out);
-    ifail = fail_exit(ifail, out.error, "ZAIRYB", out.message);
+    ifail = out.report(ifail, "ZAIRYB");
 }
 
 }  // namespace qelms

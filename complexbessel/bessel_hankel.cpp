@@ -42,8 +42,10 @@ Complex quarter_turn_phase(double fnu, double sgn) {
 // the precision warning).
 bool compute_j(double fnu, Complex z, int n, char scale, Complex* cy, int& nz, const Limits& lim,
                DriverOutcome& out) {
-    const double az = std::abs(z);
-    if (!cbes::sequence_range_valid(out, az, fnu + n - 1, lim, {4, 3, cbes::order_lacks_precision})) return false;
+    const double az = cbes::modulus(z);
+    if (!cbes::range_valid(out, az, fnu + n - 1, lim, {4, 3, cbes::order_lacks_precision})) return false;
+    // Orders 0 and 1 on the real axis below the bound of the precision warning.
+    if (cbes::orders_zero_one_on_axis(fnu, z, n, lim.precision_bound, beslj0, beslj1, cy)) return true;
 
     // I of -iz in the right half plane; below the real axis the mirror image.
     Complex csgn = quarter_turn_phase(fnu, hpi);
@@ -85,9 +87,9 @@ bool hankel_kind_valid(DriverOutcome& out, int m) {
 
 bool compute_h(int m, double fnu, Complex z, int n, char scale, Complex* cy, int& nz, const Limits& lim,
                DriverOutcome& out) {
-    const double az = std::abs(z);
+    const double az = cbes::modulus(z);
     const double fn = fnu + n - 1;
-    if (!cbes::sequence_range_valid(out, az, fn, lim, {5, 4, hankel_order_lacks_precision})) return false;
+    if (!cbes::range_valid(out, az, fn, lim, {5, 4, hankel_order_lacks_precision})) return false;
 
     // K of zn = -i (3 - 2m) z; its left half plane, and for H(2) its negative
     // imaginary axis, by continuation from the right half plane.
@@ -112,6 +114,9 @@ bool compute_h(int m, double fnu, Complex z, int n, char scale, Complex* cy, int
 // becomes that of zbesly, with no record of its own.
 bool compute_y(double fnu, Complex z, int n, char scale, Complex* cy, Complex* cwrk, int& nz, int ifail,
                const Limits& lim, DriverOutcome& out) {
+    // Orders 0 and 1 on the real axis below the bound of the precision warning,
+    // where neither Hankel sequence fails or warns.
+    if (cbes::orders_zero_one_on_axis(fnu, z, n, lim.precision_bound, besly0, besly1, cy)) return true;
     const int inner = failure_prints(ifail) ? -13 : 1;
     int nz1 = 0;
     int ifail1 = inner;
@@ -119,10 +124,17 @@ bool compute_y(double fnu, Complex z, int n, char scale, Complex* cy, Complex* c
     out.error = ifail1;
     if (ifail1 != 0 && ifail1 != 4) return false;
     int nz2 = 0;
-    int ifail2 = inner;
-    zhankl(2, fnu, z, n, scale, cwrk, nz2, ifail2);
-    if (ifail2 != 0) out.error = ifail2;
-    if (ifail2 != 0 && ifail2 != 4) return false;
+    if (z.imag() == 0.0 && z.real() > 0.0 && ifail1 == 0) {
+        // On the positive real axis H(2) = conj H(1), scaled or not (a call
+        // that neither fails nor warns for one kind does neither for the other).
+        std::transform(cy, cy + n, cwrk, [](Complex c) { return std::conj(c); });
+        nz2 = nz1;
+    } else {
+        int ifail2 = inner;
+        zhankl(2, fnu, z, n, scale, cwrk, nz2, ifail2);
+        if (ifail2 != 0) out.error = ifail2;
+        if (ifail2 != 0 && ifail2 != 4) return false;
+    }
     nz = std::min(nz1, nz2);
 
     if (cbes::scale_kode(scale) == 2) {

@@ -7,9 +7,13 @@
 // complex exponential.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <complex>
+#include <cstdlib>
 
 #include "../specfun/exact_argument.hpp"
+#include "../support/machine.hpp"
 
 namespace qelms::cbes {
 
@@ -17,6 +21,11 @@ using Complex = std::complex<double>;
 
 inline constexpr double pi = 3.141592653589793;
 inline constexpr double hpi = 1.5707963267948966;  // pi/2
+
+// Smallest real x at which orders 0 and 1 come from the real-argument routines
+// (besli0, beslk0, beslj0, besly0 and their order-1 kin): from here up the
+// general methods neither underflow I1 and J1 nor scale K1 and Y1 for overflow.
+inline constexpr double real_axis_low = 1e-280;
 
 // Limits derived from the machine constants on every call of a driver.
 struct Limits {
@@ -27,8 +36,44 @@ struct Limits {
     double rl;        // |z| from which the large-argument expansion is used
     double fnul;      // order from which the uniform expansions are used
     double az_limit;  // |z| and order beyond which nothing is computed
+    // Derived once with the rest, for the tests every call makes:
+    double ufl;              // exp(-elim), the smallest magnitude kept
+    double precision_bound;  // sqrt(az_limit), beyond which results lack precision
 };
-Limits cbes_limit_set();
+// Constants of the machine alone: inline, so that every driver gets them
+// folded at compile time.
+inline Limits cbes_limit_set() {
+    constexpr double decimal_to_natural = 2.303;  // slightly above ln 10: decimal exponents to natural ones
+    constexpr double alim_margin = 41.45;         // largest distance of alim below elim
+    constexpr double rl_per_digit = 1.2;          // rl = 1.2 digits + 3
+    Limits lim{};
+    lim.tol = std::max(mach_precision(), 1.0e-18);
+    const double r1m5 = std::log10(static_cast<double>(mach_base()));
+    const int k = std::min(std::abs(mach_min_exp()), std::abs(mach_max_exp()));
+    lim.elim = decimal_to_natural * (k * r1m5 - 3.0);
+    const double aa = r1m5 * (mach_digits() - 1);
+    lim.dig = std::min(aa, 18.0);
+    lim.alim = lim.elim + std::max(-decimal_to_natural * aa, -alim_margin);
+    lim.rl = rl_per_digit * lim.dig + 3.0;
+    lim.fnul = 10.0 + 6.0 * (lim.dig - 3.0);
+    lim.az_limit = std::min({0.5 / lim.tol, 0.5 * mach_max_int(1.0), mach_max_trig_arg(1.0)});
+    lim.ufl = std::exp(-lim.elim);
+    lim.precision_bound = std::sqrt(lim.az_limit);
+    return lim;
+}
+
+// |z|, as std::abs gives it, without its general path on the axes, where
+// most real-order callers stay.
+inline double modulus(Complex z) {
+    if (z.imag() == 0.0) return std::fabs(z.real());
+    if (z.real() == 0.0) return std::fabs(z.imag());
+    return std::abs(z);
+}
+
+// log c as ln |c| + i arg c, to a few ulps of 1 and of |c|: enough for the
+// exponents that only decide a region or a scale, without the care (and
+// cost) of the complex logarithm near |c| = 1.
+inline Complex rough_log(Complex c) { return {std::log(modulus(c)), std::arg(c)}; }
 
 // e^z through zexpon with a silent failure indicator; false when zexpon
 // failed with code 1, 2, 3 or 5 (code 4, half precision, is accepted).

@@ -121,7 +121,7 @@ void cbes_k_continuation(Complex z, double fnu, int kode, int mr, int n, Complex
 void cbes_airy_continuation(Complex z, double fnu, int kode, int mr, int n, Complex* y, int& nz, const Limits& lim) {
     nz = 0;
     const Complex zn = -z;
-    const double az = std::abs(z);
+    const double az = modulus(z);
     const double dfnu = fnu + n - 1;
     int nw = 0;
     if (az <= 2.0 || az * az * 0.25 <= dfnu + 1.0) {

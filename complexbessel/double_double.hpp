@@ -19,6 +19,10 @@ inline constexpr TwoDoubles dd_ln2 = {0.6931471805599453, 2.3190468138462996e-17
 inline constexpr TwoDoubles dd_half_pi = {1.5707963267948966, 6.123233995736766e-17};  // pi/2
 
 inline DDComplex dd_value(Complex c) { return {{c.real(), 0.0}, {c.imag(), 0.0}}; }
+// 1 + c unrounded.
+inline DDComplex one_plus(Complex c) {
+    return {qelms::exact_sum(1.0, c.real()), {c.imag(), 0.0}};
+}
 
 // 2/z as hi + lo, to about twice double precision. Recurrences multiply by it
 // dozens of times; with 2/z rounded to one double they would repeat that
@@ -32,13 +36,17 @@ struct TwoOverZ {
     // (base + t) * (2/z), base + t carried exactly.
     DDComplex coefficient(double base, double t) const { return coefficient(exact_sum(base, t)); }
     DDComplex value() const { return {{hi.real(), lo.real()}, {hi.imag(), lo.imag()}}; }
+    // On the real axis, where recurrences started from real members stay real.
+    bool real() const { return hi.imag() == 0.0 && lo.imag() == 0.0; }
+    // On the imaginary axis, where each coefficient is i times a real one.
+    bool imaginary() const { return hi.real() == 0.0 && lo.real() == 0.0; }
 };
 
 inline TwoOverZ two_over(Complex z) {
     // hi the rounded quotient, lo the quotient of the exact residual 2 - z hi.
     constexpr double safe = 1e-290;  // the exact products need |z| and |2/z| well inside the range
     const Complex hi = cbes_divide(2.0, z);
-    const double az = std::abs(z);
+    const double az = modulus(z);
     if (!(az > safe && az < 1.0 / safe)) return {hi, 0.0};
     const double a = z.real(), b = z.imag(), c = hi.real(), d = hi.imag();
     const TwoDoubles ac = exact_product(a, c), bd = exact_product(b, d);
@@ -68,6 +76,94 @@ inline DDComplex operator/(DDComplex a, TwoDoubles s) { return {qelms::dd_div(a.
 
 inline DDComplex operator/(DDComplex a, double s) { return a / TwoDoubles{s, 0.0}; }
 
+inline DDComplex one_plus(DDComplex c) { return dd_value(1.0) + c; }
+
+// c p + q for c, p, q > 0 in two doubles, without the renormalisation of
+// double-double: the leading part is the rounded product plus q, the low part
+// gathers the exact errors of both and the products with the low parts. In a
+// recurrence the leading parts then depend on one another through one product
+// and one sum a step, a short chain, while the low parts, which follow the
+// same recurrence and stay a few ulps of the leading ones, keep the value to
+// about twice double precision. Positive terms do not cancel, so the leading
+// part stays the value to a few ulps.
+inline TwoDoubles positive_multiply_add(TwoDoubles c, TwoDoubles p, TwoDoubles q) {
+    const TwoDoubles m = qelms::exact_product(c.hi, p.hi);
+    const TwoDoubles s = qelms::exact_sum(m.hi, q.hi);
+    return {s.hi, ((s.lo + m.lo) + (c.hi * p.lo + c.lo * p.hi)) + q.lo};
+}
+
+// The form of a recurrence c p + q: real (c, p and q real and positive, as on
+// the positive real axis), imaginary (c = i times a real, as on the
+// imaginary axis) or general.
+enum class RecurrenceForm { general, real, imaginary };
+
+// a b + c d + q (b and d the signed factors) in two doubles without
+// renormalising, as positive_multiply_add: the exact errors of both products
+// and both sums and the products with the low parts gather in the low part.
+// Where the sum cancels, the leading part is no longer the rounded value, but
+// hi + lo still holds it to about twice double precision.
+inline TwoDoubles multiply_add_pair(TwoDoubles a, TwoDoubles b, TwoDoubles c, TwoDoubles d, TwoDoubles q) {
+    const TwoDoubles ab = qelms::exact_product(a.hi, b.hi), cd = qelms::exact_product(c.hi, d.hi);
+    const TwoDoubles s = qelms::exact_sum(ab.hi, cd.hi);
+    const TwoDoubles t = qelms::exact_sum(s.hi, q.hi);
+    const double low = (a.hi * b.lo + a.lo * b.hi) + (c.hi * d.lo + c.lo * d.hi);
+    return {t.hi, ((t.lo + s.lo) + (ab.lo + cd.lo)) + (low + q.lo)};
+}
+
+// c p + q, in the arithmetic its form allows: a fraction of the general cost.
+inline DDComplex multiply_add(DDComplex c, DDComplex p, DDComplex q, RecurrenceForm form) {
+    constexpr TwoDoubles zero{0.0, 0.0};
+    if (form == RecurrenceForm::real) return {positive_multiply_add(c.re, p.re, q.re), zero};
+    if (form == RecurrenceForm::imaginary)
+        return {multiply_add_pair(qelms::dd_neg(c.im), p.im, zero, zero, q.re),
+                multiply_add_pair(c.im, p.re, zero, zero, q.im)};
+    return {multiply_add_pair(c.re, p.re, qelms::dd_neg(c.im), p.im, q.re),
+            multiply_add_pair(c.re, p.im, c.im, p.re, q.im)};
+}
+
+inline bool is_real(DDComplex c) { return c.im.hi == 0.0 && c.im.lo == 0.0; }
+
+// b p + q for real b > 0, in the arithmetic the form of the recurrence that
+// makes p allows.
+inline DDComplex scaled_add(DDComplex p, double b, DDComplex q, RecurrenceForm form) {
+    constexpr TwoDoubles zero{0.0, 0.0};
+    const TwoDoubles bb{b, 0.0};
+    if (form == RecurrenceForm::real) return {positive_multiply_add(bb, p.re, q.re), zero};
+    return {multiply_add_pair(bb, p.re, zero, zero, q.re), multiply_add_pair(bb, p.im, zero, zero, q.im)};
+}
+
+// The form of the recurrence with 2/z = rz from the members p1, p2.
+inline RecurrenceForm recurrence_form(const TwoOverZ& rz, DDComplex p1, DDComplex p2) {
+    if (rz.real() && is_real(p1) && is_real(p2)) return RecurrenceForm::real;
+    return rz.imaginary() ? RecurrenceForm::imaginary : RecurrenceForm::general;
+}
+
+// The coefficients (nu + j step) (2/z), j = 0, 1, ..., of a three-term
+// recurrence in the order: the first from the exact order nu, each next by
+// adding step (2/z) in two doubles, the exact error of each sum gathered in
+// the low part without renormalising (each part of the coefficients moves
+// one way, toward or away from 0, and never cancels). Hundreds of steps keep
+// them to about 30 digits, and one coefficient follows the next through a
+// single addition.
+class RecurrenceCoefficients {
+public:
+    RecurrenceCoefficients(const TwoOverZ& rz, TwoDoubles nu, double step)
+        : c_(rz.coefficient(nu)), d_(rz.value() * step), real_(rz.real()) {}
+    const DDComplex& value() const { return c_; }
+    void next() {
+        c_.re = accumulate(c_.re, d_.re);
+        if (!real_) c_.im = accumulate(c_.im, d_.im);
+    }
+
+private:
+    static TwoDoubles accumulate(TwoDoubles a, TwoDoubles b) {
+        const TwoDoubles s = qelms::exact_sum(a.hi, b.hi);
+        return {s.hi, a.lo + (b.lo + s.lo)};
+    }
+    DDComplex c_, d_;
+    bool real_;
+};
+
 // The leading value c plus a correction d of the order of its last bits.
 inline DDComplex dd_corrected(Complex c, Complex d) {
     return {qelms::exact_sum(c.real(), d.real()), qelms::exact_sum(c.imag(), d.imag())};
@@ -77,6 +173,14 @@ inline DDComplex dd_corrected(Complex c, Complex d) {
 inline DDComplex operator/(DDComplex a, DDComplex b) {
     const Complex q = Complex(a.re.hi, a.im.hi) / Complex(b.re.hi, b.im.hi);
     return dd_corrected(q, (a - b * dd_value(q)).value() / b.value());
+}
+
+// sqrt(v) for v = hi + lo >= 0: the root of hi and one Newton step.
+inline TwoDoubles dd_sqrt(TwoDoubles v) {
+    const double r = std::sqrt(v.hi);
+    if (r == 0.0) return {0.0, 0.0};
+    const TwoDoubles rr = qelms::exact_product(r, r);
+    return qelms::quick_two_sum(r, (((v.hi - rr.hi) - rr.lo) + v.lo) / (r + r));
 }
 
 // The principal square root: the root of the leading parts and one Newton step.

@@ -16,9 +16,6 @@ namespace qelms::cbes {
 
 namespace {
 
-constexpr double decimal_to_natural = 2.303;  // slightly above ln 10: decimal exponents to natural ones
-constexpr double alim_margin = 41.45;         // largest distance of alim below elim
-constexpr double rl_per_digit = 1.2;          // rl = 1.2 digits + 3
 constexpr double debye_sector = 1.7321;       // |Im z| <= this * |Re z|: Debye form, else Airy form
 constexpr double ln_two_root_pi = 1.2655121234846454;  // ln(2 sqrt(pi)), the Airy-form amplitude
 constexpr double series_radius = 2.0;         // |z| up to which the power series is always used
@@ -39,14 +36,14 @@ void leading_exponent(Complex z, Complex zr, double gnu, int kode, int ikflg, co
         Complex sum;
         DebyeWork work{};
         cbes_debye_terms(zr, gnu, ikflg, 1, lim.tol, init, phi, zeta1, zeta2, sum, work, lim.elim);
-        log_amplitude = std::log(phi);
+        log_amplitude = rough_log(phi);
     } else {
         // The Airy form works on -i zr, mirrored into Re >= 0 below the real axis.
         Complex zn(zr.imag(), -zr.real());
         if (z.imag() <= 0.0) zn = Complex(-zn.real(), zn.imag());
         Complex arg, asum, bsum;
         cbes_airy_terms(zn, {gnu, 0.0}, 1, lim.tol, phi, arg, zeta1, zeta2, asum, bsum, lim.elim);
-        log_amplitude = std::log(phi) - 0.25 * std::log(arg) - ln_two_root_pi;
+        log_amplitude = rough_log(phi) - 0.25 * rough_log(arg) - ln_two_root_pi;
     }
     cz = zeta2 - zeta1;
     if (kode == 2) cz -= zr;
@@ -68,21 +65,6 @@ bool member_underflows(Complex cz, Complex la, const Limits& lim) {
 }
 
 }  // namespace
-
-Limits cbes_limit_set() {
-    Limits lim{};
-    lim.tol = std::max(mach_precision(), 1.0e-18);
-    const double r1m5 = std::log10(static_cast<double>(mach_base()));
-    const int k = std::min(std::abs(mach_min_exp()), std::abs(mach_max_exp()));
-    lim.elim = decimal_to_natural * (k * r1m5 - 3.0);
-    const double aa = r1m5 * (mach_digits() - 1);
-    lim.dig = std::min(aa, 18.0);
-    lim.alim = lim.elim + std::max(-decimal_to_natural * aa, -alim_margin);
-    lim.rl = rl_per_digit * lim.dig + 3.0;
-    lim.fnul = 10.0 + 6.0 * (lim.dig - 3.0);
-    lim.az_limit = std::min({0.5 / lim.tol, 0.5 * mach_max_int(1.0), mach_max_trig_arg(1.0)});
-    return lim;
-}
 
 bool cbes_exp(Complex z, Complex& result) {
     int ifail = 1;
@@ -145,7 +127,7 @@ void cbes_i_core(Complex z, double fnu, int kode, int n, Complex* cy, int& nz, c
         std::fill(cy, cy + n, Complex(nan, nan));
         return;
     }
-    const double az = std::abs(z);
+    const double az = modulus(z);
     int nn = n;
     double dfnu = fnu + (n - 1);
     int nw = 0;

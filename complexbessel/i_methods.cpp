@@ -6,6 +6,8 @@
 #include <limits>
 
 #include "../specfun/exact_argument.hpp"
+#include "../specfun/log_two_doubles.hpp"
+#include "../specfun/stirling.hpp"
 #include "../support/machine.hpp"
 #include "complex_bessel.hpp"
 #include "double_double.hpp"
@@ -29,6 +31,17 @@ bool indexable(double az, double fnu, int n) {
     return az < index_limit && fnu + n < index_limit;
 }
 
+// |p| > bound and |p| >= bound, exact on the axes and through |p|^2 elsewhere,
+// where the square root of hypot would cost more than the step it tests.
+bool exceeds(Complex p, double bound) {
+    if (p.imag() == 0.0 || p.real() == 0.0) return modulus(p) > bound;
+    return std::norm(p) > bound * bound;
+}
+bool reaches(Complex p, double bound) {
+    if (p.imag() == 0.0 || p.real() == 0.0) return modulus(p) >= bound;
+    return std::norm(p) >= bound * bound;
+}
+
 void fill_nan(Complex* y, int n) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     std::fill(y, y + n, Complex(nan, nan));
@@ -46,8 +59,10 @@ double log_gamma(double x) {
 void recur_down(const TwoOverZ& rz, double fnu, int top, Complex s1, Complex s2, double scale, double ascle,
                 Complex* y) {
     DDComplex p1 = dd_value(s1), p2 = dd_value(s2);
-    for (int k = top; k >= 1; --k) {
-        const DDComplex next = rz.coefficient(fnu, k) * p2 + p1;
+    const RecurrenceForm form = recurrence_form(rz, p1, p2);
+    RecurrenceCoefficients c(rz, exact_sum(fnu, top), -1.0);
+    for (int k = top; k >= 1; --k, c.next()) {
+        const DDComplex next = multiply_add(c.value(), p2, p1, form);
         p1 = p2;
         p2 = next;
         y[k - 1] = p2.value() * scale;
@@ -59,23 +74,75 @@ void recur_down(const TwoOverZ& rz, double fnu, int top, Complex s1, Complex s2,
     }
 }
 
-// (z/2)^nu / Gamma(nu + 1) for nu = fnu + shift, shift integral: with
-// fnu = ifnu + f, the fractional power, then ifnu + shift factors (z/2)/(f + j)
-// in double-double, f + j carried exactly. Forming it through
-// exp(nu log(z/2) - ln Gamma(nu + 1)) would round an exponent of several
-// hundred, and fnu + shift itself may not be a double. The whole is times
-// exp(log_scale); for a fractional order that factor joins the exponent of the
-// fractional power, f log(z/2) - ln Gamma(1 + f) + log_scale, formed in
-// double-double and exponentiated once.
+// ln x for x = hi + lo > 0 in two doubles, to about 1e-19 of |ln x|.
+TwoDoubles log_of(TwoDoubles x) { return dd_add(log_two_doubles(x.hi), {x.lo / x.hi, 0.0}); }
+
+// ln Gamma(a) for a >= 1 in two doubles, to about 1e-19 of the size of its
+// terms: Stirling's series from b = a + k >= stirling_from, less
+// ln(a (a + 1) ... (a + k - 1)).
+TwoDoubles ln_gamma_of(TwoDoubles a) {
+    constexpr double stirling_from = 10.0;  // the first omitted term of the remainder is below 2e-20 here
+    TwoDoubles b = a, product{1.0, 0.0};
+    for (; b.hi < stirling_from; b = dd_add(b, {1.0, 0.0})) product = dd_mul(product, b);
+    TwoDoubles s = dd_add(dd_mul(dd_add(b, {-0.5, 0.0}), log_of(b)), dd_neg(b));
+    s = dd_add(s, {ln_sqrt_2pi, ln_sqrt_2pi_low + stirling_remainder(b.hi)});
+    return b.hi == a.hi ? s : dd_add(s, dd_neg(log_of(product)));
+}
+
+// log(hz) in two doubles when hz lies on an axis: ln |hz| and a multiple of pi/2.
+bool axis_log(Complex hz, DDComplex& l) {
+    const TwoDoubles zero{0.0, 0.0};
+    if (hz.imag() == 0.0 && hz.real() != 0.0) {
+        const TwoDoubles turn = std::signbit(hz.imag()) ? dd_neg(dd_mul(dd_half_pi, 2.0)) : dd_mul(dd_half_pi, 2.0);
+        l = {log_of({std::fabs(hz.real()), 0.0}), hz.real() > 0.0 ? zero : turn};
+        return true;
+    }
+    if (hz.real() == 0.0 && hz.imag() != 0.0) {
+        l = {log_of({std::fabs(hz.imag()), 0.0}), hz.imag() > 0.0 ? dd_half_pi : dd_neg(dd_half_pi)};
+        return true;
+    }
+    return false;
+}
+
+// (z/2)^nu / Gamma(nu + 1) for nu = fnu + shift, shift integral, times
+// exp(log_scale). Rounded to one double, nu log(z/2) - ln Gamma(nu + 1) would
+// carry an error of its size, some hundreds, into the value, and fnu + shift
+// may not even be a double. With fnu = ifnu + f and m = ifnu + shift factors
+// beyond the fractional power: for m above product_orders the exponent is
+// formed in two doubles from the unrounded order and exponentiated once;
+// otherwise the fractional power is so formed and the m factors (z/2)/(f + j)
+// follow in double-double, f + j carried exactly (on an axis the factors are
+// real and the powers of i exact).
 Complex power_over_gamma(Complex hz, double fnu, int shift, double log_scale) {
+    constexpr double product_orders = 6.0;  // above, a product costs more than ln Gamma
     const double ifnu = std::floor(fnu);
     const double f = fnu - ifnu;
     const double m = ifnu + shift;
+    DDComplex l;
+    const bool axis = axis_log(hz, l);
+    if (!axis && (m > product_orders || f != 0.0)) l = dd_log(dd_value(hz));
+    if (m > product_orders) {
+        const TwoDoubles nu = exact_sum(fnu, shift);
+        DDComplex w{dd_mul(l.re, nu), dd_mul(l.im, nu)};
+        w.re = dd_add(dd_add(w.re, dd_neg(ln_gamma_of(dd_add(nu, {1.0, 0.0})))), {log_scale, 0.0});
+        return dd_exp(w);
+    }
     Complex p0(std::exp(log_scale), 0.0);
     if (f != 0.0) {
-        DDComplex w = dd_log(dd_value(hz)) * f;
+        DDComplex w{dd_mul(l.re, f), dd_mul(l.im, f)};
         w.re = dd_add(dd_add(w.re, {-log_gamma(1.0 + f), 0.0}), {log_scale, 0.0});
         p0 = dd_exp(w);
+    }
+    if (axis) {
+        // z/2 = b or i b, b real: the product of b/(f + j), then i^m.
+        const double b = hz.imag() == 0.0 ? hz.real() : hz.imag();
+        TwoDoubles product{1.0, 0.0};
+        for (double j = 1.0; j <= m; j += 1.0) product = dd_div(dd_mul(product, b), exact_sum(f, j));
+        const TwoDoubles re = dd_mul(product, p0.real()), im = dd_mul(product, p0.imag());
+        Complex v(re.hi + re.lo, im.hi + im.lo);
+        if (hz.imag() != 0.0)
+            for (int q = static_cast<int>(std::fmod(m, 4.0)); q > 0; --q) v = {-v.imag(), v.real()};
+        return v;
     }
     TwoDoubles re{p0.real(), 0.0}, im{p0.imag(), 0.0};
     for (double j = 1.0; j <= m; j += 1.0) {
@@ -89,17 +156,36 @@ Complex power_over_gamma(Complex hz, double fnu, int shift, double log_scale) {
 }
 
 // 1 + sum over j of cz^j / (j! (fnup)_j), the series of I(fnup - 1) after its
-// leading power, in double-double: on the imaginary axis its terms alternate
-// in sign and the rounding of each would add up in the sum.
-DDComplex series_sum(DDComplex cz, double acz, double fnup, double tol) {
+// leading power. Where its terms may cancel (on the imaginary axis they
+// alternate in sign) the rounding of each would add up in the sum, and it is
+// summed in double-double; in doubles where they cannot: cz real and
+// positive, or its first term at most 1/8, so that every later one is below
+// 1/8 of the one before and the terms after the first add to at most 1/7.
+// Then the terms after the leading 1 are summed alone and added to it unrounded.
+DDComplex series_sum(Complex cz, double acz, double fnup, double tol) {
+    constexpr double small_first_term = 0.125;
     DDComplex sum = dd_value(1.0);
     if (acz < tol * fnup) return sum;
+    if ((cz.imag() == 0.0 && cz.real() > 0.0) || acz <= small_first_term * fnup) {
+        Complex total = 0.0, term = 1.0;  // the sum after its first term, 1, which joins it unrounded
+        double aa = 2.0;
+        const double atol = tol * acz / fnup;
+        for (int j = 1; j <= max_series_terms; ++j) {
+            const double s = j * (fnup + j - 1.0);
+            term *= cz / s;
+            total += term;
+            aa *= acz / s;
+            if (aa <= atol) break;
+        }
+        return one_plus(total);
+    }
     const double atol = tol * acz / fnup;
+    const DDComplex czz = dd_value(cz);
     DDComplex term = dd_value(1.0);
     double aa = 2.0;
     for (int j = 1; j <= max_series_terms; ++j) {
         const double s = j * (fnup + j - 1.0);
-        term = term * cz / s;
+        term = term * czz / s;
         sum = sum + term;
         aa *= acz / s;
         if (aa <= atol) break;
@@ -121,6 +207,31 @@ Complex asymptotic_phase(Complex z, double fnu, int shift) {
     return phase;
 }
 
+// The two sums of the large-argument expansion with 4 nu^2 = fdn and
+// rez = 1/(8z), in T (Complex or DDComplex), into cs1 (alternating signs,
+// the exp(z) part) and cs2 (all +); false when jl terms do not reach the
+// bound s |fdn - 1| of the terms.
+template <class T>
+bool asymptotic_sums(T rez, T one, double fdn, double s, int jl, double aez, DDComplex& cs1, DDComplex& cs2) {
+    T sum1 = one - one, sum2 = one - one, term = one;  // the sums after their first term, 1
+    double sqk = fdn - 1.0;
+    const double atol = s * std::fabs(sqk);
+    double aa = 1.0;
+    for (int j = 1; j <= jl; ++j) {
+        term = term * rez * sqk / static_cast<double>(j);
+        sum1 = j % 2 == 0 ? sum1 + term : sum1 - term;
+        sum2 = sum2 + term;
+        aa *= std::fabs(sqk) / (j * aez);
+        if (aa <= atol) {
+            cs1 = one_plus(sum1);
+            cs2 = one_plus(sum2);
+            return true;
+        }
+        sqk -= 8.0 * j;
+    }
+    return false;
+}
+
 // 1/sqrt(2 pi z) in double-double, as sqrt(conj(z)/(2 pi |z|^2)).
 DDComplex inverse_root_two_pi_z(Complex z) {
     const TwoDoubles two_pi = dd_mul(dd_half_pi, 4.0);
@@ -133,7 +244,7 @@ DDComplex inverse_root_two_pi_z(Complex z) {
 void cbes_i_series(Complex z, double fnu, int kode, int n, Complex* y, int& nz, const Limits& lim) {
     nz = 0;
     const double tol = lim.tol;
-    const double az = std::abs(z);
+    const double az = modulus(z);
     const double arm = 1000.0 * mach_safe_min();
     const double rtr1 = std::sqrt(arm);
     if (az < arm) {
@@ -158,9 +269,9 @@ void cbes_i_series(Complex z, double fnu, int kode, int n, Complex* y, int& nz, 
         return;
     }
     const Complex hz = 0.5 * z;
-    const DDComplex cz = az > rtr1 ? dd_value(hz) * dd_value(hz) : DDComplex{};
-    const double acz = std::abs(cz.value());
-    const Complex ck = std::log(hz);
+    const Complex cz = az > rtr1 ? (dd_value(hz) * dd_value(hz)).value() : Complex(0.0);
+    const double acz = std::abs(cz);
+    const Complex ck = rough_log(hz);  // the exponent of the underflow test, and beyond order 400 of the value
     int nn = n;
     for (;;) {
         const double dfnu = fnu + (nn - 1);
@@ -196,7 +307,7 @@ void cbes_i_series(Complex z, double fnu, int kode, int n, Complex* y, int& nz, 
                     underflow = nw != 0;
                 }
                 y[nn - 1 - i] = w[i] * crsc;
-                coef = cbes_divide(coef, hz) * order;
+                if (i + 1 < il) coef = cbes_divide(coef, hz) * order;
             }
             if (!underflow) {
                 if (nn <= 2) return;
@@ -218,7 +329,7 @@ void cbes_i_series(Complex z, double fnu, int kode, int n, Complex* y, int& nz, 
 void cbes_i_asymptotic(Complex z, double fnu, int kode, int n, Complex* y, int& nz, const Limits& lim) {
     nz = 0;
     const double tol = lim.tol;
-    const double az = std::abs(z);
+    const double az = modulus(z);
     const double rtr1 = std::sqrt(1000.0 * mach_safe_min());
     const int il = std::min(2, n);
     const double dfnu = fnu + (n - il);
@@ -254,26 +365,17 @@ void cbes_i_asymptotic(Complex z, double fnu, int kode, int n, Complex* y, int& 
     for (int i = 0; i < il; ++i) {
         const double order = dfnu + i;
         const double fdn = order + order > rtr1 ? 4.0 * order * order : 0.0;
-        // cs1 sums the terms with alternating signs (exp(z) part), cs2 with all +,
-        // in double-double: on the imaginary axis the two parts are of one size
-        // and the result is their difference.
-        DDComplex cs1 = dd_value(1.0), cs2 = dd_value(1.0), term = dd_value(1.0);
-        double sqk = fdn - 1.0;
-        const double atol = s * std::fabs(sqk);
-        double aa = 1.0;
-        bool converged = false;
-        for (int j = 1; j <= jl; ++j) {
-            term = term * rez * sqk / static_cast<double>(j);
-            cs1 = j % 2 == 0 ? cs1 + term : cs1 - term;
-            cs2 = cs2 + term;
-            aa *= std::fabs(sqk) / (j * aez);
-            if (aa <= atol) {
-                converged = true;
-                break;
-            }
-            sqk -= 8.0 * j;
-        }
-        if (!converged) {
+        // cs1 sums the terms with alternating signs (exp(z) part), cs2 with all +.
+        // While (2j - 1)^2 <= |z|/4, each term is below 1/8 of the one before
+        // when 4 nu^2 <= |z| + 1, and the terms past them are below 1e-4 of
+        // the first: no sum cancels, and the terms after the leading 1 are
+        // summed in doubles, their sum added to 1 unrounded. Otherwise the
+        // first terms may be far larger than the sum, which is formed in
+        // double-double.
+        DDComplex cs1, cs2;
+        const bool summed = fdn - 1.0 <= az ? asymptotic_sums(rez.value(), Complex(1.0), fdn, s, jl, aez, cs1, cs2)
+                                            : asymptotic_sums(rez, dd_value(1.0), fdn, s, jl, aez, cs1, cs2);
+        if (!summed) {
             nz = -2;
             return;
         }
@@ -292,7 +394,7 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
     nz = 0;
     const double tol = lim.tol;
     const double scle = 1000.0 * mach_complex_safe() / tol;  // start of the backward recurrence
-    const double az = std::abs(z);
+    const double az = modulus(z);
     if (!indexable(az, fnu, n)) {
         fill_nan(y, n);
         return;
@@ -321,7 +423,7 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
         p2 = p1 - ck * pt;
         p1 = pt;
         ck += rz;
-        if (std::abs(p2) > tst * ak * ak) {
+        if (exceeds(p2, tst * ak * ak)) {
             i1 = i;
             break;
         }
@@ -346,15 +448,15 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
             p2 = p1 - ck * pt;
             p1 = pt;
             ck += rz;
-            const double ap = std::abs(p2);
-            if (ap < tst) continue;
+            if (!reaches(p2, tst)) continue;
             if (refined) {
                 i2 = k;
                 break;
             }
-            ack = std::abs(ck);
+            const double ap = modulus(p2);
+            ack = modulus(ck);
             const double flam = ack + std::sqrt(ack * ack - 1.0);
-            const double fkap = ap / std::abs(p1);
+            const double fkap = ap / modulus(p1);
             rho = std::min(flam, fkap);
             tst *= std::sqrt(rho / (rho * rho - 1.0));
             refined = true;
@@ -376,12 +478,14 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
     DDComplex sum;
     DDComplex q1, q2{{scle, 0.0}, {0.0, 0.0}};
     double fkk = kk;
-    for (int k = kk; k >= 1; --k) {
+    RecurrenceCoefficients c(rzx, exact_sum(fnf, fkk), -1.0);
+    const RecurrenceForm form = recurrence_form(rzx, q1, q2);
+    for (int k = kk; k >= 1; --k, c.next()) {
         const DDComplex qt = q2;
-        q2 = rzx.coefficient(fnf, fkk) * qt + q1;
+        q2 = multiply_add(c.value(), qt, q1, form);
         q1 = qt;
         const double bprev = bk * (1.0 - tfnf / (fkk + tfnf));
-        sum = sum + q1 * (bprev + bk);
+        sum = scaled_add(q1, bprev + bk, sum, form);
         bk = bprev;
         fkk -= 1.0;
         const int m = k - 1 - ifnu;  // q2 is now of order fnu + m
@@ -439,7 +543,7 @@ void cbes_i_miller_wronskian(Complex z, double fnu, int kode, int n, Complex* y,
 
 void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
     if (n < 1) return;
-    const double az = std::abs(z);
+    const double az = modulus(z);
     if (!indexable(az, fnu, n)) {
         fill_nan(cy, n);
         return;
@@ -456,8 +560,8 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
     Complex p2 = -t1;
     Complex p1(1.0, 0.0);
     t1 += rz;
-    double ap2 = std::abs(p2);
-    const double ap1 = std::abs(p1);
+    double ap2 = modulus(p2);
+    const double ap1 = modulus(p1);
     const double test1 = std::sqrt((ap2 + ap2) / (ap1 * tol));
     double test = test1;
     p1 /= ap1;
@@ -473,7 +577,7 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
         p2 = p1 - t1 * pt;
         p1 = pt;
         t1 += rz;
-        ap2 = std::abs(p2);
+        ap2 = modulus(p2);
         if (ap1k <= test) continue;
         if (refined) {
             converged = true;
@@ -493,10 +597,28 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
     // Backward recurrence from that index down to the top order.
     const int kk = k + 1 - id;
     DDComplex q1{{1.0 / ap2, 0.0}, {0.0, 0.0}}, q2;
-    for (double t = kk; t >= 1.0; t -= 1.0) {
-        const DDComplex qt = q1;
-        q1 = rzx.coefficient(fnu, (n - 1) + t) * q1 + q2;
-        q2 = qt;
+    const bool real = rzx.real();
+    RecurrenceCoefficients c(rzx, exact_sum(fnu, (n - 1) + static_cast<double>(kk)), -1.0);
+    if (real) {
+        // On the real axis in doubles, each coefficient rounded from its
+        // two-double value: the rounding of a step stirs up the solution that
+        // decays downwards, which the later steps damp, so that the ratio at
+        // the top carries the roundings of its last few steps alone.
+        double p1 = q1.re.hi, p2 = 0.0;
+        for (double t = kk; t >= 1.0; t -= 1.0, c.next()) {
+            const double pt = p1;
+            p1 = (c.value().re.hi + c.value().re.lo) * p1 + p2;
+            p2 = pt;
+        }
+        q1 = dd_value(p1);
+        q2 = dd_value(p2);
+    } else {
+        const RecurrenceForm form = recurrence_form(rzx, q1, q2);
+        for (double t = kk; t >= 1.0; t -= 1.0, c.next()) {
+            const DDComplex qt = q1;
+            q1 = multiply_add(c.value(), q1, q2, form);
+            q2 = qt;
+        }
     }
     // The ratios below it in double-double, each rounded once: a sequence
     // takes their product, which would gather every other rounding.
@@ -507,7 +629,7 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
     for (int m = n - 1; m >= 1; --m) {
         DDComplex d = rzx.coefficient(fnu, m) + ratio;
         if (d.value() == Complex(0.0, 0.0)) d = dd_value(Complex(tol, tol));
-        ratio = dd_value(1.0) / d;
+        ratio = real && is_real(d) ? DDComplex{dd_div({1.0, 0.0}, d.re), {0.0, 0.0}} : dd_value(1.0) / d;
         cy[m - 1] = ratio.value();
     }
 }

@@ -36,13 +36,13 @@ void k_series(Complex z, double dnu, double dnu2, bool second, double tol, const
               Complex& s2, double& re_smu) {
     constexpr TwoDoubles euler_gamma = {0.5772156649015329, -4.942915152430645e-18};
     constexpr double ln2 = 0.6931471805599453;
-    Complex smu(ln2 - std::log(std::abs(z)), -std::arg(z));  // log(2/z)
+    Complex smu(ln2 - std::log(modulus(z)), -std::arg(z));  // log(2/z)
     // e^fmu, sinh fmu and cosh fmu for fmu = dnu smu. Re fmu reaches 350 for
     // tiny z: beyond 1, e^(Re fmu) = (2/|z|)^dnu comes from pow, since the
     // rounding of the product dnu smu would be magnified by the exponential.
     const double a = dnu * smu.real(), b = dnu * smu.imag();
     const bool small = std::fabs(a) < 1.0;
-    const double ea = small ? std::exp(a) : std::pow(2.0, dnu) * std::pow(std::abs(z), -dnu);
+    const double ea = small ? std::exp(a) : std::pow(2.0, dnu) * std::pow(modulus(z), -dnu);
     const double sha = small ? std::sinh(a) : 0.5 * (ea - 1.0 / ea);
     const double cha = 0.5 * (ea + 1.0 / ea);
     const double cb = std::cos(b), sb = std::sin(b);
@@ -87,7 +87,7 @@ void k_series(Complex z, double dnu, double dnu2, bool second, double tol, const
     };
     s1 = f;
     s2 = p;
-    const double caz = std::abs(z);
+    const double caz = modulus(z);
     if (caz >= tol) {
         const Complex cz = 0.25 * z * z;
         const double acz = 0.25 * caz * caz;
@@ -115,13 +115,36 @@ void k_series(Complex z, double dnu, double dnu2, bool second, double tol, const
     re_smu = smu.real();
 }
 
+// The backward recurrence of Miller's algorithm for K from the start index
+// down to order dnu, in T (double on the real axis, else Complex): p2 and p1
+// the last two members, cs the sum of the members for the normalisation.
+template <class T>
+void miller_backward(T z, int start, double fhs, double tol, T& p1, T& p2, T& cs) {
+    double fk = start;
+    double fks = fk * fk;
+    p1 = 0.0;
+    p2 = tol;
+    cs = p2;
+    for (int i = 0; i < start; ++i) {
+        const double a1 = fks - fk;
+        const double ak = (fks + fk) / (a1 + fhs);
+        const T cb = (fk + z) * (2.0 / (fk + 1.0));
+        const T pt = p2;
+        p2 = (pt * cb - p1) * ak;
+        p1 = pt;
+        cs += p2;
+        fks = a1 - fk + 1.0;
+        fk -= 1.0;
+    }
+}
+
 // Miller's algorithm for |z| > 2: s1 = coef * K(dnu, z)/(sqrt(pi/(2z)) e^-z)
 // and, when second is set, s2 the same for K(dnu + 1, z), the products in
 // double-double and rounded once. The start index
 // comes from a forward run of the recurrence (|z| large) or from an estimate.
 // Returns 0, or -2 when the forward run does not settle.
 int k_miller(Complex z, double dnu, double dnu2, DDComplex coef, bool second, double tol, Complex& s1, Complex& s2) {
-    const double caz = std::abs(z);
+    const double caz = modulus(z);
     const double digits = std::clamp((mach_digits() - 1) * std::log10(double(mach_base())) * 3.321928094, 12.0, 60.0);
     const double t2 = tth * digits - 6.0;
     const double angle = z.real() == 0.0 ? hpi : std::fabs(std::atan(z.imag() / z.real()));
@@ -156,20 +179,20 @@ int k_miller(Complex z, double dnu, double dnu2, DDComplex coef, bool second, do
     }
     // Backward from the start index; cs sums the members for the normalisation.
     const int start = static_cast<int>(fk);
-    fk = start;
-    double fks = fk * fk;
-    Complex p1 = 0.0, p2 = tol, cs = p2;
-    for (int i = 0; i < start; ++i) {
-        const double a1 = fks - fk;
-        const double ak = (fks + fk) / (a1 + fhs);
-        const Complex cb = (fk + z) * (2.0 / (fk + 1.0));
-        const Complex pt = p2;
-        p2 = (pt * cb - p1) * ak;
-        p1 = pt;
-        cs += p2;
-        fks = a1 - fk + 1.0;
-        fk -= 1.0;
+    if (z.imag() == 0.0) {
+        // On the real axis every member is real, and so is every product.
+        double p1 = 0.0, p2 = 0.0, cs = 0.0;
+        miller_backward(z.real(), start, fhs, tol, p1, p2, cs);
+        const TwoDoubles k0 = dd_mul(coef.re, dd_div({p2, 0.0}, {cs, 0.0}));
+        s1 = k0.hi + k0.lo;
+        if (second) {
+            const TwoDoubles k1 = dd_mul(k0, exact_sum(1.0, (dnu + 0.5 - p1 / p2) / z.real()));
+            s2 = k1.hi + k1.lo;
+        }
+        return 0;
     }
+    Complex p1 = 0.0, p2 = 0.0, cs = 0.0;
+    miller_backward(z, start, fhs, tol, p1, p2, cs);
     const DDComplex k0 = coef * (dd_value(p2) / dd_value(cs));
     s1 = k0.value();
     if (second) s2 = (k0 * dd_corrected(1.0, cbes_divide(dnu + 0.5 - cbes_divide(p1, p2), z))).value();
@@ -181,9 +204,17 @@ int k_miller(Complex z, double dnu, double dnu2, DDComplex coef, bool second, do
 // the correction would leave the range.
 DDComplex sqrt_half_pi_over(Complex z) {
     constexpr double safe = 1e-290;
-    const double az = std::abs(z);
+    const double az = modulus(z);
     if (!(az > safe && az < 1.0 / safe)) return dd_value(rthpi / std::sqrt(z));
+    if (z.imag() == 0.0 && z.real() > 0.0) return {dd_sqrt(dd_div(dd_half_pi, {z.real(), 0.0})), {0.0, 0.0}};
     return dd_sqrt(DDComplex{dd_half_pi, {0.0, 0.0}} / dd_value(z));
+}
+
+// Whether K(dnu) and K(dnu + 1) are K0 and K1 of a real argument x that the
+// real-argument routines take: x at most alim, beyond which the unscaled
+// members are carried times e^x to find those that underflow.
+bool real_axis_start(Complex z, double dnu, const Limits& lim) {
+    return dnu == 0.0 && z.imag() == 0.0 && z.real() >= real_axis_low && z.real() <= lim.alim;
 }
 
 // 1 when s e^-zd lies above the underflow limits, with scaled = s e^-zd / tol;
@@ -226,20 +257,38 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
     }
     const double tol = lim.tol;
     const Scaling sc = make_scaling(tol);
-    const double caz = std::abs(z);
-    const TwoOverZ rz = two_over(z);
+    const double caz = modulus(z);
     const int inu = static_cast<int>(fnu + 0.5);
     const double dnu = fnu - inu;
     const bool half_odd = std::fabs(dnu) == 0.5;
     const double dnu2 = std::fabs(dnu) > tol ? dnu * dnu : 0.0;
     const bool second = inu > 0 || n > 1;
+    // Steps of the recurrence to orders (fnu, fnu + 1), or to fnu in s2 when one member is wanted.
+    const int steps = n == 1 ? inu - 1 : inu;
+    // 2/z for the recurrence and the series, unless K0 and K1 are the members themselves.
+    const TwoOverZ rz = real_axis_start(z, dnu, lim) && steps <= 0 && n <= 2 ? TwoOverZ{} : two_over(z);
     // The recurrence starts from K(dnu) and K(dnu + 1), at level 2 unless the series says otherwise.
     Complex s1 = 0.0, s2 = 0.0;
     int level = 1;
     // With kode 1 and Re z > alim the members carry e^zd until they are known to be on scale.
     bool carried = false;
     Complex zd = z;
-    if (!half_odd && caz <= series_radius) {
+    if (real_axis_start(z, dnu, lim)) {
+        // K0 and K1 of real x from the real-argument routines, at the level
+        // the series or Miller's algorithm would have chosen.
+        const double x = z.real();
+        const double ex = kode == 2 ? std::exp(x) : 1.0;
+        int ifail = 1;
+        s1 = beslk0(x, ifail) * ex;
+        if (!second) {
+            y[0] = s1;
+            return;
+        }
+        s2 = beslk1(x, ifail) * ex;
+        if (caz <= series_radius) level = (fnu + 1.0) * std::fabs(std::log(2.0 / x)) > lim.alim ? 2 : 1;
+        s1 *= sc.css[level];
+        s2 *= sc.css[level];
+    } else if (!half_odd && caz <= series_radius) {
         double re_smu = 0.0;
         k_series(z, dnu, dnu2, second, tol, rz, s1, s2, re_smu);
         Complex ez = 1.0;
@@ -261,12 +310,13 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
             if (z.real() > lim.alim) {
                 carried = true;
             } else {
-                Complex e;
-                if (!cbes_exp(-z, e)) {
+                Complex e = std::exp(-z.real());  // on the real axis, below alim, exp cannot fail
+                if (z.imag() != 0.0 && !cbes_exp(-z, e)) {
                     nz = -3;
                     return;
                 }
-                coef = coef * dd_value(e * sc.css[1]);
+                coef = z.imag() == 0.0 ? DDComplex{dd_mul(coef.re, e.real() * sc.css[1]), {0.0, 0.0}}
+                                       : coef * dd_value(e * sc.css[1]);
             }
         }
         if (half_odd || std::cos(pi * dnu) == 0.0 || std::fabs(0.25 - dnu2) == 0.0) {
@@ -278,18 +328,16 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
         }
     }
 
-    // Forward to orders (fnu, fnu + 1), or to fnu in s2 when one member is wanted.
     KRecurrence rec(s1, s2, exact_sum(dnu, 1.0), rz, level);
-    const int steps = n == 1 ? inu - 1 : inu;
     bool previous_on = false;
     Complex previous;
     for (int i = 0; i < steps; ++i) {
         if (!carried) {
-            if (!finite_member(rec.step(sc))) {
+            if (!rec.steps(steps - i, sc, nullptr)) {
                 report_overflow(y, n, nz);
                 return;
             }
-            continue;
+            break;
         }
         rec.advance();
         Complex scaled;
@@ -321,7 +369,7 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
     } else {
         for (int i = 0; i < k; ++i) y[i] *= sc.csr[rec.level];
     }
-    for (; k < n; ++k) y[k] = rec.step(sc);
+    if (k < n) rec.steps(n - k, sc, y + k);
     if (!std::all_of(y, y + n, finite_member)) report_overflow(y, n, nz);
 }
 

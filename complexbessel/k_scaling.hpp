@@ -28,7 +28,12 @@ inline Scaling make_scaling(double tol) {
 
 inline double larger_part(Complex c) { return std::max(std::fabs(c.real()), std::fabs(c.imag())); }
 
-inline bool finite_member(Complex c) { return std::isfinite(std::abs(c)); }
+// |c| finite; parts up to half the largest double cannot overflow |c|.
+inline bool finite_member(Complex c) {
+    constexpr double half_max = 0.5 * mach_max_real();
+    if (std::fabs(c.real()) <= half_max && std::fabs(c.imag()) <= half_max) return true;
+    return std::isfinite(std::abs(c));
+}
 
 // A member beyond the largest double even at level 3 is an overflow: nz = -1,
 // with the members set to 0.
@@ -52,14 +57,16 @@ inline int level_of(Complex c, const Scaling& sc) {
 class KRecurrence {
 public:
     KRecurrence(Complex s1, Complex s2, TwoDoubles nu, const TwoOverZ& rz, int level)
-        : p1_(dd_value(s1)), p2_(dd_value(s2)), nu_(nu), rz_(rz), level(level) {}
+        : p1_(dd_value(s1)), p2_(dd_value(s2)), coefficient_(rz, nu, 1.0), rz_(rz), level(level) {
+        update_form();
+    }
 
     Complex s1() const { return p1_.value(); }
     Complex s2() const { return p2_.value(); }
-    TwoDoubles order() const { return nu_; }
     void set(Complex s1, Complex s2) {
         p1_ = dd_value(s1);
         p2_ = dd_value(s2);
+        update_form();
     }
     void scale(double f) {
         p1_ = p1_ * f;
@@ -67,10 +74,10 @@ public:
     }
 
     void advance() {
-        const DDComplex next = rz_.coefficient(nu_) * p2_ + p1_;
+        const DDComplex next = multiply_add(coefficient_.value(), p2_, p1_, form_);
         p1_ = p2_;
         p2_ = next;
-        nu_ = dd_add(nu_, {1.0, 0.0});
+        coefficient_.next();
     }
 
     // One step, moving up a level when the new member passes its bound;
@@ -85,10 +92,61 @@ public:
         return value;
     }
 
+    // count steps, each new member's true value to out[j] (j = 0..count-1)
+    // when out is given; false, after the step that made it, at the first
+    // member that is not finite.
+    bool steps(int count, const Scaling& sc, Complex* out) {
+        if (form_ != RecurrenceForm::real) {
+            DDComplex p1 = p1_, p2 = p2_;
+            bool finite = true;
+            for (int j = 0; j < count && finite; ++j) {
+                const DDComplex next = multiply_add(coefficient_.value(), p2, p1, form_);
+                coefficient_.next();
+                p1 = p2;
+                p2 = next;
+                const Complex value = p2.value() * sc.csr[level];
+                if (out != nullptr) out[j] = value;
+                finite = finite_member(value);
+                if (level < 2 && larger_part(value) > sc.bry[level]) {
+                    ++level;
+                    const double f = sc.csr[level - 1] * sc.css[level];
+                    p1 = p1 * f;
+                    p2 = p2 * f;
+                }
+            }
+            p1_ = p1;
+            p2_ = p2;
+            return finite;
+        }
+        // The same steps on the real parts alone, held in locals.
+        TwoDoubles p1 = p1_.re, p2 = p2_.re;
+        bool finite = true;
+        for (int j = 0; j < count && finite; ++j) {
+            const TwoDoubles next = positive_multiply_add(coefficient_.value().re, p2, p1);
+            coefficient_.next();
+            p1 = p2;
+            p2 = next;
+            const double value = (p2.hi + p2.lo) * sc.csr[level];
+            if (out != nullptr) out[j] = value;
+            finite = std::fabs(value) <= mach_max_real();
+            if (level < 2 && std::fabs(value) > sc.bry[level]) {
+                ++level;
+                const double f = sc.csr[level - 1] * sc.css[level];
+                p1 = {p1.hi * f, p1.lo * f};
+                p2 = {p2.hi * f, p2.lo * f};
+            }
+        }
+        p1_ = {p1, {0.0, 0.0}};
+        p2_ = {p2, {0.0, 0.0}};
+        return finite;
+    }
+
 private:
+    void update_form() { form_ = recurrence_form(rz_, p1_, p2_); }
     DDComplex p1_, p2_;
-    TwoDoubles nu_;
+    RecurrenceCoefficients coefficient_;
     TwoOverZ rz_;
+    RecurrenceForm form_ = RecurrenceForm::general;
 
 public:
     int level;

@@ -23,7 +23,15 @@ constexpr cbes::RangeErrors range_errors_k{5, 4, cbes::order_lacks_precision};
 // Each evaluation, after the argument checks, returns whether the members
 // hold values (the failure, if any, only a warning).
 bool compute_i(double fnu, Complex z, int n, int kode, Complex* cy, int& nz, const Limits& lim, DriverOutcome& out) {
-    if (!cbes::sequence_range_valid(out, std::abs(z), fnu + n - 1, lim, range_errors_i)) return false;
+    if (!cbes::range_valid(out, cbes::modulus(z), fnu + n - 1, lim, range_errors_i)) return false;
+    // Orders 0 and 1 on the real axis up to elim, where the unscaled members stay finite.
+    if (cbes::orders_zero_one_on_axis(fnu, z, n, lim.elim, besli0, besli1, cy)) {
+        if (kode == 2) {
+            const double scale = std::exp(-z.real());
+            for (int k = 0; k < n; ++k) cy[k] *= scale;
+        }
+        return true;
+    }
     // I(nu, -zn) = exp(+-i pi nu) I(nu, zn), the phase from the fractional part of nu
     Complex zn = z, csgn = 1.0;
     if (z.real() < 0.0) {
@@ -43,7 +51,7 @@ bool compute_i(double fnu, Complex z, int n, int kode, Complex* cy, int& nz, con
 }
 
 bool compute_k(double fnu, Complex z, int n, int kode, Complex* cy, int& nz, const Limits& lim, DriverOutcome& out) {
-    if (!cbes::sequence_range_valid(out, std::abs(z), fnu + n - 1, lim, range_errors_k)) return false;
+    if (!cbes::range_valid(out, cbes::modulus(z), fnu + n - 1, lim, range_errors_k)) return false;
     // Re z < 0 by continuation from the side of the cut z lies on.
     const int mr = z.real() >= 0.0 ? 0 : z.imag() < 0.0 ? -1 : 1;
     return cbes::k_sequence(z, fnu, kode, mr, n, cy, nz, lim, out,

@@ -7,13 +7,8 @@ namespace qelms::cbes {
 
 void DriverOutcome::set(int number, std::string_view tmpl, std::initializer_list<FieldValue> values) {
     error = number;
-    message = make_message(tmpl, values);
-}
-
-int scale_kode(char scale) {
-    if (scale == 'U' || scale == 'u') return 1;
-    if (scale == 'S' || scale == 's') return 2;
-    return 0;
+    new (&storage.message) Message(make_message(tmpl, values));
+    has_message = true;
 }
 
 bool sequence_arguments_valid(DriverOutcome& out, bool zero_z_refused, double fnu, Complex z, int n, char scale) {
@@ -34,7 +29,7 @@ bool sequence_arguments_valid(DriverOutcome& out, bool zero_z_refused, double fn
 }
 
 bool sequence_range_valid(DriverOutcome& out, double az, double fn, const Limits& lim, const RangeErrors& errors) {
-    const double bound = std::sqrt(lim.az_limit);
+    const double bound = lim.precision_bound;
     if (az > lim.az_limit) {
         out.set(errors.no_computation, no_computation_abs_z, {az, lim.az_limit});
         return false;
@@ -59,7 +54,7 @@ int i_sequence(Complex z, double fnu, int kode, int n, Complex* cy, const Limits
     cbes_i_core(z, fnu, kode, n, cy, nw, lim);
     if (nw >= 0) return nw;
     if (nw == -3)
-        out.set(4, no_computation_abs_z, {std::abs(z), std::sqrt(lim.az_limit)});
+        out.set(4, no_computation_abs_z, {modulus(z), lim.precision_bound});
     else if (nw == -2)
         out.set(5, termination_not_met);
     else
@@ -69,11 +64,10 @@ int i_sequence(Complex z, double fnu, int kode, int n, Complex* cy, const Limits
 
 int k_sequence(Complex z, double fnu, int kode, int mr, int n, Complex* cy, int& nz, const Limits& lim,
                DriverOutcome& out, std::string_view tiny_z_template) {
-    const double az = std::abs(z);
+    const double az = modulus(z);
     const double fn = fnu + n - 1;
-    const double ufl = std::exp(-lim.elim);
-    if (az < ufl) {
-        out.set(2, tiny_z_template, {az, ufl});
+    if (az < lim.ufl) {
+        out.set(2, tiny_z_template, {az, lim.ufl});
         return -1;
     }
     int nw = 0;
@@ -104,7 +98,7 @@ int k_sequence(Complex z, double fnu, int kode, int mr, int n, Complex* cy, int&
     }
     nz = 0;
     if (nw == -3)
-        out.set(5, no_computation_abs_z, {az, std::sqrt(lim.az_limit)});
+        out.set(5, no_computation_abs_z, {az, lim.precision_bound});
     else if (nw == -1)
         out.set(3, "(1X,'** No computation because FNU+N-1 =',1P,D13.5,' is t','oo large.')", {fn});
     else
@@ -120,7 +114,7 @@ void fill_members(Complex* cy, int n, Complex v, const Limits& lim) {
 
 void rotate_members(Complex* cy, int n, Complex csgn, Complex step, const Limits& lim) {
     const double rtol = 1.0 / lim.tol;
-    const double ascle = std::exp(-lim.elim) * rtol;
+    const double ascle = lim.ufl * rtol;
     for (int k = 0; k < n; ++k) {
         Complex a = cy[k];
         double atol = 1.0;

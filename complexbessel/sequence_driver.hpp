@@ -7,6 +7,7 @@
 #include <cmath>
 #include <initializer_list>
 #include <limits>
+#include <new>
 #include <string_view>
 
 #include "../support/failure.hpp"
@@ -19,8 +20,21 @@ namespace qelms::cbes {
 // at most one message record (a later failure replaces an earlier one).
 struct DriverOutcome {
     int error = 0;
-    Message message;
     void set(int number, std::string_view tmpl, std::initializer_list<FieldValue> values = {});
+    // fail_exit with the recorded failure (none: 0), as ifail on entry selects.
+    int report(int ifail, std::string_view routine) const {
+        if (error == 0) return 0;
+        return has_message ? fail_exit(ifail, error, routine, storage.message) : fail_exit(ifail, error, routine);
+    }
+
+private:
+    // The record is formed only when a failure is recorded: a call that
+    // succeeds does not even clear its 240 characters.
+    bool has_message = false;
+    union Storage {
+        Storage() {}
+        Message message;
+    } storage;
 };
 
 inline constexpr std::string_view no_computation_abs_z = "(1X,'** No computation because abs(Z) =',1P,D13.5,' .GT.',D13.5)";
@@ -28,11 +42,22 @@ inline constexpr std::string_view termination_not_met =
     "(1X,'** No computation - algorithm termination condition ','not met.')";
 
 // kode of a SCALE letter: 1 unscaled (U, u), 2 scaled (S, s), 0 illegal.
-int scale_kode(char scale);
+inline int scale_kode(char scale) {
+    if (scale == 'U' || scale == 'u') return 1;
+    if (scale == 'S' || scale == 's') return 2;
+    return 0;
+}
 
 // The argument checks in order: Z = 0 (when refused), FNU >= 0 (NaN fails),
 // SCALE, N >= 1. False with error 1 at the first that fails.
 bool sequence_arguments_valid(DriverOutcome& out, bool zero_z_refused, double fnu, Complex z, int n, char scale);
+// The same test, inline for the common case that every argument is valid;
+// the failures and their messages from sequence_arguments_valid.
+inline bool arguments_valid(DriverOutcome& out, bool zero_z_refused, double fnu, Complex z, int n, char scale) {
+    const bool zero_refused = zero_z_refused && z.real() == 0.0 && z.imag() == 0.0;
+    if (!zero_refused && fnu >= 0.0 && scale_kode(scale) != 0 && n >= 1) return true;
+    return sequence_arguments_valid(out, zero_z_refused, fnu, z, n, scale);
+}
 
 // Error numbers of a routine's range checks and its warning text for FNU+N-1.
 struct RangeErrors {
@@ -46,6 +71,10 @@ inline constexpr std::string_view order_lacks_precision =
 // abs(Z) and FNU+N-1 against az_limit (false: nothing is computed) and
 // against its square root (the precision warning, computation goes on).
 bool sequence_range_valid(DriverOutcome& out, double az, double fn, const Limits& lim, const RangeErrors& errors);
+// The same, inline where neither bound is passed.
+inline bool range_valid(DriverOutcome& out, double az, double fn, const Limits& lim, const RangeErrors& errors) {
+    return (az <= lim.precision_bound && fn <= lim.precision_bound) || sequence_range_valid(out, az, fn, lim, errors);
+}
 
 // True when the caller's sequence of n members may be written: n >= 1 and no
 // longer than any sequence the drivers compute (FNU+N-1 <= az_limit). Longer
@@ -69,6 +98,30 @@ int i_sequence(Complex z, double fnu, int kode, int n, Complex* cy, const Limits
 int k_sequence(Complex z, double fnu, int kode, int mr, int n, Complex* cy, int& nz, const Limits& lim,
                DriverOutcome& out, std::string_view tiny_z_template);
 
+// A Bessel function of order 0 or 1 and real argument (besli0, beslj1, ...).
+using RealBessel = double (*)(double, int&);
+
+// The members of orders 0 and 1 at z = x + 0i from the real-argument routines
+// order0 and order1, when the sequence holds no other order and
+// real_axis_low <= x <= upper, the caller's bound below which its general
+// methods neither fail, warn nor zero a member. False otherwise, cy untouched.
+inline bool orders_zero_one_on_axis(double fnu, Complex z, int n, double upper, RealBessel order0,
+                                    RealBessel order1, Complex* cy) {
+    const double x = z.real();
+    if (!(z.imag() == 0.0 && x >= real_axis_low && x <= upper)) return false;
+    int ifail = 1;
+    if (fnu == 0.0 && n <= 2) {
+        cy[0] = order0(x, ifail);
+        if (n == 2) cy[1] = order1(x, ifail);
+        return true;
+    }
+    if (fnu == 1.0 && n == 1) {
+        cy[0] = order1(x, ifail);
+        return true;
+    }
+    return false;
+}
+
 // Sets the n members to v when they may be written.
 void fill_members(Complex* cy, int n, Complex v, const Limits& lim);
 
@@ -91,7 +144,7 @@ void run_driver(std::string_view routine, bool zero_z_refused, double fnu, Compl
     const Limits lim = cbes_limit_set();
     DriverOutcome out;
     nz = 0;
-    bool values = sequence_arguments_valid(out, zero_z_refused, fnu, z, n, scale) && further(out);
+    bool values = arguments_valid(out, zero_z_refused, fnu, z, n, scale) && further(out);
     if (values && (std::isnan(z.real()) || std::isnan(z.imag())) && members_writable(n, lim)) {
         const double nan = std::numeric_limits<double>::quiet_NaN();
         fill_members(cy, n, Complex(nan, nan), lim);
@@ -102,7 +155,7 @@ void run_driver(std::string_view routine, bool zero_z_refused, double fnu, Compl
         nz = 0;
         fill_members(cy, n, 0.0, lim);
     }
-    ifail = fail_exit(ifail, out.error, routine, out.message);
+    ifail = out.report(ifail, routine);
 }
 
 }  // namespace qelms::cbes

@@ -247,8 +247,10 @@ void recur(const Scaling& sc, int& level, Complex z, Complex s1, Complex s2, Two
            Store store) {
     const TwoOverZ rz = two_over(z);
     DDComplex p1 = dd_value(s1), p2 = dd_value(s2);
-    for (int j = 1; j <= count; ++j, nu = dd_add(nu, {step, 0.0})) {
-        const DDComplex p = rz.coefficient(nu) * p2 + p1;
+    const RecurrenceForm form = recurrence_form(rz, p1, p2);
+    RecurrenceCoefficients c(rz, nu, step);
+    for (int j = 1; j <= count; ++j, c.next()) {
+        const DDComplex p = multiply_add(c.value(), p2, p1, form);
         p1 = p2;
         p2 = p;
         const Complex plain = p2.value() * sc.csr[level];

@@ -22,9 +22,10 @@ constexpr int airy_group = 30;  // Taylor coefficients per function of w2
 double abs_sum(Complex c) { return std::abs(c.real()) + std::abs(c.imag()); }
 
 // Horner evaluation in x of the Debye polynomial P_k (u_k(t) = t^k P_k(t^2)).
-Complex debye_polynomial(int k, Complex x) {
+template <class T>
+T debye_polynomial(int k, T x) {
     const int first = k * (k + 1) / 2;
-    Complex u = debye_coefficients[first];
+    T u = debye_coefficients[first];
     for (int j = 1; j <= k; ++j) u = u * x + debye_coefficients[first + j];
     return u;
 }
@@ -37,40 +38,56 @@ void set_too_small(double fn, double elim, Complex& zeta1, Complex& zeta2, Compl
     phi = 1.0;
 }
 
+// The first call of cbes_debye_terms for a usable z, in T: double on the
+// positive real axis, where every quantity is real, else Complex. zeta1,
+// zeta2 and sqrt(q) (terms[15]); unless ipmtr is 1, the terms and their count.
+template <class T>
+void debye_first_call(T z, double fn, int ipmtr, double tol, int& init, Complex& zeta1, Complex& zeta2,
+                      Complex* terms) {
+    const double rfn = 1.0 / fn;
+    const T t = z * rfn;
+    const T s = 1.0 + t * t;
+    const T sr = std::sqrt(s);
+    const T zn = (1.0 + sr) / t;
+    zeta1 = fn * std::log(zn);
+    zeta2 = fn * sr;
+    const T q = rfn / sr;
+    terms[15] = std::sqrt(q);
+    if (ipmtr == 1) return;
+    const T t2 = 1.0 / s;
+    terms[0] = 1.0;
+    T qpower = 1.0;
+    double ac = 1.0;
+    int k = 2;
+    for (; k <= 15; ++k) {
+        qpower *= q;
+        terms[k - 1] = qpower * debye_polynomial(k - 1, t2);
+        ac *= rfn;
+        if (ac < tol && abs_sum(terms[k - 1]) < tol) break;
+    }
+    init = k > 15 ? 15 : k;
+}
+
 }  // namespace
 
 void cbes_debye_terms(Complex z, double fn, int ikflg, int ipmtr, double tol, int& init, Complex& phi,
                       Complex& zeta1, Complex& zeta2, Complex& sum, DebyeWork& work, double elim) {
     Complex* const terms = work.terms;
-    Complex& root = work.terms[15];
+    const Complex& root = work.terms[15];
     if (init == 0) {
-        const double rfn = 1.0 / fn;
         if (!usable_argument(z, fn, elim)) {
             set_too_small(fn, elim, zeta1, zeta2, phi);
             return;
         }
-        const Complex t = z * rfn;
-        const Complex s = 1.0 + t * t;
-        const Complex sr = std::sqrt(s);
-        const Complex zn = (1.0 + sr) / t;
-        zeta1 = fn * std::log(zn);
-        zeta2 = fn * sr;
-        const Complex q = rfn / sr;
-        root = std::sqrt(q);
-        phi = root * debye_normalisers[ikflg - 1];
-        if (ipmtr == 1) return;
-        const Complex t2 = 1.0 / s;
-        terms[0] = 1.0;
-        Complex qpower = 1.0;
-        double ac = 1.0;
-        int k = 2;
-        for (; k <= 15; ++k) {
-            qpower *= q;
-            terms[k - 1] = qpower * debye_polynomial(k - 1, t2);
-            ac *= rfn;
-            if (ac < tol && abs_sum(terms[k - 1]) < tol) break;
+        if (z.imag() == 0.0 && z.real() > 0.0) {
+            debye_first_call(z.real(), fn, ipmtr, tol, init, zeta1, zeta2, terms);
+        } else {
+            debye_first_call(z, fn, ipmtr, tol, init, zeta1, zeta2, terms);
         }
-        init = k > 15 ? 15 : k;
+        if (ipmtr == 1) {
+            phi = root * debye_normalisers[ikflg - 1];
+            return;
+        }
     }
     sum = 0.0;
     if (ikflg == 1) {
@@ -99,9 +116,13 @@ void cbes_airy_terms(Complex z, TwoDoubles order, int ipmtr, double tol, Complex
     // zb lies in the fourth quadrant, w2 in the upper half plane: on the real
     // axis its imaginary part is +0, whatever sign of zero the arithmetic left.
     // 1 - zb^2 in double-double, zb = z/order: near the turning point it is
-    // small, and the roundings of zb and of the order would be magnified.
-    const DDComplex zb_exact = dd_value(z) / order;
-    Complex w2 = (dd_value(1.0) - zb_exact * zb_exact).value();
+    // small, and the roundings of zb and of the order would be magnified in
+    // the terms (those that only test a member need no more than doubles).
+    Complex w2 = 1.0 - zb * zb;
+    if (ipmtr != 1) {
+        const DDComplex zb_exact = dd_value(z) / order;
+        w2 = (dd_value(1.0) - zb_exact * zb_exact).value();
+    }
     if (w2.imag() == 0.0) w2 = {w2.real(), 0.0};
     const double aw2 = std::abs(w2);
     if (aw2 <= 0.25) {
@@ -166,7 +187,9 @@ void cbes_airy_terms(Complex z, TwoDoubles order, int ipmtr, double tol, Complex
     // Away from the turning point: zeta from its closed form.
     Complex w = std::sqrt(w2);
     w = {std::max(w.real(), 0.0), std::max(w.imag(), 0.0)};
-    Complex zc = std::log((1.0 + w) / zb);
+    // With ipmtr 1 the terms only test a member against the limits.
+    const Complex c = (1.0 + w) / zb;
+    Complex zc = ipmtr == 1 ? rough_log(c) : std::log(c);
     zc = {std::max(zc.real(), 0.0), std::min(std::max(zc.imag(), 0.0), hpi)};
     const Complex zth = 1.5 * (zc - w);
     zeta1 = zc * fn;

@@ -320,6 +320,9 @@ TEST(BesselHankel, BesselYReportsHankelFailuresAsItsOwn) {
         std::vector<std::string> records;  // both Hankel calls warn; a failing first call ends it
     } cases[] = {
         {{"zbesly", 0.0, {40000.0, 1.0}, 2}, 4, {warn, warn}},
+        // on the real axis too, where H(2) may otherwise be taken as the conjugate of H(1)
+        {{"zbesly", 0.3, {40000.0, 0.0}, 3}, 4, {warn, warn}},
+        {{"zbesly", 0.0, {40000.0, 0.0}, 1}, 4, {warn, warn}},
         {{"zbesly", 0.0, {0.0, 40000.0}, 2, 's'}, 4, {warn, warn}},
         {{"zbesly", 1.5, {1e-300, 0.0}, 1}, 3, {overflow}},
         {{"zbesly", 0.0, {1e-310, 0.0}, 1}, 2, {tiny}},

@@ -62,6 +62,9 @@ TEST(ComplexModifiedBessel, FailuresInTheirOrder) {
          " ** No computation because real(Z) =  8.00000D+02 .GT. 7.00922D+02, SCALE = 'U'."},
         {{"zbesli", "0", "-800", "1", "'U'"}, 2,
          " ** No computation because real(Z) = -8.00000D+02 .GT. 7.00922D+02, SCALE = 'U'."},
+        // orders 0 and 1 on the real axis, just past the bound where besli0 and besli1 take them
+        {{"zbesli", "1", "701", "1", "'U'"}, 2,
+         " ** No computation because real(Z) =  7.01000D+02 .GT. 7.00922D+02, SCALE = 'U'."},
         {{"zbeslk", "0", "1e-310", "1", "'S'"}, 2,
          " ** No computation because abs(Z) =  1.00000-310 .LT.  3.92223-305"},
         {{"zbeslk", "200", "1", "1", "'U'"}, 3, " ** No computation because FNU+N-1 =  2.00000D+02 is too large."},
@@ -103,6 +106,11 @@ TEST(ComplexModifiedBessel, UnderflowCountsMembersNotFailure) {
     qelms::zbeslk(0.0, {705.0, 1.0}, 2, 'S', cy, nz, ifail);
     EXPECT_EQ(nz, 0);
     EXPECT_NEAR(cy[0].real(), 0.0472, 1e-4);  // sqrt(pi/(2z)) to leading order
+    // On the real axis the same, although K0 and K1 come from beslk0 and beslk1 below alim.
+    qelms::zbeslk(0.0, {705.0, 0.0}, 2, 'U', cy, nz, ifail);
+    EXPECT_EQ(ifail, 0);
+    EXPECT_EQ(nz, 2);
+    EXPECT_EQ(cy[1], 0.0);
 
     // A member near the underflow bound whose imaginary part is far smaller
     // still is a value, not an underflow: K(1/3, 670 + 1e-13 i) = 5.1e-293

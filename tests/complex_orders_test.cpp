@@ -48,47 +48,70 @@ Evaluated evaluate(const std::string& routine, double fnu, Complex z, int n, cha
 // method tests exp(zr) K(zr), zr = -z, before taking exp(-2 zr) out.
 constexpr int expected_overflows = 5;
 
+// The errors of one row evaluated as a sequence of n members, into worst.
+void measure_row(const qelms::test::ReferenceRow& row, int n, std::map<std::string, double>& worst, int& overflows) {
+    const std::string routine = row.region.substr(0, row.region.find('/'));
+    const auto& v = row.values;
+    const double fnu = v[0];
+    const Complex z(v[1], v[2]);
+    const char scale = v[3] != 0.0 ? 'S' : 'U';
+    const Evaluated e = evaluate(routine, fnu, z, n, scale);
+    const std::string label = row.region + (scale == 'S' ? "/scaled" : "/unscaled");
+    const bool ij = routine == "i" || routine == "j";
+    const int warning = ij ? 3 : 4;   // results lack precision
+    const int overflow = ij ? 2 : 3;  // no computation: too large
+    if (e.ifail == overflow) {
+        ++overflows;
+        return;
+    }
+    EXPECT_TRUE(e.ifail == 0 || e.ifail == warning) << label << " fnu " << fnu << " z " << z << " ifail " << e.ifail;
+    double& w = worst[label];
+    for (int k = 0; k < n; ++k) {
+        const Complex exact(v[5 + 3 * k], v[6 + 3 * k]);
+        const double s = v[7 + 3 * k];
+        const double err = std::abs(e.cy[k] - exact) / s / eps;
+        if (err > bound_eps)
+            std::printf("%s fnu %.17g z (%.17g, %.17g) member %d: %.3g eps\n", label.c_str(), fnu, z.real(),
+                        z.imag(), k + 1, err);
+        w = std::max(w, err);
+    }
+}
+
 // Largest error per region (routine/method/side, scaled or not), in eps of
-// each member's scale; overflows counted apart.
-std::map<std::string, double> measure(int& overflows) {
+// each member's scale; overflows counted apart. Each row is evaluated as a
+// sequence of its n members and, with prefixes set, of its first one and its
+// first two as well (sequences that short take paths of their own).
+std::map<std::string, double> measure(const std::string& file, bool prefixes, int& overflows) {
     std::map<std::string, double> worst;
     overflows = 0;
-    for (const auto& row : qelms::test::read_reference("complex_orders.txt")) {
-        const std::string routine = row.region.substr(0, row.region.find('/'));
-        const auto& v = row.values;
-        const double fnu = v[0];
-        const Complex z(v[1], v[2]);
-        const char scale = v[3] != 0.0 ? 'S' : 'U';
-        const int n = static_cast<int>(v[4]);
-        const Evaluated e = evaluate(routine, fnu, z, n, scale);
-        const std::string label = row.region + (scale == 'S' ? "/scaled" : "/unscaled");
-        const bool ij = routine == "i" || routine == "j";
-        const int warning = ij ? 3 : 4;   // results lack precision
-        const int overflow = ij ? 2 : 3;  // no computation: too large
-        if (e.ifail == overflow) {
-            ++overflows;
-            continue;
-        }
-        EXPECT_TRUE(e.ifail == 0 || e.ifail == warning) << label << " fnu " << fnu << " z " << z << " ifail " << e.ifail;
-        double& w = worst[label];
-        for (int k = 0; k < n; ++k) {
-            const Complex exact(v[5 + 3 * k], v[6 + 3 * k]);
-            const double s = v[7 + 3 * k];
-            const double err = std::abs(e.cy[k] - exact) / s / eps;
-            if (err > bound_eps)
-                std::printf("%s fnu %.17g z (%.17g, %.17g) member %d: %.3g eps\n", label.c_str(), fnu, z.real(),
-                            z.imag(), k + 1, err);
-            w = std::max(w, err);
-        }
+    for (const auto& row : qelms::test::read_reference(file)) {
+        const int members = static_cast<int>(row.values[4]);
+        measure_row(row, members, worst, overflows);
+        for (const int n : {1, 2})
+            if (prefixes && n < members) measure_row(row, n, worst, overflows);
     }
     return worst;
 }
 
 TEST(ComplexOrders, EveryRegionWithinBound) {
     int overflows = 0;
-    const auto worst = measure(overflows);
+    const auto worst = measure("complex_orders.txt", false, overflows);
     ASSERT_FALSE(worst.empty());
     EXPECT_EQ(overflows, expected_overflows);
+    for (const auto& [region, err] : worst) {
+        std::printf("%-40s %7.2f eps\n", region.c_str(), err);
+        EXPECT_LE(err, bound_eps) << region;
+    }
+}
+
+// On the real and imaginary axes, where the evaluators take forms of their
+// own (orders 0 and 1 from the real-argument routines, real and imaginary
+// recurrences), on both sides of the bounds where they hand over.
+TEST(ComplexOrders, AxesWithinBound) {
+    int overflows = 0;
+    const auto worst = measure("complex_axis.txt", true, overflows);
+    ASSERT_FALSE(worst.empty());
+    EXPECT_EQ(overflows, 0);
     for (const auto& [region, err] : worst) {
         std::printf("%-40s %7.2f eps\n", region.c_str(), err);
         EXPECT_LE(err, bound_eps) << region;

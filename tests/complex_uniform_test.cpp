@@ -23,8 +23,7 @@ using qelms::cbes::Complex;
 using qelms::cbes::Limits;
 
 // The limit set for IEEE doubles.
-const Limits kLimits{1.11130722679765e-16, 700.9217936944459, 664.8716455337102, 15.653559774527022,
-                     21.784271729432426,   85.92135864716212, 1073741823.5};
+const Limits kLimits = qelms::cbes::cbes_limit_set();
 constexpr double kTarget = 32.0;  // eps, relative to the local amplitude
 constexpr int kMaxN = 40;
 

@@ -168,17 +168,20 @@ bool boost_axis(char kind, double nu, double x, int n, double* y) {
     return errno == 0;
 }
 
+// Integer orders through GSL's functions of integer order, its faster ones.
 bool gsl_axis(char kind, double nu, double x, int n, double* y) {
     bool ok = true;
+    const bool integer = nu == std::floor(nu);
     for (int k = 0; k < n; ++k) {
         const double v = nu + k;
+        const int m = static_cast<int>(v);
         gsl_sf_result r{};
         int status = 0;
         switch (kind) {
-            case 'I': status = gsl_sf_bessel_Inu_e(v, x, &r); break;
-            case 'K': status = gsl_sf_bessel_Knu_e(v, x, &r); break;
-            case 'J': status = gsl_sf_bessel_Jnu_e(v, x, &r); break;
-            default: status = gsl_sf_bessel_Ynu_e(v, x, &r); break;
+            case 'I': status = integer ? gsl_sf_bessel_In_e(m, x, &r) : gsl_sf_bessel_Inu_e(v, x, &r); break;
+            case 'K': status = integer ? gsl_sf_bessel_Kn_e(m, x, &r) : gsl_sf_bessel_Knu_e(v, x, &r); break;
+            case 'J': status = integer ? gsl_sf_bessel_Jn_e(m, x, &r) : gsl_sf_bessel_Jnu_e(v, x, &r); break;
+            default: status = integer ? gsl_sf_bessel_Yn_e(m, x, &r) : gsl_sf_bessel_Ynu_e(v, x, &r); break;
         }
         y[k] = r.val;
         ok = ok && status == GSL_SUCCESS;
@@ -258,17 +261,244 @@ void write_axis_section(std::FILE* out, const std::vector<AxisPoint>& points) {
     }
 }
 
+// ---- The speed grid: cost over the faster of Boost.Math and GSL ----
+//
+// Orders 0.3, 2.7, 10.3, 49.5 (and 0, 1 on the real axis) at x = 0.5, 5, 50,
+// 500; at complex z = x e^(0.7i) the same orders and moduli; the Airy
+// functions at |z| = 0.5, 5, 50, 500 on six rays. Every cell is timed in each
+// of grid_rounds rounds, the cells taking turns within a round, and its
+// minimum over the rounds is kept: on a shared machine the minimum is the
+// figure least disturbed by other work.
+constexpr double grid_orders[] = {0.3, 2.7, 10.3, 49.5};
+constexpr double grid_integer_orders[] = {0.0, 1.0};
+constexpr double grid_moduli[] = {0.5, 5.0, 50.0, 500.0};
+constexpr double grid_angle = 0.7;                                  // arg z of the complex points
+constexpr double airy_angles[] = {0.0, 0.7, 1.5, 2.3, 3.1, 3.141592653589793};
+constexpr int grid_rounds = 9;
+constexpr double grid_batch_ns = 2.0e5;  // each timing repeats its call for about this long
+
+// ns per call of one batch of about grid_batch_ns, the repeat count chosen once.
+struct TimedCell {
+    std::function<void()> call;
+    long repeat = 0;
+    double best = 1e300;
+    void round() {
+        using clock = std::chrono::steady_clock;
+        if (repeat == 0) {
+            repeat = 1;
+            for (;;) {
+                const auto start = clock::now();
+                for (long k = 0; k < repeat; ++k) call();
+                const double ns = std::chrono::duration<double, std::nano>(clock::now() - start).count();
+                if (ns > grid_batch_ns / 4.0) {
+                    repeat = std::max(1L, static_cast<long>(repeat * grid_batch_ns / ns));
+                    break;
+                }
+                repeat *= 4;
+            }
+        }
+        const auto start = clock::now();
+        for (long k = 0; k < repeat; ++k) call();
+        const double ns = std::chrono::duration<double, std::nano>(clock::now() - start).count();
+        best = std::min(best, ns / static_cast<double>(repeat));
+    }
+};
+
+void run_rounds(std::vector<TimedCell*>& cells) {
+    for (int r = 0; r < grid_rounds; ++r)
+        for (TimedCell* c : cells) c->round();
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    const std::size_t m = v.size() / 2;
+    return v.size() % 2 == 1 ? v[m] : 0.5 * (v[m - 1] + v[m]);
+}
+
+// One real-axis point: qelms, Boost and GSL for 1 and for 10 members.
+struct AxisCells {
+    char kind;
+    double nu, x;
+    TimedCell lib[3][2];  // [qelms, boost, gsl][n = 1, n = 10]
+    double ratio(int i) const {
+        return lib[0][i].best / std::min(lib[1][i].best, lib[2][i].best);
+    }
+};
+
+// One complex point: qelms alone, n = 1.
+struct ComplexCell {
+    char kind;
+    double nu, modulus;
+    TimedCell cell;
+};
+
+struct AiryCell {
+    bool bi;
+    double modulus, angle;
+    TimedCell cell;
+};
+
+bool qelms_complex(char kind, double nu, Complex z, Complex* cy) {
+    std::array<Complex, 1> work;
+    int nz = 0, ifail = 1;
+    switch (kind) {
+        case 'I': qelms::zbesli(nu, z, 1, 'U', cy, nz, ifail); break;
+        case 'K': qelms::zbeslk(nu, z, 1, 'U', cy, nz, ifail); break;
+        case 'J': qelms::zbeslj(nu, z, 1, 'U', cy, nz, ifail); break;
+        default: qelms::zbesly(nu, z, 1, 'U', cy, nz, work.data(), ifail); break;
+    }
+    return ifail == 0;
+}
+
+// Ai, Ai', Bi or Bi', scaled and unscaled, at one point: the four summed, so a
+// cell costs the four calls.
+void airy_calls(bool bi, Complex z) {
+    for (const char deriv : {'F', 'D'})
+        for (const char scale : {'U', 'S'}) {
+            Complex v;
+            int nz = 0, ifail = 1;
+            if (bi)
+                qelms::zairyb(deriv, z, scale, v, ifail);
+            else
+                qelms::zairya(deriv, z, scale, v, nz, ifail);
+            sink += v.real();
+        }
+}
+
+constexpr char grid_kinds[] = {'I', 'K', 'J', 'Y'};
+constexpr const char* routine_of(char kind) {
+    return kind == 'I' ? "zbesli" : kind == 'K' ? "zbeslk" : kind == 'J' ? "zbeslj" : "zbesly";
+}
+
+void write_grid_section(std::FILE* out) {
+    std::vector<AxisCells> axis;
+    std::vector<ComplexCell> complex_cells;
+    std::vector<AiryCell> airy_cells;
+    for (const char kind : grid_kinds) {
+        for (const double x : grid_moduli) {
+            for (const double nu : grid_integer_orders) axis.push_back({kind, nu, x, {}});
+            for (const double nu : grid_orders) {
+                axis.push_back({kind, nu, x, {}});
+                complex_cells.push_back({kind, nu, x, {}});
+            }
+        }
+    }
+    for (const bool bi : {false, true})
+        for (const double r : grid_moduli)
+            for (const double a : airy_angles) airy_cells.push_back({bi, r, a, {}});
+
+    std::vector<TimedCell*> cells;
+    for (AxisCells& p : axis) {
+        for (int l = 0; l < 3; ++l) {
+            for (int i = 0; i < 2; ++i) {
+                const int n = i == 0 ? 1 : sequence_length;
+                const AxisSequence f = axis_libraries[l].sequence;
+                p.lib[l][i].call = [f, &p, n] {
+                    std::array<double, sequence_length> y{};
+                    f(p.kind, p.nu, p.x, n, y.data());
+                    sink += y[0];
+                };
+                cells.push_back(&p.lib[l][i]);
+            }
+        }
+    }
+    for (ComplexCell& c : complex_cells) {
+        const Complex z = std::polar(c.modulus, grid_angle);
+        c.cell.call = [&c, z] {
+            std::array<Complex, 1> cy;
+            qelms_complex(c.kind, c.nu, z, cy.data());
+            sink += cy[0].real();
+        };
+        cells.push_back(&c.cell);
+    }
+    for (AiryCell& a : airy_cells) {
+        const Complex z = std::polar(a.modulus, a.angle);
+        a.cell.call = [&a, z] { airy_calls(a.bi, z); };
+        cells.push_back(&a.cell);
+    }
+    run_rounds(cells);
+
+    std::fprintf(out, "\n### The speed grid, next to the faster of Boost.Math and GSL\n\n");
+    std::fprintf(out,
+                 "`zbesli`, `zbeslk`, `zbeslj`, `zbesly` (unscaled) at z = x + 0i for orders 0.3, 2.7, 10.3, "
+                 "49.5 and the integer orders 0 and 1, x = 0.5, 5, 50, 500, next to Boost.Math (double "
+                 "policy, `promote_double<false>`) and GSL (`gsl_sf_bessel_Inu_e` and its kin; for integer "
+                 "orders `gsl_sf_bessel_In_e` and its kin), one order per call there. Every cell is timed in "
+                 "%d interleaved rounds of about %.1f ms and the minimum kept. The ratio is qelms over the "
+                 "faster peer at that point: for one member, and for ten members in one call against ten "
+                 "peer calls.\n\n",
+                 grid_rounds, grid_batch_ns * 1e-6);
+    std::fprintf(out, "| routine | orders | points | n=1: median ratio (largest) | n=10 vs 10 calls: median "
+                      "(largest) |\n|---|---|---|---|---|\n");
+    for (const char kind : grid_kinds) {
+        for (const bool integer : {false, true}) {
+            std::vector<double> one, ten;
+            for (const AxisCells& p : axis) {
+                if (p.kind != kind || (p.nu == std::floor(p.nu)) != integer) continue;
+                one.push_back(p.ratio(0));
+                ten.push_back(p.ratio(1));
+            }
+            std::fprintf(out, "| `%s` | %s | %zu | %.2f (%.2f) | %.2f (%.2f) |\n", routine_of(kind),
+                         integer ? "0, 1" : "0.3, 2.7, 10.3, 49.5", one.size(), median(one),
+                         *std::max_element(one.begin(), one.end()), median(ten),
+                         *std::max_element(ten.begin(), ten.end()));
+        }
+    }
+    std::fprintf(out, "\nEach point (ns per call):\n\n");
+    std::fprintf(out, "| routine | order | x | qelms n=1 | boost | gsl | ratio | qelms n=10 | boost x10 | gsl x10 | "
+                      "ratio |\n|---|---|---|---|---|---|---|---|---|---|---|\n");
+    for (const AxisCells& p : axis)
+        std::fprintf(out, "| `%s` | %g | %g | %.0f | %.0f | %.0f | %.2f | %.0f | %.0f | %.0f | %.2f |\n",
+                     routine_of(p.kind), p.nu, p.x, p.lib[0][0].best, p.lib[1][0].best, p.lib[2][0].best,
+                     p.ratio(0), p.lib[0][1].best, p.lib[1][1].best, p.lib[2][1].best, p.ratio(1));
+
+    std::fprintf(out, "\nAt complex z = x e^(%gi), one member, ns per call (qelms alone; the peers have no "
+                      "complex argument):\n\n", grid_angle);
+    std::fprintf(out, "| routine | order | x = 0.5 | 5 | 50 | 500 |\n|---|---|---|---|---|---|\n");
+    for (const char kind : grid_kinds)
+        for (const double nu : grid_orders) {
+            std::fprintf(out, "| `%s` | %g |", routine_of(kind), nu);
+            for (const ComplexCell& c : complex_cells)
+                if (c.kind == kind && c.nu == nu) std::fprintf(out, " %.0f |", c.cell.best);
+            std::fprintf(out, "\n");
+        }
+
+    std::fprintf(out, "\nAiry functions at z = r e^(i theta), ns per call: the mean of the four calls "
+                      "(function and derivative, unscaled and scaled) at each point.\n\n");
+    std::fprintf(out, "| routine | r | theta = 0 | 0.7 | 1.5 | 2.3 | 3.1 | pi |\n|---|---|---|---|---|---|---|---|\n");
+    for (const bool bi : {false, true})
+        for (const double r : grid_moduli) {
+            std::fprintf(out, "| `%s` | %g |", bi ? "zairyb" : "zairya", r);
+            for (const AiryCell& a : airy_cells)
+                if (a.bi == bi && a.modulus == r) std::fprintf(out, " %.0f |", a.cell.best / 4.0);
+            std::fprintf(out, "\n");
+        }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    // --grid: the speed grid alone, for work on the routines' cost.
+    const bool grid_only = argc > 1 && std::string(argv[1]) == "--grid";
+    if (grid_only) {
+        --argc;
+        ++argv;
+    }
     if (argc > 2) {
-        std::fprintf(stderr, "usage: qelms_bench_complex [OUT.md]\n");
+        std::fprintf(stderr, "usage: qelms_bench_complex [--grid] [OUT.md]\n");
         return 2;
     }
     std::FILE* out = argc == 2 ? std::fopen(argv[1], "w") : stdout;
     if (out == nullptr) {
         std::perror(argv[1]);
         return 1;
+    }
+    gsl_set_error_handler_off();
+    if (grid_only) {
+        write_grid_section(out);
+        const bool failed = std::ferror(out) != 0;
+        if (out != stdout) std::fclose(out);
+        return failed || sink == 12345.678 ? 1 : 0;
     }
     std::vector<std::string> rows;
     auto add_row = [&](const std::string& routine, const char* label, const Point& p, double one, double ten,
@@ -338,8 +568,8 @@ int main(int argc, char** argv) {
                  sequence_length, sequence_length);
     std::fprintf(out, "|---|---|---|---|---|---|---|---|\n");
     for (const std::string& row : rows) std::fprintf(out, "%s\n", row.c_str());
-    gsl_set_error_handler_off();
     write_axis_section(out, read_axis_points(QELMS_REAL_AXIS_DATA));
+    write_grid_section(out);
     const bool failed = std::ferror(out) != 0;
     if (out != stdout) std::fclose(out);
     return failed || sink == 12345.678 ? 1 : 0;
