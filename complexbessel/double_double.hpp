@@ -191,33 +191,59 @@ inline DDComplex dd_sqrt(DDComplex v) {
     return dd_corrected(r, (v - rr * rr).value() / (2.0 * r));
 }
 
+// Real double-double values in the arithmetic odd_power_series shares with
+// DDComplex: a sum, a product, a quotient by a double, the rounded value and
+// back, and the size of a value.
+inline TwoDoubles operator+(TwoDoubles a, TwoDoubles b) { return qelms::dd_add(a, b); }
+inline TwoDoubles operator*(TwoDoubles a, TwoDoubles b) { return qelms::dd_mul(a, b); }
+inline TwoDoubles operator/(TwoDoubles a, double s) { return qelms::dd_div(a, {s, 0.0}); }
+inline double rounded(TwoDoubles a) { return a.hi + a.lo; }
+inline Complex rounded(DDComplex a) { return a.value(); }
+inline TwoDoubles two_doubles_of(double v) { return {v, 0.0}; }
+inline DDComplex two_doubles_of(Complex v) { return dd_value(v); }
+inline double size_of(double v) { return std::fabs(v); }
+inline double size_of(Complex c) { return std::fabs(c.real()) + std::fabs(c.imag()); }
+
 // The sum over j >= 0 of x^j/(2j + first) for |x| <= 1/4: with first = 1,
 // atanh(s)/s at x = s^2. Terms above 1e-9 in double-double, the rest (their
-// rounding below 1e-24) in doubles.
-inline DDComplex odd_power_series(DDComplex x, int first) {
+// rounding below 1e-24) in doubles. T is TwoDoubles or DDComplex.
+template <class T>
+T odd_power_series(T x, int first) {
     constexpr int max_terms = 40;         // (1/4)^40 is below 1e-24
     constexpr double small_term = 1e-9;   // from here on doubles suffice
     constexpr double negligible = 1e-24;  // later terms change a logarithm by less than 2^-79
-    auto size = [](Complex c) { return std::fabs(c.real()) + std::fabs(c.imag()); };
-    DDComplex sum, power = dd_value(1.0);
+    T sum = two_doubles_of(decltype(rounded(x))(0.0)), power = two_doubles_of(decltype(rounded(x))(1.0));
     int j = 0;
-    for (; j < max_terms && size(power.value()) >= small_term; ++j) {
+    for (; j < max_terms && size_of(rounded(power)) >= small_term; ++j) {
         sum = sum + power / static_cast<double>(2 * j + first);
         power = power * x;
     }
-    Complex tail = 0.0, p = power.value();
-    for (; j < max_terms && size(p) >= negligible; ++j) {
+    auto tail = decltype(rounded(x))(0.0), p = rounded(power);
+    for (; j < max_terms && size_of(p) >= negligible; ++j) {
         tail += p / static_cast<double>(2 * j + first);
-        p *= x.value();
+        p *= rounded(x);
     }
-    return sum + dd_value(tail);
+    return sum + two_doubles_of(tail);
+}
+
+// ln v for real v = hi + lo > 0 to about twice double precision: v = 2^k m,
+// m in [1/sqrt 2, sqrt 2), ln m = 2 atanh(s), s = (m - 1)/(m + 1), |s| < 0.18.
+inline TwoDoubles dd_log(TwoDoubles v) {
+    int e = 0;
+    const double f = std::frexp(v.hi, &e);
+    const int k = f < 0.7071067811865476 ? e - 1 : e;
+    const TwoDoubles m{std::ldexp(v.hi, -k), std::ldexp(v.lo, -k)};
+    const TwoDoubles s = qelms::dd_div(qelms::dd_add(m, {-1.0, 0.0}), qelms::dd_add(m, {1.0, 0.0}));
+    return qelms::dd_add(qelms::dd_mul(s * odd_power_series(s * s, 1), 2.0),
+                         qelms::dd_mul(dd_ln2, static_cast<double>(k)));
 }
 
 // The principal logarithm. v = 2^k i^q m exactly, with |m| in [1/sqrt 2, sqrt 2)
 // and |arg m| <= pi/4; then ln m = 4 atanh(s), s = (r - 1)/(r + 1), r = sqrt m,
-// |s|^2 < 0.05.
+// |s|^2 < 0.05. On the positive real axis the real logarithm.
 inline DDComplex dd_log(DDComplex v) {
     const double x = v.re.hi, y = v.im.hi;
+    if (y == 0.0 && v.im.lo == 0.0 && x > 0.0) return {dd_log(v.re), {0.0, 0.0}};
     int q = 0;
     DDComplex m = v;
     if (std::fabs(y) > std::fabs(x)) {
