@@ -56,8 +56,9 @@ inline int level_of(Complex c, const Scaling& sc) {
 // later step would repeat in the same direction.
 class KRecurrence {
 public:
-    KRecurrence(Complex s1, Complex s2, TwoDoubles nu, const TwoOverZ& rz, int level)
-        : p1_(dd_value(s1)), p2_(dd_value(s2)), coefficient_(rz, nu, 1.0), rz_(rz), level(level) {
+    // step -1 runs the same recurrence down in the order, as for I.
+    KRecurrence(Complex s1, Complex s2, TwoDoubles nu, const TwoOverZ& rz, int level, double step = 1.0)
+        : p1_(dd_value(s1)), p2_(dd_value(s2)), coefficient_(rz, nu, step), rz_(rz), level(level) {
         update_form();
     }
 

@@ -245,23 +245,9 @@ bool scaled_value(Form& form, TwoDoubles order, int kind, DDComplex exponent, co
 template <class Store>
 void recur(const Scaling& sc, int& level, Complex z, Complex s1, Complex s2, TwoDoubles nu, double step, int count,
            Store store) {
-    const TwoOverZ rz = two_over(z);
-    DDComplex p1 = dd_value(s1), p2 = dd_value(s2);
-    const RecurrenceForm form = recurrence_form(rz, p1, p2);
-    RecurrenceCoefficients c(rz, nu, step);
-    for (int j = 1; j <= count; ++j, c.next()) {
-        const DDComplex p = multiply_add(c.value(), p2, p1, form);
-        p1 = p2;
-        p2 = p;
-        const Complex plain = p2.value() * sc.csr[level];
-        store(j, plain);
-        if (level < 2 && larger_part(plain) > sc.bry[level]) {
-            const double f = sc.csr[level] * sc.css[level + 1];
-            p1 = p1 * f;
-            p2 = p2 * f;
-            ++level;
-        }
-    }
+    KRecurrence rec(s1, s2, nu, two_over(z), level, step);
+    for (int j = 1; j <= count; ++j) store(j, rec.step(sc));
+    level = rec.level;
 }
 
 // Outcome of the overflow and underflow tests of one member.
