@@ -624,7 +624,7 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
     // takes their product, which would gather every other rounding.
     Complex top = q1.value();
     if (top == Complex(0.0, 0.0)) top = Complex(tol, tol);
-    DDComplex ratio = dd_corrected(cbes_divide(q2.value(), top), 0.0);
+    DDComplex ratio = dd_value(cbes_divide(q2.value(), top));
     cy[n - 1] = ratio.value();
     for (int m = n - 1; m >= 1; --m) {
         DDComplex d = rzx.coefficient(fnu, m) + ratio;
