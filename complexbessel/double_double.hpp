@@ -72,6 +72,8 @@ inline DDComplex operator*(DDComplex a, DDComplex b) {
 
 inline DDComplex operator*(DDComplex a, double s) { return {qelms::dd_mul(a.re, s), qelms::dd_mul(a.im, s)}; }
 
+inline DDComplex operator*(DDComplex a, TwoDoubles s) { return {qelms::dd_mul(a.re, s), qelms::dd_mul(a.im, s)}; }
+
 inline DDComplex operator/(DDComplex a, TwoDoubles s) { return {qelms::dd_div(a.re, s), qelms::dd_div(a.im, s)}; }
 
 inline DDComplex operator/(DDComplex a, double s) { return a / TwoDoubles{s, 0.0}; }
@@ -197,6 +199,8 @@ inline DDComplex dd_sqrt(DDComplex v) {
 inline TwoDoubles operator+(TwoDoubles a, TwoDoubles b) { return qelms::dd_add(a, b); }
 inline TwoDoubles operator*(TwoDoubles a, TwoDoubles b) { return qelms::dd_mul(a, b); }
 inline TwoDoubles operator/(TwoDoubles a, double s) { return qelms::dd_div(a, {s, 0.0}); }
+inline TwoDoubles operator-(TwoDoubles a, TwoDoubles b) { return qelms::dd_add(a, qelms::dd_neg(b)); }
+inline TwoDoubles operator*(TwoDoubles a, double s) { return qelms::dd_mul(a, s); }
 inline double rounded(TwoDoubles a) { return a.hi + a.lo; }
 inline Complex rounded(DDComplex a) { return a.value(); }
 inline TwoDoubles two_doubles_of(double v) { return {v, 0.0}; }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <type_traits>
 
 #include "complex_bessel.hpp"
 #include "double_double.hpp"
@@ -25,94 +26,170 @@ constexpr double fpi = 1.8976999933151775;   // factor of the start-index estima
 constexpr double tth = 2.0 / 3.0;
 constexpr double max_order = 2147483000.0;  // orders beyond this would overflow the integer part
 
-// Temme's series for |z| <= 2: s1 = K(dnu, z) and, when second is set,
-// s2 = K(dnu + 1, z). For integer orders the leading term ln(2/z) - gamma and
-// the sums are kept in double-double, and s2 is multiplied by 2/z before its
-// single rounding: on the imaginary axis, where Re K0 passes through the
-// zeros of Y0, the plain roundings would dominate the error.
-// re_smu is the real part of the log factor that measures the growth of the
-// recurrence in the order.
-void k_series(Complex z, double dnu, double dnu2, bool second, double tol, const TwoOverZ& rz, Complex& s1,
-              Complex& s2, double& re_smu) {
-    constexpr TwoDoubles euler_gamma = {0.5772156649015329, -4.942915152430645e-18};
-    constexpr double ln2 = 0.6931471805599453;
-    Complex smu(ln2 - std::log(modulus(z)), -std::arg(z));  // log(2/z)
-    // e^fmu, sinh fmu and cosh fmu for fmu = dnu smu. Re fmu reaches 350 for
-    // tiny z: beyond 1, e^(Re fmu) = (2/|z|)^dnu comes from pow, since the
-    // rounding of the product dnu smu would be magnified by the exponential.
-    const double a = dnu * smu.real(), b = dnu * smu.imag();
-    const bool small = std::fabs(a) < 1.0;
-    const double ea = small ? std::exp(a) : std::pow(2.0, dnu) * std::pow(modulus(z), -dnu);
-    const double sha = small ? std::sinh(a) : 0.5 * (ea - 1.0 / ea);
-    const double cha = 0.5 * (ea + 1.0 / ea);
-    const double cb = std::cos(b), sb = std::sin(b);
-    const Complex csh(sha * cb, cha * sb), cch(cha * cb, sha * sb), efmu(ea * cb, ea * sb);
-    double fc = 1.0;
-    if (dnu != 0.0) {
-        fc = dnu * pi;
-        fc /= std::sin(fc);
-        smu = csh / dnu;
-    }
-    int ifail = 1;
-    const double t2 = std::exp(-lngamm(1.0 + dnu, ifail));  // 1/Gamma(1 + dnu)
-    const double t1 = std::exp(-lngamm(1.0 - dnu, ifail));  // 1/Gamma(1 - dnu) = 1/(t2 fc), to fewer roundings
-    // g1 = (t1 - t2)/(2 dnu) from its series: the difference itself would
-    // lose digits to cancellation, which the series sum at z near 2 magnifies.
-    double power = 1.0;
-    double g1 = k_tables::cc[0];
-    for (std::size_t k = 1; k < k_tables::cc.size(); ++k) {
-        power *= dnu2;
-        const double term = k_tables::cc[k] * power;
-        if (std::fabs(term) < tol) break;
-        g1 += term;
-    }
-    g1 = -g1;
-    const double g2 = 0.5 * (t1 + t2);
-    Complex f = fc * (cch * g1 + smu * g2);
-    Complex p = (0.5 / t2) * efmu;
-    Complex q = cbes_divide(0.5, efmu) / t1;
-    const bool exact = dnu == 0.0 && std::isfinite(smu.real());
-    // Sums in doubles (s1, s2) or, for integer orders, in double-double.
-    DDComplex sum1, sum2 = dd_value(p);
-    if (exact) {
-        sum1 = DDComplex{dd_ln2, {0.0, 0.0}} - dd_log(dd_value(z)) - DDComplex{euler_gamma, {0.0, 0.0}};
-        f = sum1.value();
-    }
-    auto add = [exact](DDComplex& dd, Complex& d, Complex term) {
-        if (exact) {
-            dd = dd + dd_value(term);
-        } else {
-            d += term;
-        }
+// 1/Gamma(1 + x) = E(x^2) + x O(x^2) for |x| <= 1/2, both parts in
+// double-double: the terms from x^6 and x^7 on, below 2e-4 of the sums, in
+// doubles.
+struct ReciprocalGammaParts {
+    TwoDoubles even, odd;
+};
+
+ReciprocalGammaParts reciprocal_gamma_parts(double x) {
+    constexpr std::size_t leading = 3;  // terms in double-double
+    const TwoDoubles y = exact_product(x, x);
+    auto horner = [y](const auto& hi, const auto& lo) {
+        double tail = hi.back();
+        for (std::size_t k = hi.size() - 1; k-- > leading;) tail = tail * y.hi + hi[k];
+        TwoDoubles s{tail, 0.0};
+        for (std::size_t k = leading; k-- > 0;) s = dd_add(dd_mul(s, y), {hi[k], lo[k]});
+        return s;
     };
-    s1 = f;
-    s2 = p;
-    const double caz = modulus(z);
-    if (caz >= tol) {
-        const Complex cz = 0.25 * z * z;
-        const double acz = 0.25 * caz * caz;
-        Complex ck = 1.0;
-        double a1 = 1.0;
-        double bk = 1.0 - dnu2;
-        for (int k = 1; k <= series_terms && a1 > tol; ++k) {
-            const double ak = k;
-            f = (f * ak + p + q) / bk;
-            p /= ak - dnu;
-            q /= ak + dnu;
-            ck *= cz / ak;
-            add(sum1, s1, ck * f);
-            if (second) add(sum2, s2, ck * (p - ak * f));
-            a1 *= acz / ak;
-            bk += ak + ak + 1.0;
-        }
-    }
-    if (exact) {
-        s1 = sum1.value();
-        s2 = (sum2 * rz.value()).value();
+    return {horner(k_tables::ce, k_tables::ce_lo), horner(k_tables::cc, k_tables::cc_lo)};
+}
+
+// Values of the series on the positive real axis (TwoDoubles, every
+// quantity real) and elsewhere (DDComplex): the value from one in doubles, the
+// real part, and the rounded value.
+template <class T>
+T series_value(Complex c) {
+    if constexpr (std::is_same_v<T, TwoDoubles>) {
+        return {c.real(), 0.0};
     } else {
-        s2 *= rz.hi;
+        return dd_value(c);
     }
-    re_smu = smu.real();
+}
+
+inline double real_part(TwoDoubles v) { return v.hi; }
+inline double real_part(DDComplex v) { return v.re.hi; }
+
+// cosh w and sinh(w)/w for |w| <= 1 from their series in y = w^2, nested as
+// 1 + y/(1*2) (1 + y/(3*4) (...)): the levels from y^3 on, below 0.05 ulp of
+// the sum, in doubles, the first two in double-double.
+template <class T>
+void cosh_sinhc(T w, T& cosh_w, T& sinhc_w) {
+    constexpr int levels = 11;        // 1/22! is below 1e-21
+    constexpr int double_levels = 2;  // levels 1 and 2 in double-double
+    const T one = series_value<T>(1.0), y = w * w;
+    const auto yd = rounded(y);
+    using D = std::remove_const_t<decltype(yd)>;
+    D c = 1.0, s = 1.0;
+    for (int j = levels; j > double_levels; --j) {
+        c = 1.0 + yd * c / double((2 * j - 1) * (2 * j));
+        s = 1.0 + yd * s / double(2 * j * (2 * j + 1));
+    }
+    cosh_w = two_doubles_of(c);
+    sinhc_w = two_doubles_of(s);
+    for (int j = double_levels; j >= 1; --j) {
+        cosh_w = one + y * cosh_w / double((2 * j - 1) * (2 * j));
+        sinhc_w = one + y * sinhc_w / double(2 * j * (2 * j + 1));
+    }
+}
+
+// c - ln|z| with ln|z| in double-double: z scaled by a power of two, so that
+// |z|^2 is formed exactly for every |z|.
+TwoDoubles dd_sub_log_modulus(TwoDoubles c, Complex z) {
+    const int e = std::ilogb(modulus(z));
+    const double x = std::ldexp(z.real(), -e), y = std::ldexp(z.imag(), -e);
+    const TwoDoubles square = dd_add(exact_product(x, x), exact_product(y, y));
+    return dd_add(c, dd_add(dd_mul(dd_log(square), -0.5), dd_mul(dd_ln2, -double(e))));
+}
+
+// The sums of Temme's series: sum1 = K(dnu, z) and sum2 = (z/2) K(dnu + 1, z)
+// from smu = ln(2/z) and cz = z^2/4. The terms cancel down to K by up to a
+// factor 15 near |z| = 2, so the starting values f0, p0, q0 and the leading
+// terms are formed in double-double, the rest in doubles.
+template <class T>
+void temme_sums(T smu, T cz, double caz, double dnu, bool second, double tol, T& sum1, T& sum2, double& re_smu) {
+    constexpr double double_terms_bound = 0.25;  // from terms with |z/2|^2k/k! below this on, doubles suffice
+    const T fmu = smu * dnu;
+    // cosh fmu, sinh(fmu)/dnu and e^(+-fmu).
+    T cosh_fmu, sinh_over_dnu, efmu, efmu_inverse;
+    if (modulus(Complex(rounded(fmu))) <= 1.0) {
+        T sinhc;
+        cosh_sinhc(fmu, cosh_fmu, sinhc);
+        const T sinh_fmu = fmu * sinhc;
+        sinh_over_dnu = smu * sinhc;
+        efmu = cosh_fmu + sinh_fmu;
+        efmu_inverse = cosh_fmu - sinh_fmu;
+    } else {
+        // Tiny |z|, where the leading term dominates and nothing cancels. Re
+        // fmu reaches 350: beyond 1, e^(Re fmu) = (2/|z|)^dnu comes from pow,
+        // since the rounding of the product dnu smu would be magnified by the
+        // exponential.
+        const Complex f = rounded(fmu);
+        const double a = f.real(), b = f.imag();
+        const double ea = std::fabs(a) < 1.0 ? std::exp(a) : std::pow(2.0, dnu) * std::pow(caz, -dnu);
+        const double sha = std::fabs(a) < 1.0 ? std::sinh(a) : 0.5 * (ea - 1.0 / ea);
+        const double cha = 0.5 * (ea + 1.0 / ea);
+        const double cb = std::cos(b), sb = std::sin(b);
+        cosh_fmu = series_value<T>({cha * cb, sha * sb});
+        sinh_over_dnu = series_value<T>(Complex(sha * cb, cha * sb) / dnu);
+        efmu = series_value<T>({ea * cb, ea * sb});
+        efmu_inverse = series_value<T>(Complex(cb, -sb) / ea);
+    }
+    // t2 = 1/Gamma(1 + dnu), t1 = 1/Gamma(1 - dnu), g1 = (t1 - t2)/(2 dnu) =
+    // -O, g2 = (t1 + t2)/2 = E, and dnu pi/sin(dnu pi) = 1/(t1 t2).
+    const auto [g2, odd] = reciprocal_gamma_parts(dnu);
+    const TwoDoubles t2 = g2 + dd_mul(odd, dnu), t1 = g2 + dd_mul(odd, -dnu);
+    const TwoDoubles fc = dd_div({1.0, 0.0}, t1 * t2);
+    T f = (cosh_fmu * dd_neg(odd) + sinh_over_dnu * g2) * fc;
+    T p = efmu * dd_div({0.5, 0.0}, t2);
+    T q = efmu_inverse * dd_div({0.5, 0.0}, t1);
+    sum1 = f;
+    sum2 = p;
+    re_smu = real_part(sinh_over_dnu);
+    if (caz < tol) return;
+    T ck = series_value<T>(1.0);
+    double a1 = 1.0;
+    int k = 1;
+    for (; k <= series_terms && a1 > double_terms_bound; ++k) {
+        const TwoDoubles below = dd_div({1.0, 0.0}, exact_sum(k, -dnu));  // 1/(k - dnu)
+        const TwoDoubles above = dd_div({1.0, 0.0}, exact_sum(k, dnu));   // 1/(k + dnu)
+        f = (f * double(k) + p + q) * (below * above);
+        p = p * below;
+        q = q * above;
+        ck = ck * cz / double(k);
+        sum1 = sum1 + ck * f;
+        if (second) sum2 = sum2 + ck * (p - f * double(k));
+        a1 *= caz * caz / (4.0 * k);
+    }
+    const auto czd = rounded(cz);
+    auto fd = rounded(f), pd = rounded(p), qd = rounded(q), ckd = rounded(ck);
+    decltype(fd) rest1{0.0}, rest2{0.0};
+    for (; k <= series_terms && a1 > tol; ++k) {
+        const double below = 1.0 / (k - dnu), above = 1.0 / (k + dnu);
+        fd = (fd * double(k) + pd + qd) * (below * above);
+        pd *= below;
+        qd *= above;
+        ckd *= czd / double(k);
+        rest1 += ckd * fd;
+        if (second) rest2 += ckd * (pd - double(k) * fd);
+        a1 *= caz * caz / (4.0 * k);
+    }
+    sum1 = sum1 + two_doubles_of(rest1);
+    sum2 = sum2 + two_doubles_of(rest2);
+}
+
+// Temme's series for |z| <= 2: s1 = K(dnu, z) and, when second is set,
+// s2 = K(dnu + 1, z), multiplied by 2/z before its single rounding. re_smu =
+// Re(sinh(dnu ln(2/z))/dnu) measures the growth of the recurrence in the
+// order.
+void k_series(Complex z, double dnu, bool second, double tol, const TwoOverZ& rz, Complex& s1, Complex& s2,
+              double& re_smu) {
+    const TwoDoubles log_modulus = dd_sub_log_modulus(dd_ln2, z);  // ln(2/|z|)
+    const double caz = modulus(z);
+    if (z.imag() == 0.0 && z.real() > 0.0) {
+        TwoDoubles sum1, sum2;
+        temme_sums(log_modulus, dd_mul(exact_product(z.real(), z.real()), 0.25), caz, dnu, second, tol, sum1, sum2,
+                   re_smu);
+        s1 = rounded(sum1);
+        s2 = rounded(sum2 * rz.value().re);
+        return;
+    }
+    DDComplex sum1, sum2;
+    temme_sums(DDComplex{log_modulus, {-std::arg(z), 0.0}}, dd_value(z) * dd_value(z) * 0.25, caz, dnu, second, tol,
+               sum1, sum2, re_smu);
+    s1 = sum1.value();
+    s2 = (sum2 * rz.value()).value();
 }
 
 // The backward recurrence of Miller's algorithm for K from the start index
@@ -290,7 +367,7 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
         s2 *= sc.css[level];
     } else if (!half_odd && caz <= series_radius) {
         double re_smu = 0.0;
-        k_series(z, dnu, dnu2, second, tol, rz, s1, s2, re_smu);
+        k_series(z, dnu, second, tol, rz, s1, s2, re_smu);
         Complex ez = 1.0;
         if (kode == 2 && !cbes_exp(z, ez)) {
             nz = -3;

@@ -21,11 +21,12 @@ import qelms_reference  # noqa: E402
 
 OUTPUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "bench", "data", "complex_accuracy.txt")
 
-# (|z| range, order range): small |z|, the Miller range, the Wronskian and
-# large-argument range, |z| beyond fnul, large orders, and far out.
-BANDS = [((1e-3, 2.0), (0.0, 60.0)), ((2.0, 21.7), (0.0, 85.0)), ((21.8, 85.0), (0.0, 85.0)),
+# (|z| range, order range): small |z| at low and at any order below 60, the
+# Miller range, the Wronskian and large-argument range, |z| beyond fnul, large
+# orders, and far out.
+BANDS = [((1e-3, 2.0), (0.0, 3.0)), ((1e-3, 2.0), (0.0, 60.0)), ((2.0, 21.7), (0.0, 85.0)), ((21.8, 85.0), (0.0, 85.0)),
          ((85.0, 1000.0), (0.0, 85.0)), ((1.0, 1000.0), (86.0, 1000.0)), ((1000.0, 10000.0), (0.0, 100.0))]
-PER_BAND = 6  # points per band and way of sampling, for each routine
+PER_BAND = 10  # points per band and way of sampling, for each routine
 
 
 def uniform(rng, lo, hi):

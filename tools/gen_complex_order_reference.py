@@ -18,7 +18,8 @@ scale is what the error is measured against: |value|, or where the function
 oscillates through zeros the local amplitude of the two exponentials it is
 made of: (|H1| + |H2|)/2 for J and Y past the turning point (|Re z| above the
 order), the same of the rotated argument for I (|Im z| above the order), for
-H(m) in the quadrant where its zeros lie, and for K in the left half plane
+H(m) in the quadrant where its zeros lie (Re z < 0, Im z of the sign 2m - 3
+or zero), and for K in the left half plane
 |K(nu, -z)| + pi |I(nu, -z)|, the terms of its continuation.
 
 Each value is evaluated at 50 and 90 digits, raised together until the two
@@ -160,9 +161,10 @@ def amplitude(routine, nu, z):
         if routine == "i" and abs(y) > max(nu, 0.5):
             w = mp.j * (z if x >= 0 else -z)
             return (abs(mp.hankel1(nu, w)) + abs(mp.hankel2(nu, w))) / 2
-        if routine in ("h1", "h2") and abs(x) > max(nu, 0.5) and x < 0:
-            if (routine == "h1" and y <= 0) or (routine == "h2" and y >= 0):
-                return (abs(mp.hankel1(nu, z)) + abs(mp.hankel2(nu, z))) / 2
+        # H(m)'s zeros fill its quadrant of the left half plane, also where
+        # |Re z| is below the order (H(2)(2, z) = 0 at z = -1.32 + 0.83i)
+        if x < 0 and ((routine == "h1" and y <= 0) or (routine == "h2" and y >= 0)):
+            return (abs(mp.hankel1(nu, z)) + abs(mp.hankel2(nu, z))) / 2
     if routine == "k" and x < 0:
         with mp.workdps(60):
             return abs(k_right(nu, -z)) + mp.pi * abs(mp.besseli(nu, -z))
@@ -255,6 +257,11 @@ def cases(rng):
             for angle in rng.sample(ANGLES, 3):
                 out.append((fnu, point(r, angle), 2))
     out.append((36.3864341267, complex(261.7236263782366, 0.0), 1))
+    # small fractional orders (some next to an integer) at |z| up to 2, where
+    # the terms of K's power series cancel down to K by up to a factor 15
+    for i in range(30):
+        fnu = rng.uniform(0.0, 2.5) if i % 3 else rng.randrange(3) + rng.choice((1, -1)) * 10 ** rng.uniform(-9, -2)
+        out.append((abs(fnu), point(rng.uniform(0.8, 2.0), rng.uniform(-math.pi, math.pi)), 2))
     return out
 
 
