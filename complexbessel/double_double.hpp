@@ -110,13 +110,22 @@ inline TwoDoubles multiply_add_pair(TwoDoubles a, TwoDoubles b, TwoDoubles c, Tw
     return {t.hi, ((t.lo + s.lo) + (ab.lo + cd.lo)) + (low + q.lo)};
 }
 
+inline bool is_zero(TwoDoubles a) { return a.hi == 0.0 && a.lo == 0.0; }
+
 // c p + q, in the arithmetic its form allows: a fraction of the general cost.
-inline DDComplex multiply_add(DDComplex c, DDComplex p, DDComplex q, RecurrenceForm form) {
+// On the imaginary axis a recurrence started from real members has them
+// alternate between the real and the imaginary axis: then one part of c p + q
+// is 0 and the other a single product and sum.
+inline DDComplex multiply_add(const DDComplex& c, const DDComplex& p, const DDComplex& q, RecurrenceForm form) {
     constexpr TwoDoubles zero{0.0, 0.0};
     if (form == RecurrenceForm::real) return {positive_multiply_add(c.re, p.re, q.re), zero};
-    if (form == RecurrenceForm::imaginary)
-        return {multiply_add_pair(qelms::dd_neg(c.im), p.im, zero, zero, q.re),
-                multiply_add_pair(c.im, p.re, zero, zero, q.im)};
+    if (form == RecurrenceForm::imaginary) {
+        const TwoDoubles re = is_zero(p.im) && is_zero(q.re)
+                                  ? zero
+                                  : multiply_add_pair(qelms::dd_neg(c.im), p.im, zero, zero, q.re);
+        const TwoDoubles im = is_zero(p.re) && is_zero(q.im) ? zero : multiply_add_pair(c.im, p.re, zero, zero, q.im);
+        return {re, im};
+    }
     return {multiply_add_pair(c.re, p.re, qelms::dd_neg(c.im), p.im, q.re),
             multiply_add_pair(c.re, p.im, c.im, p.re, q.im)};
 }
@@ -129,6 +138,9 @@ inline DDComplex scaled_add(DDComplex p, double b, DDComplex q, RecurrenceForm f
     constexpr TwoDoubles zero{0.0, 0.0};
     const TwoDoubles bb{b, 0.0};
     if (form == RecurrenceForm::real) return {positive_multiply_add(bb, p.re, q.re), zero};
+    // A part of p that is 0 leaves that part of q as it is.
+    if (is_zero(p.re)) return {q.re, multiply_add_pair(bb, p.im, zero, zero, q.im)};
+    if (is_zero(p.im)) return {multiply_add_pair(bb, p.re, zero, zero, q.re), q.im};
     return {multiply_add_pair(bb, p.re, zero, zero, q.re), multiply_add_pair(bb, p.im, zero, zero, q.im)};
 }
 
