@@ -225,7 +225,8 @@ Complex corrected(const AiryKind& kind, int id, int kode, Complex z, Complex csq
 }
 
 // For |arg z| >= 2 pi/3 the Bessel forms oscillate, and near the zeros their
-// I members cancel, as those of Bi do near its complex zeros: there, and for Bi
+// I members cancel, as those of Bi do near its complex zeros; for Ai with
+// |arg z| >= pi/3 they take the continuation of K. There, and for Bi
 // everywhere, up to |z| = 10 I of orders -nu and nu at zeta are summed as their
 // power series, written in z so that no branch of zeta^nu enters (the two
 // series of c1 and c2), in double-double. The largest term exceeds the sum by
@@ -264,16 +265,20 @@ Complex dd_series(const AiryKind& kind, int id, int kode, Complex z, double az, 
     return value.value();
 }
 
-// Beyond |z| = 10 in the same sector, while |Re zeta| < alim: K of order 1/3
-// (2/3 for the derivatives) at zeta and at -zeta, joined by the connection
-// formulae, each K by its large-argument expansion. For Im z >= 0
+// Beyond |z| = 10, away from the right branch and while |Re zeta| < alim (for
+// scaled Ai at any Re zeta): K of order 1/3 (2/3 for the derivatives) at zeta and
+// at -zeta, joined by the connection formulae, each K by its large-argument
+// expansion. For Im z >= 0
 //   Ai = (e^-zeta S(zeta) + i e^zeta S(-zeta)) / (2 sqrt(pi) z^(1/4)),
 //   Bi = (i e^-zeta S(zeta) + e^zeta S(-zeta)) / (2 sqrt(pi) z^(1/4)),
 // S(w) = sqrt(2w/pi) e^w K(nu, w); the derivatives alike with the factor
 // z^(1/4)/(2 sqrt(pi)) and the weights -1, i (Ai') and -i, 1 (Bi'). The two
 // terms are of one size near the negative axis and cancel near the zeros: the
 // exponentials take zeta's two-double value, and the sum runs in double-double.
-// Below the axis the values are the conjugates of those at conj(z).
+// Short of the Stokes line arg z = 2 pi/3 the term e^zeta S(-zeta) is absent
+// from Ai: there e^-zeta S(zeta) alone is Ai to within the smallest term of
+// S, below e^(-2 |zeta|) < 1e-18 of it. Below the axis the values are the
+// conjugates of those at conj(z).
 constexpr double expansion_tol = 1e-18;  // relative size of the last term of S kept
 constexpr int expansion_terms = 60;      // at |w| > 21 the terms reach expansion_tol sooner
 constexpr TwoDoubles half_over_sqrt_pi{0.28209479177387814, 3.83386490329147e-18};  // 1/(2 sqrt pi)
@@ -310,7 +315,7 @@ cbes::DDComplex quarter_turns(cbes::DDComplex v, int quarters) {
     return v;
 }
 
-Complex left_expansion(const AiryKind& kind, int id, int kode, Complex z, Zeta zeta) {
+Complex expansion(const AiryKind& kind, int id, int kode, Complex z, Zeta zeta, bool past_stokes) {
     using cbes::DDComplex;
     const bool below = std::signbit(z.imag());
     if (below) {
@@ -322,11 +327,13 @@ Complex left_expansion(const AiryKind& kind, int id, int kode, Complex z, Zeta z
     // the scaling exponent: zeta for Ai, Re zeta = -|Re zeta| for Bi
     const TwoDoubles shift_re = kode == 2 ? zr : zero, shift_im = kode == 2 && !kind.is_bi ? zi : zero;
     const DDComplex e1 = exp_two_double(dd_add(dd_neg(zr), shift_re), dd_add(dd_neg(zi), shift_im));
-    const DDComplex e2 = exp_two_double(dd_add(zr, shift_re), dd_add(zi, shift_im));
     const double nu = (1.0 + id) / 3.0;
     const int first_turns = kind.is_bi ? (id == 0 ? 1 : 3) : (id == 0 ? 0 : 2);
-    const DDComplex sum = quarter_turns(e1 * k_expansion(nu, zeta.hi), first_turns) +
-                          quarter_turns(e2 * k_expansion(nu, -zeta.hi), kind.is_bi ? 0 : 1);
+    DDComplex sum = quarter_turns(e1 * k_expansion(nu, zeta.hi), first_turns);
+    if (past_stokes) {
+        const DDComplex e2 = exp_two_double(dd_add(zr, shift_re), dd_add(zi, shift_im));
+        sum = sum + quarter_turns(e2 * k_expansion(nu, -zeta.hi), kind.is_bi ? 0 : 1);
+    }
     const DDComplex fourth_root = cbes::dd_sqrt(cbes::dd_sqrt(cbes::dd_value(z)));
     const DDComplex c{half_over_sqrt_pi, zero};
     const Complex value = (id == 0 ? sum * c / fourth_root : sum * c * fourth_root).value();
@@ -347,9 +354,15 @@ Complex airy_large(const AiryKind& kind, int id, int kode, Complex z, double az,
                 {az, std::sqrt(bound)});
     const Complex csq = std::sqrt(z);
     const Zeta zeta = airy_zeta(z, csq);
-    if ((kind.is_bi || in_left_sector(z, az)) && az <= dd_series_limit)
+    // Ai off its right branch has Re zeta <= 0: the terms of the sum exceed
+    // it by at most e^|zeta| as in the left sector.
+    const bool ai_oscillating = !kind.is_bi && !right_branch(z, zeta.hi);
+    if ((kind.is_bi || in_left_sector(z, az) || ai_oscillating) && az <= dd_series_limit)
         return dd_series(kind, id, kode, z, az, zeta);
-    if (in_left_sector(z, az) && std::abs(zeta.hi.real()) < lim.alim) return left_expansion(kind, id, kode, z, zeta);
+    // Scaled, Ai's exponential is e^0 and the expansion holds at any |Re zeta|.
+    const bool in_range = std::abs(zeta.hi.real()) < lim.alim || (kode == 2 && !kind.is_bi);
+    if ((in_left_sector(z, az) || ai_oscillating) && in_range)
+        return expansion(kind, id, kode, z, zeta, in_left_sector(z, az));
     // Bi comes with Bi', Ai alone
     Complex f, fother;
     bool companion = false;

@@ -96,8 +96,9 @@ inline TwoDoubles positive_multiply_add(TwoDoubles c, TwoDoubles p, TwoDoubles q
 
 // The form of a recurrence c p + q: real (c, p and q real and positive, as on
 // the positive real axis), imaginary (c = i times a real, as on the
-// imaginary axis) or general.
-enum class RecurrenceForm { general, real, imaginary };
+// imaginary axis), axes (c so, and the members started on the axes: then
+// they alternate between the real and the imaginary axis) or general.
+enum class RecurrenceForm { general, real, imaginary, axes };
 
 // a b + c d + q (b and d the signed factors) in two doubles without
 // renormalising, as positive_multiply_add: the exact errors of both products
@@ -112,13 +113,24 @@ inline TwoDoubles multiply_add_pair(TwoDoubles a, TwoDoubles b, TwoDoubles c, Tw
     return {t.hi, ((t.lo + s.lo) + (ab.lo + cd.lo)) + (low + q.lo)};
 }
 
+inline bool is_zero(TwoDoubles a) { return a.hi == 0.0 && a.lo == 0.0; }
+
 // c p + q, in the arithmetic its form allows: a fraction of the general cost.
-inline DDComplex multiply_add(DDComplex c, DDComplex p, DDComplex q, RecurrenceForm form) {
+// With members on the axes one part of c p + q is 0 and the other a single
+// product and sum.
+inline DDComplex multiply_add(const DDComplex& c, const DDComplex& p, const DDComplex& q, RecurrenceForm form) {
     constexpr TwoDoubles zero{0.0, 0.0};
     if (form == RecurrenceForm::real) return {positive_multiply_add(c.re, p.re, q.re), zero};
     if (form == RecurrenceForm::imaginary)
         return {multiply_add_pair(qelms::dd_neg(c.im), p.im, zero, zero, q.re),
                 multiply_add_pair(c.im, p.re, zero, zero, q.im)};
+    if (form == RecurrenceForm::axes) {
+        const TwoDoubles re = is_zero(p.im) && is_zero(q.re)
+                                  ? zero
+                                  : multiply_add_pair(qelms::dd_neg(c.im), p.im, zero, zero, q.re);
+        const TwoDoubles im = is_zero(p.re) && is_zero(q.im) ? zero : multiply_add_pair(c.im, p.re, zero, zero, q.im);
+        return {re, im};
+    }
     return {multiply_add_pair(c.re, p.re, qelms::dd_neg(c.im), p.im, q.re),
             multiply_add_pair(c.re, p.im, c.im, p.re, q.im)};
 }
@@ -131,13 +143,20 @@ inline DDComplex scaled_add(DDComplex p, double b, DDComplex q, RecurrenceForm f
     constexpr TwoDoubles zero{0.0, 0.0};
     const TwoDoubles bb{b, 0.0};
     if (form == RecurrenceForm::real) return {positive_multiply_add(bb, p.re, q.re), zero};
+    // A part of p that is 0 leaves that part of q as it is.
+    if (form != RecurrenceForm::axes)
+        return {multiply_add_pair(bb, p.re, zero, zero, q.re), multiply_add_pair(bb, p.im, zero, zero, q.im)};
+    if (is_zero(p.re)) return {q.re, multiply_add_pair(bb, p.im, zero, zero, q.im)};
+    if (is_zero(p.im)) return {multiply_add_pair(bb, p.re, zero, zero, q.re), q.im};
     return {multiply_add_pair(bb, p.re, zero, zero, q.re), multiply_add_pair(bb, p.im, zero, zero, q.im)};
 }
 
 // The form of the recurrence with 2/z = rz from the members p1, p2.
 inline RecurrenceForm recurrence_form(const TwoOverZ& rz, DDComplex p1, DDComplex p2) {
     if (rz.real() && is_real(p1) && is_real(p2)) return RecurrenceForm::real;
-    return rz.imaginary() ? RecurrenceForm::imaginary : RecurrenceForm::general;
+    if (!rz.imaginary()) return RecurrenceForm::general;
+    const auto on_axis = [](DDComplex p) { return is_real(p) || is_zero(p.re); };
+    return on_axis(p1) && on_axis(p2) ? RecurrenceForm::axes : RecurrenceForm::imaginary;
 }
 
 // The coefficients (nu + j step) (2/z), j = 0, 1, ..., of a three-term

@@ -148,15 +148,20 @@ void cbes_i_core(Complex z, double fnu, int kode, int n, Complex* cy, int& nz, c
         return;
     }
     if (!miller_series) {
-        cbes_over_under_test(z, fnu, kode, 1, nn, cy, nw, lim);
-        if (nw < 0) {
-            nz = -1;
-            return;
+        // Below rl and fnul, Miller's region has 2 < |z| < rl and orders below
+        // fnul: there the leading exponent of I stays within a few hundred of
+        // 0, far inside alim, and the pre-test can neither zero a member nor fail.
+        if (az >= lim.rl || dfnu > lim.fnul) {
+            cbes_over_under_test(z, fnu, kode, 1, nn, cy, nw, lim);
+            if (nw < 0) {
+                nz = -1;
+                return;
+            }
+            nz += nw;
+            nn -= nw;
+            if (nn == 0) return;
+            dfnu = fnu + (nn - 1);
         }
-        nz += nw;
-        nn -= nw;
-        if (nn == 0) return;
-        dfnu = fnu + (nn - 1);
         if (dfnu > lim.fnul || az > lim.fnul) {
             // Large order: the uniform expansions from order fnul down, the lowest orders possibly left over.
             const int nui = std::max(static_cast<int>(lim.fnul - dfnu) + 1, 0);

@@ -180,6 +180,20 @@ DDComplex series_sum(Complex cz, double acz, double fnup, double tol) {
         return one_plus(total);
     }
     const double atol = tol * acz / fnup;
+    if (cz.imag() == 0.0) {
+        // cz real (negative, on the imaginary axis): the same sum in real
+        // two-double arithmetic, the imaginary parts being 0 throughout.
+        TwoDoubles term{1.0, 0.0}, total{1.0, 0.0};
+        double aa = 2.0;
+        for (int j = 1; j <= max_series_terms; ++j) {
+            const double s = j * (fnup + j - 1.0);
+            term = dd_div(dd_mul(term, cz.real()), {s, 0.0});
+            total = dd_add(total, term);
+            aa *= acz / s;
+            if (aa <= atol) break;
+        }
+        return {total, {0.0, 0.0}};
+    }
     const DDComplex czz = dd_value(cz);
     DDComplex term = dd_value(1.0);
     double aa = 2.0;

@@ -38,6 +38,14 @@ struct Member {
 // along its derivative -ln((1 + sqrt(1 + t^2))/t): lo is below an ulp of hi,
 // so the next term is below 1e-30 of the exponent.
 DDComplex debye_exponent(Complex z, TwoDoubles fn) {
+    if (z.imag() == 0.0 && z.real() > 0.0) {
+        // On the positive real axis every quantity is real.
+        const TwoDoubles one{1.0, 0.0};
+        const TwoDoubles t = dd_div({z.real(), 0.0}, {fn.hi, 0.0});
+        const TwoDoubles sr = dd_sqrt(dd_add(one, dd_mul(t, t)));
+        const TwoDoubles log_zn = dd_log(dd_div(dd_add(one, sr), t));
+        return {dd_add(dd_mul(dd_add(sr, dd_neg(log_zn)), fn.hi), {-rounded(log_zn) * fn.lo, 0.0}), {0.0, 0.0}};
+    }
     const DDComplex one = dd_value(1.0);
     const DDComplex t = dd_value(z) / fn.hi;
     const DDComplex sr = dd_sqrt(one + t * t);
@@ -111,7 +119,15 @@ public:
             e.init = 0;
             cbes_debye_terms(z_, fn, kind, full ? 0 : 1, lim_.tol, e.init, phi, zeta1, zeta2, sum, e.work, lim_.elim);
             Complex zu = z_;
-            e.exponent = usable_argument(zu, fn, lim_.elim) ? debye_exponent(zu, order) : dd_value(zeta2 - zeta1);
+            if (!usable_argument(zu, fn, lim_.elim)) {
+                e.exponent = dd_value(zeta2 - zeta1);
+            } else if (last_order_.hi == order.hi && last_order_.lo == order.lo) {
+                e.exponent = last_exponent_;  // the order a test has just expanded
+            } else {
+                e.exponent = debye_exponent(zu, order);
+                last_order_ = order;
+                last_exponent_ = e.exponent;
+            }
             e.computed = full && e.init > 0;
         } else {
             cbes_debye_terms(z_, fn, kind, 0, lim_.tol, e.init, phi, zeta1, zeta2, sum, e.work, lim_.elim);
@@ -141,6 +157,8 @@ private:
     const Limits& lim_;
     TermCache<Terms> cache_;
     Terms scratch_;
+    TwoDoubles last_order_{-1.0, 0.0};  // the order of the last exponent formed, and that exponent
+    DDComplex last_exponent_;
 };
 
 // The Airy form at zr (right half plane, Im zr > 0), through zn = -i zr:
@@ -465,7 +483,10 @@ void cbes_i_uniform(Complex z, double fnu, int kode, int n, Complex* y, int& nz,
     nz = 0;
     nlast = 0;
     int nw = 0;
-    if (nui == 0) {
+    // In the Debye sector the terms fall as powers of 1/|fn^2 + z^2|^(1/2),
+    // at most about 1.4/|z|: with |z| beyond fnul the wanted orders need no
+    // raising, which would cost a second member and the recurrence down.
+    if (nui == 0 || (debye_sector(z) && modulus(z) > lim.fnul)) {
         evaluate(z, fnu, 0, kode, n, y, nw, nlast, lim);
         nz = nw < 0 ? -1 : nw;
         return;
