@@ -16,8 +16,8 @@ or the imaginary axis (|Re z| <= |Im z|/10).
 
 scale is what the error is measured against: |value|, or where the function
 oscillates through zeros the local amplitude of the two exponentials it is
-made of: (|H1| + |H2|)/2 for J and Y past the turning point (|Re z| above the
-order), the same of the rotated argument for I (|Im z| above the order), for
+made of: (|H1| + |H2|)/2 for Y everywhere (it is |Y| itself away from the
+zeros) and for J past the turning point (|Re z| above the order), the same of the rotated argument for I (|Im z| above the order), for
 H(m) in the quadrant where its zeros lie (Re z < 0, Im z of the sign 2m - 3
 or zero), and for K in the left half plane
 |K(nu, -z)| + pi |I(nu, -z)|, the terms of its continuation.
@@ -156,7 +156,9 @@ def amplitude(routine, nu, z):
     """The local amplitude where the function oscillates through zeros, else 0."""
     x, y = float(z.real), float(z.imag)
     with mp.workdps(30):
-        if routine in ("j", "y") and abs(x) > max(nu, 0.5):
+        # Y's complex zeros lie also where |Re z| is below the order
+        # (Y(5.3, z) = 0 at z = 1.63 - 3.47i); J's zeros are real
+        if routine == "y" or (routine == "j" and abs(x) > max(nu, 0.5)):
             return (abs(mp.hankel1(nu, z)) + abs(mp.hankel2(nu, z))) / 2
         if routine == "i" and abs(y) > max(nu, 0.5):
             w = mp.j * (z if x >= 0 else -z)
@@ -262,6 +264,11 @@ def cases(rng):
     for i in range(30):
         fnu = rng.uniform(0.0, 2.5) if i % 3 else rng.randrange(3) + rng.choice((1, -1)) * 10 ** rng.uniform(-9, -2)
         out.append((abs(fnu), point(rng.uniform(0.8, 2.0), rng.uniform(-math.pi, math.pi)), 2))
+    # next to complex zeros where |Re z| is below the order: Y(5.3, z) at
+    # 1.6286 -+ 3.4659i and -3.9819 +- 2.1797i, H(2)(1.9952, z) at -1.3214 + 0.8277i
+    for fnu, z in ((5.3, complex(1.6295707, -3.4659125)), (5.3, complex(-3.9819085, 2.1802315)),
+                   (1.9951936082454038, complex(-1.3738195573540641, 0.85977476030794775))):
+        out.append((fnu, z, 1))
     return out
 
 

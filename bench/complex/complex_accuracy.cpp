@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
                  "### Accuracy of the sequence routines\n\n"
                  "Largest error over every member, in eps, against mpmath (each reference evaluated at 50 and 90 "
                  "digits, raised until the two agree): over the scale (the value, or the local amplitude where the "
-                 "function oscillates through zeros: (|H1| + |H2|)/2 for J and Y past the turning point and for I of "
+                 "function oscillates through zeros: (|H1| + |H2|)/2 for Y, for J past the turning point and for I of "
                  "the rotated argument, the same for H(m) in the quadrant of its zeros, |K(-z)| + pi |I(-z)| for K "
                  "with Re z < 0), and plain relative beside it. Points: the tests' sequences at orders fnu + k that "
                  "pass 32, 64, 128, 256 and 512 (`tests/data/complex_orders.txt`), and points drawn uniformly and "
