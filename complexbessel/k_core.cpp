@@ -93,54 +93,79 @@ TwoDoubles dd_sub_log_modulus(TwoDoubles c, Complex z) {
     return dd_add(c, dd_add(dd_mul(dd_log(square), -0.5), dd_mul(dd_ln2, -double(e))));
 }
 
-// The sums of Temme's series: sum1 = K(dnu, z) and sum2 = (z/2) K(dnu + 1, z)
-// from smu = ln(2/z) and cz = z^2/4. The terms cancel down to K by up to a
-// factor 15 near |z| = 2, so the starting values f0, p0, q0 and the leading
-// terms are formed in double-double, the rest in doubles.
+// The terms of Temme's series from term k on, in doubles (D = double or
+// Complex): f, p, q and ck = (z^2/4)^(k-1)/(k-1)! of the term before, a1 a
+// bound of |ck|; their sums are added to sum1 and sum2.
+template <class D>
+void temme_terms(int k, double a1, D f, D p, D q, D ck, D cz, double acz, double dnu, bool second, double tol, D& sum1,
+                 D& sum2) {
+    for (; k <= series_terms && a1 > tol; ++k) {
+        const double below = 1.0 / (k - dnu), above = 1.0 / (k + dnu);
+        f = (f * double(k) + p + q) * (below * above);
+        p *= below;
+        q *= above;
+        ck *= cz / double(k);
+        sum1 += ck * f;
+        if (second) sum2 += ck * (p - double(k) * f);
+        a1 *= acz / k;
+    }
+}
+
+// Temme's series in doubles, where its terms do not cancel: |z| <= 1/2, where
+// they fall by |z/2|^2 <= 1/16 a step and their sum is at most 2.3 times K,
+// and tiny |z| (|dnu ln(2/z)| > 1), where the leading term dominates. sum1 =
+// K(dnu, z), sum2 = (z/2) K(dnu + 1, z).
+void temme_sums_double(Complex z, double caz, Complex smu, double dnu, bool second, double tol, Complex& sum1,
+                       Complex& sum2, double& re_smu) {
+    // e^fmu, sinh fmu and cosh fmu for fmu = dnu smu. Re fmu reaches 350 for
+    // tiny z: beyond 1, e^(Re fmu) = (2/|z|)^dnu comes from pow, since the
+    // rounding of the product dnu smu would be magnified by the exponential.
+    const double a = dnu * smu.real(), b = dnu * smu.imag();
+    const bool small = std::fabs(a) < 1.0;
+    const double ea = small ? std::exp(a) : std::pow(2.0, dnu) * std::pow(caz, -dnu);
+    const double sha = small ? std::sinh(a) : 0.5 * (ea - 1.0 / ea);
+    const double cha = 0.5 * (ea + 1.0 / ea);
+    const double cb = std::cos(b), sb = std::sin(b);
+    const Complex cosh_fmu(cha * cb, sha * sb), efmu(ea * cb, ea * sb), efmu_inverse = Complex(cb, -sb) / ea;
+    const Complex sinh_over_dnu = dnu == 0.0 ? smu : Complex(sha * cb, cha * sb) / dnu;
+    const auto [even, odd] = reciprocal_gamma_parts(dnu);
+    const double t2 = rounded(even + dd_mul(odd, dnu)), t1 = rounded(even + dd_mul(odd, -dnu));
+    const Complex f = (cosh_fmu * -rounded(odd) + sinh_over_dnu * rounded(even)) / (t1 * t2);
+    const Complex p = efmu * (0.5 / t2), q = efmu_inverse * (0.5 / t1);
+    Complex rest1 = 0.0, rest2 = 0.0;
+    if (caz >= tol) temme_terms(1, 1.0, f, p, q, Complex(1.0), 0.25 * z * z, 0.25 * caz * caz, dnu, second, tol, rest1, rest2);
+    sum1 = f + rest1;
+    sum2 = p + rest2;
+    re_smu = sinh_over_dnu.real();
+}
+
+// The sums of Temme's series where they cancel, |fmu| = |dnu smu| <= 1:
+// sum1 = K(dnu, z) and sum2 = (z/2) K(dnu + 1, z) from smu = ln(2/z) and cz =
+// z^2/4. The terms cancel down to K by up to a factor 15 near |z| = 2, so the
+// starting values f0, p0, q0 and the leading terms are formed in
+// double-double (T = TwoDoubles on the positive real axis, else DDComplex),
+// the rest in doubles.
 template <class T>
 void temme_sums(T smu, T cz, double caz, double dnu, bool second, double tol, T& sum1, T& sum2, double& re_smu) {
     constexpr double double_terms_bound = 0.25;  // from terms with |z/2|^2k/k! below this on, doubles suffice
     const T fmu = smu * dnu;
-    // cosh fmu, sinh(fmu)/dnu and e^(+-fmu).
-    T cosh_fmu, sinh_over_dnu, efmu, efmu_inverse;
-    if (modulus(Complex(rounded(fmu))) <= 1.0) {
-        T sinhc;
-        cosh_sinhc(fmu, cosh_fmu, sinhc);
-        const T sinh_fmu = fmu * sinhc;
-        sinh_over_dnu = smu * sinhc;
-        efmu = cosh_fmu + sinh_fmu;
-        efmu_inverse = cosh_fmu - sinh_fmu;
-    } else {
-        // Tiny |z|, where the leading term dominates and nothing cancels. Re
-        // fmu reaches 350: beyond 1, e^(Re fmu) = (2/|z|)^dnu comes from pow,
-        // since the rounding of the product dnu smu would be magnified by the
-        // exponential.
-        const Complex f = rounded(fmu);
-        const double a = f.real(), b = f.imag();
-        const double ea = std::fabs(a) < 1.0 ? std::exp(a) : std::pow(2.0, dnu) * std::pow(caz, -dnu);
-        const double sha = std::fabs(a) < 1.0 ? std::sinh(a) : 0.5 * (ea - 1.0 / ea);
-        const double cha = 0.5 * (ea + 1.0 / ea);
-        const double cb = std::cos(b), sb = std::sin(b);
-        cosh_fmu = series_value<T>({cha * cb, sha * sb});
-        sinh_over_dnu = series_value<T>(Complex(sha * cb, cha * sb) / dnu);
-        efmu = series_value<T>({ea * cb, ea * sb});
-        efmu_inverse = series_value<T>(Complex(cb, -sb) / ea);
-    }
+    T cosh_fmu, sinhc;
+    cosh_sinhc(fmu, cosh_fmu, sinhc);
+    const T sinh_fmu = fmu * sinhc, sinh_over_dnu = smu * sinhc;
     // t2 = 1/Gamma(1 + dnu), t1 = 1/Gamma(1 - dnu), g1 = (t1 - t2)/(2 dnu) =
     // -O, g2 = (t1 + t2)/2 = E, and dnu pi/sin(dnu pi) = 1/(t1 t2).
     const auto [g2, odd] = reciprocal_gamma_parts(dnu);
     const TwoDoubles t2 = g2 + dd_mul(odd, dnu), t1 = g2 + dd_mul(odd, -dnu);
-    const TwoDoubles fc = dd_div({1.0, 0.0}, t1 * t2);
-    T f = (cosh_fmu * dd_neg(odd) + sinh_over_dnu * g2) * fc;
-    T p = efmu * dd_div({0.5, 0.0}, t2);
-    T q = efmu_inverse * dd_div({0.5, 0.0}, t1);
+    T f = (cosh_fmu * dd_neg(odd) + sinh_over_dnu * g2) * dd_div({1.0, 0.0}, t1 * t2);
+    T p = (cosh_fmu + sinh_fmu) * dd_div({0.5, 0.0}, t2);
+    T q = (cosh_fmu - sinh_fmu) * dd_div({0.5, 0.0}, t1);
     sum1 = f;
     sum2 = p;
     re_smu = real_part(sinh_over_dnu);
-    if (caz < tol) return;
     T ck = series_value<T>(1.0);
     double a1 = 1.0;
     int k = 1;
+    const double acz = 0.25 * caz * caz;
     for (; k <= series_terms && a1 > double_terms_bound; ++k) {
         const TwoDoubles below = dd_div({1.0, 0.0}, exact_sum(k, -dnu));  // 1/(k - dnu)
         const TwoDoubles above = dd_div({1.0, 0.0}, exact_sum(k, dnu));   // 1/(k + dnu)
@@ -150,34 +175,32 @@ void temme_sums(T smu, T cz, double caz, double dnu, bool second, double tol, T&
         ck = ck * cz / double(k);
         sum1 = sum1 + ck * f;
         if (second) sum2 = sum2 + ck * (p - f * double(k));
-        a1 *= caz * caz / (4.0 * k);
+        a1 *= acz / k;
     }
-    const auto czd = rounded(cz);
-    auto fd = rounded(f), pd = rounded(p), qd = rounded(q), ckd = rounded(ck);
-    decltype(fd) rest1{0.0}, rest2{0.0};
-    for (; k <= series_terms && a1 > tol; ++k) {
-        const double below = 1.0 / (k - dnu), above = 1.0 / (k + dnu);
-        fd = (fd * double(k) + pd + qd) * (below * above);
-        pd *= below;
-        qd *= above;
-        ckd *= czd / double(k);
-        rest1 += ckd * fd;
-        if (second) rest2 += ckd * (pd - double(k) * fd);
-        a1 *= caz * caz / (4.0 * k);
-    }
+    decltype(rounded(sum1)) rest1{}, rest2{};
+    temme_terms(k, a1, rounded(f), rounded(p), rounded(q), rounded(ck), rounded(cz), acz, dnu, second, tol, rest1,
+                rest2);
     sum1 = sum1 + two_doubles_of(rest1);
     sum2 = sum2 + two_doubles_of(rest2);
 }
 
 // Temme's series for |z| <= 2: s1 = K(dnu, z) and, when second is set,
-// s2 = K(dnu + 1, z), multiplied by 2/z before its single rounding. re_smu =
-// Re(sinh(dnu ln(2/z))/dnu) measures the growth of the recurrence in the
-// order.
+// s2 = K(dnu + 1, z). re_smu = Re(sinh(dnu ln(2/z))/dnu) measures the growth
+// of the recurrence in the order.
 void k_series(Complex z, double dnu, bool second, double tol, const TwoOverZ& rz, Complex& s1, Complex& s2,
               double& re_smu) {
-    const TwoDoubles log_modulus = dd_sub_log_modulus(dd_ln2, z);  // ln(2/|z|)
+    constexpr double double_radius = 0.5;  // up to this |z| the series is summed in doubles
+    constexpr double ln2 = 0.6931471805599453;
     const double caz = modulus(z);
-    if (z.imag() == 0.0 && z.real() > 0.0) {
+    const Complex smu(ln2 - std::log(caz), -std::arg(z));  // ln(2/z)
+    if (caz <= double_radius || dnu * dnu * std::norm(smu) > 1.0) {
+        temme_sums_double(z, caz, smu, dnu, second, tol, s1, s2, re_smu);
+        s2 *= rz.hi;
+        return;
+    }
+    // s2 is multiplied by 2/z before its single rounding.
+    const TwoDoubles log_modulus = dd_sub_log_modulus(dd_ln2, z);  // ln(2/|z|)
+    if (z.imag() == 0.0) {
         TwoDoubles sum1, sum2;
         temme_sums(log_modulus, dd_mul(exact_product(z.real(), z.real()), 0.25), caz, dnu, second, tol, sum1, sum2,
                    re_smu);
@@ -186,7 +209,7 @@ void k_series(Complex z, double dnu, bool second, double tol, const TwoOverZ& rz
         return;
     }
     DDComplex sum1, sum2;
-    temme_sums(DDComplex{log_modulus, {-std::arg(z), 0.0}}, dd_value(z) * dd_value(z) * 0.25, caz, dnu, second, tol,
+    temme_sums(DDComplex{log_modulus, {smu.imag(), 0.0}}, dd_value(z) * dd_value(z) * 0.25, caz, dnu, second, tol,
                sum1, sum2, re_smu);
     s1 = sum1.value();
     s2 = (sum2 * rz.value()).value();
