@@ -77,6 +77,20 @@ TwoDoubles inverse_root(double m) {
     return {r, r * (((1.0 - rs.hi) - rs.lo) - root_error * r)};
 }
 
+// sigma + sigma_error + 4^-N (1 + series) mean^(-3/2), the last term of RD and RJ,
+// rounded once but for far smaller errors: mean^(-1/2) in two doubles, 1/mean
+// corrected by its exact residual, and their product exact.
+double with_remainder(double sigma, double sigma_error, double power4, double series, double mean) {
+    const TwoDoubles root = inverse_root(mean);
+    const double inverse = 1.0 / mean;
+    const TwoDoubles unit = exact_product(mean, inverse);
+    const double inverse_error = (1.0 - unit.hi) - unit.lo;  // 1/mean = inverse (1 + inverse_error)
+    const TwoDoubles p = exact_product(root.hi, inverse);
+    const double p_lo = p.lo + root.lo * inverse + p.hi * (inverse_error + series);
+    const TwoDoubles s = exact_sum(sigma, power4 * p.hi);
+    return s.hi + (s.lo + sigma_error + power4 * p_lo);
+}
+
 // Carlson's series for RF, less its leading 1, in E2 = XY - Z^2 and E3 = XYZ of
 // the relative deviations X, Y, Z from the mean.
 double rf_series(double e2, double e3) {
@@ -196,7 +210,11 @@ Real rj_by_duplication(Real x, Real y, Real z, Real p, Real* rf = nullptr) {
     const double e4 = (2.0 * xyz + e2 * dp + 3.0 * dp * dp * dp) * dp;
     const double e5 = xyz * dp * dp;
     const double series = rj_series(e2, e3, e4, e5);
-    return (sigma + sigma_error) + power4 * (1.0 + series) / (mean * std::sqrt(mean));
+    if constexpr (std::is_same_v<Real, double>) {
+        return with_remainder(sigma, sigma_error, power4, series, mean);
+    } else {
+        return (sigma + sigma_error) + power4 * (1.0 + series) / (mean * std::sqrt(mean));
+    }
 }
 
 // RC(x, y) for x >= 0, y > 0 in closed form, d = |y - x|:
@@ -442,7 +460,7 @@ double ellprd(double x, double y, double z, int& ifail) {
     const double xy = dx * dy;
     const double zz = dz * dz;
     const double series = rj_series(xy - 6.0 * zz, (3.0 * xy - 8.0 * zz) * dz, 3.0 * (xy - zz) * zz, xy * zz * dz);
-    return (sigma + sigma_error) + power4 * (1.0 + series) / (mean * std::sqrt(mean));
+    return with_remainder(sigma, sigma_error, power4, series, mean);
 }
 
 double ellprj(double x, double y, double z, double r, int& ifail) {

@@ -22,6 +22,8 @@ constexpr double sinint_limit = 1e17;               // Si(x) = +-pi/2 to double 
 constexpr double cosint_limit = 1e16;               // Ci(x) is returned as 0 from here on
 constexpr double ein_small = 0x1p-10;               // E1: -ln x > 6.9 below, gamma and Ein(x) small beside it
 constexpr double series_limit = 1.0;                // Si, Ci: |x| up to here from their series
+constexpr double cosint_zero_start = 0.5625;  // Ci on [9/16, 11/16], round its first zero, from one piece
+constexpr double cosint_zero_end = 0.6875;
 constexpr double sinint_cubic_negligible = 0x1p-27;  // Si(x) = x (1 - x^2/18) rounds to x below this
 constexpr std::size_t small_pieces = 80;   // E1 on [2^-10, 1]: eight pieces per binade
 constexpr std::size_t scaled_pieces = 64;  // e^x E1(x) on [4, 1024): eight pieces per binade
@@ -122,6 +124,7 @@ double cosint(double x, int& ifail) {
     // As for Si; the series would also cancel to far more than the amplitude of Ci.
     // Ci is formed from its pieces, not from f and g, up to 16: there sin x and
     // cos x would add their own rounding.
+    if (x >= cosint_zero_start && x <= cosint_zero_end) return piece_split_constant(cosint_zero_centre, cosint_zero_piece, 0, x);
     if (x <= series_limit) {
         // gamma + ln x in two doubles: the sum is rounded once, not after ln x as well.
         const TwoDoubles l = log_two_doubles(x);

@@ -357,6 +357,21 @@ inline constexpr std::array<double, 570> cosint_pieces = {
     -0.06343597375744343, 0.0012894257002618059, 2.6227777575723404e-21,
 };
 
+// the double nearest the first zero of Ci, 0.6165...
+inline constexpr std::array<double, 1> cosint_zero_centre = {
+    0.6165054856207163,
+};
+
+// Ci(x) on [9/16, 11/16] in t = x - cosint_zero_centre, highest power first, the constant term in two doubles
+inline constexpr std::array<double, 17> cosint_zero_piece = {
+    79.80974772977238, -63.47925746852581, 41.56724886742821,
+    -27.640135772144248, 18.590090319113454, -12.607541583314807,
+    8.636247370661604, -5.98982674851814, 4.220314711899517,
+    -3.0356772344967826, 2.2448503553458257, -1.7214541989292738,
+    1.4471694707721712, -1.5422578557475288, 1.3234333479537534,
+    5.571548945612863e-17, -7.367374693082296e-34,
+};
+
 // (Ein(x) - x + x^2/4)/x^3 for 0 < x <= 1, Ein(x) = E1(x) + gamma + ln x, in t = x - 1/2, highest power first
 inline constexpr std::array<double, 12> expint_ein_rest = {
     -5.665141309392494e-13, 8.616925161363496e-12, -1.2219462065784774e-10,

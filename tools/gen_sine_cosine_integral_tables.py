@@ -12,6 +12,10 @@ E1 on [4, 708.3): e^-x times e^x E1(x), the latter on eight pieces per binade fr
 E1 on [1, 4]: E1 itself on pieces of width 1/4, as Si and Ci below (on a piece E1 falls by
 at most a third, so its table rounds to an error relative to E1 there).
 
+Round the first zero of Ci, on [9/16, 11/16], Ci itself in t = x - z, z the double nearest the
+zero, its value at z in two doubles: the series cancels there to about 1e-17 absolute, which next
+to the zero is no relative accuracy at all.
+
 Up to x = 1, the series: (Si(x)/x - 1)/x^2 and (gamma + ln x - Ci(x))/x^2 as polynomials
 in u = x^2 about u = 1/2 (Si = x + x^3 times the first, its leading term x added whole).
 From 1 to 16, Si and Ci themselves on pieces of width 1/2, each a polynomial in t = x - c
@@ -60,6 +64,11 @@ def main():
     tables.append(qt.emit_table("cosint_pieces", "Ci(x) on the 30 pieces [1 + k/2, 1.5 + k/2], 19 entries each: in "
                                 "t = x - 1.25 - k/2, highest power first, the constant term in two doubles",
                                 pieces_table(mp.ci, (1, mp.mpf(1) / 2, 30, 18))))
+    centre, entries, _ = qt.centred_piece(mp.ci, mp.mpf(9) / 16, mp.mpf(11) / 16, 16)
+    tables.append(qt.emit_table("cosint_zero_centre", "the double nearest the first zero of Ci, 0.6165...",
+                                [float(centre)]))
+    tables.append(qt.emit_table("cosint_zero_piece", "Ci(x) on [9/16, 11/16] in t = x - cosint_zero_centre, highest "
+                                "power first, the constant term in two doubles", entries))
     tables.append(qt.emit_table("expint_ein_rest", "(Ein(x) - x + x^2/4)/x^3 for 0 < x <= 1, Ein(x) = E1(x) + gamma + "
                                 "ln x, in t = x - 1/2, highest power first",
                                 qt.centred_power_table(ein_rest, 0, 1, 12, "(Ein(x) - x + x^2/4)/x^3")))
