@@ -188,7 +188,7 @@ def main():
               "next to the first zeros, where the scale is |value|.")
     md.append("- Time: ns per call over the region's points, median of %s repeats in which the libraries take "
               "turns. A library's failures (NaN, infinity or a reported error) are counted, not measured; a library that "
-              "fails on more than 1% of a region's points is left out of the comparisons of that region.\n"
+              "fails on more than 1%% of a region's points is left out of the comparisons of that region.\n"
               % "11")
     md.append("Machine and libraries:\n\n```\n%s\n```\n" % environment)
     md.append("## Summary\n")
