@@ -56,17 +56,6 @@ constexpr double half_e_gamma = 0.890536208995099;  // e^gamma/2: Y0(x) = (2/pi)
 constexpr double gamma_less_ln_2 = -0.11593151565841245;  // gamma - ln 2
 constexpr double y0_scaled_limit = 0x1p-1000;  // x e^gamma/2 keeps its precision (is normal) from here
 
-// cos a and sin a, from one argument reduction where the C library offers it.
-CosSin cos_sin(double a) {
-#if defined(__GLIBC__)
-    CosSin r{};
-    ::sincos(a, &r.sin, &r.cos);
-    return r;
-#else
-    return {std::cos(a), std::sin(a)};
-#endif
-}
-
 constexpr double reduction_limit = 1048576.0;  // 2^20: up to here the phase is reduced here, by pi/4 in three parts
 constexpr double even_shift = 13510798882111488.0;  // 1.5 * 2^53: adding it rounds to an even integer
 // pi/4 in three parts: j times the first two is exact for odd j < 2^21.

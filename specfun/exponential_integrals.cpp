@@ -106,8 +106,9 @@ double sinint(double x, int& ifail) {
         // pi/2 - w, w = (F cos a + G sin a / a)/a, with pi/2 in two doubles: the
         // only rounding that counts is the last.
         const Auxiliary p = auxiliary(a);
-        const double c = std::cos(a);
-        const double w = (c + (p.f_less_1 * c + p.g * std::sin(a) / a)) / a;
+        const CosSin cs = cos_sin(a);
+        const double c = cs.cos;
+        const double w = (c + (p.f_less_1 * c + p.g * cs.sin / a)) / a;
         const TwoDoubles s = quick_two_sum(pi_2.hi, -w);
         return std::copysign(s.hi + (s.lo + pi_2.lo), x);
     }
@@ -137,8 +138,9 @@ double cosint(double x, int& ifail) {
         // (sin x + (F - 1) sin x - G cos x / x)/x, the sum in two doubles divided
         // by x with one rounding: what remains is that of sin x and of the result.
         const Auxiliary p = auxiliary(x);
-        const double s = std::sin(x);
-        const TwoDoubles n = exact_sum(s, p.f_less_1 * s - p.g * std::cos(x) / x);
+        const CosSin cs = cos_sin(x);
+        const double s = cs.sin;
+        const TwoDoubles n = exact_sum(s, p.f_less_1 * s - p.g * cs.cos / x);
         return dd_div(n, {x, 0.0}).hi;
     }
     return 0.0;
