@@ -70,9 +70,9 @@ constexpr double principal_value_cancellation = 2.5;
 // by its residual m - s^2, and the rounded reciprocal r by r s - 1, both exact.
 TwoDoubles inverse_root(double m) {
     const double s = std::sqrt(m);
-    const TwoDoubles square = exact_product(s, s);
-    const double root_error = ((m - square.hi) - square.lo) / (2.0 * s);  // sqrt(m) - s
     const double r = 1.0 / s;
+    const TwoDoubles square = exact_product(s, s);
+    const double root_error = ((m - square.hi) - square.lo) * (0.5 * r);  // sqrt(m) - s
     const TwoDoubles rs = exact_product(r, s);
     return {r, r * (((1.0 - rs.hi) - rs.lo) - root_error * r)};
 }
@@ -117,7 +117,8 @@ Real log_one_plus(Real w) {
     return w < 8.0 ? std::log1p(w) : std::log(1.0 + w);
 }
 
-constexpr double rc_below_one_range = 0.25;  // the table rc_below_one covers RC(1, 1 - v), 0 <= v <= 1/4
+constexpr double rc_below_one_range = 0.5;  // the tables rc_below_one, rc_above_one cover RC(1, 1 -+ v), 0 <= v <= 1/2
+constexpr double rc_series_min = 0x1p-900;   // x from here: the square of 1/sqrt(x) and its parts are normal
 
 // RC(1, w) for w = 1 + e > 0, given both e and w (each formed without
 // cancellation): atan(sqrt e)/sqrt e for e > 0, atanh(t)/t with t = sqrt(-e) for
@@ -217,6 +218,15 @@ Real rj_by_duplication(Real x, Real y, Real z, Real p, Real* rf = nullptr) {
     }
 }
 
+// RC(x, y) = RC(1, 1 +- v)/sqrt(x) for |y - x| = v x <= x/2 (then y - x is exact) from
+// the table of (RC(1, 1 +- v) - 1)/v, with 1/sqrt(x) in two doubles: rounded once
+// but for errors far below it, as v times the table is below a quarter.
+template <std::size_t n>
+double rc_series(double x, double v, const std::array<double, n>& table) {
+    const TwoDoubles root = inverse_root(x);
+    return root.hi + (root.lo + root.hi * (v * horner_descending_quad(table, v - 0.5 * rc_below_one_range)));
+}
+
 // RC(x, y) for x >= 0, y > 0 in closed form, d = |y - x|:
 // atan(sqrt(d/x))/sqrt(d) for x < y, atanh(sqrt(d/x))/sqrt(d) for x > y. Neither
 // overflows: d/x may be infinite, atan giving pi/2 there; near s = 1 atanh(s) is
@@ -226,9 +236,11 @@ double rc_closed_form(double x, double y) {
     if (x == y) return 1.0 / std::sqrt(x);
     if (x < y) {
         const double d = y - x;
+        if (d <= rc_below_one_range * x && x >= rc_series_min) return rc_series(x, d / x, rc_above_one);
         return std::atan(std::sqrt(d / x)) / std::sqrt(d);
     }
     const double d = x - y;
+    if (d <= rc_below_one_range * x && x >= rc_series_min) return rc_series(x, d / x, rc_below_one);
     const double s = std::sqrt(d / x);
     if (s <= 0.5) return std::atanh(s) / std::sqrt(d);
     const double ratio = x / y;
@@ -310,7 +322,7 @@ double ellprc(double x, double y, int& ifail) {
         const double beyond_one = ratio * horner_descending(rc_below_one, ratio - 0.5 * rc_below_one_range);
         return half * (q + q * (beyond_one - exact_u.lo / u)) + 0.0;  // + 0: x = -0 gives +0, not -0
     }
-    // s >= 1/2: atanh(s) = ln(1 + 2s/(1 - s))/2 with 1 - s = (-y/u)/(1 + s)
+    // s^2 > 1/2: atanh(s) = ln(1 + 2s/(1 - s))/2 with 1 - s = (-y/u)/(1 + s)
     const double s = std::sqrt(ratio);
     const double y_ratio = u / -y;
     const double atanh_s = y_ratio < no_overflow_ratio

@@ -112,6 +112,9 @@ def rows():
     add("rc_positive", rc, below(RCF_UPLIM), 1.0)
     add("rc_positive", rc, 1.0, DENORM_MIN)                      # subnormal y meets a moderate x
     add("rc_positive", rc, 66438.883083779234, 49151.185364177327)  # the largest error on the benchmark's points
+    # |y - x| = x/2, where the series in (y - x)/x gives way to the closed form, on either side
+    for x, y in ((1.0, 1.5), (1.0, above(1.5)), (2.0, 1.0), (2.0, below(1.0)), (3.0, 1e-3), (3.0, 2.9)):
+        add("rc_positive", rc, x, y)
     add("rc_principal", rc, 0.25, -2.0)
     add("rc_principal", rc, 0.0, -3.0)
     for _ in range(30):
