@@ -64,7 +64,7 @@ constexpr double far_fourth_argument = 1024.0;
 
 // The principal value of RJ is formed again in a wider type when the sum of
 // its terms' magnitudes exceeds this multiple of the magnitude of their sum.
-constexpr double principal_value_cancellation = 2.5;
+constexpr double principal_value_cancellation = 3.25;
 
 // 1/sqrt(m) as two doubles, far below an ulp: the rounded root s is corrected
 // by its residual m - s^2, and the rounded reciprocal r by r s - 1, both exact.
