@@ -174,10 +174,23 @@ Real rj_by_duplication(Real x, Real y, Real z, Real p, Real* rf = nullptr) {
         const Real sz = std::sqrt(z);
         const Real sp = std::sqrt(p);
         const Real lambda = sx * (sy + sz) + sy * sz;
-        const Real inverse_d = 1.0 / ((sp + sx) * (sp + sy) * (sp + sz));
-        const Real e = (p - x) * (p - y) * (p - z) * inverse_d * inverse_d;
-        const Real w = 2.0 * sp * (p + lambda) * inverse_d;
-        const auto [sum, error] = sum_and_error(sigma, 6.0 * power4 * (rc_near_one(e, w) * inverse_d));
+        // RC(1, 1 + e)/d: at the first step, the largest term, d and e are formed in long
+        // double (where it is wider), as their roundings would otherwise dominate RJ's error
+        Real term;
+        if (std::is_same_v<Real, double> && step == 0) {
+            using W = long double;
+            const W wx = std::sqrt(W(x)), wy = std::sqrt(W(y)), wz = std::sqrt(W(z)), wp = std::sqrt(W(p));
+            const W inverse_d = 1.0 / ((wp + wx) * (wp + wy) * (wp + wz));
+            const W e = (W(p) - x) * (W(p) - y) * (W(p) - z) * inverse_d * inverse_d;
+            const W w = 2.0 * wp * (W(p) + (wx * (wy + wz) + wy * wz)) * inverse_d;
+            term = static_cast<Real>(rc_near_one(static_cast<double>(e), static_cast<double>(w)) * inverse_d);
+        } else {
+            const Real inverse_d = 1.0 / ((sp + sx) * (sp + sy) * (sp + sz));
+            const Real e = (p - x) * (p - y) * (p - z) * inverse_d * inverse_d;
+            const Real w = 2.0 * sp * (p + lambda) * inverse_d;
+            term = rc_near_one(e, w) * inverse_d;
+        }
+        const auto [sum, error] = sum_and_error(sigma, 6.0 * power4 * term);
         sigma = sum;
         sigma_error += error;
         power4 *= 0.25;
