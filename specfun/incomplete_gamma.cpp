@@ -292,6 +292,7 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         const double x2 = xk * xk;
         double term = 1.0;
         double sum = 1.0;
+        double sum_error = 0.0;  // the rounding errors of the sums, added at the end
         bool converged = false;
         for (int n = 1; n < max_steps; n += 2) {
             const double c1 = (a + static_cast<double>(n)) * k;
@@ -299,14 +300,16 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
             const double reciprocal = 1.0 / (c1 * c2);
             const double t1 = term * (xk * c2 * reciprocal);
             term = term * (x2 * reciprocal);
-            sum = sum + (t1 + term);
+            const TwoDoubles s = quick_two_sum(sum, t1 + term);  // the terms decrease from 1
+            sum = s.hi;
+            sum_error = sum_error + s.lo;
             if (term <= toll * sum) {  // the terms decrease: t1 would have passed the test one step on
                 converged = true;
                 break;
             }
         }
         if (!converged) return fail_to_converge();
-        p = times(f, sum);
+        p = times(f, sum + sum_error);
         q = 1.0 - p;
         return;
     }
@@ -334,7 +337,7 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         double b0 = 1.0;
         double b1 = beta1 * c;
         double product = b1;  // p_2...p_n beta_1, scaled as B_(n-1) B_n
-        double sum = 1.0;
+        double differences = 0.0;  // the sum less its first term 1, added last: not rounded to 1's ulp each step
         bool converged = false;
         for (int n = 2; n <= max_steps; ++n) {
             pk = pk + s;
@@ -343,8 +346,8 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
             const double bn = (beta * c) * b1 - (pk * c2) * b0;
             product = product * (pk * c2);
             const double term = product / (b1 * bn);
-            sum = sum + term;
-            if (std::fabs(term) <= toll * sum) {
+            differences = differences + term;
+            if (std::fabs(term) <= toll * (1.0 + differences)) {
                 converged = true;
                 break;
             }
@@ -357,7 +360,7 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
             }
         }
         if (!converged) return fail_to_converge();
-        q = times(f, a * sum / (1.0 + d));
+        q = times(f, a * (1.0 + differences) / (1.0 + d));
         p = 1.0 - q;
         return;
     }
