@@ -41,6 +41,8 @@ constexpr double lngamm_checked_a = 1e300;     // ln Gamma(a+1) is in range belo
 constexpr double small_a_ln_gamma_max = 8.53;  // ln Gamma(a+1) < ln 7! = 8.525 for a < 7
 constexpr double negligible_a = 1e-60;         // a below this changes terms of order 1 by less than 1e-58
 constexpr double negligible_x = 1e-20;         // x below this: the small-x series needs no V
+constexpr double moderate_t = 0x1p-64;         // a factor t at least this has ln t above
+constexpr double moderate_t_ln_bound = -44.4;  // ... this bound (ln 2^-64 = -44.36)
 
 constexpr double tiny_exponential = 0x1p-900;   // below this e^hi lo would be subnormal
 constexpr double rescale_limit = 0x1p250;       // the fraction's denominators are rescaled above this
@@ -268,10 +270,11 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         return Factor{exp_of_tiny({e.hi, e.lo + a_ln_x.lo + ap * ln_x.lo}), gammaf(a + 1.0, gamma_ifail), e.hi};
     };
     // t times the factor for t > 0, 0 where that is below the safe range. Its logarithm
-    // ln t + ln power - ln divisor is first bounded from below (ln t by 0 for t >= 1,
-    // ln Gamma(a+1) by its largest value for a < 7), and formed only near the safe range.
+    // ln t + ln power - ln divisor is first bounded from below (ln t by 0 for t >= 1 and by
+    // -44.4 for t >= 2^-64, ln Gamma(a+1) by its largest value for a < 7), and formed only
+    // near the safe range.
     const auto times = [&](const Factor& f, double t) {
-        const double ln_t = t >= 1.0 ? 0.0 : std::log(t);
+        const double ln_t = t >= 1.0 ? 0.0 : t >= moderate_t ? moderate_t_ln_bound : std::log(t);
         const bool small_a = a < stirling_min_a;
         if (ln_t + f.log - (small_a ? small_a_ln_gamma_max : 0.0) <= lsafe) {
             int ln_gamma_ifail = 1;
