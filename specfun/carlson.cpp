@@ -78,17 +78,12 @@ TwoDoubles inverse_root(double m) {
 }
 
 // sigma + sigma_error + 4^-N (1 + series) mean^(-3/2), the last term of RD and RJ,
-// rounded once but for far smaller errors: mean^(-1/2) in two doubles, 1/mean
-// corrected by its exact residual, and their product exact.
+// formed in long double (where it is wider) and rounded once: in doubles its
+// root, product and quotient would add their roundings to the result's.
 double with_remainder(double sigma, double sigma_error, double power4, double series, double mean) {
-    const TwoDoubles root = inverse_root(mean);
-    const double inverse = 1.0 / mean;
-    const TwoDoubles unit = exact_product(mean, inverse);
-    const double inverse_error = (1.0 - unit.hi) - unit.lo;  // 1/mean = inverse (1 + inverse_error)
-    const TwoDoubles p = exact_product(root.hi, inverse);
-    const double p_lo = p.lo + root.lo * inverse + p.hi * (inverse_error + series);
-    const TwoDoubles s = exact_sum(sigma, power4 * p.hi);
-    return s.hi + (s.lo + sigma_error + power4 * p_lo);
+    using Wide = long double;
+    const Wide m = mean;
+    return static_cast<double>((Wide(sigma) + sigma_error) + power4 * (Wide(1.0) + series) / (m * std::sqrt(m)));
 }
 
 // Carlson's series for RF, less its leading 1, in E2 = XY - Z^2 and E3 = XYZ of
@@ -232,12 +227,13 @@ Real rj_by_duplication(Real x, Real y, Real z, Real p, Real* rf = nullptr) {
 }
 
 // RC(x, y) = RC(1, 1 +- v)/sqrt(x) for |y - x| = v x <= x/2 (then y - x is exact) from
-// the table of (RC(1, 1 +- v) - 1)/v, with 1/sqrt(x) in two doubles: rounded once
-// but for errors far below it, as v times the table is below a quarter.
+// the table of (RC(1, 1 +- v) - 1)/v, the root and quotient in long double (where it is
+// wider): rounded once but for errors far below it, as v times the table is below a quarter.
 template <std::size_t n>
 double rc_series(double x, double v, const std::array<double, n>& table) {
-    const TwoDoubles root = inverse_root(x);
-    return root.hi + (root.lo + root.hi * (v * horner_descending_quad(table, v - 0.5 * rc_below_one_range)));
+    using Wide = long double;
+    const double beyond_one = v * horner_descending_quad(table, v - 0.5 * rc_below_one_range);
+    return static_cast<double>((Wide(1.0) + beyond_one) / std::sqrt(Wide(x)));
 }
 
 // RC(x, y) for x >= 0, y > 0 in closed form, d = |y - x|:
