@@ -187,18 +187,13 @@ double beslk1(double x, int& ifail) {
     if (x > k_large_bound) return large_k(k1_large_pieces, x);
     if (x > k_log_bound) return middle_k(k1_middle_pieces, x);  // (1, 2] and (2, 4] alike
     if (x > k1_tiny_argument) {
-        // 1/x = q (1 + e + e^2 + ...), q = 1/x cut to 26 bits so that x q and
-        // 1 - x q are exact with x cut in halves (x_hi its leading 26 bits); the
-        // rest added before the sum with q rounds, with the corrections of the
-        // typed tables
+        // 1/x in long double (where it is wider), the rest added to it before the one
+        // rounding, with the corrections of the typed tables
         const double t = 2.0 * x * x - 1.0;
-        const double q = high_26(1.0 / x);
-        const double x_hi = high_26(x);
-        const double e = (1.0 - x_hi * q) - (x - x_hi) * q;
         const double log_x = std::log(x);
         const double corrections = x * (log_x * small_k_corrections[2] - small_k_corrections[3]);
-        return q + ((q * (e + e * e) + corrections) +
-                    x * (log_x * horner_descending(k1_i1, t) - horner_descending(k1_regular, t)));
+        const double rest = corrections + x * (log_x * horner_descending(k1_i1, t) - horner_descending(k1_regular, t));
+        return static_cast<double>(1.0L / x + rest);
     }
     return 1.0 / x;
 }
