@@ -66,15 +66,11 @@ constexpr double far_fourth_argument = 1024.0;
 // its terms' magnitudes exceeds this multiple of the magnitude of their sum.
 constexpr double principal_value_cancellation = 3.25;
 
-// 1/sqrt(m) as two doubles, far below an ulp: the rounded root s is corrected
-// by its residual m - s^2, and the rounded reciprocal r by r s - 1, both exact.
-TwoDoubles inverse_root(double m) {
-    const double s = std::sqrt(m);
-    const double r = 1.0 / s;
-    const TwoDoubles square = exact_product(s, s);
-    const double root_error = ((m - square.hi) - square.lo) * (0.5 * r);  // sqrt(m) - s
-    const TwoDoubles rs = exact_product(r, s);
-    return {r, r * (((1.0 - rs.hi) - rs.lo) - root_error * r)};
+// (1 + series)/sqrt(m), the last step of RF, rounded once: the root and the
+// quotient in long double (where it is wider).
+double over_root(double series, double m) {
+    using Wide = long double;
+    return static_cast<double>((Wide(1.0) + series) / std::sqrt(Wide(m)));
 }
 
 // sigma + sigma_error + 4^-N (1 + series) mean^(-3/2), the last term of RD and RJ,
@@ -201,9 +197,8 @@ Real rj_by_duplication(Real x, Real y, Real z, Real p, Real* rf = nullptr) {
         const double dy = static_cast<double>((rf_mean - y) / rf_mean);
         const double dz = -(dx + dy);
         const Real series = rf_series(dx * dy - dz * dz, dx * dy * dz);
-        if constexpr (std::is_same_v<Real, double>) {  // the wider type needs no two doubles
-            const TwoDoubles root = inverse_root(rf_mean);
-            *rf = root.hi + (root.hi * series + root.lo);
+        if constexpr (std::is_same_v<Real, double>) {
+            *rf = over_root(series, rf_mean);
         } else {
             *rf = (1.0 + series) / std::sqrt(rf_mean);
         }
@@ -414,8 +409,7 @@ double ellprf(double x, double y, double z, int& ifail) {
     const double dx = xdev * power4 / mean;
     const double dz = zdev * power4 / mean;
     const double dy = -(dx + dz);
-    const TwoDoubles root = inverse_root(mean);
-    return w * (root.hi + (root.hi * rf_series(dx * dy - dz * dz, dx * dy * dz) + root.lo));
+    return w * over_root(rf_series(dx * dy - dz * dz, dx * dy * dz), mean);
 }
 
 double ellprd(double x, double y, double z, int& ifail) {
