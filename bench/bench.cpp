@@ -9,9 +9,11 @@
 // For every routine, region and library the program writes to RESULTS_TSV the
 // count of points, the count a library failed on (NaN, infinity or a reported
 // error), the largest, 99th-percentile and median error |y - value| / scale in
-// units of 2^-52, the argument of the largest, and the median over repeats of
-// the time per call in ns; the libraries take turns within each repeat.
-// POINTS_TSV gets every error, for the plots.
+// units of 2^-52, the argument of the largest, the median over repeats of the
+// time per call in ns (the libraries take turns within each repeat), and the
+// largest plain relative error |y - value| / |value| with its argument (the
+// same as the first where the scale is |value|).
+// POINTS_TSV gets every error over the scale, for the plots.
 #include <algorithm>
 #include <chrono>
 #include <cerrno>
@@ -326,7 +328,7 @@ int main(int argc, char** argv) {
     const std::vector<Region> regions = read_regions(argv[1]);
     std::ofstream results(argv[2]);
     std::ofstream points(argv[3]);
-    results << "routine\tregion\tlibrary\tpoints\tfailed\tmax\tp99\tmedian\tworst_at\tns\n";
+    results << "routine\tregion\tlibrary\tpoints\tfailed\tmax\tp99\tmedian\tworst_at\tns\tmax_rel\tworst_rel_at\n";
     points << "routine\tregion\tlibrary\tx\terror\n";
     for (const Region& region : regions) {
         const auto it = by_name.find(region.routine);
@@ -336,8 +338,8 @@ int main(int argc, char** argv) {
         for (std::size_t j = 0; j < impls.size(); ++j) {
             std::vector<double> errors;
             long failed = 0;
-            double worst = -1.0;
-            std::string worst_at;
+            double worst = -1.0, worst_rel = -1.0;
+            std::string worst_at, worst_rel_at;
             for (const Point& p : region.points) {
                 errno = 0;
                 const double y = impls[j].f(p.args.data());
@@ -345,9 +347,15 @@ int main(int argc, char** argv) {
                     ++failed;
                     continue;
                 }
-                const double e = static_cast<double>(std::fabs(static_cast<long double>(y) - p.value) / p.scale / eps);
+                const long double diff = std::fabs(static_cast<long double>(y) - p.value);
+                const double e = static_cast<double>(diff / p.scale / eps);
+                const double rel = static_cast<double>(diff / std::fabs(p.value) / eps);
                 errors.push_back(e);
                 const std::string at = arguments_text(p.args);
+                if (rel > worst_rel) {
+                    worst_rel = rel;
+                    worst_rel_at = at;
+                }
                 points << region.routine << '\t' << region.name << '\t' << impls[j].library << '\t' << at << '\t' << e
                        << '\n';
                 if (e > worst) {
@@ -355,10 +363,11 @@ int main(int argc, char** argv) {
                     worst_at = at;
                 }
             }
-            char line[512];
-            std::snprintf(line, sizeof line, "%s\t%s\t%s\t%zu\t%ld\t%.3g\t%.3g\t%.3g\t%s\t%.4g\n",
+            char line[640];
+            std::snprintf(line, sizeof line, "%s\t%s\t%s\t%zu\t%ld\t%.3g\t%.3g\t%.3g\t%s\t%.4g\t%.3g\t%s\n",
                           region.routine.c_str(), region.name.c_str(), impls[j].library, region.points.size(), failed,
-                          percentile(errors, 1.0), percentile(errors, 0.99), percentile(errors, 0.5), worst_at.c_str(), ns[j]);
+                          percentile(errors, 1.0), percentile(errors, 0.99), percentile(errors, 0.5), worst_at.c_str(), ns[j],
+                          errors.empty() ? NAN : worst_rel, worst_rel_at.c_str());
             results << line;
         }
         std::fprintf(stderr, "%s %s\n", region.routine.c_str(), region.name.c_str());

@@ -9,6 +9,7 @@
 #include "bessel_i_k_tables.hpp"
 #include "exact_argument.hpp"
 #include "exp_two_doubles.hpp"
+#include "log_two_doubles.hpp"
 #include "polynomial.hpp"
 
 namespace qelms {
@@ -32,22 +33,16 @@ constexpr double i_limit = 711.6;              // |x| above this: I0 and I1 over
 constexpr double i_overflow_value = 4.5e307;   // returned when they do
 constexpr double i_large_bound = 12.0;         // above: the asymptotic form e^a/sqrt(a)
 constexpr double i_medium_bound = 4.0;         // above: the pieces of width 1/2
-constexpr double tiny_argument = 3.2e-9;       // up to this I0 = 1, I1 = x/2, K0 = -(ln(x/2) + gamma)
+constexpr double tiny_argument = 3.2e-9;       // up to this I0 = 1, I1 = x/2, K0 = ln 2 - gamma - ln x
 constexpr double k_underflow_bound = 705.1;    // from this K0 and K1 underflow and are 0
 constexpr double k_large_bound = 4.0;          // above: e^-x/sqrt(x) times a polynomial
 constexpr double k_log_bound = 1.0;            // above: the pieces of width 1/8 (across 2 alike)
 constexpr double k1_tiny_argument = 7.9e-10;   // up to this K1 = 1/x
 constexpr double k1_pole_limit = 2.23e-308;    // up to this K1 is refused: too close to the pole
-constexpr double euler_gamma = 0.5772156649015329;
-constexpr double ln_2 = 0.6931471805599453;
-constexpr double exact_halving = 0x1p-1021;    // from here x*0.5 is a normal number, formed exactly
+constexpr TwoDoubles ln2_less_euler = {0.11593151565841245, 3.7780767526472776e-19};  // ln 2 - gamma in two doubles
 
 // The magnitude of `value`, negated when x is negative.
 double with_sign_of(double value, double x) { return x < 0.0 ? -std::fabs(value) : std::fabs(value); }
-
-// ln(x/2) for 0 < x. Halving a subnormal x would round it (to 0 for the
-// smallest), so there ln 2 is subtracted instead.
-double log_half(double x) { return x >= exact_halving ? std::log(x * 0.5) : std::log(x) - ln_2; }
 
 // e^a/sqrt(a) P(t), t = 24/a - 1, for 12 < a <= 711.6, P the table i0_large or
 // i1_large (c0_lo the rest of its constant term). e^a = (hi + lo) 2^m is formed
@@ -72,7 +67,8 @@ template <std::size_t exact_tail = 4, std::size_t count, std::size_t n>
 double from_pieces(const std::array<double, n>& pieces, const std::array<double, count>& midpoints, double start,
                    double per_unit, double x) {
     constexpr std::size_t terms = n / count;
-    const auto i = std::min(static_cast<std::size_t>((x - start) * per_unit), count - 1);
+    // converted through int, which the processor does in one instruction (size_t takes several)
+    const auto i = static_cast<std::size_t>(std::min(static_cast<int>((x - start) * per_unit), static_cast<int>(count) - 1));
     return horner_descending_split_constant<terms, exact_tail>(
         std::span(pieces).subspan(i * terms).template first<terms>(), x - midpoints[i]);
 }
@@ -170,7 +166,10 @@ double beslk0(double x, int& ifail) {
         return horner_descending(k0_regular, z) -
                (log_x * horner_descending(k0_i0, z) + (log_x * small_k_corrections[0] - small_k_corrections[1]));
     }
-    return -(log_half(x) + euler_gamma);
+    // ln 2 - gamma - ln x with ln x in two doubles, rounded once
+    const TwoDoubles log_x = log_two_doubles(x);
+    const TwoDoubles s = exact_sum(ln2_less_euler.hi, -log_x.hi);
+    return s.hi + (s.lo + (ln2_less_euler.lo - log_x.lo));
 }
 
 double beslk1(double x, int& ifail) {
@@ -188,18 +187,13 @@ double beslk1(double x, int& ifail) {
     if (x > k_large_bound) return large_k(k1_large_pieces, x);
     if (x > k_log_bound) return middle_k(k1_middle_pieces, x);  // (1, 2] and (2, 4] alike
     if (x > k1_tiny_argument) {
-        // 1/x = q (1 + e + e^2 + ...), q = 1/x cut to 26 bits so that x q and
-        // 1 - x q are exact with x cut in halves (x_hi its leading 26 bits); the
-        // rest added before the sum with q rounds, with the corrections of the
-        // typed tables
+        // 1/x in long double (where it is wider), the rest added to it before the one
+        // rounding, with the corrections of the typed tables
         const double t = 2.0 * x * x - 1.0;
-        const double q = high_26(1.0 / x);
-        const double x_hi = high_26(x);
-        const double e = (1.0 - x_hi * q) - (x - x_hi) * q;
         const double log_x = std::log(x);
         const double corrections = x * (log_x * small_k_corrections[2] - small_k_corrections[3]);
-        return q + ((q * (e + e * e) + corrections) +
-                    x * (log_x * horner_descending(k1_i1, t) - horner_descending(k1_regular, t)));
+        const double rest = corrections + x * (log_x * horner_descending(k1_i1, t) - horner_descending(k1_regular, t));
+        return static_cast<double>(1.0L / x + rest);
     }
     return 1.0 / x;
 }

@@ -47,17 +47,14 @@ constexpr double y1_small_limit = 7.9e-10;              // Y1 = -(2/pi)/x up to 
 constexpr double y1_pole_limit = 2.23e-308;             // up to here Y1 is refused, too near the pole
 constexpr double halving_limit = 4.450147717014403e-308;  // 2^-1021: below it x*0.5 is subnormal and rounds
 constexpr double ln_2 = 0.6931471805599453;
-
-// cos a and sin a, from one argument reduction where the C library offers it.
-CosSin cos_sin(double a) {
-#if defined(__GLIBC__)
-    CosSin r{};
-    ::sincos(a, &r.sin, &r.cos);
-    return r;
-#else
-    return {std::cos(a), std::sin(a)};
-#endif
-}
+constexpr double short_series_limit = 0.0625;  // J0, J1 below this from their short series
+constexpr std::array<double, 5> j0_short = {1.0, 1.0 / 4, 1.0 / 9, 1.0 / 16, 1.0 / 25};  // 1/k^2: J0's term ratios / -v
+constexpr std::array<double, 5> j1_short = {1.0 / 2, 1.0 / 6, 1.0 / 12, 1.0 / 20, 1.0 / 30};  // 1/(k (k + 1)): J1's
+constexpr double two_over_pi_head = 0.6366197615861893;     // 2/pi to 26 bits
+constexpr double two_over_pi_tail = 1.0781392073056004e-08;  // 2/pi - two_over_pi_head
+constexpr double half_e_gamma = 0.890536208995099;  // e^gamma/2: Y0(x) = (2/pi) ln(x e^gamma/2) for tiny x
+constexpr double gamma_less_ln_2 = -0.11593151565841245;  // gamma - ln 2
+constexpr double y0_scaled_limit = 0x1p-1000;  // x e^gamma/2 keeps its precision (is normal) from here
 
 constexpr double reduction_limit = 1048576.0;  // 2^20: up to here the phase is reduced here, by pi/4 in three parts
 constexpr double even_shift = 13510798882111488.0;  // 1.5 * 2^53: adding it rounds to an even integer
@@ -170,6 +167,17 @@ double hankel_form(double a) {
 double j0_series(double a) { return horner_descending_paired(j0_near, a * a - 2.0); }
 double j1_series(double a) { return horner_descending_paired(j1_near, a * a - 2.0); }
 
+// 1 - J0(a) and 1 - 2 J1(a)/a for a below 1/16 from their series in v = a^2/4, nested
+// innermost first: v (1 - v/4 (1 - v/9 (1 - v/16 (1 - v/25)))) and
+// v/2 (1 - v/6 (1 - v/12 (1 - v/20 (1 - v/30)))). Its terms fall by over 2000 each;
+// the caller adds it to the leading term, so that the sum is rounded once.
+double short_series(const std::array<double, 5>& ratios, double a) {
+    const double v = a * a * 0.25;
+    double s = 1.0;
+    for (std::size_t k = ratios.size() - 1; k > 0; --k) s = 1.0 - v * ratios[k] * s;
+    return v * ratios[0] * s;
+}
+
 // ln(x/2) for 0 < x <= 2: halving a subnormal x rounds (the least double halves to 0),
 // so ln 2 is taken out instead.
 double log_half(double x) { return x < halving_limit ? std::log(x) - ln_2 : std::log(x * 0.5); }
@@ -188,8 +196,12 @@ double y0_small_argument(double x) {
 }  // namespace
 
 double beslj0(double x, int& ifail) {
-    if (nan_argument(ifail, x)) return x;
     const double a = std::fabs(x);
+    if (a <= small_limit) {  // tested first, the commonest case of tiny arguments (NaN fails it)
+        ifail = 0;
+        return 1.0;
+    }
+    if (nan_argument(ifail, x)) return x;
     if (a > argument_limit) {
         ifail = fail_exit(ifail, 1, "BESLJ0");
         return std::sqrt(two_over_pi / a);
@@ -197,7 +209,7 @@ double beslj0(double x, int& ifail) {
     ifail = 0;
     if (a > hankel_limit) return hankel_form<0, false>(a);
     if (a > series_limit) return quarter_piece(j0_centres, j0_pieces, piecewise_start, a);
-    if (a <= small_limit) return 1.0;
+    if (a < short_series_limit) return 1.0 - short_series(j0_short, a);
     return j0_series(a);
 }
 
@@ -215,10 +227,22 @@ double beslj1(double x, int& ifail) {
         return x < 0.0 ? -j1 : j1;  // J1 is odd
     }
     if (a <= small_limit) return x * 4.0 * 0.125;
+    if (a < short_series_limit) {
+        const double h = x * 0.5;
+        return h - h * short_series(j1_short, a);
+    }
     return x * j1_series(a);
 }
 
 double besly0(double x, int& ifail) {
+    if (x > 0.0 && x <= small_limit) {  // tested first, the commonest case of tiny arguments
+        // (2/pi) ln(x e^gamma/2): the logarithm rounded once (the rounding of its argument
+        // moves it by far less), then the leading 26 bits of each factor multiplied exactly
+        ifail = 0;
+        const double l = x >= y0_scaled_limit ? std::log(x * half_e_gamma) : std::log(x) + gamma_less_ln_2;
+        const double l_head = high_26(l);
+        return two_over_pi_head * l_head + (two_over_pi_head * (l - l_head) + two_over_pi_tail * l);
+    }
     if (nan_argument(ifail, x)) return x;
     if (x > argument_limit) {
         ifail = fail_exit(ifail, 1, "BESLY0");
@@ -231,7 +255,6 @@ double besly0(double x, int& ifail) {
     ifail = 0;
     if (x > hankel_limit) return hankel_form<0, true>(x);
     if (x > series_limit) return quarter_piece(y0_centres, y0_pieces, piecewise_start, x);
-    if (x <= small_limit) return two_over_pi * (log_half(x) + euler_gamma);
     if (x < y0_relative_limit) return y0_small_argument(x);
     // Round the first zero the log term and the series would cancel: a piece
     // centred on the zero keeps the value's relative accuracy.

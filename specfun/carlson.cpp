@@ -64,17 +64,22 @@ constexpr double far_fourth_argument = 1024.0;
 
 // The principal value of RJ is formed again in a wider type when the sum of
 // its terms' magnitudes exceeds this multiple of the magnitude of their sum.
-constexpr double principal_value_cancellation = 2.5;
+constexpr double principal_value_cancellation = 3.25;
 
-// 1/sqrt(m) as two doubles, far below an ulp: the rounded root s is corrected
-// by its residual m - s^2, and the rounded reciprocal r by r s - 1, both exact.
-TwoDoubles inverse_root(double m) {
-    const double s = std::sqrt(m);
-    const TwoDoubles square = exact_product(s, s);
-    const double root_error = ((m - square.hi) - square.lo) / (2.0 * s);  // sqrt(m) - s
-    const double r = 1.0 / s;
-    const TwoDoubles rs = exact_product(r, s);
-    return {r, r * (((1.0 - rs.hi) - rs.lo) - root_error * r)};
+// (1 + series)/sqrt(m), the last step of RF, rounded once: the root and the
+// quotient in long double (where it is wider).
+double over_root(double series, double m) {
+    using Wide = long double;
+    return static_cast<double>((Wide(1.0) + series) / std::sqrt(Wide(m)));
+}
+
+// sigma + sigma_error + 4^-N (1 + series) mean^(-3/2), the last term of RD and RJ,
+// formed in long double (where it is wider) and rounded once: in doubles its
+// root, product and quotient would add their roundings to the result's.
+double with_remainder(double sigma, double sigma_error, double power4, double series, double mean) {
+    using Wide = long double;
+    const Wide m = mean;
+    return static_cast<double>((Wide(sigma) + sigma_error) + power4 * (Wide(1.0) + series) / (m * std::sqrt(m)));
 }
 
 // Carlson's series for RF, less its leading 1, in E2 = XY - Z^2 and E3 = XYZ of
@@ -103,7 +108,8 @@ Real log_one_plus(Real w) {
     return w < 8.0 ? std::log1p(w) : std::log(1.0 + w);
 }
 
-constexpr double rc_below_one_range = 0.25;  // the table rc_below_one covers RC(1, 1 - v), 0 <= v <= 1/4
+constexpr double rc_below_one_range = 0.5;  // the tables rc_below_one, rc_above_one cover RC(1, 1 -+ v), 0 <= v <= 1/2
+constexpr double rc_series_min = 0x1p-900;   // x from here: the square of 1/sqrt(x) and its parts are normal
 
 // RC(1, w) for w = 1 + e > 0, given both e and w (each formed without
 // cancellation): atan(sqrt e)/sqrt e for e > 0, atanh(t)/t with t = sqrt(-e) for
@@ -159,10 +165,23 @@ Real rj_by_duplication(Real x, Real y, Real z, Real p, Real* rf = nullptr) {
         const Real sz = std::sqrt(z);
         const Real sp = std::sqrt(p);
         const Real lambda = sx * (sy + sz) + sy * sz;
-        const Real inverse_d = 1.0 / ((sp + sx) * (sp + sy) * (sp + sz));
-        const Real e = (p - x) * (p - y) * (p - z) * inverse_d * inverse_d;
-        const Real w = 2.0 * sp * (p + lambda) * inverse_d;
-        const auto [sum, error] = sum_and_error(sigma, 6.0 * power4 * (rc_near_one(e, w) * inverse_d));
+        // RC(1, 1 + e)/d: at the first step, the largest term, d and e are formed in long
+        // double (where it is wider), as their roundings would otherwise dominate RJ's error
+        Real term;
+        if (std::is_same_v<Real, double> && step == 0) {
+            using W = long double;
+            const W wx = std::sqrt(W(x)), wy = std::sqrt(W(y)), wz = std::sqrt(W(z)), wp = std::sqrt(W(p));
+            const W inverse_d = 1.0 / ((wp + wx) * (wp + wy) * (wp + wz));
+            const W e = (W(p) - x) * (W(p) - y) * (W(p) - z) * inverse_d * inverse_d;
+            const W w = 2.0 * wp * (W(p) + (wx * (wy + wz) + wy * wz)) * inverse_d;
+            term = static_cast<Real>(rc_near_one(static_cast<double>(e), static_cast<double>(w)) * inverse_d);
+        } else {
+            const Real inverse_d = 1.0 / ((sp + sx) * (sp + sy) * (sp + sz));
+            const Real e = (p - x) * (p - y) * (p - z) * inverse_d * inverse_d;
+            const Real w = 2.0 * sp * (p + lambda) * inverse_d;
+            term = rc_near_one(e, w) * inverse_d;
+        }
+        const auto [sum, error] = sum_and_error(sigma, 6.0 * power4 * term);
         sigma = sum;
         sigma_error += error;
         power4 *= 0.25;
@@ -178,9 +197,8 @@ Real rj_by_duplication(Real x, Real y, Real z, Real p, Real* rf = nullptr) {
         const double dy = static_cast<double>((rf_mean - y) / rf_mean);
         const double dz = -(dx + dy);
         const Real series = rf_series(dx * dy - dz * dz, dx * dy * dz);
-        if constexpr (std::is_same_v<Real, double>) {  // the wider type needs no two doubles
-            const TwoDoubles root = inverse_root(rf_mean);
-            *rf = root.hi + (root.hi * series + root.lo);
+        if constexpr (std::is_same_v<Real, double>) {
+            *rf = over_root(series, rf_mean);
         } else {
             *rf = (1.0 + series) / std::sqrt(rf_mean);
         }
@@ -196,7 +214,21 @@ Real rj_by_duplication(Real x, Real y, Real z, Real p, Real* rf = nullptr) {
     const double e4 = (2.0 * xyz + e2 * dp + 3.0 * dp * dp * dp) * dp;
     const double e5 = xyz * dp * dp;
     const double series = rj_series(e2, e3, e4, e5);
-    return (sigma + sigma_error) + power4 * (1.0 + series) / (mean * std::sqrt(mean));
+    if constexpr (std::is_same_v<Real, double>) {
+        return with_remainder(sigma, sigma_error, power4, series, mean);
+    } else {
+        return (sigma + sigma_error) + power4 * (1.0 + series) / (mean * std::sqrt(mean));
+    }
+}
+
+// RC(x, y) = RC(1, 1 +- v)/sqrt(x) for |y - x| = v x <= x/2 (then y - x is exact) from
+// the table of (RC(1, 1 +- v) - 1)/v, the root and quotient in long double (where it is
+// wider): rounded once but for errors far below it, as v times the table is below a quarter.
+template <std::size_t n>
+double rc_series(double x, double v, const std::array<double, n>& table) {
+    using Wide = long double;
+    const double beyond_one = v * horner_descending_quad(table, v - 0.5 * rc_below_one_range);
+    return static_cast<double>((Wide(1.0) + beyond_one) / std::sqrt(Wide(x)));
 }
 
 // RC(x, y) for x >= 0, y > 0 in closed form, d = |y - x|:
@@ -208,9 +240,11 @@ double rc_closed_form(double x, double y) {
     if (x == y) return 1.0 / std::sqrt(x);
     if (x < y) {
         const double d = y - x;
+        if (d <= rc_below_one_range * x && x >= rc_series_min) return rc_series(x, d / x, rc_above_one);
         return std::atan(std::sqrt(d / x)) / std::sqrt(d);
     }
     const double d = x - y;
+    if (d <= rc_below_one_range * x && x >= rc_series_min) return rc_series(x, d / x, rc_below_one);
     const double s = std::sqrt(d / x);
     if (s <= 0.5) return std::atanh(s) / std::sqrt(d);
     const double ratio = x / y;
@@ -292,7 +326,7 @@ double ellprc(double x, double y, int& ifail) {
         const double beyond_one = ratio * horner_descending(rc_below_one, ratio - 0.5 * rc_below_one_range);
         return half * (q + q * (beyond_one - exact_u.lo / u)) + 0.0;  // + 0: x = -0 gives +0, not -0
     }
-    // s >= 1/2: atanh(s) = ln(1 + 2s/(1 - s))/2 with 1 - s = (-y/u)/(1 + s)
+    // s^2 > 1/2: atanh(s) = ln(1 + 2s/(1 - s))/2 with 1 - s = (-y/u)/(1 + s)
     const double s = std::sqrt(ratio);
     const double y_ratio = u / -y;
     const double atanh_s = y_ratio < no_overflow_ratio
@@ -375,8 +409,7 @@ double ellprf(double x, double y, double z, int& ifail) {
     const double dx = xdev * power4 / mean;
     const double dz = zdev * power4 / mean;
     const double dy = -(dx + dz);
-    const TwoDoubles root = inverse_root(mean);
-    return w * (root.hi + (root.hi * rf_series(dx * dy - dz * dz, dx * dy * dz) + root.lo));
+    return w * over_root(rf_series(dx * dy - dz * dz, dx * dy * dz), mean);
 }
 
 double ellprd(double x, double y, double z, int& ifail) {
@@ -442,7 +475,7 @@ double ellprd(double x, double y, double z, int& ifail) {
     const double xy = dx * dy;
     const double zz = dz * dz;
     const double series = rj_series(xy - 6.0 * zz, (3.0 * xy - 8.0 * zz) * dz, 3.0 * (xy - zz) * zz, xy * zz * dz);
-    return (sigma + sigma_error) + power4 * (1.0 + series) / (mean * std::sqrt(mean));
+    return with_remainder(sigma, sigma_error, power4, series, mean);
 }
 
 double ellprj(double x, double y, double z, double r, int& ifail) {

@@ -35,6 +35,9 @@ constexpr int exp_steps = 64;  // exp_fractions holds 2^(-j/64), j = 0..63
 constexpr double exp_steps_per_ln2 = exp_steps / std::numbers::ln2;
 constexpr double round_to_integer = 0x1.8p52;  // (y + round_to_integer) - round_to_integer: y to the nearest integer
 constexpr double split_limit = 0x1p995;  // split (in exact_product) overflows beyond
+constexpr double erfc_one_limit = 0x1p-57;  // |x| below this: erfc(x) = 1 - 2x/sqrt(pi) rounds to 1
+constexpr double two_over_sqrt_pi_less_1 = 0.12837916709551257;  // 2/sqrt(pi) - 1: erf(x) = x + that x for tiny x
+constexpr double erf_cubic_negligible = 0x1p-30;  // a below this: a^2/3 < 2^-60 beside 1, and a^2 may be subnormal (slow)
 
 double sum(TwoDoubles v) { return v.hi + v.lo; }
 
@@ -63,10 +66,10 @@ TwoDoubles erf_parts(double a) {
     const int k = static_cast<int>(a * pieces_per_unit);
     if (k > 0) return piece_parts(erf_pieces[static_cast<std::size_t>(k - 1)], a);
     const TwoDoubles s = split(a);
+    const double lead_lo = erf_near_zero_lead[0] * s.lo + a * erf_near_zero_lead[1];
+    if (a < erf_cubic_negligible) return {erf_near_zero_lead[0] * s.hi, lead_lo};
     const double u = a * a;
-    return {erf_near_zero_lead[0] * s.hi,
-            erf_near_zero_lead[0] * s.lo +
-                a * (erf_near_zero_lead[1] + u * estrin_ascending(std::span(erf_near_zero_poly), u))};
+    return {erf_near_zero_lead[0] * s.hi, lead_lo + a * (u * estrin_ascending(std::span(erf_near_zero_poly), u))};
 }
 
 // e^(a^2) erfc(a) for 1/2 <= a <= 4 as a 26-bit part and the rest.
@@ -152,17 +155,19 @@ double errfun(double x, int& ifail) {
     if (nan_argument(ifail, x)) return x;
     ifail = 0;
     const double a = std::fabs(x);
+    if (a < erf_cubic_negligible) return x + x * two_over_sqrt_pi_less_1;
     if (a >= erf_one_limit) return std::copysign(1.0, x);
     if (a <= erf_series_limit) return std::copysign(sum(erf_parts(a)), x);
     return std::copysign(1.0 - erfc_above_two(a), x);
 }
 
 double erfcmp(double x, int& ifail) {
-    if (nan_argument(ifail, x)) return x;
+    const double a = std::fabs(x);
     ifail = 0;
+    if (a < erfc_one_limit) return 1.0;  // tested first: the commonest case of a tiny argument
+    if (nan_argument(ifail, x)) return x;
     if (x >= erfc_zero_limit) return 0.0;
     if (x <= erfc_two_limit) return 2.0;
-    const double a = std::fabs(x);
     if (x < 0.0) return a > erf_series_limit ? 2.0 - erfc_above_two(a) : one_plus(1.0, erf_parts(a));
     if (a < erfc_direct_limit) return one_plus(-1.0, erf_parts(a));
     return erfc_positive(a);

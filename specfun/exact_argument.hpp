@@ -98,11 +98,23 @@ struct CosSin {
     double sin;
 };
 
+// cos a and sin a, from one argument reduction where the C library offers it
+// (for a large a the reduction is most of the cost).
+inline CosSin cos_sin(double a) {
+#if defined(__GLIBC__)
+    CosSin r{};
+    ::sincos(a, &r.sin, &r.cos);
+    return r;
+#else
+    return {std::cos(a), std::sin(a)};
+#endif
+}
+
 // cos and sin of hi + lo (lo may be as large as an ulp of a phase near 1e16).
 inline CosSin cos_sin_of(TwoDoubles v) {
-    const double c = std::cos(v.hi), s = std::sin(v.hi);
+    const CosSin h = cos_sin(v.hi);
     const double cl = std::cos(v.lo), sl = std::sin(v.lo);
-    return {c * cl - s * sl, s * cl + c * sl};
+    return {h.cos * cl - h.sin * sl, h.sin * cl + h.cos * sl};
 }
 
 }  // namespace qelms

@@ -1,6 +1,8 @@
 // Exponential integral E1, cosine integral Ci and sine integral Si.
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <span>
 
 #include "../support/failure.hpp"
@@ -20,6 +22,11 @@ constexpr double sinint_limit = 1e17;               // Si(x) = +-pi/2 to double 
 constexpr double cosint_limit = 1e16;               // Ci(x) is returned as 0 from here on
 constexpr double ein_small = 0x1p-10;               // E1: -ln x > 6.9 below, gamma and Ein(x) small beside it
 constexpr double series_limit = 1.0;                // Si, Ci: |x| up to here from their series
+constexpr double cosint_zero_start = 0.5625;  // Ci on [9/16, 11/16], round its first zero, from one piece
+constexpr double cosint_zero_end = 0.6875;
+constexpr double sinint_cubic_negligible = 0x1p-27;  // Si(x) = x (1 - x^2/18) rounds to x below this
+constexpr std::size_t small_pieces = 80;   // E1 on [2^-10, 1]: eight pieces per binade
+constexpr std::size_t scaled_pieces = 64;  // e^x E1(x) on [4, 1024): eight pieces per binade
 constexpr TwoDoubles pi_2 = {1.5707963267948966, 6.123233995736766e-17};  // pi/2 in two doubles
 constexpr TwoDoubles euler_gamma = {0.5772156649015329, -4.942915152430645e-18};  // in two doubles
 
@@ -45,6 +52,19 @@ double on_pieces(const std::array<double, n>& pieces, double scale, double x) {
     return horner_descending_split_constant(std::span<const double, m>(pieces.data() + k * m, m), t);
 }
 
+// A function on n pieces, eight per binade from 2^first (the last piece also takes
+// the right end), from its table stored as horner_descending_split_constant takes
+// it: the binade of x and the leading three bits of its fraction pick the piece,
+// whose midpoint sets the next bit, so that t = x - midpoint is exact.
+template <std::size_t n, std::size_t m>
+double on_eighth_of_binade(const std::array<double, m>& pieces, int first, double x) {
+    constexpr std::size_t terms = m / n;
+    const std::uint64_t first_bits = static_cast<std::uint64_t>(1023 + first) << 3;  // bits >> 49 of 2^first
+    const std::uint64_t k = std::min((std::bit_cast<std::uint64_t>(x) >> 49) - first_bits, std::uint64_t{n - 1});
+    const double centre = std::bit_cast<double>(((k + first_bits) << 49) | (std::uint64_t{1} << 48));
+    return horner_descending_split_constant(std::span<const double, terms>(pieces.data() + k * terms, terms), x - centre);
+}
+
 }  // namespace
 
 double expint(double x, int& ifail) {
@@ -58,23 +78,15 @@ double expint(double x, int& ifail) {
         // -gamma - ln x + Ein(x), Ein(x) = x - x^2/4 + x^3 S(x). Below ein_small ln x
         // outweighs gamma - Ein(x) by far (Ein nested, so that no power of a tiny x
         // underflows); above, the leading terms are summed exactly.
-        const double s = horner_descending(expint_ein_rest, x - 0.5);
-        if (x < ein_small) return -std::log(x) - (euler_gamma.hi - x * (1.0 - x * (0.25 - x * s)));
-        const TwoDoubles l = log_two_doubles(x);
-        const TwoDoubles square = exact_product(x, x);
-        const TwoDoubles s1 = exact_sum(-euler_gamma.hi, -l.hi);
-        const TwoDoubles s2 = exact_sum(s1.hi, x);
-        const TwoDoubles s3 = exact_sum(s2.hi, -0.25 * square.hi);
-        return s3.hi + ((((s1.lo + s2.lo) + s3.lo) - (l.lo + euler_gamma.lo + 0.25 * square.lo)) + square.hi * x * s);
+        if (x < ein_small) {
+            const double s = horner_descending(expint_ein_rest, x - 0.5);
+            return -std::log(x) - (euler_gamma.hi - x * (1.0 - x * (0.25 - x * s)));
+        }
+        // Above, E1 from its piece (no logarithm formed).
+        return on_eighth_of_binade<small_pieces>(expint_binade_pieces, -10, x);
     }
     if (x <= 4.0) return on_pieces<17>(expint_pieces, 4.0, x);
-    if (x < expint_underflow) {
-        // e^-x (P4(t)/x), P4 with its constant term in two doubles.
-        const double t = 14.5 / (x + 3.25) - 1.0;
-        const std::span<const double> tail(expint_p4.begin() + 1, expint_p4.end());
-        const TwoDoubles p = quick_two_sum(expint_p4[0], t * horner_ascending_paired(tail, t));
-        return std::exp(-x) * ((p.hi + (p.lo + expint_p4_constant_rest)) / x);
-    }
+    if (x < expint_underflow) return std::exp(-x) * on_eighth_of_binade<scaled_pieces>(expint_scaled_pieces, 2, x);
     return 0.0;
 }
 
@@ -85,6 +97,7 @@ double sinint(double x, int& ifail) {
     // Below 16 the series gives way to the pieces at 1, before its terms outgrow Si;
     // x added whole, so that only the small rest x^3 (...) is rounded with it.
     if (a <= series_limit) {
+        if (a < sinint_cubic_negligible) return x;
         const double u = a * a;
         return std::copysign(a + a * u * horner_descending(sinint_near_zero_poly, u - 0.5), x);
     }
@@ -93,8 +106,9 @@ double sinint(double x, int& ifail) {
         // pi/2 - w, w = (F cos a + G sin a / a)/a, with pi/2 in two doubles: the
         // only rounding that counts is the last.
         const Auxiliary p = auxiliary(a);
-        const double c = std::cos(a);
-        const double w = (c + (p.f_less_1 * c + p.g * std::sin(a) / a)) / a;
+        const CosSin cs = cos_sin(a);
+        const double c = cs.cos;
+        const double w = (c + (p.f_less_1 * c + p.g * cs.sin / a)) / a;
         const TwoDoubles s = quick_two_sum(pi_2.hi, -w);
         return std::copysign(s.hi + (s.lo + pi_2.lo), x);
     }
@@ -111,6 +125,7 @@ double cosint(double x, int& ifail) {
     // As for Si; the series would also cancel to far more than the amplitude of Ci.
     // Ci is formed from its pieces, not from f and g, up to 16: there sin x and
     // cos x would add their own rounding.
+    if (x >= cosint_zero_start && x <= cosint_zero_end) return piece_split_constant(cosint_zero_centre, cosint_zero_piece, 0, x);
     if (x <= series_limit) {
         // gamma + ln x in two doubles: the sum is rounded once, not after ln x as well.
         const TwoDoubles l = log_two_doubles(x);
@@ -123,8 +138,9 @@ double cosint(double x, int& ifail) {
         // (sin x + (F - 1) sin x - G cos x / x)/x, the sum in two doubles divided
         // by x with one rounding: what remains is that of sin x and of the result.
         const Auxiliary p = auxiliary(x);
-        const double s = std::sin(x);
-        const TwoDoubles n = exact_sum(s, p.f_less_1 * s - p.g * std::cos(x) / x);
+        const CosSin cs = cos_sin(x);
+        const double s = cs.sin;
+        const TwoDoubles n = exact_sum(s, p.f_less_1 * s - p.g * cs.cos / x);
         return dd_div(n, {x, 0.0}).hi;
     }
     return 0.0;

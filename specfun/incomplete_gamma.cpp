@@ -41,6 +41,8 @@ constexpr double lngamm_checked_a = 1e300;     // ln Gamma(a+1) is in range belo
 constexpr double small_a_ln_gamma_max = 8.53;  // ln Gamma(a+1) < ln 7! = 8.525 for a < 7
 constexpr double negligible_a = 1e-60;         // a below this changes terms of order 1 by less than 1e-58
 constexpr double negligible_x = 1e-20;         // x below this: the small-x series needs no V
+constexpr double moderate_t = 0x1p-64;         // a factor t at least this has ln t above
+constexpr double moderate_t_ln_bound = -44.4;  // ... this bound (ln 2^-64 = -44.36)
 
 constexpr double tiny_exponential = 0x1p-900;   // below this e^hi lo would be subnormal
 constexpr double rescale_limit = 0x1p250;       // the fraction's denominators are rescaled above this
@@ -268,10 +270,11 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         return Factor{exp_of_tiny({e.hi, e.lo + a_ln_x.lo + ap * ln_x.lo}), gammaf(a + 1.0, gamma_ifail), e.hi};
     };
     // t times the factor for t > 0, 0 where that is below the safe range. Its logarithm
-    // ln t + ln power - ln divisor is first bounded from below (ln t by 0 for t >= 1,
-    // ln Gamma(a+1) by its largest value for a < 7), and formed only near the safe range.
+    // ln t + ln power - ln divisor is first bounded from below (ln t by 0 for t >= 1 and by
+    // -44.4 for t >= 2^-64, ln Gamma(a+1) by its largest value for a < 7), and formed only
+    // near the safe range.
     const auto times = [&](const Factor& f, double t) {
-        const double ln_t = t >= 1.0 ? 0.0 : std::log(t);
+        const double ln_t = t >= 1.0 ? 0.0 : t >= moderate_t ? moderate_t_ln_bound : std::log(t);
         const bool small_a = a < stirling_min_a;
         if (ln_t + f.log - (small_a ? small_a_ln_gamma_max : 0.0) <= lsafe) {
             int ln_gamma_ifail = 1;
@@ -292,6 +295,7 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         const double x2 = xk * xk;
         double term = 1.0;
         double sum = 1.0;
+        double sum_error = 0.0;  // the rounding errors of the sums, added at the end
         bool converged = false;
         for (int n = 1; n < max_steps; n += 2) {
             const double c1 = (a + static_cast<double>(n)) * k;
@@ -299,14 +303,16 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
             const double reciprocal = 1.0 / (c1 * c2);
             const double t1 = term * (xk * c2 * reciprocal);
             term = term * (x2 * reciprocal);
-            sum = sum + (t1 + term);
+            const TwoDoubles s = quick_two_sum(sum, t1 + term);  // the terms decrease from 1
+            sum = s.hi;
+            sum_error = sum_error + s.lo;
             if (term <= toll * sum) {  // the terms decrease: t1 would have passed the test one step on
                 converged = true;
                 break;
             }
         }
         if (!converged) return fail_to_converge();
-        p = times(f, sum);
+        p = times(f, sum + sum_error);
         q = 1.0 - p;
         return;
     }
@@ -334,7 +340,7 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         double b0 = 1.0;
         double b1 = beta1 * c;
         double product = b1;  // p_2...p_n beta_1, scaled as B_(n-1) B_n
-        double sum = 1.0;
+        double differences = 0.0;  // the sum less its first term 1, added last: not rounded to 1's ulp each step
         bool converged = false;
         for (int n = 2; n <= max_steps; ++n) {
             pk = pk + s;
@@ -343,8 +349,8 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
             const double bn = (beta * c) * b1 - (pk * c2) * b0;
             product = product * (pk * c2);
             const double term = product / (b1 * bn);
-            sum = sum + term;
-            if (std::fabs(term) <= toll * sum) {
+            differences = differences + term;
+            if (std::fabs(term) <= toll * (1.0 + differences)) {
                 converged = true;
                 break;
             }
@@ -357,7 +363,7 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
             }
         }
         if (!converged) return fail_to_converge();
-        q = times(f, a * sum / (1.0 + d));
+        q = times(f, a * (1.0 + differences) / (1.0 + d));
         p = 1.0 - q;
         return;
     }

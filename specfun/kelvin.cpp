@@ -34,6 +34,9 @@ constexpr double ber_bei_limit = 49.5;          // |x| from here on is refused
 constexpr double ber_bei_asymptotic = 5.0;      // above: asymptotic form of ber, bei
 constexpr double ber_tiny = 0.000343;           // at and below: ber = 1, ker and kei by their leading terms
 constexpr double bei_tiny = 0.000596;           // at and below: bei = x^2/4
+constexpr double bei_quotient_start = 3.5;      // bei on (3.5, 5.5] from pieces of bei(x)/(x - z), z its zero 5.026
+constexpr double bei_quotient_end = 5.5;
+constexpr double kei_quotient_end = 4.5;        // kei on (3, 4.5] from pieces of kei(x)/(x - z), z its zero 3.915
 constexpr double square_underflow = 2.99e-154;  // at and below: x^2/4 is lost
 constexpr double ker_kei_limit = 997.26;        // above: ker, kei underflow
 constexpr double ker_kei_asymptotic = 3.0;      // above: asymptotic form of ker, kei
@@ -177,6 +180,22 @@ TwoDoubles near_value(const std::array<double, 7>& c, double t) {
     return quick_two_sum(c[5], c[6] + t * horner_descending(std::span(c).first<5>(), t));
 }
 
+// f(a) round its zero z (in two doubles) as (a - z) times f(a)/(a - z), the latter
+// from its piece of width 1/4 from `start` that holds a: rounded once, so that
+// the error stays relative to f next to its zero.
+template <std::size_t n, std::size_t m>
+double near_zero(const std::array<double, n>& centres, const std::array<double, m>& pieces,
+                 const std::array<double, 2>& zero, double start, double a) {
+    constexpr std::size_t terms = m / n;
+    const auto i = std::min(static_cast<std::size_t>((a - start) * 4.0), n - 1);
+    const auto c = std::span(pieces).subspan(i * terms).template first<terms>();
+    const double t = a - centres[i];
+    const double rest = c[terms - 1] + t * horner_descending(c.template first<terms - 2>(), t);
+    const double d = (a - zero[0]) - zero[1];
+    const TwoDoubles p = exact_product(d, c[terms - 2]);
+    return p.hi + (p.lo + d * rest);
+}
+
 }  // namespace
 
 double kelber(double x, int& ifail) {
@@ -204,20 +223,11 @@ double kelbei(double x, int& ifail) {
         return 0.0;
     }
     ifail = 0;
-    if (a > ber_bei_asymptotic) {
+    if (a > bei_quotient_end) {
         const GrowingForm f = growing_form(a);
         return combined(f.amplitude, f.growing.im_main, f.growing.im_rest, f.bei_decaying);
     }
-    if (a > 3.5) {  // (a - z) times bei(a)/(a - z) from the piece of width 1/4 that holds a, rounded once
-        constexpr std::size_t terms = bei_quotient_pieces.size() / bei_quotient_centres.size();
-        const auto i = std::min(static_cast<std::size_t>((a - 3.5) * 4.0), bei_quotient_centres.size() - 1);
-        const auto c = std::span(bei_quotient_pieces).subspan(i * terms).first<terms>();
-        const double t = a - bei_quotient_centres[i];
-        const double rest = c[terms - 1] + t * horner_descending(c.first<terms - 2>(), t);
-        const double d = (a - bei_zero[0]) - bei_zero[1];
-        const TwoDoubles p = exact_product(d, c[terms - 2]);
-        return p.hi + (p.lo + d * rest);
-    }
+    if (a > bei_quotient_start) return near_zero(bei_quotient_centres, bei_quotient_pieces, bei_zero, bei_quotient_start, a);
     if (a > 2.0) return quarter_piece(bei_centres, bei_pieces, 2.0, a);
     if (a > bei_tiny) return a * a / 4.0 * horner_descending(bei_near_0_2, a * a * (a * a) - 8.0);
     if (a > square_underflow) return a * a / 4.0;
@@ -276,10 +286,11 @@ double kelkei(double x, int& ifail) {
         return 0.0;
     }
     ifail = 0;
-    if (x > ker_kei_asymptotic) {
+    if (x > kei_quotient_end) {
         const DecayingForm f = decaying_form(x);
         return decaying_value(f, f.rotated.im_main, f.rotated.im_rest);
     }
+    if (x > ker_kei_asymptotic) return near_zero(kei_quotient_centres, kei_quotient_pieces, kei_zero, ker_kei_asymptotic, x);
     if (x > ker_kei_series) return quarter_piece(kei_centres, kei_pieces, ker_kei_series, x);
     if (x > ber_tiny) {
         // kei = (K - ln(x) B) s - A, A here with the factor pi/4; the large parts summed

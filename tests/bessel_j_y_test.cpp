@@ -18,12 +18,12 @@ const std::map<std::string, Routine> routines = {
     {"beslj0", qelms::beslj0}, {"beslj1", qelms::beslj1}, {"besly0", qelms::besly0}, {"besly1", qelms::besly1}};
 
 // Error bound in epsilons of |computed - expected| / max(|expected|, local
-// amplitude), from measurement: below 8 at most 1.07 (Y1), 1.09 for the
+// amplitude), from measurement: below 8 at most 1.07 (Y1), 0.88 for the
 // smallest Y0; the Hankel rows up to 1e16 at most 0.92; zeros at most 0.34.
 const std::map<std::string, double> bounds = {
     {"beslj0_small", 0.0},      {"beslj0_chebyshev", 0.75}, {"beslj0_hankel", 1.0},     {"beslj0_hankel_far", 0.8},
     {"beslj0_zero", 0.25},      {"beslj1_small", 1.0},      {"beslj1_chebyshev", 1.0},  {"beslj1_hankel", 1.0},
-    {"beslj1_hankel_far", 0.9}, {"beslj1_zero", 0.25},      {"besly0_small", 1.2},      {"besly0_chebyshev", 1.0},
+    {"beslj1_hankel_far", 0.9}, {"beslj1_zero", 0.25},      {"besly0_small", 0.9},      {"besly0_chebyshev", 1.0},
     {"besly0_hankel", 1.0},     {"besly0_hankel_far", 1.0}, {"besly0_zero", 0.4},       {"besly1_small", 0.9},
     {"besly1_chebyshev", 1.15}, {"besly1_hankel", 1.0},     {"besly1_hankel_far", 1.0}, {"besly1_zero", 0.2},
 };
@@ -75,7 +75,7 @@ TEST(BesselJY, ExactValuesAndBounds) {
         {"beslj0", -3.2e-9, 1.0},
         {"beslj1", 1e-9, 5e-10},
         {"beslj1", -3.2e-9, -1.6e-9},
-        {"besly0", 1e-9, 0.6366197723675814 * (std::log(5e-10) + 0.5772156649015329)},
+        {"besly0", 1e-9, -13.266645074938387},  // (2/pi)(ln(x/2) + gamma), correctly rounded
         {"besly1", 1e-10, -6366197723.675814},
         {"besly1", 7.9e-10, -0.6366197723675814 / 7.9e-10},
         {"besly1", std::nextafter(2.23e-308, 1.0), -0.6366197723675814 / std::nextafter(2.23e-308, 1.0)},

@@ -17,11 +17,12 @@ constexpr double half_pi = 1.5707963267948966;  // the double nearest pi/2
 
 // Largest error in epsilons measured against the reference data, per region.
 // E1 and Si relative (E1 to the least normal once it is subnormal); Ci relative
-// to max(|Ci|, 1/x), the size of its oscillation, because of its zeros. Beyond 4
+// to max(|Ci|, 1/x), the size of its oscillation, because of its zeros, but next
+// to its first zero relative to itself. Beyond 4
 // E1 keeps the roundings of e^-x, of the division by x and of the product.
 const std::map<std::string, double> max_eps = {
     {"expint_p1", 1.0}, {"expint_p2", 1.0}, {"expint_p3", 0.75}, {"expint_p4", 1.4}, {"expint_p4_subnormal", 1.0},
-    {"sinint_ps", 0.5}, {"sinint_fg", 0.5}, {"cosint_pc", 0.75}, {"cosint_fg", 1.0},
+    {"sinint_ps", 0.5}, {"sinint_fg", 0.5}, {"cosint_pc", 0.75}, {"cosint_fg", 1.0}, {"cosint_next_to_zero", 1.2},
 };
 
 // Past these bounds the routines return a constant; the true value differs from
@@ -60,7 +61,7 @@ TEST(ExponentialIntegrals, ReferenceValuesPerRegion) {
         ASSERT_TRUE(max_eps.contains(row.region)) << row.region;
         const double value = routine_of(row.region)(x, ifail);
         EXPECT_EQ(ifail, 0) << row.region << " x=" << x;
-        const double error = row.region.starts_with("cosint")
+        const double error = row.region.starts_with("cosint") && row.region != "cosint_next_to_zero"
                                  ? std::fabs(value - expected) / std::max(std::fabs(expected), 1.0 / x) / 0x1p-52
                                  : eps_error(value, expected);
         worst[row.region] = std::max(worst[row.region], error);

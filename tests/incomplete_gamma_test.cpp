@@ -42,7 +42,7 @@ struct Bound {
     double smaller, larger;
 };
 const std::map<std::string, Bound> bounds = {
-    {"uniform", {2, 1.5}},      {"series", {2.6, 2}},       {"fraction", {3, 3}},
+    {"uniform", {2, 1.5}},      {"series", {2, 2}},       {"fraction", {2.75, 2.25}},
     {"taylor_small_a", {1, 1.5}}, {"taylor_gamma", {3.5, 2}}, {"huge", {0, 0}},
     {"zero", {0, 0}},
 };
@@ -52,7 +52,7 @@ const std::map<std::string, Bound> bounds = {
 // factor in two doubles, and for x <= 1.5 the terms near 1 whose sum (up to twenty times
 // smaller) forms Q are carried so.
 const std::map<std::string, double> plain_bounds = {
-    {"series", 2.6}, {"fraction", 5.4}, {"uniform", 36},  // uniform: 35.7 at a = 1e14, 1.6 for a <= 2000
+    {"series", 2.0}, {"fraction", 3.5}, {"uniform", 36},  // uniform: 35.7 at a = 1e14, 1.6 for a <= 2000
     {"taylor_small_a", 2.5}, {"taylor_gamma", 3.5},
 };
 

@@ -42,6 +42,8 @@ const std::map<std::string, Bound> bounds = {
     // relative up to 5, next to bei's zero at 5.026
     {"bei_chebyshev", {Measure::relative, 1.0}},
     {"bei_asymptotic", {Measure::amplitude, 1.0}},
+    {"bei_next_to_zero", {Measure::relative, 1.0}},
+    {"kei_next_to_zero", {Measure::relative, 0.85}},
     {"ker_leading", {Measure::relative, 0.6}},
     {"ker_square", {Measure::relative, 0.6}},
     {"ker_chebyshev", {Measure::relative, 0.6}},

@@ -5,9 +5,13 @@ where the error of a computed y is |y - value| / scale in units of 2^-52. scale 
 (relative error) except where the function oscillates through zeros: there it is
 max(|value|, local amplitude), and the region name ends in "(amplitude)".
 
-Two sets of points: every argument of the tests' reference data (tests/data/, region
-"tests", its values recomputed here the same way) that lies inside the routine's computed
-domain, and a denser set per region, uniform or log-uniform, from a fixed seed.
+Three sets of points, from a fixed seed: every argument of the tests' reference data
+(tests/data/, region "tests", its values recomputed here the same way) that lies inside the
+routine's computed domain; every region of every routine drawn across its whole width twice,
+uniformly with both edges and log-uniformly (two regions, "..., uniform" and "..., log-uniform");
+and the points next to the first zeros of the oscillating functions, regions of their own
+where the scale is |value|. Each value is computed at 50 and 80 digits and kept when the two
+agree to 30 digits; else at 120 against 80; a point where those differ too is dropped.
 """
 import functools
 import math
@@ -29,13 +33,6 @@ GENERATOR = "gen_bench_data.py"
 DENSE = 400  # points per dense region
 MAX_A = 1e4  # gaminc: larger a (in the tests' data) take minutes each in mpmath
 rng = random.Random(20261207)
-
-
-def spread(lo, hi, log=False):
-    """DENSE doubles in [lo, hi], uniform or log-uniform."""
-    if log:
-        return [math.exp(rng.uniform(math.log(lo), math.log(hi))) for _ in range(DENSE)]
-    return [rng.uniform(lo, hi) for _ in range(DENSE)]
 
 
 def near(centres, lo, hi):
@@ -72,7 +69,8 @@ aid = lambda x: mp.airyai(x, derivative=1)  # noqa: E731
 bid = lambda x: mp.airybi(x, derivative=1)  # noqa: E731
 # ber + i bei = I0(x e^(i pi/4)), ker + i kei = K0(x e^(i pi/4)) (faster than mpmath's ker for large x)
 ber = lambda x: mp.re(mp.besseli(0, x * mp.expjpi(mpf(1) / 4)))  # noqa: E731
-bei = lambda x: mp.im(mp.besseli(0, x * mp.expjpi(mpf(1) / 4)))  # noqa: E731
+# (bei from its own series below 1, where the imaginary part of I0 is lost beside its real part 1)
+bei = lambda x: mp.bei(0, x) if abs(x) < 1 else mp.im(mp.besseli(0, x * mp.expjpi(mpf(1) / 4)))  # noqa: E731
 ker = lambda x: mp.re(mp.besselk(0, x * mp.expjpi(mpf(1) / 4)))  # noqa: E731
 kei = lambda x: mp.im(mp.besselk(0, x * mp.expjpi(mpf(1) / 4)))  # noqa: E731
 
@@ -93,16 +91,16 @@ everywhere = lambda x: True  # noqa: E731
 
 
 @functools.lru_cache(maxsize=None)
-def p_and_q(a, x):
+def p_and_q(a, x, dps):
     return incgamma.reference(a, x)
 
 
 def p_value(a, x):
-    return p_and_q(a, x)[0]
+    return p_and_q(a, x, mp.dps)[0]
 
 
 def q_value(a, x):
-    return p_and_q(a, x)[1]
+    return p_and_q(a, x, mp.dps)[1]
 
 
 # routine: (family, reference, whether the scale is an amplitude somewhere, computed domain)
@@ -141,8 +139,62 @@ ROUTINES = {
     "ellprj": ("carlson", relative(carlson.rj), False, None),
 }
 
+# First zeros, as (routines, where) with the zero as a double: their own regions, plain relative error.
+FIRST_ZEROS = [
+    (["beslj0"], lambda: mp.besseljzero(0, 1)),
+    (["beslj1"], lambda: mp.besseljzero(1, 1)),
+    (["besly0"], lambda: mp.besselyzero(0, 1)),
+    (["besly1"], lambda: mp.besselyzero(1, 1)),
+    (["airyai"], lambda: mp.airyaizero(1)),
+    (["airybi"], lambda: mp.airybizero(1)),
+    (["airyad"], lambda: mp.airyaizero(1, derivative=1)),
+    (["airybd"], lambda: mp.airybizero(1, derivative=1)),
+    (["kelber"], lambda: mp.findroot(ber, 2.85)),
+    (["kelbei"], lambda: mp.findroot(bei, 5.03)),
+    (["kelker"], lambda: mp.findroot(ker, 1.72)),
+    (["kelkei"], lambda: mp.findroot(kei, 3.91)),
+    (["cosint"], lambda: mp.findroot(mp.ci, 0.616)),
+]
+HALF = DENSE // 2  # points of each draw: uniform, and log-uniform
+
+
+def uniform_draw(lo, hi):
+    """HALF doubles uniform in [lo, hi], with both edges."""
+    return [lo, hi] + [rng.uniform(lo, hi) for _ in range(HALF - 2)]
+
+
+def log_draw(lo, hi, tiny):
+    """HALF doubles in [lo, hi] with |x| log-uniform from max(tiny, |edge|) to the largest |edge|; a region
+    across 0 takes either sign."""
+    if lo >= 0 or hi <= 0:
+        sign = 1 if hi > 0 else -1
+        a, b = sorted((abs(lo), abs(hi)))
+        a = max(a, tiny)
+        return [sign * math.exp(rng.uniform(math.log(a), math.log(b))) for _ in range(HALF)]
+    out = []
+    while len(out) < HALF:
+        s = rng.choice((-1, 1))
+        m = math.exp(rng.uniform(math.log(tiny), math.log(hi if s > 0 else -lo)))
+        out.append(s * m)
+    return out
+
+
+def next_to(z):
+    """DENSE doubles next to z: the 41 doubles nearest it, then z (1 +- u), u log-uniform in [1e-15, 0.1]."""
+    zd = float(z)
+    up, down = zd, zd
+    out = [zd]
+    for _ in range(20):
+        up, down = math.nextafter(up, math.inf), math.nextafter(down, -math.inf)
+        out += [up, down]
+    while len(out) < DENSE:
+        out.append(zd * (1 + rng.choice((-1, 1)) * math.exp(rng.uniform(math.log(1e-15), math.log(0.1)))))
+    return out
+
+
 def dense_regions():
-    """(routine, region, list of argument tuples) for the dense set."""
+    """(routine, region, list of argument tuples) for the dense set: every region drawn uniformly (with its
+    edges) and log-uniformly, as two regions; then the points next to the first zeros."""
     one = lambda xs: [(x,) for x in xs]  # noqa: E731
     out = []
 
@@ -151,81 +203,96 @@ def dense_regions():
         for r in routines:
             out.append((r, region, points))
 
-    add(["gammaf"], "(0, 1]", one(spread(1e-17, 1.0)))
-    add(["gammaf"], "(1, 20]", one(spread(1.0, 20.0)))
-    add(["gammaf"], "(20, 170]", one(spread(20.0, 170.0)))
-    add(["gammaf"], "[-170, 0)", one(spread(-170.0, -1e-17)))
-    add(["gammaf"], "[-1e-16, 0)", one(spread(-1e-16, -1e-17)))
-    add(["lngamm"], "(0, 1)", one(spread(1e-17, 0.9)))
+    def both(routines, region, lo, hi, tiny=1e-300, amplitude=False):
+        """The region [lo, hi] drawn uniformly and log-uniformly (|x| from tiny when the region reaches 0)."""
+        tail = " (amplitude)" if amplitude else ""
+        add(routines, region + ", uniform" + tail, one(uniform_draw(lo, hi)))
+        add(routines, region + ", log-uniform" + tail, one(log_draw(lo, hi, tiny)))
+
+    both(["gammaf"], "(0, 1]", 1e-307, 1.0)
+    both(["gammaf"], "(1, 20]", 1.0, 20.0)
+    both(["gammaf"], "(20, 170]", 20.0, 170.0)
+    both(["gammaf"], "[-170, 0)", -170.0, -1e-307)
+    both(["lngamm"], "(0, 1)", 1e-307, 0.9999999999999999)
+    both(["lngamm"], "(1, 2.4]", 1.0000000000000002, 2.4)
     add(["lngamm"], "near 1 and 2", one(near([1.0, 2.0], 1e-12, 0.4)))
-    add(["lngamm"], "(2.4, 15]", one(spread(2.4, 15.0)))
-    add(["lngamm"], "(15, 1e300]", one(spread(15.0, 1e300, log=True)))
-    add(["errfun"], "[-2, 2]", one(spread(-2.0, 2.0)))
-    add(["errfun"], "2 < abs(x) < 6.25", one([x * rng.choice((-1, 1)) for x in spread(2.0, 6.25)]))
-    add(["erfcmp"], "(-6.25, 0)", one(spread(-6.25, 0.0)))
-    add(["erfcmp"], "[0, 4]", one(spread(0.0, 4.0)))
-    add(["erfcmp"], "(4, 26.5]", one(spread(4.0, 26.5)))
-    add(["expint"], "(0, 1]", one(spread(1e-300, 1.0, log=True)))
-    add(["expint"], "(1, 4]", one(spread(1.0, 4.0)))
-    add(["expint"], "(4, 700)", one(spread(4.0, 700.0, log=True)))
-    add(["sinint"], "(0, 16]", one(spread(1e-10, 16.0)))
-    add(["sinint"], "(16, 1e6]", one(spread(16.0, 1e6, log=True)))
-    add(["cosint"], "(0, 16] (amplitude)", one(spread(1e-10, 16.0) + spread(1e-10, 16.0, log=True)))
-    add(["cosint"], "(16, 1e6] (amplitude)", one(spread(16.0, 1e6, log=True)))
+    both(["lngamm"], "(2.4, 15]", 2.4, 15.0)
+    both(["lngamm"], "(15, 2.55e305]", 15.0, 2.55e305)
+    both(["errfun"], "[-2, 2]", -2.0, 2.0)
+    both(["errfun"], "2 < x < 6.25", 2.0, 6.25)
+    both(["errfun"], "-6.25 < x < -2", -6.25, -2.0)
+    both(["erfcmp"], "(-6.25, 0)", -6.25, -1e-300)
+    both(["erfcmp"], "[0, 4]", 1e-300, 4.0)
+    both(["erfcmp"], "(4, 26.5]", 4.0, 26.5)
+    both(["expint"], "(0, 1]", 1e-300, 1.0)
+    both(["expint"], "(1, 4]", 1.0, 4.0)
+    both(["expint"], "(4, 700)", 4.0, 699.99)
+    both(["sinint"], "(0, 16]", 1e-300, 16.0)
+    both(["sinint"], "(16, 1e17)", 16.0, 1e17)
+    both(["cosint"], "(0, 16]", 1e-300, 16.0, amplitude=True)
+    both(["cosint"], "(16, 1e16)", 16.0, 1e16, amplitude=True)
     for f in ("beslj0", "beslj1", "besly0", "besly1"):
-        add([f], "(0, 8] (amplitude)", one(spread(1e-3, 8.0)))
-        add([f], "(8, 100] (amplitude)", one(spread(8.0, 100.0)))
-        add([f], "(100, 1e6] (amplitude)", one(spread(100.0, 1e6, log=True)))
-    add(["besli0", "besli1"], "(0, 4]", one(spread(1e-9, 4.0)))
-    add(["besli0", "besli1"], "(4, 12]", one(spread(4.0, 12.0)))
-    add(["besli0", "besli1"], "(12, 700]", one(spread(12.0, 700.0)))
-    add(["beslk0", "beslk1"], "(0, 1]", one(spread(1e-9, 1.0)))
-    add(["beslk0", "beslk1"], "(1, 4]", one(spread(1.0, 4.0)))
-    add(["beslk0", "beslk1"], "(4, 700)", one(spread(4.0, 700.0)))
-    for f in ("airyai", "airybi", "airyad", "airybd"):
-        add([f], "[-1e4, -5) (amplitude)", one(spread(-1e4, -5.0)))
-        add([f], "[-5, -1) (amplitude)", one(spread(-5.0, -1.0)))
-        add([f], "[-1, 0) (amplitude)", one(spread(-1.0, 0.0)))
-        add([f], "(0, 4.5)", one(spread(0.0, 4.5)))
-        add([f], "[4.5, 100]", one(spread(4.5, 100.0)))
-    add(["kelber", "kelbei"], "(0, 5] (amplitude)", one(spread(1e-3, 5.0)))
-    add(["kelber", "kelbei"], "(5, 49.5) (amplitude)", one(spread(5.0, 49.4)))
-    add(["kelker", "kelkei"], "(0, 3] (amplitude)", one(spread(1e-3, 3.0)))
-    add(["kelker", "kelkei"], "(3, 997] (amplitude)", one(spread(3.0, 997.0)))
-    add(["fresns", "fresnc"], "(0, 3]", one(spread(1e-3, 3.0)))
-    add(["fresns", "fresnc"], "(3, 1e6]", one(spread(3.0, 1e6, log=True)))
+        both([f], "(0, 8]", 1e-300, 8.0, amplitude=True)
+        both([f], "(8, 100]", 8.0, 100.0, amplitude=True)
+        both([f], "(100, 1e16]", 100.0, 1e16, amplitude=True)
+    both(["besli0", "besli1"], "(0, 4]", 1e-300, 4.0)
+    both(["besli0", "besli1"], "(4, 12]", 4.0, 12.0)
+    both(["besli0", "besli1"], "(12, 700]", 12.0, 700.0)
+    both(["beslk0", "beslk1"], "(0, 1]", 1e-300, 1.0)
+    both(["beslk0", "beslk1"], "(1, 4]", 1.0, 4.0)
+    both(["beslk0", "beslk1"], "(4, 700)", 4.0, 699.99)
+    for f, bottom, top in (("airyai", -5.6e10, 103.8), ("airybi", -5.6e10, 104.1),
+                           ("airyad", -1.8e9, 104.1), ("airybd", -1.8e9, 104.1)):
+        both([f], "[%.2g, -5)" % bottom, bottom, -5.0, amplitude=True)
+        both([f], "[-5, -1)", -5.0, -1.0, amplitude=True)
+        both([f], "[-1, 0)", -1.0, -1e-300, amplitude=True)
+        both([f], "[0, 4.5)", 1e-300, 4.5)
+        both([f], "[4.5, %g]" % top, 4.5, top)
+    both(["kelber", "kelbei"], "(0, 5]", 1e-300, 5.0, amplitude=True)
+    both(["kelber", "kelbei"], "(5, 49.5)", 5.0, 49.49, amplitude=True)
+    both(["kelker", "kelkei"], "(0, 3]", 1e-300, 3.0, amplitude=True)
+    both(["kelker", "kelkei"], "(3, 997.26]", 3.0, 997.26, amplitude=True)
+    both(["fresns"], "(0, 3]", 1e-102, 3.0)
+    both(["fresnc"], "(0, 3]", 1e-300, 3.0)
+    both(["fresns", "fresnc"], "(3, 4.29e9)", 3.0, 4294967289.0)
+    for routines, zero in FIRST_ZEROS:
+        z = zero()
+        add(routines, "next to the first zero %s" % mp.nstr(z, 6), one(next_to(z)))
 
-    def pairs(alo, ahi, xfun, alog=True):
-        pts = []
-        while len(pts) < DENSE:
-            a = math.exp(rng.uniform(math.log(alo), math.log(ahi))) if alog else rng.uniform(alo, ahi)
-            pts.append((a, xfun(a)))
-        return pts
     logu = lambda lo, hi: math.exp(rng.uniform(math.log(lo), math.log(hi)))  # noqa: E731
-    gam = [
-        ("a <= 1", pairs(1e-3, 1.0, lambda a: logu(1e-3, 50.0))),
-        ("1 < a < 20", pairs(1.0, 20.0, lambda a: a * logu(0.1, 10.0))),
-        ("x << a (P tiny)", pairs(5.0, 200.0, lambda a: a * logu(1e-3, 0.5))),
-        ("x >> a (Q tiny)", pairs(0.5, 30.0, lambda a: a + logu(5.0, 600.0))),
-        ("x near a >= 20", pairs(20.0, 2000.0, lambda a: a * (1 + rng.uniform(-0.3, 0.3)))),
-    ]
-    for region, pts in gam:
-        add(["gaminc_p", "gaminc_q"], region, pts)
 
-    def triples(n, negative_last=False):
+    def pairs(arange, trange, x_of, log):
+        """HALF (a, x): a from arange and t from trange, both uniform or both log-uniform; x = x_of(a, t)."""
+        draw = logu if log else rng.uniform
+        return [(a, x_of(a, draw(*trange))) for a in (draw(*arange) for _ in range(HALF))]
+
+    times = lambda a, t: a * t  # noqa: E731
+    gam = [
+        ("a <= 1", (1e-3, 1.0), (1e-3, 50.0), lambda a, t: t),
+        ("1 < a < 20", (1.0, 20.0), (0.1, 10.0), times),
+        ("x << a (P tiny)", (5.0, 200.0), (1e-3, 0.5), times),
+        ("x >> a (Q tiny)", (0.5, 30.0), (5.0, 600.0), lambda a, t: a + t),
+        ("x near a >= 20", (20.0, 2000.0), (1e-6, 0.3), lambda a, t: a * (1 + rng.choice((-1, 1)) * t)),
+    ]
+    for region, arange, trange, x_of in gam:
+        add(["gaminc_p", "gaminc_q"], region + ", uniform", pairs(arange, trange, x_of, False))
+        add(["gaminc_p", "gaminc_q"], region + ", log-uniform", pairs(arange, trange, x_of, True))
+
+    def tuples(n, log, negative_last=False):
         pts = []
-        for _ in range(DENSE):
-            v = [logu(1e-5, 1e5) for _ in range(n)]
+        for _ in range(HALF):
+            v = [logu(1e-5, 1e5) if log else rng.uniform(0.0, 1e5) for _ in range(n)]
             if negative_last:
                 v[-1] = -v[-1]
             pts.append(tuple(v))
         return pts
-    add(["ellprc"], "y > 0", triples(2))
-    add(["ellprc"], "y < 0 (principal value)", triples(2, True))
-    add(["ellprf"], "positive", triples(3))
-    add(["ellprd"], "positive", triples(3))
-    add(["ellprj"], "r > 0", triples(4))
-    add(["ellprj"], "r < 0 (principal value)", triples(4, True))
+    for log, draw in ((False, ", uniform"), (True, ", log-uniform")):
+        add(["ellprc"], "y > 0" + draw, tuples(2, log))
+        add(["ellprc"], "y < 0 (principal value)" + draw, tuples(2, log, True))
+        add(["ellprf"], "positive" + draw, tuples(3, log))
+        add(["ellprd"], "positive" + draw, tuples(3, log))
+        add(["ellprj"], "r > 0" + draw, tuples(4, log))
+        add(["ellprj"], "r < 0 (principal value)" + draw, tuples(4, log, True))
     return out
 
 
@@ -280,12 +347,33 @@ def in_domain(routine, args):
             and sum(v == 0 for v in args) <= 1)
 
 
-def value_row(routine, region, args):
-    try:
+AGREE = mpf(10) ** -30  # relative difference below which two precisions' values are taken as agreeing
+PRECISIONS = (50, 80, 120)  # digits: a value is kept when two successive ones agree
+
+
+def evaluate(routine, args, dps):
+    with mp.workdps(dps):
         value, scale = ROUTINES[routine][1](*args)
-        value, scale = mpf(value), mpf(scale)
+        return mpf(value), mpf(scale)
+
+
+def value_row(routine, region, args):
+    """The row of a point, its value checked at two precisions (raised once when they differ); None when
+    mpmath fails, the precisions never agree or the value lies outside the normal doubles."""
+    try:
+        previous = evaluate(routine, args, PRECISIONS[0])
+        for dps in PRECISIONS[1:]:
+            value, scale = evaluate(routine, args, dps)
+            if abs(value - previous[0]) <= AGREE * abs(value):
+                break
+            previous = (value, scale)
+        else:
+            print("dropped, precisions differ:", routine, args, file=sys.stderr)
+            return None
     except (TypeError, ValueError, ZeroDivisionError, mpmath.libmp.NoConvergence):
         return None
+    if region.startswith("next to"):
+        scale = abs(value)
     if not mp.isfinite(value) or scale == 0 or abs(value) < mpf("2.3e-308") or abs(value) > mpf("1.7e308"):
         return None
     return routine, region, args, value, scale
@@ -295,7 +383,7 @@ def main():
     """gen_bench_data.py [FAMILY...]: with family names (the files' names without .txt),
     only those files are written; the dense points of the others are drawn all the same,
     so that every family's points stay those of a full run."""
-    wanted = set(sys.argv[1:]) or {family for family, _, _ in ROUTINES.values()}
+    wanted = set(sys.argv[1:]) or {family for family, *_ in ROUTINES.values()}
     families = {}
     seen = set()
     for routine, args in test_points():

@@ -111,6 +111,10 @@ def rows():
     add("rc_positive", rc, above(RCF_LOLIM), above(RCF_LOLIM))   # just outside both scalings
     add("rc_positive", rc, below(RCF_UPLIM), 1.0)
     add("rc_positive", rc, 1.0, DENORM_MIN)                      # subnormal y meets a moderate x
+    add("rc_positive", rc, 66438.883083779234, 49151.185364177327)  # the largest error on the benchmark's points
+    # |y - x| = x/2, where the series in (y - x)/x gives way to the closed form, on either side
+    for x, y in ((1.0, 1.5), (1.0, above(1.5)), (2.0, 1.0), (2.0, below(1.0)), (3.0, 1e-3), (3.0, 2.9)):
+        add("rc_positive", rc, x, y)
     add("rc_principal", rc, 0.25, -2.0)
     add("rc_principal", rc, 0.0, -3.0)
     for _ in range(30):
@@ -180,6 +184,7 @@ def rows():
     add("rd_plain", rd, 0.0, 2.0, 1.0)
     add("rd_plain", rd, 2.0, 3.0, 4.0)
     add("rd_plain", rd, 1.0, 1.0, 1.0)
+    add("rd_plain", rd, 28114.447176980051, 53008.796750981848, 23964.761548022962)  # the benchmark's largest error
     for _ in range(40):
         add("rd_plain", rd, loguniform(1e-6, 1e6), loguniform(1e-6, 1e6), loguniform(1e-6, 1e6))
     for _ in range(10):
@@ -196,6 +201,8 @@ def rows():
     add("rj_plain", rj, 2.0, 3.0, 4.0, 5.0)
     add("rj_plain", rj, 0.0, 1.0, 2.0, 3.0)
     add("rj_plain", rj, 1.0, 1.0, 1.0, 1.0)
+    add("rj_plain", rj, 31464.454939457231, 32017.717559306846, 81829.460636319607, 40690.919953637953)  # largest
+    # error on the benchmark's points
     add("rj_plain", rj, 2.0, 3.0, 4.0, 3.0)
     for _ in range(40):
         add("rj_plain", rj, loguniform(1e-6, 1e6), loguniform(1e-6, 1e6), loguniform(1e-6, 1e6),
@@ -205,6 +212,7 @@ def rows():
     add("rj_principal", rj, 2.0, 3.0, 4.0, -0.5)
     add("rj_principal", rj, 0.0, 1.0, 2.0, -3.0)
     add("rj_principal", rj, 4.0, 2.0, 3.0, -1.0)
+    add("rj_principal", rj, 3.26, 922.0, 0.258, -2.36)  # 2.0 eps (the sum of three terms, cancelling)
     add("rj_principal", rj, 1.0952397601310073, 266.97260718441339, 0.01931358474086256, -0.13014555480307019)
     add("rj_principal", rj, 7.939, 0.4418, 1318.0, -1.751)       # a value 40 times below its terms
     for _ in range(40):

@@ -29,8 +29,11 @@ import qelms_tables
 
 RF_DEGREE = 11
 RJ_DEGREE = 9
-RC_TERMS = 16  # (RC(1, 1 - v) - 1)/v on [0, 1/4]: the last Chebyshev coefficient is 1e-18 of the first
-RC_RANGE = 0.25
+# (RC(1, 1 - v) - 1)/v and (RC(1, 1 + v) - 1)/v on [0, 1/2]: the last Chebyshev coefficient 3e-19
+# and 2e-18 of the first
+RC_TERMS_BELOW = 22
+RC_TERMS_ABOVE = 17
+RC_RANGE = 0.5
 
 
 def rising(a, n):
@@ -141,6 +144,12 @@ def rc_ratio(v):
     return (mp.atanh(s) / s - 1) / v
 
 
+def rc_above_ratio(v):
+    """(RC(1, 1 + v) - 1)/v."""
+    s = mp.sqrt(v)
+    return (mp.atan(s) / s - 1) / v
+
+
 def power_name(key, letters):
     return "".join(f"_{letters[i]}{k}" for i, k in enumerate(key) if k) or "_1"
 
@@ -162,10 +171,14 @@ def main():
             name = f"{kind}_series{power_name(key, ['e3', 'e4', 'e5'])}"
             meaning = (f"{kind.upper()} series to degree {degree}, terms {factor} E2^i from {lowest} up, coefficients")
             lines.append(cpp_table(name, meaning, values))
-    rc = qelms_tables.centred_power_table(rc_ratio, 0, RC_RANGE, RC_TERMS, "(RC(1, 1 - v) - 1)/v")
+    rc = qelms_tables.centred_power_table(rc_ratio, 0, RC_RANGE, RC_TERMS_BELOW, "(RC(1, 1 - v) - 1)/v")
     lines.append(qelms_tables.emit_table(
-        "rc_below_one", "(RC(1, 1 - v) - 1)/v = (atanh(sqrt v)/sqrt v - 1)/v for 0 <= v <= 1/4, "
-        "in t = v - 1/8, highest power first", rc))
+        "rc_below_one", "(RC(1, 1 - v) - 1)/v = (atanh(sqrt v)/sqrt v - 1)/v for 0 <= v <= 1/2, "
+        "in t = v - 1/4, highest power first", rc))
+    rc = qelms_tables.centred_power_table(rc_above_ratio, 0, RC_RANGE, RC_TERMS_ABOVE, "(RC(1, 1 + v) - 1)/v")
+    lines.append(qelms_tables.emit_table(
+        "rc_above_one", "(RC(1, 1 + v) - 1)/v = (atan(sqrt v)/sqrt v - 1)/v for 0 <= v <= 1/2, "
+        "in t = v - 1/4, highest power first", rc))
     lines += ["}  // namespace qelms", ""]
     here = os.path.dirname(os.path.abspath(__file__))
     with open(os.path.join(here, "..", "specfun", "carlson_series_tables.hpp"), "w") as f:

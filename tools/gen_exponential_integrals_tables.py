@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes specfun/exponential_integrals_tables.hpp: the polynomials of the
-exponential, cosine and sine integrals, and prints how each agrees with the
+cosine and sine integrals beyond 16, and prints how each agrees with the
 entries published for it.
 
 Each table is the truncated Chebyshev expansion of its function in its
@@ -31,11 +31,6 @@ def aux_g(x):
     return -mpmath.ci(x) * mpmath.cos(x) + (mp.pi / 2 - mpmath.si(x)) * mpmath.sin(x)
 
 
-def from_p4_variable(t):
-    """x of t = 14.5/(x + 3.25) - 1."""
-    return mpmath.mpf("14.5") / (t + 1) - mpmath.mpf("3.25")
-
-
 def from_inverse_square_variable(t):
     """x of t = 512/x^2 - 1."""
     return mpmath.sqrt(512 / (t + 1))
@@ -43,10 +38,6 @@ def from_inverse_square_variable(t):
 
 # name, size, function of t, comment, entries given for it (index, text)
 TABLES = [
-    ("expint_p4", 18, lambda t: (lambda x: x * mpmath.exp(x) * mpmath.e1(x))(from_p4_variable(t)),
-     "x e^x E1(x) on 4 < x < infinity, t = 14.5/(x + 3.25) - 1",
-     [(0, "0.9237553078077841"), (1, "-0.08506991549845731"), (2, "-0.01063748751165807"),
-      (-1, "-1.18168391446334e-11")]),
     ("auxiliary_f", 14, lambda t: (lambda x: x * aux_f(x))(from_inverse_square_variable(t)),
      "x f(x) on x >= 16, t = 512/x^2 - 1",
      [(0, "0.9961804419078865"), (1, "-0.003737291268690489"), (2, "7.822150415183696e-05"),
@@ -64,14 +55,8 @@ def main():
         with mp.workdps(DPS):
             power = chebyshev_to_power(chebyshev(g, size))
             values = [to_double(p) for p in power]
-            rest = to_double(power[0] - values[0])
         blocks.append(emit_table(name, what + "; constant term first.", values))
         report.extend(check_entries(name, values, given))
-        if name == "expint_p4":
-            blocks.append("// expint_p4's constant term less its rounding expint_p4[0]\n"
-                          "inline constexpr double expint_p4_constant_rest = %s;\n" % cpp_double(rest))
-            negative = all(v < 0 for v in values[1:])
-            report.append("expint_p4: coefficients after c0 all negative: %s" % ("yes" if negative else "NO"))
     write_header(OUTPUT, GENERATOR, blocks)
     print("\n".join(report))
 

@@ -1,10 +1,12 @@
 """Tables for ber and bei on 0 < x <= 5 (specfun/kelvin_near_tables.hpp).
 
 ber(x) and 4 bei(x)/x^2 as polynomials in u = x^4 about u = 8 on [0, 2]; ber(x) in
-t = x - c on [2, 3.5] and [3.5, 5] (c the midpoint), and bei(x)/(x - z) likewise, z
-its zero near 5.03 in two doubles, so that bei's error stays relative up to 5: the
-series in x^4 cancels to several times the amplitude near 5, and one Chebyshev series
-over [0, 5] carries the rounding of its largest coefficients to every x.
+t = x - c on [2, 3.5] (c the midpoint), and bei(x)/(x - z) likewise on [3.5, 5.5], z
+its zero near 5.03 in two doubles, so that bei's error stays relative up to 5.5, past
+its first zero: the series in x^4 cancels to several times the amplitude near 5, and
+one Chebyshev series over [0, 5] carries the rounding of its largest coefficients to
+every x. kei(x)/(x - z) on [3, 4.5], z its first zero near 3.91, for the same reason
+(the asymptotic form beyond 3 is accurate only to kei's amplitude).
 """
 import os
 import sys
@@ -83,6 +85,10 @@ def main():
         zero_hi = qt.to_double(zero)
         zero_lo = qt.to_double(zero - mp.mpf(zero_hi))
         print("bei zero %s = %r + %r" % (mp.nstr(zero, 25), zero_hi, zero_lo))
+        kei = lambda x: mp.kei(0, x)  # noqa: E731
+        kei_zero = mp.findroot(kei, 3.9)
+        kei_zero_hi = qt.to_double(kei_zero)
+        kei_zero_lo = qt.to_double(kei_zero - mp.mpf(kei_zero_hi))
         tables = [
             qt.emit_table("ber_near_0_2", "ber(x) for 0 <= x <= 2, in t = x^4 - 8, highest power first",
                           qt.centred_power_table(lambda u: ber(mp.root(u, 4)) if u > 0 else mp.mpf(1), 0, 16, 7,
@@ -92,8 +98,10 @@ def main():
                           qt.centred_power_table(lambda u: 4 * bei(mp.root(u, 4)) / mp.sqrt(u) if u > 0 else mp.mpf(1),
                                                  0, 16, 7, "4 bei/x^2 in x^4")),
             *pieces("bei", "bei(x)", bei, 6, PIECE_TERMS),
-            *pieces("bei_quotient", "bei(x)/(x - z), z = bei_zero_hi + bei_zero_lo", lambda x: bei(x) / (x - zero), 6,
+            *pieces("bei_quotient", "bei(x)/(x - z), z = bei_zero_hi + bei_zero_lo", lambda x: bei(x) / (x - zero), 8,
                     PIECE_TERMS, 3.5),
+            *pieces("kei_quotient", "kei(x)/(x - z), z = kei_zero_hi + kei_zero_lo", lambda x: kei(x) / (x - kei_zero),
+                    6, PIECE_TERMS, 3),
             *pieces("ker", "ker(x)", lambda x: mp.ker(0, x), 8, KER_KEI_TERMS, 1),
             *pieces("kei", "kei(x)", lambda x: mp.kei(0, x), 8, KER_KEI_TERMS, 1),
             small_table("ker_a", "ber(x)", near_a, SMALL_TERMS),
@@ -103,6 +111,7 @@ def main():
             small_table("kei_b", "4 bei(x)/x^2", near_b, SMALL_TERMS),
             small_table("kei_k", "(kei(x) + (pi/4) ber(x))/(x^2/4) + ln(x) 4 bei(x)/x^2", near_k, SMALL_TERMS),
             qt.emit_table("bei_zero", "the zero of bei near 5.03, rounded, and the rest", [zero_hi, zero_lo]),
+            qt.emit_table("kei_zero", "the zero of kei near 3.91, rounded, and the rest", [kei_zero_hi, kei_zero_lo]),
         ]
     qt.write_header(os.path.join(ROOT, "specfun", "kelvin_near_tables.hpp"), "gen_kelvin_near_tables.py", tables)
 

@@ -73,6 +73,9 @@ REGIONS = [
     ("kei_chebyshev", [above(0.000343), 0.0005, 0.001, 0.005] + linear(0.01, 1.0, 40) + [below(1.0), 1.0],
      second_kind, "imag"),
     ("kei_exponential", [above(1.0)] + linear(1.0, 3.0, 40) + [below(3.0), 3.0], second_kind, "imag"),
+    # next to the first zeros of bei and kei, read from pieces of bei(x)/(x - z) and kei(x)/(x - z)
+    ("bei_next_to_zero", qr.next_to(mp.findroot(lambda x: first_kind(x)[0].imag, 5.026)), first_kind, "imag"),
+    ("kei_next_to_zero", qr.next_to(mp.findroot(lambda x: second_kind(x)[0].imag, 3.9147)), second_kind, "imag"),
     ("kei_asymptotic", [above(3.0), 3.5, 3.9147, 3.91467] + linear(3.0, 30.0, 60) + geometric(30.0, 997.26, 40)
      + [10.0, 100.0, 500.0, 700.0, 900.0, below(997.26), 997.26], second_kind, "imag"),
 ]

@@ -16,6 +16,20 @@ def below(x):
     return math.nextafter(x, -math.inf)
 
 
+def next_to(zero):
+    """Points next to a zero of a function (an mpf): the double nearest it and the five on either
+    side, then zero (1 +- 10^-k) for k = 12, 9, 6, 3 and zero (1 +- 0.05), as doubles."""
+    z = float(zero)
+    points = [z]
+    lo = hi = z
+    for _ in range(5):
+        lo, hi = math.nextafter(lo, -math.inf), math.nextafter(hi, math.inf)
+        points += [lo, hi]
+    for u in (1e-12, 1e-9, 1e-6, 1e-3, 0.05):
+        points += [float(zero * (1 - u)), float(zero * (1 + u))]
+    return points
+
+
 def above(x):
     """The double just above x."""
     return math.nextafter(x, math.inf)
