@@ -102,24 +102,25 @@ int k_sequence(Complex z, double fnu, int kode, int mr, int n, Complex* cy, int&
 using RealBessel = double (*)(double, int&);
 
 // The members of orders 0 and 1 at z = x + 0i from the real-argument routines
-// order0 and order1, when the sequence holds no other order and
-// real_axis_low <= x <= upper, the caller's bound below which its general
-// methods neither fail, warn nor zero a member. False otherwise, cy untouched.
-inline bool orders_zero_one_on_axis(double fnu, Complex z, int n, double upper, RealBessel order0,
-                                    RealBessel order1, Complex* cy) {
+// order0 and order1, ahead of the driver and its checks, when the sequence
+// holds no other order, scale is legal and real_axis_low <= x <= upper, the
+// caller's bound below which its general methods neither fail, warn nor zero
+// a member. The scaled members (scale S) are the values times e^(scale_sign x).
+// On success nz = ifail = 0; false otherwise, with nothing touched.
+inline bool orders_zero_one_on_axis(double fnu, Complex z, int n, char scale, double upper, double scale_sign,
+                                    RealBessel order0, RealBessel order1, Complex* cy, int& nz, int& ifail) {
     const double x = z.real();
     if (!(z.imag() == 0.0 && x >= real_axis_low && x <= upper)) return false;
-    int ifail = 1;
-    if (fnu == 0.0 && n <= 2) {
-        cy[0] = order0(x, ifail);
-        if (n == 2) cy[1] = order1(x, ifail);
-        return true;
-    }
-    if (fnu == 1.0 && n == 1) {
-        cy[0] = order1(x, ifail);
-        return true;
-    }
-    return false;
+    if (!((fnu == 0.0 && (n == 1 || n == 2)) || (fnu == 1.0 && n == 1))) return false;
+    const int kode = scale_kode(scale);
+    if (kode == 0) return false;
+    int fail = 1;
+    const double factor = kode == 2 && scale_sign != 0.0 ? std::exp(scale_sign * x) : 1.0;
+    cy[0] = (fnu == 0.0 ? order0(x, fail) : order1(x, fail)) * factor;
+    if (n == 2) cy[1] = order1(x, fail) * factor;
+    nz = 0;
+    ifail = 0;
+    return true;
 }
 
 // Sets the n members to v when they may be written.
