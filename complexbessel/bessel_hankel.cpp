@@ -45,6 +45,9 @@ bool compute_j(double fnu, Complex z, int n, char scale, Complex* cy, int& nz, c
     const double az = cbes::modulus(z);
     if (!cbes::range_valid(out, az, fnu + n - 1, lim, {4, 3, cbes::order_lacks_precision})) return false;
 
+    // On the positive real axis, in the power-series region, J is real: its
+    // series without the phases of I(-iz) and their rotation.
+    if (z.imag() == 0.0 && z.real() > 0.0 && cbes::cbes_j_series_on_axis(z.real(), fnu, n, cy, lim)) return true;
     // I of -iz in the right half plane; below the real axis the mirror image.
     Complex csgn = quarter_turn_phase(fnu, hpi);
     Complex zn(z.imag(), -z.real());
