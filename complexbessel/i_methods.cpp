@@ -42,6 +42,12 @@ bool reaches(Complex p, double bound) {
     return std::norm(p) >= bound * bound;
 }
 
+// a b by the schoolbook formula: for a finite product the value of a * b,
+// without the checks for NaN parts that put a library call behind it.
+Complex times(Complex a, Complex b) {
+    return {a.real() * b.real() - a.imag() * b.imag(), a.real() * b.imag() + a.imag() * b.real()};
+}
+
 void fill_nan(Complex* y, int n) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     std::fill(y, y + n, Complex(nan, nan));
@@ -457,7 +463,7 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
     int i1 = 0;
     for (int i = 1; i <= max_miller_steps; ++i) {
         const Complex pt = p2;
-        p2 = p1 - ck * pt;
+        p2 = p1 - times(ck, pt);
         p1 = pt;
         ck += rz;
         if (exceeds(p2, tst * ak * ak)) {
@@ -482,7 +488,7 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
         bool refined = false;
         for (int k = 1; k <= max_miller_steps; ++k) {
             const Complex pt = p2;
-            p2 = p1 - ck * pt;
+            p2 = p1 - times(ck, pt);
             p1 = pt;
             ck += rz;
             if (!reaches(p2, tst)) continue;
@@ -517,16 +523,64 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
     double fkk = kk;
     RecurrenceCoefficients c(rzx, exact_sum(fnf, fkk), -1.0);
     const RecurrenceForm form = recurrence_form(rzx, q1, q2);
-    for (int k = kk; k >= 1; --k, c.next()) {
-        const DDComplex qt = q2;
-        q2 = multiply_add(c.value(), qt, q1, form);
-        q1 = qt;
+    // The weight b(k - 1) from b(k); the loops below differ only in the
+    // arithmetic of the members.
+    const auto next_weight = [&] {
         const double bprev = bk * (1.0 - tfnf / (fkk + tfnf));
-        sum = scaled_add(q1, bprev + bk, sum, form);
-        bk = bprev;
         fkk -= 1.0;
-        const int m = k - 1 - ifnu;  // q2 is now of order fnu + m
-        if (m >= 0 && m < n) y[m] = q2.value();
+        return bprev;
+    };
+    constexpr TwoDoubles zero{0.0, 0.0};
+    if (form == RecurrenceForm::real) {
+        // z on the positive real axis: every member and the sum real and positive.
+        TwoDoubles r1 = q1.re, r2 = q2.re, rs = sum.re;
+        for (int k = kk; k >= 1; --k, c.next()) {
+            const TwoDoubles rt = r2;
+            r2 = positive_multiply_add(c.value().re, rt, r1);
+            r1 = rt;
+            const double bprev = next_weight();
+            rs = positive_multiply_add({bprev + bk, 0.0}, r1, rs);
+            bk = bprev;
+            const int m = k - 1 - ifnu;  // r2 is now of order fnu + m
+            if (m >= 0 && m < n) y[m] = r2.hi + r2.lo;
+        }
+        q1 = {r1, zero};
+        q2 = {r2, zero};
+        sum = {rs, zero};
+    } else if (form == RecurrenceForm::axes) {
+        // z on the imaginary axis, 2/z = i g: from the real start the members
+        // alternate between the imaginary and the real axis. Each is held as
+        // its one nonzero part; a step i g p + q is then g p + q, with the
+        // sign of g turned where p is imaginary and the result real.
+        TwoDoubles a1 = zero, a2 = q2.re;
+        bool top_real = true;  // whether the member a2 stands for is real
+        for (int k = kk; k >= 1; --k, c.next()) {
+            const TwoDoubles g = top_real ? c.value().im : dd_neg(c.value().im);
+            const TwoDoubles at = a2;
+            a2 = multiply_add_pair(g, at, zero, zero, a1);
+            a1 = at;
+            top_real = !top_real;
+            const double bprev = next_weight();
+            // a1, of the other axis than a2, joins its part of the sum
+            TwoDoubles& part = top_real ? sum.im : sum.re;
+            part = multiply_add_pair({bprev + bk, 0.0}, a1, zero, zero, part);
+            bk = bprev;
+            const int m = k - 1 - ifnu;
+            if (m >= 0 && m < n) y[m] = top_real ? Complex(a2.hi + a2.lo, 0.0) : Complex(0.0, a2.hi + a2.lo);
+        }
+        q1 = top_real ? DDComplex{zero, a1} : DDComplex{a1, zero};
+        q2 = top_real ? DDComplex{a2, zero} : DDComplex{zero, a2};
+    } else {
+        for (int k = kk; k >= 1; --k, c.next()) {
+            const DDComplex qt = q2;
+            q2 = multiply_add(c.value(), qt, q1, form);
+            q1 = qt;
+            const double bprev = next_weight();
+            sum = scaled_add(q1, bprev + bk, sum, form);
+            bk = bprev;
+            const int m = k - 1 - ifnu;  // q2 is now of order fnu + m
+            if (m >= 0 && m < n) y[m] = q2.value();
+        }
     }
     Complex ez;
     if (!cbes_exp(kode == 2 ? Complex(0.0, z.imag()) : z, ez)) {
@@ -611,7 +665,7 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
         ++k;
         const double ap1k = ap2;
         const Complex pt = p2;
-        p2 = p1 - t1 * pt;
+        p2 = p1 - times(t1, pt);
         p1 = pt;
         t1 += rz;
         ap2 = modulus(p2);
