@@ -113,6 +113,14 @@ inline TwoDoubles multiply_add_pair(TwoDoubles a, TwoDoubles b, TwoDoubles c, Tw
     return {t.hi, ((t.lo + s.lo) + (ab.lo + cd.lo)) + (low + q.lo)};
 }
 
+// a b + q, multiply_add_pair with its second product 0: the same value with
+// one exact product instead of two.
+inline TwoDoubles multiply_add_one(TwoDoubles a, TwoDoubles b, TwoDoubles q) {
+    const TwoDoubles ab = qelms::exact_product(a.hi, b.hi);
+    const TwoDoubles t = qelms::exact_sum(ab.hi, q.hi);
+    return {t.hi, (t.lo + ab.lo) + ((a.hi * b.lo + a.lo * b.hi) + q.lo)};
+}
+
 inline bool is_zero(TwoDoubles a) { return a.hi == 0.0 && a.lo == 0.0; }
 
 // c p + q, in the arithmetic its form allows: a fraction of the general cost.
@@ -122,13 +130,11 @@ inline DDComplex multiply_add(const DDComplex& c, const DDComplex& p, const DDCo
     constexpr TwoDoubles zero{0.0, 0.0};
     if (form == RecurrenceForm::real) return {positive_multiply_add(c.re, p.re, q.re), zero};
     if (form == RecurrenceForm::imaginary)
-        return {multiply_add_pair(qelms::dd_neg(c.im), p.im, zero, zero, q.re),
-                multiply_add_pair(c.im, p.re, zero, zero, q.im)};
+        return {multiply_add_one(qelms::dd_neg(c.im), p.im, q.re), multiply_add_one(c.im, p.re, q.im)};
     if (form == RecurrenceForm::axes) {
-        const TwoDoubles re = is_zero(p.im) && is_zero(q.re)
-                                  ? zero
-                                  : multiply_add_pair(qelms::dd_neg(c.im), p.im, zero, zero, q.re);
-        const TwoDoubles im = is_zero(p.re) && is_zero(q.im) ? zero : multiply_add_pair(c.im, p.re, zero, zero, q.im);
+        const TwoDoubles re =
+            is_zero(p.im) && is_zero(q.re) ? zero : multiply_add_one(qelms::dd_neg(c.im), p.im, q.re);
+        const TwoDoubles im = is_zero(p.re) && is_zero(q.im) ? zero : multiply_add_one(c.im, p.re, q.im);
         return {re, im};
     }
     return {multiply_add_pair(c.re, p.re, qelms::dd_neg(c.im), p.im, q.re),
@@ -144,11 +150,10 @@ inline DDComplex scaled_add(DDComplex p, double b, DDComplex q, RecurrenceForm f
     const TwoDoubles bb{b, 0.0};
     if (form == RecurrenceForm::real) return {positive_multiply_add(bb, p.re, q.re), zero};
     // A part of p that is 0 leaves that part of q as it is.
-    if (form != RecurrenceForm::axes)
-        return {multiply_add_pair(bb, p.re, zero, zero, q.re), multiply_add_pair(bb, p.im, zero, zero, q.im)};
-    if (is_zero(p.re)) return {q.re, multiply_add_pair(bb, p.im, zero, zero, q.im)};
-    if (is_zero(p.im)) return {multiply_add_pair(bb, p.re, zero, zero, q.re), q.im};
-    return {multiply_add_pair(bb, p.re, zero, zero, q.re), multiply_add_pair(bb, p.im, zero, zero, q.im)};
+    if (form != RecurrenceForm::axes) return {multiply_add_one(bb, p.re, q.re), multiply_add_one(bb, p.im, q.im)};
+    if (is_zero(p.re)) return {q.re, multiply_add_one(bb, p.im, q.im)};
+    if (is_zero(p.im)) return {multiply_add_one(bb, p.re, q.re), q.im};
+    return {multiply_add_one(bb, p.re, q.re), multiply_add_one(bb, p.im, q.im)};
 }
 
 // The form of the recurrence with 2/z = rz from the members p1, p2.

@@ -557,13 +557,13 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
         for (int k = kk; k >= 1; --k, c.next()) {
             const TwoDoubles g = top_real ? c.value().im : dd_neg(c.value().im);
             const TwoDoubles at = a2;
-            a2 = multiply_add_pair(g, at, zero, zero, a1);
+            a2 = multiply_add_one(g, at, a1);
             a1 = at;
             top_real = !top_real;
             const double bprev = next_weight();
             // a1, of the other axis than a2, joins its part of the sum
             TwoDoubles& part = top_real ? sum.im : sum.re;
-            part = multiply_add_pair({bprev + bk, 0.0}, a1, zero, zero, part);
+            part = multiply_add_one({bprev + bk, 0.0}, a1, part);
             bk = bprev;
             const int m = k - 1 - ifnu;
             if (m >= 0 && m < n) y[m] = top_real ? Complex(a2.hi + a2.lo, 0.0) : Complex(0.0, a2.hi + a2.lo);
