@@ -172,6 +172,10 @@ void zbeslj(double fnu, std::complex<double> z, int n, char scale, std::complex<
     if (cbes::orders_zero_one_on_axis(fnu, z, n, scale, cbes::cbes_limit_set().precision_bound, 0.0, beslj0, beslj1,
                                       cy, nz, ifail))
         return;
+    // Longer sequences from them while every order is at most x/2.
+    if (cbes::integer_orders_by_recurrence(fnu, z, n, scale, 0.0, 2.0, cbes::cbes_limit_set().precision_bound, beslj0,
+                                           beslj1, cy, nz, ifail))
+        return;
     cbes::run_driver("ZBESLJ", false, fnu, z, n, scale, cy, nz, ifail, cbes::no_further_checks,
                      [&](const Limits& lim, DriverOutcome& out) {
                          return compute_j(fnu, z, n, scale, cy, nz, lim, out);
@@ -191,6 +195,10 @@ void zbesly(double fnu, std::complex<double> z, int n, char scale, std::complex<
     // warning, where neither Hankel sequence fails or warns.
     if (cbes::orders_zero_one_on_axis(fnu, z, n, scale, cbes::cbes_limit_set().precision_bound, 0.0, besly0, besly1,
                                       cy, nz, ifail))
+        return;
+    // Longer sequences from them: Y grows with the order, and the recurrence is stable for it.
+    if (cbes::integer_orders_by_recurrence(fnu, z, n, scale, cbes::recurred_y_low, 0.0,
+                                           cbes::cbes_limit_set().precision_bound, besly0, besly1, cy, nz, ifail))
         return;
     const int entry = ifail;
     cbes::run_driver("ZBESLY", true, fnu, z, n, scale, cy, nz, ifail, cbes::no_further_checks,
