@@ -47,7 +47,9 @@ bool compute_j(double fnu, Complex z, int n, char scale, Complex* cy, int& nz, c
 
     // On the positive real axis, in the power-series region, J is real: its
     // series without the phases of I(-iz) and their rotation.
-    if (z.imag() == 0.0 && z.real() > 0.0 && cbes::cbes_j_series_on_axis(z.real(), fnu, n, cy, lim)) return true;
+    if (z.imag() == 0.0 && z.real() > 0.0 &&
+        cbes::cbes_series_on_axis(z.real(), fnu, cbes::scale_kode(scale), n, false, cy, lim))
+        return true;
     // I of -iz in the right half plane; below the real axis the mirror image.
     Complex csgn = quarter_turn_phase(fnu, hpi);
     Complex zn(z.imag(), -z.real());

@@ -294,6 +294,10 @@ inline DDComplex dd_log(DDComplex v) {
 // e^w, neither the real part nor the phase of w rounded to one double:
 // e^(hi) (1 + lo), which is e^(hi + lo) to rounding while |w| < 1e7.
 inline Complex dd_exp(DDComplex w) {
+    if (w.im.hi == 0.0 && w.im.lo == 0.0) {
+        const double lead = std::exp(w.re.hi);  // real w: the same value without the phase
+        return lead + lead * w.re.lo;
+    }
     const Complex lead = std::exp(w.re.hi) * Complex(std::cos(w.im.hi), std::sin(w.im.hi));
     return lead + lead * Complex(w.re.lo, w.im.lo);
 }

@@ -346,20 +346,22 @@ void cbes_i_series(Complex z, double fnu, int kode, int n, Complex* y, int& nz, 
     }
 }
 
-bool cbes_j_series_on_axis(double x, double fnu, int n, Complex* y, const Limits& lim) {
+bool cbes_series_on_axis(double x, double fnu, int kode, int n, bool modified, Complex* y, const Limits& lim) {
     // The region, the underflow exponent and the series argument as
-    // cbes_i_series forms them for I(-ix), whose hz = -ix/2 has modulus h:
+    // cbes_i_series forms them for I(x) or I(-ix), whose hz has modulus h:
     // then every member it gives is on scale exactly when this test passes.
     const double h = 0.5 * x;
     const double dfnu = fnu + (n - 1);
     if (!(n <= 2 && x > std::sqrt(1000.0 * mach_safe_min()) && dfnu <= max_exact_order &&
           (x <= 2.0 || x * x * 0.25 <= dfnu + 1.0)))
         return false;
-    if (std::log(h) * dfnu - log_gamma(dfnu + 1.0) <= -lim.alim) return false;
+    // e^-x for a scaled I; J on the real axis has nothing to scale.
+    const double log_scale = modified && kode == 2 ? -x : 0.0;
+    if (std::log(h) * dfnu - log_gamma(dfnu + 1.0) + log_scale <= -lim.alim) return false;
     // J(nu, x) = e^(i nu pi/2) I(nu, -ix) = (x/2)^nu/Gamma(nu + 1) S(-x^2/4): the
-    // phases cancel, and the power and the series are real.
-    const double cz = -(h * h);
-    double coef = power_over_gamma(Complex(h, 0.0), fnu, n - 1, 0.0).real();
+    // phases cancel, and like I(nu, x) the power and the series are real.
+    const double cz = modified ? h * h : -(h * h);
+    double coef = power_over_gamma(Complex(h, 0.0), fnu, n - 1, log_scale).real();
     for (int i = 0; i < n; ++i) {
         const double order = dfnu - i;
         const TwoDoubles v = dd_mul(series_sum(Complex(cz, 0.0), h * h, order + 1.0, lim.tol).re, coef);

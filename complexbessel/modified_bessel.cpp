@@ -24,6 +24,9 @@ constexpr cbes::RangeErrors range_errors_k{5, 4, cbes::order_lacks_precision};
 // hold values (the failure, if any, only a warning).
 bool compute_i(double fnu, Complex z, int n, int kode, Complex* cy, int& nz, const Limits& lim, DriverOutcome& out) {
     if (!cbes::range_valid(out, cbes::modulus(z), fnu + n - 1, lim, range_errors_i)) return false;
+    // On the positive real axis, in the power-series region, the real series.
+    if (z.imag() == 0.0 && z.real() > 0.0 && cbes::cbes_series_on_axis(z.real(), fnu, kode, n, true, cy, lim))
+        return true;
     // I(nu, -zn) = exp(+-i pi nu) I(nu, zn), the phase from the fractional part of nu
     Complex zn = z, csgn = 1.0;
     if (z.real() < 0.0) {
