@@ -6,7 +6,6 @@
 #include <limits>
 
 #include "../specfun/exact_argument.hpp"
-#include "../specfun/log_two_doubles.hpp"
 #include "../specfun/stirling.hpp"
 #include "../support/machine.hpp"
 #include "complex_bessel.hpp"
@@ -80,9 +79,6 @@ void recur_down(const TwoOverZ& rz, double fnu, int top, Complex s1, Complex s2,
     }
 }
 
-// ln x for x = hi + lo > 0 in two doubles, to about 1e-19 of |ln x|.
-TwoDoubles log_of(TwoDoubles x) { return dd_add(log_two_doubles(x.hi), {x.lo / x.hi, 0.0}); }
-
 // ln Gamma(a) for a >= 1 in two doubles, to about 1e-19 of the size of its
 // terms: Stirling's series from b = a + k >= stirling_from, less
 // ln(a (a + 1) ... (a + k - 1)).
@@ -90,9 +86,9 @@ TwoDoubles ln_gamma_of(TwoDoubles a) {
     constexpr double stirling_from = 10.0;  // the first omitted term of the remainder is below 2e-20 here
     TwoDoubles b = a, product{1.0, 0.0};
     for (; b.hi < stirling_from; b = dd_add(b, {1.0, 0.0})) product = dd_mul(product, b);
-    TwoDoubles s = dd_add(dd_mul(dd_add(b, {-0.5, 0.0}), log_of(b)), dd_neg(b));
+    TwoDoubles s = dd_add(dd_mul(dd_add(b, {-0.5, 0.0}), log_short(b)), dd_neg(b));
     s = dd_add(s, {ln_sqrt_2pi, ln_sqrt_2pi_low + stirling_remainder(b.hi)});
-    return b.hi == a.hi ? s : dd_add(s, dd_neg(log_of(product)));
+    return b.hi == a.hi ? s : dd_add(s, dd_neg(log_short(product)));
 }
 
 // log(hz) in two doubles when hz lies on an axis: ln |hz| and a multiple of pi/2.
@@ -100,11 +96,11 @@ bool axis_log(Complex hz, DDComplex& l) {
     const TwoDoubles zero{0.0, 0.0};
     if (hz.imag() == 0.0 && hz.real() != 0.0) {
         const TwoDoubles turn = std::signbit(hz.imag()) ? dd_neg(dd_mul(dd_half_pi, 2.0)) : dd_mul(dd_half_pi, 2.0);
-        l = {log_of({std::fabs(hz.real()), 0.0}), hz.real() > 0.0 ? zero : turn};
+        l = {log_short({std::fabs(hz.real()), 0.0}), hz.real() > 0.0 ? zero : turn};
         return true;
     }
     if (hz.real() == 0.0 && hz.imag() != 0.0) {
-        l = {log_of({std::fabs(hz.imag()), 0.0}), hz.imag() > 0.0 ? dd_half_pi : dd_neg(dd_half_pi)};
+        l = {log_short({std::fabs(hz.imag()), 0.0}), hz.imag() > 0.0 ? dd_half_pi : dd_neg(dd_half_pi)};
         return true;
     }
     return false;

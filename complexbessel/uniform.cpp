@@ -43,7 +43,12 @@ DDComplex debye_exponent(Complex z, TwoDoubles fn) {
         const TwoDoubles one{1.0, 0.0};
         const TwoDoubles t = dd_div({z.real(), 0.0}, {fn.hi, 0.0});
         const TwoDoubles sr = dd_sqrt(dd_add(one, dd_mul(t, t)));
-        const TwoDoubles log_zn = dd_log(dd_div(dd_add(one, sr), t));
+        // The short logarithm while the order times it stays below
+        // short_log_exponent: its error then leaves the exponent within 2e-17.
+        constexpr double short_log_exponent = 128.0;
+        const TwoDoubles v = dd_div(dd_add(one, sr), t);
+        TwoDoubles log_zn = log_short(v);
+        if (fn.hi * std::fabs(log_zn.hi) > short_log_exponent) log_zn = dd_log(v);
         return {dd_add(dd_mul(dd_add(sr, dd_neg(log_zn)), fn.hi), {-rounded(log_zn) * fn.lo, 0.0}), {0.0, 0.0}};
     }
     const DDComplex one = dd_value(1.0);
