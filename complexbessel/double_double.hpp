@@ -124,6 +124,20 @@ inline TwoDoubles multiply_add_one(TwoDoubles a, TwoDoubles b, TwoDoubles q) {
 
 inline bool is_zero(TwoDoubles a) { return a.hi == 0.0 && a.lo == 0.0; }
 
+// Members of a recurrence on alternate axes (the form axes below) held as
+// their one nonzero part: with c = i g, c p + q for p on the real axis
+// (p_real) is i (g p + q), and for p on the imaginary axis -(g p) + q, each
+// part of the result from the parts of p and q, as multiply_add forms it.
+inline TwoDoubles axis_step(TwoDoubles g, TwoDoubles p, TwoDoubles q, bool p_real) {
+    return multiply_add_one(p_real ? g : qelms::dd_neg(g), p, q);
+}
+
+// The member of part v, on the real axis when real.
+inline DDComplex on_axis(TwoDoubles v, bool real) {
+    constexpr TwoDoubles zero{0.0, 0.0};
+    return real ? DDComplex{v, zero} : DDComplex{zero, v};
+}
+
 // c p + q, in the arithmetic its form allows: a fraction of the general cost.
 // With members on the axes one part of c p + q is 0 and the other a single
 // product and sum.

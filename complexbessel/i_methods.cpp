@@ -553,9 +553,8 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
         TwoDoubles a1 = zero, a2 = q2.re;
         bool top_real = true;  // whether the member a2 stands for is real
         for (int k = kk; k >= 1; --k, c.next()) {
-            const TwoDoubles g = top_real ? c.value().im : dd_neg(c.value().im);
             const TwoDoubles at = a2;
-            a2 = multiply_add_one(g, at, a1);
+            a2 = axis_step(c.value().im, at, a1, top_real);
             a1 = at;
             top_real = !top_real;
             const double bprev = next_weight();
@@ -566,8 +565,8 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
             const int m = k - 1 - ifnu;
             if (m >= 0 && m < n) y[m] = top_real ? Complex(a2.hi + a2.lo, 0.0) : Complex(0.0, a2.hi + a2.lo);
         }
-        q1 = top_real ? DDComplex{zero, a1} : DDComplex{a1, zero};
-        q2 = top_real ? DDComplex{a2, zero} : DDComplex{zero, a2};
+        q1 = on_axis(a1, !top_real);
+        q2 = on_axis(a2, top_real);
     } else {
         for (int k = kk; k >= 1; --k, c.next()) {
             const DDComplex qt = q2;
@@ -701,8 +700,20 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
         }
         q1 = dd_value(p1);
         q2 = dd_value(p2);
+    } else if (const RecurrenceForm form = recurrence_form(rzx, q1, q2); form == RecurrenceForm::axes) {
+        // On the imaginary axis the members alternate between the axes: each
+        // held as its one nonzero part, q1 starting on the real axis.
+        TwoDoubles a1 = q1.re, a2 = q2.re;
+        bool top_real = true;
+        for (double t = kk; t >= 1.0; t -= 1.0, c.next()) {
+            const TwoDoubles at = a1;
+            a1 = axis_step(c.value().im, a1, a2, top_real);
+            a2 = at;
+            top_real = !top_real;
+        }
+        q1 = on_axis(a1, top_real);
+        q2 = on_axis(a2, !top_real);
     } else {
-        const RecurrenceForm form = recurrence_form(rzx, q1, q2);
         for (double t = kk; t >= 1.0; t -= 1.0, c.next()) {
             const DDComplex qt = q1;
             q1 = multiply_add(c.value(), q1, q2, form);
