@@ -395,14 +395,22 @@ void cbes_i_asymptotic(Complex z, double fnu, int kode, int n, Complex* y, int& 
     const double s = tol / aez;
     const int jl = static_cast<int>(lim.rl + lim.rl) + 2;
     // exp(-z) scaled as kode says, from its exact argument cz - 2z: formed as
-    // exp(cz) exp(-2z) it would carry the rounding of both.
-    const bool minus_part = z.real() + z.real() < lim.elim;
+    // exp(cz) exp(-2z) it would carry the rounding of both. Where every
+    // member's sums are formed in doubles (each within 1/7 of 1) and
+    // 2 Re z > negligible_exponent, the exp(-z) part is below 2^-140 of the
+    // exp(z) part, beneath the low part of the two-double total it would
+    // join: it is left out.
+    constexpr double negligible_exponent = 100.0;
+    const double top_order = fnu + (n - 1);
+    const bool doubles_only = 4.0 * top_order * top_order - 1.0 <= az;
+    const bool minus_part =
+        z.real() + z.real() < lim.elim && !(doubles_only && z.real() + z.real() > negligible_exponent);
     Complex emz(0.0, 0.0);
     if (minus_part && !cbes_exp(cz - 2.0 * z, emz)) {
         nz = -3;
         return;
     }
-    Complex phase = asymptotic_phase(z, fnu, n - il);
+    Complex phase = minus_part ? asymptotic_phase(z, fnu, n - il) : Complex(0.0);
     for (int i = 0; i < il; ++i) {
         const double order = dfnu + i;
         const double fdn = order + order > rtr1 ? 4.0 * order * order : 0.0;
