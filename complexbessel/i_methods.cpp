@@ -169,9 +169,22 @@ DDComplex series_sum(Complex cz, double acz, double fnup, double tol) {
     DDComplex sum = dd_value(1.0);
     if (acz < tol * fnup) return sum;
     if ((cz.imag() == 0.0 && cz.real() > 0.0) || acz <= small_first_term * fnup) {
-        Complex total = 0.0, term = 1.0;  // the sum after its first term, 1, which joins it unrounded
         double aa = 2.0;
         const double atol = tol * acz / fnup;
+        if (cz.imag() == 0.0) {
+            // The same sum in real arithmetic, the imaginary parts being 0
+            // throughout; |cz/s| is acz/s.
+            double total = 0.0, term = 1.0;
+            for (int j = 1; j <= max_series_terms; ++j) {
+                const double r = cz.real() / (j * (fnup + j - 1.0));
+                term *= r;
+                total += term;
+                aa *= std::fabs(r);
+                if (aa <= atol) break;
+            }
+            return one_plus(Complex(total, cz.imag()));
+        }
+        Complex total = 0.0, term = 1.0;  // the sum after its first term, 1, which joins it unrounded
         for (int j = 1; j <= max_series_terms; ++j) {
             const double s = j * (fnup + j - 1.0);
             term *= cz / s;
@@ -351,9 +364,16 @@ bool cbes_series_on_axis(double x, double fnu, int kode, int n, bool modified, C
     if (!(n <= 2 && x > std::sqrt(1000.0 * mach_safe_min()) && dfnu <= max_exact_order &&
           (x <= 2.0 || x * x * 0.25 <= dfnu + 1.0)))
         return false;
-    // e^-x for a scaled I; J on the real axis has nothing to scale.
+    // e^-x for a scaled I; J on the real axis has nothing to scale. The
+    // exponent of the test is at least -(|ln h| dfnu + x + ln Gamma(dfnu + 1)),
+    // and ln Gamma(a) <= a ln a for a >= 1: when that bound stays inside alim
+    // ln Gamma is not needed.
     const double log_scale = modified && kode == 2 ? -x : 0.0;
-    if (std::log(h) * dfnu - log_gamma(dfnu + 1.0) + log_scale <= -lim.alim) return false;
+    const double log_h = std::log(h);
+    const double a = dfnu + 1.0;
+    if (std::fabs(log_h) * dfnu + x + a * std::log(a) >= lim.alim - 1.0 &&
+        log_h * dfnu - log_gamma(a) + log_scale <= -lim.alim)
+        return false;
     // J(nu, x) = e^(i nu pi/2) I(nu, -ix) = (x/2)^nu/Gamma(nu + 1) S(-x^2/4): the
     // phases cancel, and like I(nu, x) the power and the series are real.
     const double cz = modified ? h * h : -(h * h);
