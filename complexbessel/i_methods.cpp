@@ -361,7 +361,7 @@ bool cbes_series_on_axis(double x, double fnu, int kode, int n, bool modified, C
     // then every member it gives is on scale exactly when this test passes.
     const double h = 0.5 * x;
     const double dfnu = fnu + (n - 1);
-    if (!(n <= 2 && x > std::sqrt(1000.0 * mach_safe_min()) && dfnu <= max_exact_order &&
+    if (!(x > std::sqrt(1000.0 * mach_safe_min()) && dfnu <= max_exact_order &&
           (x <= 2.0 || x * x * 0.25 <= dfnu + 1.0)))
         return false;
     // e^-x for a scaled I; J on the real axis has nothing to scale. The
@@ -378,11 +378,26 @@ bool cbes_series_on_axis(double x, double fnu, int kode, int n, bool modified, C
     // phases cancel, and like I(nu, x) the power and the series are real.
     const double cz = modified ? h * h : -(h * h);
     double coef = power_over_gamma(Complex(h, 0.0), fnu, n - 1, log_scale).real();
-    for (int i = 0; i < n; ++i) {
+    for (int i = 0; i < std::min(n, 2); ++i) {
         const double order = dfnu - i;
         const TwoDoubles v = dd_mul(series_sum(Complex(cz, 0.0), h * h, order + 1.0, lim.tol).re, coef);
         y[n - 1 - i] = v.hi + v.lo;
         coef = coef / h * order;
+    }
+    if (n <= 2) return true;
+    const TwoOverZ rz = two_over(Complex(x, 0.0));
+    if (modified) {
+        recur_down(rz, fnu, n - 2, y[n - 1], y[n - 2], 1.0, 0.0, y);
+        return true;
+    }
+    // J(nu - 1) = (2 nu/x) J(nu) - J(nu + 1), in two doubles as recur_down.
+    RecurrenceCoefficients c(rz, exact_sum(fnu, n - 2), -1.0);
+    TwoDoubles p1{y[n - 1].real(), 0.0}, p2{y[n - 2].real(), 0.0};
+    for (int k = n - 2; k >= 1; --k, c.next()) {
+        const TwoDoubles next = multiply_add_one(c.value().re, p2, dd_neg(p1));
+        p1 = p2;
+        p2 = next;
+        y[k - 1] = next.hi + next.lo;
     }
     return true;
 }
