@@ -80,6 +80,8 @@ inline DDComplex operator/(DDComplex a, TwoDoubles s) { return {qelms::dd_div(a.
 inline DDComplex operator/(DDComplex a, double s) { return a / TwoDoubles{s, 0.0}; }
 
 inline DDComplex one_plus(DDComplex c) { return dd_value(1.0) + c; }
+// The same for a real c, as one_plus of c + 0i gives it.
+inline DDComplex one_plus(TwoDoubles c) { return one_plus(DDComplex{c, {0.0, 0.0}}); }
 
 // c p + q for c, p, q > 0 in two doubles, without the renormalisation of
 // double-double: the leading part is the rounded product plus q, the low part

@@ -253,9 +253,9 @@ Complex asymptotic_phase(Complex z, double fnu, int shift) {
 }
 
 // The two sums of the large-argument expansion with 4 nu^2 = fdn and
-// rez = 1/(8z), in T (Complex or DDComplex), into cs1 (alternating signs,
-// the exp(z) part) and cs2 (all +); false when jl terms do not reach the
-// bound s |fdn - 1| of the terms.
+// rez = 1/(8z), in T (Complex, DDComplex or, on the real axis, TwoDoubles),
+// into cs1 (alternating signs, the exp(z) part) and cs2 (all +); false when
+// jl terms do not reach the bound s |fdn - 1| of the terms.
 template <class T>
 bool asymptotic_sums(T rez, T one, double fdn, double s, int jl, double aez, DDComplex& cs1, DDComplex& cs2) {
     T sum1 = one - one, sum2 = one - one, term = one;  // the sums after their first term, 1
@@ -473,8 +473,11 @@ void cbes_i_asymptotic(Complex z, double fnu, int kode, int n, Complex* y, int& 
         // first terms may be far larger than the sum, which is formed in
         // double-double.
         DDComplex cs1, cs2;
+        // On the real axis the double-double sums in real arithmetic.
         const bool summed = fdn - 1.0 <= az ? asymptotic_sums(rez.value(), Complex(1.0), fdn, s, jl, aez, cs1, cs2)
-                                            : asymptotic_sums(rez, dd_value(1.0), fdn, s, jl, aez, cs1, cs2);
+                            : z.imag() == 0.0
+                                ? asymptotic_sums(rez.re, TwoDoubles{1.0, 0.0}, fdn, s, jl, aez, cs1, cs2)
+                                : asymptotic_sums(rez, dd_value(1.0), fdn, s, jl, aez, cs1, cs2);
         if (!summed) {
             nz = -2;
             return;
