@@ -277,6 +277,35 @@ bool asymptotic_sums(T rez, T one, double fdn, double s, int jl, double aez, DDC
     return false;
 }
 
+// asymptotic_sums for rez = i r (z on the imaginary axis): term j is i^j
+// times a real, so the even terms make the real parts of the sums and the odd
+// ones their imaginary parts, of opposite signs in cs1. The same arithmetic
+// on the one nonzero part of each term, and the same values.
+bool asymptotic_sums_imaginary(TwoDoubles r, double fdn, double s, int jl, double aez, DDComplex& cs1,
+                               DDComplex& cs2) {
+    TwoDoubles p{1.0, 0.0}, even{0.0, 0.0}, odd{0.0, 0.0};  // the last term's part; the sums of cs2 after 1
+    double sqk = fdn - 1.0;
+    const double atol = s * std::fabs(sqk);
+    double aa = 1.0;
+    for (int j = 1; j <= jl; ++j) {
+        // i times a real part is imaginary; i times an imaginary one, real and turned
+        const TwoDoubles q = p * r * sqk / static_cast<double>(j);
+        p = j % 2 == 1 ? q : dd_neg(q);
+        if (j % 2 == 0)
+            even = even + p;
+        else
+            odd = odd + p;
+        aa *= std::fabs(sqk) / (j * aez);
+        if (aa <= atol) {
+            cs1 = one_plus(DDComplex{even, dd_neg(odd)});
+            cs2 = one_plus(DDComplex{even, odd});
+            return true;
+        }
+        sqk -= 8.0 * j;
+    }
+    return false;
+}
+
 // 1/sqrt(2 pi z) in double-double, as sqrt(conj(z)/(2 pi |z|^2)).
 DDComplex inverse_root_two_pi_z(Complex z) {
     const TwoDoubles two_pi = dd_mul(dd_half_pi, 4.0);
@@ -473,11 +502,11 @@ void cbes_i_asymptotic(Complex z, double fnu, int kode, int n, Complex* y, int& 
         // first terms may be far larger than the sum, which is formed in
         // double-double.
         DDComplex cs1, cs2;
-        // On the real axis the double-double sums in real arithmetic.
+        // On the axes the double-double sums in real arithmetic.
         const bool summed = fdn - 1.0 <= az ? asymptotic_sums(rez.value(), Complex(1.0), fdn, s, jl, aez, cs1, cs2)
-                            : z.imag() == 0.0
-                                ? asymptotic_sums(rez.re, TwoDoubles{1.0, 0.0}, fdn, s, jl, aez, cs1, cs2)
-                                : asymptotic_sums(rez, dd_value(1.0), fdn, s, jl, aez, cs1, cs2);
+                            : rz.real() ? asymptotic_sums(rez.re, TwoDoubles{1.0, 0.0}, fdn, s, jl, aez, cs1, cs2)
+                            : rz.imaginary() ? asymptotic_sums_imaginary(rez.im, fdn, s, jl, aez, cs1, cs2)
+                                             : asymptotic_sums(rez, dd_value(1.0), fdn, s, jl, aez, cs1, cs2);
         if (!summed) {
             nz = -2;
             return;
