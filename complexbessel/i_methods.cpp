@@ -96,11 +96,11 @@ bool axis_log(Complex hz, DDComplex& l) {
     const TwoDoubles zero{0.0, 0.0};
     if (hz.imag() == 0.0 && hz.real() != 0.0) {
         const TwoDoubles turn = std::signbit(hz.imag()) ? dd_neg(dd_mul(dd_half_pi, 2.0)) : dd_mul(dd_half_pi, 2.0);
-        l = {log_short({std::fabs(hz.real()), 0.0}), hz.real() > 0.0 ? zero : turn};
+        l = {log_short(TwoDoubles{std::fabs(hz.real()), 0.0}), hz.real() > 0.0 ? zero : turn};
         return true;
     }
     if (hz.real() == 0.0 && hz.imag() != 0.0) {
-        l = {log_short({std::fabs(hz.imag()), 0.0}), hz.imag() > 0.0 ? dd_half_pi : dd_neg(dd_half_pi)};
+        l = {log_short(TwoDoubles{std::fabs(hz.imag()), 0.0}), hz.imag() > 0.0 ? dd_half_pi : dd_neg(dd_half_pi)};
         return true;
     }
     return false;
@@ -122,7 +122,11 @@ Complex power_over_gamma(Complex hz, double fnu, int shift, double log_scale) {
     const double m = ifnu + shift;
     DDComplex l;
     const bool axis = axis_log(hz, l);
-    if (!axis && (m > product_orders || f != 0.0)) l = dd_log(dd_value(hz));
+    if (!axis && (m > product_orders || f != 0.0)) {
+        // the short logarithm where the order it is multiplied by keeps its error small
+        l = log_short(dd_value(hz));
+        if (!short_log_suffices(m > product_orders ? fnu + shift : f, l.re.hi)) l = dd_log(dd_value(hz));
+    }
     if (m > product_orders) {
         const TwoDoubles nu = exact_sum(fnu, shift);
         DDComplex w{dd_mul(l.re, nu), dd_mul(l.im, nu)};
