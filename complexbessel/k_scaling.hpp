@@ -104,8 +104,9 @@ public:
             RecurrenceCoefficients coefficient = coefficient_;
             bool finite = true;
             for (int j = 0; j < count && finite; ++j) {
+                // q - g p as -(g p - q), negation being exact: both products split g once
                 const TwoDoubles g = coefficient.value().im;
-                const TwoDoubles nr = multiply_add_one(qelms::dd_neg(g), p2i, p1r);
+                const TwoDoubles nr = qelms::dd_neg(multiply_add_one(g, p2i, qelms::dd_neg(p1r)));
                 const TwoDoubles ni = multiply_add_one(g, p2r, p1i);
                 coefficient.next();
                 p1r = p2r;
