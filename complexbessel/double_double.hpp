@@ -352,6 +352,7 @@ inline DDComplex log_short(DDComplex v) {
     if (!(size > 1.0 / range && size < range)) return dd_log(v);
     const TwoDoubles norm = qelms::dd_add(qelms::dd_mul(v.re, v.re), qelms::dd_mul(v.im, v.im));
     const TwoDoubles ln_norm = log_short(norm);
+    if (y == 0.0 && v.im.lo == 0.0 && x > 0.0) return {{ln_norm.hi * 0.5, ln_norm.lo * 0.5}, {0.0, 0.0}};  // as dd_log
     TwoDoubles a = x < 0.0 ? qelms::dd_neg(v.re) : v.re, b = y < 0.0 ? qelms::dd_neg(v.im) : v.im;
     const bool swapped = b.hi > a.hi;
     if (swapped) std::swap(a, b);
