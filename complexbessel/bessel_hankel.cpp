@@ -44,9 +44,12 @@ bool compute_j(double fnu, Complex z, int n, char scale, Complex* cy, int& nz, c
                DriverOutcome& out) {
     const double az = cbes::modulus(z);
     if (!cbes::range_valid(out, az, fnu + n - 1, lim, {4, 3, cbes::order_lacks_precision})) return false;
-    // Orders 0 and 1 on the real axis below the bound of the precision warning.
-    if (cbes::orders_zero_one_on_axis(fnu, z, n, lim.precision_bound, beslj0, beslj1, cy)) return true;
 
+    // On the positive real axis, in the power-series region, J is real: its
+    // series without the phases of I(-iz) and their rotation.
+    if (z.imag() == 0.0 && z.real() > 0.0 &&
+        cbes::cbes_series_on_axis(z.real(), fnu, cbes::scale_kode(scale), n, false, cy, lim))
+        return true;
     // I of -iz in the right half plane; below the real axis the mirror image.
     Complex csgn = quarter_turn_phase(fnu, hpi);
     Complex zn(z.imag(), -z.real());
@@ -114,9 +117,6 @@ bool compute_h(int m, double fnu, Complex z, int n, char scale, Complex* cy, int
 // becomes that of zbesly, with no record of its own.
 bool compute_y(double fnu, Complex z, int n, char scale, Complex* cy, Complex* cwrk, int& nz, int ifail,
                const Limits& lim, DriverOutcome& out) {
-    // Orders 0 and 1 on the real axis below the bound of the precision warning,
-    // where neither Hankel sequence fails or warns.
-    if (cbes::orders_zero_one_on_axis(fnu, z, n, lim.precision_bound, besly0, besly1, cy)) return true;
     const int inner = failure_prints(ifail) ? -13 : 1;
     int nz1 = 0;
     int ifail1 = inner;
@@ -170,6 +170,14 @@ bool compute_y(double fnu, Complex z, int n, char scale, Complex* cy, Complex* c
 }  // namespace
 
 void zbeslj(double fnu, std::complex<double> z, int n, char scale, std::complex<double>* cy, int& nz, int& ifail) {
+    // Orders 0 and 1 on the real axis below the bound of the precision warning.
+    if (cbes::orders_zero_one_on_axis(fnu, z, n, scale, cbes::cbes_limit_set().precision_bound, 0.0, beslj0, beslj1,
+                                      cy, nz, ifail))
+        return;
+    // Longer sequences from them while every order is at most x/2.
+    if (cbes::integer_orders_by_recurrence(fnu, z, n, scale, 0.0, 2.0, cbes::cbes_limit_set().precision_bound, beslj0,
+                                           beslj1, cy, nz, ifail))
+        return;
     cbes::run_driver("ZBESLJ", false, fnu, z, n, scale, cy, nz, ifail, cbes::no_further_checks,
                      [&](const Limits& lim, DriverOutcome& out) {
                          return compute_j(fnu, z, n, scale, cy, nz, lim, out);
@@ -185,6 +193,15 @@ void zhankl(int m, double fnu, std::complex<double> z, int n, char scale, std::c
 
 void zbesly(double fnu, std::complex<double> z, int n, char scale, std::complex<double>* cy, int& nz,
             std::complex<double>* cwrk, int& ifail) {
+    // Orders 0 and 1 on the real axis below the bound of the precision
+    // warning, where neither Hankel sequence fails or warns.
+    if (cbes::orders_zero_one_on_axis(fnu, z, n, scale, cbes::cbes_limit_set().precision_bound, 0.0, besly0, besly1,
+                                      cy, nz, ifail))
+        return;
+    // Longer sequences from them: Y grows with the order, and the recurrence is stable for it.
+    if (cbes::integer_orders_by_recurrence(fnu, z, n, scale, cbes::recurred_y_low, 0.0,
+                                           cbes::cbes_limit_set().precision_bound, besly0, besly1, cy, nz, ifail))
+        return;
     const int entry = ifail;
     cbes::run_driver("ZBESLY", true, fnu, z, n, scale, cy, nz, ifail, cbes::no_further_checks,
                      [&](const Limits& lim, DriverOutcome& out) {

@@ -85,6 +85,10 @@ Complex cbes_divide(Complex a, Complex b);
 // ---- I function core (right half plane) ----
 void cbes_i_core(Complex z, double fnu, int kode, int n, Complex* cy, int& nz, const Limits& lim);
 void cbes_i_series(Complex z, double fnu, int kode, int n, Complex* y, int& nz, const Limits& lim);
+// I(fnu + k, x) (modified) or J(fnu + k, x), k = 0..n-1, for x > 0 where
+// cbes_i_series would give I(x) or I(-ix) with no member scaled or zeroed;
+// false (y untouched) elsewhere.
+bool cbes_series_on_axis(double x, double fnu, int kode, int n, bool modified, Complex* y, const Limits& lim);
 void cbes_i_asymptotic(Complex z, double fnu, int kode, int n, Complex* y, int& nz, const Limits& lim);
 void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, int& nz, const Limits& lim);
 void cbes_i_miller_wronskian(Complex z, double fnu, int kode, int n, Complex* y, int& nz, Complex cw[2],

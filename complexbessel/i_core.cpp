@@ -64,6 +64,21 @@ bool member_underflows(Complex cz, Complex la, const Limits& lim) {
     return nw != 0;
 }
 
+// Whether the leading exponent of every order the test looks at has a real
+// part inside (-alim, alim), so that it can neither fail nor zero a member.
+// For |z| >= 2 nu, with nu the largest of those orders, r = nu/|z| <= 1/2:
+// the exponent is -+(sqrt(nu^2 + z^2) - nu ln((nu + sqrt(nu^2 + z^2))/z)),
+// less z when scaled, for either branch of the root. Since sqrt(nu^2 + z^2)
+// = +-z sqrt(1 + r^2 e^(i theta)), its real part is within 0.54 nu^2/|z| of
+// +-Re z, and the modulus under the logarithm lies in [0.366, 1.618], whose
+// logarithms are at most 1.006 in size.
+bool exponent_far_inside(Complex z, double nu, int kode, const Limits& lim) {
+    const double az = modulus(z);
+    if (!(az >= 2.0 * nu)) return false;
+    const double bound = (kode == 2 ? 2.0 : 1.0) * std::fabs(z.real()) + 0.54 * nu * nu / az + 1.01 * nu + 1.0;
+    return bound < lim.alim;
+}
+
 }  // namespace
 
 bool cbes_exp(Complex z, Complex& result) {
@@ -91,6 +106,7 @@ void cbes_underflow_check(Complex y, int& nz, double ascle, double tol) {
 void cbes_over_under_test(Complex z, double fnu, int kode, int ikflg, int n, Complex* y, int& nuf,
                           const Limits& lim) {
     nuf = 0;
+    if (exponent_far_inside(z, std::max(fnu + (n - 1), static_cast<double>(n)), kode, lim)) return;
     const Complex zr = z.real() < 0.0 ? -z : z;
     const double gnu = ikflg == 1 ? std::max(fnu, 1.0) : std::max(fnu + (n - 1), static_cast<double>(n));
     Complex cz, la;

@@ -6,7 +6,6 @@
 #include <limits>
 
 #include "../specfun/exact_argument.hpp"
-#include "../specfun/log_two_doubles.hpp"
 #include "../specfun/stirling.hpp"
 #include "../support/machine.hpp"
 #include "complex_bessel.hpp"
@@ -42,6 +41,12 @@ bool reaches(Complex p, double bound) {
     return std::norm(p) >= bound * bound;
 }
 
+// a b by the schoolbook formula: for a finite product the value of a * b,
+// without the checks for NaN parts that put a library call behind it.
+Complex times(Complex a, Complex b) {
+    return {a.real() * b.real() - a.imag() * b.imag(), a.real() * b.imag() + a.imag() * b.real()};
+}
+
 void fill_nan(Complex* y, int n) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     std::fill(y, y + n, Complex(nan, nan));
@@ -74,9 +79,6 @@ void recur_down(const TwoOverZ& rz, double fnu, int top, Complex s1, Complex s2,
     }
 }
 
-// ln x for x = hi + lo > 0 in two doubles, to about 1e-19 of |ln x|.
-TwoDoubles log_of(TwoDoubles x) { return dd_add(log_two_doubles(x.hi), {x.lo / x.hi, 0.0}); }
-
 // ln Gamma(a) for a >= 1 in two doubles, to about 1e-19 of the size of its
 // terms: Stirling's series from b = a + k >= stirling_from, less
 // ln(a (a + 1) ... (a + k - 1)).
@@ -84,9 +86,9 @@ TwoDoubles ln_gamma_of(TwoDoubles a) {
     constexpr double stirling_from = 10.0;  // the first omitted term of the remainder is below 2e-20 here
     TwoDoubles b = a, product{1.0, 0.0};
     for (; b.hi < stirling_from; b = dd_add(b, {1.0, 0.0})) product = dd_mul(product, b);
-    TwoDoubles s = dd_add(dd_mul(dd_add(b, {-0.5, 0.0}), log_of(b)), dd_neg(b));
+    TwoDoubles s = dd_add(dd_mul(dd_add(b, {-0.5, 0.0}), log_short(b)), dd_neg(b));
     s = dd_add(s, {ln_sqrt_2pi, ln_sqrt_2pi_low + stirling_remainder(b.hi)});
-    return b.hi == a.hi ? s : dd_add(s, dd_neg(log_of(product)));
+    return b.hi == a.hi ? s : dd_add(s, dd_neg(log_short(product)));
 }
 
 // log(hz) in two doubles when hz lies on an axis: ln |hz| and a multiple of pi/2.
@@ -94,11 +96,11 @@ bool axis_log(Complex hz, DDComplex& l) {
     const TwoDoubles zero{0.0, 0.0};
     if (hz.imag() == 0.0 && hz.real() != 0.0) {
         const TwoDoubles turn = std::signbit(hz.imag()) ? dd_neg(dd_mul(dd_half_pi, 2.0)) : dd_mul(dd_half_pi, 2.0);
-        l = {log_of({std::fabs(hz.real()), 0.0}), hz.real() > 0.0 ? zero : turn};
+        l = {log_short(TwoDoubles{std::fabs(hz.real()), 0.0}), hz.real() > 0.0 ? zero : turn};
         return true;
     }
     if (hz.real() == 0.0 && hz.imag() != 0.0) {
-        l = {log_of({std::fabs(hz.imag()), 0.0}), hz.imag() > 0.0 ? dd_half_pi : dd_neg(dd_half_pi)};
+        l = {log_short(TwoDoubles{std::fabs(hz.imag()), 0.0}), hz.imag() > 0.0 ? dd_half_pi : dd_neg(dd_half_pi)};
         return true;
     }
     return false;
@@ -120,7 +122,11 @@ Complex power_over_gamma(Complex hz, double fnu, int shift, double log_scale) {
     const double m = ifnu + shift;
     DDComplex l;
     const bool axis = axis_log(hz, l);
-    if (!axis && (m > product_orders || f != 0.0)) l = dd_log(dd_value(hz));
+    if (!axis && (m > product_orders || f != 0.0)) {
+        // the short logarithm where the order it is multiplied by keeps its error small
+        l = log_short(dd_value(hz));
+        if (!short_log_suffices(m > product_orders ? fnu + shift : f, l.re.hi)) l = dd_log(dd_value(hz));
+    }
     if (m > product_orders) {
         const TwoDoubles nu = exact_sum(fnu, shift);
         DDComplex w{dd_mul(l.re, nu), dd_mul(l.im, nu)};
@@ -155,6 +161,43 @@ Complex power_over_gamma(Complex hz, double fnu, int shift, double log_scale) {
     return {re.hi + re.lo, im.hi + im.lo};
 }
 
+// 1 + sum over j of cz^j / (j! (fnup)_j) where its terms may cancel, T the
+// two-double type of V (double or Complex), until the bound aa on the terms
+// passes atol. The terms are formed and summed in two doubles while they are
+// at least small_term: in the power-series region no term after the first
+// exceeds the one before, and the sum is at least 1/7 of the sum of the
+// sizes of its terms, so a relative error e in each later term changes the
+// sum by at most e small_term times some tens of the sum. Those terms follow
+// in V, their rounding (about 1.5 ulp a term) adding below 1e-4 ulp, and join
+// the sum once.
+template <class T, class V>
+T cancelling_series(V cz, double acz, double fnup, double atol) {
+    constexpr double small_term = 1e-6;
+    T term = two_doubles_of(V(1.0)), total = term;
+    double aa = 2.0;
+    int j = 1;
+    for (; j <= max_series_terms; ++j) {
+        const double s = j * (fnup + j - 1.0);
+        term = term * two_doubles_of(cz) / s;
+        total = total + term;
+        aa *= acz / s;
+        if (aa <= atol) return total;
+        if (size_of(rounded(term)) < small_term) {
+            ++j;
+            break;
+        }
+    }
+    V t = rounded(term), tail = V(0.0);
+    for (; j <= max_series_terms; ++j) {
+        const double s = j * (fnup + j - 1.0);
+        t = t * cz / s;
+        tail += t;
+        aa *= acz / s;
+        if (aa <= atol) break;
+    }
+    return total + two_doubles_of(tail);
+}
+
 // 1 + sum over j of cz^j / (j! (fnup)_j), the series of I(fnup - 1) after its
 // leading power. Where its terms may cancel (on the imaginary axis they
 // alternate in sign) the rounding of each would add up in the sum, and it is
@@ -167,9 +210,22 @@ DDComplex series_sum(Complex cz, double acz, double fnup, double tol) {
     DDComplex sum = dd_value(1.0);
     if (acz < tol * fnup) return sum;
     if ((cz.imag() == 0.0 && cz.real() > 0.0) || acz <= small_first_term * fnup) {
-        Complex total = 0.0, term = 1.0;  // the sum after its first term, 1, which joins it unrounded
         double aa = 2.0;
         const double atol = tol * acz / fnup;
+        if (cz.imag() == 0.0) {
+            // The same sum in real arithmetic, the imaginary parts being 0
+            // throughout; |cz/s| is acz/s.
+            double total = 0.0, term = 1.0;
+            for (int j = 1; j <= max_series_terms; ++j) {
+                const double r = cz.real() / (j * (fnup + j - 1.0));
+                term *= r;
+                total += term;
+                aa *= std::fabs(r);
+                if (aa <= atol) break;
+            }
+            return one_plus(Complex(total, cz.imag()));
+        }
+        Complex total = 0.0, term = 1.0;  // the sum after its first term, 1, which joins it unrounded
         for (int j = 1; j <= max_series_terms; ++j) {
             const double s = j * (fnup + j - 1.0);
             term *= cz / s;
@@ -180,31 +236,10 @@ DDComplex series_sum(Complex cz, double acz, double fnup, double tol) {
         return one_plus(total);
     }
     const double atol = tol * acz / fnup;
-    if (cz.imag() == 0.0) {
-        // cz real (negative, on the imaginary axis): the same sum in real
-        // two-double arithmetic, the imaginary parts being 0 throughout.
-        TwoDoubles term{1.0, 0.0}, total{1.0, 0.0};
-        double aa = 2.0;
-        for (int j = 1; j <= max_series_terms; ++j) {
-            const double s = j * (fnup + j - 1.0);
-            term = dd_div(dd_mul(term, cz.real()), {s, 0.0});
-            total = dd_add(total, term);
-            aa *= acz / s;
-            if (aa <= atol) break;
-        }
-        return {total, {0.0, 0.0}};
-    }
-    const DDComplex czz = dd_value(cz);
-    DDComplex term = dd_value(1.0);
-    double aa = 2.0;
-    for (int j = 1; j <= max_series_terms; ++j) {
-        const double s = j * (fnup + j - 1.0);
-        term = term * czz / s;
-        sum = sum + term;
-        aa *= acz / s;
-        if (aa <= atol) break;
-    }
-    return sum;
+    // cz real (negative, on the imaginary axis): in real arithmetic, the
+    // imaginary parts being 0 throughout.
+    if (cz.imag() == 0.0) return {cancelling_series<TwoDoubles>(cz.real(), acz, fnup, atol), {0.0, 0.0}};
+    return cancelling_series<DDComplex>(cz, acz, fnup, atol);
 }
 
 // The phase factor exp(s i pi (nu + 1/2)) of the exp(-z) part of the
@@ -222,9 +257,9 @@ Complex asymptotic_phase(Complex z, double fnu, int shift) {
 }
 
 // The two sums of the large-argument expansion with 4 nu^2 = fdn and
-// rez = 1/(8z), in T (Complex or DDComplex), into cs1 (alternating signs,
-// the exp(z) part) and cs2 (all +); false when jl terms do not reach the
-// bound s |fdn - 1| of the terms.
+// rez = 1/(8z), in T (Complex, DDComplex or, on the real axis, TwoDoubles),
+// into cs1 (alternating signs, the exp(z) part) and cs2 (all +); false when
+// jl terms do not reach the bound s |fdn - 1| of the terms.
 template <class T>
 bool asymptotic_sums(T rez, T one, double fdn, double s, int jl, double aez, DDComplex& cs1, DDComplex& cs2) {
     T sum1 = one - one, sum2 = one - one, term = one;  // the sums after their first term, 1
@@ -239,6 +274,35 @@ bool asymptotic_sums(T rez, T one, double fdn, double s, int jl, double aez, DDC
         if (aa <= atol) {
             cs1 = one_plus(sum1);
             cs2 = one_plus(sum2);
+            return true;
+        }
+        sqk -= 8.0 * j;
+    }
+    return false;
+}
+
+// asymptotic_sums for rez = i r (z on the imaginary axis): term j is i^j
+// times a real, so the even terms make the real parts of the sums and the odd
+// ones their imaginary parts, of opposite signs in cs1. The same arithmetic
+// on the one nonzero part of each term, and the same values.
+bool asymptotic_sums_imaginary(TwoDoubles r, double fdn, double s, int jl, double aez, DDComplex& cs1,
+                               DDComplex& cs2) {
+    TwoDoubles p{1.0, 0.0}, even{0.0, 0.0}, odd{0.0, 0.0};  // the last term's part; the sums of cs2 after 1
+    double sqk = fdn - 1.0;
+    const double atol = s * std::fabs(sqk);
+    double aa = 1.0;
+    for (int j = 1; j <= jl; ++j) {
+        // i times a real part is imaginary; i times an imaginary one, real and turned
+        const TwoDoubles q = p * r * sqk / static_cast<double>(j);
+        p = j % 2 == 1 ? q : dd_neg(q);
+        if (j % 2 == 0)
+            even = even + p;
+        else
+            odd = odd + p;
+        aa *= std::fabs(sqk) / (j * aez);
+        if (aa <= atol) {
+            cs1 = one_plus(DDComplex{even, dd_neg(odd)});
+            cs2 = one_plus(DDComplex{even, odd});
             return true;
         }
         sqk -= 8.0 * j;
@@ -340,6 +404,53 @@ void cbes_i_series(Complex z, double fnu, int kode, int n, Complex* y, int& nz, 
     }
 }
 
+bool cbes_series_on_axis(double x, double fnu, int kode, int n, bool modified, Complex* y, const Limits& lim) {
+    // The region, the underflow exponent and the series argument as
+    // cbes_i_series forms them for I(x) or I(-ix), whose hz has modulus h:
+    // then every member it gives is on scale exactly when this test passes.
+    const double h = 0.5 * x;
+    const double dfnu = fnu + (n - 1);
+    if (!(x > std::sqrt(1000.0 * mach_safe_min()) && dfnu <= max_exact_order &&
+          (x <= 2.0 || x * x * 0.25 <= dfnu + 1.0)))
+        return false;
+    // e^-x for a scaled I; J on the real axis has nothing to scale. The
+    // exponent of the test is at least -(|ln h| dfnu + x + ln Gamma(dfnu + 1)),
+    // and ln Gamma(a) <= a ln a for a >= 1: when that bound stays inside alim
+    // ln Gamma is not needed.
+    const double log_scale = modified && kode == 2 ? -x : 0.0;
+    const double log_h = std::log(h);
+    const double a = dfnu + 1.0;
+    if (std::fabs(log_h) * dfnu + x + a * std::log(a) >= lim.alim - 1.0 &&
+        log_h * dfnu - log_gamma(a) + log_scale <= -lim.alim)
+        return false;
+    // J(nu, x) = e^(i nu pi/2) I(nu, -ix) = (x/2)^nu/Gamma(nu + 1) S(-x^2/4): the
+    // phases cancel, and like I(nu, x) the power and the series are real.
+    const double cz = modified ? h * h : -(h * h);
+    double coef = power_over_gamma(Complex(h, 0.0), fnu, n - 1, log_scale).real();
+    for (int i = 0; i < std::min(n, 2); ++i) {
+        const double order = dfnu - i;
+        const TwoDoubles v = dd_mul(series_sum(Complex(cz, 0.0), h * h, order + 1.0, lim.tol).re, coef);
+        y[n - 1 - i] = v.hi + v.lo;
+        coef = coef / h * order;
+    }
+    if (n <= 2) return true;
+    const TwoOverZ rz = two_over(Complex(x, 0.0));
+    if (modified) {
+        recur_down(rz, fnu, n - 2, y[n - 1], y[n - 2], 1.0, 0.0, y);
+        return true;
+    }
+    // J(nu - 1) = (2 nu/x) J(nu) - J(nu + 1), in two doubles as recur_down.
+    RecurrenceCoefficients c(rz, exact_sum(fnu, n - 2), -1.0);
+    TwoDoubles p1{y[n - 1].real(), 0.0}, p2{y[n - 2].real(), 0.0};
+    for (int k = n - 2; k >= 1; --k, c.next()) {
+        const TwoDoubles next = multiply_add_one(c.value().re, p2, dd_neg(p1));
+        p1 = p2;
+        p2 = next;
+        y[k - 1] = next.hi + next.lo;
+    }
+    return true;
+}
+
 void cbes_i_asymptotic(Complex z, double fnu, int kode, int n, Complex* y, int& nz, const Limits& lim) {
     nz = 0;
     const double tol = lim.tol;
@@ -368,14 +479,22 @@ void cbes_i_asymptotic(Complex z, double fnu, int kode, int n, Complex* y, int& 
     const double s = tol / aez;
     const int jl = static_cast<int>(lim.rl + lim.rl) + 2;
     // exp(-z) scaled as kode says, from its exact argument cz - 2z: formed as
-    // exp(cz) exp(-2z) it would carry the rounding of both.
-    const bool minus_part = z.real() + z.real() < lim.elim;
+    // exp(cz) exp(-2z) it would carry the rounding of both. Where every
+    // member's sums are formed in doubles (each within 1/7 of 1) and
+    // 2 Re z > negligible_exponent, the exp(-z) part is below 2^-140 of the
+    // exp(z) part, beneath the low part of the two-double total it would
+    // join: it is left out.
+    constexpr double negligible_exponent = 100.0;
+    const double top_order = fnu + (n - 1);
+    const bool doubles_only = 4.0 * top_order * top_order - 1.0 <= az;
+    const bool minus_part =
+        z.real() + z.real() < lim.elim && !(doubles_only && z.real() + z.real() > negligible_exponent);
     Complex emz(0.0, 0.0);
     if (minus_part && !cbes_exp(cz - 2.0 * z, emz)) {
         nz = -3;
         return;
     }
-    Complex phase = asymptotic_phase(z, fnu, n - il);
+    Complex phase = minus_part ? asymptotic_phase(z, fnu, n - il) : Complex(0.0);
     for (int i = 0; i < il; ++i) {
         const double order = dfnu + i;
         const double fdn = order + order > rtr1 ? 4.0 * order * order : 0.0;
@@ -387,8 +506,11 @@ void cbes_i_asymptotic(Complex z, double fnu, int kode, int n, Complex* y, int& 
         // first terms may be far larger than the sum, which is formed in
         // double-double.
         DDComplex cs1, cs2;
+        // On the axes the double-double sums in real arithmetic.
         const bool summed = fdn - 1.0 <= az ? asymptotic_sums(rez.value(), Complex(1.0), fdn, s, jl, aez, cs1, cs2)
-                                            : asymptotic_sums(rez, dd_value(1.0), fdn, s, jl, aez, cs1, cs2);
+                            : rz.real() ? asymptotic_sums(rez.re, TwoDoubles{1.0, 0.0}, fdn, s, jl, aez, cs1, cs2)
+                            : rz.imaginary() ? asymptotic_sums_imaginary(rez.im, fdn, s, jl, aez, cs1, cs2)
+                                             : asymptotic_sums(rez, dd_value(1.0), fdn, s, jl, aez, cs1, cs2);
         if (!summed) {
             nz = -2;
             return;
@@ -434,7 +556,7 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
     int i1 = 0;
     for (int i = 1; i <= max_miller_steps; ++i) {
         const Complex pt = p2;
-        p2 = p1 - ck * pt;
+        p2 = p1 - times(ck, pt);
         p1 = pt;
         ck += rz;
         if (exceeds(p2, tst * ak * ak)) {
@@ -459,7 +581,7 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
         bool refined = false;
         for (int k = 1; k <= max_miller_steps; ++k) {
             const Complex pt = p2;
-            p2 = p1 - ck * pt;
+            p2 = p1 - times(ck, pt);
             p1 = pt;
             ck += rz;
             if (!reaches(p2, tst)) continue;
@@ -494,16 +616,63 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
     double fkk = kk;
     RecurrenceCoefficients c(rzx, exact_sum(fnf, fkk), -1.0);
     const RecurrenceForm form = recurrence_form(rzx, q1, q2);
-    for (int k = kk; k >= 1; --k, c.next()) {
-        const DDComplex qt = q2;
-        q2 = multiply_add(c.value(), qt, q1, form);
-        q1 = qt;
+    // The weight b(k - 1) from b(k); the loops below differ only in the
+    // arithmetic of the members.
+    const auto next_weight = [&] {
         const double bprev = bk * (1.0 - tfnf / (fkk + tfnf));
-        sum = scaled_add(q1, bprev + bk, sum, form);
-        bk = bprev;
         fkk -= 1.0;
-        const int m = k - 1 - ifnu;  // q2 is now of order fnu + m
-        if (m >= 0 && m < n) y[m] = q2.value();
+        return bprev;
+    };
+    constexpr TwoDoubles zero{0.0, 0.0};
+    if (form == RecurrenceForm::real) {
+        // z on the positive real axis: every member and the sum real and positive.
+        TwoDoubles r1 = q1.re, r2 = q2.re, rs = sum.re;
+        for (int k = kk; k >= 1; --k, c.next()) {
+            const TwoDoubles rt = r2;
+            r2 = positive_multiply_add(c.value().re, rt, r1);
+            r1 = rt;
+            const double bprev = next_weight();
+            rs = positive_multiply_add({bprev + bk, 0.0}, r1, rs);
+            bk = bprev;
+            const int m = k - 1 - ifnu;  // r2 is now of order fnu + m
+            if (m >= 0 && m < n) y[m] = r2.hi + r2.lo;
+        }
+        q1 = {r1, zero};
+        q2 = {r2, zero};
+        sum = {rs, zero};
+    } else if (form == RecurrenceForm::axes) {
+        // z on the imaginary axis, 2/z = i g: from the real start the members
+        // alternate between the imaginary and the real axis. Each is held as
+        // its one nonzero part; a step i g p + q is then g p + q, with the
+        // sign of g turned where p is imaginary and the result real.
+        TwoDoubles a1 = zero, a2 = q2.re;
+        bool top_real = true;  // whether the member a2 stands for is real
+        for (int k = kk; k >= 1; --k, c.next()) {
+            const TwoDoubles at = a2;
+            a2 = axis_step(c.value().im, at, a1, top_real);
+            a1 = at;
+            top_real = !top_real;
+            const double bprev = next_weight();
+            // a1, of the other axis than a2, joins its part of the sum
+            TwoDoubles& part = top_real ? sum.im : sum.re;
+            part = multiply_add_one({bprev + bk, 0.0}, a1, part);
+            bk = bprev;
+            const int m = k - 1 - ifnu;
+            if (m >= 0 && m < n) y[m] = top_real ? Complex(a2.hi + a2.lo, 0.0) : Complex(0.0, a2.hi + a2.lo);
+        }
+        q1 = on_axis(a1, !top_real);
+        q2 = on_axis(a2, top_real);
+    } else {
+        for (int k = kk; k >= 1; --k, c.next()) {
+            const DDComplex qt = q2;
+            q2 = multiply_add(c.value(), qt, q1, form);
+            q1 = qt;
+            const double bprev = next_weight();
+            sum = scaled_add(q1, bprev + bk, sum, form);
+            bk = bprev;
+            const int m = k - 1 - ifnu;  // q2 is now of order fnu + m
+            if (m >= 0 && m < n) y[m] = q2.value();
+        }
     }
     Complex ez;
     if (!cbes_exp(kode == 2 ? Complex(0.0, z.imag()) : z, ez)) {
@@ -588,7 +757,7 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
         ++k;
         const double ap1k = ap2;
         const Complex pt = p2;
-        p2 = p1 - t1 * pt;
+        p2 = p1 - times(t1, pt);
         p1 = pt;
         t1 += rz;
         ap2 = modulus(p2);
@@ -626,8 +795,20 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
         }
         q1 = dd_value(p1);
         q2 = dd_value(p2);
+    } else if (const RecurrenceForm form = recurrence_form(rzx, q1, q2); form == RecurrenceForm::axes) {
+        // On the imaginary axis the members alternate between the axes: each
+        // held as its one nonzero part, q1 starting on the real axis.
+        TwoDoubles a1 = q1.re, a2 = q2.re;
+        bool top_real = true;
+        for (double t = kk; t >= 1.0; t -= 1.0, c.next()) {
+            const TwoDoubles at = a1;
+            a1 = axis_step(c.value().im, a1, a2, top_real);
+            a2 = at;
+            top_real = !top_real;
+        }
+        q1 = on_axis(a1, top_real);
+        q2 = on_axis(a2, !top_real);
     } else {
-        const RecurrenceForm form = recurrence_form(rzx, q1, q2);
         for (double t = kk; t >= 1.0; t -= 1.0, c.next()) {
             const DDComplex qt = q1;
             q1 = multiply_add(c.value(), q1, q2, form);

@@ -97,6 +97,39 @@ public:
     // when out is given; false, after the step that made it, at the first
     // member that is not finite.
     bool steps(int count, const Scaling& sc, Complex* out) {
+        if (form_ == RecurrenceForm::imaginary) {
+            // The same steps with 2/z = i g: c p + q = (q.re - g p.im) + i (q.im + g p.re),
+            // each part one exact product, held in locals.
+            TwoDoubles p1r = p1_.re, p1i = p1_.im, p2r = p2_.re, p2i = p2_.im;
+            RecurrenceCoefficients coefficient = coefficient_;
+            bool finite = true;
+            for (int j = 0; j < count && finite; ++j) {
+                // q - g p as -(g p - q), negation being exact: both products split g once
+                const TwoDoubles g = coefficient.value().im;
+                const TwoDoubles nr = qelms::dd_neg(multiply_add_one(g, p2i, qelms::dd_neg(p1r)));
+                const TwoDoubles ni = multiply_add_one(g, p2r, p1i);
+                coefficient.next();
+                p1r = p2r;
+                p1i = p2i;
+                p2r = nr;
+                p2i = ni;
+                const Complex value = Complex(nr.hi + nr.lo, ni.hi + ni.lo) * sc.csr[level];
+                if (out != nullptr) out[j] = value;
+                finite = finite_member(value);
+                if (level < 2 && larger_part(value) > sc.bry[level]) {
+                    ++level;
+                    const double f = sc.csr[level - 1] * sc.css[level];
+                    p1r = qelms::dd_mul(p1r, f);
+                    p1i = qelms::dd_mul(p1i, f);
+                    p2r = qelms::dd_mul(p2r, f);
+                    p2i = qelms::dd_mul(p2i, f);
+                }
+            }
+            p1_ = {p1r, p1i};
+            p2_ = {p2r, p2i};
+            coefficient_ = coefficient;
+            return finite;
+        }
         if (form_ != RecurrenceForm::real) {
             DDComplex p1 = p1_, p2 = p2_;
             bool finite = true;

@@ -24,14 +24,9 @@ constexpr cbes::RangeErrors range_errors_k{5, 4, cbes::order_lacks_precision};
 // hold values (the failure, if any, only a warning).
 bool compute_i(double fnu, Complex z, int n, int kode, Complex* cy, int& nz, const Limits& lim, DriverOutcome& out) {
     if (!cbes::range_valid(out, cbes::modulus(z), fnu + n - 1, lim, range_errors_i)) return false;
-    // Orders 0 and 1 on the real axis up to elim, where the unscaled members stay finite.
-    if (cbes::orders_zero_one_on_axis(fnu, z, n, lim.elim, besli0, besli1, cy)) {
-        if (kode == 2) {
-            const double scale = std::exp(-z.real());
-            for (int k = 0; k < n; ++k) cy[k] *= scale;
-        }
+    // On the positive real axis, in the power-series region, the real series.
+    if (z.imag() == 0.0 && z.real() > 0.0 && cbes::cbes_series_on_axis(z.real(), fnu, kode, n, true, cy, lim))
         return true;
-    }
     // I(nu, -zn) = exp(+-i pi nu) I(nu, zn), the phase from the fractional part of nu
     Complex zn = z, csgn = 1.0;
     if (z.real() < 0.0) {
@@ -61,6 +56,10 @@ bool compute_k(double fnu, Complex z, int n, int kode, Complex* cy, int& nz, con
 }  // namespace
 
 void zbesli(double fnu, std::complex<double> z, int n, char scale, std::complex<double>* cy, int& nz, int& ifail) {
+    // Orders 0 and 1 on the real axis up to elim, where the unscaled members stay finite.
+    if (cbes::orders_zero_one_on_axis(fnu, z, n, scale, cbes::cbes_limit_set().elim, -1.0, besli0, besli1, cy, nz,
+                                      ifail))
+        return;
     cbes::run_driver("ZBESLI", false, fnu, z, n, scale, cy, nz, ifail, cbes::no_further_checks,
                      [&](const Limits& lim, DriverOutcome& out) {
                          return compute_i(fnu, z, n, cbes::scale_kode(scale), cy, nz, lim, out);
@@ -68,6 +67,11 @@ void zbesli(double fnu, std::complex<double> z, int n, char scale, std::complex<
 }
 
 void zbeslk(double fnu, std::complex<double> z, int n, char scale, std::complex<double>* cy, int& nz, int& ifail) {
+    // Orders 0 and 1 on the real axis up to alim, where K1 is still far above
+    // the underflow limit and the general method takes the same routines.
+    if (cbes::orders_zero_one_on_axis(fnu, z, n, scale, cbes::cbes_limit_set().alim, 1.0, beslk0, beslk1, cy, nz,
+                                      ifail))
+        return;
     cbes::run_driver("ZBESLK", true, fnu, z, n, scale, cy, nz, ifail, cbes::no_further_checks,
                      [&](const Limits& lim, DriverOutcome& out) {
                          return compute_k(fnu, z, n, cbes::scale_kode(scale), cy, nz, lim, out);

@@ -102,24 +102,65 @@ int k_sequence(Complex z, double fnu, int kode, int mr, int n, Complex* cy, int&
 using RealBessel = double (*)(double, int&);
 
 // The members of orders 0 and 1 at z = x + 0i from the real-argument routines
-// order0 and order1, when the sequence holds no other order and
-// real_axis_low <= x <= upper, the caller's bound below which its general
-// methods neither fail, warn nor zero a member. False otherwise, cy untouched.
-inline bool orders_zero_one_on_axis(double fnu, Complex z, int n, double upper, RealBessel order0,
-                                    RealBessel order1, Complex* cy) {
+// order0 and order1, ahead of the driver and its checks, when the sequence
+// holds no other order, scale is legal and real_axis_low <= x <= upper, the
+// caller's bound below which its general methods neither fail, warn nor zero
+// a member. The scaled members (scale S) are the values times e^(scale_sign x).
+// On success nz = ifail = 0; false otherwise, with nothing touched.
+inline bool orders_zero_one_on_axis(double fnu, Complex z, int n, char scale, double upper, double scale_sign,
+                                    RealBessel order0, RealBessel order1, Complex* cy, int& nz, int& ifail) {
     const double x = z.real();
     if (!(z.imag() == 0.0 && x >= real_axis_low && x <= upper)) return false;
-    int ifail = 1;
-    if (fnu == 0.0 && n <= 2) {
-        cy[0] = order0(x, ifail);
-        if (n == 2) cy[1] = order1(x, ifail);
-        return true;
+    if (!((fnu == 0.0 && (n == 1 || n == 2)) || (fnu == 1.0 && n == 1))) return false;
+    const int kode = scale_kode(scale);
+    if (kode == 0) return false;
+    int fail = 1;
+    const double factor = kode == 2 && scale_sign != 0.0 ? std::exp(scale_sign * x) : 1.0;
+    cy[0] = (fnu == 0.0 ? order0(x, fail) : order1(x, fail)) * factor;
+    if (n == 2) cy[1] = order1(x, fail) * factor;
+    nz = 0;
+    ifail = 0;
+    return true;
+}
+
+// Longest sequence integer_orders_by_recurrence gives, and the smallest x
+// it takes for Y: there the members stay below 1e110, far inside the range,
+// where the general methods neither fail, warn nor zero a member.
+inline constexpr int max_recurred_members = 32;
+inline constexpr double recurred_y_low = 0.01;
+
+// The members of integer orders fnu + k (fnu 0 or 1, 3 <= n <=
+// max_recurred_members) at z = x + 0i, lower <= x <= upper and x at least
+// per_order times the top order, from the real-argument values of orders 0
+// and 1 by C(k + 1) = (2k/x) C(k) - C(k - 1), the recurrence of J and Y, in
+// two doubles: the roundings of the steps stay far below those of the two
+// starting values, whose errors e0, e1 carry into the members as the
+// solution a J + b Y they start; a and b are e0 and e1 times factors of order
+// 1 (by the Wronskian 2/(pi x)). That is within a few ulps of Y, which grows
+// with the order, and of the amplitude of J while every order is at most
+// x/2. On success nz = ifail = 0; false otherwise, with nothing touched.
+inline bool integer_orders_by_recurrence(double fnu, Complex z, int n, char scale, double lower, double per_order,
+                                         double upper, RealBessel order0, RealBessel order1, Complex* cy, int& nz,
+                                         int& ifail) {
+    const double x = z.real();
+    if (!(z.imag() == 0.0 && (fnu == 0.0 || fnu == 1.0) && n >= 3 && n <= max_recurred_members && x >= lower &&
+          x >= per_order * (fnu + (n - 1)) && x <= upper && scale_kode(scale) != 0))
+        return false;
+    int fail = 1;
+    TwoDoubles previous{order0(x, fail), 0.0}, current{order1(x, fail), 0.0};
+    const TwoDoubles two_over_x = dd_div({2.0, 0.0}, {x, 0.0});
+    int k = 0;
+    if (fnu == 0.0) cy[k++] = previous.hi;
+    cy[k++] = current.hi;
+    for (double order = 1.0; k < n; order += 1.0) {
+        const TwoDoubles next = dd_add(dd_mul(dd_mul(two_over_x, order), current), dd_neg(previous));
+        previous = current;
+        current = next;
+        cy[k++] = current.hi + current.lo;
     }
-    if (fnu == 1.0 && n == 1) {
-        cy[0] = order1(x, ifail);
-        return true;
-    }
-    return false;
+    nz = 0;
+    ifail = 0;
+    return true;
 }
 
 // Sets the n members to v when they may be written.

@@ -43,13 +43,17 @@ DDComplex debye_exponent(Complex z, TwoDoubles fn) {
         const TwoDoubles one{1.0, 0.0};
         const TwoDoubles t = dd_div({z.real(), 0.0}, {fn.hi, 0.0});
         const TwoDoubles sr = dd_sqrt(dd_add(one, dd_mul(t, t)));
-        const TwoDoubles log_zn = dd_log(dd_div(dd_add(one, sr), t));
+        const TwoDoubles v = dd_div(dd_add(one, sr), t);
+        TwoDoubles log_zn = log_short(v);
+        if (!short_log_suffices(fn.hi, log_zn.hi)) log_zn = dd_log(v);
         return {dd_add(dd_mul(dd_add(sr, dd_neg(log_zn)), fn.hi), {-rounded(log_zn) * fn.lo, 0.0}), {0.0, 0.0}};
     }
     const DDComplex one = dd_value(1.0);
     const DDComplex t = dd_value(z) / fn.hi;
     const DDComplex sr = dd_sqrt(one + t * t);
-    const DDComplex log_zn = dd_log((one + sr) / t);
+    const DDComplex v = (one + sr) / t;
+    DDComplex log_zn = log_short(v);
+    if (!short_log_suffices(fn.hi, log_zn.re.hi)) log_zn = dd_log(v);
     return (sr - log_zn) * fn.hi - dd_value(log_zn.value() * fn.lo);
 }
 
@@ -71,7 +75,9 @@ DDComplex airy_exponent(Complex z, TwoDoubles fn) {
     }
     DDComplex w = dd_sqrt(w2);
     w = {at_least_zero(w.re), at_least_zero(w.im)};
-    DDComplex zc = dd_log((one + w) / zb);
+    const DDComplex v = (one + w) / zb;
+    DDComplex zc = log_short(v);
+    if (!short_log_suffices(fn.hi, zc.re.hi)) zc = dd_log(v);
     zc = {at_least_zero(zc.re), zc.im.hi > dd_half_pi.hi ? dd_half_pi : at_least_zero(zc.im)};
     return (zc - w) * fn.hi + dd_value(zc.value() * fn.lo);
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "complexbessel/complex_bessel.hpp"
+#include "complexbessel/double_double.hpp"
 #include "test_support.hpp"
 
 namespace {
@@ -271,6 +272,34 @@ TEST(ComplexICore, OverflowUnderflowPretest) {
         for (int k = 0; k < c.n; ++k) {
             const bool zero = c.ikflg == 2 ? k < zeroed : k >= c.n - zeroed;
             EXPECT_EQ(y[k] == Complex(0.0, 0.0), zero) << c.z << " k=" << k;
+        }
+    }
+}
+
+// The short complex logarithm against dd_log: ln |v| within the error
+// short_log_suffices allows for (4.3e-19 of |ln|v|| and 2.2e-20), arg v to
+// 1e-22, in every octant, on both axes and with signed zeros (the principal
+// branch: arg of -x - 0i is -pi).
+TEST(ComplexICore, ShortLogarithmAgreesWithDoubleDouble) {
+    using qelms::cbes::DDComplex;
+    const double sizes[] = {1e-140, 0.003, 0.5, 0.999, 1.0, 1.7, 40.0, 1e140};
+    const double turns[] = {0.0, 0.05, 0.125, 0.2, 0.25, 0.3, 0.375, 0.45, 0.5};  // arg v / (2 pi)
+    for (const double r : sizes) {
+        for (const double t : turns) {
+            for (const double sign : {1.0, -1.0}) {
+                const double angle = sign * 2.0 * 3.141592653589793 * t;
+                // the axes exactly, with a signed zero part
+                const Complex v = t == 0.0    ? Complex(r, sign * 0.0)
+                                  : t == 0.5  ? Complex(-r, sign * 0.0)
+                                  : t == 0.25 ? Complex(0.0, sign * r)
+                                              : std::polar(r, angle);
+                const DDComplex a = qelms::cbes::dd_log(qelms::cbes::dd_value(v));
+                const DDComplex b = qelms::cbes::log_short(qelms::cbes::dd_value(v));
+                const double ln = a.re.hi + a.re.lo;
+                EXPECT_LE(std::fabs((b.re.hi - a.re.hi) + (b.re.lo - a.re.lo)), 4.3e-19 * std::fabs(ln) + 2.2e-20) << v;
+                EXPECT_LE(std::fabs((b.im.hi - a.im.hi) + (b.im.lo - a.im.lo)), 1e-22) << v;
+                EXPECT_EQ(std::signbit(b.im.hi), std::signbit(a.im.hi)) << v;
+            }
         }
     }
 }
