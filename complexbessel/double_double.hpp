@@ -48,8 +48,14 @@ struct TwoOverZ {
 inline TwoOverZ two_over(Complex z) {
     // hi the rounded quotient, lo the quotient of the exact residual 2 - z hi.
     constexpr double safe = 1e-290;  // the exact products need |z| and |2/z| well inside the range
-    const Complex hi = cbes_divide(2.0, z);
     const double az = modulus(z);
+    if (z.imag() == 0.0 && z.real() > 0.0 && az > safe && az < 1.0 / safe) {
+        // On the positive real axis the same quotient and residual, in real arithmetic.
+        const double x = z.real(), q = 2.0 / x;
+        const TwoDoubles p = exact_product(x, q);
+        return {{q, 0.0}, {((2.0 - p.hi) - p.lo) * q * 0.5, 0.0}};
+    }
+    const Complex hi = cbes_divide(2.0, z);
     if (!(az > safe && az < 1.0 / safe)) return {hi, 0.0};
     const double a = z.real(), b = z.imag(), c = hi.real(), d = hi.imag();
     const TwoDoubles ac = exact_product(a, c), bd = exact_product(b, d);

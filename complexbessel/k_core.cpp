@@ -247,7 +247,7 @@ int k_miller(Complex z, double dnu, double dnu2, DDComplex coef, bool second, do
     const double caz = modulus(z);
     const double digits = std::clamp((mach_digits() - 1) * std::log10(double(mach_base())) * 3.321928094, 12.0, 60.0);
     const double t2 = tth * digits - 6.0;
-    const double angle = z.real() == 0.0 ? hpi : std::fabs(std::atan(z.imag() / z.real()));
+    const double angle = z.imag() == 0.0 ? 0.0 : z.real() == 0.0 ? hpi : std::fabs(std::atan(z.imag() / z.real()));
     const double cospi = std::fabs(std::cos(pi * dnu));
     double fhs = std::fabs(0.25 - dnu2);
     double fk = 1.0;
@@ -419,7 +419,7 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
                                        : coef * dd_value(e * sc.css[1]);
             }
         }
-        if (half_odd || std::cos(pi * dnu) == 0.0 || std::fabs(0.25 - dnu2) == 0.0) {
+        if (half_odd) {
             // Half an odd integer: the expansion ends after its first term.
             s1 = s2 = coef.value();
         } else {
