@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <type_traits>
 
 #include "complex_bessel.hpp"
 #include "double_double.hpp"
@@ -46,21 +45,6 @@ ReciprocalGammaParts reciprocal_gamma_parts(double x) {
     return {horner(k_tables::ce, k_tables::ce_lo), horner(k_tables::cc, k_tables::cc_lo)};
 }
 
-// Values of the series on the positive real axis (TwoDoubles, every
-// quantity real) and elsewhere (DDComplex): the value from one in doubles, the
-// real part, and the rounded value.
-template <class T>
-T series_value(Complex c) {
-    if constexpr (std::is_same_v<T, TwoDoubles>) {
-        return {c.real(), 0.0};
-    } else {
-        return dd_value(c);
-    }
-}
-
-inline double real_part(TwoDoubles v) { return v.hi; }
-inline double real_part(DDComplex v) { return v.re.hi; }
-
 // cosh w and sinh(w)/w for |w| <= 1 from their series in y = w^2, nested as
 // 1 + y/(1*2) (1 + y/(3*4) (...)): the levels from y^3 on, below 0.05 ulp of
 // the sum, in doubles, the first two in double-double.
@@ -68,9 +52,9 @@ template <class T>
 void cosh_sinhc(T w, T& cosh_w, T& sinhc_w) {
     constexpr int levels = 11;        // 1/22! is below 1e-21
     constexpr int double_levels = 2;  // levels 1 and 2 in double-double
-    const T one = series_value<T>(1.0), y = w * w;
-    const auto yd = rounded(y);
-    using D = std::remove_const_t<decltype(yd)>;
+    using D = decltype(rounded(w));  // double or Complex
+    const T one = two_doubles_of(D(1.0)), y = w * w;
+    const D yd = rounded(y);
     D c = 1.0, s = 1.0;
     for (int j = levels; j > double_levels; --j) {
         c = 1.0 + yd * c / double((2 * j - 1) * (2 * j));
@@ -82,15 +66,6 @@ void cosh_sinhc(T w, T& cosh_w, T& sinhc_w) {
         cosh_w = one + y * cosh_w / double((2 * j - 1) * (2 * j));
         sinhc_w = one + y * sinhc_w / double(2 * j * (2 * j + 1));
     }
-}
-
-// c - ln|z| with ln|z| in double-double: z scaled by a power of two, so that
-// |z|^2 is formed exactly for every |z|.
-TwoDoubles dd_sub_log_modulus(TwoDoubles c, Complex z) {
-    const int e = std::ilogb(modulus(z));
-    const double x = std::ldexp(z.real(), -e), y = std::ldexp(z.imag(), -e);
-    const TwoDoubles square = dd_add(exact_product(x, x), exact_product(y, y));
-    return dd_add(c, dd_add(dd_mul(dd_log(square), -0.5), dd_mul(dd_ln2, -double(e))));
 }
 
 // The terms of Temme's series from term k on, in doubles (D = double or
@@ -161,8 +136,8 @@ void temme_sums(T smu, T cz, double caz, double dnu, bool second, double tol, T&
     T q = (cosh_fmu - sinh_fmu) * dd_div({0.5, 0.0}, t1);
     sum1 = f;
     sum2 = p;
-    re_smu = real_part(sinh_over_dnu);
-    T ck = series_value<T>(1.0);
+    re_smu = std::real(rounded(sinh_over_dnu));
+    T ck = two_doubles_of(decltype(rounded(f))(1.0));
     double a1 = 1.0;
     int k = 1;
     const double acz = 0.25 * caz * caz;
@@ -190,27 +165,25 @@ void temme_sums(T smu, T cz, double caz, double dnu, bool second, double tol, T&
 void k_series(Complex z, double dnu, bool second, double tol, const TwoOverZ& rz, Complex& s1, Complex& s2,
               double& re_smu) {
     constexpr double double_radius = 0.5;  // up to this |z| the series is summed in doubles
-    constexpr double ln2 = 0.6931471805599453;
     const double caz = modulus(z);
-    const Complex smu(ln2 - std::log(caz), -std::arg(z));  // ln(2/z)
+    const Complex smu(dd_ln2.hi - std::log(caz), -std::arg(z));  // ln(2/z)
     if (caz <= double_radius || dnu * dnu * std::norm(smu) > 1.0) {
         temme_sums_double(z, caz, smu, dnu, second, tol, s1, s2, re_smu);
         s2 *= rz.hi;
         return;
     }
     // s2 is multiplied by 2/z before its single rounding.
-    const TwoDoubles log_modulus = dd_sub_log_modulus(dd_ln2, z);  // ln(2/|z|)
+    const DDComplex log_two_over_z = DDComplex{dd_ln2, {0.0, 0.0}} - log_short(dd_value(z));
     if (z.imag() == 0.0) {
         TwoDoubles sum1, sum2;
-        temme_sums(log_modulus, dd_mul(exact_product(z.real(), z.real()), 0.25), caz, dnu, second, tol, sum1, sum2,
-                   re_smu);
+        temme_sums(log_two_over_z.re, dd_mul(exact_product(z.real(), z.real()), 0.25), caz, dnu, second, tol, sum1,
+                   sum2, re_smu);
         s1 = rounded(sum1);
         s2 = rounded(sum2 * rz.value().re);
         return;
     }
     DDComplex sum1, sum2;
-    temme_sums(DDComplex{log_modulus, {smu.imag(), 0.0}}, dd_value(z) * dd_value(z) * 0.25, caz, dnu, second, tol,
-               sum1, sum2, re_smu);
+    temme_sums(log_two_over_z, dd_value(z) * dd_value(z) * 0.25, caz, dnu, second, tol, sum1, sum2, re_smu);
     s1 = sum1.value();
     s2 = (sum2 * rz.value()).value();
 }
