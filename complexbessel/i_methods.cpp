@@ -161,6 +161,23 @@ Complex power_over_gamma(Complex hz, double fnu, int shift, double log_scale) {
     return {re.hi + re.lo, im.hi + im.lo};
 }
 
+// sum over j >= 1 of cz^j / (j! (fnup)_j) in V (double or Complex), where
+// its terms do not cancel (the 1 in front joins it unrounded), until the
+// bound aa on the terms passes atol.
+template <class V>
+V plain_series(V cz, double acz, double fnup, double atol) {
+    V total = 0.0, term = 1.0;
+    double aa = 2.0;
+    for (int j = 1; j <= max_series_terms; ++j) {
+        const double s = j * (fnup + j - 1.0);
+        term *= cz / s;
+        total += term;
+        aa *= acz / s;
+        if (aa <= atol) break;
+    }
+    return total;
+}
+
 // 1 + sum over j of cz^j / (j! (fnup)_j) where its terms may cancel, T the
 // two-double type of V (double or Complex), until the bound aa on the terms
 // passes atol. The terms are formed and summed in two doubles while they are
@@ -207,35 +224,13 @@ T cancelling_series(V cz, double acz, double fnup, double atol) {
 // Then the terms after the leading 1 are summed alone and added to it unrounded.
 DDComplex series_sum(Complex cz, double acz, double fnup, double tol) {
     constexpr double small_first_term = 0.125;
-    DDComplex sum = dd_value(1.0);
-    if (acz < tol * fnup) return sum;
-    if ((cz.imag() == 0.0 && cz.real() > 0.0) || acz <= small_first_term * fnup) {
-        double aa = 2.0;
-        const double atol = tol * acz / fnup;
-        if (cz.imag() == 0.0) {
-            // The same sum in real arithmetic, the imaginary parts being 0
-            // throughout; |cz/s| is acz/s.
-            double total = 0.0, term = 1.0;
-            for (int j = 1; j <= max_series_terms; ++j) {
-                const double r = cz.real() / (j * (fnup + j - 1.0));
-                term *= r;
-                total += term;
-                aa *= std::fabs(r);
-                if (aa <= atol) break;
-            }
-            return one_plus(Complex(total, cz.imag()));
-        }
-        Complex total = 0.0, term = 1.0;  // the sum after its first term, 1, which joins it unrounded
-        for (int j = 1; j <= max_series_terms; ++j) {
-            const double s = j * (fnup + j - 1.0);
-            term *= cz / s;
-            total += term;
-            aa *= acz / s;
-            if (aa <= atol) break;
-        }
-        return one_plus(total);
-    }
+    if (acz < tol * fnup) return dd_value(1.0);
     const double atol = tol * acz / fnup;
+    if ((cz.imag() == 0.0 && cz.real() > 0.0) || acz <= small_first_term * fnup) {
+        // With cz real, in real arithmetic, the imaginary parts being 0 throughout.
+        if (cz.imag() == 0.0) return one_plus(Complex(plain_series(cz.real(), acz, fnup, atol), cz.imag()));
+        return one_plus(plain_series(cz, acz, fnup, atol));
+    }
     // cz real (negative, on the imaginary axis): in real arithmetic, the
     // imaginary parts being 0 throughout.
     if (cz.imag() == 0.0) return {cancelling_series<TwoDoubles>(cz.real(), acz, fnup, atol), {0.0, 0.0}};
