@@ -59,27 +59,36 @@ DDComplex debye_exponent(Complex z, TwoDoubles fn) {
 
 TwoDoubles at_least_zero(TwoDoubles a) { return a.hi < 0.0 ? TwoDoubles{0.0, 0.0} : a; }
 
-// zeta1 - zeta2 = fn (ln((1 + w)/zb) - w), w = sqrt(1 - zb^2), zb = z/fn, with
-// the clamps of the term generator; near the turning point its series
-// fn w^3 sum w^(2j)/(2j + 3). For fn = hi + lo, formed at hi and moved along
-// its derivative ln((1 + w)/zb), as the Debye exponent.
-DDComplex airy_exponent(Complex z, TwoDoubles fn) {
+// zc - w = ln((1 + w)/zb) - w, w = sqrt(1 - zb^2), zb = z/fn, the exponent
+// zeta1 - zeta2 per unit order, with the clamps of the term generator; near
+// the turning point from its series w^3 sum w^(2j)/(2j + 3). Away from it the
+// difference cancels by up to a factor 12, so the term generator takes it
+// from here too. slope is zc, the exponent's derivative in the order.
+DDComplex airy_per_order(Complex z, double fn, Complex& slope) {
     const DDComplex one = dd_value(1.0);
-    const DDComplex zb = dd_value(z) / fn.hi;
+    const DDComplex zb = dd_value(z) / fn;
     DDComplex w2 = one - zb * zb;
     if (w2.im.hi == 0.0) w2.im = {0.0, 0.0};
     if (std::abs(w2.value()) <= 0.25) {
         const DDComplex w = dd_sqrt(w2);
         const DDComplex per_order = w * w2 * odd_power_series(w2, 3);
-        return per_order * fn.hi + dd_value((per_order.value() + w.value()) * fn.lo);
+        slope = per_order.value() + w.value();
+        return per_order;
     }
     DDComplex w = dd_sqrt(w2);
     w = {at_least_zero(w.re), at_least_zero(w.im)};
     const DDComplex v = (one + w) / zb;
     DDComplex zc = log_short(v);
-    if (!short_log_suffices(fn.hi, zc.re.hi)) zc = dd_log(v);
+    if (!short_log_suffices(fn, zc.re.hi)) zc = dd_log(v);
     zc = {at_least_zero(zc.re), zc.im.hi > dd_half_pi.hi ? dd_half_pi : at_least_zero(zc.im)};
-    return (zc - w) * fn.hi + dd_value(zc.value() * fn.lo);
+    slope = zc.value();
+    return zc - w;
+}
+
+// zeta1 - zeta2 = fn (zc - w) for the order fn = hi + lo, formed at hi and
+// moved along its derivative, as the Debye exponent.
+DDComplex airy_exponent(DDComplex per_order, Complex slope, TwoDoubles fn) {
+    return per_order * fn.hi + dd_value(slope * fn.lo);
 }
 
 // exp(i (pi/2) (fnu + k)) from the fraction of fnu and the integer part mod 4.
@@ -182,10 +191,14 @@ public:
         const double fn = order.hi;
         Terms& e = full ? cache_.at(fn) : scratch_;
         if (!e.computed) {
-            cbes_airy_terms(zn_, order, full ? 0 : 1, lim_.tol, e.phi, e.arg, e.zeta1, e.zeta2, e.asum, e.bsum,
-                            lim_.elim);
             Complex zu = zn_;
-            e.exponent = usable_argument(zu, fn, lim_.elim) ? airy_exponent(zu, order) : dd_value(e.zeta1 - e.zeta2);
+            const bool usable = usable_argument(zu, fn, lim_.elim);
+            Complex slope;
+            const DDComplex per_order = usable ? airy_per_order(zu, fn, slope) : DDComplex{};
+            const Complex zc_minus_w = per_order.value();
+            cbes_airy_terms(zn_, order, full ? 0 : 1, lim_.tol, e.phi, e.arg, e.zeta1, e.zeta2, e.asum, e.bsum,
+                            lim_.elim, usable ? &zc_minus_w : nullptr);
+            e.exponent = usable ? airy_exponent(per_order, slope, order) : dd_value(e.zeta1 - e.zeta2);
             e.computed = full;
         }
         const double log_correction = std::log(std::abs(e.phi)) - 0.25 * std::log(std::abs(e.arg)) - aic;
@@ -272,6 +285,28 @@ void recur(const Scaling& sc, int& level, Complex z, Complex s1, Complex s2, Two
     KRecurrence rec(s1, s2, nu, two_over(z), level, step);
     for (int j = 1; j <= count; ++j) store(j, rec.step(sc));
     level = rec.level;
+}
+
+// Near the imaginary axis I and K are J and H of -+i z. A three-term
+// recurrence started from a pair of orders within 0.88 |z| < nu < 1.12 |z|
+// of their turning point magnifies the pair's independent roundings up to
+// 0.54 |z|^(1/3) times in the members it reaches (pi |z| |J Y| of the pair);
+// from outside that band at most twice.
+constexpr double turning_band = 0.2;
+
+// Whether a recurrence started from the orders nu, nu + 1 at |z| = az starts
+// in the band.
+bool starts_near_turning_point(double az, double nu) {
+    return nu + 1.0 > (1.0 - turning_band) * az && nu < (1.0 + turning_band) * az;
+}
+
+// The extra orders that move the starting pair of the backward recurrence of
+// I over n orders from fnu up above the band, at most max_turning_raise.
+int turning_point_shift(double az, double fnu, int n) {
+    constexpr double max_turning_raise = 160.0;
+    const double pair = fnu + (n - 2);
+    if (n < 3 || !starts_near_turning_point(az, pair)) return 0;
+    return static_cast<int>(std::min(std::ceil((1.0 + turning_band) * az - pair), max_turning_raise));
 }
 
 // Outcome of the overflow and underflow tests of one member.
@@ -369,10 +404,16 @@ void i_uniform(Form& form, Complex z, double fnu, int shift, int kode, int n, Co
 
 // The K sequence of z from a form built at zr = z or -z (Re zr >= 0), with
 // the continuation to Re z < 0 when mr is +1 or -1; see cbes_k_uniform.
+// With near_turning_point (Airy form) a sequence whose recurrences, K's up
+// from the lowest orders or I's down from the highest, would start next to the
+// turning point has every member from the form.
 template <class Form>
 void k_uniform(Form& form, Complex z, double fnu, int kode, int mr, int n, Complex* y, int& nz,
-               const Limits& lim) {
+               const Limits& lim, bool near_turning_point = false) {
     const Complex zr = z.real() < 0.0 ? -z : z;
+    const double az = modulus(z);
+    const bool direct_k = near_turning_point && n > 2 && starts_near_turning_point(az, fnu);
+    const bool direct_i = near_turning_point && n > 2 && starts_near_turning_point(az, fnu + (n - 2));
     auto order = [fnu](int k) { return exact_sum(fnu, k); };
     const Scaling sc = make_scaling(lim.tol);
     const DDComplex zr_shift = dd_value(kode == 2 ? zr : 0.0);  // scaled K is exp(zr) K, scaled I exp(-zr) I
@@ -385,12 +426,13 @@ void k_uniform(Form& form, Complex z, double fnu, int kode, int mr, int n, Compl
         Tested t = test_member(m, e, lim);
         Complex s2;
         if (t.on_scale) {
-            if (accepted == 0) level = t.level;
+            if (accepted == 0 || direct_k) level = t.level;
             t.on_scale = scaled_value(form, order(i), 2, e, sc, level, lim, s2);
         }
         if (t.on_scale) {
-            cy[accepted] = s2;
             y[i] = s2 * sc.csr[level];
+            if (direct_k) continue;
+            cy[accepted] = s2;
             if (++accepted == 2) break;
             continue;
         }
@@ -406,7 +448,7 @@ void k_uniform(Form& form, Complex z, double fnu, int kode, int mr, int n, Compl
             ++nz;
         }
     }
-    if (i < n - 1) {
+    if (i < n - 1 && !direct_k) {
         const Member m = form.member(order(n - 1), 2, mr != 0);
         const Tested t = test_member(m, m.exponent + zr_shift, lim);
         if (!t.on_scale) {
@@ -439,7 +481,7 @@ void k_uniform(Form& form, Complex z, double fnu, int kode, int mr, int n, Compl
     };
     int k = n - 1, iflag = 1;
     accepted = 0;
-    for (; k >= 0 && accepted < 2; --k) {
+    for (; k >= 0 && (accepted < 2 || direct_i); --k) {
         const Member m = form.member(order(k), 1, true);
         const DDComplex e = m.exponent - zr_shift;
         const Tested t = test_member(m, e, lim);
@@ -449,7 +491,7 @@ void k_uniform(Form& form, Complex z, double fnu, int kode, int mr, int n, Compl
         }
         Complex s2 = 0.0;
         if (t.on_scale) {
-            if (accepted == 0) iflag = t.level;
+            if (accepted == 0 || direct_i) iflag = t.level;
             if (!scaled_value(form, order(k), 1, e, sc, iflag, lim, s2)) s2 = 0.0;
         }
         combine(k, s2 * sc.csr[iflag]);
@@ -457,8 +499,9 @@ void k_uniform(Form& form, Complex z, double fnu, int kode, int mr, int n, Compl
             accepted = 0;
             continue;
         }
-        cy[accepted++] = s2;
+        if (!direct_i) cy[accepted++] = s2;
     }
+    if (k < 0) return;
     recur(sc, iflag, zr, cy[0], cy[1], order(k + 1), -1.0, k + 1, [&](int j, Complex v) { combine(k + 1 - j, v); });
 }
 
@@ -485,21 +528,24 @@ void i_uniform_airy(Complex z, double fnu, int shift, int kode, int n, Complex* 
 
 void cbes_i_uniform(Complex z, double fnu, int kode, int n, Complex* y, int& nz, int nui, int& nlast,
                     const Limits& lim) {
-    auto evaluate = debye_sector(z) ? i_uniform_debye : i_uniform_airy;
+    const bool debye = debye_sector(z);
+    auto evaluate = debye ? i_uniform_debye : i_uniform_airy;
     nz = 0;
     nlast = 0;
     int nw = 0;
-    // In the Debye sector the terms fall as powers of 1/|fn^2 + z^2|^(1/2),
-    // at most about 1.4/|z|: with |z| beyond fnul the wanted orders need no
-    // raising, which would cost a second member and the recurrence down.
-    if (nui == 0 || (debye_sector(z) && modulus(z) > lim.fnul)) {
+    // The terms fall as powers of 1/|fn^2 + z^2|^(1/2) away from the turning
+    // point and of 1/fn^2 near it: with |z| beyond fnul the wanted orders need
+    // no raising, which would cost a second member and the recurrence down.
+    int shift = modulus(z) > lim.fnul ? 0 : nui;
+    if (!debye) shift += turning_point_shift(modulus(z), fnu, n + shift);
+    if (shift == 0) {
         evaluate(z, fnu, 0, kode, n, y, nw, nlast, lim);
         nz = nw < 0 ? -1 : nw;
         return;
     }
     // Two members of the raised orders gnu - 1, gnu (gnu = fnu + top + 1, never
     // rounded), then the backward recurrence down to the wanted orders.
-    const int top = n - 2 + nui;  // index of the order gnu - 1
+    const int top = n - 2 + shift;  // index of the order gnu - 1
     Complex cy[2];
     evaluate(z, fnu, top, kode, 2, cy, nw, nlast, lim);
     if (nw < 0) {
@@ -550,7 +596,7 @@ void cbes_k_uniform_airy(Complex z, double fnu, int kode, int mr, int n, Complex
     const bool conjugate = zr.imag() <= 0.0;
     const Complex zf = conjugate ? std::conj(z) : z;
     AiryForm form(conjugate ? std::conj(zr) : zr, fnu, lim);
-    k_uniform(form, zf, fnu, kode, conjugate ? -mr : mr, n, y, nz, lim);
+    k_uniform(form, zf, fnu, kode, conjugate ? -mr : mr, n, y, nz, lim, true);
     if (conjugate && nz >= 0)
         for (int k = 0; k < n; ++k) y[k] = std::conj(y[k]);
 }

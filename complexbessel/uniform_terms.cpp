@@ -100,7 +100,7 @@ void cbes_debye_terms(Complex z, double fn, int ikflg, int ipmtr, double tol, in
 }
 
 void cbes_airy_terms(Complex z, TwoDoubles order, int ipmtr, double tol, Complex& phi, Complex& arg, Complex& zeta1,
-                     Complex& zeta2, Complex& asum, Complex& bsum, double elim) {
+                     Complex& zeta2, Complex& asum, Complex& bsum, double elim, const Complex* zc_minus_w) {
     const double fn = order.hi;
     if (!usable_argument(z, fn, elim)) {
         set_too_small(fn, elim, zeta1, zeta2, phi);
@@ -191,7 +191,7 @@ void cbes_airy_terms(Complex z, TwoDoubles order, int ipmtr, double tol, Complex
     const Complex c = (1.0 + w) / zb;
     Complex zc = ipmtr == 1 ? rough_log(c) : std::log(c);
     zc = {std::max(zc.real(), 0.0), std::min(std::max(zc.imag(), 0.0), hpi)};
-    const Complex zth = 1.5 * (zc - w);
+    const Complex zth = 1.5 * (zc_minus_w ? *zc_minus_w : zc - w);
     zeta1 = zc * fn;
     zeta2 = w * fn;
     double ang;

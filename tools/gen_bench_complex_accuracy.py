@@ -48,11 +48,28 @@ def cases(rng):
     return out
 
 
+def turning_point_cases(rng):
+    """Orders within 15% of |z| in 80 < |z| < 1000 next to the axes, where the
+    functions oscillate and recurrences started near the turning point would
+    magnify their starting values' roundings; n is 1 to 20 members."""
+    out = []
+    for draw in (uniform, log_uniform):
+        for _ in range(PER_BAND):
+            r = draw(rng, 80.0, 1000.0)
+            angle = rng.choice((0.0, math.pi / 2, math.pi, -math.pi / 2)) + rng.choice((0.0, rng.uniform(-0.1, 0.1)))
+            out.append((r * rng.uniform(0.85, 1.15), reference.point(r, angle), rng.choice((1, 2, 3, 4, 10, 20))))
+    return out
+
+
 def main():
     rng = random.Random(20261208)
     rows = []
     for routine in ("i", "k", "j", "y", "h1", "h2"):
         for fnu, z, n in cases(rng):
+            rows += reference.rows_of(routine, fnu, z, n)
+    rng = random.Random(20261209)
+    for routine in ("i", "k", "j", "y", "h1", "h2"):
+        for fnu, z, n in turning_point_cases(rng):
             rows += reference.rows_of(routine, fnu, z, n)
     qelms_reference.write(OUTPUT, "gen_bench_complex_accuracy.py", __doc__, rows)
     print("wrote %d rows to %s" % (len(rows), os.path.normpath(OUTPUT)))

@@ -164,8 +164,12 @@ def amplitude(routine, nu, z):
             w = mp.j * (z if x >= 0 else -z)
             return (abs(mp.hankel1(nu, w)) + abs(mp.hankel2(nu, w))) / 2
         # H(m)'s zeros fill its quadrant of the left half plane, also where
-        # |Re z| is below the order (H(2)(2, z) = 0 at z = -1.32 + 0.83i)
-        if x < 0 and ((routine == "h1" and y <= 0) or (routine == "h2" and y >= 0)):
+        # |Re z| is below the order (H(2)(2, z) = 0 at z = -1.32 + 0.83i), and
+        # in the right half plane they line the curve from the turning point
+        # z = order towards the imaginary axis (H(1)(511.13, z) = 0 at
+        # 497.96 - 22.12i): in its half plane H(m) is judged against the
+        # larger of the two where the other one is larger
+        if (routine == "h1" and y <= 0) or (routine == "h2" and y >= 0):
             return (abs(mp.hankel1(nu, z)) + abs(mp.hankel2(nu, z))) / 2
     if routine == "k" and x < 0:
         with mp.workdps(60):
@@ -269,6 +273,24 @@ def cases(rng):
     for fnu, z in ((5.3, complex(1.6295707, -3.4659125)), (5.3, complex(-3.9819085, 2.1802315)),
                    (1.9951936082454038, complex(-1.3738195573540641, 0.85977476030794775))):
         out.append((fnu, z, 1))
+    # sequences whose recurrences start next to the turning point |z| = order,
+    # near the axes where the functions oscillate, |z| around and beyond fnul
+    for r in (80.0, 95.0, 230.0, 600.0):
+        for offset in (-0.13, -0.06, -0.02, 0.0, 0.02, 0.06, 0.11):
+            fnu = r * (1.0 + offset) + rng.uniform(0.0, 1.0)
+            angle = rng.choice((0.0, 0.02, -0.05, math.pi / 2, math.pi / 2 - 0.04, -math.pi / 2 + 0.1, math.pi))
+            out.append((fnu, point(r, angle), rng.choice((3, 10, 20))))
+    # sequences once 9 to 19 eps off: started or ended within 10% of the
+    # turning point, or a raised pair's phi taken from a cancelling zeta
+    for fnu, z, n in ((443.40167344864523, complex(0.0, 506.16212691756385), 3),
+                      (519.95029577985781, complex(569.15668322561351, 0.0), 50),
+                      (74.716998042276657, complex(87.897045484037051, 0.0), 1),
+                      (471.13249378757354, complex(497.78953713164941, -21.999443634419428), 50),
+                      (577.15186313053107, complex(-584.65316520177089, 0.0), 50),
+                      (87.288517048120326, complex(-100.29460706414814, 0.0), 20),
+                      (44.016536667565447, complex(0.23849152849986255, 95.37743280649029), 50),
+                      (289.37148671169484, complex(-336.92432726589089, 0.0), 3)):
+        out.append((fnu, z, n))
     return out
 
 
