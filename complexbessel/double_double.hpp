@@ -20,6 +20,7 @@ struct DDComplex {
 
 inline constexpr TwoDoubles dd_ln2 = {0.6931471805599453, 2.3190468138462996e-17};     // ln 2
 inline constexpr TwoDoubles dd_half_pi = {1.5707963267948966, 6.123233995736766e-17};  // pi/2
+inline constexpr TwoDoubles dd_two_over_pi = {0.6366197723675814, -3.935735335036497e-17};  // 2/pi
 
 inline DDComplex dd_value(Complex c) { return {{c.real(), 0.0}, {c.imag(), 0.0}}; }
 // 1 + c unrounded.

@@ -446,6 +446,74 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
     if (!std::all_of(y, y + n, finite_member)) report_overflow(y, n, nz);
 }
 
+bool cbes_y_on_axis(double x, double fnu, int kode, int n, Complex* y, const Limits& lim) {
+    // Members this large or not finite are left to the general path, which
+    // decides whether K of -ix overflows (|K| = (pi/2) |J + iY|, |J| <= 1).
+    constexpr double largest = 1e290;
+    const double fn = fnu + (n - 1);
+    if (!(x >= lim.ufl && x <= lim.precision_bound && fn <= lim.precision_bound && fnu <= lim.fnul)) return false;
+    const Complex zn(0.0, -x);
+    if (fn > 2.0) {
+        int nuf = 0;
+        Complex unused[1];
+        cbes_over_under_test(zn, fnu, kode, 2, 1, unused, nuf, lim);
+        if (nuf != 0) return false;
+    } else if (fn > 1.0 && x <= lim.tol && -fn * std::log(x / 2.0) > lim.elim) {
+        return false;
+    }
+    const int inu = static_cast<int>(fnu + 0.5);
+    const double dnu = fnu - inu;
+    const int top = inu + n - 1;  // members of orders dnu + k, k = 0..top
+    const TwoOverZ rx = two_over(Complex(x, 0.0));
+    double v0 = 0.0, v1 = 0.0;  // Y(dnu, x), Y(dnu + 1, x)
+    if (std::fabs(dnu) == 0.5) {
+        // dnu = -1/2: Y(-1/2, x) = sqrt(2/(pi x)) sin x, Y(1/2, x) = -sqrt(2/(pi x)) cos x.
+        const double amplitude = rounded(dd_sqrt(dd_div(dd_two_over_pi, {x, 0.0})));
+        v0 = amplitude * std::sin(x);
+        v1 = -amplitude * std::cos(x);
+    } else {
+        // K(dnu, -ix) = a0 + i b0 and K(dnu + 1, -ix) = a1 + i b1 give
+        // Y(dnu + k, x) = Im((2/pi) (-i)^(k+1) e^(-i dnu pi/2) K(dnu + k, -ix)).
+        const bool second = top > 0;
+        Complex s1, s2;
+        if (x <= series_radius) {
+            const TwoOverZ rz{Complex(0.0, rx.hi.real()), Complex(0.0, rx.lo.real())};  // 2/(-ix) = i (2/x)
+            double re_smu = 0.0;
+            k_series(zn, dnu, second, lim.tol, rz, s1, s2, re_smu);
+        } else {
+            // sqrt(pi/(2 zn)) = sqrt(pi/(4x)) (1 + i), times e^(ix)
+            const TwoDoubles r = dd_sqrt(dd_div(dd_half_pi, {2.0 * x, 0.0}));
+            Complex e;
+            if (!cbes_exp(-zn, e)) return false;
+            const DDComplex coef = DDComplex{r, r} * dd_value(e);
+            if (k_miller(zn, dnu, std::fabs(dnu) > lim.tol ? dnu * dnu : 0.0, coef, second, lim.tol, s1, s2) != 0)
+                return false;
+        }
+        const double c = std::cos(hpi * dnu), s = std::sin(hpi * dnu);
+        v0 = dd_two_over_pi.hi * (-s * s1.imag() - c * s1.real());
+        v1 = dd_two_over_pi.hi * (s * s2.real() - c * s2.imag());
+    }
+    if (!(std::fabs(v0) <= largest)) return false;
+    if (inu == 0) y[0] = v0;
+    if (top == 0) return true;
+    if (!(std::fabs(v1) <= largest)) return false;
+    if (inu <= 1) y[1 - inu] = v1;
+    // Y(nu + 1) = (2 nu/x) Y(nu) - Y(nu - 1), the recurrence K(nu, -ix) follows
+    // rotated by a quarter turn a step, in two doubles as the K recurrence is.
+    RecurrenceCoefficients coefficient(rx, exact_sum(dnu, 1.0), 1.0);
+    TwoDoubles p1{v0, 0.0}, p2{v1, 0.0};
+    for (int k = 2; k <= top; ++k) {
+        const TwoDoubles next = multiply_add_one(coefficient.value().re, p2, dd_neg(p1));
+        coefficient.next();
+        p1 = p2;
+        p2 = next;
+        const double v = next.hi + next.lo;
+        if (!(std::fabs(v) <= largest)) return false;
+        if (k >= inu) y[k - inu] = v;
+    }
+    return true;
+}
+
 void cbes_k_rescale(Complex zr, double fnu, int n, Complex* y, int& nz, Complex rz, double ascle, double tol,
                     double elim) {
     nz = 0;
