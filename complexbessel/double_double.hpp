@@ -202,16 +202,20 @@ public:
     RecurrenceCoefficients(const TwoOverZ& rz, TwoDoubles nu, double step)
         : c_(rz.coefficient(nu)), d_(rz.value() * step), real_(rz.real()) {}
     const DDComplex& value() const { return c_; }
+    const DDComplex& step() const { return d_; }
     void next() {
         c_.re = accumulate(c_.re, d_.re);
         if (!real_) c_.im = accumulate(c_.im, d_.im);
     }
-
-private:
+    // The coefficient after steps run on the real part alone.
+    void set_real(TwoDoubles c) { c_.re = c; }
+    // a + b, one coefficient from the one before.
     static TwoDoubles accumulate(TwoDoubles a, TwoDoubles b) {
         const TwoDoubles s = qelms::exact_sum(a.hi, b.hi);
         return {s.hi, a.lo + (b.lo + s.lo)};
     }
+
+private:
     DDComplex c_, d_;
     bool real_;
 };

@@ -338,15 +338,20 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
     const bool second = inu > 0 || n > 1;
     // Steps of the recurrence to orders (fnu, fnu + 1), or to fnu in s2 when one member is wanted.
     const int steps = n == 1 ? inu - 1 : inu;
-    // 2/z for the recurrence and the series, unless K0 and K1 are the members themselves.
-    const TwoOverZ rz = real_axis_start(z, dnu, lim) && steps <= 0 && n <= 2 ? TwoOverZ{} : two_over(z);
+    const bool recurs = steps > 0 || n > 2;
+    // 2/z for the recurrence, the series and the rescaling of members carried
+    // times e^z (Re z > alim, unscaled, by Miller's algorithm).
+    const bool axis_start = real_axis_start(z, dnu, lim);
+    const bool rz_needed =
+        recurs || (!axis_start && ((!half_odd && caz <= series_radius) || (kode == 1 && z.real() > lim.alim)));
+    const TwoOverZ rz = rz_needed ? two_over(z) : TwoOverZ{};
     // The recurrence starts from K(dnu) and K(dnu + 1), at level 2 unless the series says otherwise.
     Complex s1 = 0.0, s2 = 0.0;
     int level = 1;
     // With kode 1 and Re z > alim the members carry e^zd until they are known to be on scale.
     bool carried = false;
     Complex zd = z;
-    if (real_axis_start(z, dnu, lim)) {
+    if (axis_start) {
         // K0 and K1 of real x from the real-argument routines, at the level
         // the series or Miller's algorithm would have chosen.
         const double x = z.real();
@@ -401,6 +406,13 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
         }
     }
 
+    if (!recurs && !carried) {
+        // The members are K(dnu) and K(dnu + 1) themselves.
+        y[0] = (n == 1 && inu > 0 ? s2 : s1) * sc.csr[level];
+        if (n > 1) y[1] = s2 * sc.csr[level];
+        if (!std::all_of(y, y + n, finite_member)) report_overflow(y, n, nz);
+        return;
+    }
     KRecurrence rec(s1, s2, exact_sum(dnu, 1.0), rz, level);
     bool previous_on = false;
     Complex previous;
