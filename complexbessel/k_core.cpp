@@ -501,9 +501,14 @@ bool cbes_y_on_axis(double x, double fnu, int kode, int n, Complex* y, const Lim
             if (k_miller(zn, dnu, std::fabs(dnu) > lim.tol ? dnu * dnu : 0.0, coef, second, lim.tol, s1, s2) != 0)
                 return false;
         }
+        // Each sum of two products in two doubles and rounded once with 2/pi:
+        // the errors of these two members carry into every later one.
         const double c = std::cos(hpi * dnu), s = std::sin(hpi * dnu);
-        v0 = dd_two_over_pi.hi * (-s * s1.imag() - c * s1.real());
-        v1 = dd_two_over_pi.hi * (s * s2.real() - c * s2.imag());
+        auto rotated = [](double p, double a, double q, double b) {
+            return rounded(dd_mul(dd_add(exact_product(p, a), exact_product(q, b)), dd_two_over_pi));
+        };
+        v0 = rotated(-s, s1.imag(), -c, s1.real());
+        v1 = rotated(s, s2.real(), -c, s2.imag());
     }
     if (!(std::fabs(v0) <= largest)) return false;
     if (inu == 0) y[0] = v0;
