@@ -22,8 +22,6 @@ using cbes::DriverOutcome;
 using cbes::Limits;
 using cbes::hpi;
 
-constexpr TwoDoubles two_over_pi = {0.6366197723675814, -3.935735335036497e-17};  // 2/pi
-
 constexpr std::string_view hankel_order_lacks_precision =
     "(1X,'** Results lack precision, FNU+N-1 =',1P,D13.5,' .GT.',D13.5)";
 
@@ -75,9 +73,9 @@ bool compute_j(double fnu, Complex z, int n, char scale, Complex* cy, int& nz, c
 Complex times_two_over_pi(Complex c) {
     constexpr double split_safe = 1e290;  // the exact product splits its factors, which overflows beyond
     auto part = [](double a) {
-        if (!(std::fabs(a) < split_safe)) return a * two_over_pi.hi;
-        const TwoDoubles p = exact_product(a, two_over_pi.hi);
-        return p.hi + (p.lo + a * two_over_pi.lo);
+        if (!(std::fabs(a) < split_safe)) return a * cbes::dd_two_over_pi.hi;
+        const TwoDoubles p = exact_product(a, cbes::dd_two_over_pi.hi);
+        return p.hi + (p.lo + a * cbes::dd_two_over_pi.lo);
     };
     return {part(c.real()), part(c.imag())};
 }
@@ -117,6 +115,11 @@ bool compute_h(int m, double fnu, Complex z, int n, char scale, Complex* cy, int
 // becomes that of zbesly, with no record of its own.
 bool compute_y(double fnu, Complex z, int n, char scale, Complex* cy, Complex* cwrk, int& nz, int ifail,
                const Limits& lim, DriverOutcome& out) {
+    // On the positive real axis Y alone, without J, where that path neither fails nor warns.
+    if (z.imag() == 0.0 && z.real() > 0.0 && cbes::cbes_y_on_axis(z.real(), fnu, cbes::scale_kode(scale), n, cy, lim)) {
+        nz = 0;
+        return true;
+    }
     const int inner = failure_prints(ifail) ? -13 : 1;
     int nz1 = 0;
     int ifail1 = inner;

@@ -107,6 +107,11 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
 void cbes_k_rescale(Complex zr, double fnu, int n, Complex* y, int& nz, Complex rz, double ascle, double tol,
                     double elim);
 void cbes_sinh_cosh(Complex z, Complex& csh, Complex& cch);
+// Y(fnu + k, x), k = 0..n-1, for x > 0 into y from K(dnu, -ix) and K(dnu + 1,
+// -ix) of the K core (|dnu| <= 1/2) and the real recurrence of Y, where the
+// Hankel functions would give them with no failure, warning or zero member;
+// false (y partly written) elsewhere.
+bool cbes_y_on_axis(double x, double fnu, int kode, int n, Complex* y, const Limits& lim);
 // K for Re z < 0; mr = +1 for Im z >= 0, -1 below.
 void cbes_k_continuation(Complex z, double fnu, int kode, int mr, int n, Complex* y, int& nz, const Limits& lim);
 // One K member of order 1/3 or 2/3 for Re z < 0 (n = 1).

@@ -20,6 +20,7 @@ struct DDComplex {
 
 inline constexpr TwoDoubles dd_ln2 = {0.6931471805599453, 2.3190468138462996e-17};     // ln 2
 inline constexpr TwoDoubles dd_half_pi = {1.5707963267948966, 6.123233995736766e-17};  // pi/2
+inline constexpr TwoDoubles dd_two_over_pi = {0.6366197723675814, -3.935735335036497e-17};  // 2/pi
 
 inline DDComplex dd_value(Complex c) { return {{c.real(), 0.0}, {c.imag(), 0.0}}; }
 // 1 + c unrounded.
@@ -201,16 +202,20 @@ public:
     RecurrenceCoefficients(const TwoOverZ& rz, TwoDoubles nu, double step)
         : c_(rz.coefficient(nu)), d_(rz.value() * step), real_(rz.real()) {}
     const DDComplex& value() const { return c_; }
+    const DDComplex& step() const { return d_; }
     void next() {
         c_.re = accumulate(c_.re, d_.re);
         if (!real_) c_.im = accumulate(c_.im, d_.im);
     }
-
-private:
+    // The coefficient after steps run on the real part alone.
+    void set_real(TwoDoubles c) { c_.re = c; }
+    // a + b, one coefficient from the one before.
     static TwoDoubles accumulate(TwoDoubles a, TwoDoubles b) {
         const TwoDoubles s = qelms::exact_sum(a.hi, b.hi);
         return {s.hi, a.lo + (b.lo + s.lo)};
     }
+
+private:
     DDComplex c_, d_;
     bool real_;
 };

@@ -338,15 +338,20 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
     const bool second = inu > 0 || n > 1;
     // Steps of the recurrence to orders (fnu, fnu + 1), or to fnu in s2 when one member is wanted.
     const int steps = n == 1 ? inu - 1 : inu;
-    // 2/z for the recurrence and the series, unless K0 and K1 are the members themselves.
-    const TwoOverZ rz = real_axis_start(z, dnu, lim) && steps <= 0 && n <= 2 ? TwoOverZ{} : two_over(z);
+    const bool recurs = steps > 0 || n > 2;
+    // 2/z for the recurrence, the series and the rescaling of members carried
+    // times e^z (Re z > alim, unscaled, by Miller's algorithm).
+    const bool axis_start = real_axis_start(z, dnu, lim);
+    const bool rz_needed =
+        recurs || (!axis_start && ((!half_odd && caz <= series_radius) || (kode == 1 && z.real() > lim.alim)));
+    const TwoOverZ rz = rz_needed ? two_over(z) : TwoOverZ{};
     // The recurrence starts from K(dnu) and K(dnu + 1), at level 2 unless the series says otherwise.
     Complex s1 = 0.0, s2 = 0.0;
     int level = 1;
     // With kode 1 and Re z > alim the members carry e^zd until they are known to be on scale.
     bool carried = false;
     Complex zd = z;
-    if (real_axis_start(z, dnu, lim)) {
+    if (axis_start) {
         // K0 and K1 of real x from the real-argument routines, at the level
         // the series or Miller's algorithm would have chosen.
         const double x = z.real();
@@ -401,6 +406,13 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
         }
     }
 
+    if (!recurs && !carried) {
+        // The members are K(dnu) and K(dnu + 1) themselves.
+        y[0] = (n == 1 && inu > 0 ? s2 : s1) * sc.csr[level];
+        if (n > 1) y[1] = s2 * sc.csr[level];
+        if (!std::all_of(y, y + n, finite_member)) report_overflow(y, n, nz);
+        return;
+    }
     KRecurrence rec(s1, s2, exact_sum(dnu, 1.0), rz, level);
     bool previous_on = false;
     Complex previous;
@@ -444,6 +456,79 @@ void cbes_k_core(Complex z, double fnu, int kode, int n, Complex* y, int& nz, co
     }
     if (k < n) rec.steps(n - k, sc, y + k);
     if (!std::all_of(y, y + n, finite_member)) report_overflow(y, n, nz);
+}
+
+bool cbes_y_on_axis(double x, double fnu, int kode, int n, Complex* y, const Limits& lim) {
+    // Members this large or not finite are left to the general path, which
+    // decides whether K of -ix overflows (|K| = (pi/2) |J + iY|, |J| <= 1).
+    constexpr double largest = 1e290;
+    const double fn = fnu + (n - 1);
+    if (!(x >= lim.ufl && x <= lim.precision_bound && fn <= lim.precision_bound && fnu <= lim.fnul)) return false;
+    const Complex zn(0.0, -x);
+    if (fn > 2.0) {
+        int nuf = 0;
+        Complex unused[1];
+        cbes_over_under_test(zn, fnu, kode, 2, 1, unused, nuf, lim);
+        if (nuf != 0) return false;
+    } else if (fn > 1.0 && x <= lim.tol && -fn * std::log(x / 2.0) > lim.elim) {
+        return false;
+    }
+    const int inu = static_cast<int>(fnu + 0.5);
+    const double dnu = fnu - inu;
+    const int top = inu + n - 1;  // members of orders dnu + k, k = 0..top
+    const TwoOverZ rx = two_over(Complex(x, 0.0));
+    double v0 = 0.0, v1 = 0.0;  // Y(dnu, x), Y(dnu + 1, x)
+    if (std::fabs(dnu) == 0.5) {
+        // dnu = -1/2: Y(-1/2, x) = sqrt(2/(pi x)) sin x, Y(1/2, x) = -sqrt(2/(pi x)) cos x.
+        const double amplitude = rounded(dd_sqrt(dd_div(dd_two_over_pi, {x, 0.0})));
+        v0 = amplitude * std::sin(x);
+        v1 = -amplitude * std::cos(x);
+    } else {
+        // K(dnu, -ix) = a0 + i b0 and K(dnu + 1, -ix) = a1 + i b1 give
+        // Y(dnu + k, x) = Im((2/pi) (-i)^(k+1) e^(-i dnu pi/2) K(dnu + k, -ix)).
+        const bool second = top > 0;
+        Complex s1, s2;
+        if (x <= series_radius) {
+            const TwoOverZ rz{Complex(0.0, rx.hi.real()), Complex(0.0, rx.lo.real())};  // 2/(-ix) = i (2/x)
+            double re_smu = 0.0;
+            k_series(zn, dnu, second, lim.tol, rz, s1, s2, re_smu);
+        } else {
+            // sqrt(pi/(2 zn)) = sqrt(pi/(4x)) (1 + i), times e^(ix)
+            const TwoDoubles r = dd_sqrt(dd_div(dd_half_pi, {2.0 * x, 0.0}));
+            Complex e;
+            if (!cbes_exp(-zn, e)) return false;
+            const DDComplex coef = DDComplex{r, r} * dd_value(e);
+            if (k_miller(zn, dnu, std::fabs(dnu) > lim.tol ? dnu * dnu : 0.0, coef, second, lim.tol, s1, s2) != 0)
+                return false;
+        }
+        // Each sum of two products in two doubles and rounded once with 2/pi:
+        // the errors of these two members carry into every later one.
+        const double c = std::cos(hpi * dnu), s = std::sin(hpi * dnu);
+        auto rotated = [](double p, double a, double q, double b) {
+            return rounded(dd_mul(dd_add(exact_product(p, a), exact_product(q, b)), dd_two_over_pi));
+        };
+        v0 = rotated(-s, s1.imag(), -c, s1.real());
+        v1 = rotated(s, s2.real(), -c, s2.imag());
+    }
+    if (!(std::fabs(v0) <= largest)) return false;
+    if (inu == 0) y[0] = v0;
+    if (top == 0) return true;
+    if (!(std::fabs(v1) <= largest)) return false;
+    if (inu <= 1) y[1 - inu] = v1;
+    // Y(nu + 1) = (2 nu/x) Y(nu) - Y(nu - 1), the recurrence K(nu, -ix) follows
+    // rotated by a quarter turn a step, in two doubles as the K recurrence is.
+    RecurrenceCoefficients coefficient(rx, exact_sum(dnu, 1.0), 1.0);
+    TwoDoubles p1{v0, 0.0}, p2{v1, 0.0};
+    for (int k = 2; k <= top; ++k) {
+        const TwoDoubles next = multiply_add_one(coefficient.value().re, p2, dd_neg(p1));
+        coefficient.next();
+        p1 = p2;
+        p2 = next;
+        const double v = next.hi + next.lo;
+        if (!(std::fabs(v) <= largest)) return false;
+        if (k >= inu) y[k - inu] = v;
+    }
+    return true;
 }
 
 void cbes_k_rescale(Complex zr, double fnu, int n, Complex* y, int& nz, Complex rz, double ascle, double tol,

@@ -153,11 +153,12 @@ public:
             return finite;
         }
         // The same steps on the real parts alone, held in locals.
-        TwoDoubles p1 = p1_.re, p2 = p2_.re;
+        TwoDoubles p1 = p1_.re, p2 = p2_.re, c = coefficient_.value().re;
+        const TwoDoubles d = coefficient_.step().re;
         bool finite = true;
         for (int j = 0; j < count && finite; ++j) {
-            const TwoDoubles next = positive_multiply_add(coefficient_.value().re, p2, p1);
-            coefficient_.next();
+            const TwoDoubles next = positive_multiply_add(c, p2, p1);
+            c = RecurrenceCoefficients::accumulate(c, d);
             p1 = p2;
             p2 = next;
             const double value = (p2.hi + p2.lo) * sc.csr[level];
@@ -172,6 +173,7 @@ public:
         }
         p1_ = {p1, {0.0, 0.0}};
         p2_ = {p2, {0.0, 0.0}};
+        coefficient_.set_real(c);
         return finite;
     }
 

@@ -256,6 +256,47 @@ TEST(BesselHankel, RealAxisNoWorseThanRealRoutines) {
     }
 }
 
+// Y on the positive real axis, where it comes from the recurrence of Y alone:
+// the series and Miller starts, half-odd orders, members before and past the
+// starting orders. Against mpmath (50 and 90 digits agreeing), to bound_eps
+// of max(|Y|, |H(1)|). Members near 1e290 and beyond are left to the Hankel
+// functions: the last rows are values there and the overflow past the range.
+TEST(BesselHankel, BesselYOnThePositiveRealAxis) {
+    const struct {
+        double fnu, x;
+        std::vector<std::pair<double, double>> members;  // value, scale
+    } rows[] = {
+        {0.3, 0.5, {{-0.80804750747749089, 1.06925}}},
+        {0.5, 0.7, {{-0.72939515852456283, 0.953654}, {-1.6563541503977835, 1.66298}}},
+        {1.5, 1.9, {{-0.44927021455323162, 0.654124}, {-0.89650899232508978, 0.919187}, {-1.9099639757759521, 1.91086}}},
+        {2.7, 5.0, {{0.24119815767237196, 0.384765}}},
+        {10.3, 2.0, {{-254115.56313068441, 254116.0}, {-2589701.1718943507, 2.5897e+6}}},
+        {10.3, 50.0,
+         {{0.050655033549016382, 0.114064}, {0.11097769109556695, 0.114323}, {-0.0004931171738201171, 0.114608}}},
+        {49.5, 0.5, {{-1.7509684336841654e+91, 1.75097e+91}}},
+        {49.5, 5.0, {{-6.2915931909864596e+41, 6.29159e+41}, {-1.242483515031419e+43, 1.24248e+43}}},
+        {0.2, 25.0, {{-0.15073008013206309, 0.159564}, {-0.05658245367488715, 0.159653}, {0.14529816457927393, 0.159871}}},
+        {80.7, 700.0, {{-0.024523191307953933, 0.0302582}, {-0.020451709442340383, 0.0302608}}},
+        {60.3, 0.01, {{-8.5048600327066622e+218, 8.50486e+218}}},
+        {60.3, 5.4760672457902466e-4, {{-9.9999999999999885e+294, 9.9999999999999885e+294}}},
+    };
+    for (const auto& row : rows) {
+        for (const char scale : {'U', 'S'}) {
+            const int n = static_cast<int>(row.members.size());
+            SCOPED_TRACE(describe({"zbesly", row.fnu, {row.x, 0.0}, n, scale}));
+            const Outcome out = run({"zbesly", row.fnu, {row.x, 0.0}, n, scale}, 1);
+            ASSERT_EQ(out.ifail, 0);
+            EXPECT_EQ(out.nz, 0);
+            for (int k = 0; k < n; ++k) {
+                EXPECT_EQ(out.cy[k].imag(), 0.0);
+                EXPECT_LE(member_error(out.cy[k], {row.members[k].first, 0.0}, row.members[k].second), bound_eps)
+                    << "member " << k;
+            }
+        }
+    }
+    EXPECT_EQ(run({"zbesly", 60.3, {3.2e-4, 0.0}, 1}, 1).ifail, 3);
+}
+
 // J of integer order is real for real positive z, and J(nu, conj z) =
 // conj J(nu, z) everywhere, both to rounding (relative to the amplitude |H(1)|
 // on the real axis past the turning point).
