@@ -120,7 +120,7 @@ int main(int argc, char** argv) {
                  "sequences at orders fnu + k that pass 32, 64, 128, 256 and 512 and sequences that start or end "
                  "next to the turning point (`tests/data/complex_orders.txt`), and points drawn uniformly and "
                  "log-uniformly in |z| and order over every band up to |z| = 10^4 and order 1000, arg z uniform, "
-                 "with a band of orders within 15% of |z| next to the axes (`bench/data/complex_accuracy.txt`, "
+                 "with a band of orders within 15%% of |z| next to the axes (`bench/data/complex_accuracy.txt`, "
                  "`tools/gen_bench_complex_accuracy.py`); both scalings, 1 to 50 members. A method is the evaluator the argument of the underlying I or K reaches (`uniform_raised`: "
                  "order below 85.9, |z| above it; `far`: |z| beyond 32768, with the precision warning); side: half "
                  "plane, or `axis` within a tenth of the imaginary axis. Failed: calls that report overflow (no "
