@@ -31,8 +31,8 @@ Complex quarter_turn_phase(double fnu, double sgn) {
     const int inu = static_cast<int>(fnu);
     const int inuh = inu / 2;
     const int ir = inu - 2 * inuh;
-    const double arg = (fnu - (inu - ir)) * sgn;
-    const Complex phase(std::cos(arg), std::sin(arg));
+    const double turns = fnu - (inu - ir);
+    const Complex phase = cbes::unit_phase(cbes::dd_half_pi, sgn > 0.0 ? turns : -turns);
     return inuh % 2 != 0 ? -phase : phase;
 }
 

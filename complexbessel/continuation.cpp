@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "complex_bessel.hpp"
+#include "double_double.hpp"
 #include "k_scaling.hpp"
 
 namespace qelms::cbes {
@@ -32,8 +33,7 @@ Factors factors(Complex zn, double fnu, int kode, int mr) {
     // The scaled I member lacks e^(-i Im zn) of e^z I(zn).
     if (kode == 2) csgn *= Complex(std::cos(zn.imag()), -std::sin(zn.imag()));
     const double whole = std::trunc(fnu);
-    const double ang = (fnu - whole) * sgn;
-    Complex cspn(std::cos(ang), std::sin(ang));
+    Complex cspn = unit_phase(dd_pi, (fnu - whole) * -mr);
     if (std::fmod(whole, 2.0) != 0.0) cspn = -cspn;
     return {csgn, cspn};
 }

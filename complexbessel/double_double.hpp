@@ -21,6 +21,15 @@ struct DDComplex {
 inline constexpr TwoDoubles dd_ln2 = {0.6931471805599453, 2.3190468138462996e-17};     // ln 2
 inline constexpr TwoDoubles dd_half_pi = {1.5707963267948966, 6.123233995736766e-17};  // pi/2
 inline constexpr TwoDoubles dd_two_over_pi = {0.6366197723675814, -3.935735335036497e-17};  // 2/pi
+inline constexpr TwoDoubles dd_pi = {3.141592653589793, 1.2246467991473532e-16};  // pi
+
+// e^(i unit f) for an exact f, unit pi/2 or pi in two doubles: the angle
+// formed in two doubles, so that the phase keeps only the roundings of its
+// cosine and sine.
+inline Complex unit_phase(TwoDoubles unit, double f) {
+    const CosSin cs = cos_sin_of(qelms::dd_mul(unit, f));
+    return {cs.cos, cs.sin};
+}
 
 inline DDComplex dd_value(Complex c) { return {{c.real(), 0.0}, {c.imag(), 0.0}}; }
 // 1 + c unrounded.

@@ -244,9 +244,9 @@ DDComplex series_sum(Complex cz, double acz, double fnup, double tol) {
 Complex asymptotic_phase(Complex z, double fnu, int shift) {
     if (z.imag() == 0.0) return 0.0;
     const double ifnu = std::floor(fnu);
-    const double arg = (fnu - ifnu) * pi;
+    const Complex turn = unit_phase(dd_pi, fnu - ifnu);
     const double s = z.imag() > 0.0 ? 1.0 : -1.0;
-    Complex phase(-std::sin(arg), s * std::cos(arg));
+    Complex phase(-turn.imag(), s * turn.real());
     if (std::fmod(ifnu + shift, 2.0) != 0.0) phase = -phase;
     return phase;
 }

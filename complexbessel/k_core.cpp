@@ -503,7 +503,8 @@ bool cbes_y_on_axis(double x, double fnu, int kode, int n, Complex* y, const Lim
         }
         // Each sum of two products in two doubles and rounded once with 2/pi:
         // the errors of these two members carry into every later one.
-        const double c = std::cos(hpi * dnu), s = std::sin(hpi * dnu);
+        const Complex turn = unit_phase(dd_half_pi, dnu);
+        const double c = turn.real(), s = turn.imag();
         auto rotated = [](double p, double a, double q, double b) {
             return rounded(dd_mul(dd_add(exact_product(p, a), exact_product(q, b)), dd_two_over_pi));
         };

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "complex_bessel.hpp"
+#include "double_double.hpp"
 #include "qelms/qelms.hpp"
 #include "sequence_driver.hpp"
 
@@ -32,9 +33,8 @@ bool compute_i(double fnu, Complex z, int n, int kode, Complex* cy, int& nz, con
     if (z.real() < 0.0) {
         zn = -z;
         const int inu = static_cast<int>(fnu);
-        double arg = (fnu - inu) * pi;
-        if (z.imag() < 0.0) arg = -arg;
-        csgn = {std::cos(arg), std::sin(arg)};
+        const double turns = fnu - inu;
+        csgn = cbes::unit_phase(cbes::dd_pi, z.imag() < 0.0 ? -turns : turns);
         if (inu % 2 == 1) csgn = -csgn;
     }
     nz = cbes::i_sequence(zn, fnu, kode, n, cy, lim, out,

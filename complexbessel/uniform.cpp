@@ -97,7 +97,7 @@ Complex quarter_turns(double fnu, int k) {
     const double fnf = fnu - ifnu;
     const int quarter = static_cast<int>(std::fmod(ifnu + k, 4.0));
     constexpr Complex ipow[4] = {{1.0, 0.0}, {0.0, 1.0}, {-1.0, 0.0}, {0.0, -1.0}};
-    return Complex(std::cos(hpi * fnf), std::sin(hpi * fnf)) * ipow[quarter];
+    return unit_phase(dd_half_pi, fnf) * ipow[quarter];
 }
 
 // The terms of the last few orders a form has expanded, kept for the
@@ -466,7 +466,7 @@ void k_uniform(Form& form, Complex z, double fnu, int kode, int mr, int n, Compl
     const Complex csgn(0.0, sgn);
     const double ifnu = std::floor(fnu);
     const double fnf = fnu - ifnu;
-    Complex cspn(std::cos(fnf * sgn), std::sin(fnf * sgn));
+    Complex cspn = unit_phase(dd_pi, mr > 0 ? -fnf : fnf);
     if (std::fmod(ifnu + n - 1, 2.0) != 0.0) cspn = -cspn;
     int iuf = 0;
     auto combine = [&](int k, Complex ci) {
