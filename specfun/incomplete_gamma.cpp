@@ -15,6 +15,7 @@
 #include "../support/machine.hpp"
 #include "error_function.hpp"
 #include "exact_argument.hpp"
+#include "exp_two_doubles.hpp"
 #include "incomplete_gamma_tables.hpp"
 #include "log_two_doubles.hpp"
 #include "polynomial.hpp"
@@ -140,6 +141,17 @@ double exp_of_tiny(TwoDoubles v) {
     return (s + s * v.lo) * 0x1p-100;
 }
 
+// t e^(v.hi + v.lo) for t = t.hi + t.lo > 0, rounded once: e^v.hi = (h + l)(1 + m) 2^k,
+// v.lo folded into m and h t.hi formed exactly. The result is at least about the
+// smallest normal number, so that 2^k is applied in two steps only below it.
+double exp_times(TwoDoubles v, TwoDoubles t) {
+    const ExpParts e = exp_parts(v.hi);
+    const double m = e.expm1 + v.lo * (1.0 + e.expm1);
+    const TwoDoubles p = exact_product(e.hi, t.hi);
+    const double y = p.hi + (((p.lo + e.hi * t.lo) + e.lo * t.hi) + p.hi * m);
+    return e.exponent >= -1022 ? y * power_of_two(e.exponent) : y * power_of_two(e.exponent + 512) * 0x1p-512;
+}
+
 }  // namespace
 
 double gaminc_uniform(double a, double x, GammaRatio which, double tol, double lsafe) {
@@ -254,33 +266,33 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
     // small (dividing by Gamma(a+1) after), Stirling's form for large a, where the
     // difference cancels.
     struct Factor {
-        double power;    // x^a e^-x, or the whole factor for a >= 7
-        double divisor;  // Gamma(a+1), or 1 for a >= 7
-        double log;      // ln power
+        TwoDoubles exponent;  // ln x^a e^-x, or of the whole factor for a >= 7
+        TwoDoubles divisor;   // Gamma(a+1) = a Gamma(a) exactly (a + 1 would be rounded), or 1 for a >= 7
+        double log;           // exponent.hi
     };
     const auto prefactor = [&] {
         if (a >= stirling_min_a) {
             const TwoDoubles e = gaminc_prefactor_exponent(a, x);
-            return Factor{exp_of_tiny(e), 1.0, e.hi};
+            return Factor{e, {1.0, 0.0}, e.hi};
         }
         const TwoDoubles ln_x = log_two_doubles(x);
         const TwoDoubles a_ln_x = exact_product(ap, ln_x.hi);
         const TwoDoubles e = exact_sum(a_ln_x.hi, -x);
         int gamma_ifail = 1;
-        return Factor{exp_of_tiny({e.hi, e.lo + a_ln_x.lo + ap * ln_x.lo}), gammaf(a + 1.0, gamma_ifail), e.hi};
+        return Factor{{e.hi, e.lo + a_ln_x.lo + ap * ln_x.lo}, exact_product(a, gammaf(a, gamma_ifail)), e.hi};
     };
     // t times the factor for t > 0, 0 where that is below the safe range. Its logarithm
     // ln t + ln power - ln divisor is first bounded from below (ln t by 0 for t >= 1 and by
     // -44.4 for t >= 2^-64, ln Gamma(a+1) by its largest value for a < 7), and formed only
     // near the safe range.
-    const auto times = [&](const Factor& f, double t) {
-        const double ln_t = t >= 1.0 ? 0.0 : t >= moderate_t ? moderate_t_ln_bound : std::log(t);
+    const auto times = [&](const Factor& f, TwoDoubles t) {
+        const double ln_t = t.hi >= 1.0 ? 0.0 : t.hi >= moderate_t ? moderate_t_ln_bound : std::log(t.hi);
         const bool small_a = a < stirling_min_a;
         if (ln_t + f.log - (small_a ? small_a_ln_gamma_max : 0.0) <= lsafe) {
             int ln_gamma_ifail = 1;
-            if (std::log(t) + f.log - (small_a ? lngamm(a + 1.0, ln_gamma_ifail) : 0.0) <= lsafe) return 0.0;
+            if (std::log(t.hi) + f.log - (small_a ? lngamm(a + 1.0, ln_gamma_ifail) : 0.0) <= lsafe) return 0.0;
         }
-        return f.power * t / f.divisor;
+        return exp_times(f.exponent, small_a ? dd_div(t, f.divisor) : t);
     };
 
     if (a > alpha) {
@@ -312,7 +324,7 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
             }
         }
         if (!converged) return fail_to_converge();
-        p = times(f, sum + sum_error);
+        p = times(f, {sum, sum_error});
         q = 1.0 - p;
         return;
     }
@@ -363,7 +375,7 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
             }
         }
         if (!converged) return fail_to_converge();
-        q = times(f, a * (1.0 + differences) / (1.0 + d));
+        q = times(f, {a * (1.0 + differences) / (1.0 + d), 0.0});
         p = 1.0 - q;
         return;
     }
