@@ -178,14 +178,13 @@ TwoDoubles gaminc_prefactor_exponent(double a, double x) {
     }
     const double r = x / a;
     if (r == 0.0) return {-std::numeric_limits<double>::infinity(), 0.0};
-    const TwoDoubles a_phi = a_phi_two_doubles(a, x, r);
+    // The terms in a alone are summed beside the longer work on r.
     const TwoDoubles ln_a = log_two_doubles(a);
-    const TwoDoubles t1 = exact_sum(-a_phi.hi, -0.5 * ln_a.hi);
-    const TwoDoubles t2 = exact_sum(t1.hi, -ln_sqrt_2pi);
-    const TwoDoubles t3 = exact_sum(t2.hi, -stirling);
-    const double lo = t1.lo + t2.lo + t3.lo - a_phi.lo - 0.5 * ln_a.lo - ln_sqrt_2pi_low;
-    const double hi = t3.hi + lo;
-    return {hi, lo - (hi - t3.hi)};
+    const TwoDoubles c = exact_sum(ln_sqrt_2pi, stirling);
+    const TwoDoubles g = exact_sum(0.5 * ln_a.hi, c.hi);
+    const TwoDoubles a_phi = a_phi_two_doubles(a, x, r);
+    const TwoDoubles t = exact_sum(-a_phi.hi, -g.hi);
+    return quick_two_sum(t.hi, t.lo - a_phi.lo - ((g.lo + 0.5 * ln_a.lo) + (c.lo + ln_sqrt_2pi_low)));
 }
 
 void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
