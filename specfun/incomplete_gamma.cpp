@@ -267,18 +267,20 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
     struct Factor {
         TwoDoubles exponent;  // ln x^a e^-x, or of the whole factor for a >= 7
         TwoDoubles divisor;   // Gamma(a+1) = a Gamma(a) exactly (a + 1 would be rounded), or 1 for a >= 7
+        double reciprocal;    // 1/divisor.hi
         double log;           // exponent.hi
     };
     const auto prefactor = [&] {
         if (a >= stirling_min_a) {
             const TwoDoubles e = gaminc_prefactor_exponent(a, x);
-            return Factor{e, {1.0, 0.0}, e.hi};
+            return Factor{e, {1.0, 0.0}, 1.0, e.hi};
         }
         const TwoDoubles ln_x = log_two_doubles(x);
         const TwoDoubles a_ln_x = exact_product(ap, ln_x.hi);
         const TwoDoubles e = exact_sum(a_ln_x.hi, -x);
         int gamma_ifail = 1;
-        return Factor{{e.hi, e.lo + a_ln_x.lo + ap * ln_x.lo}, exact_product(a, gammaf(a, gamma_ifail)), e.hi};
+        const TwoDoubles divisor = exact_product(a, gammaf(a, gamma_ifail));
+        return Factor{{e.hi, e.lo + a_ln_x.lo + ap * ln_x.lo}, divisor, 1.0 / divisor.hi, e.hi};
     };
     // t times the factor for t > 0, 0 where that is below the safe range. Its logarithm
     // ln t + ln power - ln divisor is first bounded from below (ln t by 0 for t >= 1 and by
@@ -291,7 +293,7 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
             int ln_gamma_ifail = 1;
             if (std::log(t.hi) + f.log - (small_a ? lngamm(a + 1.0, ln_gamma_ifail) : 0.0) <= lsafe) return 0.0;
         }
-        return exp_times(f.exponent, small_a ? dd_div(t, f.divisor) : t);
+        return exp_times(f.exponent, small_a ? quotient(t, f.divisor, f.reciprocal) : t);
     };
 
     if (a > alpha) {
