@@ -259,14 +259,14 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
                           make_message("(1X,'** Algorithm fails to terminate in ',I4,' iterations')", {max_steps}));
     };
 
-    // The factor x^a e^-x / Gamma(a+1) of the series and the fraction, formed before either
-    // (neither needs the other), with the logarithm that decides whether it is below the
-    // safe range. The exponent is carried in two doubles: a ln x - x directly while a is
-    // small (dividing by Gamma(a+1) after), Stirling's form for large a, where the
-    // difference cancels.
+    // The factor x^a e^-x / Gamma(a+1) of the series and the fraction, its exponent formed
+    // before either (neither needs the other) and applied to their sum with one rounding;
+    // the exponent's high part decides whether the product is below the safe range. The
+    // exponent is carried in two doubles: a ln x - x directly while a is small (the sum
+    // divided by Gamma(a+1) first), Stirling's form for large a, where the difference cancels.
     struct Factor {
         TwoDoubles exponent;  // ln x^a e^-x, or of the whole factor for a >= 7
-        TwoDoubles divisor;   // Gamma(a+1) = a Gamma(a) exactly (a + 1 would be rounded), or 1 for a >= 7
+        TwoDoubles divisor;   // Gamma(a+1) = a Gamma(a) exactly (a + 1 would be rounded); 1 for a >= 7 and where a is negligible
         double reciprocal;    // 1/divisor.hi
         double log;           // exponent.hi
     };
@@ -279,7 +279,7 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         const TwoDoubles a_ln_x = exact_product(ap, ln_x.hi);
         const TwoDoubles e = exact_sum(a_ln_x.hi, -x);
         int gamma_ifail = 1;
-        const TwoDoubles divisor = exact_product(a, gammaf(a, gamma_ifail));
+        const TwoDoubles divisor = ap == 0.0 ? TwoDoubles{1.0, 0.0} : exact_product(a, gammaf(a, gamma_ifail));
         return Factor{{e.hi, e.lo + a_ln_x.lo + ap * ln_x.lo}, divisor, 1.0 / divisor.hi, e.hi};
     };
     // t times the factor for t > 0, 0 where that is below the safe range. Its logarithm
