@@ -35,6 +35,8 @@ constexpr double alpha_offset = 0.25;          // above it the switch is x + 0.2
 constexpr double taylor_limit = 1.5;           // x up to this uses the small-x series for Q
 constexpr double small_a = 0.5;                // a up to this forms Gamma(a) - 1/a from a series
 constexpr double shifted_a = 1.5;              // ... and from there to this 1/Gamma(a) from it at a - 1
+constexpr double series_gamma_a = 1.0;         // up to this the factor takes 1/Gamma(a+1) from the series at 0
+constexpr std::size_t half_unit_terms = 22;    // terms of that series enough for |a| <= 0.5 (all for |a| <= 1)
 constexpr double sqrt_2pi = 2.5066282746310007;
 constexpr double exact_product_limit = 1e250;  // a above this: the exponent in one double
 constexpr double stirling_min_a = stirling_min_argument;  // from here the exponent of the factor uses Stirling
@@ -81,9 +83,11 @@ double gaminc_temme_sum(double eta, double a, double tol) {
 
 namespace {
 
-// S(a) = (1/Gamma(1+a) - 1)/a for |a| <= 0.5 in two doubles: g0 + a (g1 + a rest).
+// S(a) = (1/Gamma(1+a) - 1)/a in two doubles: g0 + a (g1 + a rest), from the first
+// terms Taylor coefficients (half_unit_terms for |a| <= 0.5, all of them for |a| <= 1).
+template <std::size_t terms = half_unit_terms>
 TwoDoubles reciprocal_gamma_ratio(double a) {
-    const double rest = estrin_ascending(std::span(reciprocal_gamma_series).subspan<2>(), a);
+    const double rest = estrin_ascending(std::span(reciprocal_gamma_series).template subspan<2, terms - 2>(), a);
     const TwoDoubles inner = dd_add({reciprocal_gamma_series[1], reciprocal_gamma_series_low[1]}, {a * rest, 0.0});
     return dd_add({reciprocal_gamma_series[0], reciprocal_gamma_series_low[0]}, dd_mul(inner, a));
 }
@@ -263,11 +267,13 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
     // before either (neither needs the other) and applied to their sum with one rounding;
     // the exponent's high part decides whether the product is below the safe range. The
     // exponent is carried in two doubles: a ln x - x directly while a is small (the sum
-    // divided by Gamma(a+1) first), Stirling's form for large a, where the difference cancels.
+    // multiplied by 1/Gamma(a+1), or divided by Gamma(a+1), first), Stirling's form for
+    // large a, where the difference cancels.
     struct Factor {
         TwoDoubles exponent;  // ln x^a e^-x, or of the whole factor for a >= 7
-        TwoDoubles divisor;   // Gamma(a+1) = a Gamma(a) exactly (a + 1 would be rounded); 1 for a >= 7 and where a is negligible
-        double reciprocal;    // 1/divisor.hi
+        TwoDoubles gamma;     // 1/Gamma(a+1) = 1 + a S(a) for a <= 1; Gamma(a+1) = a Gamma(a) exactly
+                              // (a + 1 would be rounded) for 1 < a < 7; unused for a >= 7
+        double reciprocal;    // 1/gamma.hi for 1 < a < 7
         double log;           // exponent.hi
     };
     const auto prefactor = [&] {
@@ -278,12 +284,17 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         const TwoDoubles ln_x = log_two_doubles(x);
         const TwoDoubles a_ln_x = exact_product(ap, ln_x.hi);
         const TwoDoubles e = exact_sum(a_ln_x.hi, -x);
+        const TwoDoubles exponent{e.hi, e.lo + a_ln_x.lo + ap * ln_x.lo};
+        if (a <= series_gamma_a) {
+            const TwoDoubles s = reciprocal_gamma_ratio<reciprocal_gamma_series.size()>(ap);
+            return Factor{exponent, dd_add({1.0, 0.0}, dd_mul(s, ap)), 1.0, e.hi};
+        }
         int gamma_ifail = 1;
-        const TwoDoubles divisor = ap == 0.0 ? TwoDoubles{1.0, 0.0} : exact_product(a, gammaf(a, gamma_ifail));
-        return Factor{{e.hi, e.lo + a_ln_x.lo + ap * ln_x.lo}, divisor, 1.0 / divisor.hi, e.hi};
+        const TwoDoubles divisor = exact_product(a, gammaf(a, gamma_ifail));
+        return Factor{exponent, divisor, 1.0 / divisor.hi, e.hi};
     };
     // t times the factor for t > 0, 0 where that is below the safe range. Its logarithm
-    // ln t + ln power - ln divisor is first bounded from below (ln t by 0 for t >= 1 and by
+    // ln t + ln power - ln Gamma(a+1) is first bounded from below (ln t by 0 for t >= 1 and by
     // -44.4 for t >= 2^-64, ln Gamma(a+1) by its largest value for a < 7), and formed only
     // near the safe range.
     const auto times = [&](const Factor& f, TwoDoubles t) {
@@ -293,7 +304,8 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
             int ln_gamma_ifail = 1;
             if (std::log(t.hi) + f.log - (small_a ? lngamm(a + 1.0, ln_gamma_ifail) : 0.0) <= lsafe) return 0.0;
         }
-        return exp_times(f.exponent, small_a ? quotient(t, f.divisor, f.reciprocal) : t);
+        if (!small_a) return exp_times(f.exponent, t);
+        return exp_times(f.exponent, a <= series_gamma_a ? dd_mul(t, f.gamma) : quotient(t, f.gamma, f.reciprocal));
     };
 
     if (a > alpha) {
