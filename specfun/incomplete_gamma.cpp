@@ -108,8 +108,17 @@ TwoDoubles quotient(TwoDoubles n, TwoDoubles d, double reciprocal) {
 }
 
 // T = sum_j (-1)^(j+1) x^j / (j! (a+j)) in two doubles: the first two terms so, the
-// rest (from j = 4) as x/(a+1) times tail. One division per denominator.
-TwoDoubles alternating_sum(double a, double x, double tail) {
+// rest (from j = 4) as x/(a+1) times tail. One division per denominator. The terms to
+// j = 3 are formed before the series that gives the tail, which need not wait for them.
+struct AlternatingSum {
+    TwoDoubles head;  // the terms j = 1, 2
+    double t3;        // the term j = 3
+    double x;
+    double r1;        // 1/(1 + a) to an ulp
+    TwoDoubles with_tail(double tail) const { return dd_add(head, {t3 + tail * x * r1, 0.0}); }
+};
+
+AlternatingSum alternating_sum(double a, double x) {
     const TwoDoubles x2 = exact_product(x, x);
     const TwoDoubles one_plus_a = exact_sum(1.0, a);
     const TwoDoubles two_plus_a = exact_sum(2.0, a);
@@ -118,7 +127,7 @@ TwoDoubles alternating_sum(double a, double x, double tail) {
     const TwoDoubles t1 = quotient({x, 0.0}, one_plus_a, r1);
     const TwoDoubles t2 = quotient({0.5 * x2.hi, 0.5 * x2.lo}, two_plus_a, r2);
     const double t3 = x2.hi * x / (6.0 * (3.0 + a));
-    return dd_add(dd_add(t1, dd_neg(t2)), {t3 + tail * x * r1, 0.0});
+    return {dd_add(t1, dd_neg(t2)), t3, x, r1};
 }
 
 // a (r - 1 - ln r), r = x/a, as (x - a) - a ln r in two doubles (r as well): it reaches
@@ -402,6 +411,12 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
     TwoDoubles one_plus_as{};  // 1/Gamma(1+a)
     TwoDoubles log_part{};     // (x^a - 1)/a
     double power_m1 = 0.0;     // x^a - 1
+    TwoDoubles power{};        // x^a, for 0.5 < a <= 1.5
+    TwoDoubles recip{};        // 1/Gamma(1+a), for 0.5 < a <= 1.5
+    AlternatingSum head{};     // T but for its tail, up to a = 1.5
+    // V = x^(a+1)/(a+1) * sum_k (-x)^k (a+1) / ((k+1)! (a+k+1)). Below negligible_x (where
+    // a <= 0.5) V < x is below 1e-21 of (x^a - 1)/a - S, which exceeds |ln x|/2, and left out.
+    const bool with_v = x >= negligible_x;
     if (a > shifted_a) {
         int gamma_ifail = -1;
         u = gammaf(a, gamma_ifail) - std::pow(x, a) / a;
@@ -414,10 +429,16 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         const TwoDoubles ratio = exp_ratio(y);
         log_part = dd_mul(ratio, lnx);
         power_m1 = y.hi * ratio.hi;
+        if (with_v) head = alternating_sum(ap, x);
+    } else {
+        // x^a = x (1 + y (e^y - 1)/y), y = b ln x, and 1/Gamma(1+a) = (1 + b S(b))/a,
+        // b = a - 1 (exact).
+        const double b = a - 1.0;
+        const TwoDoubles y = exact_product(b, lnx);
+        power = dd_mul(dd_add({1.0, 0.0}, dd_mul(y, exp_ratio(y))), x);  // |y| <= ln 4 / 2
+        recip = dd_div(dd_add({1.0, 0.0}, dd_mul(reciprocal_gamma_ratio(b), b)), {a, 0.0});
+        head = alternating_sum(a, x);
     }
-    // V = x^(a+1)/(a+1) * sum_k (-x)^k (a+1) / ((k+1)! (a+k+1)). Below negligible_x (where
-    // a <= 0.5) V < x is below 1e-21 of (x^a - 1)/a - S, which exceeds |ln x|/2, and left out.
-    const bool with_v = x >= negligible_x;
     double sum = 1.0;
     double tail = 0.0;  // the terms from k = 3 on
     if (with_v) {
@@ -442,17 +463,12 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         q = (u + v) * a * std::exp(-lg);
     } else if (a <= small_a) {
         // V = x^a T; Q = a (1 + a S) (U + V) = a ((1 + a S) (V - (x^a - 1)/a) - S)
-        const TwoDoubles t = with_v ? alternating_sum(ap, x, tail) : TwoDoubles{0.0, 0.0};
+        const TwoDoubles t = with_v ? head.with_tail(tail) : TwoDoubles{0.0, 0.0};
         const TwoDoubles v = dd_add(t, {power_m1 * t.hi, 0.0});
         q = a * dd_add(dd_mul(one_plus_as, dd_add(v, dd_neg(log_part))), dd_neg(s)).hi;
     } else {
-        // Q = 1 - x^a (1 - a T)/Gamma(1+a), with x^a = x (1 + y (e^y - 1)/y), y = b ln x,
-        // and 1/Gamma(1+a) = (1 + b S(b))/a, b = a - 1 (exact).
-        const double b = a - 1.0;
-        const TwoDoubles y = exact_product(b, lnx);
-        const TwoDoubles power = dd_mul(dd_add({1.0, 0.0}, dd_mul(y, exp_ratio(y))), x);  // |y| <= ln 4 / 2
-        const TwoDoubles recip = dd_div(dd_add({1.0, 0.0}, dd_mul(reciprocal_gamma_ratio(b), b)), {a, 0.0});
-        const TwoDoubles t = alternating_sum(a, x, tail);
+        // Q = 1 - x^a (1 - a T)/Gamma(1+a)
+        const TwoDoubles t = head.with_tail(tail);
         const TwoDoubles lower = dd_mul(dd_mul(power, dd_add({1.0, 0.0}, dd_neg(dd_mul(t, a)))), recip);
         q = (1.0 - lower.hi) - lower.lo;
     }
