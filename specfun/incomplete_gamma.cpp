@@ -92,6 +92,12 @@ TwoDoubles reciprocal_gamma_ratio(double a) {
     return dd_add({reciprocal_gamma_series[0], reciprocal_gamma_series_low[0]}, dd_mul(inner, a));
 }
 
+// 1/Gamma(1+a) = 1 + a S(a) for |a| <= 1 in two doubles. Kept out of line: inlined, it
+// makes the factor's code too large to be inlined where the factor is formed.
+[[gnu::noinline]] TwoDoubles reciprocal_gamma(double a) {
+    return dd_add({1.0, 0.0}, dd_mul(reciprocal_gamma_ratio<reciprocal_gamma_series.size()>(a), a));
+}
+
 // (e^y - 1)/y = 1 + y/2 + y^2 T(y), T(y) = 1/6 + y/24 + ..., in two doubles, for |y| <= ln 2
 // (where the small-x series needs it): T from its Taylor polynomial.
 TwoDoubles exp_ratio(TwoDoubles y) {
@@ -295,8 +301,7 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         const TwoDoubles e = exact_sum(a_ln_x.hi, -x);
         const TwoDoubles exponent{e.hi, e.lo + a_ln_x.lo + ap * ln_x.lo};
         if (a <= series_gamma_a) {
-            const TwoDoubles s = reciprocal_gamma_ratio<reciprocal_gamma_series.size()>(ap);
-            return Factor{exponent, dd_add({1.0, 0.0}, dd_mul(s, ap)), 1.0, e.hi};
+            return Factor{exponent, reciprocal_gamma(ap), 1.0, e.hi};
         }
         int gamma_ifail = 1;
         const TwoDoubles divisor = exact_product(a, gammaf(a, gamma_ifail));
@@ -313,8 +318,8 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
             int ln_gamma_ifail = 1;
             if (std::log(t.hi) + f.log - (small_a ? lngamm(a + 1.0, ln_gamma_ifail) : 0.0) <= lsafe) return 0.0;
         }
-        if (!small_a) return exp_times(f.exponent, t);
-        return exp_times(f.exponent, a <= series_gamma_a ? dd_mul(t, f.gamma) : quotient(t, f.gamma, f.reciprocal));
+        const TwoDoubles scaled = !small_a ? t : a <= series_gamma_a ? dd_mul(t, f.gamma) : quotient(t, f.gamma, f.reciprocal);
+        return exp_times(f.exponent, scaled);
     };
 
     if (a > alpha) {
