@@ -15,6 +15,7 @@
 #include "../support/machine.hpp"
 #include "error_function.hpp"
 #include "exact_argument.hpp"
+#include "exp_two_doubles.hpp"
 #include "incomplete_gamma_tables.hpp"
 #include "log_two_doubles.hpp"
 #include "polynomial.hpp"
@@ -34,6 +35,8 @@ constexpr double alpha_offset = 0.25;          // above it the switch is x + 0.2
 constexpr double taylor_limit = 1.5;           // x up to this uses the small-x series for Q
 constexpr double small_a = 0.5;                // a up to this forms Gamma(a) - 1/a from a series
 constexpr double shifted_a = 1.5;              // ... and from there to this 1/Gamma(a) from it at a - 1
+constexpr double series_gamma_a = 1.0;         // up to this the factor takes 1/Gamma(a+1) from the series at 0
+constexpr std::size_t half_unit_terms = 22;    // terms of that series enough for |a| <= 0.5 (all for |a| <= 1)
 constexpr double sqrt_2pi = 2.5066282746310007;
 constexpr double exact_product_limit = 1e250;  // a above this: the exponent in one double
 constexpr double stirling_min_a = stirling_min_argument;  // from here the exponent of the factor uses Stirling
@@ -80,11 +83,19 @@ double gaminc_temme_sum(double eta, double a, double tol) {
 
 namespace {
 
-// S(a) = (1/Gamma(1+a) - 1)/a for |a| <= 0.5 in two doubles: g0 + a (g1 + a rest).
+// S(a) = (1/Gamma(1+a) - 1)/a in two doubles: g0 + a (g1 + a rest), from the first
+// terms Taylor coefficients (half_unit_terms for |a| <= 0.5, all of them for |a| <= 1).
+template <std::size_t terms = half_unit_terms>
 TwoDoubles reciprocal_gamma_ratio(double a) {
-    const double rest = estrin_ascending(std::span(reciprocal_gamma_series).subspan<2>(), a);
+    const double rest = estrin_ascending(std::span(reciprocal_gamma_series).template subspan<2, terms - 2>(), a);
     const TwoDoubles inner = dd_add({reciprocal_gamma_series[1], reciprocal_gamma_series_low[1]}, {a * rest, 0.0});
     return dd_add({reciprocal_gamma_series[0], reciprocal_gamma_series_low[0]}, dd_mul(inner, a));
+}
+
+// 1/Gamma(1+a) = 1 + a S(a) for |a| <= 1 in two doubles. Kept out of line: inlined, it
+// makes the factor's code too large to be inlined where the factor is formed.
+[[gnu::noinline]] TwoDoubles reciprocal_gamma(double a) {
+    return dd_add({1.0, 0.0}, dd_mul(reciprocal_gamma_ratio<reciprocal_gamma_series.size()>(a), a));
 }
 
 // (e^y - 1)/y = 1 + y/2 + y^2 T(y), T(y) = 1/6 + y/24 + ..., in two doubles, for |y| <= ln 2
@@ -103,8 +114,17 @@ TwoDoubles quotient(TwoDoubles n, TwoDoubles d, double reciprocal) {
 }
 
 // T = sum_j (-1)^(j+1) x^j / (j! (a+j)) in two doubles: the first two terms so, the
-// rest (from j = 4) as x/(a+1) times tail. One division per denominator.
-TwoDoubles alternating_sum(double a, double x, double tail) {
+// rest (from j = 4) as x/(a+1) times tail. One division per denominator. The terms to
+// j = 3 are formed before the series that gives the tail, which need not wait for them.
+struct AlternatingSum {
+    TwoDoubles head;  // the terms j = 1, 2
+    double t3;        // the term j = 3
+    double x;
+    double r1;        // 1/(1 + a) to an ulp
+    TwoDoubles with_tail(double tail) const { return dd_add(head, {t3 + tail * x * r1, 0.0}); }
+};
+
+AlternatingSum alternating_sum(double a, double x) {
     const TwoDoubles x2 = exact_product(x, x);
     const TwoDoubles one_plus_a = exact_sum(1.0, a);
     const TwoDoubles two_plus_a = exact_sum(2.0, a);
@@ -113,7 +133,7 @@ TwoDoubles alternating_sum(double a, double x, double tail) {
     const TwoDoubles t1 = quotient({x, 0.0}, one_plus_a, r1);
     const TwoDoubles t2 = quotient({0.5 * x2.hi, 0.5 * x2.lo}, two_plus_a, r2);
     const double t3 = x2.hi * x / (6.0 * (3.0 + a));
-    return dd_add(dd_add(t1, dd_neg(t2)), {t3 + tail * x * r1, 0.0});
+    return {dd_add(t1, dd_neg(t2)), t3, x, r1};
 }
 
 // a (r - 1 - ln r), r = x/a, as (x - a) - a ln r in two doubles (r as well): it reaches
@@ -138,6 +158,17 @@ double exp_of_tiny(TwoDoubles v) {
     if (e >= tiny_exponential) return e + e * v.lo;
     const double s = e * 0x1p100;
     return (s + s * v.lo) * 0x1p-100;
+}
+
+// t e^(v.hi + v.lo) for t = t.hi + t.lo > 0, rounded once: e^v.hi = (h + l)(1 + m) 2^k,
+// v.lo folded into m and h t.hi formed exactly. The result is at least about the
+// smallest normal number, so that 2^k is applied in two steps only below it.
+double exp_times(TwoDoubles v, TwoDoubles t) {
+    const ExpParts e = exp_parts(v.hi);
+    const double m = e.expm1 + v.lo * (1.0 + e.expm1);
+    const TwoDoubles p = exact_product(e.hi, t.hi);
+    const double y = p.hi + (((p.lo + e.hi * t.lo) + e.lo * t.hi) + p.hi * m);
+    return e.exponent >= -1022 ? y * power_of_two(e.exponent) : y * power_of_two(e.exponent + 512) * 0x1p-512;
 }
 
 }  // namespace
@@ -166,14 +197,13 @@ TwoDoubles gaminc_prefactor_exponent(double a, double x) {
     }
     const double r = x / a;
     if (r == 0.0) return {-std::numeric_limits<double>::infinity(), 0.0};
-    const TwoDoubles a_phi = a_phi_two_doubles(a, x, r);
+    // The terms in a alone are summed beside the longer work on r.
     const TwoDoubles ln_a = log_two_doubles(a);
-    const TwoDoubles t1 = exact_sum(-a_phi.hi, -0.5 * ln_a.hi);
-    const TwoDoubles t2 = exact_sum(t1.hi, -ln_sqrt_2pi);
-    const TwoDoubles t3 = exact_sum(t2.hi, -stirling);
-    const double lo = t1.lo + t2.lo + t3.lo - a_phi.lo - 0.5 * ln_a.lo - ln_sqrt_2pi_low;
-    const double hi = t3.hi + lo;
-    return {hi, lo - (hi - t3.hi)};
+    const TwoDoubles c = exact_sum(ln_sqrt_2pi, stirling);
+    const TwoDoubles g = exact_sum(0.5 * ln_a.hi, c.hi);
+    const TwoDoubles a_phi = a_phi_two_doubles(a, x, r);
+    const TwoDoubles t = exact_sum(-a_phi.hi, -g.hi);
+    return quick_two_sum(t.hi, t.lo - a_phi.lo - ((g.lo + 0.5 * ln_a.lo) + (c.lo + ln_sqrt_2pi_low)));
 }
 
 void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
@@ -248,39 +278,48 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
                           make_message("(1X,'** Algorithm fails to terminate in ',I4,' iterations')", {max_steps}));
     };
 
-    // The factor x^a e^-x / Gamma(a+1) of the series and the fraction, formed before either
-    // (neither needs the other), with the logarithm that decides whether it is below the
-    // safe range. The exponent is carried in two doubles: a ln x - x directly while a is
-    // small (dividing by Gamma(a+1) after), Stirling's form for large a, where the
-    // difference cancels.
+    // The factor x^a e^-x / Gamma(a+1) of the series and the fraction, its exponent formed
+    // before either (neither needs the other) and applied to their sum with one rounding;
+    // the exponent's high part decides whether the product is below the safe range. The
+    // exponent is carried in two doubles: a ln x - x directly while a is small (the sum
+    // multiplied by 1/Gamma(a+1), or divided by Gamma(a+1), first), Stirling's form for
+    // large a, where the difference cancels.
     struct Factor {
-        double power;    // x^a e^-x, or the whole factor for a >= 7
-        double divisor;  // Gamma(a+1), or 1 for a >= 7
-        double log;      // ln power
+        TwoDoubles exponent;  // ln x^a e^-x, or of the whole factor for a >= 7
+        TwoDoubles gamma;     // 1/Gamma(a+1) = 1 + a S(a) for a <= 1; Gamma(a+1) = a Gamma(a) exactly
+                              // (a + 1 would be rounded) for 1 < a < 7; unused for a >= 7
+        double reciprocal;    // 1/gamma.hi for 1 < a < 7
+        double log;           // exponent.hi
     };
     const auto prefactor = [&] {
         if (a >= stirling_min_a) {
             const TwoDoubles e = gaminc_prefactor_exponent(a, x);
-            return Factor{exp_of_tiny(e), 1.0, e.hi};
+            return Factor{e, {1.0, 0.0}, 1.0, e.hi};
         }
         const TwoDoubles ln_x = log_two_doubles(x);
         const TwoDoubles a_ln_x = exact_product(ap, ln_x.hi);
         const TwoDoubles e = exact_sum(a_ln_x.hi, -x);
+        const TwoDoubles exponent{e.hi, e.lo + a_ln_x.lo + ap * ln_x.lo};
+        if (a <= series_gamma_a) {
+            return Factor{exponent, reciprocal_gamma(ap), 1.0, e.hi};
+        }
         int gamma_ifail = 1;
-        return Factor{exp_of_tiny({e.hi, e.lo + a_ln_x.lo + ap * ln_x.lo}), gammaf(a + 1.0, gamma_ifail), e.hi};
+        const TwoDoubles divisor = exact_product(a, gammaf(a, gamma_ifail));
+        return Factor{exponent, divisor, 1.0 / divisor.hi, e.hi};
     };
     // t times the factor for t > 0, 0 where that is below the safe range. Its logarithm
-    // ln t + ln power - ln divisor is first bounded from below (ln t by 0 for t >= 1 and by
+    // ln t + ln power - ln Gamma(a+1) is first bounded from below (ln t by 0 for t >= 1 and by
     // -44.4 for t >= 2^-64, ln Gamma(a+1) by its largest value for a < 7), and formed only
     // near the safe range.
-    const auto times = [&](const Factor& f, double t) {
-        const double ln_t = t >= 1.0 ? 0.0 : t >= moderate_t ? moderate_t_ln_bound : std::log(t);
+    const auto times = [&](const Factor& f, TwoDoubles t) {
+        const double ln_t = t.hi >= 1.0 ? 0.0 : t.hi >= moderate_t ? moderate_t_ln_bound : std::log(t.hi);
         const bool small_a = a < stirling_min_a;
         if (ln_t + f.log - (small_a ? small_a_ln_gamma_max : 0.0) <= lsafe) {
             int ln_gamma_ifail = 1;
-            if (std::log(t) + f.log - (small_a ? lngamm(a + 1.0, ln_gamma_ifail) : 0.0) <= lsafe) return 0.0;
+            if (std::log(t.hi) + f.log - (small_a ? lngamm(a + 1.0, ln_gamma_ifail) : 0.0) <= lsafe) return 0.0;
         }
-        return f.power * t / f.divisor;
+        const TwoDoubles scaled = !small_a ? t : a <= series_gamma_a ? dd_mul(t, f.gamma) : quotient(t, f.gamma, f.reciprocal);
+        return exp_times(f.exponent, scaled);
     };
 
     if (a > alpha) {
@@ -312,7 +351,7 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
             }
         }
         if (!converged) return fail_to_converge();
-        p = times(f, sum + sum_error);
+        p = times(f, {sum, sum_error});
         q = 1.0 - p;
         return;
     }
@@ -363,7 +402,7 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
             }
         }
         if (!converged) return fail_to_converge();
-        q = times(f, a * (1.0 + differences) / (1.0 + d));
+        q = times(f, {a * (1.0 + differences) / (1.0 + d), 0.0});
         p = 1.0 - q;
         return;
     }
@@ -377,6 +416,12 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
     TwoDoubles one_plus_as{};  // 1/Gamma(1+a)
     TwoDoubles log_part{};     // (x^a - 1)/a
     double power_m1 = 0.0;     // x^a - 1
+    TwoDoubles power{};        // x^a, for 0.5 < a <= 1.5
+    TwoDoubles recip{};        // 1/Gamma(1+a), for 0.5 < a <= 1.5
+    AlternatingSum head{};     // T but for its tail, up to a = 1.5
+    // V = x^(a+1)/(a+1) * sum_k (-x)^k (a+1) / ((k+1)! (a+k+1)). Below negligible_x (where
+    // a <= 0.5) V < x is below 1e-21 of (x^a - 1)/a - S, which exceeds |ln x|/2, and left out.
+    const bool with_v = x >= negligible_x;
     if (a > shifted_a) {
         int gamma_ifail = -1;
         u = gammaf(a, gamma_ifail) - std::pow(x, a) / a;
@@ -389,10 +434,16 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         const TwoDoubles ratio = exp_ratio(y);
         log_part = dd_mul(ratio, lnx);
         power_m1 = y.hi * ratio.hi;
+        if (with_v) head = alternating_sum(ap, x);
+    } else {
+        // x^a = x (1 + y (e^y - 1)/y), y = b ln x, and 1/Gamma(1+a) = (1 + b S(b))/a,
+        // b = a - 1 (exact).
+        const double b = a - 1.0;
+        const TwoDoubles y = exact_product(b, lnx);
+        power = dd_mul(dd_add({1.0, 0.0}, dd_mul(y, exp_ratio(y))), x);  // |y| <= ln 4 / 2
+        recip = dd_div(dd_add({1.0, 0.0}, dd_mul(reciprocal_gamma_ratio(b), b)), {a, 0.0});
+        head = alternating_sum(a, x);
     }
-    // V = x^(a+1)/(a+1) * sum_k (-x)^k (a+1) / ((k+1)! (a+k+1)). Below negligible_x (where
-    // a <= 0.5) V < x is below 1e-21 of (x^a - 1)/a - S, which exceeds |ln x|/2, and left out.
-    const bool with_v = x >= negligible_x;
     double sum = 1.0;
     double tail = 0.0;  // the terms from k = 3 on
     if (with_v) {
@@ -417,17 +468,12 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         q = (u + v) * a * std::exp(-lg);
     } else if (a <= small_a) {
         // V = x^a T; Q = a (1 + a S) (U + V) = a ((1 + a S) (V - (x^a - 1)/a) - S)
-        const TwoDoubles t = with_v ? alternating_sum(ap, x, tail) : TwoDoubles{0.0, 0.0};
+        const TwoDoubles t = with_v ? head.with_tail(tail) : TwoDoubles{0.0, 0.0};
         const TwoDoubles v = dd_add(t, {power_m1 * t.hi, 0.0});
         q = a * dd_add(dd_mul(one_plus_as, dd_add(v, dd_neg(log_part))), dd_neg(s)).hi;
     } else {
-        // Q = 1 - x^a (1 - a T)/Gamma(1+a), with x^a = x (1 + y (e^y - 1)/y), y = b ln x,
-        // and 1/Gamma(1+a) = (1 + b S(b))/a, b = a - 1 (exact).
-        const double b = a - 1.0;
-        const TwoDoubles y = exact_product(b, lnx);
-        const TwoDoubles power = dd_mul(dd_add({1.0, 0.0}, dd_mul(y, exp_ratio(y))), x);  // |y| <= ln 4 / 2
-        const TwoDoubles recip = dd_div(dd_add({1.0, 0.0}, dd_mul(reciprocal_gamma_ratio(b), b)), {a, 0.0});
-        const TwoDoubles t = alternating_sum(a, x, tail);
+        // Q = 1 - x^a (1 - a T)/Gamma(1+a)
+        const TwoDoubles t = head.with_tail(tail);
         const TwoDoubles lower = dd_mul(dd_mul(power, dd_add({1.0, 0.0}, dd_neg(dd_mul(t, a)))), recip);
         q = (1.0 - lower.hi) - lower.lo;
     }

@@ -5,8 +5,8 @@
 
 namespace qelms {
 
-// (1/Gamma(1+a) - 1)/a on 0 < a <= 0.5: Taylor coefficients at a = 0
-inline constexpr std::array<double, 22> reciprocal_gamma_series = {
+// (1/Gamma(1+a) - 1)/a on |a| <= 1: Taylor coefficients at a = 0
+inline constexpr std::array<double, 28> reciprocal_gamma_series = {
     0.5772156649015329, -0.6558780715202539, -0.04200263503409524,
     0.16653861138229148, -0.04219773455554433, -0.009621971527876973,
     0.0072189432466631, -0.0011651675918590652, -0.00021524167411495098,
@@ -14,7 +14,9 @@ inline constexpr std::array<double, 22> reciprocal_gamma_series = {
     1.133027231981696e-06, -2.056338416977607e-07, 6.116095104481416e-09,
     5.002007644469223e-09, -1.18127457048702e-09, 1.0434267116911005e-10,
     7.782263439905071e-12, -3.696805618642206e-12, 5.100370287454476e-13,
-    -2.0583260535665066e-14,
+    -2.0583260535665066e-14, -5.348122539423018e-15, 1.2267786282382608e-15,
+    -1.1812593016974588e-16, 1.1866922547516004e-18, 1.4123806553180319e-18,
+    -2.29874568443537e-19,
 };
 
 // (1/Gamma(1+a) - 1)/a: the first two Taylor coefficients less their doubles above
