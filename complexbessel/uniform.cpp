@@ -406,14 +406,18 @@ void i_uniform(Form& form, Complex z, double fnu, int shift, int kode, int n, Co
 // the continuation to Re z < 0 when mr is +1 or -1; see cbes_k_uniform.
 // With near_turning_point (Airy form) a sequence whose recurrences, K's up
 // from the lowest orders or I's down from the highest, would start next to the
-// turning point has every member from the form.
+// turning point has every member from the form (up to max_direct members).
 template <class Form>
 void k_uniform(Form& form, Complex z, double fnu, int kode, int mr, int n, Complex* y, int& nz,
                const Limits& lim, bool near_turning_point = false) {
     const Complex zr = z.real() < 0.0 ? -z : z;
+    // Beyond max_direct members the recurrences serve again: a member from
+    // the form costs as much as some twenty steps.
+    constexpr int max_direct = 200;
     const double az = modulus(z);
-    const bool direct_k = near_turning_point && n > 2 && starts_near_turning_point(az, fnu);
-    const bool direct_i = near_turning_point && n > 2 && starts_near_turning_point(az, fnu + (n - 2));
+    const bool direct = near_turning_point && n > 2 && n <= max_direct;
+    const bool direct_k = direct && starts_near_turning_point(az, fnu);
+    const bool direct_i = direct && starts_near_turning_point(az, fnu + (n - 2));
     auto order = [fnu](int k) { return exact_sum(fnu, k); };
     const Scaling sc = make_scaling(lim.tol);
     const DDComplex zr_shift = dd_value(kode == 2 ? zr : 0.0);  // scaled K is exp(zr) K, scaled I exp(-zr) I
