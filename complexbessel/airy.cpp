@@ -79,9 +79,9 @@ int add_terms(T z3, double az3, double tol, int rounds, SeriesState& st, T& t1, 
     return rounds;
 }
 
-// The two series for tol <= |z| <= 1.
+// The two series for tol <= |z| <= 1, less their leading 1.
 void power_series(Complex z, double az, int id, double tol, Complex& s1, Complex& s2) {
-    s1 = s2 = 1.0;
+    s1 = s2 = 0.0;
     if (az * az < tol / az) return;
     SeriesState st(id);
     Complex t1 = 1.0, t2 = 1.0;
@@ -421,9 +421,18 @@ Complex airy(const AiryKind& kind, int id, int kode, Complex z, int& nz, DriverO
         return value;
     }
     if (in_left_sector(z, az)) return dd_series(kind, id, kode, z, az, airy_zeta(z, std::sqrt(z)));
-    Complex s1, s2;
-    power_series(z, az, id, tol, s1, s2);
-    Complex value = id == 0 ? kind.c1 * s1 + kind.c2 * z * s2 : kind.c2 * s2 + kind.c1 / 2.0 * z * z * s1;
+    Complex r1, r2;
+    power_series(z, az, id, tol, r1, r2);
+    // The two members cancel by up to 5 times (Ai and Ai' towards Re z > 0, Bi
+    // and Bi' towards Re z < 0): their leading terms, c1 + c2 z or
+    // c2 + c1 z^2/2, are formed in double-double, the rest of the series added
+    // to them unrounded.
+    using cbes::DDComplex;
+    const DDComplex zz = cbes::dd_value(z);
+    const DDComplex c1{{kind.c1, kind.c1_low}, {0.0, 0.0}}, c2{{kind.c2, kind.c2_low}, {0.0, 0.0}};
+    const DDComplex lead = id == 0 ? c1 + c2 * zz : c2 + c1 * zz * zz / 2.0;
+    const Complex rest = id == 0 ? kind.c1 * r1 + kind.c2 * z * r2 : kind.c2 * r2 + kind.c1 / 2.0 * z * z * r1;
+    Complex value = (lead + cbes::dd_value(rest)).value();
     if (kode == 2) {
         const Complex zeta = tth * z * std::sqrt(z);
         if (kind.is_bi) {
