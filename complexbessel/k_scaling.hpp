@@ -104,9 +104,11 @@ public:
             RecurrenceCoefficients coefficient = coefficient_;
             bool finite = true;
             for (int j = 0; j < count && finite; ++j) {
-                // q - g p as -(g p - q), negation being exact: both products split g once
+                // Both parts as g p + q, the real one with p = -p2.im (negation
+                // being exact): the same operations on two lanes, which the
+                // compiler may pair, and g split once.
                 const TwoDoubles g = coefficient.value().im;
-                const TwoDoubles nr = qelms::dd_neg(multiply_add_one(g, p2i, qelms::dd_neg(p1r)));
+                const TwoDoubles nr = multiply_add_one(g, qelms::dd_neg(p2i), p1r);
                 const TwoDoubles ni = multiply_add_one(g, p2r, p1i);
                 coefficient.next();
                 p1r = p2r;
