@@ -163,7 +163,8 @@ Complex power_over_gamma(Complex hz, double fnu, int shift, double log_scale) {
 
 // sum over j >= 1 of cz^j / (j! (fnup)_j) in V (double or Complex), where
 // its terms do not cancel (the 1 in front joins it unrounded), until the
-// bound aa on the terms passes atol.
+// bound aa on the terms passes atol. Each term is the one before times
+// cz/(j (fnup + j - 1)): the quotient does not wait for the term.
 template <class V>
 V plain_series(V cz, double acz, double fnup, double atol) {
     V total = 0.0, term = 1.0;
@@ -186,7 +187,8 @@ V plain_series(V cz, double acz, double fnup, double atol) {
 // sizes of its terms, so a relative error e in each later term changes the
 // sum by at most e small_term times some tens of the sum. Those terms follow
 // in V, their rounding (about 1.5 ulp a term) adding below 1e-4 ulp, and join
-// the sum once.
+// the sum once. As in plain_series the factor cz/s of each term is formed
+// apart from the term, so that no division waits on the one before.
 template <class T, class V>
 T cancelling_series(V cz, double acz, double fnup, double atol) {
     constexpr double small_term = 1e-6;
@@ -195,7 +197,7 @@ T cancelling_series(V cz, double acz, double fnup, double atol) {
     int j = 1;
     for (; j <= max_series_terms; ++j) {
         const double s = j * (fnup + j - 1.0);
-        term = term * two_doubles_of(cz) / s;
+        term = term * (two_doubles_of(cz) / s);
         total = total + term;
         aa *= acz / s;
         if (aa <= atol) return total;
@@ -207,7 +209,7 @@ T cancelling_series(V cz, double acz, double fnup, double atol) {
     V t = rounded(term), tail = V(0.0);
     for (; j <= max_series_terms; ++j) {
         const double s = j * (fnup + j - 1.0);
-        t = t * cz / s;
+        t *= cz / s;
         tail += t;
         aa *= acz / s;
         if (aa <= atol) break;
