@@ -2,6 +2,7 @@
 // the large-argument expansion, Miller's backward recurrence normalised by the
 // Neumann series, and Miller's ratios normalised by the Wronskian with K.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -18,6 +19,10 @@ namespace {
 
 constexpr int max_series_terms = 500;      // the power series converges long before this
 constexpr int max_miller_steps = 80;       // forward steps of Miller's starting-index estimates
+// Relative size below which the roundings of Miller's steps in doubles leave
+// the wanted members (2^-10 of an ulp).
+constexpr double double_damping = 0.0009765625;
+constexpr double e_half = 1.3591409142295225;  // e/2
 constexpr int max_ratio_steps = 1000000;   // forward steps of the ratio test; needs about 6 sqrt|z|
 // (z/2)^nu / Gamma(nu + 1) by exact products up to this order. Where the series
 // is used (|z/2|^2 <= nu + 1 or |z| <= 2), orders above about 380 underflow.
@@ -549,13 +554,17 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
     double rho = ack + std::sqrt(ack * ack - 1.0);
     const double rho2 = rho * rho;
     double tst = (rho2 + rho2) / ((rho2 - 1.0) * (rho - 1.0)) / tol;
+    // The same tests with double_damping for tol give the orders from which
+    // on the backward steps may run in doubles (below).
+    const double tst_double = tst * tol / double_damping;
     double ak = at;
-    int i1 = 0;
+    int i1 = 0, i1d = 0;
     for (int i = 1; i <= max_miller_steps; ++i) {
         const Complex pt = p2;
         p2 = p1 - times(ck, pt);
         p1 = pt;
         ck += rz;
+        if (i1d == 0 && exceeds(p2, tst_double * ak * ak)) i1d = i;
         if (exceeds(p2, tst * ak * ak)) {
             i1 = i;
             break;
@@ -567,7 +576,7 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
         return;
     }
     // A second estimate when the wanted orders reach past |z|: the ratios must converge there too.
-    int i2 = 0;
+    int i2 = 0, i2d = 0;
     if (inu >= iaz) {
         p1 = 0.0;
         p2 = 1.0;
@@ -576,11 +585,13 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
         ack = at * raz;
         tst = std::sqrt(ack / tol);
         bool refined = false;
+        std::array<double, max_miller_steps + 1> norms{};  // |p2|^2 of each step, for i2d
         for (int k = 1; k <= max_miller_steps; ++k) {
             const Complex pt = p2;
             p2 = p1 - times(ck, pt);
             p1 = pt;
             ck += rz;
+            norms[k] = std::norm(p2);
             if (!reaches(p2, tst)) continue;
             if (refined) {
                 i2 = k;
@@ -598,6 +609,9 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
             nz = -2;
             return;
         }
+        // The test refined as it ended, with double_damping for tol.
+        const double norm_double = tst * tst * tol / double_damping;
+        while (i2d < i2 && norms[i2d] < norm_double) ++i2d;
     }
 
     // Backward recurrence from order fnf + kk, summing the Neumann series
@@ -611,7 +625,6 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
     DDComplex sum;
     DDComplex q1, q2{{scle, 0.0}, {0.0, 0.0}};
     double fkk = kk;
-    RecurrenceCoefficients c(rzx, exact_sum(fnf, fkk), -1.0);
     const RecurrenceForm form = recurrence_form(rzx, q1, q2);
     // The weight b(k - 1) from b(k); the loops below differ only in the
     // arithmetic of the members.
@@ -620,11 +633,44 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
         fkk -= 1.0;
         return bprev;
     };
+    // The steps to orders fnf + k, k >= kd, in doubles. A rounding of relative
+    // size u at such an order adds to the members below it a multiple of the
+    // solution that grows downwards, a common factor 1 + u that the
+    // normalisation cancels except in the part of the sum above that order,
+    // and one of the solution that decays downwards, which by the wanted
+    // orders has shrunk as much as Miller's start has where the forward tests
+    // above meet double_damping for tol. The sum's part from order k on is at
+    // most T(k) = 4 (k + 1)^2 (|z|/2)^k / k! of the whole (|I(fnf + k, z)| <=
+    // |z/2|^(fnf + k) e^|Re z| / Gamma(fnf + k + 1), the whole is e^z
+    // (z/2)^fnf / Gamma(1 + fnf), c(k) <= 2 (k + 1)^2, and for k >= 3|z|/2
+    // the terms fall by 0.44 a step; k! >= (k/e)^k). The doubles end where
+    // either would pass double_damping times their rounding, 4 ulps a step,
+    // and above the wanted orders.
+    int kd = std::max({i1d + 1 + iaz, i2 == 0 ? 0 : i2d + 1 + inu, inu + 1, static_cast<int>(1.5 * az) + 1});
+    const auto tail_above = [&](double k) { return 7.2 * (k + 1.0) * (k + 1.0) * std::pow(e_half * az / k, k); };
+    while (kd < kk && 4.0 * (kk - kd) * tail_above(kd) > double_damping) ++kd;
+    if (kd < kk) {
+        Complex d1 = 0.0, d2 = scle, dsum = 0.0;
+        for (int k = kk; k > kd; --k) {
+            const Complex dt = d2;
+            d2 = times(rz * (fnf + k), dt) + d1;
+            d1 = dt;
+            const double bprev = next_weight();
+            dsum += (bprev + bk) * d1;
+            bk = bprev;
+        }
+        q1 = dd_value(d1);
+        q2 = dd_value(d2);
+        sum = dd_value(dsum);
+    } else {
+        kd = kk;
+    }
+    RecurrenceCoefficients c(rzx, exact_sum(fnf, fkk), -1.0);
     constexpr TwoDoubles zero{0.0, 0.0};
     if (form == RecurrenceForm::real) {
         // z on the positive real axis: every member and the sum real and positive.
         TwoDoubles r1 = q1.re, r2 = q2.re, rs = sum.re;
-        for (int k = kk; k >= 1; --k, c.next()) {
+        for (int k = kd; k >= 1; --k, c.next()) {
             const TwoDoubles rt = r2;
             r2 = positive_multiply_add(c.value().re, rt, r1);
             r1 = rt;
@@ -642,9 +688,9 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
         // alternate between the imaginary and the real axis. Each is held as
         // its one nonzero part; a step i g p + q is then g p + q, with the
         // sign of g turned where p is imaginary and the result real.
-        TwoDoubles a1 = zero, a2 = q2.re;
-        bool top_real = true;  // whether the member a2 stands for is real
-        for (int k = kk; k >= 1; --k, c.next()) {
+        bool top_real = (kk - kd) % 2 == 0;  // whether the member a2 stands for is real
+        TwoDoubles a1 = top_real ? q1.im : q1.re, a2 = top_real ? q2.re : q2.im;
+        for (int k = kd; k >= 1; --k, c.next()) {
             const TwoDoubles at = a2;
             a2 = axis_step(c.value().im, at, a1, top_real);
             a1 = at;
@@ -660,7 +706,7 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
         q1 = on_axis(a1, !top_real);
         q2 = on_axis(a2, top_real);
     } else {
-        for (int k = kk; k >= 1; --k, c.next()) {
+        for (int k = kd; k >= 1; --k, c.next()) {
             const DDComplex qt = q2;
             q2 = multiply_add(c.value(), qt, q1, form);
             q1 = qt;
