@@ -207,8 +207,9 @@ public:
         c_.re = accumulate(c_.re, d_.re);
         if (!real_) c_.im = accumulate(c_.im, d_.im);
     }
-    // The coefficient after steps run on the real part alone.
+    // The coefficient after steps run on the real or the imaginary part alone.
     void set_real(TwoDoubles c) { c_.re = c; }
+    void set_imaginary(TwoDoubles c) { c_.im = c; }
     // a + b, one coefficient from the one before.
     static TwoDoubles accumulate(TwoDoubles a, TwoDoubles b) {
         const TwoDoubles s = qelms::exact_sum(a.hi, b.hi);
