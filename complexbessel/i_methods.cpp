@@ -24,6 +24,7 @@ constexpr int max_miller_steps = 80;       // forward steps of Miller's starting
 constexpr double double_damping = 0.0009765625;
 constexpr double e_half = 1.3591409142295225;  // e/2
 constexpr int max_ratio_steps = 1000000;   // forward steps of the ratio test; needs about 6 sqrt|z|
+constexpr int ratio_history = 128;         // forward steps of the ratio test kept for the doubles
 // (z/2)^nu / Gamma(nu + 1) by exact products up to this order. Where the series
 // is used (|z/2|^2 <= nu + 1 or |z| <= 2), orders above about 380 underflow.
 constexpr int max_exact_order = 400;
@@ -796,6 +797,8 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
     int k = 1;
     bool refined = false;
     bool converged = false;
+    std::array<double, ratio_history> history{};  // ap2 after step j, for the doubles below
+    history[1] = ap2;
     while (k < max_ratio_steps) {
         ++k;
         const double ap1k = ap2;
@@ -804,6 +807,7 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
         p1 = pt;
         t1 += rz;
         ap2 = modulus(p2);
+        if (k < ratio_history) history[k] = ap2;
         if (ap1k <= test) continue;
         if (refined) {
             converged = true;
@@ -820,11 +824,30 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
         return;
     }
 
-    // Backward recurrence from that index down to the top order.
+    // Backward recurrence from that index down to the top order. Off the
+    // real axis its steps above index td run in doubles, as in Miller's
+    // algorithm: td is where the same test, refined as it ended, with
+    // double_damping for tol would have stopped, so that the solution their
+    // roundings stir up has shrunk below double_damping of them by the top.
     const int kk = k + 1 - id;
     DDComplex q1{{1.0 / ap2, 0.0}, {0.0, 0.0}}, q2;
     const bool real = rzx.real();
-    RecurrenceCoefficients c(rzx, exact_sum(fnu, (n - 1) + static_cast<double>(kk)), -1.0);
+    int top_index = kk;  // the steps from here down in the arithmetic of the form
+    if (!real && k < ratio_history) {
+        const double test_double = test * std::sqrt(tol / double_damping);
+        int j = 2;
+        while (j < k && history[j - 1] <= test_double) ++j;
+        top_index = std::min(kk, j + 1 - id);
+        Complex d1 = q1.re.hi, d2 = 0.0;
+        for (int t = kk; t > top_index; --t) {
+            const Complex dt = d1;
+            d1 = times(rz * (fnu + (n - 1 + t)), d1) + d2;
+            d2 = dt;
+        }
+        q1 = dd_value(d1);
+        q2 = dd_value(d2);
+    }
+    RecurrenceCoefficients c(rzx, exact_sum(fnu, (n - 1) + static_cast<double>(top_index)), -1.0);
     if (real) {
         // On the real axis in doubles, each coefficient rounded from its
         // two-double value: the rounding of a step stirs up the solution that
@@ -840,10 +863,10 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
         q2 = dd_value(p2);
     } else if (const RecurrenceForm form = recurrence_form(rzx, q1, q2); form == RecurrenceForm::axes) {
         // On the imaginary axis the members alternate between the axes: each
-        // held as its one nonzero part, q1 starting on the real axis.
-        TwoDoubles a1 = q1.re, a2 = q2.re;
-        bool top_real = true;
-        for (double t = kk; t >= 1.0; t -= 1.0, c.next()) {
+        // held as its one nonzero part, q1 started on the real axis.
+        bool top_real = (kk - top_index) % 2 == 0;
+        TwoDoubles a1 = top_real ? q1.re : q1.im, a2 = top_real ? q2.im : q2.re;
+        for (double t = top_index; t >= 1.0; t -= 1.0, c.next()) {
             const TwoDoubles at = a1;
             a1 = axis_step(c.value().im, a1, a2, top_real);
             a2 = at;
@@ -852,7 +875,7 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
         q1 = on_axis(a1, top_real);
         q2 = on_axis(a2, !top_real);
     } else {
-        for (double t = kk; t >= 1.0; t -= 1.0, c.next()) {
+        for (double t = top_index; t >= 1.0; t -= 1.0, c.next()) {
             const DDComplex qt = q1;
             q1 = multiply_add(c.value(), q1, q2, form);
             q2 = qt;
