@@ -258,6 +258,7 @@ inline TwoDoubles operator-(TwoDoubles a, TwoDoubles b) { return qelms::dd_add(a
 inline TwoDoubles operator*(TwoDoubles a, double s) { return qelms::dd_mul(a, s); }
 inline double rounded(TwoDoubles a) { return a.hi + a.lo; }
 inline Complex rounded(DDComplex a) { return a.value(); }
+inline Complex rounded(Complex a) { return a; }  // a value already in doubles
 inline TwoDoubles two_doubles_of(double v) { return {v, 0.0}; }
 inline DDComplex two_doubles_of(Complex v) { return dd_value(v); }
 inline double size_of(double v) { return std::fabs(v); }

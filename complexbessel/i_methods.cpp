@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <type_traits>
 
 #include "../specfun/exact_argument.hpp"
 #include "../specfun/stirling.hpp"
@@ -24,7 +25,8 @@ constexpr int max_miller_steps = 80;       // forward steps of Miller's starting
 constexpr double double_damping = 0.0009765625;
 constexpr double e_half = 1.3591409142295225;  // e/2
 constexpr int max_ratio_steps = 1000000;   // forward steps of the ratio test; needs about 6 sqrt|z|
-constexpr int ratio_history = 128;         // forward steps of the ratio test kept for the doubles
+constexpr int ratio_history = 128;
+constexpr double small_asymptotic_term = 1e-6;  // large-argument terms from this size on in doubles         // forward steps of the ratio test kept for the doubles
 // (z/2)^nu / Gamma(nu + 1) by exact products up to this order. Where the series
 // is used (|z/2|^2 <= nu + 1 or |z| <= 2), orders above about 380 underflow.
 constexpr int max_exact_order = 400;
@@ -262,21 +264,44 @@ Complex asymptotic_phase(Complex z, double fnu, int shift) {
 // The two sums of the large-argument expansion with 4 nu^2 = fdn and
 // rez = 1/(8z), in T (Complex, DDComplex or, on the real axis, TwoDoubles),
 // into cs1 (alternating signs, the exp(z) part) and cs2 (all +); false when
-// jl terms do not reach the bound s |fdn - 1| of the terms.
+// jl terms do not reach the bound s |fdn - 1| of the terms. Each term is the
+// one before times rez (fdn - (2j - 1)^2)/j, that factor formed apart from
+// the term. Where the expansion is used (2|z| >= nu^2) the sums are at least
+// about e^-1 in size, so that once a term is below small_asymptotic_term
+// the later ones, each with a few ulps of its own, follow in doubles and
+// join the two-double sums once.
 template <class T>
 bool asymptotic_sums(T rez, T one, double fdn, double s, int jl, double aez, DDComplex& cs1, DDComplex& cs2) {
+    using V = decltype(rounded(one));
     T sum1 = one - one, sum2 = one - one, term = one;  // the sums after their first term, 1
+    V t = rounded(one), tail1 = 0.0, tail2 = 0.0;     // the terms in doubles, once small
+    bool small = false;
     double sqk = fdn - 1.0;
     const double atol = s * std::fabs(sqk);
     double aa = 1.0;
     for (int j = 1; j <= jl; ++j) {
-        term = term * rez * sqk / static_cast<double>(j);
-        sum1 = j % 2 == 0 ? sum1 + term : sum1 - term;
-        sum2 = sum2 + term;
+        if (small) {
+            t *= rounded(rez) * sqk / static_cast<double>(j);
+            tail1 += j % 2 == 0 ? t : -t;
+            tail2 += t;
+        } else {
+            term = term * (rez * sqk / static_cast<double>(j));
+            sum1 = j % 2 == 0 ? sum1 + term : sum1 - term;
+            sum2 = sum2 + term;
+            if constexpr (!std::is_same_v<T, V>) {
+                t = rounded(term);
+                small = size_of(t) < small_asymptotic_term;
+            }
+        }
         aa *= std::fabs(sqk) / (j * aez);
         if (aa <= atol) {
-            cs1 = one_plus(sum1);
-            cs2 = one_plus(sum2);
+            if constexpr (std::is_same_v<T, V>) {
+                cs1 = one_plus(sum1);
+                cs2 = one_plus(sum2);
+            } else {
+                cs1 = one_plus(sum1 + two_doubles_of(tail1));
+                cs2 = one_plus(sum2 + two_doubles_of(tail2));
+            }
             return true;
         }
         sqk -= 8.0 * j;
@@ -291,19 +316,31 @@ bool asymptotic_sums(T rez, T one, double fdn, double s, int jl, double aez, DDC
 bool asymptotic_sums_imaginary(TwoDoubles r, double fdn, double s, int jl, double aez, DDComplex& cs1,
                                DDComplex& cs2) {
     TwoDoubles p{1.0, 0.0}, even{0.0, 0.0}, odd{0.0, 0.0};  // the last term's part; the sums of cs2 after 1
+    double pd = 0.0, even_tail = 0.0, odd_tail = 0.0;       // the same in doubles, once small
+    bool small = false;
     double sqk = fdn - 1.0;
     const double atol = s * std::fabs(sqk);
     double aa = 1.0;
     for (int j = 1; j <= jl; ++j) {
         // i times a real part is imaginary; i times an imaginary one, real and turned
-        const TwoDoubles q = p * r * sqk / static_cast<double>(j);
-        p = j % 2 == 1 ? q : dd_neg(q);
-        if (j % 2 == 0)
-            even = even + p;
-        else
-            odd = odd + p;
+        if (small) {
+            const double q = pd * (rounded(r) * sqk / static_cast<double>(j));
+            pd = j % 2 == 1 ? q : -q;
+            (j % 2 == 0 ? even_tail : odd_tail) += pd;
+        } else {
+            const TwoDoubles q = p * (r * sqk / static_cast<double>(j));
+            p = j % 2 == 1 ? q : dd_neg(q);
+            if (j % 2 == 0)
+                even = even + p;
+            else
+                odd = odd + p;
+            pd = rounded(p);
+            small = std::fabs(pd) < small_asymptotic_term;
+        }
         aa *= std::fabs(sqk) / (j * aez);
         if (aa <= atol) {
+            even = even + two_doubles_of(even_tail);
+            odd = odd + two_doubles_of(odd_tail);
             cs1 = one_plus(DDComplex{even, dd_neg(odd)});
             cs2 = one_plus(DDComplex{even, odd});
             return true;
