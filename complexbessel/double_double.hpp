@@ -200,11 +200,12 @@ inline RecurrenceForm recurrence_form(const TwoOverZ& rz, DDComplex p1, DDComple
 class RecurrenceCoefficients {
 public:
     RecurrenceCoefficients(const TwoOverZ& rz, TwoDoubles nu, double step)
-        : c_(rz.coefficient(nu)), d_(rz.value() * step), real_(rz.real()) {}
+        : c_(rz.coefficient(nu)), d_(rz.value() * step), real_(rz.real()), imaginary_(rz.imaginary()) {}
     const DDComplex& value() const { return c_; }
     const DDComplex& step() const { return d_; }
+    // A part that is 0 with its step stays 0 and is not advanced.
     void next() {
-        c_.re = accumulate(c_.re, d_.re);
+        if (!imaginary_) c_.re = accumulate(c_.re, d_.re);
         if (!real_) c_.im = accumulate(c_.im, d_.im);
     }
     // The coefficient after steps run on the real or the imaginary part alone.
@@ -218,7 +219,7 @@ public:
 
 private:
     DDComplex c_, d_;
-    bool real_;
+    bool real_, imaginary_;
 };
 
 // The leading value c plus a correction d of the order of its last bits.
