@@ -209,15 +209,17 @@ inline RecurrenceForm recurrence_form(const TwoOverZ& rz, DDComplex p1, DDComple
 class RecurrenceCoefficients {
 public:
     RecurrenceCoefficients(const TwoOverZ& rz, TwoDoubles nu, double step)
-        : c_(rz.coefficient(nu)), d_(rz.value() * step), real_(rz.real()) {}
+        : c_(rz.coefficient(nu)), d_(rz.value() * step), real_(rz.real()), imaginary_(rz.imaginary()) {}
     const DDComplex& value() const { return c_; }
     const DDComplex& step() const { return d_; }
+    // A part that is 0 with its step stays 0 and is not advanced.
     void next() {
-        c_.re = accumulate(c_.re, d_.re);
+        if (!imaginary_) c_.re = accumulate(c_.re, d_.re);
         if (!real_) c_.im = accumulate(c_.im, d_.im);
     }
-    // The coefficient after steps run on the real part alone.
+    // The coefficient after steps run on the real or the imaginary part alone.
     void set_real(TwoDoubles c) { c_.re = c; }
+    void set_imaginary(TwoDoubles c) { c_.im = c; }
     // a + b, one coefficient from the one before.
     static TwoDoubles accumulate(TwoDoubles a, TwoDoubles b) {
         const TwoDoubles s = qelms::exact_sum(a.hi, b.hi);
@@ -226,7 +228,7 @@ public:
 
 private:
     DDComplex c_, d_;
-    bool real_;
+    bool real_, imaginary_;
 };
 
 // The leading value c plus a correction d of the order of its last bits.
@@ -266,6 +268,7 @@ inline TwoDoubles operator-(TwoDoubles a, TwoDoubles b) { return qelms::dd_add(a
 inline TwoDoubles operator*(TwoDoubles a, double s) { return qelms::dd_mul(a, s); }
 inline double rounded(TwoDoubles a) { return a.hi + a.lo; }
 inline Complex rounded(DDComplex a) { return a.value(); }
+inline Complex rounded(Complex a) { return a; }  // a value already in doubles
 inline TwoDoubles two_doubles_of(double v) { return {v, 0.0}; }
 inline DDComplex two_doubles_of(Complex v) { return dd_value(v); }
 inline double size_of(double v) { return std::fabs(v); }

@@ -79,14 +79,15 @@ bool exponent_far_inside(Complex z, double nu, int kode, const Limits& lim) {
     return bound < lim.alim;
 }
 
-// Whether the leading exponent of K (ikflg 2) of order nu lies inside
+// Whether the leading exponent of K (ikflg 2) of order nu, or of I (ikflg 1,
+// its negative: zeta1 and zeta2 do not depend on the kind), lies inside
 // (-alim, alim) with a margin on the two axes, from its closed form: on the
 // positive real axis (the Debye form) nu asinh(nu/x) - sqrt(nu^2 + x^2), plus
 // x when scaled; on the imaginary axis z = iy (the Airy form) nu (acosh(nu/|y|)
 // - sqrt(1 - (y/nu)^2)) for |y| < nu and 0 beyond, scaled or not. The forms
 // the test evaluates differ from these by roundings, far below the margin of
 // 1 plus 1e-12 of the sizes of the terms.
-bool k_exponent_inside_on_axis(Complex z, double nu, int kode, const Limits& lim) {
+bool exponent_inside_on_axis(Complex z, double nu, int kode, const Limits& lim) {
     constexpr double relative_margin = 1e-12;
     if (z.imag() == 0.0 && z.real() > 0.0) {
         const double x = z.real();
@@ -132,7 +133,12 @@ void cbes_over_under_test(Complex z, double fnu, int kode, int ikflg, int n, Com
     nuf = 0;
     if (exponent_far_inside(z, std::max(fnu + (n - 1), static_cast<double>(n)), kode, lim)) return;
     const double gnu = ikflg == 1 ? std::max(fnu, 1.0) : std::max(fnu + (n - 1), static_cast<double>(n));
-    if (ikflg == 2 && k_exponent_inside_on_axis(z, gnu, kode, lim)) return;
+    if (ikflg == 2 && exponent_inside_on_axis(z, gnu, kode, lim)) return;
+    // I: the two orders the test looks at when neither leaves the range,
+    // the lowest (at least 1) and the top member.
+    if (ikflg == 1 && exponent_inside_on_axis(z, gnu, kode, lim) &&
+        (n < 2 || exponent_inside_on_axis(z, fnu + (n - 1), kode, lim)))
+        return;
     const Complex zr = z.real() < 0.0 ? -z : z;
     Complex cz, la;
     leading_exponent(z, zr, gnu, kode, ikflg, lim, cz, la);

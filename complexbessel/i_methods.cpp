@@ -2,8 +2,10 @@
 // the large-argument expansion, Miller's backward recurrence normalised by the
 // Neumann series, and Miller's ratios normalised by the Wronskian with K.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
+#include <type_traits>
 
 #include "../specfun/exact_argument.hpp"
 #include "../specfun/stirling.hpp"
@@ -18,7 +20,13 @@ namespace {
 
 constexpr int max_series_terms = 500;      // the power series converges long before this
 constexpr int max_miller_steps = 80;       // forward steps of Miller's starting-index estimates
+// Relative size below which the roundings of Miller's steps in doubles leave
+// the wanted members (2^-10 of an ulp).
+constexpr double double_damping = 0.0009765625;
+constexpr double e_half = 1.3591409142295225;  // e/2
 constexpr int max_ratio_steps = 1000000;   // forward steps of the ratio test; needs about 6 sqrt|z|
+constexpr int ratio_history = 128;
+constexpr double small_asymptotic_term = 1e-6;  // large-argument terms from this size on in doubles         // forward steps of the ratio test kept for the doubles
 // (z/2)^nu / Gamma(nu + 1) by exact products up to this order. Where the series
 // is used (|z/2|^2 <= nu + 1 or |z| <= 2), orders above about 380 underflow.
 constexpr int max_exact_order = 400;
@@ -163,7 +171,8 @@ Complex power_over_gamma(Complex hz, double fnu, int shift, double log_scale) {
 
 // sum over j >= 1 of cz^j / (j! (fnup)_j) in V (double or Complex), where
 // its terms do not cancel (the 1 in front joins it unrounded), until the
-// bound aa on the terms passes atol.
+// bound aa on the terms passes atol. Each term is the one before times
+// cz/(j (fnup + j - 1)): the quotient does not wait for the term.
 template <class V>
 V plain_series(V cz, double acz, double fnup, double atol) {
     V total = 0.0, term = 1.0;
@@ -186,7 +195,8 @@ V plain_series(V cz, double acz, double fnup, double atol) {
 // sizes of its terms, so a relative error e in each later term changes the
 // sum by at most e small_term times some tens of the sum. Those terms follow
 // in V, their rounding (about 1.5 ulp a term) adding below 1e-4 ulp, and join
-// the sum once.
+// the sum once. As in plain_series the factor cz/s of each term is formed
+// apart from the term, so that no division waits on the one before.
 template <class T, class V>
 T cancelling_series(V cz, double acz, double fnup, double atol) {
     constexpr double small_term = 1e-6;
@@ -195,7 +205,7 @@ T cancelling_series(V cz, double acz, double fnup, double atol) {
     int j = 1;
     for (; j <= max_series_terms; ++j) {
         const double s = j * (fnup + j - 1.0);
-        term = term * two_doubles_of(cz) / s;
+        term = term * (two_doubles_of(cz) / s);
         total = total + term;
         aa *= acz / s;
         if (aa <= atol) return total;
@@ -207,7 +217,7 @@ T cancelling_series(V cz, double acz, double fnup, double atol) {
     V t = rounded(term), tail = V(0.0);
     for (; j <= max_series_terms; ++j) {
         const double s = j * (fnup + j - 1.0);
-        t = t * cz / s;
+        t *= cz / s;
         tail += t;
         aa *= acz / s;
         if (aa <= atol) break;
@@ -254,21 +264,44 @@ Complex asymptotic_phase(Complex z, double fnu, int shift) {
 // The two sums of the large-argument expansion with 4 nu^2 = fdn and
 // rez = 1/(8z), in T (Complex, DDComplex or, on the real axis, TwoDoubles),
 // into cs1 (alternating signs, the exp(z) part) and cs2 (all +); false when
-// jl terms do not reach the bound s |fdn - 1| of the terms.
+// jl terms do not reach the bound s |fdn - 1| of the terms. Each term is the
+// one before times rez (fdn - (2j - 1)^2)/j, that factor formed apart from
+// the term. Where the expansion is used (2|z| >= nu^2) the sums are at least
+// about e^-1 in size, so that once a term is below small_asymptotic_term
+// the later ones, each with a few ulps of its own, follow in doubles and
+// join the two-double sums once.
 template <class T>
 bool asymptotic_sums(T rez, T one, double fdn, double s, int jl, double aez, DDComplex& cs1, DDComplex& cs2) {
+    using V = decltype(rounded(one));
     T sum1 = one - one, sum2 = one - one, term = one;  // the sums after their first term, 1
+    V t = rounded(one), tail1 = 0.0, tail2 = 0.0;     // the terms in doubles, once small
+    bool small = false;
     double sqk = fdn - 1.0;
     const double atol = s * std::fabs(sqk);
     double aa = 1.0;
     for (int j = 1; j <= jl; ++j) {
-        term = term * rez * sqk / static_cast<double>(j);
-        sum1 = j % 2 == 0 ? sum1 + term : sum1 - term;
-        sum2 = sum2 + term;
+        if (small) {
+            t *= rounded(rez) * sqk / static_cast<double>(j);
+            tail1 += j % 2 == 0 ? t : -t;
+            tail2 += t;
+        } else {
+            term = term * (rez * sqk / static_cast<double>(j));
+            sum1 = j % 2 == 0 ? sum1 + term : sum1 - term;
+            sum2 = sum2 + term;
+            if constexpr (!std::is_same_v<T, V>) {
+                t = rounded(term);
+                small = size_of(t) < small_asymptotic_term;
+            }
+        }
         aa *= std::fabs(sqk) / (j * aez);
         if (aa <= atol) {
-            cs1 = one_plus(sum1);
-            cs2 = one_plus(sum2);
+            if constexpr (std::is_same_v<T, V>) {
+                cs1 = one_plus(sum1);
+                cs2 = one_plus(sum2);
+            } else {
+                cs1 = one_plus(sum1 + two_doubles_of(tail1));
+                cs2 = one_plus(sum2 + two_doubles_of(tail2));
+            }
             return true;
         }
         sqk -= 8.0 * j;
@@ -283,19 +316,31 @@ bool asymptotic_sums(T rez, T one, double fdn, double s, int jl, double aez, DDC
 bool asymptotic_sums_imaginary(TwoDoubles r, double fdn, double s, int jl, double aez, DDComplex& cs1,
                                DDComplex& cs2) {
     TwoDoubles p{1.0, 0.0}, even{0.0, 0.0}, odd{0.0, 0.0};  // the last term's part; the sums of cs2 after 1
+    double pd = 0.0, even_tail = 0.0, odd_tail = 0.0;       // the same in doubles, once small
+    bool small = false;
     double sqk = fdn - 1.0;
     const double atol = s * std::fabs(sqk);
     double aa = 1.0;
     for (int j = 1; j <= jl; ++j) {
         // i times a real part is imaginary; i times an imaginary one, real and turned
-        const TwoDoubles q = p * r * sqk / static_cast<double>(j);
-        p = j % 2 == 1 ? q : dd_neg(q);
-        if (j % 2 == 0)
-            even = even + p;
-        else
-            odd = odd + p;
+        if (small) {
+            const double q = pd * (rounded(r) * sqk / static_cast<double>(j));
+            pd = j % 2 == 1 ? q : -q;
+            (j % 2 == 0 ? even_tail : odd_tail) += pd;
+        } else {
+            const TwoDoubles q = p * (r * sqk / static_cast<double>(j));
+            p = j % 2 == 1 ? q : dd_neg(q);
+            if (j % 2 == 0)
+                even = even + p;
+            else
+                odd = odd + p;
+            pd = rounded(p);
+            small = std::fabs(pd) < small_asymptotic_term;
+        }
         aa *= std::fabs(sqk) / (j * aez);
         if (aa <= atol) {
+            even = even + two_doubles_of(even_tail);
+            odd = odd + two_doubles_of(odd_tail);
             cs1 = one_plus(DDComplex{even, dd_neg(odd)});
             cs2 = one_plus(DDComplex{even, odd});
             return true;
@@ -547,13 +592,17 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
     double rho = ack + std::sqrt(ack * ack - 1.0);
     const double rho2 = rho * rho;
     double tst = (rho2 + rho2) / ((rho2 - 1.0) * (rho - 1.0)) / tol;
+    // The same tests with double_damping for tol give the orders from which
+    // on the backward steps may run in doubles (below).
+    const double tst_double = tst * tol / double_damping;
     double ak = at;
-    int i1 = 0;
+    int i1 = 0, i1d = 0;
     for (int i = 1; i <= max_miller_steps; ++i) {
         const Complex pt = p2;
         p2 = p1 - times(ck, pt);
         p1 = pt;
         ck += rz;
+        if (i1d == 0 && exceeds(p2, tst_double * ak * ak)) i1d = i;
         if (exceeds(p2, tst * ak * ak)) {
             i1 = i;
             break;
@@ -565,7 +614,7 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
         return;
     }
     // A second estimate when the wanted orders reach past |z|: the ratios must converge there too.
-    int i2 = 0;
+    int i2 = 0, i2d = 0;
     if (inu >= iaz) {
         p1 = 0.0;
         p2 = 1.0;
@@ -574,11 +623,13 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
         ack = at * raz;
         tst = std::sqrt(ack / tol);
         bool refined = false;
+        std::array<double, max_miller_steps + 1> norms{};  // |p2|^2 of each step, for i2d
         for (int k = 1; k <= max_miller_steps; ++k) {
             const Complex pt = p2;
             p2 = p1 - times(ck, pt);
             p1 = pt;
             ck += rz;
+            norms[k] = std::norm(p2);
             if (!reaches(p2, tst)) continue;
             if (refined) {
                 i2 = k;
@@ -596,6 +647,9 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
             nz = -2;
             return;
         }
+        // The test refined as it ended, with double_damping for tol.
+        const double norm_double = tst * tst * tol / double_damping;
+        while (i2d < i2 && norms[i2d] < norm_double) ++i2d;
     }
 
     // Backward recurrence from order fnf + kk, summing the Neumann series
@@ -609,7 +663,6 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
     DDComplex sum;
     DDComplex q1, q2{{scle, 0.0}, {0.0, 0.0}};
     double fkk = kk;
-    RecurrenceCoefficients c(rzx, exact_sum(fnf, fkk), -1.0);
     const RecurrenceForm form = recurrence_form(rzx, q1, q2);
     // The weight b(k - 1) from b(k); the loops below differ only in the
     // arithmetic of the members.
@@ -618,11 +671,44 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
         fkk -= 1.0;
         return bprev;
     };
+    // The steps to orders fnf + k, k >= kd, in doubles. A rounding of relative
+    // size u at such an order adds to the members below it a multiple of the
+    // solution that grows downwards, a common factor 1 + u that the
+    // normalisation cancels except in the part of the sum above that order,
+    // and one of the solution that decays downwards, which by the wanted
+    // orders has shrunk as much as Miller's start has where the forward tests
+    // above meet double_damping for tol. The sum's part from order k on is at
+    // most T(k) = 4 (k + 1)^2 (|z|/2)^k / k! of the whole (|I(fnf + k, z)| <=
+    // |z/2|^(fnf + k) e^|Re z| / Gamma(fnf + k + 1), the whole is e^z
+    // (z/2)^fnf / Gamma(1 + fnf), c(k) <= 2 (k + 1)^2, and for k >= 3|z|/2
+    // the terms fall by 0.44 a step; k! >= (k/e)^k). The doubles end where
+    // either would pass double_damping times their rounding, 4 ulps a step,
+    // and above the wanted orders.
+    int kd = std::max({i1d + 1 + iaz, i2 == 0 ? 0 : i2d + 1 + inu, inu + 1, static_cast<int>(1.5 * az) + 1});
+    const auto tail_above = [&](double k) { return 7.2 * (k + 1.0) * (k + 1.0) * std::pow(e_half * az / k, k); };
+    while (kd < kk && 4.0 * (kk - kd) * tail_above(kd) > double_damping) ++kd;
+    if (kd < kk) {
+        Complex d1 = 0.0, d2 = scle, dsum = 0.0;
+        for (int k = kk; k > kd; --k) {
+            const Complex dt = d2;
+            d2 = times(rz * (fnf + k), dt) + d1;
+            d1 = dt;
+            const double bprev = next_weight();
+            dsum += (bprev + bk) * d1;
+            bk = bprev;
+        }
+        q1 = dd_value(d1);
+        q2 = dd_value(d2);
+        sum = dd_value(dsum);
+    } else {
+        kd = kk;
+    }
+    RecurrenceCoefficients c(rzx, exact_sum(fnf, fkk), -1.0);
     constexpr TwoDoubles zero{0.0, 0.0};
     if (form == RecurrenceForm::real) {
         // z on the positive real axis: every member and the sum real and positive.
         TwoDoubles r1 = q1.re, r2 = q2.re, rs = sum.re;
-        for (int k = kk; k >= 1; --k, c.next()) {
+        for (int k = kd; k >= 1; --k, c.next()) {
             const TwoDoubles rt = r2;
             r2 = positive_multiply_add(c.value().re, rt, r1);
             r1 = rt;
@@ -640,9 +726,9 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
         // alternate between the imaginary and the real axis. Each is held as
         // its one nonzero part; a step i g p + q is then g p + q, with the
         // sign of g turned where p is imaginary and the result real.
-        TwoDoubles a1 = zero, a2 = q2.re;
-        bool top_real = true;  // whether the member a2 stands for is real
-        for (int k = kk; k >= 1; --k, c.next()) {
+        bool top_real = (kk - kd) % 2 == 0;  // whether the member a2 stands for is real
+        TwoDoubles a1 = top_real ? q1.im : q1.re, a2 = top_real ? q2.re : q2.im;
+        for (int k = kd; k >= 1; --k, c.next()) {
             const TwoDoubles at = a2;
             a2 = axis_step(c.value().im, at, a1, top_real);
             a1 = at;
@@ -658,7 +744,7 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
         q1 = on_axis(a1, !top_real);
         q2 = on_axis(a2, top_real);
     } else {
-        for (int k = kk; k >= 1; --k, c.next()) {
+        for (int k = kd; k >= 1; --k, c.next()) {
             const DDComplex qt = q2;
             q2 = multiply_add(c.value(), qt, q1, form);
             q1 = qt;
@@ -748,6 +834,8 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
     int k = 1;
     bool refined = false;
     bool converged = false;
+    std::array<double, ratio_history> history{};  // ap2 after step j, for the doubles below
+    history[1] = ap2;
     while (k < max_ratio_steps) {
         ++k;
         const double ap1k = ap2;
@@ -756,6 +844,7 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
         p1 = pt;
         t1 += rz;
         ap2 = modulus(p2);
+        if (k < ratio_history) history[k] = ap2;
         if (ap1k <= test) continue;
         if (refined) {
             converged = true;
@@ -772,11 +861,30 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
         return;
     }
 
-    // Backward recurrence from that index down to the top order.
+    // Backward recurrence from that index down to the top order. Off the
+    // real axis its steps above index td run in doubles, as in Miller's
+    // algorithm: td is where the same test, refined as it ended, with
+    // double_damping for tol would have stopped, so that the solution their
+    // roundings stir up has shrunk below double_damping of them by the top.
     const int kk = k + 1 - id;
     DDComplex q1{{1.0 / ap2, 0.0}, {0.0, 0.0}}, q2;
     const bool real = rzx.real();
-    RecurrenceCoefficients c(rzx, exact_sum(fnu, (n - 1) + static_cast<double>(kk)), -1.0);
+    int top_index = kk;  // the steps from here down in the arithmetic of the form
+    if (!real && k < ratio_history) {
+        const double test_double = test * std::sqrt(tol / double_damping);
+        int j = 2;
+        while (j < k && history[j - 1] <= test_double) ++j;
+        top_index = std::min(kk, j + 1 - id);
+        Complex d1 = q1.re.hi, d2 = 0.0;
+        for (int t = kk; t > top_index; --t) {
+            const Complex dt = d1;
+            d1 = times(rz * (fnu + (n - 1 + t)), d1) + d2;
+            d2 = dt;
+        }
+        q1 = dd_value(d1);
+        q2 = dd_value(d2);
+    }
+    RecurrenceCoefficients c(rzx, exact_sum(fnu, (n - 1) + static_cast<double>(top_index)), -1.0);
     if (real) {
         // On the real axis in doubles, each coefficient rounded from its
         // two-double value: the rounding of a step stirs up the solution that
@@ -792,10 +900,10 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
         q2 = dd_value(p2);
     } else if (const RecurrenceForm form = recurrence_form(rzx, q1, q2); form == RecurrenceForm::axes) {
         // On the imaginary axis the members alternate between the axes: each
-        // held as its one nonzero part, q1 starting on the real axis.
-        TwoDoubles a1 = q1.re, a2 = q2.re;
-        bool top_real = true;
-        for (double t = kk; t >= 1.0; t -= 1.0, c.next()) {
+        // held as its one nonzero part, q1 started on the real axis.
+        bool top_real = (kk - top_index) % 2 == 0;
+        TwoDoubles a1 = top_real ? q1.re : q1.im, a2 = top_real ? q2.im : q2.re;
+        for (double t = top_index; t >= 1.0; t -= 1.0, c.next()) {
             const TwoDoubles at = a1;
             a1 = axis_step(c.value().im, a1, a2, top_real);
             a2 = at;
@@ -804,7 +912,7 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
         q1 = on_axis(a1, top_real);
         q2 = on_axis(a2, !top_real);
     } else {
-        for (double t = kk; t >= 1.0; t -= 1.0, c.next()) {
+        for (double t = top_index; t >= 1.0; t -= 1.0, c.next()) {
             const DDComplex qt = q1;
             q1 = multiply_add(c.value(), q1, q2, form);
             q2 = qt;

@@ -100,15 +100,17 @@ public:
         if (form_ == RecurrenceForm::imaginary) {
             // The same steps with 2/z = i g: c p + q = (q.re - g p.im) + i (q.im + g p.re),
             // each part one exact product, held in locals.
+            // The coefficient's real part stays 0 and is left as it is.
             TwoDoubles p1r = p1_.re, p1i = p1_.im, p2r = p2_.re, p2i = p2_.im;
-            RecurrenceCoefficients coefficient = coefficient_;
+            TwoDoubles g = coefficient_.value().im;
+            const TwoDoubles dg = coefficient_.step().im;
             bool finite = true;
             for (int j = 0; j < count && finite; ++j) {
-                // q - g p as -(g p - q), negation being exact: both products split g once
-                const TwoDoubles g = coefficient.value().im;
-                const TwoDoubles nr = qelms::dd_neg(multiply_add_one(g, p2i, qelms::dd_neg(p1r)));
+                // Both parts as g p + q, the real one with p = -p2.im (negation
+                // being exact): the same operations on two lanes, and g split once.
+                const TwoDoubles nr = multiply_add_one(g, qelms::dd_neg(p2i), p1r);
                 const TwoDoubles ni = multiply_add_one(g, p2r, p1i);
-                coefficient.next();
+                g = RecurrenceCoefficients::accumulate(g, dg);
                 p1r = p2r;
                 p1i = p2i;
                 p2r = nr;
@@ -127,7 +129,7 @@ public:
             }
             p1_ = {p1r, p1i};
             p2_ = {p2r, p2i};
-            coefficient_ = coefficient;
+            coefficient_.set_imaginary(g);
             return finite;
         }
         if (form_ != RecurrenceForm::real) {

@@ -262,6 +262,11 @@ TEST(ComplexICore, OverflowUnderflowPretest) {
         {{800.0, 0.0}, 0.0, 1, 1, 2, -1},  {{800.0, 0.0}, 0.0, 2, 1, 2, 0},
         {{1e-3, 0.0}, 200.0, 1, 2, 2, -1}, {{800.0, 0.0}, 0.0, 1, 2, 2, 2},
         {{800.0, 0.0}, 0.0, 2, 2, 2, 0},   {{0.0, 30.0}, 100.0, 1, 1, 5, 0},
+        // I on the axes, where the exponent's closed form may settle the test:
+        // inside the range, next to alim, beyond elim, and underflowing.
+        {{0.0, 50.0}, 49.5, 1, 1, 1, 0},   {{664.0, 0.0}, 120.0, 1, 1, 3, 0},
+        {{705.0, 0.0}, 0.3, 1, 1, 3, -1},  {{0.0, 0.5}, 140.0, 1, 1, 15, 15},
+        {{0.0, -0.5}, 120.0, 2, 1, 15, 2}, {{0.0, 3.0}, 149.0, 1, 1, 15, 0},
     };
     for (const Case& c : cases) {
         std::vector<Complex> y(c.n, Complex(7.0, 7.0));

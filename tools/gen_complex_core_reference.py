@@ -193,12 +193,18 @@ def method_cases():
         (complex(1.5, 0.8), 0.0, 1, 12), (complex(0.0, 1.9), 0.5, 2, 10), (complex(8.0, 6.0), 30.0, 1, 8),
         (complex(0.3, 14.0), 60.3, 2, 6)])
     rows += rows_for("asymptotic.sequence", [
-        (complex(40.0, 9.0), 0.0, 1, 8), (complex(0.0, 60.0), 0.5, 2, 9), (complex(25.0, -25.0), 0.2, 1, 6)])
+        (complex(40.0, 9.0), 0.0, 1, 8), (complex(0.0, 60.0), 0.5, 2, 9), (complex(25.0, -25.0), 0.2, 1, 6),
+        # sums whose small terms follow in doubles after two-double ones
+        (complex(500.0, 0.0), 10.3, 1, 10), (complex(0.0, 300.0), 20.0, 2, 3), (complex(150.0, -120.0), 15.0, 1, 2)])
     rows += rows_for("miller_series.sequence", [
         (complex(5.0, 2.0), 0.0, 1, 12), (complex(0.0, 10.0), 0.5, 2, 15), (complex(15.0, -10.0), 2.3, 1, 20),
-        (complex(3.0, 0.0), 40.0, 1, 3), (complex(20.0, 5.0), 50.7, 2, 2)])
+        (complex(3.0, 0.0), 40.0, 1, 3), (complex(20.0, 5.0), 50.7, 2, 2),
+        # many steps far above the wanted orders in doubles, both parities on the axis
+        (complex(0.0, 20.0), 0.3, 1, 3), (complex(0.0, 15.0), 1.3, 2, 2), (complex(18.0, 0.0), 1.5, 1, 2),
+        (complex(12.0, 9.0), 2.7, 2, 4)])
     rows += rows_for("wronskian.sequence", [
-        (complex(30.0, 10.0), 12.5, 1, 8), (complex(0.0, 50.0), 20.0, 2, 6), (complex(60.0, -30.0), 45.3, 1, 5)])
+        (complex(30.0, 10.0), 12.5, 1, 8), (complex(0.0, 50.0), 20.0, 2, 6), (complex(60.0, -30.0), 45.3, 1, 5),
+        (complex(0.0, 50.0), 49.5, 1, 2), (complex(50.0, 40.0), 40.0, 2, 3), (complex(0.0, 70.0), 30.5, 1, 1)])
     rows += rows_for("ratios", [
         (complex(5.0, 2.0), 0.0, 1, 5), (complex(10.0, 30.0), 0.5, 1, 4), (complex(40.0, -20.0), 20.3, 1, 3),
         (complex(2.5, 0.0), 10.0, 1, 2), (complex(80.0, 1.0), 1.0, 1, 3)], values=lambda z, f, k, n: ratios(z, f, n))
