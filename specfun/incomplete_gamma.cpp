@@ -388,7 +388,7 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         // is p_2...p_n beta_1 / (B_(n-1) B_n), B_n = beta_n B_(n-1) - p_n B_(n-2) the
         // denominators (B_0 = 1, B_1 = beta_1). Only the recurrence of B lies on the chain of
         // dependent steps; the divisions lie off it. B_n is carried times c^n, c the power of
-        // two at or below 1/beta_1 (exact scaling), and rescaled by rescale_step where it grows.
+        // two that takes beta_1 to [1, 2) (exact scaling), and rescaled by rescale_step where it grows.
         const double d = x - a;
         if (1.0 / std::sqrt(mach_safe_min()) < 1.0 + d) {
             p = 1.0;
