@@ -40,6 +40,7 @@ constexpr std::size_t half_unit_terms = 22;    // terms of that series enough fo
 constexpr double sqrt_2pi = 2.5066282746310007;
 constexpr double exact_product_limit = 1e250;  // a above this: the exponent in one double
 constexpr double stirling_min_a = stirling_min_argument;  // from here the exponent of the factor uses Stirling
+constexpr double difference_log_a = 2048.0;    // up to this the exponent takes ln(x/a) as ln x - ln a
 constexpr double lngamm_checked_a = 1e300;     // ln Gamma(a+1) is in range below this
 constexpr double small_a_ln_gamma_max = 8.53;  // ln Gamma(a+1) < ln 7! = 8.525 for a < 7
 constexpr double negligible_a = 1e-60;         // a below this changes terms of order 1 by less than 1e-58
@@ -50,7 +51,6 @@ constexpr double moderate_t_ln_bound = -44.4;  // ... this bound (ln 2^-64 = -44
 constexpr double tiny_exponential = 0x1p-900;   // below this e^hi lo would be subnormal
 constexpr double rescale_limit = 0x1p250;       // the fraction's denominators are rescaled above this
 constexpr double rescale_step = 0x1p-250;       // ... by this
-constexpr double pair_scale_a = 1e150;           // a above this: the power series scales x^2, (a+n)^2
 
 constexpr int no_convergence = 3;
 
@@ -136,18 +136,29 @@ AlternatingSum alternating_sum(double a, double x) {
     return {dd_add(t1, dd_neg(t2)), t3, x, r1};
 }
 
-// a (r - 1 - ln r), r = x/a, as (x - a) - a ln r in two doubles (r as well): it reaches
-// 700, where an ulp of it is 500 eps of e^-(it).
-TwoDoubles a_phi_two_doubles(double a, double x, double r) {
+// ln(x/a) in two doubles: ln of the rounded ratio r and (x/a - r)/r.
+TwoDoubles log_ratio(double a, double x) {
+    const double r = x / a;
     const TwoDoubles ra = exact_product(r, a);
     const TwoDoubles ln_r = log_two_doubles(r);
-    const double ln_r_lo = ln_r.lo + ((x - ra.hi) - ra.lo) / x;  // + (x/a - r)/r
+    return {ln_r.hi, ln_r.lo + ((x - ra.hi) - ra.lo) / x};
+}
+
+// a (r - 1 - ln r), r = x/a, as (x - a) - a ln r in two doubles (ln r as well): it reaches
+// 700, where an ulp of it is 500 eps of e^-(it).
+TwoDoubles a_phi_two_doubles(double a, double x, TwoDoubles ln_r) {
     const TwoDoubles a_ln_r = exact_product(a, ln_r.hi);
     const TwoDoubles d = exact_sum(x, -a);
     const TwoDoubles s = exact_sum(d.hi, -a_ln_r.hi);
-    const double lo = s.lo + d.lo - a_ln_r.lo - a * ln_r_lo;
+    const double lo = s.lo + d.lo - a_ln_r.lo - a * ln_r.lo;
     const double hi = s.hi + lo;
     return {hi, lo - (hi - s.hi)};
+}
+
+// The power of two k with v k in [1, 2), for normal v > 0: from the exponent's bits.
+double unit_scale(double v) {
+    constexpr std::uint64_t exponent_bits = std::uint64_t{2047} << 52;
+    return std::bit_cast<double>((std::uint64_t{2046} << 52) - (std::bit_cast<std::uint64_t>(v) & exponent_bits));
 }
 
 // e^(hi + lo) as exp_of gives it, with e^hi lo formed 2^100 higher where it would be
@@ -178,7 +189,7 @@ double gaminc_uniform(double a, double x, GammaRatio which, double tol, double l
     // y = w^2 = a (mu - ln(1 + mu)), e^-y from y in two doubles.
     const double sigma = which == GammaRatio::p ? -1.0 : 1.0;
     const double mu = (x - a) / a;
-    TwoDoubles y = a <= exact_product_limit ? a_phi_two_doubles(a, x, x / a) : TwoDoubles{a * gaminc_log1pmx(mu), 0.0};
+    TwoDoubles y = a <= exact_product_limit ? a_phi_two_doubles(a, x, log_ratio(a, x)) : TwoDoubles{a * gaminc_log1pmx(mu), 0.0};
     if (y.hi < 0.0) y = {0.0, 0.0};
     if (-y.hi < lsafe) return 0.0;
     double eta = std::sqrt(2.0 * y.hi / a);
@@ -195,13 +206,21 @@ TwoDoubles gaminc_prefactor_exponent(double a, double x) {
         const double r = x / a;
         return {-((a * ((r - 1.0) - std::log(r)) + stirling) + (0.5 * std::log(a) + ln_sqrt_2pi)), 0.0};
     }
-    const double r = x / a;
-    if (r == 0.0) return {-std::numeric_limits<double>::infinity(), 0.0};
-    // The terms in a alone are summed beside the longer work on r.
+    if (x / a == 0.0) return {-std::numeric_limits<double>::infinity(), 0.0};
+    // ln r as ln x - ln a up to difference_log_a, where neither logarithm waits for a
+    // division: each is within a few 1e-21 (absolute), which a multiplies.
     const TwoDoubles ln_a = log_two_doubles(a);
+    TwoDoubles ln_r{};
+    if (a <= difference_log_a) {
+        const TwoDoubles ln_x = log_two_doubles(x);
+        const TwoDoubles s = exact_sum(ln_x.hi, -ln_a.hi);
+        ln_r = {s.hi, s.lo + (ln_x.lo - ln_a.lo)};
+    } else {
+        ln_r = log_ratio(a, x);
+    }
     const TwoDoubles c = exact_sum(ln_sqrt_2pi, stirling);
     const TwoDoubles g = exact_sum(0.5 * ln_a.hi, c.hi);
-    const TwoDoubles a_phi = a_phi_two_doubles(a, x, r);
+    const TwoDoubles a_phi = a_phi_two_doubles(a, x, ln_r);
     const TwoDoubles t = exact_sum(-a_phi.hi, -g.hi);
     return quick_two_sum(t.hi, t.lo - a_phi.lo - ((g.lo + 0.5 * ln_a.lo) + (c.lo + ln_sqrt_2pi_low)));
 }
@@ -325,27 +344,34 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
     if (a > alpha) {
         // P = x^a e^-x / Gamma(a+1) * sum x^n / ((a+1)...(a+n)); the ratios of the terms,
         // with their divisions, lie off the chain of dependent steps
-        // Two terms per step with one division: x/(a+n) = x (a+n+1) / ((a+n)(a+n+1)) and
-        // x^2/((a+n)(a+n+1)) from the term before both; x and a + n scaled by a power of two
-        // k where their squares would overflow.
+        // Three terms per step with one division: with c_i = a + n + i, x/c_0 = x c_1 c_2 / D,
+        // x^2/(c_0 c_1) = x^2 c_2 / D and x^3/D, D = c_0 c_1 c_2, from the term before them;
+        // x and a + n scaled by the power of two k that takes a to [1, 2), so that the cubes
+        // stay in range.
         const Factor f = prefactor();
-        const double k = a > pair_scale_a ? 0x1p-512 : 1.0;
+        const double k = unit_scale(a);
         const double xk = x * k;
         const double x2 = xk * xk;
-        double term = 1.0;
-        double sum = 1.0;
-        double sum_error = 0.0;  // the rounding errors of the sums, added at the end
+        const double x3 = x2 * xk;
+        // The first term x/(a+1), up to half the sum, by a division (rounded once).
+        double term = x / (a + 1.0);
+        const TwoDoubles start = quick_two_sum(1.0, term);
+        double sum = start.hi;
+        double sum_error = start.lo;  // the rounding errors of the sums, added at the end
         bool converged = false;
-        for (int n = 1; n < max_steps; n += 2) {
-            const double c1 = (a + static_cast<double>(n)) * k;
+        for (int n = 2; n < max_steps; n += 3) {
+            const double c0 = (a + static_cast<double>(n)) * k;
+            const double c1 = c0 + k;
             const double c2 = c1 + k;
-            const double reciprocal = 1.0 / (c1 * c2);
-            const double t1 = term * (xk * c2 * reciprocal);
-            term = term * (x2 * reciprocal);
-            const TwoDoubles s = quick_two_sum(sum, t1 + term);  // the terms decrease from 1
+            const double c12 = c1 * c2;
+            const double reciprocal = 1.0 / (c0 * c12);
+            const double t1 = term * (xk * c12 * reciprocal);
+            const double t2 = term * (x2 * c2 * reciprocal);
+            term = term * (x3 * reciprocal);
+            const TwoDoubles s = quick_two_sum(sum, (t1 + t2) + term);  // the terms decrease from 1
             sum = s.hi;
             sum_error = sum_error + s.lo;
-            if (term <= toll * sum) {  // the terms decrease: t1 would have passed the test one step on
+            if (term <= toll * sum) {  // the terms decrease: t1 and t2 would have passed the test later
                 converged = true;
                 break;
             }
@@ -362,7 +388,7 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         // is p_2...p_n beta_1 / (B_(n-1) B_n), B_n = beta_n B_(n-1) - p_n B_(n-2) the
         // denominators (B_0 = 1, B_1 = beta_1). Only the recurrence of B lies on the chain of
         // dependent steps; the divisions lie off it. B_n is carried times c^n, c the power of
-        // two at or below 1/beta_1 (exact scaling), and rescaled by rescale_step where it grows.
+        // two that takes beta_1 to [1, 2) (exact scaling), and rescaled by rescale_step where it grows.
         const double d = x - a;
         if (1.0 / std::sqrt(mach_safe_min()) < 1.0 + d) {
             p = 1.0;
@@ -370,31 +396,44 @@ void gaminc(double a, double x, double tol, double& p, double& q, int& ifail) {
         }
         const Factor f = prefactor();
         const double beta1 = 1.0 + d;
-        constexpr std::uint64_t exponent_bits = std::uint64_t{2047} << 52;
-        const double c = std::bit_cast<double>((std::uint64_t{2046} << 52) - (std::bit_cast<std::uint64_t>(beta1) & exponent_bits));
+        const double c = unit_scale(beta1);
         const double c2 = c * c;
-        double pk = 0.0;
-        double s = 1.0 - a;
-        double beta = beta1;
+        // beta_n c and p_n c^2 carried scaled (exactly: c is a power of two), with the
+        // increments of p_n, 2n - 1 - a, as well.
+        const double beta_step = 2.0 * c;
+        const double p_step = 2.0 * c2;
+        double p_increment = (1.0 - a) * c2;
+        double pn = 0.0;
         double b0 = 1.0;
         double b1 = beta1 * c;
+        double beta = b1;
         double product = b1;  // p_2...p_n beta_1, scaled as B_(n-1) B_n
         double differences = 0.0;  // the sum less its first term 1, added last: not rounded to 1's ulp each step
         bool converged = false;
-        for (int n = 2; n <= max_steps; ++n) {
-            pk = pk + s;
-            s = s + 2.0;
-            beta = beta + 2.0;
-            const double bn = (beta * c) * b1 - (pk * c2) * b0;
-            product = product * (pk * c2);
-            const double term = product / (b1 * bn);
-            differences = differences + term;
-            if (std::fabs(term) <= toll * (1.0 + differences)) {
+        // Two steps at a time: B_n and B_(n+1) both from B_(n-1) and B_(n-2), so that the
+        // chain of dependent steps is one step long per pair.
+        for (int n = 2; n < max_steps; n += 2) {
+            pn = pn + p_increment;
+            p_increment = p_increment + p_step;
+            beta = beta + beta_step;
+            const double beta_n = beta;
+            const double p_n = pn;
+            pn = pn + p_increment;
+            p_increment = p_increment + p_step;
+            beta = beta + beta_step;
+            const double bn = beta_n * b1 - p_n * b0;
+            const double bn1 = (beta * beta_n - pn) * b1 - (beta * p_n) * b0;
+            const double product_n = product * p_n;
+            product = product_n * pn;
+            const double second = product / (bn * bn1);
+            differences = differences + product_n / (b1 * bn);
+            differences = differences + second;
+            if (std::fabs(second) <= toll * (1.0 + differences)) {
                 converged = true;
                 break;
             }
-            b0 = b1;
-            b1 = bn;
+            b0 = bn;
+            b1 = bn1;
             if (std::fabs(b1) > rescale_limit) {
                 b0 = b0 * rescale_step;
                 b1 = b1 * rescale_step;

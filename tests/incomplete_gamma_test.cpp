@@ -177,6 +177,8 @@ TEST(IncompleteGamma, FailuresAndSpecialArguments) {
         {2.0, -inf, 0, 0, 2},    {1e-300, 0.0, 0, 1, 0}, {inf, 0.0, 0, 1, 0},    {1e306, 1.0, 0, 1, 0},
         {1e306, 1e308, 1, 0, 0}, {inf, 5.0, 0, 1, 0},    {5.0, inf, 1, 0, 0},    {0.5, 1e200, 1, 0, 0},
         {171.0, 1.0, 0, 1, 0},   {0.01, 700.0, 1, 0, 0},  // below the safe minimum: exactly 0
+        // the series where cubes of x and a + n would overflow unscaled, and the fraction there
+        {1e110, 5e109, 0, 1, 0}, {1e200, 5e199, 0, 1, 0}, {1e110, 3e110, 1, 0, 0},
     };
     for (const Case& c : cases) {
         const PQ r = gaminc(c.a, c.x, 0.0, 1);
