@@ -127,13 +127,13 @@ struct DebyeWork {
     Complex terms[16];
 };
 void cbes_debye_terms(Complex z, double fn, int ikflg, int ipmtr, double tol, int& init, Complex& phi,
-                      Complex& zeta1, Complex& zeta2, Complex& sum, DebyeWork& work, double elim);
+                      Complex& zeta1, Complex& zeta2, Complex& sum, DebyeWork& work, const Limits& lim);
 // The order is hi + lo: near the turning point 1 - (z/fn)^2 cancels, and
 // the Airy variable needs the order unrounded. zc_minus_w, when given, is
 // zeta1 - zeta2 per unit order to full precision, which away from the turning
 // point sets the Airy variable and phi.
 void cbes_airy_terms(Complex z, TwoDoubles order, int ipmtr, double tol, Complex& phi, Complex& arg, Complex& zeta1,
-                     Complex& zeta2, Complex& asum, Complex& bsum, double elim,
+                     Complex& zeta2, Complex& asum, Complex& bsum, const Limits& lim,
                      const Complex* zc_minus_w = nullptr);
 void cbes_i_uniform(Complex z, double fnu, int kode, int n, Complex* y, int& nz, int nui, int& nlast,
                     const Limits& lim);

@@ -35,14 +35,14 @@ void leading_exponent(Complex z, Complex zr, double gnu, int kode, int ikflg, co
         int init = 0;
         Complex sum;
         DebyeWork work{};
-        cbes_debye_terms(zr, gnu, ikflg, 1, lim.tol, init, phi, zeta1, zeta2, sum, work, lim.elim);
+        cbes_debye_terms(zr, gnu, ikflg, 1, lim.tol, init, phi, zeta1, zeta2, sum, work, lim);
         log_amplitude = rough_log(phi);
     } else {
         // The Airy form works on -i zr, mirrored into Re >= 0 below the real axis.
         Complex zn(zr.imag(), -zr.real());
         if (z.imag() <= 0.0) zn = Complex(-zn.real(), zn.imag());
         Complex arg, asum, bsum;
-        cbes_airy_terms(zn, {gnu, 0.0}, 1, lim.tol, phi, arg, zeta1, zeta2, asum, bsum, lim.elim);
+        cbes_airy_terms(zn, {gnu, 0.0}, 1, lim.tol, phi, arg, zeta1, zeta2, asum, bsum, lim);
         log_amplitude = rough_log(phi) - 0.25 * rough_log(arg) - ln_two_root_pi;
     }
     cz = zeta2 - zeta1;

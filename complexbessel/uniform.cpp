@@ -27,10 +27,14 @@ constexpr Complex cr2 = {-0.5, -0.8660254037844386};  // exp(-2 i pi/3)
 bool debye_sector(Complex z) { return std::abs(z.imag()) <= sector_ratio * std::abs(z.real()); }
 
 // The exponent of one member of an expansion (value = amplitude * exp(exponent),
-// the amplitude formed only for members that are on scale).
+// the amplitude formed only for members that are on scale), and the size of
+// its amplitude as far as the overflow refinement counts it: ln(size) + offset,
+// taken only for the exponents that need the refinement.
 struct Member {
     DDComplex exponent;
-    double log_correction;  // ln |amplitude| as far as the overflow refinement counts it
+    double size;
+    double log_offset = 0.0;
+    double log_correction() const { return std::log(size) + log_offset; }
 };
 
 // zeta2 - zeta1 = fn (sqrt(1 + t^2) - ln((1 + sqrt(1 + t^2))/t)), t = z/fn: the I
@@ -132,9 +136,9 @@ public:
         Complex phi, zeta1, zeta2, sum;
         if (!e.computed) {
             e.init = 0;
-            cbes_debye_terms(z_, fn, kind, full ? 0 : 1, lim_.tol, e.init, phi, zeta1, zeta2, sum, e.work, lim_.elim);
+            cbes_debye_terms(z_, fn, kind, full ? 0 : 1, lim_.tol, e.init, phi, zeta1, zeta2, sum, e.work, lim_);
             Complex zu = z_;
-            if (!usable_argument(zu, fn, lim_.elim)) {
+            if (!usable_argument(zu, fn, lim_.ufl)) {
                 e.exponent = dd_value(zeta2 - zeta1);
             } else if (last_order_.hi == order.hi && last_order_.lo == order.lo) {
                 e.exponent = last_exponent_;  // the order a test has just expanded
@@ -145,9 +149,9 @@ public:
             }
             e.computed = full && e.init > 0;
         } else {
-            cbes_debye_terms(z_, fn, kind, 0, lim_.tol, e.init, phi, zeta1, zeta2, sum, e.work, lim_.elim);
+            cbes_debye_terms(z_, fn, kind, 0, lim_.tol, e.init, phi, zeta1, zeta2, sum, e.work, lim_);
         }
-        return {kind == 1 ? e.exponent : -e.exponent, std::log(std::abs(phi))};
+        return {kind == 1 ? e.exponent : -e.exponent, std::abs(phi)};
     }
 
     // phi * sum for a member expanded in full by member().
@@ -156,7 +160,7 @@ public:
         Terms& e = cache_.at(fn);
         if (!e.computed) return 0.0;
         Complex phi, zeta1, zeta2, sum;
-        cbes_debye_terms(z_, fn, kind, 0, lim_.tol, e.init, phi, zeta1, zeta2, sum, e.work, lim_.elim);
+        cbes_debye_terms(z_, fn, kind, 0, lim_.tol, e.init, phi, zeta1, zeta2, sum, e.work, lim_);
         return phi * sum;
     }
 
@@ -192,17 +196,16 @@ public:
         Terms& e = full ? cache_.at(fn) : scratch_;
         if (!e.computed) {
             Complex zu = zn_;
-            const bool usable = usable_argument(zu, fn, lim_.elim);
+            const bool usable = usable_argument(zu, fn, lim_.ufl);
             Complex slope;
             const DDComplex per_order = usable ? airy_per_order(zu, fn, slope) : DDComplex{};
             const Complex zc_minus_w = per_order.value();
             cbes_airy_terms(zn_, order, full ? 0 : 1, lim_.tol, e.phi, e.arg, e.zeta1, e.zeta2, e.asum, e.bsum,
-                            lim_.elim, usable ? &zc_minus_w : nullptr);
+                            lim_, usable ? &zc_minus_w : nullptr);
             e.exponent = usable ? airy_exponent(per_order, slope, order) : dd_value(e.zeta1 - e.zeta2);
             e.computed = full;
         }
-        const double log_correction = std::log(std::abs(e.phi)) - 0.25 * std::log(std::abs(e.arg)) - aic;
-        return {kind == 1 ? -e.exponent : e.exponent, log_correction};
+        return {kind == 1 ? -e.exponent : e.exponent, std::abs(e.phi) / std::sqrt(std::sqrt(std::abs(e.arg))), -aic};
     }
 
     // The Airy combination times phi and the rotation of the member's order.
@@ -282,6 +285,7 @@ bool scaled_value(Form& form, TwoDoubles order, int kind, DDComplex exponent, co
 template <class Store>
 void recur(const Scaling& sc, int& level, Complex z, Complex s1, Complex s2, TwoDoubles nu, double step, int count,
            Store store) {
+    if (count <= 0) return;
     KRecurrence rec(s1, s2, nu, two_over(z), level, step);
     for (int j = 1; j <= count; ++j) store(j, rec.step(sc));
     level = rec.level;
@@ -320,7 +324,7 @@ Tested test_member(const Member& m, DDComplex exponent, const Limits& lim) {
     double rs1 = exponent.value().real();
     if (std::abs(rs1) > lim.elim) return {false, rs1, 1};
     if (std::abs(rs1) < lim.alim) return {true, rs1, 1};
-    rs1 += m.log_correction;
+    rs1 += m.log_correction();
     return {std::abs(rs1) <= lim.elim, rs1, rs1 < 0.0 ? 0 : 2};
 }
 

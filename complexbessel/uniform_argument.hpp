@@ -7,10 +7,10 @@
 
 namespace qelms::cbes {
 
-// z with components of magnitude below exp(-elim) * fn taken as 0; false
-// when both are, that is when z is too small for the expansions.
-inline bool usable_argument(Complex& z, double fn, double elim) {
-    const double test = std::exp(-elim) * fn;
+// z with components of magnitude below ufl * fn (ufl = exp(-elim)) taken as
+// 0; false when both are, that is when z is too small for the expansions.
+inline bool usable_argument(Complex& z, double fn, double ufl) {
+    const double test = ufl * fn;
     double zr = z.real(), zi = z.imag();
     if (std::abs(zr) < test) zr = 0.0;
     if (std::abs(zi) < test) zi = 0.0;

@@ -71,12 +71,12 @@ void debye_first_call(T z, double fn, int ipmtr, double tol, int& init, Complex&
 }  // namespace
 
 void cbes_debye_terms(Complex z, double fn, int ikflg, int ipmtr, double tol, int& init, Complex& phi,
-                      Complex& zeta1, Complex& zeta2, Complex& sum, DebyeWork& work, double elim) {
+                      Complex& zeta1, Complex& zeta2, Complex& sum, DebyeWork& work, const Limits& lim) {
     Complex* const terms = work.terms;
     const Complex& root = work.terms[15];
     if (init == 0) {
-        if (!usable_argument(z, fn, elim)) {
-            set_too_small(fn, elim, zeta1, zeta2, phi);
+        if (!usable_argument(z, fn, lim.ufl)) {
+            set_too_small(fn, lim.elim, zeta1, zeta2, phi);
             return;
         }
         if (z.imag() == 0.0 && z.real() > 0.0) {
@@ -100,10 +100,10 @@ void cbes_debye_terms(Complex z, double fn, int ikflg, int ipmtr, double tol, in
 }
 
 void cbes_airy_terms(Complex z, TwoDoubles order, int ipmtr, double tol, Complex& phi, Complex& arg, Complex& zeta1,
-                     Complex& zeta2, Complex& asum, Complex& bsum, double elim, const Complex* zc_minus_w) {
+                     Complex& zeta2, Complex& asum, Complex& bsum, const Limits& lim, const Complex* zc_minus_w) {
     const double fn = order.hi;
-    if (!usable_argument(z, fn, elim)) {
-        set_too_small(fn, elim, zeta1, zeta2, phi);
+    if (!usable_argument(z, fn, lim.ufl)) {
+        set_too_small(fn, lim.elim, zeta1, zeta2, phi);
         arg = 1.0;
         return;
     }
