@@ -37,6 +37,7 @@ constexpr double round_to_integer = 0x1.8p52;  // (y + round_to_integer) - round
 constexpr double split_limit = 0x1p995;  // split (in exact_product) overflows beyond
 constexpr double erfc_one_limit = 0x1p-57;  // |x| below this: erfc(x) = 1 - 2x/sqrt(pi) rounds to 1
 constexpr double two_over_sqrt_pi_less_1 = 0.12837916709551257;  // 2/sqrt(pi) - 1: erf(x) = x + that x for tiny x
+constexpr double erf_near_zero_limit = 1.0 / pieces_per_unit;  // below: erf from erf_near_zero_poly
 constexpr double erf_cubic_negligible = 0x1p-30;  // a below this: a^2/3 < 2^-60 beside 1, and a^2 may be subnormal (slow)
 
 double sum(TwoDoubles v) { return v.hi + v.lo; }
@@ -60,16 +61,25 @@ TwoDoubles piece_parts(const std::array<double, N>& row, double a) {
                                         t * t * estrin_ascending(std::span(row).template subspan<5>(), t)};
 }
 
-// erf(a) for 0 <= a <= 2 as hi + lo, rounded once: below 1/16 as
+// erf(a) for 2^-511 < a < 1/16 (a^2 normal) as hi + lo, rounded once:
 // a (c0 + u R(u)), c0 as a 27-bit part and the rest, a in 26 bits and the rest.
+// Inlined: erfcmp's small arguments are common, and the call would cost a third of the time.
+[[gnu::always_inline]] inline TwoDoubles erf_near_zero(double a) {
+    const TwoDoubles s = head_and_tail(a);
+    const double u = a * a;
+    return {erf_near_zero_lead[0] * s.hi, (erf_near_zero_lead[0] * s.lo + a * erf_near_zero_lead[1]) +
+                                              a * (u * estrin_ascending(std::span(erf_near_zero_poly), u))};
+}
+
+// erf(a) for 0 <= a <= 2 as hi + lo, rounded once.
 TwoDoubles erf_parts(double a) {
     const int k = static_cast<int>(a * pieces_per_unit);
     if (k > 0) return piece_parts(erf_pieces[static_cast<std::size_t>(k - 1)], a);
-    const TwoDoubles s = split(a);
-    const double lead_lo = erf_near_zero_lead[0] * s.lo + a * erf_near_zero_lead[1];
-    if (a < erf_cubic_negligible) return {erf_near_zero_lead[0] * s.hi, lead_lo};
-    const double u = a * a;
-    return {erf_near_zero_lead[0] * s.hi, lead_lo + a * (u * estrin_ascending(std::span(erf_near_zero_poly), u))};
+    if (a < erf_cubic_negligible) {
+        const TwoDoubles s = head_and_tail(a);
+        return {erf_near_zero_lead[0] * s.hi, erf_near_zero_lead[0] * s.lo + a * erf_near_zero_lead[1]};
+    }
+    return erf_near_zero(a);
 }
 
 // e^(a^2) erfc(a) for 1/2 <= a <= 4 as a 26-bit part and the rest.
@@ -164,7 +174,10 @@ double errfun(double x, int& ifail) {
 double erfcmp(double x, int& ifail) {
     const double a = std::fabs(x);
     ifail = 0;
-    if (a < erfc_one_limit) return 1.0;  // tested first: the commonest case of a tiny argument
+    if (a < erfc_one_limit) [[likely]]
+        return 1.0;  // tested first: the commonest case of a tiny argument
+    // next the small arguments of either sign, without a call or a further branch
+    if (a < erf_near_zero_limit) return one_plus(std::copysign(1.0, -x), erf_near_zero(a));
     if (nan_argument(ifail, x)) return x;
     if (x >= erfc_zero_limit) return 0.0;
     if (x <= erfc_two_limit) return 2.0;
