@@ -156,15 +156,19 @@ double beslk0(double x, int& ifail) {
         return 0.0;
     }
     ifail = 0;
-    if (x >= k_underflow_bound) return 0.0;
-    if (x > k_large_bound) return large_k(k0_large_pieces, x);
-    if (x > k_log_bound) return middle_k(k0_middle_pieces, x);  // (1, 2] and (2, 4] alike
+    if (x > k_log_bound) {
+        if (x >= k_underflow_bound) return 0.0;
+        if (x > k_large_bound) return large_k(k0_large_pieces, x);
+        return middle_k(k0_middle_pieces, x);  // (1, 2] and (2, 4] alike
+    }
     if (x > tiny_argument) {
         const double z = x * x;
-        // the corrections of the tables enter where they are not rounded away
+        // the corrections of the tables enter where they are not rounded away; the
+        // polynomials as two chains in z^2 each, whose latency the call to log does not hide
         const double log_x = std::log(x);
-        return horner_descending(k0_regular, z) -
-               (log_x * horner_descending(k0_i0, z) + (log_x * small_k_corrections[0] - small_k_corrections[1]));
+        const double i0 = horner_descending_paired<1>(k0_i0, z);
+        return horner_descending_paired<1>(k0_regular, z) -
+               (log_x * i0 + (log_x * small_k_corrections[0] - small_k_corrections[1]));
     }
     // ln 2 - gamma - ln x with ln x in two doubles, rounded once
     const TwoDoubles log_x = log_two_doubles(x);
