@@ -187,16 +187,18 @@ double beslk1(double x, int& ifail) {
         return 1.0 / k1_pole_limit;
     }
     ifail = 0;
-    if (x >= k_underflow_bound) return 0.0;
-    if (x > k_large_bound) return large_k(k1_large_pieces, x);
-    if (x > k_log_bound) return middle_k(k1_middle_pieces, x);  // (1, 2] and (2, 4] alike
+    if (x > k_log_bound) {
+        if (x >= k_underflow_bound) return 0.0;
+        if (x > k_large_bound) return large_k(k1_large_pieces, x);
+        return middle_k(k1_middle_pieces, x);  // (1, 2] and (2, 4] alike
+    }
     if (x > k1_tiny_argument) {
         // 1/x in long double (where it is wider), the rest added to it before the one
         // rounding, with the corrections of the typed tables
         const double t = 2.0 * x * x - 1.0;
         const double log_x = std::log(x);
-        const double corrections = x * (log_x * small_k_corrections[2] - small_k_corrections[3]);
-        const double rest = corrections + x * (log_x * horner_descending(k1_i1, t) - horner_descending(k1_regular, t));
+        const double corrections = log_x * small_k_corrections[2] - small_k_corrections[3];
+        const double rest = x * ((log_x * horner_descending(k1_i1, t) - horner_descending(k1_regular, t)) + corrections);
         return static_cast<double>(1.0L / x + rest);
     }
     return 1.0 / x;
