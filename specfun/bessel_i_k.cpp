@@ -122,31 +122,37 @@ double large_k(const std::array<double, k0_large_pieces.size()>& pieces, double 
 }  // namespace
 
 double besli0(double x, int& ifail) {
-    if (nan_argument(ifail, x)) return x;
     const double a = std::fabs(x);
+    if (a <= i_medium_bound) {  // the commonest case first (NaN fails it)
+        ifail = 0;
+        if (a > tiny_argument) return small_i(i0_small_pieces, a);
+        return 1.0;
+    }
+    if (nan_argument(ifail, x)) return x;
     if (a > i_limit) {
         ifail = fail_exit(ifail, 1, "BESLI0");
         return i_overflow_value;
     }
     ifail = 0;
     if (a > i_large_bound) return large_i(i0_large, large_constant_lo[0], a);
-    if (a > i_medium_bound) return middle_i(i0_middle_pieces, a);
-    if (a > tiny_argument) return small_i(i0_small_pieces, a);
-    return 1.0;
+    return middle_i(i0_middle_pieces, a);
 }
 
 double besli1(double x, int& ifail) {
-    if (nan_argument(ifail, x)) return x;
     const double a = std::fabs(x);
+    if (a <= i_medium_bound) {  // the commonest case first (NaN fails it)
+        ifail = 0;
+        if (a > tiny_argument) return x * small_i(i1_small_pieces, a);
+        return x * 0.5;
+    }
+    if (nan_argument(ifail, x)) return x;
     if (a > i_limit) {
         ifail = fail_exit(ifail, 1, "BESLI1");
         return i_overflow_value;
     }
     ifail = 0;
     if (a > i_large_bound) return with_sign_of(large_i(i1_large, large_constant_lo[1], a), x);
-    if (a > i_medium_bound) return with_sign_of(middle_i(i1_middle_pieces, a), x);
-    if (a > tiny_argument) return x * small_i(i1_small_pieces, a);
-    return x * 0.5;
+    return with_sign_of(middle_i(i1_middle_pieces, a), x);
 }
 
 double beslk0(double x, int& ifail) {
