@@ -38,11 +38,12 @@ constexpr double split_limit = 0x1p995;  // split (in exact_product) overflows b
 constexpr double erfc_one_limit = 0x1p-57;  // |x| below this: erfc(x) = 1 - 2x/sqrt(pi) rounds to 1
 constexpr double two_over_sqrt_pi_less_1 = 0.12837916709551257;  // 2/sqrt(pi) - 1: erf(x) = x + that x for tiny x
 constexpr double erf_near_zero_limit = 1.0 / pieces_per_unit;  // below: erf from erf_near_zero_poly
+constexpr std::size_t erfc_near_zero_terms = 5;  // of erf_near_zero_poly, where erf is added to 1
 constexpr double erf_cubic_negligible = 0x1p-30;  // a below this: a^2/3 < 2^-60 beside 1, and a^2 may be subnormal (slow)
 
 double sum(TwoDoubles v) { return v.hi + v.lo; }
 
-// 1 + sign (v.hi + v.lo) for 0 <= v.hi <= 1, rounded once.
+// 1 + sign (v.hi + v.lo) for |v.hi| <= 1, rounded once.
 double one_plus(double sign, TwoDoubles v) {
     const TwoDoubles s = quick_two_sum(1.0, sign * v.hi);
     return s.hi + (s.lo + sign * v.lo);
@@ -61,20 +62,27 @@ TwoDoubles piece_parts(const std::array<double, N>& row, double a) {
                                         t * t * estrin_ascending(std::span(row).template subspan<5>(), t)};
 }
 
-// erf(a) for 2^-511 < a < 1/16 (a^2 normal) as hi + lo, rounded once:
-// a (c0 + u R(u)), c0 as a 27-bit part and the rest, a in 26 bits and the rest.
-// Inlined: erfcmp's small arguments are common, and the call would cost a third of the time.
-[[gnu::always_inline]] inline TwoDoubles erf_near_zero(double a) {
-    const TwoDoubles s = head_and_tail(a);
-    const double u = a * a;
-    return {erf_near_zero_lead[0] * s.hi, (erf_near_zero_lead[0] * s.lo + a * erf_near_zero_lead[1]) +
-                                              a * (u * estrin_ascending(std::span(erf_near_zero_poly), u))};
+// erf(x) for 2^-511 < |x| < 1/16 (x^2 normal) as hi + lo, rounded once:
+// x (c0 + u R(u)), c0 as a 27-bit part and the rest, x in 26 bits and the rest.
+// R's first `terms` coefficients: beside 1 (erfc) five leave out less than 2^-65.
+// Inlined into erfcmp, whose small arguments are common.
+template <std::size_t terms = erf_near_zero_poly.size()>
+[[gnu::always_inline]] inline TwoDoubles erf_near_zero(double x) {
+    const TwoDoubles s = head_and_tail(x);
+    const double u = x * x;
+    const auto r = std::span(erf_near_zero_poly).template first<terms>();
+    return {erf_near_zero_lead[0] * s.hi,
+            (erf_near_zero_lead[0] * s.lo + x * erf_near_zero_lead[1]) + x * (u * estrin_ascending(r, u))};
+}
+
+// erf(a) for 1/16 <= a <= 2 as hi + lo, rounded once, from its piece.
+TwoDoubles erf_piece(double a) {
+    return piece_parts(erf_pieces[static_cast<std::size_t>(static_cast<int>(a * pieces_per_unit) - 1)], a);
 }
 
 // erf(a) for 0 <= a <= 2 as hi + lo, rounded once.
 TwoDoubles erf_parts(double a) {
-    const int k = static_cast<int>(a * pieces_per_unit);
-    if (k > 0) return piece_parts(erf_pieces[static_cast<std::size_t>(k - 1)], a);
+    if (a >= erf_near_zero_limit) return erf_piece(a);
     if (a < erf_cubic_negligible) {
         const TwoDoubles s = head_and_tail(a);
         return {erf_near_zero_lead[0] * s.hi, erf_near_zero_lead[0] * s.lo + a * erf_near_zero_lead[1]};
@@ -177,12 +185,14 @@ double erfcmp(double x, int& ifail) {
     if (a < erfc_one_limit) [[likely]]
         return 1.0;  // tested first: the commonest case of a tiny argument
     // next the small arguments of either sign, without a call or a further branch
-    if (a < erf_near_zero_limit) return one_plus(std::copysign(1.0, -x), erf_near_zero(a));
+    if (a < erf_near_zero_limit) return one_plus(-1.0, erf_near_zero<erfc_near_zero_terms>(x));
+    if (x < 0.0) {
+        if (a <= erf_series_limit) return one_plus(1.0, erf_piece(a));
+        return x <= erfc_two_limit ? 2.0 : 2.0 - erfc_above_two(a);
+    }
     if (nan_argument(ifail, x)) return x;
     if (x >= erfc_zero_limit) return 0.0;
-    if (x <= erfc_two_limit) return 2.0;
-    if (x < 0.0) return a > erf_series_limit ? 2.0 - erfc_above_two(a) : one_plus(1.0, erf_parts(a));
-    if (a < erfc_direct_limit) return one_plus(-1.0, erf_parts(a));
+    if (a < erfc_direct_limit) return one_plus(-1.0, erf_piece(a));
     return erfc_positive(a);
 }
 
