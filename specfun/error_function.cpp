@@ -53,9 +53,10 @@ double one_plus(double sign, TwoDoubles v) {
 // row (c, p0 and p1 each in two parts, the coefficients of Q from the constant
 // term up), as hi + lo: hi the leading part of p0 plus that of p1 times the
 // leading 26 bits of t, exact (the table puts both leading parts on grids that
-// make it so), lo the small rest, so that hi + lo is rounded once.
+// make it so), lo the small rest, so that hi + lo is rounded once. Inlined:
+// a call here costs erfcmp a tenth of its time over its log-uniform points.
 template <std::size_t N>
-TwoDoubles piece_parts(const std::array<double, N>& row, double a) {
+[[gnu::always_inline]] inline TwoDoubles piece_parts(const std::array<double, N>& row, double a) {
     const double t = a - row[0];
     const double t_hi = (t + short_t) - short_t;
     return {row[1] + row[3] * t_hi, ((row[2] + row[3] * (t - t_hi)) + row[4] * t) +
