@@ -122,31 +122,37 @@ double large_k(const std::array<double, k0_large_pieces.size()>& pieces, double 
 }  // namespace
 
 double besli0(double x, int& ifail) {
-    if (nan_argument(ifail, x)) return x;
     const double a = std::fabs(x);
+    if (a <= i_medium_bound) {  // the commonest case first (NaN fails it)
+        ifail = 0;
+        if (a > tiny_argument) return small_i(i0_small_pieces, a);
+        return 1.0;
+    }
+    if (nan_argument(ifail, x)) return x;
     if (a > i_limit) {
         ifail = fail_exit(ifail, 1, "BESLI0");
         return i_overflow_value;
     }
     ifail = 0;
     if (a > i_large_bound) return large_i(i0_large, large_constant_lo[0], a);
-    if (a > i_medium_bound) return middle_i(i0_middle_pieces, a);
-    if (a > tiny_argument) return small_i(i0_small_pieces, a);
-    return 1.0;
+    return middle_i(i0_middle_pieces, a);
 }
 
 double besli1(double x, int& ifail) {
-    if (nan_argument(ifail, x)) return x;
     const double a = std::fabs(x);
+    if (a <= i_medium_bound) {  // the commonest case first (NaN fails it)
+        ifail = 0;
+        if (a > tiny_argument) return x * small_i(i1_small_pieces, a);
+        return x * 0.5;
+    }
+    if (nan_argument(ifail, x)) return x;
     if (a > i_limit) {
         ifail = fail_exit(ifail, 1, "BESLI1");
         return i_overflow_value;
     }
     ifail = 0;
     if (a > i_large_bound) return with_sign_of(large_i(i1_large, large_constant_lo[1], a), x);
-    if (a > i_medium_bound) return with_sign_of(middle_i(i1_middle_pieces, a), x);
-    if (a > tiny_argument) return x * small_i(i1_small_pieces, a);
-    return x * 0.5;
+    return with_sign_of(middle_i(i1_middle_pieces, a), x);
 }
 
 double beslk0(double x, int& ifail) {
@@ -156,15 +162,19 @@ double beslk0(double x, int& ifail) {
         return 0.0;
     }
     ifail = 0;
-    if (x >= k_underflow_bound) return 0.0;
-    if (x > k_large_bound) return large_k(k0_large_pieces, x);
-    if (x > k_log_bound) return middle_k(k0_middle_pieces, x);  // (1, 2] and (2, 4] alike
+    if (x > k_log_bound) {
+        if (x >= k_underflow_bound) return 0.0;
+        if (x > k_large_bound) return large_k(k0_large_pieces, x);
+        return middle_k(k0_middle_pieces, x);  // (1, 2] and (2, 4] alike
+    }
     if (x > tiny_argument) {
         const double z = x * x;
-        // the corrections of the tables enter where they are not rounded away
+        // the corrections of the tables enter where they are not rounded away; the
+        // polynomials as two chains in z^2 each, whose latency the call to log does not hide
         const double log_x = std::log(x);
-        return horner_descending(k0_regular, z) -
-               (log_x * horner_descending(k0_i0, z) + (log_x * small_k_corrections[0] - small_k_corrections[1]));
+        const double i0 = horner_descending_paired<1>(k0_i0, z);
+        return horner_descending_paired<1>(k0_regular, z) -
+               (log_x * i0 + (log_x * small_k_corrections[0] - small_k_corrections[1]));
     }
     // ln 2 - gamma - ln x with ln x in two doubles, rounded once
     const TwoDoubles log_x = log_two_doubles(x);
@@ -183,16 +193,18 @@ double beslk1(double x, int& ifail) {
         return 1.0 / k1_pole_limit;
     }
     ifail = 0;
-    if (x >= k_underflow_bound) return 0.0;
-    if (x > k_large_bound) return large_k(k1_large_pieces, x);
-    if (x > k_log_bound) return middle_k(k1_middle_pieces, x);  // (1, 2] and (2, 4] alike
+    if (x > k_log_bound) {
+        if (x >= k_underflow_bound) return 0.0;
+        if (x > k_large_bound) return large_k(k1_large_pieces, x);
+        return middle_k(k1_middle_pieces, x);  // (1, 2] and (2, 4] alike
+    }
     if (x > k1_tiny_argument) {
         // 1/x in long double (where it is wider), the rest added to it before the one
         // rounding, with the corrections of the typed tables
         const double t = 2.0 * x * x - 1.0;
         const double log_x = std::log(x);
-        const double corrections = x * (log_x * small_k_corrections[2] - small_k_corrections[3]);
-        const double rest = corrections + x * (log_x * horner_descending(k1_i1, t) - horner_descending(k1_regular, t));
+        const double corrections = log_x * small_k_corrections[2] - small_k_corrections[3];
+        const double rest = x * ((log_x * horner_descending(k1_i1, t) - horner_descending(k1_regular, t)) + corrections);
         return static_cast<double>(1.0L / x + rest);
     }
     return 1.0 / x;

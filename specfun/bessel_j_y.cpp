@@ -1,8 +1,10 @@
 // Bessel functions J0, J1, Y0, Y1 of real argument.
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 
 #include "../support/failure.hpp"
@@ -31,9 +33,6 @@ using phase_reduction::sin_series;
 constexpr double two_over_pi = 0.6366197723675814;
 constexpr double one_over_pi = 0.3183098861837907;
 constexpr double pi = 3.141592653589793;
-constexpr double euler_gamma = 0.5772156649015329;
-constexpr TwoDoubles two_over_pi_dd = {two_over_pi, -3.935735335036497e-17};  // 2/pi to twice the precision
-constexpr TwoDoubles euler_gamma_dd = {euler_gamma, -4.942915152430645e-18};  // gamma to twice the precision
 constexpr double y0_relative_limit = 0.5;                // below this Y0 is held to its own size
 constexpr double y0_zero_start = 0.75;                   // Y0 on [3/4, 1], round its first zero, from one piece
 constexpr double y0_zero_end = 1.0;
@@ -50,11 +49,15 @@ constexpr double ln_2 = 0.6931471805599453;
 constexpr double short_series_limit = 0.0625;  // J0, J1 below this from their short series
 constexpr std::array<double, 5> j0_short = {1.0, 1.0 / 4, 1.0 / 9, 1.0 / 16, 1.0 / 25};  // 1/k^2: J0's term ratios / -v
 constexpr std::array<double, 5> j1_short = {1.0 / 2, 1.0 / 6, 1.0 / 12, 1.0 / 20, 1.0 / 30};  // 1/(k (k + 1)): J1's
-constexpr double two_over_pi_head = 0.6366197615861893;     // 2/pi to 26 bits
-constexpr double two_over_pi_tail = 1.0781392073056004e-08;  // 2/pi - two_over_pi_head
-constexpr double half_e_gamma = 0.890536208995099;  // e^gamma/2: Y0(x) = (2/pi) ln(x e^gamma/2) for tiny x
-constexpr double gamma_less_ln_2 = -0.11593151565841245;  // gamma - ln 2
-constexpr double y0_scaled_limit = 0x1p-1000;  // x e^gamma/2 keeps its precision (is normal) from here
+constexpr double smallest_normal = 0x1p-1022;
+constexpr int tiny_grid_bits = 7;  // y0_tiny_log's grid 1 + j/2^7
+constexpr double tiny_grid_spacing = 1.0 / (1 << tiny_grid_bits);
+// 1/c for the grid points c = 1 + j/128 of y0_tiny_log, rounded.
+constexpr std::array<double, y0_tiny_log.size() / 2> tiny_grid_reciprocal = [] {
+    std::array<double, y0_tiny_log.size() / 2> r{};
+    for (std::size_t j = 0; j < r.size(); ++j) r[j] = 1.0 / (1.0 + static_cast<double>(j) * tiny_grid_spacing);
+    return r;
+}();
 
 constexpr double reduction_limit = 1048576.0;  // 2^20: up to here the phase is reduced here, by pi/4 in three parts
 constexpr double even_shift = 13510798882111488.0;  // 1.5 * 2^53: adding it rounds to an even integer
@@ -182,15 +185,41 @@ double short_series(const std::array<double, 5>& ratios, double a) {
 // so ln 2 is taken out instead.
 double log_half(double x) { return x < halving_limit ? std::log(x) - ln_2 : std::log(x * 0.5); }
 
+// (2/pi) (ln(x/2) + gamma) for 0 < x < 1/2 as hi + lo, lo to about 2^-59 of the
+// value: x = 2^k m with 1 <= m < 2, c = 1 + j/128 the grid point nearest m,
+// u = (m - c)/c, and the value is k A + B_j + (2/pi) ln(1 + u) with hi = k A_hi + B_j,hi
+// exact (both on multiples of 2^-43, the sum below 2^9); lo may reach 2^-8.
+// No library call.
+TwoDoubles y0_log_term(double x) {
+    constexpr std::uint64_t fraction_bits = (std::uint64_t{1} << 52) - 1;
+    constexpr std::uint64_t one_bits = std::uint64_t{1023} << 52;
+    int k = 0;
+    if (x < smallest_normal) {  // subnormal: made normal exactly
+        x *= 0x1p54;
+        k = -54;
+    }
+    const auto bits = std::bit_cast<std::uint64_t>(x);
+    k += static_cast<int>(bits >> 52) - 1023;
+    const double m = std::bit_cast<double>((bits & fraction_bits) | one_bits);
+    // the leading 8 fraction bits of m, rounded to 7
+    const auto j = static_cast<std::size_t>((((bits >> (52 - tiny_grid_bits - 1)) & 0xFF) + 1) >> 1);
+    const double u = (m - (1.0 + static_cast<double>(j) * tiny_grid_spacing)) * tiny_grid_reciprocal[j];
+    // |u| <= 1/256: the last six terms of log1p_quotient leave out less than u^8/8 = 2^-67
+    const double log1p_u = u + u * u * horner_descending_paired<2>(std::span(log1p_quotient).last<6>(), u);
+    const double kd = static_cast<double>(k);
+    return {kd * y0_tiny_step[0] + y0_tiny_log[2 * j],
+            (kd * y0_tiny_step[1] + y0_tiny_log[2 * j + 1]) + two_over_pi * log1p_u};
+}
+
 // Y0 for 3.2e-9 < x < 1/2, from its ascending series in v = x^2/4:
 // (2/pi) ((ln(x/2) + gamma) J0(x) + v Q(v)), J0(x) = 1 + v P(v). The large
 // term (2/pi) (ln(x/2) + gamma) is carried in two doubles, so that only the
 // small ones are rounded before the sum.
 double y0_small_argument(double x) {
     const double v = x * x * 0.25;
-    const TwoDoubles d = dd_mul(dd_add(log_two_doubles(x * 0.5), euler_gamma_dd), two_over_pi_dd);
+    const TwoDoubles d = y0_log_term(x);
     const double j0_minus_1 = v * horner_descending(j0_small, v);
-    return d.hi + (d.lo + d.hi * j0_minus_1 + two_over_pi * v * horner_descending(y0_small, v));
+    return d.hi + (d.lo + (d.hi + d.lo) * j0_minus_1 + two_over_pi * v * horner_descending(y0_small, v));
 }
 
 }  // namespace
@@ -236,12 +265,9 @@ double beslj1(double x, int& ifail) {
 
 double besly0(double x, int& ifail) {
     if (x > 0.0 && x <= small_limit) {  // tested first, the commonest case of tiny arguments
-        // (2/pi) ln(x e^gamma/2): the logarithm rounded once (the rounding of its argument
-        // moves it by far less), then the leading 26 bits of each factor multiplied exactly
         ifail = 0;
-        const double l = x >= y0_scaled_limit ? std::log(x * half_e_gamma) : std::log(x) + gamma_less_ln_2;
-        const double l_head = high_26(l);
-        return two_over_pi_head * l_head + (two_over_pi_head * (l - l_head) + two_over_pi_tail * l);
+        const TwoDoubles y = y0_log_term(x);  // (2/pi) ln(x e^gamma/2), rounded once
+        return y.hi + y.lo;
     }
     if (nan_argument(ifail, x)) return x;
     if (x > argument_limit) {

@@ -37,11 +37,13 @@ constexpr double round_to_integer = 0x1.8p52;  // (y + round_to_integer) - round
 constexpr double split_limit = 0x1p995;  // split (in exact_product) overflows beyond
 constexpr double erfc_one_limit = 0x1p-57;  // |x| below this: erfc(x) = 1 - 2x/sqrt(pi) rounds to 1
 constexpr double two_over_sqrt_pi_less_1 = 0.12837916709551257;  // 2/sqrt(pi) - 1: erf(x) = x + that x for tiny x
+constexpr double erf_near_zero_limit = 1.0 / pieces_per_unit;  // below: erf from erf_near_zero_poly
+constexpr std::size_t erfc_near_zero_terms = 5;  // of erf_near_zero_poly, where erf is added to 1
 constexpr double erf_cubic_negligible = 0x1p-30;  // a below this: a^2/3 < 2^-60 beside 1, and a^2 may be subnormal (slow)
 
 double sum(TwoDoubles v) { return v.hi + v.lo; }
 
-// 1 + sign (v.hi + v.lo) for 0 <= v.hi <= 1, rounded once.
+// 1 + sign (v.hi + v.lo) for |v.hi| <= 1, rounded once.
 double one_plus(double sign, TwoDoubles v) {
     const TwoDoubles s = quick_two_sum(1.0, sign * v.hi);
     return s.hi + (s.lo + sign * v.lo);
@@ -51,25 +53,42 @@ double one_plus(double sign, TwoDoubles v) {
 // row (c, p0 and p1 each in two parts, the coefficients of Q from the constant
 // term up), as hi + lo: hi the leading part of p0 plus that of p1 times the
 // leading 26 bits of t, exact (the table puts both leading parts on grids that
-// make it so), lo the small rest, so that hi + lo is rounded once.
+// make it so), lo the small rest, so that hi + lo is rounded once. Inlined:
+// a call here costs erfcmp a tenth of its time over its log-uniform points.
 template <std::size_t N>
-TwoDoubles piece_parts(const std::array<double, N>& row, double a) {
+[[gnu::always_inline]] inline TwoDoubles piece_parts(const std::array<double, N>& row, double a) {
     const double t = a - row[0];
     const double t_hi = (t + short_t) - short_t;
     return {row[1] + row[3] * t_hi, ((row[2] + row[3] * (t - t_hi)) + row[4] * t) +
                                         t * t * estrin_ascending(std::span(row).template subspan<5>(), t)};
 }
 
-// erf(a) for 0 <= a <= 2 as hi + lo, rounded once: below 1/16 as
-// a (c0 + u R(u)), c0 as a 27-bit part and the rest, a in 26 bits and the rest.
+// erf(x) for 2^-511 < |x| < 1/16 (x^2 normal) as hi + lo, rounded once:
+// x (c0 + u R(u)), c0 as a 27-bit part and the rest, x in 26 bits and the rest.
+// R's first `terms` coefficients: beside 1 (erfc) five leave out less than 2^-65.
+// Inlined into erfcmp, whose small arguments are common.
+template <std::size_t terms = erf_near_zero_poly.size()>
+[[gnu::always_inline]] inline TwoDoubles erf_near_zero(double x) {
+    const TwoDoubles s = head_and_tail(x);
+    const double u = x * x;
+    const auto r = std::span(erf_near_zero_poly).template first<terms>();
+    return {erf_near_zero_lead[0] * s.hi,
+            (erf_near_zero_lead[0] * s.lo + x * erf_near_zero_lead[1]) + x * (u * estrin_ascending(r, u))};
+}
+
+// erf(a) for 1/16 <= a <= 2 as hi + lo, rounded once, from its piece.
+TwoDoubles erf_piece(double a) {
+    return piece_parts(erf_pieces[static_cast<std::size_t>(static_cast<int>(a * pieces_per_unit) - 1)], a);
+}
+
+// erf(a) for 0 <= a <= 2 as hi + lo, rounded once.
 TwoDoubles erf_parts(double a) {
-    const int k = static_cast<int>(a * pieces_per_unit);
-    if (k > 0) return piece_parts(erf_pieces[static_cast<std::size_t>(k - 1)], a);
-    const TwoDoubles s = split(a);
-    const double lead_lo = erf_near_zero_lead[0] * s.lo + a * erf_near_zero_lead[1];
-    if (a < erf_cubic_negligible) return {erf_near_zero_lead[0] * s.hi, lead_lo};
-    const double u = a * a;
-    return {erf_near_zero_lead[0] * s.hi, lead_lo + a * (u * estrin_ascending(std::span(erf_near_zero_poly), u))};
+    if (a >= erf_near_zero_limit) return erf_piece(a);
+    if (a < erf_cubic_negligible) {
+        const TwoDoubles s = head_and_tail(a);
+        return {erf_near_zero_lead[0] * s.hi, erf_near_zero_lead[0] * s.lo + a * erf_near_zero_lead[1]};
+    }
+    return erf_near_zero(a);
 }
 
 // e^(a^2) erfc(a) for 1/2 <= a <= 4 as a 26-bit part and the rest.
@@ -164,12 +183,17 @@ double errfun(double x, int& ifail) {
 double erfcmp(double x, int& ifail) {
     const double a = std::fabs(x);
     ifail = 0;
-    if (a < erfc_one_limit) return 1.0;  // tested first: the commonest case of a tiny argument
+    if (a < erfc_one_limit) [[likely]]
+        return 1.0;  // tested first: the commonest case of a tiny argument
+    // next the small arguments of either sign, without a call or a further branch
+    if (a < erf_near_zero_limit) return one_plus(-1.0, erf_near_zero<erfc_near_zero_terms>(x));
+    if (x < 0.0) {
+        if (a <= erf_series_limit) return one_plus(1.0, erf_piece(a));
+        return x <= erfc_two_limit ? 2.0 : 2.0 - erfc_above_two(a);
+    }
     if (nan_argument(ifail, x)) return x;
     if (x >= erfc_zero_limit) return 0.0;
-    if (x <= erfc_two_limit) return 2.0;
-    if (x < 0.0) return a > erf_series_limit ? 2.0 - erfc_above_two(a) : one_plus(1.0, erf_parts(a));
-    if (a < erfc_direct_limit) return one_plus(-1.0, erf_parts(a));
+    if (a < erfc_direct_limit) return one_plus(-1.0, erf_piece(a));
     return erfc_positive(a);
 }
 

@@ -18,12 +18,12 @@ const std::map<std::string, Routine> routines = {
     {"beslj0", qelms::beslj0}, {"beslj1", qelms::beslj1}, {"besly0", qelms::besly0}, {"besly1", qelms::besly1}};
 
 // Error bound in epsilons of |computed - expected| / max(|expected|, local
-// amplitude), from measurement: below 8 at most 1.07 (Y1), 0.88 for the
-// smallest Y0; the Hankel rows up to 1e16 at most 0.92; zeros at most 0.34.
+// amplitude), from measurement: below 8 at most 1.07 (Y1), the smallest Y0
+// rounded once (0 on these rows); the Hankel rows up to 1e16 at most 0.92; zeros at most 0.34.
 const std::map<std::string, double> bounds = {
     {"beslj0_small", 0.0},      {"beslj0_chebyshev", 0.75}, {"beslj0_hankel", 1.0},     {"beslj0_hankel_far", 0.8},
     {"beslj0_zero", 0.25},      {"beslj1_small", 1.0},      {"beslj1_chebyshev", 1.0},  {"beslj1_hankel", 1.0},
-    {"beslj1_hankel_far", 0.9}, {"beslj1_zero", 0.25},      {"besly0_small", 0.9},      {"besly0_chebyshev", 1.0},
+    {"beslj1_hankel_far", 0.9}, {"beslj1_zero", 0.25},      {"besly0_small", 0.5},      {"besly0_chebyshev", 1.0},
     {"besly0_hankel", 1.0},     {"besly0_hankel_far", 1.0}, {"besly0_zero", 0.4},       {"besly1_small", 0.9},
     {"besly1_chebyshev", 1.15}, {"besly1_hankel", 1.0},     {"besly1_hankel_far", 1.0}, {"besly1_zero", 0.2},
 };
@@ -61,6 +61,27 @@ TEST(BesselJY, Y0RelativeNearItsFirstZero) {
     for (const auto& c : cases) {
         int ifail = 1;
         EXPECT_LE(qelms::test::eps_error(qelms::besly0(c.x, ifail), c.y0), 1.0) << c.x;
+    }
+}
+
+// Y0 below 3.2e-9 from the exponent of x and a grid of 129 points in [1, 2]:
+// both ends of the grid (m = 1 and the double below 2), the rounding between
+// neighbouring points, subnormal x, and the last x of that form. The sum is rounded
+// once, from parts far more precise: at these points the nearest double to the
+// value (mpmath, 50 digits), where a log and a product would miss four by an ulp.
+TEST(BesselJY, Y0TinyAcrossItsLogarithmGrid) {
+    const struct {
+        double x, y0;
+    } cases[] = {
+        {0x1p-40, -17.724652307320814697},       {0x1.fffffffffffffp-41, -17.724652307320814768},
+        {0x1.01p-40, -17.722170355746855879},    {0x1.ffp-40, -17.284625720847651331},
+        {0x1.81p-1000, -441.08522178653118936},  {1e-310, -454.49387560035388851},
+        {0x0.0000000000003p-1022, -473.29967511787219028}, {3e-9, -12.56724676980626698},
+    };
+    for (const auto& c : cases) {
+        int ifail = 1;
+        EXPECT_EQ(qelms::besly0(c.x, ifail), c.y0) << c.x;
+        EXPECT_EQ(ifail, 0);
     }
 }
 

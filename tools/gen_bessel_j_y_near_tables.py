@@ -13,6 +13,10 @@ Below x = 1/2, where Y0 is held to its own size, the ascending series of Y0 in
 v = x^2/4: J0(x) = 1 + v P(v) and Y0(x) = (2/pi) ((ln(x/2) + gamma) J0(x) + v Q(v)),
 with P(v) = sum_{k>=1} (-v)^(k-1) (-1)/(k!)^2 and Q(v) = sum_{k>=1} (-v)^(k-1) H_k/(k!)^2
 (H_k the harmonic numbers), truncated where the terms fall below 1e-19 of the sum.
+Up to x = 3.2e-9, Y0(x) = (2/pi) ln(x e^gamma/2) with x = 2^k m, 1 <= m < 2, taken as
+k A + B_j + (2/pi) ln(m/c_j), c_j = 1 + j/128 the grid point nearest m: A = (2/pi) ln 2
+and B_j = (2/pi) (ln c_j + gamma - ln 2), each as a leading part on multiples of 2^-43
+(so that k A + B_j is exact for every exponent k) and the rest.
 """
 import os
 import sys
@@ -28,6 +32,13 @@ START, WIDTH, PIECES, TERMS = 2, mp.mpf(1) / 4, 24, 12
 # 18 terms (the series' log term would cancel there)
 Y0_ZERO_PIECE = (mp.mpf(3) / 4, mp.mpf(1), 18)
 SMALL_TERMS = 8  # (1/16)^7/(8!)^2 < 1e-19
+TINY_GRID = 128  # the grid c_j = 1 + j/TINY_GRID, j = 0..TINY_GRID, of Y0 for tiny x
+TINY_QUANTUM = mp.mpf(2) ** -43  # the leading parts of A and B_j are multiples of this
+
+
+def leading_and_rest(v):
+    hi = mp.nint(v / TINY_QUANTUM) * TINY_QUANTUM
+    return [qt.to_double(hi), qt.to_double(v - hi)]
 
 
 def at_root(u):
@@ -78,6 +89,13 @@ def main():
             tables.append(qt.emit_table(name + "_pieces", "%s(x), 2 <= x <= 8: on each interval, %d coefficients "
                                         "in t = x - c, highest power first, then the rest of the constant term"
                                         % (label, TERMS), coefficients))
+        tables.append(qt.emit_table("y0_tiny_step", "(2/pi) ln 2: its leading part on multiples of 2^-43, the rest",
+                                    leading_and_rest(2 / mp.pi * mp.log(2))))
+        tiny = []
+        for j in range(TINY_GRID + 1):
+            tiny += leading_and_rest(2 / mp.pi * (mp.log(1 + mp.mpf(j) / TINY_GRID) + mp.euler - mp.log(2)))
+        tables.append(qt.emit_table("y0_tiny_log", "(2/pi) (ln(1 + j/128) + gamma - ln 2), j = 0..128: its leading "
+                                    "part on multiples of 2^-43, then the rest", tiny, per_line=2))
         a, b, terms = Y0_ZERO_PIECE
         c, coefficients, worst = qt.centred_piece(lambda x: mp.bessely(0, x), a, b, terms)
         print("y0 first-zero piece: largest truncation error %.1e" % float(worst))
