@@ -83,7 +83,16 @@ bool cbes_exp(Complex z, Complex& result);
 Complex cbes_divide(Complex a, Complex b);
 
 // ---- I function core (right half plane) ----
-void cbes_i_core(Complex z, double fnu, int kode, int n, Complex* cy, int& nz, const Limits& lim);
+// K(fnu, z) and K(fnu + 1, z) as the I core found them on its way (Miller's
+// algorithm with the Wronskian), for a caller that needs the same pair.
+struct KPair {
+    Complex k[2];
+    Complex z;  // their argument
+    bool set = false;
+    bool holds(Complex at) const { return set && z == at; }
+};
+void cbes_i_core(Complex z, double fnu, int kode, int n, Complex* cy, int& nz, const Limits& lim,
+                 KPair* k_pair = nullptr);
 void cbes_i_series(Complex z, double fnu, int kode, int n, Complex* y, int& nz, const Limits& lim);
 // I(fnu + k, x) (modified) or J(fnu + k, x), k = 0..n-1, for x > 0 where
 // cbes_i_series would give I(x) or I(-ix) with no member scaled or zeroed;
@@ -112,8 +121,11 @@ void cbes_sinh_cosh(Complex z, Complex& csh, Complex& cch);
 // Hankel functions would give them with no failure, warning or zero member;
 // false (y partly written) elsewhere.
 bool cbes_y_on_axis(double x, double fnu, int kode, int n, Complex* y, const Limits& lim);
-// K for Re z < 0; mr = +1 for Im z >= 0, -1 below.
-void cbes_k_continuation(Complex z, double fnu, int kode, int mr, int n, Complex* y, int& nz, const Limits& lim);
+// K for Re z < 0; mr = +1 for Im z >= 0, -1 below. shared, when given and
+// set, holds K(fnu, -z) and K(fnu + 1, -z), which are then not computed
+// again; when not set it receives them.
+void cbes_k_continuation(Complex z, double fnu, int kode, int mr, int n, Complex* y, int& nz, const Limits& lim,
+                         KPair* shared = nullptr);
 // One K member of order 1/3 or 2/3 for Re z < 0 (n = 1).
 void cbes_airy_continuation(Complex z, double fnu, int kode, int mr, int n, Complex* y, int& nz,
                             const Limits& lim);

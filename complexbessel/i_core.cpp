@@ -166,7 +166,7 @@ void cbes_over_under_test(Complex z, double fnu, int kode, int ikflg, int n, Com
     }
 }
 
-void cbes_i_core(Complex z, double fnu, int kode, int n, Complex* cy, int& nz, const Limits& lim) {
+void cbes_i_core(Complex z, double fnu, int kode, int n, Complex* cy, int& nz, const Limits& lim, KPair* k_pair) {
     nz = 0;
     if (n < 1) return;
     if (std::isnan(z.real()) || std::isnan(z.imag()) || std::isnan(fnu)) {
@@ -236,7 +236,11 @@ void cbes_i_core(Complex z, double fnu, int kode, int n, Complex* cy, int& nz, c
                 return;
             }
             cbes_i_miller_wronskian(z, fnu, kode, nn, cy, nw, cw, lim);
-            if (nw < 0) nz = failure_code(nw);
+            if (nw < 0) {
+                nz = failure_code(nw);
+            } else if (k_pair != nullptr) {
+                *k_pair = {{cw[0], cw[1]}, z, true};
+            }
             return;
         }
     }

@@ -63,7 +63,7 @@ int i_sequence(Complex z, double fnu, int kode, int n, Complex* cy, const Limits
 }
 
 int k_sequence(Complex z, double fnu, int kode, int mr, int n, Complex* cy, int& nz, const Limits& lim,
-               DriverOutcome& out, std::string_view tiny_z_template) {
+               DriverOutcome& out, std::string_view tiny_z_template, KPair* shared) {
     const double az = modulus(z);
     const double fn = fnu + n - 1;
     if (az < lim.ufl) {
@@ -87,10 +87,19 @@ int k_sequence(Complex z, double fnu, int kode, int mr, int n, Complex* cy, int&
         } else if (fn > 1.0 && az <= lim.tol && -fn * std::log(az / 2.0) > lim.elim) {
             nw = -1;
         }
-        if (nw == 0 && mr != 0)
-            cbes_k_continuation(z, fnu, kode, mr, n, cy, nw, lim);
-        else if (nw == 0)
+        if (shared != nullptr && n > 2) shared = nullptr;
+        if (nw == 0 && mr != 0) {
+            cbes_k_continuation(z, fnu, kode, mr, n, cy, nw, lim, shared);
+        } else if (nw == 0 && shared != nullptr && shared->holds(z)) {
+            std::copy(shared->k, shared->k + n, cy);
+        } else if (nw == 0) {
             cbes_k_core(z, fnu, kode, n, cy, nw, lim);
+            if (shared != nullptr && nw == 0) {
+                std::copy(cy, cy + n, shared->k);
+                shared->z = z;
+                shared->set = true;
+            }
+        }
     }
     if (nw >= 0) {
         nz = nw;
