@@ -161,6 +161,10 @@ inline DDComplex on_axis(TwoDoubles v, bool real) {
 // c p + q, in the arithmetic its form allows: a fraction of the general cost.
 // With members on the axes one part of c p + q is 0 and the other a single
 // product and sum.
+// c p + q for the general form (k_core.cpp): out of line, where the compiler
+// carries its two parts side by side.
+DDComplex multiply_add_general(const DDComplex& c, const DDComplex& p, const DDComplex& q);
+
 inline DDComplex multiply_add(const DDComplex& c, const DDComplex& p, const DDComplex& q, RecurrenceForm form) {
     constexpr TwoDoubles zero{0.0, 0.0};
     if (form == RecurrenceForm::real) return {positive_multiply_add(c.re, p.re, q.re), zero};
@@ -172,8 +176,7 @@ inline DDComplex multiply_add(const DDComplex& c, const DDComplex& p, const DDCo
         const TwoDoubles im = is_zero(p.re) && is_zero(q.im) ? zero : multiply_add_one(c.im, p.re, q.im);
         return {re, im};
     }
-    return {multiply_add_pair(c.re, p.re, qelms::dd_neg(c.im), p.im, q.re),
-            multiply_add_pair(c.re, p.im, c.im, p.re, q.im)};
+    return multiply_add_general(c, p, q);
 }
 
 inline bool is_real(DDComplex c) { return c.im.hi == 0.0 && c.im.lo == 0.0; }

@@ -824,35 +824,30 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
     Complex p2 = -t1;
     Complex p1(1.0, 0.0);
     t1 += rz;
-    double ap2 = modulus(p2);
-    const double ap1 = modulus(p1);
-    const double test1 = std::sqrt((ap2 + ap2) / (ap1 * tol));
+    // |p1| = 1: the members need no normalisation. The tests go through
+    // exceeds, without a modulus a step.
+    const double test1 = std::sqrt(2.0 * modulus(p2) / tol);
     double test = test1;
-    p1 /= ap1;
-    p2 /= ap1;
-    ap2 /= ap1;
     int k = 1;
     bool refined = false;
     bool converged = false;
-    std::array<double, ratio_history> history{};  // ap2 after step j, for the doubles below
-    history[1] = ap2;
+    std::array<Complex, ratio_history> history;  // p2 after step j, for the doubles below
+    history[1] = p2;
     while (k < max_ratio_steps) {
         ++k;
-        const double ap1k = ap2;
         const Complex pt = p2;
         p2 = p1 - times(t1, pt);
         p1 = pt;
         t1 += rz;
-        ap2 = modulus(p2);
-        if (k < ratio_history) history[k] = ap2;
-        if (ap1k <= test) continue;
+        if (k < ratio_history) history[k] = p2;
+        if (!exceeds(pt, test)) continue;
         if (refined) {
             converged = true;
             break;
         }
         const double ak = std::abs(t1) * 0.5;
         const double flam = ak + std::sqrt(ak * ak - 1.0);
-        const double rho = std::min(ap2 / ap1k, flam);
+        const double rho = std::min(modulus(p2) / modulus(pt), flam);
         test = test1 * std::sqrt(rho / (rho * rho - 1.0));
         refined = true;
     }
@@ -867,13 +862,13 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
     // double_damping for tol would have stopped, so that the solution their
     // roundings stir up has shrunk below double_damping of them by the top.
     const int kk = k + 1 - id;
-    DDComplex q1{{1.0 / ap2, 0.0}, {0.0, 0.0}}, q2;
+    DDComplex q1{{1.0 / modulus(p2), 0.0}, {0.0, 0.0}}, q2;
     const bool real = rzx.real();
     int top_index = kk;  // the steps from here down in the arithmetic of the form
     if (!real && k < ratio_history) {
         const double test_double = test * std::sqrt(tol / double_damping);
         int j = 2;
-        while (j < k && history[j - 1] <= test_double) ++j;
+        while (j < k && !exceeds(history[j - 1], test_double)) ++j;
         top_index = std::min(kk, j + 1 - id);
         Complex d1 = q1.re.hi, d2 = 0.0;
         for (int t = kk; t > top_index; --t) {
