@@ -81,24 +81,23 @@ void cbes_k_continuation(Complex z, double fnu, int kode, int mr, int n, Complex
     int nw = 0;
     KPair own;
     KPair& k_pair = shared != nullptr ? *shared : own;
-    if (!k_pair.holds(zn)) k_pair.set = false;
-    cbes_i_core(zn, fnu, kode, n, y, nw, lim, k_pair.set ? nullptr : &k_pair);
+    cbes_i_core(zn, fnu, kode, n, y, nw, lim, &k_pair);
     if (nw < 0) {
         fail(nw, y, n, nz);
         return;
     }
     // The K members of orders fnu and fnu + 1, unless given or found by the I core.
-    Complex* const cy = k_pair.k;
     const int first = std::min(2, n);
-    if (!k_pair.set) {
-        cbes_k_core(zn, fnu, kode, first, cy, nw, lim);
+    if (!k_pair.holds(zn, first)) {
+        Complex k[2];
+        cbes_k_core(zn, fnu, kode, first, k, nw, lim);
         if (nw != 0) {
             fail(nw, y, n, nz);
             return;
         }
-        k_pair.z = zn;
-        k_pair.set = true;
+        k_pair.keep(zn, k, first);
     }
+    const Complex* const cy = k_pair.k;
     Factors f = factors(zn, fnu, kode, mr);
     const Scaling sc = make_scaling(lim.tol);
     const double ascle = sc.bry[0];

@@ -251,11 +251,13 @@ void cbes_i_core(Complex z, double fnu, int kode, int n, Complex* cy, int& nz, c
                 nz = -1;
                 return;
             }
-            cbes_i_miller_wronskian(z, fnu, kode, nn, cy, nw, cw, lim);
+            const bool known = k_pair != nullptr && k_pair->holds(z, 2);
+            if (known) std::copy(k_pair->k, k_pair->k + 2, cw);
+            cbes_i_miller_wronskian(z, fnu, kode, nn, cy, nw, cw, known, lim);
             if (nw < 0) {
                 nz = failure_code(nw);
-            } else if (k_pair != nullptr) {
-                *k_pair = {{cw[0], cw[1]}, z, true};
+            } else if (k_pair != nullptr && !known) {
+                k_pair->keep(z, cw, 2);
             }
             return;
         }

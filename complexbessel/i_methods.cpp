@@ -767,12 +767,12 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
     for (int k = 0; k < n; ++k) y[k] = (dd_value(y[k]) * cnorm).value();
 }
 
-void cbes_i_miller_wronskian(Complex z, double fnu, int kode, int n, Complex* y, int& nz, Complex cw[2],
+void cbes_i_miller_wronskian(Complex z, double fnu, int kode, int n, Complex* y, int& nz, Complex cw[2], bool known,
                              const Limits& lim) {
     nz = 0;
     const double tol = lim.tol;
     int nw = 0;
-    cbes_k_core(z, fnu, kode, 2, cw, nw, lim);
+    if (!known) cbes_k_core(z, fnu, kode, 2, cw, nw, lim);
     if (nw != 0) {
         nz = nw == -2 || nw == -3 ? nw : -1;
         return;
