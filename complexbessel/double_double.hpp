@@ -161,8 +161,9 @@ inline DDComplex on_axis(TwoDoubles v, bool real) {
 // c p + q, in the arithmetic its form allows: a fraction of the general cost.
 // With members on the axes one part of c p + q is 0 and the other a single
 // product and sum.
-// c p + q for the general form (k_core.cpp): out of line, where the compiler
-// carries its two parts side by side.
+// multiply_add for the general form (i_methods.cpp), for the long complex
+// recurrences: out of line, where the compiler carries its two parts side by
+// side. Short ones keep multiply_add inline.
 DDComplex multiply_add_general(const DDComplex& c, const DDComplex& p, const DDComplex& q);
 
 inline DDComplex multiply_add(const DDComplex& c, const DDComplex& p, const DDComplex& q, RecurrenceForm form) {
@@ -176,7 +177,8 @@ inline DDComplex multiply_add(const DDComplex& c, const DDComplex& p, const DDCo
         const TwoDoubles im = is_zero(p.re) && is_zero(q.im) ? zero : multiply_add_one(c.im, p.re, q.im);
         return {re, im};
     }
-    return multiply_add_general(c, p, q);
+    return {multiply_add_pair(c.re, p.re, qelms::dd_neg(c.im), p.im, q.re),
+            multiply_add_pair(c.re, p.im, c.im, p.re, q.im)};
 }
 
 inline bool is_real(DDComplex c) { return c.im.hi == 0.0 && c.im.lo == 0.0; }

@@ -359,6 +359,14 @@ DDComplex inverse_root_two_pi_z(Complex z) {
 
 }  // namespace
 
+DDComplex multiply_add_general(const DDComplex& c, const DDComplex& p, const DDComplex& q) {
+    // Both parts by the same operations on two lanes.
+    const TwoDoubles b[2] = {p.re, p.im}, cim[2] = {dd_neg(c.im), c.im}, d[2] = {p.im, p.re}, qs[2] = {q.re, q.im};
+    TwoDoubles r[2];
+    for (int j = 0; j < 2; ++j) r[j] = multiply_add_pair(c.re, b[j], cim[j], d[j], qs[j]);
+    return {r[0], r[1]};
+}
+
 void cbes_i_series(Complex z, double fnu, int kode, int n, Complex* y, int& nz, const Limits& lim) {
     nz = 0;
     const double tol = lim.tol;
@@ -746,7 +754,8 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
     } else {
         for (int k = kd; k >= 1; --k, c.next()) {
             const DDComplex qt = q2;
-            q2 = multiply_add(c.value(), qt, q1, form);
+            q2 = form == RecurrenceForm::general ? multiply_add_general(c.value(), qt, q1)
+                                                 : multiply_add(c.value(), qt, q1, form);
             q1 = qt;
             const double bprev = next_weight();
             sum = scaled_add(q1, bprev + bk, sum, form);
@@ -909,7 +918,8 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
     } else {
         for (double t = top_index; t >= 1.0; t -= 1.0, c.next()) {
             const DDComplex qt = q1;
-            q1 = multiply_add(c.value(), q1, q2, form);
+            q1 = form == RecurrenceForm::general ? multiply_add_general(c.value(), q1, q2)
+                                                 : multiply_add(c.value(), q1, q2, form);
             q2 = qt;
         }
     }

@@ -310,14 +310,6 @@ void lower_carried_scale(KRecurrence& rec, Complex& zd, double elim) {
 
 }  // namespace
 
-DDComplex multiply_add_general(const DDComplex& c, const DDComplex& p, const DDComplex& q) {
-    // Both parts by the same operations on two lanes.
-    const TwoDoubles b[2] = {p.re, p.im}, cim[2] = {dd_neg(c.im), c.im}, d[2] = {p.im, p.re}, qs[2] = {q.re, q.im};
-    TwoDoubles r[2];
-    for (int j = 0; j < 2; ++j) r[j] = multiply_add_pair(c.re, b[j], cim[j], d[j], qs[j]);
-    return {r[0], r[1]};
-}
-
 void cbes_sinh_cosh(Complex z, Complex& csh, Complex& cch) {
     const double sh = std::sinh(z.real()), ch = std::cosh(z.real());
     const double sn = std::sin(z.imag()), cn = std::cos(z.imag());

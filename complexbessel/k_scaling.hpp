@@ -132,11 +132,30 @@ public:
             coefficient_.set_imaginary(g);
             return finite;
         }
-        if (form_ == RecurrenceForm::general) return complex_steps(count, sc, out, multiply_add_general);
-        if (form_ == RecurrenceForm::axes)
-            return complex_steps(count, sc, out, [](const DDComplex& c, const DDComplex& p, const DDComplex& q) {
-                return multiply_add(c, p, q, RecurrenceForm::axes);
-            });
+        if (form_ != RecurrenceForm::real) {
+            DDComplex p1 = p1_, p2 = p2_;
+            bool finite = true;
+            const bool general = form_ == RecurrenceForm::general;
+            for (int j = 0; j < count && finite; ++j) {
+                const DDComplex next = general ? multiply_add_general(coefficient_.value(), p2, p1)
+                                               : multiply_add(coefficient_.value(), p2, p1, form_);
+                coefficient_.next();
+                p1 = p2;
+                p2 = next;
+                const Complex value = p2.value() * sc.csr[level];
+                if (out != nullptr) out[j] = value;
+                finite = finite_member(value);
+                if (level < 2 && larger_part(value) > sc.bry[level]) {
+                    ++level;
+                    const double f = sc.csr[level - 1] * sc.css[level];
+                    p1 = p1 * f;
+                    p2 = p2 * f;
+                }
+            }
+            p1_ = p1;
+            p2_ = p2;
+            return finite;
+        }
         // The same steps on the real parts alone, held in locals.
         TwoDoubles p1 = p1_.re, p2 = p2_.re, c = coefficient_.value().re;
         const TwoDoubles d = coefficient_.step().re;
@@ -163,30 +182,6 @@ public:
     }
 
 private:
-    // steps for the complex forms, each step c p + q by multiply_add_step.
-    template <class Step>
-    bool complex_steps(int count, const Scaling& sc, Complex* out, Step multiply_add_step) {
-        DDComplex p1 = p1_, p2 = p2_;
-        bool finite = true;
-        for (int j = 0; j < count && finite; ++j) {
-            const DDComplex next = multiply_add_step(coefficient_.value(), p2, p1);
-            coefficient_.next();
-            p1 = p2;
-            p2 = next;
-            const Complex value = p2.value() * sc.csr[level];
-            if (out != nullptr) out[j] = value;
-            finite = finite_member(value);
-            if (level < 2 && larger_part(value) > sc.bry[level]) {
-                ++level;
-                const double f = sc.csr[level - 1] * sc.css[level];
-                p1 = p1 * f;
-                p2 = p2 * f;
-            }
-        }
-        p1_ = p1;
-        p2_ = p2;
-        return finite;
-    }
     void update_form() { form_ = recurrence_form(rz_, p1_, p2_); }
     DDComplex p1_, p2_;
     RecurrenceCoefficients coefficient_;
