@@ -87,7 +87,7 @@ bool hankel_kind_valid(DriverOutcome& out, int m) {
 }
 
 bool compute_h(int m, double fnu, Complex z, int n, char scale, Complex* cy, int& nz, const Limits& lim,
-               DriverOutcome& out) {
+               DriverOutcome& out, cbes::KPair* shared) {
     const double az = cbes::modulus(z);
     const double fn = fnu + n - 1;
     if (!cbes::range_valid(out, az, fn, lim, {5, 4, hankel_order_lacks_precision})) return false;
@@ -98,7 +98,8 @@ bool compute_h(int m, double fnu, Complex z, int n, char scale, Complex* cy, int
     const Complex zn(fmm * z.imag(), -fmm * z.real());
     const bool continued = zn.real() < 0.0 || (zn.real() == 0.0 && zn.imag() < 0.0 && m == 2);
     const int nn = cbes::k_sequence(zn, fnu, cbes::scale_kode(scale), continued ? -static_cast<int>(fmm) : 0, n, cy,
-                                    nz, lim, out, "(1X,'** No computation because abs(Z) =',1P,D13.5,' .LT. ',D13.5)");
+                                    nz, lim, out, "(1X,'** No computation because abs(Z) =',1P,D13.5,' .LT. ',D13.5)",
+                                    shared);
     if (nn < 0) return false;
 
     // (3 - 2m) (2/(pi i)) e^(-(3-2m) i fnu pi/2), then a quarter turn per order.
@@ -107,6 +108,13 @@ bool compute_h(int m, double fnu, Complex z, int n, char scale, Complex* cy, int
     std::transform(cy, cy + nn, cy, times_two_over_pi);
     cbes::rotate_members(cy, nn, Complex(phase.imag(), -phase.real()) * fmm, Complex(0.0, -fmm), lim);
     return true;
+}
+
+// zhankl, with the K pair of its z shared with a call for the other kind.
+void hankel(int m, double fnu, Complex z, int n, char scale, Complex* cy, int& nz, int& ifail, cbes::KPair* shared) {
+    cbes::run_driver(
+        "ZHANKL", true, fnu, z, n, scale, cy, nz, ifail, [m](DriverOutcome& out) { return hankel_kind_valid(out, m); },
+        [&](const Limits& lim, DriverOutcome& out) { return compute_h(m, fnu, z, n, scale, cy, nz, lim, out, shared); });
 }
 
 // Y from the two Hankel sequences, H(1) into cy and H(2) into cwrk. The
@@ -121,9 +129,11 @@ bool compute_y(double fnu, Complex z, int n, char scale, Complex* cy, Complex* c
         return true;
     }
     const int inner = failure_prints(ifail) ? -13 : 1;
+    // H(2) continues K of -z from the K that H(1) takes, or the other way round.
+    cbes::KPair shared;
     int nz1 = 0;
     int ifail1 = inner;
-    zhankl(1, fnu, z, n, scale, cy, nz1, ifail1);
+    hankel(1, fnu, z, n, scale, cy, nz1, ifail1, &shared);
     out.error = ifail1;
     if (ifail1 != 0 && ifail1 != 4) return false;
     int nz2 = 0;
@@ -134,7 +144,7 @@ bool compute_y(double fnu, Complex z, int n, char scale, Complex* cy, Complex* c
         nz2 = nz1;
     } else {
         int ifail2 = inner;
-        zhankl(2, fnu, z, n, scale, cwrk, nz2, ifail2);
+        hankel(2, fnu, z, n, scale, cwrk, nz2, ifail2, &shared);
         if (ifail2 != 0) out.error = ifail2;
         if (ifail2 != 0 && ifail2 != 4) return false;
     }
@@ -189,9 +199,7 @@ void zbeslj(double fnu, std::complex<double> z, int n, char scale, std::complex<
 
 void zhankl(int m, double fnu, std::complex<double> z, int n, char scale, std::complex<double>* cy, int& nz,
             int& ifail) {
-    cbes::run_driver(
-        "ZHANKL", true, fnu, z, n, scale, cy, nz, ifail, [m](DriverOutcome& out) { return hankel_kind_valid(out, m); },
-        [&](const Limits& lim, DriverOutcome& out) { return compute_h(m, fnu, z, n, scale, cy, nz, lim, out); });
+    hankel(m, fnu, z, n, scale, cy, nz, ifail, nullptr);
 }
 
 void zbesly(double fnu, std::complex<double> z, int n, char scale, std::complex<double>* cy, int& nz,

@@ -83,7 +83,24 @@ bool cbes_exp(Complex z, Complex& result);
 Complex cbes_divide(Complex a, Complex b);
 
 // ---- I function core (right half plane) ----
-void cbes_i_core(Complex z, double fnu, int kode, int n, Complex* cy, int& nz, const Limits& lim);
+// K(fnu, z) and, with two members, K(fnu + 1, z), kept by one evaluation for
+// another with the same order and kode that needs them at the same z.
+struct KPair {
+    Complex k[2];
+    Complex z;        // their argument
+    int members = 0;  // how many of k hold values
+    bool holds(Complex at, int count) const { return members >= count && z == at; }
+    void keep(Complex at, const Complex* values, int count) {
+        std::copy(values, values + count, k);
+        z = at;
+        members = count;
+    }
+};
+// k_pair, when given: Miller's algorithm with the Wronskian takes K(fnu, z)
+// and K(fnu + 1, z) from it when it holds them, and otherwise leaves there
+// the pair it forms.
+void cbes_i_core(Complex z, double fnu, int kode, int n, Complex* cy, int& nz, const Limits& lim,
+                 KPair* k_pair = nullptr);
 void cbes_i_series(Complex z, double fnu, int kode, int n, Complex* y, int& nz, const Limits& lim);
 // I(fnu + k, x) (modified) or J(fnu + k, x), k = 0..n-1, for x > 0 where
 // cbes_i_series would give I(x) or I(-ix) with no member scaled or zeroed;
@@ -91,7 +108,8 @@ void cbes_i_series(Complex z, double fnu, int kode, int n, Complex* y, int& nz, 
 bool cbes_series_on_axis(double x, double fnu, int kode, int n, bool modified, Complex* y, const Limits& lim);
 void cbes_i_asymptotic(Complex z, double fnu, int kode, int n, Complex* y, int& nz, const Limits& lim);
 void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, int& nz, const Limits& lim);
-void cbes_i_miller_wronskian(Complex z, double fnu, int kode, int n, Complex* y, int& nz, Complex cw[2],
+// cw holds K(fnu, z) and K(fnu + 1, z) when known is set, and receives them otherwise.
+void cbes_i_miller_wronskian(Complex z, double fnu, int kode, int n, Complex* y, int& nz, Complex cw[2], bool known,
                              const Limits& lim);
 // Ratios I(fnu + k, z)/I(fnu + k - 1, z), k = 1..n.
 void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol);
@@ -112,8 +130,11 @@ void cbes_sinh_cosh(Complex z, Complex& csh, Complex& cch);
 // Hankel functions would give them with no failure, warning or zero member;
 // false (y partly written) elsewhere.
 bool cbes_y_on_axis(double x, double fnu, int kode, int n, Complex* y, const Limits& lim);
-// K for Re z < 0; mr = +1 for Im z >= 0, -1 below.
-void cbes_k_continuation(Complex z, double fnu, int kode, int mr, int n, Complex* y, int& nz, const Limits& lim);
+// K for Re z < 0; mr = +1 for Im z >= 0, -1 below. shared, when given,
+// supplies K(fnu, -z) and K(fnu + 1, -z) where it holds them, and receives
+// them where it does not.
+void cbes_k_continuation(Complex z, double fnu, int kode, int mr, int n, Complex* y, int& nz, const Limits& lim,
+                         KPair* shared = nullptr);
 // One K member of order 1/3 or 2/3 for Re z < 0 (n = 1).
 void cbes_airy_continuation(Complex z, double fnu, int kode, int mr, int n, Complex* y, int& nz,
                             const Limits& lim);

@@ -74,22 +74,30 @@ void cbes_combine_scaled(Complex zr, Complex& s1, Complex& s2, int& nz, double a
     }
 }
 
-void cbes_k_continuation(Complex z, double fnu, int kode, int mr, int n, Complex* y, int& nz, const Limits& lim) {
+void cbes_k_continuation(Complex z, double fnu, int kode, int mr, int n, Complex* y, int& nz, const Limits& lim,
+                         KPair* shared) {
     nz = 0;
     const Complex zn = -z;
     int nw = 0;
-    cbes_i_core(zn, fnu, kode, n, y, nw, lim);
+    KPair own;
+    KPair& k_pair = shared != nullptr ? *shared : own;
+    cbes_i_core(zn, fnu, kode, n, y, nw, lim, &k_pair);
     if (nw < 0) {
         fail(nw, y, n, nz);
         return;
     }
-    Complex cy[2];
+    // The K members of orders fnu and fnu + 1, unless given or found by the I core.
     const int first = std::min(2, n);
-    cbes_k_core(zn, fnu, kode, first, cy, nw, lim);
-    if (nw != 0) {
-        fail(nw, y, n, nz);
-        return;
+    if (!k_pair.holds(zn, first)) {
+        Complex k[2];
+        cbes_k_core(zn, fnu, kode, first, k, nw, lim);
+        if (nw != 0) {
+            fail(nw, y, n, nz);
+            return;
+        }
+        k_pair.keep(zn, k, first);
     }
+    const Complex* const cy = k_pair.k;
     Factors f = factors(zn, fnu, kode, mr);
     const Scaling sc = make_scaling(lim.tol);
     const double ascle = sc.bry[0];

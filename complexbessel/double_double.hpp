@@ -161,6 +161,11 @@ inline DDComplex on_axis(TwoDoubles v, bool real) {
 // c p + q, in the arithmetic its form allows: a fraction of the general cost.
 // With members on the axes one part of c p + q is 0 and the other a single
 // product and sum.
+// multiply_add for the general form (i_methods.cpp), for the long complex
+// recurrences: out of line, where the compiler carries its two parts side by
+// side. Short ones keep multiply_add inline.
+DDComplex multiply_add_general(const DDComplex& c, const DDComplex& p, const DDComplex& q);
+
 inline DDComplex multiply_add(const DDComplex& c, const DDComplex& p, const DDComplex& q, RecurrenceForm form) {
     constexpr TwoDoubles zero{0.0, 0.0};
     if (form == RecurrenceForm::real) return {positive_multiply_add(c.re, p.re, q.re), zero};

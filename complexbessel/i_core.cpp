@@ -79,6 +79,21 @@ bool exponent_far_inside(Complex z, double nu, int kode, const Limits& lim) {
     return bound < lim.alim;
 }
 
+// The same for one order nu with |z| < 2 nu, w = |z|/nu < 2: the exponent is
+// -+ nu (s - ln((1 + s)/(z/nu))) with s = +-sqrt(1 + (z/nu)^2) in the Debye
+// form (sqrt(1 - (z/nu)^2) of the rotated argument in the Airy form), less
+// z when scaled. |s| <= sqrt(1 + w^2) <= sqrt 5, and (1 + s)(1 - s) = -+w^2
+// puts |1 + s| within [w^2/(1 + sqrt 5), 1 + sqrt 5] for either branch, so
+// that the real part of the logarithm is at most |ln w| + ln(1 + sqrt 5) in size.
+bool exponent_inside_near_order(Complex z, double nu, int kode, const Limits& lim) {
+    constexpr double root_and_log = 3.4105;  // above sqrt 5 + ln(1 + sqrt 5) = 3.41043
+    const double az = modulus(z);
+    if (!(az < 2.0 * nu && az > 0.0)) return false;
+    const double bound =
+        (kode == 2 ? std::fabs(z.real()) : 0.0) + nu * (root_and_log + std::fabs(std::log(az / nu))) + 1.0;
+    return bound < lim.alim;
+}
+
 // Whether the leading exponent of K (ikflg 2) of order nu, or of I (ikflg 1,
 // its negative: zeta1 and zeta2 do not depend on the kind), lies inside
 // (-alim, alim) with a margin on the two axes, from its closed form: on the
@@ -133,7 +148,8 @@ void cbes_over_under_test(Complex z, double fnu, int kode, int ikflg, int n, Com
     nuf = 0;
     if (exponent_far_inside(z, std::max(fnu + (n - 1), static_cast<double>(n)), kode, lim)) return;
     const double gnu = ikflg == 1 ? std::max(fnu, 1.0) : std::max(fnu + (n - 1), static_cast<double>(n));
-    if (ikflg == 2 && exponent_inside_on_axis(z, gnu, kode, lim)) return;
+    if (ikflg == 2 && (exponent_inside_near_order(z, gnu, kode, lim) || exponent_inside_on_axis(z, gnu, kode, lim)))
+        return;
     // I: the two orders the test looks at when neither leaves the range,
     // the lowest (at least 1) and the top member.
     if (ikflg == 1 && exponent_inside_on_axis(z, gnu, kode, lim) &&
@@ -166,7 +182,7 @@ void cbes_over_under_test(Complex z, double fnu, int kode, int ikflg, int n, Com
     }
 }
 
-void cbes_i_core(Complex z, double fnu, int kode, int n, Complex* cy, int& nz, const Limits& lim) {
+void cbes_i_core(Complex z, double fnu, int kode, int n, Complex* cy, int& nz, const Limits& lim, KPair* k_pair) {
     nz = 0;
     if (n < 1) return;
     if (std::isnan(z.real()) || std::isnan(z.imag()) || std::isnan(fnu)) {
@@ -235,8 +251,14 @@ void cbes_i_core(Complex z, double fnu, int kode, int n, Complex* cy, int& nz, c
                 nz = -1;
                 return;
             }
-            cbes_i_miller_wronskian(z, fnu, kode, nn, cy, nw, cw, lim);
-            if (nw < 0) nz = failure_code(nw);
+            const bool known = k_pair != nullptr && k_pair->holds(z, 2);
+            if (known) std::copy(k_pair->k, k_pair->k + 2, cw);
+            cbes_i_miller_wronskian(z, fnu, kode, nn, cy, nw, cw, known, lim);
+            if (nw < 0) {
+                nz = failure_code(nw);
+            } else if (k_pair != nullptr && !known) {
+                k_pair->keep(z, cw, 2);
+            }
             return;
         }
     }

@@ -359,6 +359,14 @@ DDComplex inverse_root_two_pi_z(Complex z) {
 
 }  // namespace
 
+DDComplex multiply_add_general(const DDComplex& c, const DDComplex& p, const DDComplex& q) {
+    // Both parts by the same operations on two lanes.
+    const TwoDoubles b[2] = {p.re, p.im}, cim[2] = {dd_neg(c.im), c.im}, d[2] = {p.im, p.re}, qs[2] = {q.re, q.im};
+    TwoDoubles r[2];
+    for (int j = 0; j < 2; ++j) r[j] = multiply_add_pair(c.re, b[j], cim[j], d[j], qs[j]);
+    return {r[0], r[1]};
+}
+
 void cbes_i_series(Complex z, double fnu, int kode, int n, Complex* y, int& nz, const Limits& lim) {
     nz = 0;
     const double tol = lim.tol;
@@ -746,7 +754,8 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
     } else {
         for (int k = kd; k >= 1; --k, c.next()) {
             const DDComplex qt = q2;
-            q2 = multiply_add(c.value(), qt, q1, form);
+            q2 = form == RecurrenceForm::general ? multiply_add_general(c.value(), qt, q1)
+                                                 : multiply_add(c.value(), qt, q1, form);
             q1 = qt;
             const double bprev = next_weight();
             sum = scaled_add(q1, bprev + bk, sum, form);
@@ -767,12 +776,12 @@ void cbes_i_miller_series(Complex z, double fnu, int kode, int n, Complex* y, in
     for (int k = 0; k < n; ++k) y[k] = (dd_value(y[k]) * cnorm).value();
 }
 
-void cbes_i_miller_wronskian(Complex z, double fnu, int kode, int n, Complex* y, int& nz, Complex cw[2],
+void cbes_i_miller_wronskian(Complex z, double fnu, int kode, int n, Complex* y, int& nz, Complex cw[2], bool known,
                              const Limits& lim) {
     nz = 0;
     const double tol = lim.tol;
     int nw = 0;
-    cbes_k_core(z, fnu, kode, 2, cw, nw, lim);
+    if (!known) cbes_k_core(z, fnu, kode, 2, cw, nw, lim);
     if (nw != 0) {
         nz = nw == -2 || nw == -3 ? nw : -1;
         return;
@@ -824,35 +833,30 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
     Complex p2 = -t1;
     Complex p1(1.0, 0.0);
     t1 += rz;
-    double ap2 = modulus(p2);
-    const double ap1 = modulus(p1);
-    const double test1 = std::sqrt((ap2 + ap2) / (ap1 * tol));
+    // |p1| = 1: the members need no normalisation. The tests go through
+    // exceeds, without a modulus a step.
+    const double test1 = std::sqrt(2.0 * modulus(p2) / tol);
     double test = test1;
-    p1 /= ap1;
-    p2 /= ap1;
-    ap2 /= ap1;
     int k = 1;
     bool refined = false;
     bool converged = false;
-    std::array<double, ratio_history> history{};  // ap2 after step j, for the doubles below
-    history[1] = ap2;
+    std::array<Complex, ratio_history> history;  // p2 after step j, for the doubles below
+    history[1] = p2;
     while (k < max_ratio_steps) {
         ++k;
-        const double ap1k = ap2;
         const Complex pt = p2;
         p2 = p1 - times(t1, pt);
         p1 = pt;
         t1 += rz;
-        ap2 = modulus(p2);
-        if (k < ratio_history) history[k] = ap2;
-        if (ap1k <= test) continue;
+        if (k < ratio_history) history[k] = p2;
+        if (!exceeds(pt, test)) continue;
         if (refined) {
             converged = true;
             break;
         }
         const double ak = std::abs(t1) * 0.5;
         const double flam = ak + std::sqrt(ak * ak - 1.0);
-        const double rho = std::min(ap2 / ap1k, flam);
+        const double rho = std::min(modulus(p2) / modulus(pt), flam);
         test = test1 * std::sqrt(rho / (rho * rho - 1.0));
         refined = true;
     }
@@ -867,13 +871,13 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
     // double_damping for tol would have stopped, so that the solution their
     // roundings stir up has shrunk below double_damping of them by the top.
     const int kk = k + 1 - id;
-    DDComplex q1{{1.0 / ap2, 0.0}, {0.0, 0.0}}, q2;
+    DDComplex q1{{1.0 / modulus(p2), 0.0}, {0.0, 0.0}}, q2;
     const bool real = rzx.real();
     int top_index = kk;  // the steps from here down in the arithmetic of the form
     if (!real && k < ratio_history) {
         const double test_double = test * std::sqrt(tol / double_damping);
         int j = 2;
-        while (j < k && history[j - 1] <= test_double) ++j;
+        while (j < k && !exceeds(history[j - 1], test_double)) ++j;
         top_index = std::min(kk, j + 1 - id);
         Complex d1 = q1.re.hi, d2 = 0.0;
         for (int t = kk; t > top_index; --t) {
@@ -914,7 +918,8 @@ void cbes_ratios(Complex z, double fnu, int n, Complex* cy, double tol) {
     } else {
         for (double t = top_index; t >= 1.0; t -= 1.0, c.next()) {
             const DDComplex qt = q1;
-            q1 = multiply_add(c.value(), q1, q2, form);
+            q1 = form == RecurrenceForm::general ? multiply_add_general(c.value(), q1, q2)
+                                                 : multiply_add(c.value(), q1, q2, form);
             q2 = qt;
         }
     }

@@ -135,8 +135,10 @@ public:
         if (form_ != RecurrenceForm::real) {
             DDComplex p1 = p1_, p2 = p2_;
             bool finite = true;
+            const bool general = form_ == RecurrenceForm::general;
             for (int j = 0; j < count && finite; ++j) {
-                const DDComplex next = multiply_add(coefficient_.value(), p2, p1, form_);
+                const DDComplex next = general ? multiply_add_general(coefficient_.value(), p2, p1)
+                                               : multiply_add(coefficient_.value(), p2, p1, form_);
                 coefficient_.next();
                 p1 = p2;
                 p2 = next;

@@ -63,7 +63,7 @@ int i_sequence(Complex z, double fnu, int kode, int n, Complex* cy, const Limits
 }
 
 int k_sequence(Complex z, double fnu, int kode, int mr, int n, Complex* cy, int& nz, const Limits& lim,
-               DriverOutcome& out, std::string_view tiny_z_template) {
+               DriverOutcome& out, std::string_view tiny_z_template, KPair* shared) {
     const double az = modulus(z);
     const double fn = fnu + n - 1;
     if (az < lim.ufl) {
@@ -87,10 +87,31 @@ int k_sequence(Complex z, double fnu, int kode, int mr, int n, Complex* cy, int&
         } else if (fn > 1.0 && az <= lim.tol && -fn * std::log(az / 2.0) > lim.elim) {
             nw = -1;
         }
-        if (nw == 0 && mr != 0)
-            cbes_k_continuation(z, fnu, kode, mr, n, cy, nw, lim);
-        else if (nw == 0)
+        if (shared != nullptr && n > 2) shared = nullptr;
+        if (nw == 0 && mr != 0) {
+            cbes_k_continuation(z, fnu, kode, mr, n, cy, nw, lim, shared);
+        } else if (nw == 0 && shared == nullptr) {
             cbes_k_core(z, fnu, kode, n, cy, nw, lim);
+        } else if (nw == 0 && shared->holds(z, n)) {
+            std::copy(shared->k, shared->k + n, cy);
+        } else if (nw == 0) {
+            // One member more for the other kind's continuation where its I
+            // comes from Miller's algorithm with the Wronskian, which needs
+            // the pair (|z| above rl, the order between 1 and fnul and above
+            // sqrt(2|z|)); its first member is the one asked for where the
+            // members are not carried times e^z (unscaled beyond alim).
+            const bool pair_wanted = n == 1 && az > lim.rl && az <= lim.fnul && fnu > 1.0 && fnu <= lim.fnul &&
+                                     az + az < fnu * fnu && !(kode == 1 && z.real() > lim.alim);
+            Complex k[2];
+            if (pair_wanted) cbes_k_core(z, fnu, kode, 2, k, nw, lim);
+            if (pair_wanted && nw == 0) {
+                shared->keep(z, k, 2);
+                cy[0] = k[0];
+            } else {
+                cbes_k_core(z, fnu, kode, n, cy, nw, lim);
+                if (nw == 0) shared->keep(z, cy, n);
+            }
+        }
     }
     if (nw >= 0) {
         nz = nw;

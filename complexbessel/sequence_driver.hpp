@@ -94,9 +94,12 @@ int i_sequence(Complex z, double fnu, int kode, int n, Complex* cy, const Limits
 // -z. Returns the number of members the caller may go on with (n, or 0 when
 // every member underflows; nz counts the zeros), or -1 after a failure
 // recorded in out: error 2 for |z| below exp(-elim) with the message
-// tiny_z_template, 3 overflow, 5 |z| too large, 6 no convergence.
+// tiny_z_template, 3 overflow, 5 |z| too large, 6 no convergence. shared
+// carries K(fnu, z) and K(fnu + 1, z) between calls at z and -z with the same
+// order, kode and n <= 2 (the two Hankel functions): the first call leaves
+// them there, and the second, whose z is then the other's -z, takes them.
 int k_sequence(Complex z, double fnu, int kode, int mr, int n, Complex* cy, int& nz, const Limits& lim,
-               DriverOutcome& out, std::string_view tiny_z_template);
+               DriverOutcome& out, std::string_view tiny_z_template, KPair* shared = nullptr);
 
 // A Bessel function of order 0 or 1 and real argument (besli0, beslj1, ...).
 using RealBessel = double (*)(double, int&);

@@ -347,6 +347,57 @@ TEST(BesselHankel, NegativeRealAxisIsTheUpperSide) {
     }
 }
 
+// zbesly's Hankel calls share K of one argument with the continuation of the
+// other and, where that continuation's I takes Miller's algorithm with the
+// Wronskian, the pair K(fnu), K(fnu + 1): Y is the difference of the two
+// kinds as zhankl gives them alone, bit for bit unscaled (the scaled kinds
+// take their factors in another order here), on either side of the real
+// axis and in each region of I.
+TEST(BesselHankel, BesselYIsTheDifferenceOfSeparateHankelCalls) {
+    struct Point {
+        double fnu;
+        double r;
+    };
+    const Point points[] = {
+        {0.3, 0.5}, {49.5, 5.0}, {2.7, 5.0}, {10.3, 50.0}, {49.5, 50.0}, {0.3, 50.0}, {70.0, 30.0}, {10.3, 500.0},
+    };
+    for (const Point& p : points) {
+        for (double theta : {0.7, 2.4, -0.7, -2.4, 1.5707963267948966}) {
+            for (int n : {1, 2, 3}) {
+                for (char scale : {'U', 'S'}) {
+                    const Complex z = std::polar(p.r, theta);
+                    const Outcome y = run({"zbesly", p.fnu, z, n, scale}, 1);
+                    const Outcome h1 = run({"zhankl", p.fnu, z, n, scale, 1}, 1);
+                    const Outcome h2 = run({"zhankl", p.fnu, z, n, scale, 2}, 1);
+                    ASSERT_EQ(y.ifail, 0);
+                    ASSERT_EQ(h1.ifail, 0);
+                    ASSERT_EQ(h2.ifail, 0);
+                    const double tay = std::fabs(2.0 * z.imag());
+                    for (int k = 0; k < n; ++k) {
+                        Complex a = h1.cy[k], b = h2.cy[k];
+                        if (scale == 'S') {
+                            // e^(-|Im z|) H from e^(-iz) H(1) and e^(iz) H(2)
+                            const Complex turn(std::cos(z.real()), std::sin(z.real()));
+                            if (z.imag() >= 0.0) {
+                                a *= turn * std::exp(-tay);
+                                b *= std::conj(turn);
+                            } else {
+                                a *= turn;
+                                b *= std::conj(turn) * std::exp(-tay);
+                            }
+                        }
+                        const Complex d = b - a;
+                        const Complex expected(-d.imag() * 0.5, d.real() * 0.5);  // (H(1) - H(2))/(2i)
+                        const double allowed = scale == 'S' ? 4 * eps * std::abs(expected) : 0.0;
+                        EXPECT_LE(std::abs(y.cy[k] - expected), allowed)
+                            << "fnu=" << p.fnu << " z=" << z << " n=" << n << " " << scale << " member " << k;
+                    }
+                }
+            }
+        }
+    }
+}
+
 // zbesly passes on the failure of either Hankel call under its own name: the
 // inner records appear only when ifail asks for messages, followed by the
 // abnormal-exit lines naming ZBESLY; with ifail 1 (or any other that
