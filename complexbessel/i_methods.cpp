@@ -261,6 +261,24 @@ Complex asymptotic_phase(Complex z, double fnu, int shift) {
     return phase;
 }
 
+// The bound of the large-argument terms, |fdn - (2j - 1)^2|/(8 |z| j) multiplied
+// up from 1 (aez = 8|z|), against s |fdn - 1|; sqk is fdn - (2j - 1)^2 for the
+// current term j.
+struct AsymptoticBound {
+    double sqk;
+    double atol;
+    double aez;
+    double aa = 1.0;
+    AsymptoticBound(double fdn, double s, double aez_) : sqk(fdn - 1.0), atol(s * std::fabs(fdn - 1.0)), aez(aez_) {}
+    // After term j: whether the bound is met; if not, sqk moves on to term j + 1.
+    bool met(int j) {
+        aa *= std::fabs(sqk) / (j * aez);
+        if (aa <= atol) return true;
+        sqk -= 8.0 * j;
+        return false;
+    }
+};
+
 // The two sums of the large-argument expansion with 4 nu^2 = fdn and
 // rez = 1/(8z), in T (Complex, DDComplex or, on the real axis, TwoDoubles),
 // into cs1 (alternating signs, the exp(z) part) and cs2 (all +); false when
@@ -276,10 +294,9 @@ bool asymptotic_sums(T rez, T one, double fdn, double s, int jl, double aez, DDC
     T sum1 = one - one, sum2 = one - one, term = one;  // the sums after their first term, 1
     V t = rounded(one), tail1 = 0.0, tail2 = 0.0;     // the terms in doubles, once small
     bool small = false;
-    double sqk = fdn - 1.0;
-    const double atol = s * std::fabs(sqk);
-    double aa = 1.0;
+    AsymptoticBound bound(fdn, s, aez);
     for (int j = 1; j <= jl; ++j) {
+        const double sqk = bound.sqk;
         if (small) {
             t *= rounded(rez) * sqk / static_cast<double>(j);
             tail1 += j % 2 == 0 ? t : -t;
@@ -293,8 +310,7 @@ bool asymptotic_sums(T rez, T one, double fdn, double s, int jl, double aez, DDC
                 small = size_of(t) < small_asymptotic_term;
             }
         }
-        aa *= std::fabs(sqk) / (j * aez);
-        if (aa <= atol) {
+        if (bound.met(j)) {
             if constexpr (std::is_same_v<T, V>) {
                 cs1 = one_plus(sum1);
                 cs2 = one_plus(sum2);
@@ -304,7 +320,6 @@ bool asymptotic_sums(T rez, T one, double fdn, double s, int jl, double aez, DDC
             }
             return true;
         }
-        sqk -= 8.0 * j;
     }
     return false;
 }
@@ -318,10 +333,9 @@ bool asymptotic_sums_imaginary(TwoDoubles r, double fdn, double s, int jl, doubl
     TwoDoubles p{1.0, 0.0}, even{0.0, 0.0}, odd{0.0, 0.0};  // the last term's part; the sums of cs2 after 1
     double pd = 0.0, even_tail = 0.0, odd_tail = 0.0;       // the same in doubles, once small
     bool small = false;
-    double sqk = fdn - 1.0;
-    const double atol = s * std::fabs(sqk);
-    double aa = 1.0;
+    AsymptoticBound bound(fdn, s, aez);
     for (int j = 1; j <= jl; ++j) {
+        const double sqk = bound.sqk;
         // i times a real part is imaginary; i times an imaginary one, real and turned
         if (small) {
             const double q = pd * (rounded(r) * sqk / static_cast<double>(j));
@@ -337,15 +351,13 @@ bool asymptotic_sums_imaginary(TwoDoubles r, double fdn, double s, int jl, doubl
             pd = rounded(p);
             small = std::fabs(pd) < small_asymptotic_term;
         }
-        aa *= std::fabs(sqk) / (j * aez);
-        if (aa <= atol) {
+        if (bound.met(j)) {
             even = even + two_doubles_of(even_tail);
             odd = odd + two_doubles_of(odd_tail);
             cs1 = one_plus(DDComplex{even, dd_neg(odd)});
             cs2 = one_plus(DDComplex{even, odd});
             return true;
         }
-        sqk -= 8.0 * j;
     }
     return false;
 }
